@@ -1,0 +1,50 @@
+#pragma once
+
+#include "model/COrder.h"
+#include "model/CPlantData.h"
+
+#include <QString>
+
+namespace kalkora::files {
+
+// The one loader and saver of master data (.sta) and orders (.auf), used by the desktop
+// program and by kalkora-cli. Loading decodes the whole file into fresh objects and replaces
+// the caller's data only on success. Saving is atomic: the old file stays intact until the new
+// one is completely written.
+
+enum class FileStatus { Ok, CannotOpen, Damaged, WriteFailed };
+
+struct FileResult {
+    FileStatus status = FileStatus::Ok;
+    QString message; // German, names the file and the problem; empty on success
+
+    bool ok() const { return status == FileStatus::Ok; }
+};
+
+// `factor` multiplies every money field right after it is read (1.0f, or dmToEurFactor for
+// old DM files). Master data comes back with hoursPerYear and every machine's rates computed.
+FileResult loadMasterData(const QString& path, float factor, CPlantData& plantData);
+FileResult loadOrder(const QString& path, float factor, COrder& order);
+
+FileResult saveMasterData(const QString& path, const CPlantData& plantData);
+FileResult saveOrder(const QString& path, const COrder& order);
+
+// Fixed texts of the file commands, shown in message boxes by the desktop program and
+// written to stderr by kalkora-cli.
+inline QString noMachinesMessage()
+{
+    return QStringLiteral("Es sind keine Maschinendaten angelegt.\r\nEvtl. müssen Sie die zuerst die Stammdaten laden "
+                          "!?\r\nLaden eines Auftrages wird abgebrochen.");
+}
+inline QString dmMasterDataWarning()
+{
+    return QStringLiteral("Der nachfolgend ausgewählte Stammdatensatz wird von DM in EUR umgerechnet.\r\nSie müssen "
+                          "also einen auf DM basierenden Stammdatensatz laden !");
+}
+inline QString dmOrderWarning()
+{
+    return QStringLiteral("Der nachfolgend ausgewählte Auftragsdatendatensatz wird von DM in EUR umgerechnet.\r\nSie "
+                          "müssen also einen auf DM basierenden Auftrag laden !");
+}
+
+} // namespace kalkora::files

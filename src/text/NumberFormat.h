@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace kalkora::text {
+
+// printf-style formatting as the Windows runtime does it, under the current runtime locale.
+// Ties are rounded away from zero from the exact binary value; the %g exponent has a sign and
+// at least three digits; non-finite values print as "inf", "-inf" or "nan".
+
+// "%.*g" with precision 6, as the numeric fields of the dialogs show a float.
+std::string formatG6(double value);
+
+// "%.*g" with any precision (0 counts as 1), the general form behind formatG6.
+std::string formatG(double value, int precision);
+
+// "%W.Pf": at least `width` characters, right-aligned, `precision` decimals.
+// Width 0 is the plain "%.Pf". A negative width left-aligns in -width characters (printf's
+// "*" with a negative argument); a negative precision means 6, as in printf.
+std::string formatFixed(double value, int width, int precision);
+
+// "%Wi" / "%Wd": at least `width` characters, right-aligned. Width 0 is the plain "%i";
+// a negative width left-aligns.
+std::string formatInt(std::int64_t value, int width = 0);
+
+} // namespace kalkora::text
