@@ -57,18 +57,18 @@ private:
 
 // Why a file could not be decoded, and where. Nothing is replaced when decoding fails.
 enum class DecodeProblem {
-    Truncated,     // the file ends inside or before `field`
-    TextTooLong,   // the text length of `field` exceeds the rest of the file or 2^31
+    Truncated, // the file ends inside or before `field`
+    TextTooLong, // the text length of `field` exceeds the rest of the file or 2^31
     BadTextPrefix, // the length prefix of `field` is not one of the counted-text forms
     CountTooLarge, // the record count `field` cannot fit in the rest of the file
 };
 
 struct DecodeError {
     DecodeProblem problem = DecodeProblem::Truncated;
-    std::size_t offset = 0;   // byte offset of the field that failed
-    std::string field;        // member name of that field, or "count" for the record count
+    std::size_t offset = 0; // byte offset of the field that failed
+    std::string field; // member name of that field, or "count" for the record count
     std::int32_t record = -1; // index of the machine or operation record; -1 outside the records
-    std::int64_t count = 0;   // CountTooLarge: the announced count
+    std::int64_t count = 0; // CountTooLarge: the announced count
 };
 
 } // namespace kalkora

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "model/ByteStream.h"
+#include "model/CPlantData.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kalkora {
+
+// The .sta format: a headerless stream of the eleven plant values, the machine count N and N
+// machine records (counted-text name, then seven floats). Derived values are not stored.
+
+inline constexpr std::size_t plantValuesSize = 48; // eleven values and N
+inline constexpr std::size_t minMachineRecordSize = 29;
+
+std::string encodeMasterData(const CPlantData& plantData);
+
+// Decodes a whole file into fresh objects, multiplying every money field by `factor`, and
+// computes hoursPerYear and every machine's rates. `plantData` is replaced only on success.
+std::optional<DecodeError> decodeMasterData(std::string_view bytes, float factor, CPlantData& plantData);
+
+} // namespace kalkora
