@@ -1,0 +1,52 @@
+#include "ui/common/NumberField.h"
+
+#include "text/NumberFormat.h"
+#include "text/NumberScan.h"
+#include "ui/common/QtText.h"
+#include "ui/common/UiServices.h"
+
+#include <QLineEdit>
+
+namespace kalkora::ui {
+
+namespace {
+
+void refuse(QLineEdit* field, const QString& message)
+{
+    uiServices().showMessage(field->window(), message, MessageIcon::Exclamation);
+    field->setFocus(Qt::OtherFocusReason);
+    field->selectAll();
+}
+
+} // namespace
+
+void showFloat(QLineEdit* field, float value)
+{
+    field->setText(fromCp1252(text::formatG6(value)));
+}
+
+void showInt(QLineEdit* field, std::int32_t value)
+{
+    field->setText(fromCp1252(text::formatInt(value)));
+}
+
+std::optional<float> readFloat(QLineEdit* field)
+{
+    const std::optional<double> value = text::scanDouble(toCp1252(field->text()));
+    if (!value) {
+        refuse(field, numberExpectedMessage());
+        return std::nullopt;
+    }
+    return static_cast<float>(*value);
+}
+
+std::optional<std::int32_t> readInt(QLineEdit* field)
+{
+    const std::optional<std::int32_t> value = text::scanInt(toCp1252(field->text()));
+    if (!value) {
+        refuse(field, wholeNumberExpectedMessage());
+    }
+    return value;
+}
+
+} // namespace kalkora::ui

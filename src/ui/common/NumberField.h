@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+class QLineEdit;
+
+namespace kalkora::ui {
+
+// The numeric field rule of every dialog, under the program's runtime locale: a float shows
+// as "%.*g" at precision 6, an integer as "%d". Reading takes the leading number of the text
+// (blanks skipped, the rest ignored); a float is read as double and stored rounded to float.
+// A text that does not begin with a number is refused: a warning box is shown, the field gets
+// the focus with its text selected, and nothing is returned, so the caller stops confirming.
+
+void showFloat(QLineEdit* field, float value);
+void showInt(QLineEdit* field, std::int32_t value);
+
+std::optional<float> readFloat(QLineEdit* field);
+std::optional<std::int32_t> readInt(QLineEdit* field);
+
+// The warning texts shown for a refused field.
+inline QString numberExpectedMessage()
+{
+    return QStringLiteral("Bitte eine Zahl eingeben.");
+}
+inline QString wholeNumberExpectedMessage()
+{
+    return QStringLiteral("Bitte eine ganze Zahl eingeben.");
+}
+
+} // namespace kalkora::ui

@@ -1,0 +1,87 @@
+#include "ui/common/QtUiServices.h"
+
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace kalkora::ui {
+
+namespace {
+
+QMessageBox::Icon toQtIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Stop:
+        return QMessageBox::Critical;
+    case MessageIcon::Exclamation:
+        break;
+    }
+    return QMessageBox::Warning;
+}
+
+// The program's texts use CR LF; a label wants plain line feeds.
+QString toLabelText(QString text)
+{
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+QString runFileDialog(QWidget* parent, const FileDialogSpec& spec, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent, spec.title);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setNameFilter(spec.filterLabel.trimmed() + QStringLiteral(" (") + spec.filterPattern + QLatin1Char(')'));
+    dialog.setDefaultSuffix(spec.defaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !spec.promptOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+void QtUiServices::showMessage(QWidget* parent, const QString& text, MessageIcon icon)
+{
+    QMessageBox box(toQtIcon(icon), applicationTitle(), toLabelText(text), QMessageBox::Ok, parent);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    box.exec();
+}
+
+bool QtUiServices::askYesNo(QWidget* parent, const QString& text, MessageIcon icon)
+{
+    QMessageBox box(toQtIcon(icon), applicationTitle(), toLabelText(text), QMessageBox::Yes | QMessageBox::No, parent);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString QtUiServices::getOpenFileName(QWidget* parent, const FileDialogSpec& spec)
+{
+    return runFileDialog(parent, spec, QFileDialog::AcceptOpen);
+}
+
+QString QtUiServices::getSaveFileName(QWidget* parent, const FileDialogSpec& spec)
+{
+    return runFileDialog(parent, spec, QFileDialog::AcceptSave);
+}
+
+bool QtUiServices::runPrintDialog(QWidget* parent, QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    // All pages only; the print-to-file entry stays, as it is often the only printer on Linux.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setPrintRange(QAbstractPrintDialog::AllPages);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace kalkora::ui

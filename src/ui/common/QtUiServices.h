@@ -1,0 +1,18 @@
+#pragma once
+
+#include "ui/common/UiServices.h"
+
+namespace kalkora::ui {
+
+// UiServices on QMessageBox, QFileDialog and QPrintDialog, with German button texts set
+// explicitly so they are right even where Qt's German translation is missing.
+class QtUiServices : public UiServices {
+public:
+    void showMessage(QWidget* parent, const QString& text, MessageIcon icon) override;
+    bool askYesNo(QWidget* parent, const QString& text, MessageIcon icon) override;
+    QString getOpenFileName(QWidget* parent, const FileDialogSpec& spec) override;
+    QString getSaveFileName(QWidget* parent, const FileDialogSpec& spec) override;
+    bool runPrintDialog(QWidget* parent, QPrinter& printer) override;
+};
+
+} // namespace kalkora::ui

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+
+class QPrinter;
+class QWidget;
+
+namespace kalkora::ui {
+
+// Everything in the program that blocks on the user goes through this one interface: message
+// boxes, the file dialogs and the print dialog. The program uses the Qt implementation
+// (QtUiServices); tests install a scripted one that records every question and answers from a
+// queue. Windows reach the current instance through uiServices().
+
+// Caption of every message box: the executable's name, as the original program showed it.
+inline QString applicationTitle()
+{
+    return QStringLiteral("kalkora");
+}
+
+enum class MessageIcon { Exclamation, Question, Information, Stop };
+
+// One file dialog: the filter has a single entry, e.g. label "Stammdaten (*.sta) " and pattern
+// "*.sta"; the default suffix ("sta") is appended when the user types a name without one.
+struct FileDialogSpec {
+    QString title;
+    QString filterLabel;
+    QString filterPattern;
+    QString defaultSuffix;
+    bool promptOverwrite = false; // only meaningful for save dialogs
+};
+
+class UiServices {
+public:
+    virtual ~UiServices() = default;
+
+    // A box with one "OK" button. Texts may hold CR LF line breaks.
+    virtual void showMessage(QWidget* parent, const QString& text, MessageIcon icon = MessageIcon::Exclamation) = 0;
+    // A box with the buttons "Ja" and "Nein"; true when the user chose "Ja".
+    virtual bool askYesNo(QWidget* parent, const QString& text, MessageIcon icon = MessageIcon::Question) = 0;
+    // The chosen full path, or an empty text when the user cancelled.
+    virtual QString getOpenFileName(QWidget* parent, const FileDialogSpec& spec) = 0;
+    virtual QString getSaveFileName(QWidget* parent, const FileDialogSpec& spec) = 0;
+    // Lets the user choose and set up `printer`; true when the user confirmed.
+    virtual bool runPrintDialog(QWidget* parent, QPrinter& printer) = 0;
+};
+
+// The instance in force: the Qt implementation unless another one was installed.
+UiServices& uiServices();
+
+// Installs `services` (not owned) for the windows to use; nullptr restores the Qt implementation.
+void setUiServices(UiServices* services);
+
+} // namespace kalkora::ui

@@ -1,0 +1,73 @@
+#include "ScriptedUiServices.h"
+
+namespace kalkora::ui::test {
+
+namespace {
+
+template <typename T> T takeFront(std::deque<T>& queue, T fallback)
+{
+    if (queue.empty()) {
+        return fallback;
+    }
+    T value = queue.front();
+    queue.pop_front();
+    return value;
+}
+
+} // namespace
+
+ScriptedUiServices::ScriptedUiServices()
+{
+    setUiServices(this);
+}
+
+ScriptedUiServices::~ScriptedUiServices()
+{
+    setUiServices(nullptr);
+}
+
+QStringList ScriptedUiServices::texts(Kind kind) const
+{
+    QStringList result;
+    for (const Question& question : asked) {
+        if (question.kind == kind) {
+            result << question.text;
+        }
+    }
+    return result;
+}
+
+void ScriptedUiServices::showMessage(QWidget* parent, const QString& text, MessageIcon icon)
+{
+    asked.push_back({ Kind::Message, text, icon, {}, parent });
+}
+
+bool ScriptedUiServices::askYesNo(QWidget* parent, const QString& text, MessageIcon icon)
+{
+    asked.push_back({ Kind::YesNo, text, icon, {}, parent });
+    return takeFront(yesNoAnswers, false);
+}
+
+QString ScriptedUiServices::getOpenFileName(QWidget* parent, const FileDialogSpec& spec)
+{
+    return nextFile(Kind::OpenFile, parent, spec);
+}
+
+QString ScriptedUiServices::getSaveFileName(QWidget* parent, const FileDialogSpec& spec)
+{
+    return nextFile(Kind::SaveFile, parent, spec);
+}
+
+bool ScriptedUiServices::runPrintDialog(QWidget* parent, QPrinter&)
+{
+    asked.push_back({ Kind::Print, QString(), MessageIcon::Exclamation, {}, parent });
+    return takeFront(printAnswers, false);
+}
+
+QString ScriptedUiServices::nextFile(Kind kind, QWidget* parent, const FileDialogSpec& spec)
+{
+    asked.push_back({ kind, spec.title, MessageIcon::Exclamation, spec, parent });
+    return takeFront(fileAnswers, QString());
+}
+
+} // namespace kalkora::ui::test
