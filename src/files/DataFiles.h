@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <string_view>
+
 namespace kalkora::files {
 
 // The one loader and saver of master data (.sta) and orders (.auf), used by the desktop
@@ -28,6 +30,9 @@ FileResult loadOrder(const QString& path, float factor, COrder& order);
 
 FileResult saveMasterData(const QString& path, const CPlantData& plantData);
 FileResult saveOrder(const QString& path, const COrder& order);
+
+// Writes `bytes` to `path` atomically, as the two savers do (for reports and other outputs).
+FileResult saveBytes(const QString& path, std::string_view bytes);
 
 // Fixed texts of the file commands, shown in message boxes by the desktop program and
 // written to stderr by kalkora-cli.
