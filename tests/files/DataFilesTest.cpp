@@ -1,0 +1,120 @@
+#include "files/DataFiles.h"
+
+#include "core/ExampleData.h"
+#include "model/MasterDataFile.h"
+#include "model/OrderFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace kalkora;
+namespace examples = kalkora::testing;
+using namespace kalkora::files;
+
+namespace {
+
+class DataFilesTest : public ::testing::Test {
+protected:
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    void writeBytes(const QString& name, const std::string& bytes) const
+    {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes.data(), qint64(bytes.size())), qint64(bytes.size()));
+    }
+
+    std::string readBytes(const QString& name) const
+    {
+        QFile file(path(name));
+        if (!file.open(QIODevice::ReadOnly))
+            return "<missing>";
+        return file.readAll().toStdString();
+    }
+
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(DataFilesTest, SavesAndLoadsThroughTheDisk)
+{
+    const CPlantData plant = examples::examplePlant();
+    ASSERT_TRUE(saveMasterData(path("werk.sta"), plant).ok());
+    EXPECT_EQ(readBytes("werk.sta"), encodeMasterData(plant));
+    CPlantData loadedPlant;
+    const FileResult loadResult = loadMasterData(path("werk.sta"), 1.0f, loadedPlant);
+    ASSERT_TRUE(loadResult.ok());
+    EXPECT_TRUE(loadResult.message.isEmpty());
+    EXPECT_EQ(encodeMasterData(loadedPlant), encodeMasterData(plant));
+    EXPECT_FLOAT_EQ(loadedPlant.machines.at(0)->fixedRate[0], 10.05f);
+
+    const COrder order = examples::exampleOrder();
+    ASSERT_TRUE(saveOrder(path("welle.auf"), order).ok());
+    // Saving again replaces the file.
+    COrder changed = examples::exampleOrder();
+    changed.name = "Welle 20x300";
+    ASSERT_TRUE(saveOrder(path("welle.auf"), changed).ok());
+    COrder loadedOrder;
+    ASSERT_TRUE(loadOrder(path("welle.auf"), 1.0f, loadedOrder).ok());
+    EXPECT_EQ(encodeOrder(loadedOrder), encodeOrder(changed));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2); // no temporary files left
+}
+
+TEST_F(DataFilesTest, MissingAndDamagedFilesLeaveTheDataAlone)
+{
+    CPlantData plant = examples::examplePlant();
+    FileResult result = loadMasterData(path("fehlt.sta"), 1.0f, plant);
+    EXPECT_EQ(result.status, FileStatus::CannotOpen);
+    EXPECT_TRUE(result.message.contains(QStringLiteral("„fehlt.sta“"))) << result.message.toStdString();
+    EXPECT_EQ(plant.machines.count(), 1);
+
+    const std::string full = encodeMasterData(examples::examplePlant());
+    writeBytes("kurz.sta", full.substr(0, full.size() - 3));
+    CPlantData other;
+    other.rentPerSqmYear = 1;
+    result = loadMasterData(path("kurz.sta"), 1.0f, other);
+    EXPECT_EQ(result.status, FileStatus::Damaged);
+    EXPECT_TRUE(result.message.contains(QStringLiteral("„kurz.sta“")));
+    EXPECT_TRUE(result.message.contains(QStringLiteral("„toolCostPerYear“ (Maschine 1, Byte 87)")))
+        << result.message.toStdString();
+    EXPECT_EQ(other.rentPerSqmYear, 1.0f);
+    EXPECT_EQ(other.machines.count(), 0);
+
+    COrder order = examples::exampleOrder();
+    std::string orderBytes = encodeOrder(order);
+    orderBytes[orderBytes.find("Drehen") - 5] = '\x70'; // the operation count becomes huge
+    writeBytes("kaputt.auf", orderBytes);
+    COrder target;
+    result = loadOrder(path("kaputt.auf"), 1.0f, target);
+    EXPECT_EQ(result.status, FileStatus::Damaged);
+    EXPECT_TRUE(result.message.contains(QStringLiteral("Arbeitsgänge"))) << result.message.toStdString();
+    EXPECT_TRUE(target.name.empty());
+}
+
+TEST_F(DataFilesTest, FailedSavesAreReportedAndKeepTheOldFile)
+{
+    writeBytes("kein-ordner", "a plain file");
+    FileResult result = saveOrder(path("kein-ordner/welle.auf"), examples::exampleOrder());
+    EXPECT_FALSE(result.ok());
+    EXPECT_TRUE(result.message.contains(QStringLiteral("„welle.auf“"))) << result.message.toStdString();
+
+    // The target is a folder: the new file is written, but cannot replace it.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("ordner.sta")));
+    result = saveMasterData(path("ordner.sta"), examples::examplePlant());
+    EXPECT_FALSE(result.ok());
+    EXPECT_FALSE(result.message.isEmpty());
+    EXPECT_TRUE(QFileInfo(path("ordner.sta")).isDir());
+
+    writeBytes("alt.auf", "old contents");
+    QFile::setPermissions(path("alt.auf"), QFileDevice::ReadOwner);
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    result = saveOrder(path("alt.auf"), examples::exampleOrder());
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (result.ok())
+        GTEST_SKIP() << "running with rights that ignore file permissions";
+    EXPECT_EQ(readBytes("alt.auf"), "old contents");
+}
