@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTextBrowser>
+
+#include <functional>
+
+namespace kalkora::ui {
+
+// The program's help: German HTML pages in the help folder, opened at "ueber.html" in one
+// top-level window that belongs to no other window. Asking for help again reuses and raises
+// that window and shows the start page again.
+
+inline constexpr const char* helpStartPage = "ueber.html";
+
+// The folder that holds the help pages: share/kalkora/help beside an installed program, else
+// the pages in the source tree of a build. Empty when neither exists.
+QString helpDirectory();
+
+class CHelpWindow : public QTextBrowser {
+    Q_OBJECT
+
+public:
+    // The one help window, created on first use.
+    static CHelpWindow& instance();
+
+    // Shows the start page and brings the window to the front.
+    void showStartPage();
+
+private:
+    CHelpWindow();
+    void showAbove(QWidget* modalDialog);
+};
+
+// Shows the help topic of the program: the start page in the help window.
+void showHelpTopic();
+
+// Turns F1 (without Shift, Ctrl or Alt) in every window of the program into a help request,
+// which `onHelp` handles. The filter lives as long as `owner`, normally the main window.
+void installHelpKey(QObject* owner, std::function<void()> onHelp);
+
+} // namespace kalkora::ui
