@@ -1,0 +1,384 @@
+#include "ui/main/OperationDlg.h"
+
+#include "text/RuntimeLocale.h"
+#include "ui/common/DialogUnits.h"
+#include "ui/common/EnterKeyFilter.h"
+#include "ui/common/NumberField.h"
+#include "ui/common/QtText.h"
+#include "ui/common/Tooltips.h"
+#include "ui/common/UiServices.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <limits>
+#include <optional>
+
+namespace kalkora::ui {
+
+namespace {
+
+QLabel* addLabel(QWidget* parent, const QString& text, int x, int y, int width, int height)
+{
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    placeInDialogUnits(label, x, y, width, height);
+    return label;
+}
+
+QLineEdit* addEdit(QWidget* parent, int id, int x, int y, int width, int height)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QStringLiteral("edit%1").arg(id));
+    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    placeInDialogUnits(edit, x, y, width, height);
+    return edit;
+}
+
+// The radio buttons are no pair for the platform: the dialog switches them itself.
+QRadioButton* addRadio(QWidget* parent, int id, const QString& text, int x, int y, int width, int height)
+{
+    auto* radio = new QRadioButton(text, parent);
+    radio->setObjectName(QStringLiteral("radio%1").arg(id));
+    radio->setAutoExclusive(false);
+    radio->setFocusPolicy(Qt::ClickFocus);
+    placeInDialogUnits(radio, x, y, width, height);
+    return radio;
+}
+
+QComboBox* addCombo(QWidget* parent, int id, int x, int y, int width)
+{
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QStringLiteral("combo%1").arg(id));
+    combo->setEditable(false);
+    const DialogUnits units(parent->font());
+    combo->setGeometry(units.x(x), units.y(y), units.x(width), combo->sizeHint().height());
+    return combo;
+}
+
+QPushButton* addButton(QWidget* parent, int id, const QString& text, int x, int y)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QStringLiteral("button%1").arg(id));
+    button->setAutoDefault(false);
+    placeInDialogUnits(button, x, y, 50, 14);
+    return button;
+}
+
+} // namespace
+
+// The values in the order OK reads them.
+struct COperationDlg::Values {
+    float operatorTimeMin = 0;
+    std::string name;
+    float externalCostPerPiece = 0;
+    float materialWeightKg = 0;
+    std::int32_t lotSize = 0;
+    float machineTimeMin = 0;
+    float machineUtilPct = 0;
+    float materialUtilPct = 0;
+    float materialPricePerKg = 0;
+    float setupTimeMin = 0;
+    std::string machineName;
+    bool machineSelected = false;
+    std::int32_t shiftMode = -1;
+    std::int32_t externalLotSize = 0;
+};
+
+COperationDlg::COperationDlg(QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("operationDlg"));
+    setWindowTitle(QStringLiteral("Kalkora 1.0 EURO: Arbeitsgang"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    createControls();
+    setTips();
+    EnterKeyFilter::install(this);
+}
+
+void COperationDlg::createControls()
+{
+    const DialogUnits units(font());
+    setFixedSize(units.size(372, 250));
+
+    addLabel(this, QStringLiteral("Bezeichnung Arbeitsgang"), 90, 10, 82, 13);
+    edit1047 = addEdit(this, 1047, 178, 10, 100, 15);
+    edit1047->setMaxLength(std::numeric_limits<int>::max());
+    radio1033 = addRadio(this, 1033, QStringLiteral("Interner Arbeitsgang"), 5, 30, 79, 10);
+    placeInDialogUnits(new QGroupBox(this), 5, 40, 360, 130);
+    addLabel(this, QStringLiteral("Zugeordnete Maschine"), 15, 50, 74, 13);
+    addLabel(this, QStringLiteral("Losgröße [Stück/Auftrag]"), 15, 70, 100, 15);
+    edit1036 = addEdit(this, 1036, 120, 70, 45, 15);
+    addLabel(this, QStringLiteral("Rüstzeit [min/Los]"), 15, 90, 100, 15);
+    edit1037 = addEdit(this, 1037, 120, 90, 45, 15);
+    addLabel(this, QStringLiteral("Maschinenzeit [min/Stck.]"), 15, 110, 100, 15);
+    edit1038 = addEdit(this, 1038, 120, 110, 45, 15);
+    addLabel(this, QStringLiteral("Bedienerzeit [min/Stck.]"), 15, 130, 100, 15);
+    edit1043 = addEdit(this, 1043, 120, 130, 45, 15);
+    addLabel(this, QStringLiteral("Nutzungsgrad der Maschine [%]"), 15, 150, 100, 15);
+    edit1041 = addEdit(this, 1041, 120, 150, 45, 15);
+    addLabel(this, QStringLiteral("Gewicht Rohmaterial [kg/Stck]\n(Bei Folgearbeitsgängen  \"0\")"), 185, 74, 125, 17);
+    edit1042 = addEdit(this, 1042, 310, 75, 45, 14);
+    addLabel(this, QStringLiteral("Preis Rohmaterial [EUR/kg]\n(Bei Folgearbeitsgängen \"0\" )"), 185, 98, 125, 18);
+    edit1039 = addEdit(this, 1039, 310, 100, 45, 15);
+    addLabel(this, QStringLiteral("Nutzungsgrad des Materials [%]"), 185, 130, 125, 15);
+    edit1046 = addEdit(this, 1046, 310, 130, 45, 15);
+    addLabel(this, QStringLiteral("Schichtbetrieb für diesen Auftrag [1..3]"), 185, 149, 125, 15);
+    radio1034 = addRadio(this, 1034, QStringLiteral("Externer Arbeitsgang"), 5, 180, 81, 10);
+    placeInDialogUnits(new QGroupBox(this), 5, 190, 360, 30);
+    addLabel(this, QStringLiteral("Bearbeitungskosten [EUR/Teil]"), 15, 200, 100, 13);
+    edit1045 = addEdit(this, 1045, 120, 200, 45, 14);
+    button1 = addButton(this, 1, QStringLiteral("OK"), 260, 230);
+    button1->setDefault(true);
+    button2 = addButton(this, 2, QStringLiteral("Abbrechen"), 315, 230);
+    combo1049 = addCombo(this, 1049, 120, 50, 170);
+    combo1051 = addCombo(this, 1051, 310, 150, 45);
+    addLabel(this, QStringLiteral("Losgröße [Stück/Auftrag]"), 185, 200, 100, 13);
+    edit1048 = addEdit(this, 1048, 310, 200, 45, 14);
+
+    // The group boxes only frame; the controls they frame must lie above them.
+    for (QGroupBox* group : findChildren<QGroupBox*>()) {
+        group->lower();
+    }
+
+    QWidget* const tabOrder[] = { edit1047, edit1036, edit1037, edit1038, edit1043, edit1041, edit1042, edit1039,
+        edit1046, edit1045, button1, button2, combo1049, combo1051, edit1048 };
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i) {
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    }
+
+    connect(button1, &QPushButton::clicked, this, &COperationDlg::OnConfirm);
+    connect(button2, &QPushButton::clicked, this, &COperationDlg::OnCancelDialog);
+    connect(radio1033, &QRadioButton::clicked, this, &COperationDlg::OnInternalClicked);
+    connect(radio1034, &QRadioButton::clicked, this, &COperationDlg::OnExternalClicked);
+}
+
+void COperationDlg::setTips()
+{
+    setTip(edit1048, QStringLiteral("Anzahl der Teile, die durch einen externen Arbeitsgang bearbeitet werden."));
+    setTip(radio1033, QStringLiteral("Auswählen, wenn es sich um einen INTERNEN Arbeitsgang handelt"));
+    setTip(radio1034, QStringLiteral("Auswählen, wenn es sich um einen EXTERNEN Arbeitsgang handelt"));
+    setTip(edit1037, QStringLiteral("Zeit, die für das Rüsten der Maschine benötigt wird"));
+    setTip(edit1039, QStringLiteral("Materialpreis in EUR/kg (Rohmaterial)"));
+    setTip(edit1046,
+        QStringLiteral("Nutzungsgrad des Materials (Beispiel: Sägeverschnitt, der nicht im Grundgewicht "
+                       "angegeben ist)"));
+    setTip(edit1041,
+        QStringLiteral("Nutzungsgrad der Maschine (Ideallaufzeit,beeinträchtigt z.B. durch Material "
+                       "nachfüllen oder Werkzeugwechsel)"));
+    setTip(edit1038, QStringLiteral("Bearbeitungszeit der Maschine je Teil"));
+    setTip(edit1036,
+        QStringLiteral("Anzahl der Teile, die bei diesem Arbeitsgang bearbeitet werden (kann u.U. von der "
+                       "Losgröße des Gesamtauftrages abweichen; sonst diese eingeben)."));
+    setTip(edit1042, QStringLiteral("Gewicht des Rohmaterials je Stück"));
+    setTip(edit1045, QStringLiteral("Preis für die Bearbeitung eines Teils (ggfs. Rüstkosten manuell einrechnen)."));
+    setTip(edit1043,
+        QStringLiteral("Bearbeitungszeit des Mitarbeiters je Teil (bei Zweimaschinenbedienung ca. 0.5 * "
+                       "Maschinenzeit"));
+    setTip(combo1051,
+        QStringLiteral("Schichtbetrieb, in dem gefertigt wird (nicht: Anzahl der Schichten für diesen "
+                       "Auftrag !)"));
+    setTip(combo1049, QStringLiteral("Maschine muß vorher in den Stammdaten angelegt werden"));
+    setTip(edit1047, QStringLiteral("Bezeichnung frei wählbar"));
+}
+
+COperation* COperationDlg::EditOperation(COperation& operation, CPlantData& plantData)
+{
+    if (plantData.machines.count() == 0) {
+        uiServices().showMessage(parentWidget(),
+            QStringLiteral("Es sind keine Maschinendaten angelegt. Evtl. müssen "
+                           "Sie die zuerst die Stammdaten laden !?"));
+    }
+    prepare(operation, plantData);
+    const bool confirmed = exec() == QDialog::Accepted;
+    return confirmed ? &operation : nullptr;
+}
+
+void COperationDlg::prepare(COperation& operation, CPlantData& plantData)
+{
+    this->operation = &operation;
+    this->plantData = &plantData;
+    // From the first data-entry dialog on, numbers use the decimal comma for the rest of the run.
+    text::setRuntimeLocale(text::RuntimeLocale::German);
+
+    combo1049->clear();
+    for (std::int32_t i = 0; i < plantData.machines.count(); ++i) {
+        combo1049->addItem(fromCp1252(plantData.machines.at(i)->name));
+    }
+    combo1051->clear();
+    combo1051->addItems({ QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3") });
+    if (operation.isInternal == 1) {
+        SetInternalMode();
+    } else {
+        SetExternalMode();
+    }
+    showValues(operation);
+    selectMachine(operation.machineName);
+    edit1047->setFocus(Qt::OtherFocusReason);
+}
+
+void COperationDlg::showValues(const COperation& operation)
+{
+    edit1047->setText(fromCp1252(operation.name));
+    showFloat(edit1045, operation.externalCostPerPiece);
+    showInt(edit1048, operation.externalLotSize);
+    showFloat(edit1037, operation.setupTimeMin);
+    showInt(edit1036, operation.lotSize);
+    // A shift mode outside 0..2 (only a damaged file holds one) selects no entry.
+    combo1051->setCurrentIndex(operation.shiftMode >= 0 && operation.shiftMode <= 2 ? operation.shiftMode : -1);
+    showFloat(edit1038, operation.machineTimeMin);
+    showFloat(edit1043, operation.operatorTimeMin);
+    showFloat(edit1046, operation.materialUtilPct);
+    showFloat(edit1042, operation.materialWeightKg);
+    showFloat(edit1039, operation.materialPricePerKg);
+    showFloat(edit1041, operation.machineUtilPct);
+}
+
+void COperationDlg::selectMachine(const std::string& machineName)
+{
+    combo1049->setCurrentIndex(-1);
+    if (machineName.empty()) {
+        return;
+    }
+    const QString prefix = fromCp1252(machineName);
+    for (int i = 0; i < combo1049->count(); ++i) {
+        if (combo1049->itemText(i).startsWith(prefix, Qt::CaseInsensitive)) {
+            combo1049->setCurrentIndex(i);
+            return;
+        }
+    }
+}
+
+void COperationDlg::enableInternalFields(bool internal)
+{
+    radio1033->setChecked(internal);
+    radio1034->setChecked(!internal);
+    for (QWidget* control : std::initializer_list<QWidget*> {
+             combo1051, combo1049, edit1037, edit1039, edit1046, edit1041, edit1038, edit1036, edit1042, edit1043 }) {
+        control->setEnabled(internal);
+    }
+    edit1045->setEnabled(!internal);
+    edit1048->setEnabled(!internal);
+}
+
+void COperationDlg::SetInternalMode()
+{
+    enableInternalFields(true);
+}
+
+void COperationDlg::SetExternalMode()
+{
+    enableInternalFields(false);
+}
+
+void COperationDlg::OnInternalClicked()
+{
+    SetInternalMode();
+}
+
+void COperationDlg::OnExternalClicked()
+{
+    SetExternalMode();
+}
+
+bool COperationDlg::readValues(Values& values)
+{
+    const auto readFloatInto = [](QLineEdit* field, float& target) {
+        const std::optional<float> value = readFloat(field);
+        if (value) {
+            target = *value;
+        }
+        return value.has_value();
+    };
+    const auto readIntInto = [](QLineEdit* field, std::int32_t& target) {
+        const std::optional<std::int32_t> value = readInt(field);
+        if (value) {
+            target = *value;
+        }
+        return value.has_value();
+    };
+    if (!readFloatInto(edit1043, values.operatorTimeMin)) {
+        return false;
+    }
+    values.name = toCp1252(edit1047->text());
+    if (!readFloatInto(edit1045, values.externalCostPerPiece) || !readFloatInto(edit1042, values.materialWeightKg)
+        || !readIntInto(edit1036, values.lotSize) || !readFloatInto(edit1038, values.machineTimeMin)
+        || !readFloatInto(edit1041, values.machineUtilPct) || !readFloatInto(edit1046, values.materialUtilPct)
+        || !readFloatInto(edit1039, values.materialPricePerKg) || !readFloatInto(edit1037, values.setupTimeMin)) {
+        return false;
+    }
+    values.machineSelected = combo1049->currentIndex() >= 0;
+    values.machineName = values.machineSelected ? toCp1252(combo1049->currentText()) : std::string();
+    values.shiftMode = combo1051->currentIndex();
+    return readIntInto(edit1048, values.externalLotSize);
+}
+
+void COperationDlg::writeValues(const Values& values)
+{
+    COperation& target = *operation;
+    target.name = values.name;
+    if (radio1033->isChecked()) {
+        target.isInternal = 1;
+        target.machineName = values.machineName;
+        target.setupTimeMin = values.setupTimeMin;
+        target.lotSize = values.lotSize;
+        target.shiftMode = values.shiftMode;
+        target.machineTimeMin = values.machineTimeMin;
+        target.operatorTimeMin = values.operatorTimeMin;
+        target.materialUtilPct = values.materialUtilPct;
+        target.materialWeightKg = values.materialWeightKg;
+        target.materialPricePerKg = values.materialPricePerKg;
+        target.machineUtilPct = values.machineUtilPct;
+        target.externalCostPerPiece = 0;
+        return;
+    }
+    target.isInternal = 0;
+    target.externalCostPerPiece = values.externalCostPerPiece;
+    target.externalLotSize = values.externalLotSize;
+    target.machineName = "EXTERN";
+    target.setupTimeMin = 0;
+    target.lotSize = 0;
+    target.shiftMode = 0;
+    target.machineTimeMin = 0;
+    target.operatorTimeMin = 0;
+    target.materialUtilPct = 0;
+    target.materialWeightKg = 0;
+    target.materialPricePerKg = 0;
+    target.machineUtilPct = 0;
+}
+
+void COperationDlg::OnConfirm()
+{
+    Values values;
+    if (!operation || !readValues(values)) {
+        return;
+    }
+    if (radio1033->isChecked() && !values.machineSelected) {
+        uiServices().showMessage(this, QStringLiteral("Keine Maschine gewählt !"));
+        return;
+    }
+    // The costing indexes the machine's rates by the shift: an internal operation needs one.
+    if (radio1033->isChecked() && values.shiftMode < 0) {
+        uiServices().showMessage(this, QStringLiteral("Kein Schichtbetrieb gewählt !"));
+        return;
+    }
+    writeValues(values);
+    accept();
+}
+
+void COperationDlg::OnCancelDialog()
+{
+    operation = nullptr;
+    QDialog::reject();
+}
+
+void COperationDlg::reject()
+{
+    OnCancelDialog();
+}
+
+} // namespace kalkora::ui

@@ -1,0 +1,332 @@
+#include "ui/main/OrderPanel.h"
+
+#include "ui/common/DialogUnits.h"
+#include "ui/common/NumberField.h"
+#include "ui/common/QtText.h"
+#include "ui/common/Tooltips.h"
+#include "ui/common/UiServices.h"
+#include "ui/main/OperationDlg.h"
+
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTreeView>
+
+#include <limits>
+#include <memory>
+
+namespace kalkora::ui {
+
+namespace {
+
+// The model keeps CR LF line breaks; the remark field works with plain line feeds.
+QString remarkForField(const std::string& remark)
+{
+    return fromCp1252(remark).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+std::string remarkFromField(const QString& text)
+{
+    return toCp1252(QString(text).replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
+}
+
+bool isEnterKey(const QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+// Menus and other windows taking over do not count as leaving a field: the edit keeps the
+// keyboard focus of its window, as a menu command chosen while typing leaves the order alone.
+bool leavesField(const QFocusEvent* event)
+{
+    return event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason;
+}
+
+QLabel* addLabel(QWidget* parent, const QString& text, Qt::Alignment alignment, QRect units)
+{
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(alignment);
+    label->setWordWrap(true);
+    placeInDialogUnits(label, units.x(), units.y(), units.width(), units.height());
+    return label;
+}
+
+} // namespace
+
+COrderPanel::COrderPanel(COrder& order, CPlantData& plantData, QWidget* parent)
+    : QWidget(parent)
+    , order(order)
+    , plantData(plantData)
+{
+    setObjectName(QStringLiteral("orderPanel"));
+    createControls();
+    createPopupMenu();
+    fitColumns();
+}
+
+void COrderPanel::createControls()
+{
+    const Qt::Alignment centredLeft = Qt::AlignLeft | Qt::AlignVCenter;
+    addLabel(this, QStringLiteral("Fertigungsauftrag : Dateneingabe/Anzeige"), Qt::AlignLeft | Qt::AlignTop,
+        QRect(118, 5, 135, 8));
+    auto* group = new QGroupBox(QStringLiteral("Allgemeine Daten"), this);
+    placeInDialogUnits(group, 10, 20, 355, 55);
+    addLabel(this, QStringLiteral("Auftragsname"), centredLeft, QRect(20, 35, 44, 14));
+
+    edit1029 = new QLineEdit(this);
+    edit1029->setObjectName(QStringLiteral("edit1029"));
+    edit1029->setMaxLength(std::numeric_limits<int>::max());
+    placeInDialogUnits(edit1029, 70, 35, 105, 14);
+
+    addLabel(this, QStringLiteral("Stückzahlbasis für Berechnung"), centredLeft, QRect(20, 55, 105, 14));
+    edit1062 = new QLineEdit(this);
+    edit1062->setObjectName(QStringLiteral("edit1062"));
+    placeInDialogUnits(edit1062, 135, 55, 40, 14);
+
+    addLabel(this, QStringLiteral("Bemerkung"), centredLeft, QRect(195, 30, 39, 35));
+    edit1031 = new QPlainTextEdit(this);
+    edit1031->setObjectName(QStringLiteral("edit1031"));
+    edit1031->setTabChangesFocus(true);
+    edit1031->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    edit1031->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    placeInDialogUnits(edit1031, 240, 30, 120, 40);
+
+    addLabel(this, QStringLiteral("Liste der Arbeitsgänge"), Qt::AlignLeft | Qt::AlignTop, QRect(15, 80, 71, 8));
+    list1028 = new QTreeView(this);
+    list1028->setObjectName(QStringLiteral("list1028"));
+    listModel = new COperationListModel(list1028);
+    list1028->setModel(listModel);
+    list1028->setRootIsDecorated(false);
+    list1028->setItemsExpandable(false);
+    list1028->setUniformRowHeights(true);
+    list1028->setAllColumnsShowFocus(true);
+    list1028->setSelectionMode(QAbstractItemView::SingleSelection);
+    list1028->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list1028->setSortingEnabled(false);
+    list1028->setIconSize(QSize(16, 16));
+    list1028->header()->setSectionsClickable(false);
+    list1028->header()->setSectionsMovable(false);
+    list1028->header()->setStretchLastSection(true);
+    // The selection shows only while the list has the focus.
+    QPalette palette = list1028->palette();
+    palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Active, QPalette::Base));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText, palette.color(QPalette::Active, QPalette::Text));
+    list1028->setPalette(palette);
+    placeInDialogUnits(list1028, 10, 90, 355, 125);
+
+    setTabOrder(edit1029, edit1062);
+    setTabOrder(edit1062, edit1031);
+    setTabOrder(edit1031, list1028);
+
+    setTip(edit1029, QStringLiteral("Bezeichnung des Auftrages (unabhängig vom Dateinamen)"));
+    setTip(edit1031, QStringLiteral("Bemerkung, Hinweise zum Auftrag. Kein Return, Zeilenumbruch automatisch"));
+    setTip(list1028, QStringLiteral("Liste der Arbeitsgänge. Rechtsklick für Menü"));
+    setTip(edit1062, QStringLiteral("(End)Stückzahl des Auftrages, auf der schließlich die Einzelpreisangabe beruht."));
+
+    for (QWidget* field :
+        { static_cast<QWidget*>(edit1029), static_cast<QWidget*>(edit1062), static_cast<QWidget*>(edit1031) }) {
+        field->installEventFilter(this);
+    }
+    list1028->viewport()->installEventFilter(this);
+    connect(list1028, &QTreeView::doubleClicked, this, &COrderPanel::OnListDoubleClick);
+}
+
+void COrderPanel::createPopupMenu()
+{
+    menu145 = new QMenu(this);
+    menu145->setObjectName(QStringLiteral("menu145"));
+    const auto addCommand = [this](int id, const QString& text, void (COrderPanel::*handler)()) {
+        QAction* action = menu145->addAction(text);
+        action->setObjectName(QStringLiteral("action%1").arg(id));
+        connect(action, &QAction::triggered, this, handler);
+    };
+    addCommand(40047, QStringLiteral("Neuen AG anlegen"), &COrderPanel::OnNewOperation);
+    addCommand(40048, QStringLiteral("Gewählten AG löschen"), &COrderPanel::OnDeleteOperation);
+    addCommand(40049, QStringLiteral("AG ansehen/bearbeiten"), &COrderPanel::OnEditOperation);
+    addCommand(40040, QStringLiteral("Eins nach oben"), &COrderPanel::OnMoveUp);
+    addCommand(40041, QStringLiteral("Eins nach unten"), &COrderPanel::OnMoveDown);
+}
+
+void COrderPanel::fitColumns()
+{
+    list1028->header()->resizeSections(QHeaderView::ResizeToContents);
+}
+
+void COrderPanel::RefreshFromOrder()
+{
+    panelName = order.name;
+    panelRemark = order.remark;
+    panelQuantity = order.quantityBase;
+    listModel->rebuild(order);
+    fitColumns();
+    edit1029->setText(fromCp1252(panelName));
+    shownRemark = remarkForField(panelRemark);
+    edit1031->setPlainText(shownRemark);
+    showInt(edit1062, panelQuantity);
+    update();
+}
+
+int COrderPanel::selectedRow() const
+{
+    const QModelIndexList rows = list1028->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.constFirst().row();
+}
+
+bool COrderPanel::readFields()
+{
+    panelName = toCp1252(edit1029->text());
+    // An untouched remark keeps its exact bytes, whatever line breaks it holds.
+    if (edit1031->toPlainText() != shownRemark) {
+        panelRemark = remarkFromField(edit1031->toPlainText());
+        shownRemark = edit1031->toPlainText();
+    }
+    refusingQuantity = true;
+    const std::optional<std::int32_t> quantity = readInt(edit1062);
+    refusingQuantity = false;
+    if (quantity) {
+        panelQuantity = *quantity;
+    }
+    return quantity.has_value();
+}
+
+void COrderPanel::OnFieldKillFocus(Field field)
+{
+    // Hiding the panel moves the focus too; the order may already be cleared by then.
+    if (refusingQuantity || !isVisible()) {
+        return;
+    }
+    const bool quantityRead = readFields();
+    switch (field) {
+    case Field::Name:
+        order.name = panelName;
+        break;
+    case Field::Remark:
+        order.remark = panelRemark;
+        break;
+    case Field::Quantity:
+        if (quantityRead) {
+            order.quantityBase = panelQuantity;
+        }
+        break;
+    }
+}
+
+bool COrderPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == list1028->viewport()) {
+        if (event->type() == QEvent::MouseButtonRelease
+            && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+            OnListRightClick(static_cast<QMouseEvent*>(event)->position().toPoint());
+            return true;
+        }
+        return QWidget::eventFilter(watched, event);
+    }
+    if (watched == edit1031 && isEnterKey(event)) {
+        return true;
+    }
+    if (event->type() == QEvent::FocusOut && leavesField(static_cast<QFocusEvent*>(event))) {
+        if (watched == edit1029) {
+            OnFieldKillFocus(Field::Name);
+        } else if (watched == edit1031) {
+            OnFieldKillFocus(Field::Remark);
+        } else if (watched == edit1062) {
+            OnFieldKillFocus(Field::Quantity);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void COrderPanel::keyPressEvent(QKeyEvent* event)
+{
+    // Enter stays with the focused control and Escape does nothing: neither may reach the
+    // main window, where Escape would ask to close the program.
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        event->accept();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void COrderPanel::OnListRightClick(const QPoint& listPoint)
+{
+    menu145->exec(list1028->viewport()->mapToGlobal(listPoint));
+}
+
+void COrderPanel::OnListDoubleClick()
+{
+    OnEditOperation();
+}
+
+void COrderPanel::OnEditOperation()
+{
+    const int row = selectedRow();
+    if (row < 0) {
+        return;
+    }
+    COperationDlg dialog(window());
+    dialog.EditOperation(*order.operations.at(row), plantData);
+    RefreshFromOrder();
+}
+
+void COrderPanel::OnNewOperation()
+{
+    auto operation = std::make_unique<COperation>();
+    COperationDlg dialog(window());
+    if (dialog.EditOperation(*operation, plantData)) {
+        order.operations.add(std::move(operation));
+    }
+    RefreshFromOrder();
+}
+
+void COrderPanel::OnDeleteOperation()
+{
+    const int row = selectedRow();
+    if (row < 0) {
+        return;
+    }
+    if (!uiServices().askYesNo(window(), QStringLiteral("AG wirklich löschen ?"), MessageIcon::Exclamation)) {
+        return;
+    }
+    order.operations.removeAt(row);
+    RefreshFromOrder();
+}
+
+void COrderPanel::OnMoveUp()
+{
+    const int row = selectedRow();
+    if (row < 0) {
+        return;
+    }
+    if (row > 0) {
+        order.operations.swap(row - 1, row);
+    }
+    RefreshFromOrder();
+}
+
+void COrderPanel::OnMoveDown()
+{
+    const int row = selectedRow();
+    if (row < 0) {
+        return;
+    }
+    if (row < order.operations.count() - 1) {
+        order.operations.swap(row, row + 1);
+    }
+    RefreshFromOrder();
+}
+
+} // namespace kalkora::ui

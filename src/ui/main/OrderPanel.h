@@ -1,0 +1,80 @@
+#pragma once
+
+#include "model/COrder.h"
+#include "model/CPlantData.h"
+#include "ui/main/OperationListModel.h"
+
+#include <QWidget>
+
+#include <cstdint>
+#include <string>
+
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QTreeView;
+
+namespace kalkora::ui {
+
+// The child window that fills the main window while an order is open: the order's name,
+// quantity base and remark, and the list of its operations with a popup menu to create,
+// delete, edit and reorder them. It works directly on the main window's order; the three
+// general fields reach the order only when their edit field loses the focus.
+//
+// Object names for tests: the controls are named after their ids ("edit1029" name, "edit1062"
+// quantity, "edit1031" remark, "list1028" operations), the popup menu is "menu145" and its
+// commands are "action40047" .. "action40041".
+class COrderPanel : public QWidget {
+    Q_OBJECT
+
+public:
+    COrderPanel(COrder& order, CPlantData& plantData, QWidget* parent = nullptr);
+
+    // Rebuilds the fields and the list from the order; afterwards no row is selected.
+    void RefreshFromOrder();
+
+    // Index of the selected row, or -1.
+    int selectedRow() const;
+    QTreeView* operationList() const { return list1028; }
+    QMenu* popupMenu() const { return menu145; }
+
+public slots:
+    void OnNewOperation();
+    void OnDeleteOperation();
+    void OnEditOperation();
+    void OnMoveUp();
+    void OnMoveDown();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    enum class Field { Name, Remark, Quantity };
+
+    void createControls();
+    void createPopupMenu();
+    void fitColumns();
+    void OnFieldKillFocus(Field field);
+    bool readFields();
+    void OnListRightClick(const QPoint& listPoint);
+    void OnListDoubleClick();
+
+    COrder& order;
+    CPlantData& plantData;
+
+    std::string panelName;
+    std::string panelRemark;
+    std::int32_t panelQuantity = 0;
+    QString shownRemark; // the remark as last put into the field, to keep its line breaks
+
+    QLineEdit* edit1029 = nullptr;
+    QLineEdit* edit1062 = nullptr;
+    QPlainTextEdit* edit1031 = nullptr;
+    QTreeView* list1028 = nullptr;
+    COperationListModel* listModel = nullptr;
+    QMenu* menu145 = nullptr;
+    bool refusingQuantity = false;
+};
+
+} // namespace kalkora::ui

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QDialog>
+
+#include <string>
+
+class QPlainTextEdit;
+class QPushButton;
+
+namespace kalkora::ui {
+
+// The modal window that shows the costing report read-only in a fixed-pitch font, so that
+// its columns line up, and prints it with "Drucken...". Closing changes nothing.
+//
+// Object names for tests: "button1" Schließen, "edit1060" the text, "button1061" Drucken...
+class CReportDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit CReportDlg(QWidget* parent = nullptr);
+
+    // The report as the costing wrote it: Windows-1252, lines ending in CR LF.
+    void setReportText(std::string text);
+    const std::string& getReportText() const { return reportText; }
+
+public slots:
+    void OnPrint();
+
+private:
+    std::string reportText;
+    QPushButton* button1 = nullptr;
+    QPlainTextEdit* edit1060 = nullptr;
+    QPushButton* button1061 = nullptr;
+};
+
+} // namespace kalkora::ui
