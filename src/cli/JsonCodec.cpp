@@ -101,7 +101,7 @@ private:
         } else if (std::isinf(value)) {
             out += value > 0 ? "\"inf\"" : "\"-inf\"";
         } else if (value == 0 && std::signbit(value)) {
-            out += "-0.0"; // a plain "-0" is read back as the integer 0
+            out += "\"-0\""; // Qt's JSON reader turns every numeric -0 into 0
         } else {
             char buffer[32];
             const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
@@ -321,6 +321,8 @@ private:
             value = -std::numeric_limits<float>::infinity();
         else if (text == QLatin1String("nan"))
             value = std::numeric_limits<float>::quiet_NaN();
+        else if (text == QLatin1String("-0"))
+            value = -0.0f;
         else
             fail(key, QStringLiteral("Zahl oder \"inf\", \"-inf\", \"nan\" erwartet."));
     }

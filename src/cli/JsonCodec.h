@@ -13,7 +13,8 @@ namespace kalkora::cli {
 
 // Master data and orders as JSON documents (UTF-8) whose keys are the member names of the
 // records. Floats are written in the shortest form that reads back to the same float;
-// non-finite ones as the strings "inf", "-inf" and "nan".
+// non-finite ones as the strings "inf", "-inf" and "nan", and negative zero as the string "-0"
+// (a JSON reader keeps no sign on a numeric zero).
 
 std::string masterDataToJson(const CPlantData& plantData);
 std::string orderToJson(const COrder& order);
