@@ -2,6 +2,7 @@
 
 #include "ui/common/DialogUnits.h"
 #include "ui/common/QtText.h"
+#include "ui/report/PrintCommand.h"
 
 #include <QFontDatabase>
 #include <QPlainTextEdit>
@@ -51,6 +52,7 @@ void CReportDlg::setReportText(std::string text)
 
 void CReportDlg::OnPrint()
 {
+    printReportWithDialog(this, reportText);
 }
 
 } // namespace kalkora::ui

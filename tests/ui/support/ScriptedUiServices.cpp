@@ -1,5 +1,7 @@
 #include "ScriptedUiServices.h"
 
+#include <QPrinter>
+
 namespace kalkora::ui::test {
 
 namespace {
@@ -58,10 +60,15 @@ QString ScriptedUiServices::getSaveFileName(QWidget* parent, const FileDialogSpe
     return nextFile(Kind::SaveFile, parent, spec);
 }
 
-bool ScriptedUiServices::runPrintDialog(QWidget* parent, QPrinter&)
+bool ScriptedUiServices::runPrintDialog(QWidget* parent, QPrinter& printer)
 {
     asked.push_back({ Kind::Print, QString(), MessageIcon::Exclamation, {}, parent });
-    return takeFront(printAnswers, false);
+    const bool confirmed = takeFront(printAnswers, false);
+    if (confirmed && !printOutputFile.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printOutputFile);
+    }
+    return confirmed;
 }
 
 QString ScriptedUiServices::nextFile(Kind kind, QWidget* parent, const FileDialogSpec& spec)

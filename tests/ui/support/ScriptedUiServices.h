@@ -34,6 +34,8 @@ public:
     std::deque<bool> yesNoAnswers;
     std::deque<QString> fileAnswers; // full paths; an empty text cancels
     std::deque<bool> printAnswers;
+    // Where a confirmed print dialog sends the document, as "print to file" (PDF) would.
+    QString printOutputFile;
 
     // The texts of all questions of one kind, in the order asked.
     QStringList texts(Kind kind) const;
