@@ -8,6 +8,8 @@
 #include "ui/common/UiServices.h"
 #include "ui/main/AboutDlg.h"
 #include "ui/main/HelpWindow.h"
+#include "ui/masterdata/MachineDataDlg.h"
+#include "ui/masterdata/PlantDataDlg.h"
 #include "ui/report/ReportDlg.h"
 
 #include <QCloseEvent>
@@ -302,11 +304,15 @@ void CMainDlg::OnCalculate()
 
 void CMainDlg::OnPlantData()
 {
+    CPlantDataDlg dialog(plantData, this);
+    dialog.exec();
     plantData.computeHoursPerYear();
 }
 
 void CMainDlg::OnMachineData()
 {
+    CMachineDataDlg dialog(plantData, this);
+    dialog.exec();
 }
 
 void CMainDlg::OnHelpContents()

@@ -170,8 +170,8 @@ void COrderPanel::RefreshFromOrder()
     listModel->rebuild(order);
     fitColumns();
     edit1029->setText(fromCp1252(panelName));
-    shownRemark = remarkForField(panelRemark);
-    edit1031->setPlainText(shownRemark);
+    edit1031->setPlainText(remarkForField(panelRemark));
+    shownRemark = edit1031->toPlainText();
     showInt(edit1062, panelQuantity);
     update();
 }
@@ -235,6 +235,9 @@ bool COrderPanel::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     if (event->type() == QEvent::FocusOut && leavesField(static_cast<QFocusEvent*>(event))) {
+        // The field finishes losing the focus first, so that a refused quantity can take the
+        // focus back with its text selected.
+        watched->event(event);
         if (watched == edit1029) {
             OnFieldKillFocus(Field::Name);
         } else if (watched == edit1031) {
@@ -242,6 +245,7 @@ bool COrderPanel::eventFilter(QObject* watched, QEvent* event)
         } else if (watched == edit1062) {
             OnFieldKillFocus(Field::Quantity);
         }
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -5,10 +5,33 @@
 #include "ui/report/PrintCommand.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace kalkora::ui {
+
+namespace {
+
+bool hasFixedPitch(const QFont& font)
+{
+    const QFontMetrics metrics(font);
+    return metrics.horizontalAdvance(QLatin1Char('i')) == metrics.horizontalAdvance(QLatin1Char('W'));
+}
+
+// The desktop's fixed-pitch font; where the platform names none, any monospace family.
+QFont reportFont()
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (!hasFixedPitch(font)) {
+        font.setFamily(QStringLiteral("monospace"));
+        font.setStyleHint(QFont::Monospace);
+        font.setFixedPitch(true);
+    }
+    return font;
+}
+
+} // namespace
 
 CReportDlg::CReportDlg(QWidget* parent)
     : QDialog(parent)
@@ -28,7 +51,7 @@ CReportDlg::CReportDlg(QWidget* parent)
     edit1060->setReadOnly(true);
     edit1060->setLineWrapMode(QPlainTextEdit::NoWrap);
     edit1060->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    edit1060->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    edit1060->setFont(reportFont());
     placeInDialogUnits(edit1060, 7, 7, 343, 263);
 
     button1061 = new QPushButton(QStringLiteral("Drucken..."), this);

@@ -1,0 +1,126 @@
+#include "UiTestData.h"
+#include "ui/common/DialogUnits.h"
+#include "ui/common/NumberField.h"
+#include "ui/common/QtText.h"
+#include "ui/common/Tooltips.h"
+#include "ui/main/OperationListModel.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QToolTip>
+#include <QWidget>
+
+#include <cmath>
+#include <limits>
+
+namespace kalkora::ui::test {
+namespace {
+
+class NumberFieldTest : public WindowTest {
+protected:
+    QWidget window;
+    QLineEdit* field = new QLineEdit(&window);
+};
+
+TEST_F(NumberFieldTest, ShowsWithSixSignificantDigitsUnderTheRuntimeLocale)
+{
+    showFloat(field, 2.5f);
+    EXPECT_EQ(field->text(), QStringLiteral("2.5"));
+    text::setRuntimeLocale(text::RuntimeLocale::German);
+    showFloat(field, 123.4567f);
+    EXPECT_EQ(field->text(), QStringLiteral("123,457"));
+    showFloat(field, 1234567.0f);
+    EXPECT_EQ(field->text(), QStringLiteral("1,23457e+006"));
+    showInt(field, -42);
+    EXPECT_EQ(field->text(), QStringLiteral("-42"));
+}
+
+TEST_F(NumberFieldTest, ReadsTheLeadingNumberAndRoundsToFloat)
+{
+    text::setRuntimeLocale(text::RuntimeLocale::German);
+    const struct {
+        const char* text;
+        float value;
+    } rows[] = { { "  2,5 kg", 2.5f }, { "2.5", 2.0f }, { "-1e3", -1000.0f }, { "0,1", 0.1f }, { "+7", 7.0f } };
+    for (const auto& row : rows) {
+        field->setText(QString::fromUtf8(row.text));
+        const std::optional<float> value = readFloat(field);
+        ASSERT_TRUE(value) << row.text;
+        EXPECT_EQ(*value, row.value) << row.text;
+    }
+    field->setText(QStringLiteral("1e39"));
+    EXPECT_TRUE(std::isinf(*readFloat(field)));
+    EXPECT_TRUE(ui.asked.empty());
+}
+
+TEST_F(NumberFieldTest, RefusesATextWithoutLeadingNumber)
+{
+    for (const char* text : { "", "abc", ",5x", "inf", "nan" }) {
+        ui.clear();
+        field->setText(QString::fromUtf8(text));
+        if (QString::fromUtf8(text) == QStringLiteral(",5x")) {
+            text::setRuntimeLocale(text::RuntimeLocale::Default);
+        }
+        EXPECT_FALSE(readFloat(field)) << text;
+        EXPECT_EQ(ui.messages(), QStringList({ numberExpectedMessage() })) << text;
+        EXPECT_EQ(ui.asked[0].icon, MessageIcon::Exclamation);
+        EXPECT_EQ(ui.asked[0].parent, &window);
+    }
+    field->setText(QStringLiteral("99999999999"));
+    EXPECT_FALSE(readInt(field));
+    field->setText(QStringLiteral("12,7"));
+    EXPECT_EQ(readInt(field), 12);
+    EXPECT_EQ(ui.messages().last(), wholeNumberExpectedMessage());
+}
+
+TEST(DialogUnitsTest, ScalesWithTheFontsBaseUnits)
+{
+    QFont small = QApplication::font();
+    small.setPointSize(8);
+    QFont large = small;
+    large.setPointSize(16);
+    const DialogUnits a(small);
+    const DialogUnits b(large);
+    EXPECT_EQ(a.x(4), a.baseWidth());
+    EXPECT_EQ(a.y(8), a.baseHeight());
+    EXPECT_EQ(a.baseHeight(), QFontMetrics(small).height());
+    EXPECT_GT(b.x(372), a.x(372));
+    EXPECT_EQ(a.rect(0, 0, 372, 226).size(), a.size(372, 226));
+}
+
+TEST(TooltipTest, LongTipsWrapAtTheMaximumWidthAndShortOnesStayPlain)
+{
+    QWidget widget;
+    setTip(&widget, QStringLiteral("kurz"));
+    EXPECT_EQ(widget.toolTip(), QStringLiteral("kurz"));
+    const QString longTip = QStringLiteral("Nutzungsgrad des Materials (Beispiel: Sägeverschnitt, der nicht im "
+                                           "Grundgewicht angegeben ist) <1>");
+    setTip(&widget, longTip);
+    EXPECT_EQ(widget.property("plainToolTip").toString(), longTip);
+    EXPECT_TRUE(widget.toolTip().contains(QStringLiteral("width=\"150\"")));
+    EXPECT_TRUE(widget.toolTip().contains(QStringLiteral("&lt;1&gt;")));
+}
+
+TEST(QtTextTest, EveryByteSurvivesTheRoundTrip)
+{
+    std::string all;
+    for (int b = 1; b < 256; ++b) {
+        all.push_back(static_cast<char>(b));
+    }
+    EXPECT_EQ(toCp1252(fromCp1252(all)), all);
+    EXPECT_EQ(fromCp1252("\x80\xE4"), QStringLiteral("€ä"));
+    EXPECT_EQ(toCp1252(QStringLiteral("Ω")), "?");
+}
+
+TEST(FormatCellNumberTest, TwoDecimalsAndAMarkForHugeValues)
+{
+    EXPECT_EQ(FormatCellNumber(100), QStringLiteral("100.00"));
+    EXPECT_EQ(FormatCellNumber(0.125), QStringLiteral("0.13"));
+    EXPECT_EQ(FormatCellNumber(1e26), QStringLiteral("100000000000000004764729344.00"));
+    EXPECT_EQ(FormatCellNumber(1e30), QStringLiteral("########"));
+    EXPECT_EQ(FormatCellNumber(std::numeric_limits<double>::infinity()), QStringLiteral("inf"));
+}
+
+} // namespace
+} // namespace kalkora::ui::test
