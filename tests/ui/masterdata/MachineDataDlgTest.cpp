@@ -1,0 +1,376 @@
+#include "ui/masterdata/MachineDataDlg.h"
+
+#include "MasterDataTestSupport.h"
+#include "ModalDriver.h"
+#include "text/Cp1252.h"
+#include "ui/common/NumberField.h"
+#include "ui/common/QtText.h"
+#include "ui/masterdata/NewMachineDlg.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+
+#include <array>
+#include <vector>
+
+namespace kalkora::ui::test {
+namespace {
+
+constexpr std::array<int, 7> inputIds { 1018, 1017, 1023, 1022, 1019, 1020, 1021 };
+constexpr std::array<int, 6> rateIds { 1065, 1067, 1068, 1069, 1070, 1071 };
+
+// Answers the next runs of the new-machine dialog with `names` in turn (an empty name
+// cancels) and records the name each run showed when it opened.
+class NameDialogDriver {
+public:
+    explicit NameDialogDriver(QStringList names)
+        : names(std::move(names))
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this] { answerIfShown(); });
+        timer.start(0);
+    }
+
+    QStringList shownNames;
+
+private:
+    void answerIfShown()
+    {
+        auto* dlg = qobject_cast<CNewMachineDlg*>(QApplication::activeModalWidget());
+        if (!dlg || !dlg->isVisible() || names.isEmpty()) {
+            return;
+        }
+        auto* edit = dlg->findChild<QLineEdit*>(QStringLiteral("edit1027"));
+        shownNames << edit->text();
+        const QString name = names.takeFirst();
+        if (name.isEmpty()) {
+            dlg->findChild<QPushButton*>(QStringLiteral("button2"))->click();
+            return;
+        }
+        edit->setText(name);
+        dlg->findChild<QPushButton*>(QStringLiteral("button1"))->click();
+    }
+
+    QStringList names;
+    QTimer timer;
+};
+
+class MachineDataDlgTest : public MasterDataTest {
+protected:
+    void SetUp() override
+    {
+        MasterDataTest::SetUp();
+        fillExamplePlant(plant);
+        addMachine(plant, exampleMachine("Drehbank"));
+        auto press = exampleMachine("Presse");
+        press->purchaseCost = 1234567;
+        addMachine(plant, std::move(press));
+        auto mill = exampleMachine("Fräse");
+        mill->name = text::utf8ToCp1252("Fräse");
+        mill->purchaseCost = 1234567;
+        addMachine(plant, std::move(mill));
+    }
+
+    static void click(CMachineDataDlg& dlg, int id)
+    {
+        dlg.findChild<QPushButton*>(QStringLiteral("button%1").arg(id))->click();
+    }
+
+    static void select(CMachineDataDlg& dlg, int row) { dlg.machineList()->setCurrentRow(row); }
+
+    static QStringList listed(const CMachineDataDlg& dlg)
+    {
+        QStringList names;
+        for (int i = 0; i < dlg.machineList()->count(); ++i) {
+            names << dlg.machineList()->item(i)->text();
+        }
+        return names;
+    }
+
+    static QStringList names(const CMachineList& machines)
+    {
+        QStringList result;
+        for (std::int32_t i = 0; i < machines.count(); ++i) {
+            result << fromCp1252(machines.at(i)->name);
+        }
+        return result;
+    }
+
+    // Types `text` into a field and moves the focus on, as a user leaving the field does.
+    static void typeAndLeave(CMachineDataDlg& dlg, int id, const QString& text)
+    {
+        QLineEdit* edit = dlg.field(id);
+        edit->setFocus();
+        edit->setText(text);
+        dlg.machineList()->setFocus();
+    }
+
+    static void expectNoSelectionState(const CMachineDataDlg& dlg)
+    {
+        EXPECT_EQ(dlg.field(1016)->text(), QStringLiteral("keine Auswahl"));
+        for (const int id : inputIds) {
+            EXPECT_EQ(dlg.field(id)->text(), QStringLiteral("0")) << id;
+            EXPECT_TRUE(dlg.field(id)->isReadOnly()) << id;
+        }
+        for (const int id : rateIds) {
+            EXPECT_EQ(dlg.field(id)->text(), QStringLiteral("0")) << id;
+        }
+    }
+
+    CPlantData plant;
+};
+
+TEST_F(MachineDataDlgTest, EmptyMachineListOpensWithoutSelectionAndStaysEmpty)
+{
+    plant.machines.clear();
+    CMachineDataDlg dlg(plant);
+    EXPECT_EQ(text::runtimeLocale(), text::RuntimeLocale::German);
+    EXPECT_EQ(dlg.machineList()->count(), 0);
+    expectNoSelectionState(dlg);
+    click(dlg, 1015);
+    EXPECT_TRUE(services.asked.empty());
+    click(dlg, 1001);
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_EQ(plant.machines.count(), 0);
+}
+
+TEST_F(MachineDataDlgTest, SelectingShowsTheMachineWithItsRatesRoundedUpToCents)
+{
+    CMachineDataDlg dlg(plant);
+    EXPECT_EQ(listed(dlg), (QStringList { "Drehbank", "Presse", "Fräse" }));
+    expectNoSelectionState(dlg);
+
+    select(dlg, 0);
+    EXPECT_EQ(dlg.field(1016)->text(), QStringLiteral("Drehbank"));
+    EXPECT_EQ(dlg.field(1018)->text(), QStringLiteral("120000"));
+    EXPECT_EQ(dlg.field(1017)->text(), QStringLiteral("10"));
+    EXPECT_EQ(dlg.field(1021)->text(), QStringLiteral("15"));
+    EXPECT_FALSE(dlg.field(1018)->isReadOnly());
+    EXPECT_TRUE(dlg.field(1016)->isReadOnly());
+    // 10.05 is stored as 10.050000190734863 and 3.35 as 3.3500001: both go up a cent.
+    const QStringList shown { "10,06", "5,03", "3,36", "4", "2,75", "2,34" };
+    for (std::size_t i = 0; i < rateIds.size(); ++i) {
+        EXPECT_EQ(dlg.field(rateIds[i])->text(), shown[static_cast<int>(i)]) << rateIds[i];
+    }
+
+    select(dlg, 1);
+    EXPECT_EQ(dlg.field(1018)->text(), QStringLiteral("1,23457e+006"));
+    dlg.machineList()->clearSelection();
+    expectNoSelectionState(dlg);
+    dlg.reject();
+}
+
+TEST_F(MachineDataDlgTest, DisplayedRatesAlwaysRoundUp)
+{
+    EXPECT_EQ(CMachineDataDlg::displayedRate(10.05f), 10.06f);
+    EXPECT_EQ(CMachineDataDlg::displayedRate(2.3333333f), 2.34f);
+    EXPECT_EQ(CMachineDataDlg::displayedRate(4.0f), 4.0f);
+    EXPECT_EQ(CMachineDataDlg::displayedRate(5.025f), 5.03f);
+    EXPECT_EQ(CMachineDataDlg::displayedRate(0.0f), 0.0f);
+    EXPECT_EQ(CMachineDataDlg::displayedRate(-1.239f), -1.23f);
+}
+
+TEST_F(MachineDataDlgTest, LeavingAFieldRewritesEveryFieldInTheNumberFormat)
+{
+    CMachineDataDlg dlg(plant);
+    activate(dlg);
+    select(dlg, 0);
+
+    typeAndLeave(dlg, 1017, QStringLiteral("12.5"));
+    EXPECT_EQ(dlg.field(1017)->text(), QStringLiteral("12"));
+    EXPECT_EQ(dlg.workingMachines().at(0)->usefulLifeYears, 12.0f);
+
+    typeAndLeave(dlg, 1017, QStringLiteral("12,50"));
+    EXPECT_EQ(dlg.field(1017)->text(), QStringLiteral("12,5"));
+    EXPECT_EQ(dlg.workingMachines().at(0)->usefulLifeYears, 12.5f);
+
+    typeAndLeave(dlg, 1019, QStringLiteral("1e3"));
+    EXPECT_EQ(dlg.field(1019)->text(), QStringLiteral("1000"));
+    // The rates follow at once: 1000 EUR of tools over 2000 hours, plus energy and maintenance.
+    EXPECT_EQ(dlg.field(1069)->text(), QStringLiteral("3"));
+    EXPECT_TRUE(services.asked.empty());
+
+    EXPECT_EQ(plant.machines.at(0)->usefulLifeYears, 10.0f) << "only the working copy changes";
+    dlg.reject();
+}
+
+TEST_F(MachineDataDlgTest, UnreadableFieldWarnsAndShowsTheStoredValueAgain)
+{
+    CMachineDataDlg dlg(plant);
+    activate(dlg);
+    select(dlg, 0);
+    typeAndLeave(dlg, 1023, QStringLiteral("viel"));
+    EXPECT_EQ(services.messages(), QStringList { numberExpectedMessage() });
+    EXPECT_EQ(services.asked[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(dlg.field(1023)->text(), QStringLiteral("20"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dlg.focusWidget(), dlg.field(1023));
+    EXPECT_EQ(dlg.field(1023)->selectedText(), QStringLiteral("20"));
+    EXPECT_EQ(dlg.workingMachines().at(0)->installedPowerKw, 20.0f);
+
+    // OK with an unreadable field keeps the dialog open rather than dropping the input.
+    services.clear();
+    dlg.field(1023)->setText(QString());
+    click(dlg, 1001);
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(services.messages().size(), 1);
+    click(dlg, 1000);
+}
+
+TEST_F(MachineDataDlgTest, ValuesPassThroughSixDigitsOnlyWhenTheirMachineIsTakenOver)
+{
+    CMachineDataDlg dlg(plant);
+    activate(dlg);
+    select(dlg, 1);
+    EXPECT_EQ(dlg.field(1018)->text(), QStringLiteral("1,23457e+006"));
+    EXPECT_EQ(dlg.workingMachines().at(1)->purchaseCost, 1234567.0f);
+    typeAndLeave(dlg, 1020, QStringLiteral("2000"));
+    EXPECT_EQ(dlg.workingMachines().at(1)->purchaseCost, 1234570.0f);
+    click(dlg, 1001);
+    EXPECT_EQ(plant.machines.at(1)->purchaseCost, 1234570.0f);
+    EXPECT_EQ(plant.machines.at(2)->purchaseCost, 1234567.0f) << "never selected";
+}
+
+TEST_F(MachineDataDlgTest, OkWhileSelectedTakesTheFieldsOver)
+{
+    CMachineDataDlg dlg(plant);
+    select(dlg, 2);
+    dlg.field(1021)->setText(QStringLiteral("30,5"));
+    click(dlg, 1001);
+    EXPECT_EQ(plant.machines.at(2)->purchaseCost, 1234570.0f);
+    EXPECT_EQ(plant.machines.at(2)->floorAreaSqm, 30.5f);
+}
+
+TEST_F(MachineDataDlgTest, NewMachineIsAppendedUnselectedAndDuplicateNamesAreAskedAgain)
+{
+    CMachineDataDlg dlg(plant);
+    {
+        // "Drehbank" exists; the dialog comes back showing it; " drehbank" differs by case and blank.
+        NameDialogDriver driver({ "Drehbank", "Drehbank", " drehbank" });
+        click(dlg, 1014);
+        EXPECT_EQ(driver.shownNames, (QStringList { "", "Drehbank", "Drehbank" }));
+    }
+    EXPECT_EQ(listed(dlg), (QStringList { "Drehbank", "Presse", "Fräse", " drehbank" }));
+    expectNoSelectionState(dlg);
+    EXPECT_TRUE(services.asked.empty()) << "no message for a duplicate";
+
+    select(dlg, 3);
+    for (const int id : inputIds) {
+        EXPECT_EQ(dlg.field(id)->text(), QStringLiteral("0"));
+    }
+    for (const int id : rateIds) {
+        EXPECT_EQ(dlg.field(id)->text(), QStringLiteral("0"));
+    }
+    {
+        NameDialogDriver driver({ "   " });
+        click(dlg, 1014);
+    }
+    {
+        NameDialogDriver cancelled({ "" });
+        click(dlg, 1014);
+    }
+    EXPECT_EQ(listed(dlg).size(), 5);
+    click(dlg, 1001);
+    EXPECT_EQ(names(plant.machines), (QStringList { "Drehbank", "Presse", "Fräse", " drehbank", "   " }));
+}
+
+TEST_F(MachineDataDlgTest, DeleteAsksAndRemovesOnlyOnYes)
+{
+    CMachineDataDlg dlg(plant);
+    select(dlg, 1);
+    services.yesNoAnswers = { false };
+    click(dlg, 1015);
+    ASSERT_EQ(services.texts(ScriptedUiServices::Kind::YesNo),
+        QStringList { QStringLiteral("Diesen Maschinendatensatz wirklich löschen ?") });
+    EXPECT_EQ(services.asked[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(listed(dlg).size(), 3);
+    EXPECT_EQ(dlg.field(1016)->text(), QStringLiteral("Presse"));
+
+    services.yesNoAnswers = { true };
+    click(dlg, 1015);
+    EXPECT_EQ(listed(dlg), (QStringList { "Drehbank", "Fräse" }));
+    expectNoSelectionState(dlg);
+    services.clear();
+    click(dlg, 1015);
+    EXPECT_TRUE(services.asked.empty()) << "nothing selected, nothing asked";
+    click(dlg, 1001);
+    EXPECT_EQ(names(plant.machines), (QStringList { "Drehbank", "Fräse" }));
+}
+
+TEST_F(MachineDataDlgTest, CancelAndEscapeLeaveTheMachinesExactlyAsBefore)
+{
+    // Rates deliberately stale, so that a recomputation would show.
+    plant.machines.at(0)->fixedRate[0] = 99;
+    const CMachineList before = plant.machines.clone();
+    const auto expectUnchanged = [&] {
+        ASSERT_EQ(plant.machines.count(), before.count());
+        for (std::int32_t i = 0; i < before.count(); ++i) {
+            const CMachine& now = *plant.machines.at(i);
+            const CMachine& then = *before.at(i);
+            EXPECT_EQ(now.name, then.name);
+            EXPECT_EQ(now.purchaseCost, then.purchaseCost);
+            EXPECT_EQ(now.usefulLifeYears, then.usefulLifeYears);
+            EXPECT_EQ(now.fixedRate[0], then.fixedRate[0]);
+            EXPECT_EQ(now.variableRate[2], then.variableRate[2]);
+        }
+    };
+    for (const bool useEscape : { false, true }) {
+        CMachineDataDlg dlg(plant);
+        activate(dlg);
+        {
+            NameDialogDriver driver({ "Neu" });
+            click(dlg, 1014);
+        }
+        services.yesNoAnswers = { true };
+        select(dlg, 1);
+        click(dlg, 1015);
+        select(dlg, 1);
+        typeAndLeave(dlg, 1017, QStringLiteral("3"));
+        // Escape while an input field has the focus: its focus loss comes after the working copy
+        // is gone and must do nothing.
+        dlg.field(1018)->setFocus();
+        dlg.field(1018)->setText(QStringLiteral("7"));
+        if (useEscape) {
+            QTest::keyClick(dlg.field(1018), Qt::Key_Escape);
+        } else {
+            click(dlg, 1000);
+        }
+        EXPECT_FALSE(dlg.isVisible());
+        EXPECT_EQ(dlg.result(), QDialog::Rejected);
+        EXPECT_EQ(dlg.workingMachines().count(), 0);
+        expectUnchanged();
+    }
+    EXPECT_TRUE(services.messages().isEmpty());
+}
+
+TEST_F(MachineDataDlgTest, OkRecomputesEveryRateFromTheCurrentPlantData)
+{
+    plant.hoursPerShift = 4;
+    plant.computeHoursPerYear();
+    CMachineDataDlg dlg(plant);
+    click(dlg, 1001);
+    for (std::int32_t i = 0; i < plant.machines.count(); ++i) {
+        CMachine fresh = *plant.machines.at(i);
+        plant.computeMachineRates(fresh);
+        for (int shift = 0; shift < 3; ++shift) {
+            EXPECT_EQ(plant.machines.at(i)->fixedRate[shift], fresh.fixedRate[shift]);
+            EXPECT_EQ(plant.machines.at(i)->variableRate[shift], fresh.variableRate[shift]);
+        }
+    }
+    EXPECT_FLOAT_EQ(plant.machines.at(0)->fixedRate[0], 20.1f);
+}
+
+TEST_F(MachineDataDlgTest, EnterInAnInputFieldDoesNotClose)
+{
+    CMachineDataDlg dlg(plant);
+    activate(dlg);
+    select(dlg, 0);
+    dlg.field(1017)->setFocus();
+    QTest::keyClick(dlg.field(1017), Qt::Key_Return);
+    EXPECT_TRUE(dlg.isVisible());
+    dlg.reject();
+}
+
+} // namespace
+} // namespace kalkora::ui::test
