@@ -1,0 +1,192 @@
+#include "MasterDataTestSupport.h"
+#include "ModalDriver.h"
+#include "ui/main/AboutDlg.h"
+#include "ui/main/HelpWindow.h"
+#include "ui/main/MainDlg.h"
+#include "ui/main/OperationDlg.h"
+#include "ui/report/PrintCommand.h"
+#include "ui/report/ReportDlg.h"
+#include "ui/report/ReportPrinting.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+namespace kalkora::ui::test {
+namespace {
+
+int pdfPages(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    const QString content = QString::fromLatin1(file.readAll());
+    return static_cast<int>(content.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?![s\\w])"))));
+}
+
+std::string reportOfLines(int count)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += "     Zeile\r\n";
+    }
+    return text + "     ";
+}
+
+class PrintCommandTest : public MasterDataTest {
+protected:
+    void SetUp() override
+    {
+        MasterDataTest::SetUp();
+        services.printOutputFile = dir.filePath(QStringLiteral("druck.pdf"));
+    }
+
+    // Lines per page of the printer the print command sets up, printing into a PDF.
+    int linesPerPage() const
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(services.printOutputFile);
+        return report::measureReport(printer).linesPerPage;
+    }
+
+    void printFromReportWindow(const std::string& text)
+    {
+        CReportDlg dlg;
+        dlg.setReportText(text);
+        dlg.findChild<QPushButton*>(QStringLiteral("button1061"))->click();
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(PrintCommandTest, AFullPageAndOneLineMore)
+{
+    const int perPage = linesPerPage();
+    ASSERT_GT(perPage, 40);
+    services.printAnswers = { true, true };
+    printFromReportWindow(reportOfLines(perPage));
+    EXPECT_EQ(pdfPages(services.printOutputFile), 1);
+    printFromReportWindow(reportOfLines(perPage + 1));
+    EXPECT_EQ(pdfPages(services.printOutputFile), 2);
+    EXPECT_EQ(services.messages(),
+        (QStringList { QStringLiteral("Datenausgabe erfolgt."), QStringLiteral("Datenausgabe erfolgt.") }));
+    EXPECT_EQ(services.asked.back().icon, MessageIcon::Exclamation);
+}
+
+TEST_F(PrintCommandTest, TextWithoutLineBreakPrintsOneEmptyPageAndConfirms)
+{
+    services.printAnswers = { true };
+    printFromReportWindow("ohne Zeilenende");
+    EXPECT_EQ(pdfPages(services.printOutputFile), 1);
+    EXPECT_EQ(services.messages(), QStringList { QStringLiteral("Datenausgabe erfolgt.") });
+}
+
+TEST_F(PrintCommandTest, CancelledDialogPrintsNothingAndSaysNothing)
+{
+    services.printAnswers = { false };
+    printFromReportWindow(reportOfLines(3));
+    EXPECT_EQ(services.texts(ScriptedUiServices::Kind::Print).size(), 1);
+    EXPECT_TRUE(services.messages().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(services.printOutputFile));
+}
+
+TEST_F(PrintCommandTest, APrinterThatCannotBeOpenedIsNotReportedAsDone)
+{
+    services.printOutputFile = dir.filePath(QStringLiteral("fehlt/druck.pdf"));
+    services.printAnswers = { true };
+    printFromReportWindow(reportOfLines(3));
+    EXPECT_EQ(services.messages(), QStringList { QString::fromUtf8(printFailedMessage) });
+}
+
+class HelpAndAboutTest : public MasterDataTest {
+protected:
+    void TearDown() override
+    {
+        CHelpWindow::instance().hide();
+        MasterDataTest::TearDown();
+    }
+
+    static QString shownPage() { return CHelpWindow::instance().source().fileName(); }
+};
+
+TEST_F(HelpAndAboutTest, ContentsShowsTheStartPageAgainInTheSameWindow)
+{
+    ASSERT_FALSE(helpDirectory().isEmpty());
+    CMainDlg main;
+    main.action(40052)->trigger();
+    CHelpWindow& help = CHelpWindow::instance();
+    EXPECT_TRUE(help.isVisible());
+    EXPECT_EQ(shownPage(), QStringLiteral("ueber.html"));
+    EXPECT_TRUE(help.toPlainText().contains(QStringLiteral("Kalkora")));
+    EXPECT_EQ(help.parentWidget(), nullptr);
+
+    help.setSource(QUrl::fromLocalFile(QDir(helpDirectory()).filePath(QStringLiteral("berechnung.html"))));
+    main.action(40052)->trigger();
+    EXPECT_EQ(&CHelpWindow::instance(), &help);
+    EXPECT_EQ(shownPage(), QStringLiteral("ueber.html"));
+}
+
+TEST_F(HelpAndAboutTest, EveryHelpPageLinkLeadsToAnExistingPage)
+{
+    const QDir folder(helpDirectory());
+    const QRegularExpression link(QStringLiteral("href=\"([^\"#:]+)\""));
+    for (const QString& page : folder.entryList({ QStringLiteral("*.html") })) {
+        QFile file(folder.filePath(page));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(file.readAll());
+        for (const QRegularExpressionMatch& match : link.globalMatch(html)) {
+            EXPECT_TRUE(folder.exists(match.captured(1)))
+                << page.toStdString() << " -> " << match.captured(1).toStdString();
+        }
+    }
+}
+
+TEST_F(HelpAndAboutTest, F1InTheOperationDialogShowsTheSamePageAsContents)
+{
+    CMainDlg main;
+    COperationDlg operation(&main);
+    activate(operation);
+    QLineEdit* field = operation.findChild<QLineEdit*>();
+    ASSERT_NE(field, nullptr);
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_F1);
+    EXPECT_TRUE(CHelpWindow::instance().isVisible());
+    EXPECT_EQ(shownPage(), QStringLiteral("ueber.html"));
+    EXPECT_TRUE(operation.isVisible()) << "F1 does not touch the dialog";
+
+    CHelpWindow::instance().hide();
+    QTest::keyClick(field, Qt::Key_F1, Qt::ShiftModifier);
+    EXPECT_FALSE(CHelpWindow::instance().isVisible()) << "Shift+F1 is not the help key";
+}
+
+TEST_F(HelpAndAboutTest, AboutBoxShowsLogoAndTextAndClosesWithOk)
+{
+    CMainDlg main;
+    whenModal([](QWidget* modal) {
+        auto* about = qobject_cast<CAboutDlg*>(modal);
+        ASSERT_NE(about, nullptr);
+        EXPECT_EQ(about->windowTitle(), QStringLiteral("Info über Kalkora 1.0 EURO"));
+        const QLabel* logo = about->findChild<QLabel*>(QStringLiteral("logoPicture"));
+        EXPECT_FALSE(logo->pixmap().isNull());
+        EXPECT_EQ(logo->pixmap().size(), QSize(196, 148));
+        const QString text = about->findChild<QLabel*>(QStringLiteral("aboutText"))->text();
+        EXPECT_TRUE(text.startsWith(QStringLiteral("Kalkora V1.0 EURO 7/2003 ")));
+        EXPECT_TRUE(text.contains(QStringLiteral("\n\nProgramm zur Kostenkalkulation von Produktionsteilen.\n")));
+        auto* ok = about->findChild<QPushButton*>(QStringLiteral("button1"));
+        EXPECT_TRUE(ok->isDefault());
+        ok->click();
+    });
+    main.action(40009)->trigger();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+} // namespace
+} // namespace kalkora::ui::test
