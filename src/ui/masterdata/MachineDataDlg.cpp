@@ -143,7 +143,6 @@ void CMachineDataDlg::createControls()
     list1025 = new QListWidget(this);
     list1025->setObjectName(QStringLiteral("list1025"));
     list1025->setSelectionMode(QAbstractItemView::SingleSelection);
-    list1025->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     placeInDialogUnits(list1025, 30, 24, 130, 110);
 
     auto* fixedGroup = new QGroupBox(QStringLiteral("Fixer Maschinenstundensatz [EUR]"), this);
