@@ -1,6 +1,9 @@
 #include "ui/common/DialogUnits.h"
 
+#include <QAbstractButton>
 #include <QFontMetrics>
+#include <QLabel>
+#include <QStyle>
 #include <QWidget>
 
 #include <cmath>
@@ -49,6 +52,59 @@ QRect DialogUnits::rect(int x, int y, int width, int height) const
 QSize DialogUnits::size(int width, int height) const
 {
     return QSize(x(width), y(height));
+}
+
+namespace {
+
+int widestLine(const QString& text, const QFont& font)
+{
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    }
+    return widest;
+}
+
+// The width a widget leaves for its text, or -1 for widgets without a text of their own.
+int textRoom(const QWidget* widget, QString& text)
+{
+    if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+        text = label->text();
+        return label->contentsRect().width() - 2 * label->margin();
+    }
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+        text = button->text().remove(QLatin1Char('&'));
+        const QStyle* style = button->style();
+        return button->width() - style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, button)
+            - style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, button) - 2;
+    }
+    return -1;
+}
+
+} // namespace
+
+void fitTextToWidth(QWidget* widget)
+{
+    QString text;
+    const int room = textRoom(widget, text);
+    if (room <= 0 || text.isEmpty()) {
+        return;
+    }
+    QFont font = widget->font();
+    const bool inPoints = font.pointSizeF() > 0;
+    while (widestLine(text, font) > room) {
+        if (inPoints && font.pointSizeF() > 6.0) {
+            font.setPointSizeF(font.pointSizeF() - 0.5);
+        } else if (!inPoints && font.pixelSize() > 8) {
+            font.setPixelSize(font.pixelSize() - 1);
+        } else {
+            break;
+        }
+    }
+    if (font != widget->font()) {
+        widget->setFont(font);
+    }
 }
 
 void placeInDialogUnits(QWidget* widget, int x, int y, int width, int height)

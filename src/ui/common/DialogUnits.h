@@ -30,4 +30,9 @@ private:
 // Places `widget` at a rectangle given in dialog units of its parent's font.
 void placeInDialogUnits(QWidget* widget, int x, int y, int width, int height);
 
+// Desktop fonts run wider than the font the layouts were drawn for, so a label, radio button
+// or check box whose text would be cut off at its width gets a slightly smaller font instead
+// (down to 6 points). Call after the widget has its text and geometry.
+void fitTextToWidth(QWidget* widget);
+
 } // namespace kalkora::ui

@@ -27,6 +27,7 @@ QLabel* addLabel(QWidget* parent, const QString& text, int x, int y, int width, 
     auto* label = new QLabel(text, parent);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     placeInDialogUnits(label, x, y, width, height);
+    fitTextToWidth(label);
     return label;
 }
 
@@ -47,6 +48,7 @@ QRadioButton* addRadio(QWidget* parent, int id, const QString& text, int x, int 
     radio->setAutoExclusive(false);
     radio->setFocusPolicy(Qt::ClickFocus);
     placeInDialogUnits(radio, x, y, width, height);
+    fitTextToWidth(radio);
     return radio;
 }
 

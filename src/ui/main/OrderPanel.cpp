@@ -56,8 +56,8 @@ QLabel* addLabel(QWidget* parent, const QString& text, Qt::Alignment alignment, 
 {
     auto* label = new QLabel(text, parent);
     label->setAlignment(alignment);
-    label->setWordWrap(true);
     placeInDialogUnits(label, units.x(), units.y(), units.width(), units.height());
+    fitTextToWidth(label);
     return label;
 }
 
@@ -116,7 +116,8 @@ void COrderPanel::createControls()
     list1028->setIconSize(QSize(16, 16));
     list1028->header()->setSectionsClickable(false);
     list1028->header()->setSectionsMovable(false);
-    list1028->header()->setStretchLastSection(true);
+    list1028->header()->setStretchLastSection(false);
+    list1028->header()->setSectionResizeMode(COperationListModel::columnTotal - 1, QHeaderView::Stretch);
     // The selection shows only while the list has the focus.
     QPalette palette = list1028->palette();
     palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Active, QPalette::Base));
@@ -159,7 +160,10 @@ void COrderPanel::createPopupMenu()
 
 void COrderPanel::fitColumns()
 {
-    list1028->header()->resizeSections(QHeaderView::ResizeToContents);
+    // The last, untitled column stretches over whatever width the others leave.
+    for (int column = 0; column + 1 < listModel->columnCount(); ++column) {
+        list1028->resizeColumnToContents(column);
+    }
 }
 
 void COrderPanel::RefreshFromOrder()
