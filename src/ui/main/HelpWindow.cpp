@@ -48,18 +48,21 @@ private:
 
 } // namespace
 
-QString helpDirectory()
+QString findHelpDirectory(const QString& programDir, const QString& sourceHelpDir)
 {
-    const QString installed
-        = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../share/kalkora/help"));
+    const QString installed = QDir::cleanPath(QDir(programDir).filePath(QStringLiteral("../share/kalkora/help")));
     if (holdsStartPage(installed)) {
-        return QDir::cleanPath(installed);
+        return installed;
     }
-    const QString sourceTree = QStringLiteral(KALKORA_HELP_SOURCE_DIR);
-    if (holdsStartPage(sourceTree)) {
-        return sourceTree;
+    if (!sourceHelpDir.isEmpty() && holdsStartPage(sourceHelpDir)) {
+        return sourceHelpDir;
     }
     return {};
+}
+
+QString helpDirectory()
+{
+    return findHelpDirectory(QCoreApplication::applicationDirPath(), QStringLiteral(KALKORA_HELP_SOURCE_DIR));
 }
 
 CHelpWindow& CHelpWindow::instance()

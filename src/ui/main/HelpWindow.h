@@ -18,6 +18,10 @@ inline constexpr const char* helpStartPage = "ueber.html";
 // the pages in the source tree of a build. Empty when neither exists.
 QString helpDirectory();
 
+// The same search, for a program in `programDir` built from a tree whose pages are in
+// `sourceHelpDir`.
+QString findHelpDirectory(const QString& programDir, const QString& sourceHelpDir);
+
 class CHelpWindow : public QTextBrowser {
     Q_OBJECT
 

@@ -134,6 +134,23 @@ TEST_F(HelpAndAboutTest, ContentsShowsTheStartPageAgainInTheSameWindow)
     EXPECT_EQ(shownPage(), QStringLiteral("ueber.html"));
 }
 
+TEST_F(HelpAndAboutTest, InstalledPagesComeBeforeTheSourceTree)
+{
+    QTemporaryDir prefix;
+    const QDir root(prefix.path());
+    ASSERT_TRUE(root.mkpath(QStringLiteral("bin")));
+    const QString bin = root.filePath(QStringLiteral("bin"));
+    const QString source = helpDirectory();
+    EXPECT_EQ(findHelpDirectory(bin, source), source) << "nothing installed: the source tree";
+    EXPECT_EQ(findHelpDirectory(bin, prefix.filePath(QStringLiteral("fehlt"))), QString());
+
+    ASSERT_TRUE(root.mkpath(QStringLiteral("share/kalkora/help")));
+    QFile page(root.filePath(QStringLiteral("share/kalkora/help/ueber.html")));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.close();
+    EXPECT_EQ(findHelpDirectory(bin, source), root.filePath(QStringLiteral("share/kalkora/help")));
+}
+
 TEST_F(HelpAndAboutTest, EveryHelpPageLinkLeadsToAnExistingPage)
 {
     const QDir folder(helpDirectory());
