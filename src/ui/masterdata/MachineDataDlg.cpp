@@ -110,6 +110,7 @@ void CMachineDataDlg::createControls()
     auto* nameLabel = new QLabel(QStringLiteral("Bezeichnung"), this);
     nameLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     placeInDialogUnits(nameLabel, 207, 27, 45, 14);
+    fitTextToWidth(nameLabel);
     edit1016 = new QLineEdit(this);
     edit1016->setObjectName(QStringLiteral("edit1016"));
     edit1016->setReadOnly(true);
@@ -168,6 +169,7 @@ QLineEdit* CMachineDataDlg::addInput(int id, const QString& label, int y)
     auto* caption = new QLabel(label, this);
     caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     placeInDialogUnits(caption, 207, y, 105, 14);
+    fitTextToWidth(caption);
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QStringLiteral("edit%1").arg(id));
     edit->setAlignment(Qt::AlignRight);
@@ -180,6 +182,7 @@ QLineEdit* CMachineDataDlg::addRate(int id, const QString& label, int labelX, in
 {
     auto* caption = new QLabel(label, this);
     placeInDialogUnits(caption, labelX, 204, labelWidth, 8);
+    fitTextToWidth(caption);
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QStringLiteral("edit%1").arg(id));
     edit->setReadOnly(true);

@@ -6,7 +6,6 @@
 #include "ui/common/NumberField.h"
 #include "ui/common/Tooltips.h"
 
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,23 +35,6 @@ bool readInto(QLineEdit* field, std::int32_t& target)
         target = *value;
     }
     return value.has_value();
-}
-
-// The layout was drawn for a narrow dialog font; with a wider desktop font a long label may
-// use the gap up to its field and, if that is not enough, a slightly smaller font.
-void fitLabel(QLabel* label, int rightLimit)
-{
-    const int needed = label->fontMetrics().horizontalAdvance(label->text()) + 1;
-    if (needed <= label->width()) {
-        return;
-    }
-    label->resize(std::max(label->width(), rightLimit - label->x()), label->height());
-    QFont font = label->font();
-    while (QFontMetrics(font).horizontalAdvance(label->text()) >= label->width()
-        && font.pointSizeF() > label->font().pointSizeF() * 0.8) {
-        font.setPointSizeF(font.pointSizeF() - 0.25);
-    }
-    label->setFont(font);
 }
 
 } // namespace
@@ -125,7 +107,12 @@ void CPlantDataDlg::addField(int id, const QString& label, int labelX, int label
     auto* caption = new QLabel(label, this);
     caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     placeInDialogUnits(caption, labelX, y, labelWidth, 14);
-    fitLabel(caption, DialogUnits(font()).x(fieldX - 2));
+    // A wide desktop font may need the gap up to the field, and then a smaller size.
+    const int rightLimit = DialogUnits(font()).x(fieldX - 2);
+    if (caption->fontMetrics().horizontalAdvance(label) >= caption->width()) {
+        caption->resize(std::max(caption->width(), rightLimit - caption->x()), caption->height());
+    }
+    fitTextToWidth(caption);
 
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QStringLiteral("edit%1").arg(id));
