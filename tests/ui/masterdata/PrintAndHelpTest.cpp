@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QWindow>
 
 namespace kalkora::ui::test {
 namespace {
@@ -182,6 +183,26 @@ TEST_F(HelpAndAboutTest, F1InTheOperationDialogShowsTheSamePageAsContents)
     CHelpWindow::instance().hide();
     QTest::keyClick(field, Qt::Key_F1, Qt::ShiftModifier);
     EXPECT_FALSE(CHelpWindow::instance().isVisible()) << "Shift+F1 is not the help key";
+}
+
+TEST_F(HelpAndAboutTest, HelpStaysUsableWhileAModalDialogIsOpen)
+{
+    CMainDlg main;
+    QWindow* ownerWhileModal = nullptr;
+    QWindow* dialogWindow = nullptr;
+    whenModal([&](QWidget* modal) {
+        QTest::keyClick(modal, Qt::Key_F1);
+        ownerWhileModal = CHelpWindow::instance().windowHandle()->transientParent();
+        dialogWindow = modal->windowHandle();
+        modal->findChild<QPushButton*>(QStringLiteral("button1"))->click();
+    });
+    main.OnAbout();
+    ASSERT_NE(dialogWindow, nullptr);
+    EXPECT_EQ(ownerWhileModal, dialogWindow) << "a modal dialog blocks every window but its own";
+
+    main.OnHelpContents();
+    EXPECT_EQ(CHelpWindow::instance().windowHandle()->transientParent(), nullptr);
+    EXPECT_TRUE(CHelpWindow::instance().isVisible());
 }
 
 TEST_F(HelpAndAboutTest, AboutBoxShowsLogoAndTextAndClosesWithOk)
