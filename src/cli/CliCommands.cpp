@@ -48,7 +48,7 @@ Exit-Status: 0 Erfolg, 1 Dateifehler, 2 falscher Aufruf,
 )";
 
 // Messages go to stderr in UTF-8, each on its own line, with CR LF written as LF.
-std::string withUnixLineBreaks(std::string text)
+std::string withUnixLineBreaks(std::string_view text)
 {
     std::string result;
     result.reserve(text.size());
@@ -132,10 +132,17 @@ QString operand(const QCommandLineParser& parser, qsizetype i)
 // The kind from --kind, else from the extension (.sta or .auf, any case).
 std::optional<DataKind> dataKind(const QString& path, const QString& kindOption)
 {
-    const QString kind = kindOption.isEmpty() ? QFileInfo(path).suffix().toLower() : kindOption;
-    if (kind == QLatin1String("master") || (kindOption.isEmpty() && kind == QLatin1String("sta")))
+    if (!kindOption.isEmpty()) {
+        if (kindOption == QLatin1String("master"))
+            return DataKind::MasterData;
+        if (kindOption == QLatin1String("order"))
+            return DataKind::Order;
+        return std::nullopt;
+    }
+    const QString extension = QFileInfo(path).suffix().toLower();
+    if (extension == QLatin1String("sta"))
         return DataKind::MasterData;
-    if (kind == QLatin1String("order") || (kindOption.isEmpty() && kind == QLatin1String("auf")))
+    if (extension == QLatin1String("auf"))
         return DataKind::Order;
     return std::nullopt;
 }

@@ -204,6 +204,12 @@ void writeOperation(JsonWriter& json, const COperation& op)
     json.endObject();
 }
 
+bool isInt32(double number)
+{
+    return number == std::trunc(number) && number >= std::numeric_limits<std::int32_t>::min()
+        && number <= std::numeric_limits<std::int32_t>::max();
+}
+
 // Reads the members of one JSON object and keeps the first error, named by the key's path
 // ("machines[2].purchaseCost").
 class JsonReader {
@@ -251,12 +257,10 @@ public:
         const QJsonValue json = object.value(QLatin1String(key));
         if (json.isUndefined() || error)
             return;
-        const double number = json.toDouble(0.5);
-        if (!json.isDouble() || number != std::trunc(number) || number < std::numeric_limits<std::int32_t>::min()
-            || number > std::numeric_limits<std::int32_t>::max())
-            fail(key, QStringLiteral("ganze Zahl zwischen -2147483648 und 2147483647 erwartet."));
+        if (json.isDouble() && isInt32(json.toDouble()))
+            value = static_cast<std::int32_t>(json.toDouble());
         else
-            value = static_cast<std::int32_t>(number);
+            fail(key, QStringLiteral("ganze Zahl zwischen -2147483648 und 2147483647 erwartet."));
     }
 
     void read(const char* key, std::string& value)
