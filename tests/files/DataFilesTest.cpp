@@ -95,7 +95,7 @@ TEST_F(DataFilesTest, MissingAndDamagedFilesLeaveTheDataAlone)
     EXPECT_TRUE(target.name.empty());
 }
 
-TEST_F(DataFilesTest, FailedSavesAreReportedAndKeepTheOldFile)
+TEST_F(DataFilesTest, FailedSavesAreReported)
 {
     writeBytes("kein-ordner", "a plain file");
     FileResult result = saveOrder(path("kein-ordner/welle.auf"), examples::exampleOrder());
@@ -108,11 +108,14 @@ TEST_F(DataFilesTest, FailedSavesAreReportedAndKeepTheOldFile)
     EXPECT_FALSE(result.ok());
     EXPECT_FALSE(result.message.isEmpty());
     EXPECT_TRUE(QFileInfo(path("ordner.sta")).isDir());
+}
 
+TEST_F(DataFilesTest, SaveIntoAReadOnlyFolderKeepsTheOldFile)
+{
     writeBytes("alt.auf", "old contents");
     QFile::setPermissions(path("alt.auf"), QFileDevice::ReadOwner);
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    result = saveOrder(path("alt.auf"), examples::exampleOrder());
+    const FileResult result = saveOrder(path("alt.auf"), examples::exampleOrder());
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (result.ok())
         GTEST_SKIP() << "running with rights that ignore file permissions";
