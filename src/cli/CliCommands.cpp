@@ -1,6 +1,7 @@
 #include "cli/CliCommands.h"
 
 #include "cli/JsonCodec.h"
+#include "cli/PdfOutput.h"
 #include "costing/OrderCosting.h"
 #include "files/DataFiles.h"
 #include "model/DmConversion.h"
@@ -219,8 +220,9 @@ int runReport(const QStringList& arguments)
     if (auto status = parseCommand(parser, arguments, 2))
         return *status;
 
-    if (parser.isSet(pdf))
-        return usageError(QStringLiteral("--pdf ist noch nicht verfügbar: Die PDF-Ausgabe kommt mit dem Druck."));
+    if (parser.isSet(pdf) && !pdfSupported())
+        return usageError(QStringLiteral("--pdf ist in diesem Build nicht verfügbar: kalkora-cli wurde ohne den Druck "
+                                         "des Desktop-Programms gebaut."));
     const QString localeName = parser.value(locale);
     if (localeName != QLatin1String("de") && localeName != QLatin1String("c"))
         return usageError(QStringLiteral("--locale erwartet „de“ oder „c“, nicht „%1“.").arg(localeName));
@@ -249,6 +251,12 @@ int runReport(const QStringList& arguments)
     const CostingResult result = costOrder(order, plantData, orderFileName, *printDate);
     for (const std::string& message : result.messages)
         printCp1252Message(message);
+    // The PDF comes first, so that a failure leaves nothing on stdout.
+    if (parser.isSet(pdf) && !writeReportPdf(result.reportText, parser.value(pdf))) {
+        printMessage(QStringLiteral("Die PDF-Datei „%1“ kann nicht geschrieben werden.")
+                         .arg(QFileInfo(parser.value(pdf)).fileName()));
+        return exitFileError;
+    }
     if (int status = writeOutput(reportOutput(result.reportText, parser.isSet(raw)), parser.value(output)))
         return status;
     return result.uncostedOperations > 0 ? exitUncosted : exitSuccess;

@@ -1,3 +1,4 @@
+#include "cli/PdfOutput.h"
 #include "text/Cp1252.h"
 
 #include <QDir>
@@ -164,7 +165,6 @@ TEST_F(CliTest, WrongUsageGivesStatusTwo)
         { QStringLiteral("report"), master },
         { QStringLiteral("report"), master, order, QStringLiteral("--locale"), QStringLiteral("fr") },
         { QStringLiteral("report"), master, order, QStringLiteral("--date"), QStringLiteral("2024-02-30") },
-        { QStringLiteral("report"), master, order, QStringLiteral("--pdf"), path("bericht.pdf") },
         { QStringLiteral("report"), master, order, QStringLiteral("--farbe") },
         { QStringLiteral("to-json"), path("daten.txt") },
         { QStringLiteral("to-json"), master, QStringLiteral("--kind"), QStringLiteral("werk") },
@@ -176,7 +176,6 @@ TEST_F(CliTest, WrongUsageGivesStatusTwo)
         EXPECT_EQ(run.out, "");
         EXPECT_FALSE(run.err.empty());
     }
-    EXPECT_FALSE(QFile::exists(path("bericht.pdf")));
 
     const CliRun help = cli({ QStringLiteral("--help") });
     EXPECT_EQ(help.status, 0);
@@ -236,4 +235,23 @@ TEST_F(CliTest, ConvertsOldDmFiles)
     EXPECT_EQ(twice.status, 0);
     EXPECT_TRUE(contains(twice.err, "Auftragsdatendatensatz wird von DM in EUR umgerechnet"));
     EXPECT_TRUE(contains(twice.out, "VOLLKOSTEN:       3,46   DIREKTE KOSTEN:   2,52"));
+}
+
+TEST_F(CliTest, WritesThePdfBesideTheReport)
+{
+    const CliRun text = cli(exampleReport);
+    const CliRun run = cli(exampleReport + QStringList { QStringLiteral("--pdf"), path("bericht.pdf") });
+    if (!kalkora::cli::pdfSupported()) {
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, "");
+        return;
+    }
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, text.out);
+    EXPECT_TRUE(contents(path("bericht.pdf")).starts_with("%PDF-"));
+
+    const CliRun failed = cli(exampleReport + QStringList { QStringLiteral("--pdf"), path("fehlt/bericht.pdf") });
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(failed.out, "");
+    EXPECT_TRUE(contains(failed.err, "„bericht.pdf“")) << failed.err;
 }
