@@ -24,7 +24,6 @@ public:
 void printReportWithDialog(QWidget* parent, const std::string& reportText)
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("Kalkora"));
     if (!uiServices().runPrintDialog(parent, printer)) {
         return;
     }
