@@ -161,6 +161,16 @@ TEST_F(MachineDataDlgTest, SelectingShowsTheMachineWithItsRatesRoundedUpToCents)
     dlg.reject();
 }
 
+TEST_F(MachineDataDlgTest, TabOrderFollowsTheLayout)
+{
+    CMachineDataDlg dlg(plant);
+    auto* first = dlg.findChild<QPushButton*>(QStringLiteral("button1014"));
+    EXPECT_EQ(tabOrder(&dlg, first),
+        (QStringList { "button1014", "button1015", "edit1016", "edit1018", "edit1017", "edit1023", "edit1022",
+            "edit1019", "edit1020", "edit1021", "button1001", "button1000", "list1025", "edit1065", "edit1067",
+            "edit1068", "edit1069", "edit1070", "edit1071" }));
+}
+
 TEST_F(MachineDataDlgTest, DisplayedRatesAlwaysRoundUp)
 {
     EXPECT_EQ(CMachineDataDlg::displayedRate(10.05f), 10.06f);

@@ -5,6 +5,7 @@
 #include "text/RuntimeLocale.h"
 
 #include <QApplication>
+#include <QStringList>
 #include <QTest>
 #include <QWidget>
 
@@ -46,6 +47,20 @@ inline void addMachine(CPlantData& plant, std::unique_ptr<CMachine> machine)
 {
     plant.computeMachineRates(*machine);
     plant.machines.add(std::move(machine));
+}
+
+// The object names of the controls that Tab visits in `window`, starting at `first`.
+inline QStringList tabOrder(QWidget* window, QWidget* first)
+{
+    QStringList names;
+    QWidget* widget = first;
+    do {
+        if (widget->focusPolicy() & Qt::TabFocus) {
+            names << widget->objectName();
+        }
+        widget = widget->nextInFocusChain();
+    } while (widget != first && widget != window);
+    return names;
 }
 
 // A window test: scripted message boxes and the runtime locale as at program start.

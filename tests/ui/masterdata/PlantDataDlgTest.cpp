@@ -43,6 +43,14 @@ TEST_F(PlantDataDlgTest, ShowsEveryValueInTheGermanNumberFormat)
     EXPECT_FALSE(dlg.windowFlags() & Qt::WindowCloseButtonHint);
 }
 
+TEST_F(PlantDataDlgTest, TabVisitsTheFieldsGroupByGroupThenTheButtons)
+{
+    CPlantDataDlg dlg(plant);
+    EXPECT_EQ(tabOrder(&dlg, dlg.field(1002)),
+        (QStringList { "edit1002", "edit1003", "edit1004", "edit1005", "edit1006", "edit1007", "edit1008", "edit1009",
+            "edit1010", "edit1011", "edit1012", "button1001", "button1000" }));
+}
+
 TEST_F(PlantDataDlgTest, OkStoresEveryFloatThroughItsSixDigitText)
 {
     CPlantDataDlg dlg(plant);
