@@ -77,6 +77,8 @@ CHelpWindow::CHelpWindow()
     setObjectName(QStringLiteral("helpWindow"));
     setWindowTitle(QStringLiteral("Kalkora 1.0 EURO - Hilfe"));
     setOpenExternalLinks(true);
+    // The program ends with its main window, even while the help is still open.
+    setAttribute(Qt::WA_QuitOnClose, false);
     resize(720, 640);
 }
 

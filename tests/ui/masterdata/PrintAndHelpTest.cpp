@@ -128,6 +128,7 @@ TEST_F(HelpAndAboutTest, ContentsShowsTheStartPageAgainInTheSameWindow)
     EXPECT_EQ(shownPage(), QStringLiteral("ueber.html"));
     EXPECT_TRUE(help.toPlainText().contains(QStringLiteral("Kalkora")));
     EXPECT_EQ(help.parentWidget(), nullptr);
+    EXPECT_FALSE(help.testAttribute(Qt::WA_QuitOnClose)) << "an open help window must not keep the program alive";
 
     help.setSource(QUrl::fromLocalFile(QDir(helpDirectory()).filePath(QStringLiteral("berechnung.html"))));
     main.action(40052)->trigger();
