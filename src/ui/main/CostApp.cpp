@@ -20,6 +20,8 @@ CCostApp::CCostApp(int& argc, char** argv)
 int CCostApp::run()
 {
     CMainDlg mainDlg;
+    // Other top-level windows, such as the help window, do not keep the program alive.
+    connect(&mainDlg, &CMainDlg::ended, this, [] { QCoreApplication::exit(0); });
     mainDlg.show();
     exec();
     return 0;

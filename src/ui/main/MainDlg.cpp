@@ -337,6 +337,7 @@ void CMainDlg::closeEvent(QCloseEvent* event)
             QStringLiteral("Anwendung schließen ? Evtl. nicht gespeicherte Daten gehen verloren !"),
             MessageIcon::Question)) {
         event->accept();
+        emit ended();
     } else {
         event->ignore();
     }

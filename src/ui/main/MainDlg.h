@@ -56,6 +56,10 @@ public slots:
     void OnHelpContents();
     void OnAbout();
 
+signals:
+    // The user answered the close question with Yes: the program ends with the main window.
+    void ended();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

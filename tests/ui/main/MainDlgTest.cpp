@@ -52,6 +52,32 @@ protected:
     CMainDlg dlg;
 };
 
+TEST_F(MainDlgTest, MenuCommandsCarryTheirTexts)
+{
+    const std::pair<int, const char*> commands[] = {
+        { 40001, "&Neu..." },
+        { 40002, "Ö&ffnen..." },
+        { 40003, "S&chließen" },
+        { 147, "Alten DM-Auftrag laden und konvertieren..." },
+        { 40004, "&Speichern" },
+        { 40005, "Speichern &unter..." },
+        { 40006, "&Beenden" },
+        { 40015, "&Berechnen..." },
+        { 40007, "&Werksdaten anzeigen/ändern" },
+        { 40008, "&Maschinendaten anzeigen/ändern" },
+        { 40010, "S&tammdaten laden..." },
+        { 40011, "St&ammdaten speichern..." },
+        { 146, "Alte DM-Stammdaten laden und konvertieren..." },
+        { 40052, "&Inhalt" },
+        { 40009, "&Über..." },
+    };
+    for (const auto& [id, text] : commands) {
+        ASSERT_NE(dlg.action(id), nullptr) << id;
+        EXPECT_EQ(dlg.action(id)->text(), QString::fromUtf8(text)) << id;
+        EXPECT_TRUE(dlg.action(id)->shortcut().isEmpty()) << id;
+    }
+}
+
 TEST_F(MainDlgTest, CaptionsAndGreyingFollowTheOrderState)
 {
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora 1.0 EURO"));
@@ -117,7 +143,10 @@ TEST_F(MainDlgTest, EveryCloseRequestAsksAndOnlyYesCloses)
     requestClose([this] { dlg.action(40006)->trigger(); }, false);
     requestClose([this] { dlg.close(); }, false);
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora 1.0 EURO"));
+    bool ended = false;
+    QObject::connect(&dlg, &CMainDlg::ended, [&ended] { ended = true; });
     requestClose([this] { dlg.close(); }, true);
+    EXPECT_TRUE(ended);
     dlg.show();
     requestClose([this] { QTest::keyClick(&dlg, Qt::Key_Escape); }, true);
 }

@@ -246,6 +246,16 @@ TEST_F(OperationDlgTest, WithoutMachinesTheMessageComesFirstAndExternalStillWork
     EXPECT_EQ(operation.externalCostPerPiece, 4.0f);
 }
 
+TEST_F(OperationDlgTest, FifteenControlsHaveTips)
+{
+    const char* const withTips[] = { "edit1048", "radio1033", "radio1034", "edit1037", "edit1039", "edit1046",
+        "edit1041", "edit1038", "edit1036", "edit1042", "edit1045", "edit1043", "combo1051", "combo1049", "edit1047" };
+    for (const char* name : withTips) {
+        EXPECT_FALSE(control(name)->property("plainToolTip").toString().isEmpty()) << name;
+    }
+    EXPECT_EQ(control("edit1047")->property("plainToolTip").toString(), QStringLiteral("Bezeichnung frei wählbar"));
+}
+
 TEST_F(OperationDlgTest, TabOrderFollowsTheLayoutTemplate)
 {
     COperation operation;
