@@ -31,14 +31,15 @@ QString toLabelText(QString text)
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-QString runFileDialog(QWidget* parent, const FileDialogSpec& spec, QFileDialog::AcceptMode mode)
+QString runFileDialog(QWidget* parent, const FileDialogRequest& request, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(parent, spec.title);
+    QFileDialog dialog(parent, request.title);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog.setNameFilter(spec.filterLabel.trimmed() + QStringLiteral(" (") + spec.filterPattern + QLatin1Char(')'));
-    dialog.setDefaultSuffix(spec.defaultSuffix);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !spec.promptOverwrite);
+    dialog.setNameFilter(
+        request.filterLabel.trimmed() + QStringLiteral(" (") + request.filterPattern + QLatin1Char(')'));
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.promptOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
@@ -63,14 +64,14 @@ bool QtUiServices::askYesNo(QWidget* parent, const QString& text, MessageIcon ic
     return box.exec() == QMessageBox::Yes;
 }
 
-QString QtUiServices::getOpenFileName(QWidget* parent, const FileDialogSpec& spec)
+QString QtUiServices::getOpenFileName(QWidget* parent, const FileDialogRequest& request)
 {
-    return runFileDialog(parent, spec, QFileDialog::AcceptOpen);
+    return runFileDialog(parent, request, QFileDialog::AcceptOpen);
 }
 
-QString QtUiServices::getSaveFileName(QWidget* parent, const FileDialogSpec& spec)
+QString QtUiServices::getSaveFileName(QWidget* parent, const FileDialogRequest& request)
 {
-    return runFileDialog(parent, spec, QFileDialog::AcceptSave);
+    return runFileDialog(parent, request, QFileDialog::AcceptSave);
 }
 
 bool QtUiServices::runPrintDialog(QWidget* parent, QPrinter& printer)

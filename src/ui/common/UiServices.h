@@ -22,7 +22,7 @@ enum class MessageIcon { Exclamation, Question, Information, Stop };
 
 // One file dialog: the filter has a single entry, e.g. label "Stammdaten (*.sta) " and pattern
 // "*.sta"; the default suffix ("sta") is appended when the user types a name without one.
-struct FileDialogSpec {
+struct FileDialogRequest {
     QString title;
     QString filterLabel;
     QString filterPattern;
@@ -39,8 +39,8 @@ public:
     // A box with the buttons "Ja" and "Nein"; true when the user chose "Ja".
     virtual bool askYesNo(QWidget* parent, const QString& text, MessageIcon icon = MessageIcon::Question) = 0;
     // The chosen full path, or an empty text when the user cancelled.
-    virtual QString getOpenFileName(QWidget* parent, const FileDialogSpec& spec) = 0;
-    virtual QString getSaveFileName(QWidget* parent, const FileDialogSpec& spec) = 0;
+    virtual QString getOpenFileName(QWidget* parent, const FileDialogRequest& request) = 0;
+    virtual QString getSaveFileName(QWidget* parent, const FileDialogRequest& request) = 0;
     // Lets the user choose and set up `printer`; true when the user confirmed.
     virtual bool runPrintDialog(QWidget* parent, QPrinter& printer) = 0;
 };

@@ -32,12 +32,12 @@ namespace {
 
 constexpr int orderCommandIds[] = { 40004, 40005, 40003, 40015 };
 
-FileDialogSpec masterDataDialog(const QString& title)
+FileDialogRequest masterDataDialog(const QString& title)
 {
     return { title, QStringLiteral("Stammdaten (*.sta) "), QStringLiteral("*.sta"), QStringLiteral("sta"), true };
 }
 
-FileDialogSpec orderDialog(const QString& title)
+FileDialogRequest orderDialog(const QString& title)
 {
     return { title, QStringLiteral("Auftragsdaten (*.auf) "), QStringLiteral("*.auf"), QStringLiteral("auf"), true };
 }

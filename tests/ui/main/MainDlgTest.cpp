@@ -96,13 +96,13 @@ TEST_F(MainDlgTest, CaptionsAndGreyingFollowTheOrderState)
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora - welle.auf"));
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("welle.auf"))));
     ASSERT_EQ(ui.asked.size(), 1u);
-    const FileDialogSpec& spec = ui.asked[0].file;
+    const FileDialogRequest& request = ui.asked[0].file;
     EXPECT_EQ(ui.asked[0].kind, Kind::SaveFile);
-    EXPECT_EQ(spec.title, QStringLiteral("Kalkora - Auftragsdaten Speichern"));
-    EXPECT_EQ(spec.filterLabel, QStringLiteral("Auftragsdaten (*.auf) "));
-    EXPECT_EQ(spec.filterPattern, QStringLiteral("*.auf"));
-    EXPECT_EQ(spec.defaultSuffix, QStringLiteral("auf"));
-    EXPECT_TRUE(spec.promptOverwrite);
+    EXPECT_EQ(request.title, QStringLiteral("Kalkora - Auftragsdaten Speichern"));
+    EXPECT_EQ(request.filterLabel, QStringLiteral("Auftragsdaten (*.auf) "));
+    EXPECT_EQ(request.filterPattern, QStringLiteral("*.auf"));
+    EXPECT_EQ(request.defaultSuffix, QStringLiteral("auf"));
+    EXPECT_TRUE(request.promptOverwrite);
 
     dlg.action(40003)->trigger();
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora"));

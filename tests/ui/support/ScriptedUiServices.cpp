@@ -50,14 +50,14 @@ bool ScriptedUiServices::askYesNo(QWidget* parent, const QString& text, MessageI
     return takeFront(yesNoAnswers, false);
 }
 
-QString ScriptedUiServices::getOpenFileName(QWidget* parent, const FileDialogSpec& spec)
+QString ScriptedUiServices::getOpenFileName(QWidget* parent, const FileDialogRequest& request)
 {
-    return nextFile(Kind::OpenFile, parent, spec);
+    return nextFile(Kind::OpenFile, parent, request);
 }
 
-QString ScriptedUiServices::getSaveFileName(QWidget* parent, const FileDialogSpec& spec)
+QString ScriptedUiServices::getSaveFileName(QWidget* parent, const FileDialogRequest& request)
 {
-    return nextFile(Kind::SaveFile, parent, spec);
+    return nextFile(Kind::SaveFile, parent, request);
 }
 
 bool ScriptedUiServices::runPrintDialog(QWidget* parent, QPrinter& printer)
@@ -71,9 +71,9 @@ bool ScriptedUiServices::runPrintDialog(QWidget* parent, QPrinter& printer)
     return confirmed;
 }
 
-QString ScriptedUiServices::nextFile(Kind kind, QWidget* parent, const FileDialogSpec& spec)
+QString ScriptedUiServices::nextFile(Kind kind, QWidget* parent, const FileDialogRequest& request)
 {
-    asked.push_back({ kind, spec.title, MessageIcon::Exclamation, spec, parent });
+    asked.push_back({ kind, request.title, MessageIcon::Exclamation, request, parent });
     return takeFront(fileAnswers, QString());
 }
 

@@ -21,7 +21,7 @@ public:
         Kind kind;
         QString text; // message text, or the file dialog's title
         MessageIcon icon = MessageIcon::Exclamation;
-        FileDialogSpec file;
+        FileDialogRequest file;
         QWidget* parent = nullptr;
     };
 
@@ -44,12 +44,12 @@ public:
 
     void showMessage(QWidget* parent, const QString& text, MessageIcon icon) override;
     bool askYesNo(QWidget* parent, const QString& text, MessageIcon icon) override;
-    QString getOpenFileName(QWidget* parent, const FileDialogSpec& spec) override;
-    QString getSaveFileName(QWidget* parent, const FileDialogSpec& spec) override;
+    QString getOpenFileName(QWidget* parent, const FileDialogRequest& request) override;
+    QString getSaveFileName(QWidget* parent, const FileDialogRequest& request) override;
     bool runPrintDialog(QWidget* parent, QPrinter& printer) override;
 
 private:
-    QString nextFile(Kind kind, QWidget* parent, const FileDialogSpec& spec);
+    QString nextFile(Kind kind, QWidget* parent, const FileDialogRequest& request);
 };
 
 } // namespace kalkora::ui::test
