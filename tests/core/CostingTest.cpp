@@ -3,9 +3,8 @@
 #include "text/Cp1252.h"
 #include "text/RuntimeLocale.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 
 using namespace kalkora;
 using kalkora::testing::exampleOrder;
@@ -24,7 +23,10 @@ public:
     ~LocaleScope() { text::setRuntimeLocale(text::RuntimeLocale::Default); }
 };
 
-std::string cp(const std::string& utf8) { return text::utf8ToCp1252(utf8); }
+std::string cp(const std::string& utf8)
+{
+    return text::utf8ToCp1252(utf8);
+}
 
 std::string exampleReportGerman()
 {
@@ -32,8 +34,8 @@ std::string exampleReportGerman()
         + "Auftrag:    Welle 20x200" + NL //
         + "Datei:      welle.auf" + NL + NL //
         + "Druckdatum: Montag, 04. August 2003" + NL //
-        + "Bemerkung:  Muster fuer Kunde A, Rohmaterial C45 g\r\n                 ezogen, Lieferung in zwei Teilen"
-        + NL + NL //
+        + "Bemerkung:  Muster fuer Kunde A, Rohmaterial C45 g\r\n                 ezogen, Lieferung in zwei Teilen" + NL
+        + NL //
         + "Arbeitsgang: Drehen (INTERN)" + NL + RULE + NL //
         + "Maschine: Drehmaschine 1" + NL //
         + cp("Losgröße (Arbeitsgang):    100") + NL //
@@ -92,7 +94,7 @@ TEST(CostingReport, IsTheSameWhenRunTwice)
     const COrder order = exampleOrder();
     const CPlantData plant = examplePlant();
     EXPECT_EQ(costOrder(order, plant, "a.auf", kMonday4August2003).reportText,
-              costOrder(order, plant, "a.auf", kMonday4August2003).reportText);
+        costOrder(order, plant, "a.auf", kMonday4August2003).reportText);
 }
 
 TEST(CostingReport, OrderWithoutOperations)
@@ -113,11 +115,11 @@ TEST(CostingReport, NonFiniteFiguresArePrinted)
     COrder order = exampleOrder();
     order.quantityBase = 0;
     EXPECT_EQ(totalsLine(costOrder(order, examplePlant(), "", kMonday4August2003).reportText),
-              "VOLLKOSTEN:        inf   DIREKTE KOSTEN:    inf   ");
+        "VOLLKOSTEN:        inf   DIREKTE KOSTEN:    inf   ");
 
     order.clear();
     EXPECT_EQ(totalsLine(costOrder(order, examplePlant(), "", kMonday4August2003).reportText),
-              "VOLLKOSTEN:        nan   DIREKTE KOSTEN:    nan   ");
+        "VOLLKOSTEN:        nan   DIREKTE KOSTEN:    nan   ");
 
     order = exampleOrder();
     order.operations.at(0)->lotSize = 0; // setup time over zero pieces
@@ -141,9 +143,9 @@ TEST(CostingReport, MissingMachineIsReportedAndLeftOutOfTheTotals)
     EXPECT_EQ(result.messages[0], "Maschinendatensatz nicht gefunden. Daten inkonsistent !!");
     EXPECT_EQ(result.uncostedOperations, 2);
     EXPECT_NE(result.reportText.find("Maschine: drehmaschine 1" + NL
-                                     + "Maschinendatensatz nicht gefunden - Arbeitsgang nicht berechnet" + NL + RULE
-                                     + NL + NL + "Arbeitsgang: Haerten"),
-              std::string::npos);
+                  + "Maschinendatensatz nicht gefunden - Arbeitsgang nicht berechnet" + NL + RULE + NL + NL
+                  + "Arbeitsgang: Haerten"),
+        std::string::npos);
     // Only the external operation counts: 1.65 and 1.50 per piece.
     EXPECT_EQ(totalsLine(result.reportText), "VOLLKOSTEN:       1,65   DIREKTE KOSTEN:   1,50   ");
     const std::string warning = cp("ACHTUNG: Summen unvollständig, nicht berechnete Arbeitsgänge: 2") + NL;
@@ -157,8 +159,7 @@ TEST(CostingReport, ShiftModeOutsideRangeIsNotCosted)
     CostingResult result = costOrder(order, examplePlant(), "", kMonday4August2003);
     ASSERT_EQ(result.messages.size(), 1u);
     EXPECT_EQ(result.messages[0], cp("Ungültiger Schichtbetrieb. Daten inkonsistent !!"));
-    EXPECT_NE(result.reportText.find(cp("Ungültiger Schichtbetrieb - Arbeitsgang nicht berechnet")),
-              std::string::npos);
+    EXPECT_NE(result.reportText.find(cp("Ungültiger Schichtbetrieb - Arbeitsgang nicht berechnet")), std::string::npos);
 
     // A missing machine is found first, whatever the shift mode.
     order.operations.at(0)->shiftMode = -1;
@@ -211,6 +212,6 @@ TEST(WrapRemark, CutsEvery38Characters)
     EXPECT_EQ(wrapRemark(a38 + a38 + "c"), a38 + brk + a38 + brk + "c");
     EXPECT_EQ(wrapRemark("ab\r\ncd\n\re"), "abcde");
     EXPECT_EQ(wrapRemark(std::string(20, 'x') + "\r\n" + std::string(20, 'y')),
-              std::string(20, 'x') + std::string(18, 'y') + brk + "yy")
+        std::string(20, 'x') + std::string(18, 'y') + brk + "yy")
         << "the breaks go before the cut";
 }

@@ -1,0 +1,154 @@
+#include "text/Cp1252.h"
+
+#include "TextTestSupport.h"
+
+#include <limits>
+#include <string>
+
+namespace kalkora::text {
+namespace {
+
+constexpr double inf = std::numeric_limits<double>::infinity();
+[[maybe_unused]] constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+
+// ---------------------------------------------------------------------------------------------
+// Windows-1252
+
+TEST_F(TextTest, Cp1252EveryByteSurvivesUtf16AndUtf8)
+{
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
+
+    std::u16string utf16 = cp1252ToUtf16(all);
+    ASSERT_EQ(utf16.size(), 256u);
+    bool lossy = true;
+    EXPECT_EQ(utf16ToCp1252(utf16, &lossy), all);
+    EXPECT_FALSE(lossy);
+
+    std::string utf8 = cp1252ToUtf8(all);
+    lossy = true;
+    EXPECT_EQ(utf8ToCp1252(utf8, &lossy), all);
+    EXPECT_FALSE(lossy);
+
+    // Each byte on its own, too.
+    for (int b = 0; b < 256; ++b) {
+        std::string one(1, static_cast<char>(b));
+        EXPECT_EQ(utf16ToCp1252(cp1252ToUtf16(one)), one) << b;
+        EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(one)), one) << b;
+    }
+}
+
+TEST_F(TextTest, Cp1252MapsTheHighBytes)
+{
+    EXPECT_EQ(cp1252ToUtf16("\x80"), u"\u20AC");
+    EXPECT_EQ(cp1252ToUtf16("\x8A\x9A\x9F"), u"\u0160\u0161\u0178");
+    EXPECT_EQ(cp1252ToUtf16("\x93\x94\x96\x97"), u"\u201C\u201D\u2013\u2014");
+    EXPECT_EQ(cp1252ToUtf16("\x81\x8D\x8F\x90\x9D"), u"\u0081\u008D\u008F\u0090\u009D");
+    EXPECT_EQ(cp1252ToUtf16("\xA0\xE4\xFF"), u"\u00A0\u00E4\u00FF");
+    EXPECT_EQ(cp1252ToUtf8("Losgr\xF6\xDF"
+                           "e \x80"),
+        "Losgröße €");
+    EXPECT_EQ(cp1252ToUtf8("\x81"), "\xC2\x81");
+    EXPECT_EQ(utf8ToCp1252("STÜCKZAHLBASIS"),
+        "ST\xDC"
+        "CKZAHLBASIS");
+    EXPECT_EQ(utf16ToCp1252(u"M\u00E4rz \u20AC\u2122"), "M\xE4rz \x80\x99");
+    EXPECT_EQ(cp1252ToUtf8(""), "");
+    EXPECT_EQ(utf8ToCp1252(""), "");
+    std::string withNul("a\0b", 3);
+    EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(withNul)), withNul);
+}
+
+std::string utf8Of(char32_t c)
+{
+    std::string out;
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return out;
+}
+
+// Every BMP character maps to exactly its own byte or to '?'; exactly 256 of them map.
+TEST_F(TextTest, Cp1252EncodesTheWholeBmpConsistently)
+{
+    int mapped = 0;
+    for (char32_t c = 0; c <= 0xFFFF; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF)
+            continue;
+        std::u16string text(1, static_cast<char16_t>(c));
+        bool lossy = false;
+        std::string bytes = utf16ToCp1252(text, &lossy);
+        ASSERT_EQ(bytes.size(), 1u);
+        if (lossy) {
+            ASSERT_EQ(bytes, "?") << std::hex << static_cast<unsigned>(c);
+        } else {
+            ++mapped;
+            ASSERT_EQ(cp1252ToUtf16(bytes), text) << std::hex << static_cast<unsigned>(c);
+        }
+        bool lossyUtf8 = !lossy;
+        ASSERT_EQ(utf8ToCp1252(utf8Of(c), &lossyUtf8), bytes) << std::hex << static_cast<unsigned>(c);
+        ASSERT_EQ(lossyUtf8, lossy) << std::hex << static_cast<unsigned>(c);
+    }
+    EXPECT_EQ(mapped, 256);
+}
+
+struct LossyCase {
+    std::string utf8;
+    std::string cp1252;
+    bool lossy;
+};
+
+TEST_F(TextTest, Cp1252ReplacesWhatItCannotHold)
+{
+    const LossyCase cases[] = {
+        { "plain ASCII", "plain ASCII", false },
+        { "Kosten ✓", "Kosten ?", true },
+        { "\xC2\x80", "?", true }, // U+0080: 0x80 is the euro sign
+        { "\xC2\x9E", "?", true }, // U+009E likewise
+        { "😀!", "?!", true }, // beyond the BMP: one '?'
+        { "Ωmega", "?mega", true },
+        // Ill-formed UTF-8: each maximal ill-formed subpart is one '?'.
+        { "a\xC3", "a?", true }, // truncated at the end
+        { "\xC3x", "?x", true },
+        { "\xE2\x82x", "?x", true }, // truncated euro sign
+        { "\xE2\x82\xAC", "\x80", false },
+        { "\xC0\xAF", "??", true }, // overlong
+        { "\xE0\x80\xAF", "???", true }, // overlong
+        { "\xED\xA0\x80", "???", true }, // surrogate
+        { "\xF4\x90\x80\x80", "????", true }, // above U+10FFFF
+        { "\xF0\x9F\x98", "?", true }, // truncated four-byte sequence
+        { "\x80\xBF", "??", true }, // stray continuation bytes
+        { "\xFE\xFF", "??", true },
+    };
+    for (const auto& c : cases) {
+        bool lossy = !c.lossy;
+        EXPECT_EQ(utf8ToCp1252(c.utf8, &lossy), c.cp1252) << c.utf8;
+        EXPECT_EQ(lossy, c.lossy) << c.utf8;
+        EXPECT_EQ(utf8ToCp1252(c.utf8), c.cp1252) << c.utf8; // lossy may be left out
+    }
+
+    bool lossy = false;
+    EXPECT_EQ(utf16ToCp1252(u"x\U0001F600y", &lossy), "x?y"); // a surrogate pair is one '?'
+    EXPECT_TRUE(lossy);
+    const char16_t loneHigh[] = { u'a', 0xD83D, u'b', 0 };
+    EXPECT_EQ(utf16ToCp1252(loneHigh, &lossy), "a?b");
+    EXPECT_TRUE(lossy);
+    const char16_t loneLow[] = { 0xDE00, 0xD83D, 0 };
+    EXPECT_EQ(utf16ToCp1252(loneLow, &lossy), "??");
+    EXPECT_TRUE(lossy);
+    EXPECT_EQ(utf16ToCp1252(u"\u0080", &lossy), "?");
+    EXPECT_TRUE(lossy);
+    EXPECT_EQ(utf16ToCp1252(u"fine", &lossy), "fine");
+    EXPECT_FALSE(lossy);
+}
+
+} // namespace
+} // namespace kalkora::text

@@ -1,0 +1,88 @@
+#include "text/PrintDate.h"
+
+#include "TextTestSupport.h"
+
+#include <chrono>
+#include <limits>
+
+namespace kalkora::text {
+namespace {
+
+constexpr double inf = std::numeric_limits<double>::infinity();
+[[maybe_unused]] constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+
+// ---------------------------------------------------------------------------------------------
+// Print date
+
+struct DateCase {
+    PrintDate date;
+    const char* english;
+    const char* german; // Windows-1252
+};
+
+const DateCase dateCases[] = {
+    { { 2003, 8, 4 }, "Monday, 04. August 2003", "Montag, 04. August 2003" },
+    { { 2003, 8, 5 }, "Tuesday, 05. August 2003", "Dienstag, 05. August 2003" },
+    { { 2003, 8, 6 }, "Wednesday, 06. August 2003", "Mittwoch, 06. August 2003" },
+    { { 2003, 8, 7 }, "Thursday, 07. August 2003", "Donnerstag, 07. August 2003" },
+    { { 2003, 8, 8 }, "Friday, 08. August 2003", "Freitag, 08. August 2003" },
+    { { 2003, 8, 9 }, "Saturday, 09. August 2003", "Samstag, 09. August 2003" },
+    { { 2003, 8, 10 }, "Sunday, 10. August 2003", "Sonntag, 10. August 2003" },
+    { { 2024, 1, 31 }, "Wednesday, 31. January 2024", "Mittwoch, 31. Januar 2024" },
+    { { 2024, 2, 29 }, "Thursday, 29. February 2024", "Donnerstag, 29. Februar 2024" },
+    { { 2024, 3, 1 }, "Friday, 01. March 2024", "Freitag, 01. M\xE4rz 2024" },
+    { { 2024, 4, 15 }, "Monday, 15. April 2024", "Montag, 15. April 2024" },
+    { { 2024, 5, 20 }, "Monday, 20. May 2024", "Montag, 20. Mai 2024" },
+    { { 2024, 6, 30 }, "Sunday, 30. June 2024", "Sonntag, 30. Juni 2024" },
+    { { 2024, 7, 4 }, "Thursday, 04. July 2024", "Donnerstag, 04. Juli 2024" },
+    { { 2024, 9, 10 }, "Tuesday, 10. September 2024", "Dienstag, 10. September 2024" },
+    { { 2024, 10, 3 }, "Thursday, 03. October 2024", "Donnerstag, 03. Oktober 2024" },
+    { { 2024, 11, 11 }, "Monday, 11. November 2024", "Montag, 11. November 2024" },
+    { { 2024, 12, 24 }, "Tuesday, 24. December 2024", "Dienstag, 24. Dezember 2024" },
+    { { 2000, 2, 29 }, "Tuesday, 29. February 2000", "Dienstag, 29. Februar 2000" },
+    { { 1970, 1, 1 }, "Thursday, 01. January 1970", "Donnerstag, 01. Januar 1970" },
+    { { 1600, 1, 1 }, "Saturday, 01. January 1600", "Samstag, 01. Januar 1600" },
+    { { 9999, 12, 31 }, "Friday, 31. December 9999", "Freitag, 31. Dezember 9999" },
+    { { 999, 3, 1 }, "Friday, 01. March 0999", "Freitag, 01. M\xE4rz 0999" },
+    // Invalid dates give the empty text.
+    { { 2023, 2, 29 }, "", "" },
+    { { 1900, 2, 29 }, "", "" },
+    { { 2003, 4, 31 }, "", "" },
+    { { 2003, 0, 1 }, "", "" },
+    { { 2003, 13, 1 }, "", "" },
+    { { 2003, 1, 0 }, "", "" },
+    { { 2003, 1, 32 }, "", "" },
+    { { 0, 1, 1 }, "", "" },
+    { { 10000, 1, 1 }, "", "" },
+};
+
+TEST_F(TextTest, FormatPrintDateInBothLocales)
+{
+    for (const auto& c : dateCases) {
+        setRuntimeLocale(RuntimeLocale::Default);
+        EXPECT_EQ(formatPrintDate(c.date), c.english);
+        setRuntimeLocale(RuntimeLocale::German);
+        EXPECT_EQ(formatPrintDate(c.date), c.german);
+    }
+}
+
+TEST_F(TextTest, PrintDateValidityAndWeekdayAgreeWithTheCalendar)
+{
+    using namespace std::chrono;
+    for (int y = 1582; y <= 2400; ++y) {
+        for (int m = 1; m <= 12; ++m) {
+            for (int d = 1; d <= 31; ++d) {
+                PrintDate date { y, m, d };
+                year_month_day ymd { year(y), month(static_cast<unsigned>(m)), day(static_cast<unsigned>(d)) };
+                ASSERT_EQ(date.isValid(), ymd.ok()) << y << "-" << m << "-" << d;
+                if (ymd.ok()) {
+                    ASSERT_EQ(date.weekday(), static_cast<int>(weekday(sys_days(ymd)).c_encoding()))
+                        << y << "-" << m << "-" << d;
+                }
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace kalkora::text
