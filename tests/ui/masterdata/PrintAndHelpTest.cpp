@@ -6,14 +6,12 @@
 #include "ui/main/OperationDlg.h"
 #include "ui/report/PrintCommand.h"
 #include "ui/report/ReportDlg.h"
-#include "ui/report/ReportPrinting.h"
 
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -49,15 +47,6 @@ protected:
         services.printOutputFile = dir.filePath(QStringLiteral("druck.pdf"));
     }
 
-    // Lines per page of the printer the print command sets up, printing into a PDF.
-    int linesPerPage() const
-    {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(services.printOutputFile);
-        return report::measureReport(printer).linesPerPage;
-    }
-
     void printFromReportWindow(const std::string& text)
     {
         CReportDlg dlg;
@@ -68,26 +57,13 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(PrintCommandTest, AFullPageAndOneLineMore)
-{
-    const int perPage = linesPerPage();
-    ASSERT_GT(perPage, 40);
-    services.printAnswers = { true, true };
-    printFromReportWindow(reportOfLines(perPage));
-    EXPECT_EQ(pdfPages(services.printOutputFile), 1);
-    printFromReportWindow(reportOfLines(perPage + 1));
-    EXPECT_EQ(pdfPages(services.printOutputFile), 2);
-    EXPECT_EQ(services.messages(),
-        (QStringList { QStringLiteral("Datenausgabe erfolgt."), QStringLiteral("Datenausgabe erfolgt.") }));
-    EXPECT_EQ(services.asked.back().icon, MessageIcon::Exclamation);
-}
-
 TEST_F(PrintCommandTest, TextWithoutLineBreakPrintsOneEmptyPageAndConfirms)
 {
     services.printAnswers = { true };
     printFromReportWindow("ohne Zeilenende");
     EXPECT_EQ(pdfPages(services.printOutputFile), 1);
     EXPECT_EQ(services.messages(), QStringList { QStringLiteral("Datenausgabe erfolgt.") });
+    EXPECT_EQ(services.asked.back().icon, MessageIcon::Exclamation);
 }
 
 TEST_F(PrintCommandTest, CancelledDialogPrintsNothingAndSaysNothing)
