@@ -31,13 +31,23 @@ QString toLabelText(QString text)
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
+} // namespace
+
+QString qtNameFilter(const FileDialogRequest& request)
+{
+    const QString label = request.filterLabel.trimmed();
+    const QString patterns = QStringLiteral("(") + request.filterPattern + QLatin1Char(')');
+    return label.endsWith(patterns) ? label : label + QLatin1Char(' ') + patterns;
+}
+
+namespace {
+
 QString runFileDialog(QWidget* parent, const FileDialogRequest& request, QFileDialog::AcceptMode mode)
 {
     QFileDialog dialog(parent, request.title);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog.setNameFilter(
-        request.filterLabel.trimmed() + QStringLiteral(" (") + request.filterPattern + QLatin1Char(')'));
+    dialog.setNameFilter(qtNameFilter(request));
     dialog.setDefaultSuffix(request.defaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.promptOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {

@@ -15,4 +15,8 @@ public:
     bool runPrintDialog(QWidget* parent, QPrinter& printer) override;
 };
 
+// The filter as QFileDialog takes it: the label, which shows in the dialog, followed by the
+// patterns in parentheses, unless the label already ends with them.
+QString qtNameFilter(const FileDialogRequest& request);
+
 } // namespace kalkora::ui

@@ -6,6 +6,7 @@
 #include "files/DataFiles.h"
 #include "model/DmConversion.h"
 #include "ui/common/QtText.h"
+#include "ui/common/QtUiServices.h"
 #include "ui/report/ReportDlg.h"
 
 #include <QAction>
@@ -103,6 +104,8 @@ TEST_F(MainDlgTest, CaptionsAndGreyingFollowTheOrderState)
     EXPECT_EQ(request.filterPattern, QStringLiteral("*.auf"));
     EXPECT_EQ(request.defaultSuffix, QStringLiteral("auf"));
     EXPECT_TRUE(request.promptOverwrite);
+    // The file dialog shows the label once, not followed by the pattern a second time.
+    EXPECT_EQ(qtNameFilter(request), QStringLiteral("Auftragsdaten (*.auf)"));
 
     dlg.action(40003)->trigger();
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora"));
