@@ -45,11 +45,12 @@ bool isEnterKey(const QEvent* event)
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
-// Menus and other windows taking over do not count as leaving a field: the edit keeps the
-// keyboard focus of its window, as a menu command chosen while typing leaves the order alone.
+// An open menu does not count as leaving a field, so a menu command chosen while typing sees
+// the order as it was. A window taking over does: a file dialog opened by "Speichern unter..."
+// takes the focus first, so the order is saved with what was typed.
 bool leavesField(const QFocusEvent* event)
 {
-    return event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason;
+    return event->reason() != Qt::PopupFocusReason;
 }
 
 QLabel* addLabel(QWidget* parent, const QString& text, Qt::Alignment alignment, QRect units)

@@ -289,9 +289,10 @@ TEST_F(MainDlgTest, CalculateShowsEachMissingMachineThenExactlyTheReport)
     dlg.order.name = "Welle";
     dlg.order.quantityBase = 100;
     dlg.order.operations.add(internalOperation("Drehen", "Drehmaschine 1"));
-    dlg.order.operations.add(internalOperation("Fräsen", "Fräse"));
-    dlg.order.operations.add(externalOperation("Härten", 1.5f, 100));
+    dlg.order.operations.add(internalOperation("Fr\xE4sen", "Fr\xE4se"));
+    dlg.order.operations.add(externalOperation("H\xE4rten", 1.5f, 100));
     dlg.order.operations.add(internalOperation("Schleifen", "Schleifmaschine"));
+    dlg.panel().RefreshFromOrder(); // as after opening the order
 
     std::string shownReport;
     QString shownText;

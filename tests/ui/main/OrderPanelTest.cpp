@@ -128,6 +128,14 @@ TEST_F(OrderPanelTest, FieldsReachTheOrderOnlyWhenTheyLoseTheFocus)
     remark()->setPlainText(QStringLiteral("Rohteil\nbeigestellt"));
     list()->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(dlg.order.remark, "Rohteil\r\nbeigestellt");
+
+    // Another window taking the focus, as a file dialog does, leaves the field too.
+    edit("edit1029")->setFocus(Qt::TabFocusReason);
+    edit("edit1029")->setText(QStringLiteral("Welle 30x300"));
+    QWidget fileDialog;
+    fileDialog.show();
+    QApplication::setActiveWindow(&fileDialog);
+    EXPECT_EQ(dlg.order.name, "Welle 30x300");
     EXPECT_TRUE(ui.asked.empty());
 }
 
