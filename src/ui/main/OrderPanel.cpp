@@ -45,12 +45,12 @@ bool isEnterKey(const QEvent* event)
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
-// An open menu does not count as leaving a field, so a menu command chosen while typing sees
-// the order as it was. A window taking over does: a file dialog opened by "Speichern unter..."
-// takes the focus first, so the order is saved with what was typed.
+// The menus, opened with the mouse or with Alt, do not count as leaving a field, so a menu
+// command chosen while typing sees the order as it was. A window taking over does: a file
+// dialog opened by "Speichern unter..." takes the focus first, so what was typed is saved.
 bool leavesField(const QFocusEvent* event)
 {
-    return event->reason() != Qt::PopupFocusReason;
+    return event->reason() != Qt::PopupFocusReason && event->reason() != Qt::MenuBarFocusReason;
 }
 
 QLabel* addLabel(QWidget* parent, const QString& text, Qt::Alignment alignment, QRect units)

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -115,9 +116,13 @@ TEST_F(OrderPanelTest, FieldsReachTheOrderOnlyWhenTheyLoseTheFocus)
     edit("edit1029")->setFocus();
     edit("edit1029")->setText(QStringLiteral("Welle 20x200"));
     EXPECT_TRUE(dlg.order.name.empty());
-    // A menu command chosen while typing still sees the old name.
-    QFocusEvent popup(QEvent::FocusOut, Qt::PopupFocusReason);
-    QApplication::sendEvent(edit("edit1029"), &popup);
+    // A menu opened while typing, with the mouse or with Alt and its letter, still sees the old name.
+    QTest::keyClick(edit("edit1029"), Qt::Key_D, Qt::AltModifier);
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    EXPECT_TRUE(dlg.order.name.empty());
+    QTest::keyClick(dlg.menuBar(), Qt::Key_Escape);
+    EXPECT_TRUE(edit("edit1029")->hasFocus());
     EXPECT_TRUE(dlg.order.name.empty());
 
     edit("edit1062")->setFocus(Qt::TabFocusReason);
