@@ -18,16 +18,23 @@ void refuse(QLineEdit* field, const QString& message)
     field->selectAll();
 }
 
+// A number too long for its field shows its beginning, not its end.
+void showFromStart(QLineEdit* field, const std::string& text)
+{
+    field->setText(fromCp1252(text));
+    field->setCursorPosition(0);
+}
+
 } // namespace
 
 void showFloat(QLineEdit* field, float value)
 {
-    field->setText(fromCp1252(text::formatG6(value)));
+    showFromStart(field, text::formatG6(value));
 }
 
 void showInt(QLineEdit* field, std::int32_t value)
 {
-    field->setText(fromCp1252(text::formatInt(value)));
+    showFromStart(field, text::formatInt(value));
 }
 
 std::optional<float> readFloat(QLineEdit* field)

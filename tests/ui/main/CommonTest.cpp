@@ -30,6 +30,7 @@ TEST_F(NumberFieldTest, ShowsWithSixSignificantDigitsUnderTheRuntimeLocale)
     EXPECT_EQ(field->text(), QStringLiteral("123,457"));
     showFloat(field, 1234567.0f);
     EXPECT_EQ(field->text(), QStringLiteral("1,23457e+006"));
+    EXPECT_EQ(field->cursorPosition(), 0) << "a long number shows its beginning";
     showInt(field, -42);
     EXPECT_EQ(field->text(), QStringLiteral("-42"));
 }
