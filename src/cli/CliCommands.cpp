@@ -303,9 +303,10 @@ std::optional<QJsonObject> readJsonFile(const QString& path)
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &parseError);
     if (parseError.error != QJsonParseError::NoError) {
-        printMessage(QStringLiteral("Die Datei „%1“ ist kein gültiges JSON: %2 (Zeichen %3).")
-                         .arg(QFileInfo(path).fileName(), parseError.errorString())
-                         .arg(parseError.offset));
+        // One arg() call, so that a "%3" in the file name stays as it is.
+        printMessage(
+            QStringLiteral("Die Datei „%1“ ist kein gültiges JSON: %2 (Byte %3).")
+                .arg(QFileInfo(path).fileName(), parseError.errorString(), QString::number(parseError.offset)));
         return std::nullopt;
     }
     if (!document.isObject()) {

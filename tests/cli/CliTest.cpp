@@ -153,6 +153,15 @@ TEST_F(CliTest, FileProblemsGiveStatusOneAndNoOutput)
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(contains(run.err, "„operations[0].lotSize“")) << run.err;
     EXPECT_FALSE(QFile::exists(path("neu.auf")));
+
+    QFile notJson(path("kaputt%3.json"));
+    ASSERT_TRUE(notJson.open(QIODevice::WriteOnly));
+    notJson.write(R"({"kind":"order",})");
+    notJson.close();
+    run = cli({ QStringLiteral("from-json"), path("kaputt%3.json"), path("neu.auf") });
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.starts_with("Die Datei „kaputt%3.json“ ist kein gültiges JSON: ")) << run.err;
+    EXPECT_TRUE(contains(run.err, " (Byte 1")) << run.err; // where the parser stopped
 }
 
 TEST_F(CliTest, WrongUsageGivesStatusTwo)
