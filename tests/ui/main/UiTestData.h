@@ -1,13 +1,11 @@
 #pragma once
 
-#include "ScriptedUiServices.h"
+#include "WindowTest.h"
 #include "model/COrder.h"
 #include "model/CPlantData.h"
-#include "text/RuntimeLocale.h"
 
 #include <QString>
 
-#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,14 +27,7 @@ inline std::unique_ptr<CMachine> machine(const std::string& name, float purchase
 // Plant data with the named machines, in this order, and their rates computed.
 inline void fillPlant(CPlantData& plant, const std::vector<std::string>& machineNames)
 {
-    plant.rentPerSqmYear = 60;
-    plant.energyPricePerKwh = 0.15f;
-    plant.hoursPerShift = 8;
-    plant.workDaysPerYear = 250;
-    plant.interestRatePct = 6;
-    plant.operatorFixedRate12 = 15;
-    plant.operatorVarRate12 = 25;
-    plant.computeHoursPerYear();
+    setExamplePlantValues(plant);
     plant.machines.clear();
     for (const std::string& name : machineNames) {
         auto m = machine(name);
@@ -71,14 +62,5 @@ inline std::unique_ptr<COperation> externalOperation(const std::string& name, fl
     op->externalLotSize = lotSize;
     return op;
 }
-
-// Every window test: a scripted UiServices and the runtime locale as at program start.
-class WindowTest : public ::testing::Test {
-protected:
-    void SetUp() override { text::setRuntimeLocale(text::RuntimeLocale::Default); }
-    void TearDown() override { text::setRuntimeLocale(text::RuntimeLocale::Default); }
-
-    ScriptedUiServices ui;
-};
 
 } // namespace kalkora::ui::test

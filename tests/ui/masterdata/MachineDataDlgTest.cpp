@@ -61,7 +61,7 @@ protected:
     void SetUp() override
     {
         MasterDataTest::SetUp();
-        fillExamplePlant(plant);
+        setExamplePlantValues(plant);
         addMachine(plant, exampleMachine("Drehbank"));
         auto press = exampleMachine("Presse");
         press->purchaseCost = 1234567;
@@ -129,7 +129,7 @@ TEST_F(MachineDataDlgTest, EmptyMachineListOpensWithoutSelectionAndStaysEmpty)
     EXPECT_EQ(dlg.machineList()->count(), 0);
     expectNoSelectionState(dlg);
     click(dlg, 1015);
-    EXPECT_TRUE(services.asked.empty());
+    EXPECT_TRUE(ui.asked.empty());
     click(dlg, 1001);
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
     EXPECT_EQ(plant.machines.count(), 0);
@@ -196,7 +196,7 @@ TEST_F(MachineDataDlgTest, LeavingAFieldRewritesEveryFieldInTheNumberFormat)
     EXPECT_EQ(dlg.field(1019)->text(), QStringLiteral("1000"));
     // The rates follow at once: 1000 EUR of tools over 2000 hours, plus energy and maintenance.
     EXPECT_EQ(dlg.field(1069)->text(), QStringLiteral("3"));
-    EXPECT_TRUE(services.asked.empty());
+    EXPECT_TRUE(ui.asked.empty());
 
     EXPECT_EQ(plant.machines.at(0)->usefulLifeYears, 10.0f) << "only the working copy changes";
     dlg.reject();
@@ -208,8 +208,8 @@ TEST_F(MachineDataDlgTest, UnreadableFieldWarnsAndShowsTheStoredValueAgain)
     activate(dlg);
     select(dlg, 0);
     typeAndLeave(dlg, 1023, QStringLiteral("viel"));
-    EXPECT_EQ(services.messages(), QStringList { numberExpectedMessage() });
-    EXPECT_EQ(services.asked[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(ui.messages(), QStringList { numberExpectedMessage() });
+    EXPECT_EQ(ui.asked[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(dlg.field(1023)->text(), QStringLiteral("20"));
     QCoreApplication::processEvents();
     EXPECT_EQ(dlg.focusWidget(), dlg.field(1023));
@@ -217,11 +217,11 @@ TEST_F(MachineDataDlgTest, UnreadableFieldWarnsAndShowsTheStoredValueAgain)
     EXPECT_EQ(dlg.workingMachines().at(0)->installedPowerKw, 20.0f);
 
     // OK with an unreadable field keeps the dialog open rather than dropping the input.
-    services.clear();
+    ui.clear();
     dlg.field(1023)->setText(QString());
     click(dlg, 1001);
     EXPECT_TRUE(dlg.isVisible());
-    EXPECT_EQ(services.messages().size(), 1);
+    EXPECT_EQ(ui.messages().size(), 1);
     click(dlg, 1000);
 }
 
@@ -260,7 +260,7 @@ TEST_F(MachineDataDlgTest, NewMachineIsAppendedUnselectedAndDuplicateNamesAreAsk
     }
     EXPECT_EQ(listed(dlg), (QStringList { "Drehbank", "Presse", "Fräse", " drehbank" }));
     expectNoSelectionState(dlg);
-    EXPECT_TRUE(services.asked.empty()) << "no message for a duplicate";
+    EXPECT_TRUE(ui.asked.empty()) << "no message for a duplicate";
 
     select(dlg, 3);
     for (const int id : inputIds) {
@@ -286,21 +286,21 @@ TEST_F(MachineDataDlgTest, DeleteAsksAndRemovesOnlyOnYes)
 {
     CMachineDataDlg dlg(plant);
     select(dlg, 1);
-    services.yesNoAnswers = { false };
+    ui.yesNoAnswers = { false };
     click(dlg, 1015);
-    ASSERT_EQ(services.texts(ScriptedUiServices::Kind::YesNo),
+    ASSERT_EQ(ui.texts(ScriptedUiServices::Kind::YesNo),
         QStringList { QStringLiteral("Diesen Maschinendatensatz wirklich löschen ?") });
-    EXPECT_EQ(services.asked[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(ui.asked[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(listed(dlg).size(), 3);
     EXPECT_EQ(dlg.field(1016)->text(), QStringLiteral("Presse"));
 
-    services.yesNoAnswers = { true };
+    ui.yesNoAnswers = { true };
     click(dlg, 1015);
     EXPECT_EQ(listed(dlg), (QStringList { "Drehbank", "Fräse" }));
     expectNoSelectionState(dlg);
-    services.clear();
+    ui.clear();
     click(dlg, 1015);
-    EXPECT_TRUE(services.asked.empty()) << "nothing selected, nothing asked";
+    EXPECT_TRUE(ui.asked.empty()) << "nothing selected, nothing asked";
     click(dlg, 1001);
     EXPECT_EQ(names(plant.machines), (QStringList { "Drehbank", "Fräse" }));
 }
@@ -329,7 +329,7 @@ TEST_F(MachineDataDlgTest, CancelAndEscapeLeaveTheMachinesExactlyAsBefore)
             NameDialogDriver driver({ "Neu" });
             click(dlg, 1014);
         }
-        services.yesNoAnswers = { true };
+        ui.yesNoAnswers = { true };
         select(dlg, 1);
         click(dlg, 1015);
         select(dlg, 1);
@@ -348,7 +348,7 @@ TEST_F(MachineDataDlgTest, CancelAndEscapeLeaveTheMachinesExactlyAsBefore)
         EXPECT_EQ(dlg.workingMachines().count(), 0);
         expectUnchanged();
     }
-    EXPECT_TRUE(services.messages().isEmpty());
+    EXPECT_TRUE(ui.messages().isEmpty());
 }
 
 TEST_F(MachineDataDlgTest, OkRecomputesEveryRateFromTheCurrentPlantData)

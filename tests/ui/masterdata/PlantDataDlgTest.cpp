@@ -17,7 +17,7 @@ protected:
     void SetUp() override
     {
         MasterDataTest::SetUp();
-        fillExamplePlant(plant);
+        setExamplePlantValues(plant);
         plant.rentPerSqmYear = 123.4567f;
     }
 
@@ -59,7 +59,7 @@ TEST_F(PlantDataDlgTest, OkStoresEveryFloatThroughItsSixDigitText)
     EXPECT_EQ(plant.rentPerSqmYear, 123.457f);
     EXPECT_EQ(plant.energyPricePerKwh, 0.15f);
     EXPECT_EQ(plant.workDaysPerYear, 250);
-    EXPECT_TRUE(services.asked.empty());
+    EXPECT_TRUE(ui.asked.empty());
 }
 
 TEST_F(PlantDataDlgTest, OkCopiesEveryFieldToItsValue)
@@ -103,7 +103,7 @@ TEST_F(PlantDataDlgTest, CancelAndEscapeAfterTypingEverywhereChangeNothing)
         EXPECT_EQ(plant.operatorVarRate12, 25.0f);
         EXPECT_EQ(plant.overheadMaterialPct, 0.0f);
     }
-    EXPECT_TRUE(services.asked.empty());
+    EXPECT_TRUE(ui.asked.empty());
 }
 
 TEST_F(PlantDataDlgTest, OkStopsAtTheFirstUnreadableFieldInReadingOrder)
@@ -117,16 +117,16 @@ TEST_F(PlantDataDlgTest, OkStopsAtTheFirstUnreadableFieldInReadingOrder)
     dlg.field(1011)->setText(QStringLiteral("x"));
     dlg.field(1004)->setText(QStringLiteral("6"));
     clickOk(dlg);
-    ASSERT_EQ(services.messages(), QStringList { numberExpectedMessage() });
-    EXPECT_EQ(services.asked[0].icon, MessageIcon::Exclamation);
+    ASSERT_EQ(ui.messages(), QStringList { numberExpectedMessage() });
+    EXPECT_EQ(ui.asked[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(dlg.focusWidget(), dlg.field(1003));
     EXPECT_TRUE(dlg.isVisible());
     EXPECT_EQ(plant.hoursPerShift, 8.0f) << "nothing is copied, not even the readable fields";
 
     dlg.field(1003)->setText(QStringLiteral("0,2"));
-    services.clear();
+    ui.clear();
     clickOk(dlg);
-    ASSERT_EQ(services.messages().size(), 1);
+    ASSERT_EQ(ui.messages().size(), 1);
     EXPECT_EQ(dlg.focusWidget(), dlg.field(1002));
     EXPECT_TRUE(dlg.field(1002)->text().isEmpty());
     EXPECT_EQ(plant.energyPricePerKwh, 0.15f);
@@ -149,12 +149,12 @@ TEST_F(PlantDataDlgTest, DecimalCommaIsTheSeparatorAndTheRestOfTheTextIsIgnored)
         EXPECT_EQ(plant.energyPricePerKwh, c.energyRead) << c.energy;
         EXPECT_EQ(plant.workDaysPerYear, c.daysRead) << c.days;
     }
-    EXPECT_TRUE(services.asked.empty());
+    EXPECT_TRUE(ui.asked.empty());
 
     CPlantDataDlg dlg(plant);
     dlg.field(1005)->setText(QStringLiteral("Tage 220"));
     clickOk(dlg);
-    EXPECT_EQ(services.messages(), QStringList { wholeNumberExpectedMessage() });
+    EXPECT_EQ(ui.messages(), QStringList { wholeNumberExpectedMessage() });
     dlg.reject();
 }
 
@@ -176,7 +176,7 @@ TEST_F(PlantDataDlgTest, EnterNeverConfirms)
 TEST_F(PlantDataDlgTest, PlantDataCommandRecomputesHoursButNotTheMachineRates)
 {
     CMainDlg main;
-    fillExamplePlant(main.plantData);
+    setExamplePlantValues(main.plantData);
     addMachine(main.plantData, exampleMachine("Drehbank"));
     auto operation = std::make_unique<COperation>();
     operation->name = "Drehen";

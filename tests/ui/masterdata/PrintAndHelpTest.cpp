@@ -44,7 +44,7 @@ protected:
     void SetUp() override
     {
         MasterDataTest::SetUp();
-        services.printOutputFile = dir.filePath(QStringLiteral("druck.pdf"));
+        ui.printOutputFile = dir.filePath(QStringLiteral("druck.pdf"));
     }
 
     void printFromReportWindow(const std::string& text)
@@ -59,28 +59,28 @@ protected:
 
 TEST_F(PrintCommandTest, TextWithoutLineBreakPrintsOneEmptyPageAndConfirms)
 {
-    services.printAnswers = { true };
+    ui.printAnswers = { true };
     printFromReportWindow("ohne Zeilenende");
-    EXPECT_EQ(pdfPages(services.printOutputFile), 1);
-    EXPECT_EQ(services.messages(), QStringList { QStringLiteral("Datenausgabe erfolgt.") });
-    EXPECT_EQ(services.asked.back().icon, MessageIcon::Exclamation);
+    EXPECT_EQ(pdfPages(ui.printOutputFile), 1);
+    EXPECT_EQ(ui.messages(), QStringList { QStringLiteral("Datenausgabe erfolgt.") });
+    EXPECT_EQ(ui.asked.back().icon, MessageIcon::Exclamation);
 }
 
 TEST_F(PrintCommandTest, CancelledDialogPrintsNothingAndSaysNothing)
 {
-    services.printAnswers = { false };
+    ui.printAnswers = { false };
     printFromReportWindow(reportOfLines(3));
-    EXPECT_EQ(services.texts(ScriptedUiServices::Kind::Print).size(), 1);
-    EXPECT_TRUE(services.messages().isEmpty());
-    EXPECT_FALSE(QFileInfo::exists(services.printOutputFile));
+    EXPECT_EQ(ui.texts(ScriptedUiServices::Kind::Print).size(), 1);
+    EXPECT_TRUE(ui.messages().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(ui.printOutputFile));
 }
 
 TEST_F(PrintCommandTest, APrinterThatCannotBeOpenedIsNotReportedAsDone)
 {
-    services.printOutputFile = dir.filePath(QStringLiteral("fehlt/druck.pdf"));
-    services.printAnswers = { true };
+    ui.printOutputFile = dir.filePath(QStringLiteral("fehlt/druck.pdf"));
+    ui.printAnswers = { true };
     printFromReportWindow(reportOfLines(3));
-    EXPECT_EQ(services.messages(), QStringList { QString::fromUtf8(printFailedMessage) });
+    EXPECT_EQ(ui.messages(), QStringList { QString::fromUtf8(printFailedMessage) });
 }
 
 class HelpAndAboutTest : public MasterDataTest {
