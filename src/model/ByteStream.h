@@ -66,7 +66,7 @@ enum class DecodeProblem {
 struct DecodeError {
     DecodeProblem problem = DecodeProblem::Truncated;
     std::size_t offset = 0; // byte offset of the field that failed
-    std::string field; // member name of that field, or "count" for the record count
+    std::string field; // member name of that field; "machines" or "operations" for the record count
     std::int32_t record = -1; // index of the machine or operation record; -1 outside the records
     std::int64_t count = 0; // CountTooLarge: the announced count
 };
