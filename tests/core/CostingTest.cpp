@@ -89,14 +89,6 @@ TEST(CostingReport, DefaultLocaleUsesPointsAndEnglishNames)
     EXPECT_EQ(report, expected);
 }
 
-TEST(CostingReport, IsTheSameWhenRunTwice)
-{
-    const COrder order = exampleOrder();
-    const CPlantData plant = examplePlant();
-    EXPECT_EQ(costOrder(order, plant, "a.auf", kMonday4August2003).reportText,
-        costOrder(order, plant, "a.auf", kMonday4August2003).reportText);
-}
-
 TEST(CostingReport, OrderWithoutOperations)
 {
     LocaleScope german(text::RuntimeLocale::German);

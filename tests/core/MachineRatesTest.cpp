@@ -64,13 +64,3 @@ TEST(MachineRates, ZeroGuards)
     noHours.computeMachineRates(m);
     expectRates(m, { "no hours", { 0, 0, 0 }, { 1.5f, 1.5f, 1.5f } });
 }
-
-TEST(MachineRates, StoredRatesStayUntilRecomputed)
-{
-    CPlantData plant = examplePlant();
-    plant.hoursPerShift = 4;
-    plant.computeHoursPerYear();
-    EXPECT_FLOAT_EQ(plant.machines.at(0)->fixedRate[0], 10.05f) << "changing the plant does not touch the machines";
-    plant.computeMachineRates(*plant.machines.at(0));
-    EXPECT_FLOAT_EQ(plant.machines.at(0)->fixedRate[0], 20.1f);
-}

@@ -89,17 +89,6 @@ TEST(OperationList, KeepsOrderWhenRemovingAndSwapping)
     EXPECT_EQ(order.quantityBase, 0);
 }
 
-TEST(MachineList, CloneIsIndependentOfTheOriginal)
-{
-    CMachineList list;
-    list.add(machineNamed("A", 1));
-    CMachineList copy = list.clone();
-    copy.at(0)->purchaseCost = 5;
-    copy.removeAt(0);
-    EXPECT_EQ(list.count(), 1);
-    EXPECT_EQ(list.at(0)->purchaseCost, 1);
-}
-
 TEST(MaterialDirectCost, IsGrossWeightTimesPrice)
 {
     COrder order;
