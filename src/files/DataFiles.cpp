@@ -50,9 +50,8 @@ QString describe(const DecodeError& error, FileKind kind)
     case DecodeProblem::CountTooLarge: {
         const QString records
             = kind == FileKind::MasterData ? QStringLiteral("Maschinen") : QStringLiteral("Arbeitsgänge");
-        return QStringLiteral("Sie kündigt %1 %2 an, die nicht in den Rest der Datei passen %3.")
-            .arg(error.count)
-            .arg(records, where);
+        return QStringLiteral("Die angekündigte Anzahl der %1 (%2) passt nicht in den Rest der Datei %3.")
+            .arg(records, QString::number(error.count), where);
     }
     }
     return {};
