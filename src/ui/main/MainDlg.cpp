@@ -159,6 +159,11 @@ void CMainDlg::enterOrderOpen()
 void CMainDlg::enterNoOrderOpen()
 {
     orderPanel.hide();
+    // A control of the hidden panel would keep the keyboard and swallow Escape, which here
+    // has to ask whether to close the program.
+    if (QWidget* focused = focusWidget(); focused && orderPanel.isAncestorOf(focused)) {
+        focused->clearFocus();
+    }
     logoPicture->show();
     enableOrderCommands(false);
 }

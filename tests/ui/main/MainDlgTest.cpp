@@ -10,8 +10,10 @@
 #include "ui/report/ReportDlg.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -152,6 +154,21 @@ TEST_F(MainDlgTest, EveryCloseRequestAsksAndOnlyYesCloses)
     EXPECT_TRUE(ended);
     dlg.show();
     requestClose([this] { QTest::keyClick(&dlg, Qt::Key_Escape); }, true);
+}
+
+TEST_F(MainDlgTest, EscapeAfterClosingAnOrderAsksToClose)
+{
+    QApplication::setActiveWindow(&dlg);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    dlg.action(40001)->trigger();
+    dlg.panel().findChild<QLineEdit*>(QStringLiteral("edit1029"))->setFocus();
+    dlg.action(40003)->trigger();
+
+    // The key goes where the window routes it, not to a control of the hidden panel.
+    ui.yesNoAnswers.push_back(false);
+    QTest::keyClick(dlg.windowHandle(), Qt::Key_Escape);
+    EXPECT_EQ(ui.texts(Kind::YesNo), QStringList({ closeQuestion }));
+    EXPECT_TRUE(dlg.isVisible());
 }
 
 TEST_F(MainDlgTest, OpeningAnOrderWithoutMachinesOnlyShowsTheMessage)
