@@ -1,3 +1,4 @@
+#include "BenchData.h"
 #include "model/MasterDataFile.h"
 #include "model/OrderFile.h"
 
@@ -8,6 +9,8 @@
 #include <new>
 
 using namespace kalkora;
+using kalkora::bench::benchPlant;
+using kalkora::bench::mixedOrder;
 
 // Heap accounting for this program: the live bytes and their peak, so that a benchmark can
 // report how much memory a decode needs beside its input.
@@ -63,46 +66,6 @@ void operator delete[](void* block, std::size_t) noexcept
 
 namespace {
 
-COrder benchOrder(int operations)
-{
-    COrder order;
-    order.name = "Getriebewelle GW-40";
-    order.remark = "Serie, Werkstoff 42CrMo4";
-    order.quantityBase = 250;
-    for (int i = 0; i < operations; ++i) {
-        auto op = std::make_unique<COperation>();
-        op->isInternal = i % 3 != 0;
-        op->name = "Arbeitsgang " + std::to_string(i);
-        op->machineName = op->isInternal ? "CNC-Drehzentrum " + std::to_string(i % 7) : "EXTERN";
-        op->setupTimeMin = 30;
-        op->lotSize = 250;
-        op->shiftMode = i % 3;
-        op->machineTimeMin = 2.5f;
-        op->operatorTimeMin = 1.1f;
-        op->machineUtilPct = 85;
-        op->externalCostPerPiece = 1.5f;
-        order.operations.add(std::move(op));
-    }
-    return order;
-}
-
-CPlantData benchPlant(int machines)
-{
-    CPlantData plant;
-    plant.workDaysPerYear = 250;
-    plant.hoursPerShift = 8;
-    plant.rentPerSqmYear = 60;
-    for (int i = 0; i < machines; ++i) {
-        auto machine = std::make_unique<CMachine>();
-        machine->name = "Maschine " + std::to_string(i);
-        machine->purchaseCost = 1000.0f * float(i % 500);
-        machine->usefulLifeYears = 10;
-        machine->floorAreaSqm = 12;
-        plant.machines.add(std::move(machine));
-    }
-    return plant;
-}
-
 // Decodes `bytes` once outside the timing to measure the heap: "peakMiB" is the most the decode
 // holds at one time, "peakPerResult" that peak divided by what the decoded objects keep (1 means
 // the decode needs nothing beyond its result; the input is only viewed, never copied).
@@ -122,7 +85,7 @@ void reportMemory(benchmark::State& state, const std::string& bytes, Decode deco
 
 void BM_DecodeOrder(benchmark::State& state)
 {
-    const std::string bytes = encodeOrder(benchOrder(int(state.range(0))));
+    const std::string bytes = encodeOrder(mixedOrder(int(state.range(0)), 7));
     for (auto _ : state) {
         COrder order;
         benchmark::DoNotOptimize(decodeOrder(bytes, 1.0f, order));
@@ -133,7 +96,7 @@ void BM_DecodeOrder(benchmark::State& state)
 
 void BM_EncodeOrder(benchmark::State& state)
 {
-    const COrder order = benchOrder(int(state.range(0)));
+    const COrder order = mixedOrder(int(state.range(0)), 7);
     std::size_t size = 0;
     for (auto _ : state) {
         const std::string bytes = encodeOrder(order);

@@ -1,3 +1,4 @@
+#include "BenchData.h"
 #include "text/RuntimeLocale.h"
 #include "ui/main/MainDlg.h"
 
@@ -13,26 +14,6 @@ namespace {
 
 using namespace kalkora;
 
-void fillOrder(COrder& order, int operations)
-{
-    for (int i = 0; i < operations; ++i) {
-        auto operation = std::make_unique<COperation>();
-        operation->name = "Arbeitsgang " + std::to_string(i);
-        if (i % 3 == 2) {
-            operation->isInternal = 0;
-            operation->machineName = "EXTERN";
-            operation->externalLotSize = 1000 + i;
-        } else {
-            operation->machineName = "Drehmaschine " + std::to_string(i % 17);
-            operation->operatorTimeMin = 1.5f + i;
-            operation->setupTimeMin = 30;
-            operation->machineTimeMin = 2.25f;
-            operation->lotSize = 100 + i;
-        }
-        order.operations.add(std::move(operation));
-    }
-}
-
 // The order panel rebuilding its fields and list, shown, with the German locale in force.
 void BM_RefreshFromOrder(benchmark::State& state)
 {
@@ -40,7 +21,7 @@ void BM_RefreshFromOrder(benchmark::State& state)
     ui::CMainDlg dlg;
     dlg.show();
     dlg.OnNewOrder();
-    fillOrder(dlg.order, static_cast<int>(state.range(0)));
+    dlg.order = bench::mixedOrder(static_cast<int>(state.range(0)), 17);
     for (auto _ : state) {
         dlg.panel().RefreshFromOrder();
         QApplication::processEvents();
