@@ -1,0 +1,27 @@
+#pragma once
+
+#include "costing/CostAnalysis.h"
+
+#include <string>
+
+namespace kalkora {
+
+// The price scale and the cost breakdown as tables, shared by kalkora-cli and the desktop
+// program's export and print commands, so both write the same bytes.
+
+enum class CsvDialect {
+    German,  // separator ';', decimal comma, UTF-8 with byte-order mark
+    Standard // separator ',', decimal point, no mark
+};
+
+// RFC 4180 with CR LF, German column titles, numbers in the shortest form that reads back to
+// the same double, non-finite as inf, -inf, nan. UTF-8.
+std::string priceScaleCsv(const PriceScale& scale, CsvDialect dialect);
+std::string breakdownCsv(const CostBreakdown& breakdown, CsvDialect dialect);
+
+// Aligned tables for a fixed-pitch font, two decimals in the runtime locale, Windows-1252 with
+// CR LF line breaks like the costing report (so the same printing and output code serves).
+std::string priceScaleText(const PriceScale& scale);
+std::string breakdownText(const CostBreakdown& breakdown);
+
+} // namespace kalkora
