@@ -26,16 +26,43 @@ const Labels& labels()
     return instance;
 }
 
-std::string f72(double value) { return text::formatFixed(value, 7, 2); }
+// Bytes of one operation's part of the report beside its names, a little more than the usual
+// figures need, so that the text is allocated once.
+constexpr std::size_t kInternalOperationBytes = 576;
+constexpr std::size_t kExternalOperationBytes = 192;
+constexpr std::size_t kHeaderAndTotalsBytes = 1024;
 
 } // namespace
 
-void ReportWriter::newline() { text += kLineBreak; }
+void ReportWriter::newline()
+{
+    text += kLineBreak;
+}
 
-void ReportWriter::rule() { text += kRule; }
+void ReportWriter::rule()
+{
+    text += kRule;
+}
+
+void ReportWriter::f72(double value)
+{
+    text::appendFixed(text, value, 7, 2);
+}
+
+void ReportWriter::reserveFor(const COrder& order)
+{
+    std::size_t bytes = kHeaderAndTotalsBytes + 2 * order.name.size() + 2 * order.remark.size();
+    for (std::int32_t i = 0; i < order.operations.count(); ++i) {
+        const COperation& op = *order.operations.at(i);
+        bytes += op.name.size()
+            + (op.isInternal != 0 ? kInternalOperationBytes + op.machineName.size() : kExternalOperationBytes);
+    }
+    text.reserve(text.size() + bytes);
+}
 
 void ReportWriter::writeHeader(const COrder& order, std::string_view orderFileName, const text::PrintDate& printDate)
 {
+    reserveFor(order);
     text += "     Kalkora 1.0 EURO - Fertigungskostenberechnung";
     newline();
     newline();
@@ -70,28 +97,53 @@ void ReportWriter::writeInternalHeading(const COperation& operation)
 
 void ReportWriter::writeInternalFigures(const COperation& op, const InternalOperationFigures& figures)
 {
-    text += labels().lotSizeOperation + text::formatInt(op.lotSize, 6);
+    text += labels().lotSizeOperation;
+    text::appendInt(text, op.lotSize, 6);
     newline();
-    text += "NuGrMat: " + f72(op.materialUtilPct) + " kg/St:   " + text::formatFixed(op.materialWeightKg, 7, 3)
-        + " EUR/kg:   " + f72(op.materialPricePerKg) + " ";
+    text += "NuGrMat: ";
+    f72(op.materialUtilPct);
+    text += " kg/St:   ";
+    text::appendFixed(text, op.materialWeightKg, 7, 3);
+    text += " EUR/kg:   ";
+    f72(op.materialPricePerKg);
+    text += ' ';
     newline();
-    text += "MatVK/St:" + f72(figures.materialFullCost) + " MatDK/St:" + f72(figures.materialDirectCost)
-        + " Anz.Sch.:" + text::formatInt(std::int64_t(op.shiftMode) + 1, 7) + " ";
+    text += "MatVK/St:";
+    f72(figures.materialFullCost);
+    text += " MatDK/St:";
+    f72(figures.materialDirectCost);
+    text += " Anz.Sch.:";
+    text::appendInt(text, std::int64_t(op.shiftMode) + 1, 7);
+    text += ' ';
     newline();
-    text += "NGrMasch:" + text::formatFixed(op.machineUtilPct, 7, 1) + " MaschFix:" + f72(figures.machineFixedRate)
-        + " MaschVar:" + f72(figures.machineVarRate);
+    text += "NGrMasch:";
+    text::appendFixed(text, op.machineUtilPct, 7, 1);
+    text += " MaschFix:";
+    f72(figures.machineFixedRate);
+    text += " MaschVar:";
+    f72(figures.machineVarRate);
     newline();
-    text += "Ruesten :" + f72(op.setupTimeMin) + " te (b)  :" + f72(op.machineTimeMin) + " te      :"
-        + f72(op.operatorTimeMin) + " ";
+    text += "Ruesten :";
+    f72(op.setupTimeMin);
+    text += " te (b)  :";
+    f72(op.machineTimeMin);
+    text += " te      :";
+    f72(op.operatorTimeMin);
+    text += ' ';
     newline();
-    text += "MA (Var):" + f72(figures.operatorVarRate) + " MA (Fix):" + f72(figures.operatorFixedRate)
-        + " " + std::string(9, ' ') + " "; // an empty third column
+    text += "MA (Var):";
+    f72(figures.operatorVarRate);
+    text += " MA (Fix):";
+    f72(figures.operatorFixedRate);
+    text += "           "; // an empty third column between its blanks
     newline();
     rule();
     newline();
-    text += "Vollkosten/St.(AG):     " + f72(figures.fullCostPerPiece);
+    text += "Vollkosten/St.(AG):     ";
+    f72(figures.fullCostPerPiece);
     newline();
-    text += "Direkte Kosten/St.(AG): " + f72(figures.directCostPerPiece);
+    text += "Direkte Kosten/St.(AG): ";
+    f72(figures.directCostPerPiece);
     newline();
 }
 
@@ -111,26 +163,40 @@ void ReportWriter::writeExternal(const COperation& op, double fullCostPerPiece)
     newline();
     rule();
     newline();
-    text += "Vollk./St.: " + text::formatFixed(fullCostPerPiece, 0, 2) + "  Dir.K/St.: "
-        + text::formatFixed(op.externalCostPerPiece, 0, 2) + "  " + labels().lotSize
-        + text::formatInt(op.externalLotSize);
+    text += "Vollk./St.: ";
+    text::appendFixed(text, fullCostPerPiece, 0, 2);
+    text += "  Dir.K/St.: ";
+    text::appendFixed(text, op.externalCostPerPiece, 0, 2);
+    text += "  ";
+    text += labels().lotSize;
+    text::appendInt(text, op.externalLotSize);
     newline();
 }
 
-void ReportWriter::writeOperationEnd() { newline(); }
+void ReportWriter::writeOperationEnd()
+{
+    newline();
+}
 
 void ReportWriter::writeTotals(std::int32_t quantityBase, double fullPerPiece, double directPerPiece)
 {
     newline();
     rule();
     newline();
-    text += "     " + labels().costsPerPiece;
+    text += "     ";
+    text += labels().costsPerPiece;
     newline();
-    text += "     " + labels().quantityBase + text::formatInt(quantityBase, 7);
+    text += "     ";
+    text += labels().quantityBase;
+    text::appendInt(text, quantityBase, 7);
     newline();
     rule();
     newline();
-    text += "VOLLKOSTEN:    " + f72(fullPerPiece) + "   DIREKTE KOSTEN:" + f72(directPerPiece) + "   ";
+    text += "VOLLKOSTEN:    ";
+    f72(fullPerPiece);
+    text += "   DIREKTE KOSTEN:";
+    f72(directPerPiece);
+    text += "   ";
     newline();
     rule();
     newline();
@@ -139,8 +205,8 @@ void ReportWriter::writeTotals(std::int32_t quantityBase, double fullPerPiece, d
 
 void ReportWriter::writeIncompleteWarning(int uncostedOperations)
 {
-    text += labels().incomplete
-        + text::formatInt(uncostedOperations);
+    text += labels().incomplete;
+    text::appendInt(text, uncostedOperations);
     newline();
 }
 

@@ -36,8 +36,10 @@ public:
     std::string take() { return std::move(text); }
 
 private:
+    void reserveFor(const COrder& order);
     void newline();
     void rule();
+    void f72(double value); // "%7.2f"
 
     std::string text;
 };
