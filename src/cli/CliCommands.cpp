@@ -301,7 +301,7 @@ std::optional<QJsonObject> readJsonFile(const QString& path)
         return std::nullopt;
     }
     QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &parseError);
+    const QJsonDocument document = parseJson(file.readAll(), &parseError);
     if (parseError.error != QJsonParseError::NoError) {
         // One arg() call, so that a "%3" in the file name stays as it is.
         printMessage(
