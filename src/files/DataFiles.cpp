@@ -61,9 +61,7 @@ FileResult readWholeFile(const QString& path, QByteArray& bytes)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return failure(FileStatus::CannotOpen,
-            QStringLiteral("Die Datei „%1“ kann nicht geöffnet werden (%2).")
-                .arg(displayName(path), file.errorString()));
+        return failure(FileStatus::CannotOpen, cannotOpenMessage(path, file.errorString()));
     }
     bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
@@ -89,6 +87,11 @@ template <typename Data, typename Decode> FileResult load(const QString& path, F
 }
 
 } // namespace
+
+QString cannotOpenMessage(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Die Datei „%1“ kann nicht geöffnet werden (%2).").arg(displayName(path), reason);
+}
 
 FileResult saveBytes(const QString& path, std::string_view bytes)
 {
