@@ -38,8 +38,7 @@ public:
 private:
     void reserveFor(const COrder& order);
     void newline();
-    void rule();
-    void f72(double value); // "%7.2f"
+    void rule(); // the rule and a line break
 
     std::string text;
 };
