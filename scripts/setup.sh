@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n libgl-dev
-          libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core)
+          libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
+          appstream desktop-file-utils lintian) # the last three check the Debian package
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
