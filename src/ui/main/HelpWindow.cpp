@@ -130,7 +130,7 @@ void CHelpWindow::placeOnScreen(const QWidget* anchor)
 {
     // The whole window, frame included, stays inside the screen's free area: the first time
     // centred over the window that asked for help, later where the user left it.
-    const QRect area = (anchor ? anchor->screen() : screen())->availableGeometry();
+    const QRect area = (anchor && !placed ? anchor->screen() : screen())->availableGeometry();
     // Until the window manager has framed the window once, allow for a usual title bar.
     const QMargins frame = placed ? windowHandle()->frameMargins() : QMargins(4, 32, 4, 4);
     QRect outer = placed ? frameGeometry() : QRect(QPoint(), size().grownBy(frame));
