@@ -4,6 +4,7 @@
 # its desktop entry, file types, AppStream description and icons of the sizes their folders name.
 set -euo pipefail
 cpack=$1 build=$2 version=$3 gui=$4
+command -v dpkg-deb >/dev/null || { echo "no dpkg-deb: not a Debian system"; exit 77; }
 out=$build/package-test
 rm -rf "$out"
 mkdir -p "$out/root"
