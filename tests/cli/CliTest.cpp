@@ -139,7 +139,7 @@ TEST_F(CliTest, FileProblemsGiveStatusOneAndNoOutput)
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err,
         "Die Datei „kaputt.auf“ ist beschädigt oder unvollständig. Sie endet vorzeitig im Feld "
-        "„machineUtilPct“ (Arbeitsgang 2, Byte 221). Es wurde nichts geladen.\n");
+        "„Nutzungsgrad der Maschine“ (Arbeitsgang 2, Byte 221). Es wurde nichts geladen.\n");
 
     run = cli({ QStringLiteral("to-json"), path("kaputt.auf") });
     EXPECT_EQ(run.status, 1);
