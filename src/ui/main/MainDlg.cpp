@@ -13,6 +13,7 @@
 #include "ui/masterdata/PlantDataDlg.h"
 #include "ui/report/ReportDlg.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -146,6 +147,7 @@ QAction* CMainDlg::addCommand(QMenu* menu, int id, const QString& text, void (CM
 
 void CMainDlg::createMenu()
 {
+    menuBar()->installEventFilter(this);
     QMenu* file = menuBar()->addMenu(QStringLiteral("&Datei"));
     addCommand(file, 40001, QStringLiteral("&Neu..."), &CMainDlg::OnNewOrder);
     addCommand(file, 40002, QStringLiteral("Ö&ffnen..."), &CMainDlg::OnOpenOrder);
@@ -587,6 +589,18 @@ void CMainDlg::closeEvent(QCloseEvent* event)
 
 bool CMainDlg::eventFilter(QObject* watched, QEvent* event)
 {
+    // After Alt, or a menu closed with Escape, the menu bar holds the keyboard; without an
+    // open menu, Escape there is still Escape in the main window. The menu bar first leaves its
+    // keyboard mode; the question comes when it has no field to hand the keyboard back to.
+    if (watched == menuBar() && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && !QApplication::activePopupWidget()) {
+        watched->event(event);
+        if (QWidget* focused = focusWidget(); !focused || focused == menuBar()) {
+            menuBar()->clearFocus();
+            OnExit();
+        }
+        return true;
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
