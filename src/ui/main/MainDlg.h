@@ -18,7 +18,8 @@ namespace kalkora::ui {
 // fills the window). Every close request asks first; nothing else ever asks about unsaved data.
 //
 // Object names for tests: the menu commands are "action" + their id ("action40001" "&Neu...",
-// "action40015" "&Berechnen...", "action146" ...), the logo is "picture1064", the panel
+// "action40015" "&Berechnen...", "action40016" "&Staffelpreise...", "action40017"
+// "&Kostenaufschlüsselung...", "action146" ...), the logo is "picture1064", the panel
 // "orderPanel".
 class CMainDlg : public QMainWindow {
     Q_OBJECT
@@ -48,6 +49,8 @@ public slots:
     void OnSaveOrderAs();
     void OnExit();
     void OnCalculate();
+    void OnPriceScale();
+    void OnCostBreakdown();
     void OnPlantData();
     void OnMachineData();
     void OnLoadMasterData();
