@@ -94,6 +94,7 @@ QChart* newGermanChart(const QString& title)
 
 CAnalysisDlg::CAnalysisDlg(QWidget* parent, const QString& title, const QString& exportTitle)
     : QDialog(parent)
+    , title(title)
     , exportTitle(exportTitle)
 {
     setWindowTitle(title);
@@ -165,6 +166,11 @@ void CAnalysisDlg::setTable(const QStringList& titles, int rows, CellFunction ce
 {
     model->reset(titles, rows, std::move(cell));
     tableView->resizeColumnsToContents();
+}
+
+void CAnalysisDlg::setOrderName(const std::string& name)
+{
+    setWindowTitle(name.empty() ? title : title + QStringLiteral(": ") + fromCp1252(name));
 }
 
 void CAnalysisDlg::setChart(QChart* newChart)

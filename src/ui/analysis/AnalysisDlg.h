@@ -59,6 +59,8 @@ protected:
     virtual std::string csvText() const = 0;
     virtual std::string printText() const = 0;
 
+    // The caption names the order the figures belong to.
+    void setOrderName(const std::string& name);
     // Where a window puts its own controls above the table.
     QBoxLayout* headerArea() const { return header; }
     void setTable(const QStringList& titles, int rows, CellFunction cell);
@@ -70,6 +72,7 @@ protected:
     void enableOutput(bool enabled);
 
 private:
+    QString title;
     QString exportTitle;
     QBoxLayout* header = nullptr;
     QLabel* warning = nullptr;

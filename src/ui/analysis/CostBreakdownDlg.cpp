@@ -174,7 +174,9 @@ CCostBreakdownDlg::CCostBreakdownDlg(const CPlantData& plantData, OrderSnapshot 
 
 void CCostBreakdownDlg::recompute()
 {
-    breakdown = breakDownCosts(currentOrder(), plantData);
+    const COrder order = currentOrder();
+    setOrderName(order.name);
+    breakdown = breakDownCosts(order, plantData);
     const QStringList titles = columnTitles();
     setTable(titles, int(breakdown.operations.size()) + 1,
         [this](int row, int column, int role) { return cell(row, column, role); });

@@ -5,10 +5,12 @@
 
 #include <QBoxLayout>
 #include <QChart>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QLogValueAxis>
+#include <QTableView>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -106,6 +108,8 @@ CPriceScaleDlg::CPriceScaleDlg(const CPlantData& plantData, OrderSnapshot curren
     label->setBuddy(quantities);
     row->addWidget(label);
     row->addWidget(quantities, 1);
+    quantityBase = new QLabel(this);
+    row->addWidget(quantityBase);
     headerArea()->addLayout(row);
 
     errorLine = new QLabel(this);
@@ -114,6 +118,9 @@ CPriceScaleDlg::CPriceScaleDlg(const CPlantData& plantData, OrderSnapshot curren
     errorLine->setStyleSheet(QStringLiteral("color: #b00000;"));
     errorLine->hide();
     headerArea()->addWidget(errorLine);
+
+    // Five columns share the width rather than leaving most of it empty.
+    table()->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
 
     connect(quantities, &QLineEdit::returnPressed, this, &CPriceScaleDlg::OnQuantitiesEntered);
     quantities->setFocus(Qt::OtherFocusReason);
@@ -132,6 +139,8 @@ void CPriceScaleDlg::OnQuantitiesEntered()
 void CPriceScaleDlg::recompute(bool restarting)
 {
     const COrder order = currentOrder();
+    setOrderName(order.name);
+    quantityBase->setText(QStringLiteral("Stückzahlbasis des Auftrags: %1").arg(order.quantityBase));
     if (restarting) {
         quantities->setText(quantityList(startingQuantities(order.quantityBase)));
         // Nothing of another order may stay on screen should this one fail.

@@ -44,6 +44,7 @@ private:
     OrderSnapshot currentOrder;
     QLineEdit* quantities = nullptr;
     QLabel* errorLine = nullptr;
+    QLabel* quantityBase = nullptr;
     std::optional<PriceScale> scale;
 };
 
