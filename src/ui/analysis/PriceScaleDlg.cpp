@@ -139,9 +139,8 @@ void CPriceScaleDlg::OnQuantitiesEntered()
 void CPriceScaleDlg::recompute(bool restarting)
 {
     const COrder order = currentOrder();
-    setOrderName(order.name);
-    quantityBase->setText(QStringLiteral("Stückzahlbasis des Auftrags: %1").arg(order.quantityBase));
     if (restarting) {
+        showOrder(order);
         quantities->setText(quantityList(startingQuantities(order.quantityBase)));
         // Nothing of another order may stay on screen should this one fail.
         scale.reset();
@@ -171,9 +170,17 @@ void CPriceScaleDlg::showError(const QString& message)
     quantities->selectAll();
 }
 
+// The caption and the quantity base belong to the table: a bad entry leaves all three.
+void CPriceScaleDlg::showOrder(const COrder& order)
+{
+    setOrderName(order.name);
+    quantityBase->setText(QStringLiteral("Stückzahlbasis des Auftrags: %1").arg(order.quantityBase));
+}
+
 void CPriceScaleDlg::showScale(PriceScale newScale, const COrder& order)
 {
     errorLine->hide();
+    showOrder(order);
     quantities->setText(quantityList([&newScale] {
         std::vector<std::int32_t> used;
         for (const PriceScaleRow& row : newScale.rows) {

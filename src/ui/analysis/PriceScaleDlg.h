@@ -37,6 +37,7 @@ protected:
 
 private:
     void recompute(bool restarting);
+    void showOrder(const COrder& order);
     void showScale(PriceScale newScale, const COrder& order);
     void showError(const QString& message);
 
