@@ -92,6 +92,11 @@ QChart* newGermanChart(const QString& title)
     return chart;
 }
 
+void noteLeftOutFigures(QChart* chart)
+{
+    chart->setTitle(chart->title() + QStringLiteral(" – Werte „inf“ und „nan“ nur in der Tabelle"));
+}
+
 CAnalysisDlg::CAnalysisDlg(QWidget* parent, const QString& title, const QString& exportTitle)
     : QDialog(parent)
     , title(title)

@@ -88,5 +88,7 @@ QStringList uncostedOperations(const CostBreakdown& breakdown);
 
 // A chart with German number labels and the legend below, as both windows use it.
 QChart* newGermanChart(const QString& title);
+// Says in the title that figures without a value ("inf", "nan") are in the table only.
+void noteLeftOutFigures(QChart* chart);
 
 } // namespace kalkora::ui

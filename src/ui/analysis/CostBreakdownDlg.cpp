@@ -129,6 +129,7 @@ QChart* breakdownChart(const CostBreakdown& breakdown, const QStringList& titles
     auto* series = new QStackedBarSeries(chart);
     std::vector<double> positive(std::size_t(categories.size()), 0.0);
     std::vector<double> negative(positive.size(), 0.0);
+    bool leftOut = false;
     for (auto [column, colour] : stackedColumns) {
         auto* set = new QBarSet(titles.at(column), series);
         set->setColor(QColor(colour));
@@ -136,6 +137,7 @@ QChart* breakdownChart(const CostBreakdown& breakdown, const QStringList& titles
         for (std::size_t bar = 0; bar < positive.size(); ++bar) {
             const CostParts& parts = bar < shown.size() ? breakdown.operations[shown[bar]].parts : breakdown.order;
             // A non-finite part has no height; the table shows it as it is.
+            leftOut = leftOut || !std::isfinite(part(parts, column));
             const double value = finiteOrZero(part(parts, column));
             set->append(value);
             (value < 0 ? negative : positive)[bar] += value;
@@ -143,6 +145,9 @@ QChart* breakdownChart(const CostBreakdown& breakdown, const QStringList& titles
         series->append(set);
     }
     chart->addSeries(series);
+    if (leftOut) {
+        noteLeftOutFigures(chart);
+    }
 
     auto* operationAxis = new QBarCategoryAxis(chart);
     operationAxis->append(categories);

@@ -52,14 +52,20 @@ QChart* priceScaleChart(const PriceScale& scale)
     direct->setName(QStringLiteral("Direkte Kosten/St."));
     double low = 0;
     double high = 0;
+    bool leftOut = false;
     for (const PriceScaleRow& row : scale.rows) {
         for (auto [series, value] : { std::pair(full, row.fullPerPiece), std::pair(direct, row.directPerPiece) }) {
             if (std::isfinite(value)) {
                 series->append(row.quantity, value);
                 low = std::min(low, value);
                 high = std::max(high, value);
+            } else {
+                leftOut = true;
             }
         }
+    }
+    if (leftOut) {
+        noteLeftOutFigures(chart);
     }
     for (QLineSeries* series : { full, direct }) {
         series->setPointsVisible(true);
