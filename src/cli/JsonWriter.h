@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace kalkora::cli {
 
@@ -42,6 +43,7 @@ public:
         startItem(key);
         appendFloat(value);
     }
+    // Doubles are results that nothing reads back: -0 stays a number.
     void number(std::string_view key, double value)
     {
         startItem(key);
@@ -103,8 +105,9 @@ private:
             out += "\"nan\"";
         } else if (std::isinf(value)) {
             out += value > 0 ? "\"inf\"" : "\"-inf\"";
-        } else if (value == 0 && std::signbit(value)) {
-            out += "\"-0\""; // Qt's JSON reader turns every numeric -0 into 0
+        } else if (std::is_same_v<Real, float> && value == 0 && std::signbit(value)) {
+            // A record's field read back by Qt, whose JSON reader turns every numeric -0 into 0.
+            out += "\"-0\"";
         } else {
             char buffer[32];
             const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <charconv>
 #include <limits>
+#include <memory>
 
 namespace kalkora {
 
@@ -143,23 +144,31 @@ std::int64_t scaledLot(std::int32_t lot, std::int32_t quantity, std::int32_t bas
     return quotient;
 }
 
-// The lot sizes the costing reads, scaled from the order's quantity base to `quantity`.
-void scaleLots(const COrder& order, std::int32_t quantity, std::vector<std::int32_t>& lots)
+// The lot size the costing reads, scaled from the order's quantity base to `quantity`.
+std::int32_t scaledLotOf(const COrder& order, std::int32_t index, std::int32_t quantity)
 {
-    lots.resize(std::size_t(order.operations.count()));
-    for (std::int32_t i = 0; i < order.operations.count(); ++i) {
-        const COperation& op = *order.operations.at(i);
-        const std::int32_t lot = op.isInternal != 0 ? op.lotSize : op.externalLotSize;
-        const std::int64_t scaled = scaledLot(lot, quantity, order.quantityBase);
-        if (scaled < std::numeric_limits<std::int32_t>::min() || scaled > std::numeric_limits<std::int32_t>::max()) {
-            fail("Arbeitsgang " + std::to_string(i + 1) + " „" + text::cp1252ToUtf8(op.name) + "“: Die Losgröße "
-                + std::to_string(lot) + " wird für die Menge " + std::to_string(quantity) + " zu "
-                + std::to_string(scaled) + " und liegt damit außerhalb von -2147483648 bis 2147483647; "
-                + "Staffelpreise können nicht berechnet werden.");
-        }
-        lots[std::size_t(i)] = std::int32_t(scaled);
+    const COperation& op = *order.operations.at(index);
+    const std::int32_t lot = op.isInternal != 0 ? op.lotSize : op.externalLotSize;
+    const std::int64_t scaled = scaledLot(lot, quantity, order.quantityBase);
+    if (scaled < std::numeric_limits<std::int32_t>::min() || scaled > std::numeric_limits<std::int32_t>::max()) {
+        fail("Arbeitsgang " + std::to_string(index + 1) + " „" + text::cp1252ToUtf8(op.name) + "“: Die Losgröße "
+            + std::to_string(lot) + " wird für die Menge " + std::to_string(quantity) + " zu " + std::to_string(scaled)
+            + " und liegt damit außerhalb von -2147483648 bis 2147483647; "
+            + "Staffelpreise können nicht berechnet werden.");
     }
+    return std::int32_t(scaled);
 }
+
+// The costing of the order scaled to one quantity.
+struct ScaledRun {
+    ScaledRun(const COrder& order, const CPlantData& plantData)
+        : run(order, plantData, observer)
+    {
+    }
+    SetupObserver observer;
+    CostingRun run;
+    std::vector<std::int32_t> lots;
+};
 
 } // namespace
 
@@ -204,23 +213,35 @@ PriceScale computePriceScale(const COrder& order, const CPlantData& plantData, s
             + " ist keine Stückzahl von 1 bis 2147483647; Staffelpreise können nicht berechnet werden.");
     }
 
-    // All lots first, so that an overflow leaves no half-finished scale behind.
-    std::vector<std::vector<std::int32_t>> lots(quantities.size());
+    // All quantities go through the order together, a block of operations at a time, so that a
+    // large order is read from memory once rather than once per quantity.
+    std::vector<std::unique_ptr<ScaledRun>> runs;
     for (std::size_t q = 0; q < quantities.size(); ++q)
-        scaleLots(order, quantities[q], lots[q]);
+        runs.push_back(std::make_unique<ScaledRun>(order, plantData));
+    constexpr std::int32_t kBlock = 256;
+    const std::int32_t count = order.operations.count();
+    for (std::int32_t first = 0; first < count; first += kBlock) {
+        const std::int32_t last = std::min(count, first + kBlock);
+        for (std::size_t q = 0; q < quantities.size(); ++q) {
+            std::vector<std::int32_t>& lots = runs[q]->lots;
+            lots.clear();
+            for (std::int32_t i = first; i < last; ++i)
+                lots.push_back(scaledLotOf(order, i, quantities[q]));
+        }
+        for (const auto& scaled : runs)
+            scaled->run.cost(first, last, scaled->lots);
+    }
 
     PriceScale scale;
     scale.quantityBase = order.quantityBase;
     scale.rows.reserve(quantities.size());
     for (std::size_t q = 0; q < quantities.size(); ++q) {
-        SetupObserver observer;
-        CostingTotals totals = runCosting(order, plantData, observer, lots[q]);
-        const double quantity = quantities[q];
+        CostingTotals totals = runs[q]->run.take();
         PriceScaleRow& row = scale.rows.emplace_back();
         row.quantity = quantities[q];
         row.fullPerPiece = totals.full / quantities[q];
         row.directPerPiece = totals.direct / quantities[q];
-        row.setupPerPiece = observer.setupTotal / quantity;
+        row.setupPerPiece = runs[q]->observer.setupTotal / double(quantities[q]);
         row.fullTotal = totals.full;
         row.directTotal = totals.direct;
         if (q == 0) {

@@ -69,76 +69,6 @@ InternalOperationCosting costInternal(
     return c;
 }
 
-class OrderCosting {
-public:
-    OrderCosting(
-        const COrder& order, const CPlantData& plant, CostingObserver& observer, std::span<const std::int32_t> lots)
-        : order(order)
-        , plant(plant)
-        , observer(observer)
-        , lots(lots)
-    {
-        if (!lots.empty() && lots.size() != std::size_t(order.operations.count()))
-            throw std::invalid_argument("runCosting: one lot size per operation");
-    }
-
-    CostingTotals run()
-    {
-        for (std::int32_t i = 0; i < order.operations.count(); ++i) {
-            const COperation& op = *order.operations.at(i);
-            if (op.isInternal != 0)
-                costInternalOperation(i, op);
-            else
-                costExternalOperation(i, op);
-            observer.operationEnds();
-        }
-        return std::move(totals);
-    }
-
-private:
-    void costInternalOperation(std::int32_t index, const COperation& op)
-    {
-        observer.internalOperationStarts(op);
-        const CMachine* machine = plant.findMachine(op.machineName);
-        if (machine == nullptr) {
-            skip(index, op, machineMissing());
-            return;
-        }
-        if (op.shiftMode < 0 || op.shiftMode > 2) {
-            skip(index, op, badShiftMode());
-            return;
-        }
-        const std::int32_t lotSize = lots.empty() ? op.lotSize : lots[std::size_t(index)];
-        const InternalOperationCosting costing = costInternal(order, index, lotSize, plant, *machine);
-        observer.internalOperationCosted(index, op, lotSize, costing);
-        // The lot size is exact in double; the external lot size below goes through float.
-        totals.full += double(lotSize) * costing.figures.fullCostPerPiece;
-        totals.direct += double(lotSize) * costing.figures.directCostPerPiece;
-    }
-
-    void costExternalOperation(std::int32_t index, const COperation& op)
-    {
-        const double surcharge = double(plant.overheadExternalPct) / 100 + 1;
-        const float lotSize = static_cast<float>(lots.empty() ? op.externalLotSize : lots[std::size_t(index)]);
-        observer.externalOperationCosted(index, op, surcharge, lotSize);
-        totals.full += surcharge * op.externalCostPerPiece * lotSize;
-        totals.direct += double(op.externalCostPerPiece) * lotSize;
-    }
-
-    void skip(std::int32_t index, const COperation& op, const NotCostedReason& reason)
-    {
-        totals.messages.push_back(reason.message);
-        ++totals.uncostedOperations;
-        observer.operationNotCosted(index, op, reason.reportLine);
-    }
-
-    const COrder& order;
-    const CPlantData& plant;
-    CostingObserver& observer;
-    std::span<const std::int32_t> lots;
-    CostingTotals totals;
-};
-
 // Writes the report while the order is costed.
 class ReportObserver : public CostingObserver {
 public:
@@ -163,10 +93,68 @@ public:
 
 } // namespace
 
-CostingTotals runCosting(
-    const COrder& order, const CPlantData& plantData, CostingObserver& observer, std::span<const std::int32_t> lots)
+CostingRun::CostingRun(const COrder& order, const CPlantData& plantData, CostingObserver& observer)
+    : order(order)
+    , plant(plantData)
+    , observer(observer)
 {
-    return OrderCosting(order, plantData, observer, lots).run();
+}
+
+void CostingRun::cost(std::int32_t first, std::int32_t last, std::span<const std::int32_t> lots)
+{
+    if (first < 0 || last > order.operations.count() || (!lots.empty() && lots.size() != std::size_t(last - first)))
+        throw std::invalid_argument("CostingRun::cost: operations or lot sizes out of range");
+    for (std::int32_t i = first; i < last; ++i) {
+        const COperation& op = *order.operations.at(i);
+        if (op.isInternal != 0)
+            costInternalOperation(i, op, lots.empty() ? op.lotSize : lots[std::size_t(i - first)]);
+        else
+            costExternalOperation(i, op, lots.empty() ? op.externalLotSize : lots[std::size_t(i - first)]);
+        observer.operationEnds();
+    }
+}
+
+void CostingRun::costInternalOperation(std::int32_t index, const COperation& op, std::int32_t lotSize)
+{
+    observer.internalOperationStarts(op);
+    const CMachine* machine = plant.findMachine(op.machineName);
+    if (machine == nullptr) {
+        skip(index, op, machineMissing().message, machineMissing().reportLine);
+        return;
+    }
+    if (op.shiftMode < 0 || op.shiftMode > 2) {
+        skip(index, op, badShiftMode().message, badShiftMode().reportLine);
+        return;
+    }
+    const InternalOperationCosting costing = costInternal(order, index, lotSize, plant, *machine);
+    observer.internalOperationCosted(index, op, lotSize, costing);
+    // The lot size is exact in double; the external lot size below goes through float.
+    totals.full += double(lotSize) * costing.figures.fullCostPerPiece;
+    totals.direct += double(lotSize) * costing.figures.directCostPerPiece;
+}
+
+void CostingRun::costExternalOperation(std::int32_t index, const COperation& op, std::int32_t lotSize)
+{
+    const double surcharge = double(plant.overheadExternalPct) / 100 + 1;
+    const float lot = static_cast<float>(lotSize);
+    observer.externalOperationCosted(index, op, surcharge, lot);
+    totals.full += surcharge * op.externalCostPerPiece * lot;
+    totals.direct += double(op.externalCostPerPiece) * lot;
+}
+
+void CostingRun::skip(
+    std::int32_t index, const COperation& op, const std::string& message, const std::string& reportLine)
+{
+    totals.messages.push_back(message);
+    ++totals.uncostedOperations;
+    observer.operationNotCosted(index, op, reportLine);
+}
+
+CostingTotals runCosting(const COrder& order, const CPlantData& plantData, CostingObserver& observer)
+{
+    CostingRun run(order, plantData, observer);
+    run.cost(0, order.operations.count());
+    return run.take();
 }
 
 CostingResult costOrder(

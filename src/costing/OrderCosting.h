@@ -58,12 +58,34 @@ struct CostingTotals {
     int uncostedOperations = 0;
 };
 
-// Costs every operation of the order and tells `observer` about each. `lots`, when not empty,
-// holds one lot size per operation that replaces the one the costing would read (lotSize of an
-// internal operation, externalLotSize of an external one): the costing of a copy of the order
-// with those lot sizes, without copying it.
-CostingTotals runCosting(const COrder& order, const CPlantData& plantData, CostingObserver& observer,
-    std::span<const std::int32_t> lots = {});
+// One costing run over an order, operation by operation in list order, telling `observer`
+// about each. The operations can be costed in several steps, so that several runs over one
+// large order can go through it together while its records are in the cache.
+class CostingRun {
+public:
+    CostingRun(const COrder& order, const CPlantData& plantData, CostingObserver& observer);
+
+    // Costs the operations first to last - 1, after those costed before. `lots`, when not empty,
+    // holds for each of them the lot size that replaces the one the costing reads (lotSize of an
+    // internal, externalLotSize of an external operation): the costing of a copy of the order with
+    // those lot sizes, without copying it.
+    void cost(std::int32_t first, std::int32_t last, std::span<const std::int32_t> lots = {});
+
+    CostingTotals take() { return std::move(totals); }
+
+private:
+    void costInternalOperation(std::int32_t index, const COperation& op, std::int32_t lotSize);
+    void costExternalOperation(std::int32_t index, const COperation& op, std::int32_t lotSize);
+    void skip(std::int32_t index, const COperation& op, const std::string& message, const std::string& reportLine);
+
+    const COrder& order;
+    const CPlantData& plant;
+    CostingObserver& observer;
+    CostingTotals totals;
+};
+
+// Costs the whole order as it is.
+CostingTotals runCosting(const COrder& order, const CPlantData& plantData, CostingObserver& observer);
 
 // Costs the order and writes the costing report in one pass. `orderFileName` is the order
 // file's name without folder (empty for an order without a file). Reads its inputs only.
