@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n libgl-dev
+packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-charts-dev qt6-translations-l10n libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
           poppler-utils locales-all   # pdftotext and a German locale for the PDF and locale tests
           appstream desktop-file-utils lintian) # check the Debian package

@@ -1,5 +1,7 @@
 #include "cli/CliCommands.h"
 
+#include "cli/AnalysisCommands.h"
+#include "cli/CliSupport.h"
 #include "cli/JsonCodec.h"
 #include "cli/PdfOutput.h"
 #include "costing/OrderCosting.h"
@@ -33,20 +35,30 @@ const char* const usageText = R"(Aufruf:
   kalkora-cli to-json FILE [--dm] [--kind master|order]
   kalkora-cli from-json FILE.json OUT
   kalkora-cli convert-dm IN OUT [--kind master|order]
+  kalkora-cli scale MASTER.sta ORDER.auf [--quantities 1,10,100] [--format text|csv|json]
+                    [--locale de|c] [--dm-master] [--dm-order] [-o FILE]
+  kalkora-cli breakdown MASTER.sta ORDER.auf [--format text|csv|json] [--locale de|c]
+                    [--dm-master] [--dm-order] [-o FILE]
 
   report      kalkuliert den Auftrag mit den Stammdaten und gibt den Bericht aus
   to-json     gibt Stammdaten (.sta) oder einen Auftrag (.auf) als JSON aus
   from-json   schreibt Stammdaten oder einen Auftrag aus JSON
   convert-dm  rechnet eine alte DM-Datei in EUR um
+  scale       Staffelpreise: Kosten je Stück für mehrere Mengen
+  breakdown   Kostenaufschlüsselung je Arbeitsgang und Auftrag
 
   kalkora-cli BEFEHL --help zeigt die Optionen eines Befehls.
 
-Beispiel:
+Beispiele:
   kalkora-cli report werk.sta welle.auf --date 2024-03-01 -o bericht.txt
+  kalkora-cli scale werk.sta welle.auf --quantities 1,10,100,1000
+  kalkora-cli breakdown werk.sta welle.auf --format csv -o aufschluesselung.csv
 
 Exit-Status: 0 Erfolg, 1 Dateifehler, 2 falscher Aufruf,
-             3 Bericht geschrieben, aber Arbeitsgänge nicht berechnet.
+             3 Ergebnis geschrieben, aber Arbeitsgänge nicht berechnet.
 )";
+
+} // namespace
 
 // Messages go to stderr in UTF-8, each on its own line, with CR LF written as LF.
 std::string withUnixLineBreaks(std::string_view text)
@@ -130,6 +142,8 @@ QString operand(const QCommandLineParser& parser, qsizetype i)
     return parser.positionalArguments().at(i + 1);
 }
 
+namespace {
+
 // The kind from --kind, else from the extension (.sta or .auf, any case).
 std::optional<DataKind> dataKind(const QString& path, const QString& kindOption)
 {
@@ -156,6 +170,8 @@ int kindError(const QString& path, const QString& kindOption)
         QStringLiteral("Die Art der Datei „%1“ ist unbekannt: Endung .sta oder .auf oder --kind angeben.").arg(path));
 }
 
+} // namespace
+
 // Loads like the desktop program's file commands, with the DM warning first when `dm` is set.
 bool loadMasterData(const QString& path, bool dm, CPlantData& plantData)
 {
@@ -176,6 +192,8 @@ bool loadOrder(const QString& path, bool dm, COrder& order)
         printMessage(result.message);
     return result.ok();
 }
+
+namespace {
 
 int save(const files::FileResult& result)
 {
@@ -463,8 +481,12 @@ int runCli(const QStringList& arguments)
         return runFromJson(arguments);
     if (command == QLatin1String("convert-dm"))
         return runConvertDm(arguments);
+    if (command == QLatin1String("scale"))
+        return runScale(arguments);
+    if (command == QLatin1String("breakdown"))
+        return runBreakdown(arguments);
     if (command.isEmpty())
-        return usageError(QStringLiteral("Es fehlt ein Befehl: report, to-json, from-json oder convert-dm."));
+        return usageError(QStringLiteral("Es fehlt ein Befehl: report, to-json, from-json, convert-dm, scale oder breakdown."));
     return usageError(QStringLiteral("Unbekannter Befehl „%1“.").arg(command));
 }
 

@@ -4,6 +4,8 @@
 #include "files/DataFiles.h"
 #include "model/DmConversion.h"
 #include "model/MasterDataFile.h"
+#include "ui/analysis/CostBreakdownDlg.h"
+#include "ui/analysis/PriceScaleDlg.h"
 #include "ui/common/DialogUnits.h"
 #include "ui/common/QtText.h"
 #include "ui/common/UiServices.h"
@@ -34,7 +36,7 @@ namespace kalkora::ui {
 
 namespace {
 
-constexpr int orderCommandIds[] = { 40004, 40005, 40003, 40015 };
+constexpr int orderCommandIds[] = { 40004, 40005, 40003, 40015, 40016, 40017 };
 constexpr int maxRecentOrders = 4;
 
 // What the program remembers between runs: the master data file last loaded or saved, the
@@ -170,6 +172,8 @@ void CMainDlg::createMenu()
 
     QMenu* orderMenu = menuBar()->addMenu(QStringLiteral("&Auftrag"));
     addCommand(orderMenu, 40015, QStringLiteral("&Berechnen..."), &CMainDlg::OnCalculate);
+    addCommand(orderMenu, 40016, QStringLiteral("&Staffelpreise..."), &CMainDlg::OnPriceScale);
+    addCommand(orderMenu, 40017, QStringLiteral("&Kostenaufschlüsselung..."), &CMainDlg::OnCostBreakdown);
 
     QMenu* masterData = menuBar()->addMenu(QStringLiteral("&Stammdaten"));
     addCommand(masterData, 40007, QStringLiteral("&Werksdaten anzeigen/ändern"), &CMainDlg::OnPlantData);
@@ -539,6 +543,17 @@ void CMainDlg::OnCalculate()
     CReportDlg report(this);
     report.setReportText(result.reportText);
     report.exec();
+}
+
+// The analysis windows see what is being typed in the panel, unlike the report.
+void CMainDlg::OnPriceScale()
+{
+    showPriceScale(this, plantData, [this] { return orderPanel.orderWithPendingField(); });
+}
+
+void CMainDlg::OnCostBreakdown()
+{
+    showCostBreakdown(this, plantData, [this] { return orderPanel.orderWithPendingField(); });
 }
 
 void CMainDlg::OnPlantData()

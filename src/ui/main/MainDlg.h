@@ -20,7 +20,8 @@ namespace kalkora::ui {
 // order or changed master data asks whether to save it first.
 //
 // Object names for tests: the menu commands are "action" + their id ("action40001" "&Neu...",
-// "action40015" "&Berechnen...", "action146" ...), the recently used orders "recentOrder1" ..
+// "action40015" "&Berechnen...", "action40016" "&Staffelpreise...", "action40017"
+// "&Kostenaufschlüsselung...", "action146" ...), the recently used orders "recentOrder1" ..
 // "recentOrder4", the logo is "picture1064", the panel "orderPanel".
 class CMainDlg : public QMainWindow {
     Q_OBJECT
@@ -59,6 +60,8 @@ public slots:
     void OnSaveOrderAs();
     void OnExit();
     void OnCalculate();
+    void OnPriceScale();
+    void OnCostBreakdown();
     void OnPlantData();
     void OnMachineData();
     void OnLoadMasterData();

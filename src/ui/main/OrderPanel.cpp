@@ -183,6 +183,31 @@ void COrderPanel::RefreshFromOrder()
     update();
 }
 
+COrder COrderPanel::orderWithPendingField() const
+{
+    COrder copy;
+    copy.quantityBase = order.quantityBase;
+    copy.name = order.name;
+    copy.remark = order.remark;
+    copy.operations.reserve(order.operations.count());
+    for (std::int32_t i = 0; i < order.operations.count(); ++i) {
+        copy.operations.add(std::make_unique<COperation>(*order.operations.at(i)));
+    }
+    const QWidget* pending = isVisible() ? window()->focusWidget() : nullptr;
+    if (pending == edit1029) {
+        copy.name = toCp1252(edit1029->text());
+    } else if (pending == edit1031 && edit1031->toPlainText() != shownRemark) {
+        copy.remark = remarkFromField(edit1031->toPlainText());
+    } else if (pending == edit1062) {
+        // An unreadable quantity is refused when the field is left; until then the order's
+        // quantity stands.
+        if (const std::optional<std::int32_t> quantity = text::scanInt(toCp1252(edit1062->text()))) {
+            copy.quantityBase = *quantity;
+        }
+    }
+    return copy;
+}
+
 int COrderPanel::selectedRow() const
 {
     const QModelIndexList rows = list1028->selectionModel()->selectedRows();

@@ -37,6 +37,11 @@ public:
     // command may discard the order. An unreadable quantity is left as it was, without warning.
     void writeFieldsToOrder();
 
+    // A copy of the order with the text of the field being typed in applied, as the order
+    // will be once the field is left. The order itself stays as it is, so commands that read
+    // it directly (the costing report) keep seeing what was last confirmed.
+    COrder orderWithPendingField() const;
+
     // Index of the selected row, or -1.
     int selectedRow() const;
     QTreeView* operationList() const { return list1028; }
