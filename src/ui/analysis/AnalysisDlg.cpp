@@ -206,7 +206,7 @@ void CAnalysisDlg::enableOutput(bool enabled)
 void CAnalysisDlg::OnExport()
 {
     const QString path = uiServices().getSaveFileName(this,
-        { exportTitle, QStringLiteral("CSV-Dateien (*.csv)"), QStringLiteral("*.csv"), QStringLiteral("csv"), true });
+        { exportTitle, QStringLiteral("CSV-Dateien (*.csv)"), QStringLiteral("*.csv"), QStringLiteral("csv"), true, {} });
     if (path.isEmpty()) {
         return;
     }
