@@ -312,7 +312,7 @@ TEST_F(CliTest, ScaleAndBreakdownInEveryFormatAndLocale)
         { "scale", "text", "c", 0, { "\n  100  ", " 5.29 ", " 4.23 " } },
         { "scale", "csv", "de", 3,
             { bom + "Menge;Vollkosten/St.;Direkte Kosten/St.;Rüstanteil/St.;", "\r\n100;5,2898956", "\r\n1;33,78" } },
-        { "scale", "csv", "c", 3, { "Menge,Vollkosten/St.,", "\r\n100,5.2898956", ",528.98956" } },
+        { "scale", "csv", "c", 3, { "Menge,Vollkosten/St.,", "\r\n100,5.2898956", ",0.2878125", ",528.98956" } },
         { "scale", "json", "de", 0,
             { R"("kind": "scale")", R"("quantityBase": 100)", R"("fullPerPiece": 5.2898956)" } },
         { "breakdown", "text", "de", 0, { "1. Drehen, \"fein\"; Teil 2 (INTERN)", " 5,29 ", "Härten" } },
