@@ -26,22 +26,13 @@ const Labels& labels()
     return instance;
 }
 
-std::string f72(double value)
-{
-    return text::formatFixed(value, 7, 2);
-}
+std::string f72(double value) { return text::formatFixed(value, 7, 2); }
 
 } // namespace
 
-void ReportWriter::newline()
-{
-    text += kLineBreak;
-}
+void ReportWriter::newline() { text += kLineBreak; }
 
-void ReportWriter::rule()
-{
-    text += kRule;
-}
+void ReportWriter::rule() { text += kRule; }
 
 void ReportWriter::writeHeader(const COrder& order, std::string_view orderFileName, const text::PrintDate& printDate)
 {
@@ -90,11 +81,11 @@ void ReportWriter::writeInternalFigures(const COperation& op, const InternalOper
     text += "NGrMasch:" + text::formatFixed(op.machineUtilPct, 7, 1) + " MaschFix:" + f72(figures.machineFixedRate)
         + " MaschVar:" + f72(figures.machineVarRate);
     newline();
-    text += "Ruesten :" + f72(op.setupTimeMin) + " te (b)  :" + f72(op.machineTimeMin)
-        + " te      :" + f72(op.operatorTimeMin) + " ";
+    text += "Ruesten :" + f72(op.setupTimeMin) + " te (b)  :" + f72(op.machineTimeMin) + " te      :"
+        + f72(op.operatorTimeMin) + " ";
     newline();
-    text += "MA (Var):" + f72(figures.operatorVarRate) + " MA (Fix):" + f72(figures.operatorFixedRate) + " "
-        + std::string(9, ' ') + " "; // an empty third column
+    text += "MA (Var):" + f72(figures.operatorVarRate) + " MA (Fix):" + f72(figures.operatorFixedRate)
+        + " " + std::string(9, ' ') + " "; // an empty third column
     newline();
     rule();
     newline();
@@ -120,16 +111,13 @@ void ReportWriter::writeExternal(const COperation& op, double fullCostPerPiece)
     newline();
     rule();
     newline();
-    text += "Vollk./St.: " + text::formatFixed(fullCostPerPiece, 0, 2)
-        + "  Dir.K/St.: " + text::formatFixed(op.externalCostPerPiece, 0, 2) + "  " + labels().lotSize
+    text += "Vollk./St.: " + text::formatFixed(fullCostPerPiece, 0, 2) + "  Dir.K/St.: "
+        + text::formatFixed(op.externalCostPerPiece, 0, 2) + "  " + labels().lotSize
         + text::formatInt(op.externalLotSize);
     newline();
 }
 
-void ReportWriter::writeOperationEnd()
-{
-    newline();
-}
+void ReportWriter::writeOperationEnd() { newline(); }
 
 void ReportWriter::writeTotals(std::int32_t quantityBase, double fullPerPiece, double directPerPiece)
 {
@@ -151,7 +139,8 @@ void ReportWriter::writeTotals(std::int32_t quantityBase, double fullPerPiece, d
 
 void ReportWriter::writeIncompleteWarning(int uncostedOperations)
 {
-    text += labels().incomplete + text::formatInt(uncostedOperations);
+    text += labels().incomplete
+        + text::formatInt(uncostedOperations);
     newline();
 }
 
