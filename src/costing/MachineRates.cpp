@@ -15,8 +15,8 @@ float perHour(double yearlyAmount, float hours)
 CMachine& CPlantData::computeMachineRates(CMachine& machine) const
 {
     const bool hasUsefulLife = machine.usefulLifeYears != 0;
-    const float energy
-        = static_cast<float>(double(machine.installedPowerKw) * energyPricePerKwh * machine.powerUsagePct / 100);
+    const float energy = static_cast<float>(double(machine.installedPowerKw) * energyPricePerKwh
+                                            * machine.powerUsagePct / 100);
     for (int k = 0; k < 3; ++k) {
         const float hours = hoursPerYear[k];
         const float depreciation = hasUsefulLife && hours != 0

@@ -136,6 +136,7 @@ TEST_F(CliTest, FileProblemsGiveStatusOneAndNoOutput)
     EXPECT_EQ(run.err,
         "Es sind keine Maschinendaten angelegt.\nEvtl. müssen Sie die zuerst die Stammdaten laden "
         "!?\nLaden eines Auftrages wird abgebrochen.\n");
+    EXPECT_EQ(cli({ QStringLiteral("breakdown"), path("leer.sta"), example("welle.auf") }).err, run.err);
 
     const std::string order = contents(example("welle.auf"));
     QFile damaged(path("kaputt.auf"));
@@ -312,9 +313,9 @@ TEST_F(CliTest, ScaleAndBreakdownInEveryFormatAndLocale)
         { "scale", "text", "c", 0, { "\n  100  ", " 5.29 ", " 4.23 " } },
         { "scale", "csv", "de", 3,
             { bom + "Menge;Vollkosten/St.;Direkte Kosten/St.;Rüstanteil/St.;", "\r\n100;5,2898956", "\r\n1;33,78" } },
-        { "scale", "csv", "c", 3, { "Menge,Vollkosten/St.,", "\r\n100,5.2898956", ",528.98956" } },
+        { "scale", "csv", "c", 3, { "Menge,Vollkosten/St.,", "\r\n100,5.2898956", ",0.2878125", ",528.98956" } },
         { "scale", "json", "de", 0,
-            { R"("kind": "scale")", R"("quantityBase": 100)", R"("fullPerPiece": 5.2898956)" } },
+            { R"("kind": "scale")", R"("quantityBase": 100)", R"("quantity": 100)", R"("fullPerPiece": 5.2898956)" } },
         { "breakdown", "text", "de", 0, { "1. Drehen, \"fein\"; Teil 2 (INTERN)", " 5,29 ", "Härten" } },
         { "breakdown", "csv", "de", 4,
             { bom + "Nr.;Arbeitsgang;Art;", "\r\n1;\"Drehen, \"\"fein\"\"; Teil\n2\";INTERN;Drehmaschine 1;100;2;",

@@ -81,6 +81,21 @@ TEST(PriceScale, LotsAreScaledUpToWholePieces)
         EXPECT_EQ(row.directPerPiece, scaled.order.direct) << label;
         EXPECT_EQ(row.setupPerPiece, scaled.order.setup) << label;
     }
+
+    // A long order: the last of 300 operations has a scrap allowance of one piece.
+    COrder order;
+    order.quantityBase = 100;
+    COrder scaled;
+    scaled.quantityBase = 10;
+    for (int i = 0; i < 300; ++i) {
+        order.operations.add(kalkora::testing::turningOperation());
+        scaled.operations.add(kalkora::testing::turningOperation());
+        scaled.operations.at(i)->lotSize = 10;
+    }
+    order.operations.at(299)->lotSize = 101;
+    scaled.operations.at(299)->lotSize = 11;
+    EXPECT_EQ(computePriceScale(order, examplePlant(), { 10 }).rows[0].fullPerPiece,
+        breakDownCosts(scaled, examplePlant()).order.full);
 }
 
 TEST(PriceScale, RefusesWhatItCannotCompute)
