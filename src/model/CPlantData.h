@@ -26,12 +26,10 @@ public:
     float operatorFixedRate3 = 0;
     float overheadExternalPct = 0;
     float overheadMaterialPct = 0;
-    float hoursPerYear[3] = {0, 0, 0}; // derived, never stored in a file
+    float hoursPerYear[3] = { 0, 0, 0 }; // derived, never stored in a file
     CMachineList machines;
 
     void computeHoursPerYear();
-    // Fills the machine's six rates from this plant data; hoursPerYear must be current.
-    CMachine& computeMachineRates(CMachine& machine) const;
     // First machine whose name equals `name` byte for byte, or null.
     CMachine* findMachine(std::string_view name) const;
 };

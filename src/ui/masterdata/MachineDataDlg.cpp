@@ -1,5 +1,6 @@
 #include "ui/masterdata/MachineDataDlg.h"
 
+#include "costing/MachineRates.h"
 #include "text/RuntimeLocale.h"
 #include "ui/common/DialogUnits.h"
 #include "ui/common/EnterKeyFilter.h"
@@ -256,7 +257,7 @@ void CMachineDataDlg::showMachine(CMachine& machine)
         fieldInputs.at(i) = machine.*inputMembers.at(i);
     }
     plantData.computeHoursPerYear();
-    plantData.computeMachineRates(machine);
+    computeMachineRates(plantData, machine);
     for (std::size_t shift = 0; shift < 3; ++shift) {
         fieldRates.at(shift) = displayedRate(machine.fixedRate[shift]);
         fieldRates.at(3 + shift) = displayedRate(machine.variableRate[shift]);
@@ -374,7 +375,7 @@ void CMachineDataDlg::OnOK()
     plantData.machines.clear();
     for (std::int32_t i = 0; i < workingCopy.count(); ++i) {
         CMachine& machine = *workingCopy.at(i);
-        plantData.computeMachineRates(machine);
+        computeMachineRates(plantData, machine);
         plantData.machines.add(std::make_unique<CMachine>(machine));
     }
     workingCopy.clear();

@@ -359,7 +359,7 @@ TEST_F(MachineDataDlgTest, OkRecomputesEveryRateFromTheCurrentPlantData)
     click(dlg, 1001);
     for (std::int32_t i = 0; i < plant.machines.count(); ++i) {
         CMachine fresh = *plant.machines.at(i);
-        plant.computeMachineRates(fresh);
+        computeMachineRates(plant, fresh);
         for (int shift = 0; shift < 3; ++shift) {
             EXPECT_EQ(plant.machines.at(i)->fixedRate[shift], fresh.fixedRate[shift]);
             EXPECT_EQ(plant.machines.at(i)->variableRate[shift], fresh.variableRate[shift]);
