@@ -21,10 +21,6 @@ struct CMachine {
     float variableRate[3] = { 0, 0, 0 };
 };
 
-class CMachineList : public OwningList<CMachine> {
-public:
-    // A deep copy, as the machine data dialog edits its own working copy.
-    CMachineList clone() const;
-};
+using CMachineList = OwningList<CMachine>;
 
 } // namespace kalkora

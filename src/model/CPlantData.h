@@ -10,11 +10,6 @@ namespace kalkora {
 // The master data: plant-wide values, the derived hours per year and the machines.
 class CPlantData {
 public:
-    CPlantData() = default;
-    CPlantData(CPlantData&&) noexcept = default;
-    CPlantData& operator=(CPlantData&&) noexcept = default;
-    virtual ~CPlantData() = default;
-
     float rentPerSqmYear = 0;
     float energyPricePerKwh = 0;
     float hoursPerShift = 0;
@@ -31,7 +26,7 @@ public:
 
     void computeHoursPerYear();
     // First machine whose name equals `name` byte for byte, or null.
-    CMachine* findMachine(std::string_view name) const;
+    const CMachine* findMachine(std::string_view name) const;
 };
 
 } // namespace kalkora

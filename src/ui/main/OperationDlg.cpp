@@ -188,7 +188,7 @@ void COperationDlg::setTips()
     setTip(edit1047, QStringLiteral("Bezeichnung frei wählbar"));
 }
 
-COperation* COperationDlg::EditOperation(COperation& operation, CPlantData& plantData)
+COperation* COperationDlg::EditOperation(COperation& operation, const CPlantData& plantData)
 {
     if (plantData.machines.count() == 0) {
         uiServices().showMessage(parentWidget(),
@@ -200,10 +200,9 @@ COperation* COperationDlg::EditOperation(COperation& operation, CPlantData& plan
     return confirmed ? &operation : nullptr;
 }
 
-void COperationDlg::prepare(COperation& operation, CPlantData& plantData)
+void COperationDlg::prepare(COperation& operation, const CPlantData& plantData)
 {
     this->operation = &operation;
-    this->plantData = &plantData;
     // From the first data-entry dialog on, numbers use the decimal comma for the rest of the run.
     text::setRuntimeLocale(text::RuntimeLocale::German);
 

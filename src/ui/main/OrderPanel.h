@@ -36,7 +36,6 @@ public:
     // Index of the selected row, or -1.
     int selectedRow() const;
     QTreeView* operationList() const { return list1028; }
-    QMenu* popupMenu() const { return menu145; }
 
 public slots:
     void OnNewOperation();
