@@ -22,7 +22,6 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <optional>
 
 namespace kalkora::ui {
 
@@ -281,11 +280,9 @@ QLineEdit* CMachineDataDlg::readInputFields()
     // Like reading a whole form: the fields before an unreadable one are taken, that one and
     // the ones after it keep their previous values.
     for (std::size_t i = 0; i < inputEdits.size(); ++i) {
-        const std::optional<float> value = readFloat(inputEdits.at(i));
-        if (!value) {
+        if (!readInto(inputEdits.at(i), fieldInputs.at(i))) {
             return inputEdits.at(i);
         }
-        fieldInputs.at(i) = *value;
     }
     return nullptr;
 }
