@@ -1,5 +1,6 @@
 #include "files/DataFiles.h"
 
+#include "costing/MachineRates.h"
 #include "model/MasterDataFile.h"
 #include "model/OrderFile.h"
 
@@ -173,8 +174,11 @@ FileResult saveBytes(const QString& path, std::string_view bytes)
 
 FileResult loadMasterData(const QString& path, float factor, CPlantData& plantData)
 {
-    return load(path, FileKind::MasterData, plantData,
+    FileResult result = load(path, FileKind::MasterData, plantData,
         [factor](std::string_view bytes, CPlantData& data) { return decodeMasterData(bytes, factor, data); });
+    if (result.ok())
+        computeAllMachineRates(plantData);
+    return result;
 }
 
 FileResult loadOrder(const QString& path, float factor, COrder& order)

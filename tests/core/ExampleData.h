@@ -1,5 +1,6 @@
 #pragma once
 
+#include "costing/MachineRates.h"
 #include "model/COrder.h"
 #include "model/CPlantData.h"
 
@@ -36,7 +37,7 @@ inline CPlantData examplePlant()
     p.overheadMaterialPct = 5;
     p.computeHoursPerYear();
     auto machine = std::make_unique<CMachine>(exampleMachine());
-    p.computeMachineRates(*machine);
+    computeMachineRates(p, *machine);
     p.machines.add(std::move(machine));
     return p;
 }

@@ -28,7 +28,7 @@ TEST(MachineRates, WorkedExample)
 {
     CPlantData plant = examplePlant();
     CMachine m = exampleMachine();
-    plant.computeMachineRates(m);
+    computeMachineRates(plant, m);
     EXPECT_EQ(plant.hoursPerYear[0], 2000);
     EXPECT_EQ(plant.hoursPerYear[2], 6000);
     expectRates(m, { "example", { 10.05f, 5.025f, 3.35f }, { 4.0f, 2.75f, 2.3333333f } });
@@ -43,24 +43,24 @@ TEST(MachineRates, ZeroGuards)
 
     CMachine noLife = exampleMachine();
     noLife.usefulLifeYears = 0;
-    plant.computeMachineRates(noLife);
+    computeMachineRates(plant, noLife);
     expectRates(noLife, { "no useful life", { 4.05f, 2.025f, 1.35f }, { 3.0f, 2.25f, 2.0f } });
 
     CMachine writtenOff = exampleMachine();
     writtenOff.purchaseCost = 0;
     writtenOff.usefulLifeYears = 0;
-    plant.computeMachineRates(writtenOff);
+    computeMachineRates(plant, writtenOff);
     expectRates(writtenOff, { "written off", { 0.45f, 0.225f, 0.15f }, { 3.0f, 2.25f, 2.0f } });
 
     CMachine noPower = exampleMachine();
     noPower.powerUsagePct = 0;
-    plant.computeMachineRates(noPower);
+    computeMachineRates(plant, noPower);
     expectRates(noPower, { "no power", { 10.05f, 5.025f, 3.35f }, { 2.5f, 1.25f, 0.8333333f } });
 
     CPlantData noHours = examplePlant();
     noHours.hoursPerShift = 0;
     noHours.computeHoursPerYear();
     CMachine m = exampleMachine();
-    noHours.computeMachineRates(m);
+    computeMachineRates(noHours, m);
     expectRates(m, { "no hours", { 0, 0, 0 }, { 1.5f, 1.5f, 1.5f } });
 }

@@ -83,17 +83,14 @@ TEST(MasterDataFile, RoundTripKeepsEveryValueBitForBit)
     EXPECT_EQ(bits(loaded.interestRatePct), 0x80000000u);
 }
 
-TEST(MasterDataFile, LoadingComputesHoursAndFreshRates)
+TEST(MasterDataFile, DecodingComputesHours)
 {
     CPlantData plant = examples::examplePlant();
-    plant.machines.at(0)->fixedRate[0] = 999; // stale
     plant.hoursPerYear[0] = 1;
     CPlantData loaded;
     ASSERT_FALSE(decodeMasterData(encodeMasterData(plant), 1.0f, loaded));
     EXPECT_EQ(loaded.hoursPerYear[0], 2000.0f);
     EXPECT_EQ(loaded.hoursPerYear[2], 6000.0f);
-    EXPECT_FLOAT_EQ(loaded.machines.at(0)->fixedRate[0], 10.05f);
-    EXPECT_FLOAT_EQ(loaded.machines.at(0)->variableRate[1], 2.75f);
 }
 
 TEST(MasterDataFile, DmImportConvertsOnlyMoney)
@@ -123,13 +120,6 @@ TEST(MasterDataFile, DmImportConvertsOnlyMoney)
     EXPECT_EQ(m.usefulLifeYears, 10.0f);
     EXPECT_EQ(m.powerUsagePct, 50.0f);
     EXPECT_EQ(m.floorAreaSqm, 15.0f);
-
-    // The rates come from the converted values.
-    CMachine expected = m;
-    eur.computeMachineRates(expected);
-    EXPECT_EQ(bits(m.fixedRate[0]), bits(expected.fixedRate[0]));
-    EXPECT_EQ(bits(m.variableRate[2]), bits(expected.variableRate[2]));
-    EXPECT_NE(m.fixedRate[0], dm.machines.at(0)->fixedRate[0]);
 }
 
 TEST(MasterDataFile, CountsAndTrailingBytes)

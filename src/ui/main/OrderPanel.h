@@ -45,7 +45,6 @@ public:
     // Index of the selected row, or -1.
     int selectedRow() const;
     QTreeView* operationList() const { return list1028; }
-    QMenu* popupMenu() const { return menu145; }
 
 signals:
     // The order's data was changed here: a field written back with a different value, or an

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "WindowTest.h"
+#include "costing/MachineRates.h"
 #include "model/COrder.h"
 #include "model/CPlantData.h"
 
@@ -31,7 +32,7 @@ inline void fillPlant(CPlantData& plant, const std::vector<std::string>& machine
     plant.machines.clear();
     for (const std::string& name : machineNames) {
         auto m = machine(name);
-        plant.computeMachineRates(*m);
+        computeMachineRates(plant, *m);
         plant.machines.add(std::move(m));
     }
 }

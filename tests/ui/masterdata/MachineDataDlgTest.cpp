@@ -309,12 +309,14 @@ TEST_F(MachineDataDlgTest, CancelAndEscapeLeaveTheMachinesExactlyAsBefore)
 {
     // Rates deliberately stale, so that a recomputation would show.
     plant.machines.at(0)->fixedRate[0] = 99;
-    const CMachineList before = plant.machines.clone();
+    std::vector<CMachine> before;
+    for (std::int32_t i = 0; i < plant.machines.count(); ++i)
+        before.push_back(*plant.machines.at(i));
     const auto expectUnchanged = [&] {
-        ASSERT_EQ(plant.machines.count(), before.count());
-        for (std::int32_t i = 0; i < before.count(); ++i) {
+        ASSERT_EQ(std::size_t(plant.machines.count()), before.size());
+        for (std::int32_t i = 0; i < plant.machines.count(); ++i) {
             const CMachine& now = *plant.machines.at(i);
-            const CMachine& then = *before.at(i);
+            const CMachine& then = before[std::size_t(i)];
             EXPECT_EQ(now.name, then.name);
             EXPECT_EQ(now.purchaseCost, then.purchaseCost);
             EXPECT_EQ(now.usefulLifeYears, then.usefulLifeYears);
@@ -359,7 +361,7 @@ TEST_F(MachineDataDlgTest, OkRecomputesEveryRateFromTheCurrentPlantData)
     click(dlg, 1001);
     for (std::int32_t i = 0; i < plant.machines.count(); ++i) {
         CMachine fresh = *plant.machines.at(i);
-        plant.computeMachineRates(fresh);
+        computeMachineRates(plant, fresh);
         for (int shift = 0; shift < 3; ++shift) {
             EXPECT_EQ(plant.machines.at(i)->fixedRate[shift], fresh.fixedRate[shift]);
             EXPECT_EQ(plant.machines.at(i)->variableRate[shift], fresh.variableRate[shift]);

@@ -2,6 +2,7 @@
 
 #include "WindowTest.h"
 #include "core/ExampleData.h"
+#include "costing/MachineRates.h"
 #include "model/CPlantData.h"
 
 #include <QApplication>
@@ -23,7 +24,7 @@ inline std::unique_ptr<CMachine> exampleMachine(const std::string& name)
 
 inline void addMachine(CPlantData& plant, std::unique_ptr<CMachine> machine)
 {
-    plant.computeMachineRates(*machine);
+    computeMachineRates(plant, *machine);
     plant.machines.add(std::move(machine));
 }
 

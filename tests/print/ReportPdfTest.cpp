@@ -1,4 +1,4 @@
-#include "ui/report/ReportPrinting.h"
+#include "print/ReportPrinting.h"
 
 #include <QFile>
 #include <QGuiApplication>
