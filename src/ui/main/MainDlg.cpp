@@ -3,6 +3,7 @@
 #include "costing/OrderCosting.h"
 #include "files/DataFiles.h"
 #include "model/DmConversion.h"
+#include "ui/common/AccessibleNames.h"
 #include "ui/common/DialogUnits.h"
 #include "ui/common/QtText.h"
 #include "ui/common/UiServices.h"
@@ -69,9 +70,13 @@ CMainDlg::CMainDlg(QWidget* parent)
     logoPicture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     logoPicture->setAlignment(Qt::AlignCenter);
     logoPicture->setPixmap(QPixmap(QStringLiteral(":/kalkora/logo.png")));
+    logoPicture->setAccessibleName(QStringLiteral("Logo"));
+    logoPicture->setAccessibleDescription(QStringLiteral("Kalkora 1.0 EURO"));
     placeInDialogUnits(logoPicture, 120, 67, 131, 91);
 
     orderPanel.setParent(client);
+    widenForTexts(client);
+    nameFieldsByLabels(client);
     orderPanel.setGeometry(client->rect());
     orderPanel.hide();
 
