@@ -13,8 +13,8 @@
 #include <QRadioButton>
 #include <QTreeView>
 
-#include <functional>
 #include <memory>
+#include <utility>
 
 namespace kalkora::ui::test {
 namespace {
@@ -68,63 +68,40 @@ void expectReadable(QWidget& window)
     EXPECT_EQ(names.removeDuplicates(), 0) << names.join(QLatin1Char('|')).toStdString();
 }
 
-class WindowReadabilityTest : public WindowTest {
-protected:
-    void SetUp() override
-    {
-        WindowTest::SetUp();
-        fillPlant(plant, { "Drehmaschine 1" });
-    }
-
-    CPlantData plant;
-    std::unique_ptr<COperation> internal = internalOperation("Drehen", "Drehmaschine 1");
-    std::unique_ptr<COperation> external = externalOperation("Härten", 1.5f, 100);
-};
+using WindowReadabilityTest = WindowTest;
 
 TEST_F(WindowReadabilityTest, EveryWindowReadsInOneFontWithEveryControlNamed)
 {
-    const struct {
-        const char* window;
-        std::function<std::unique_ptr<QWidget>()> open;
-    } rows[] = {
-        { "main window", [] { return std::make_unique<CMainDlg>(); } },
-        { "main window with an order",
-            [] {
-                auto main = std::make_unique<CMainDlg>();
-                main->OnNewOrder();
-                main->order.operations.add(internalOperation("Drehen", "Drehmaschine 1"));
-                main->order.operations.add(externalOperation("Härten", 1.5f, 100));
-                main->panel().RefreshFromOrder();
-                return main;
-            } },
-        { "internal operation",
-            [this] {
-                auto dlg = std::make_unique<COperationDlg>();
-                dlg->prepare(*internal, plant);
-                return dlg;
-            } },
-        { "external operation",
-            [this] {
-                auto dlg = std::make_unique<COperationDlg>();
-                dlg->prepare(*external, plant);
-                return dlg;
-            } },
-        { "plant data", [this] { return std::make_unique<CPlantDataDlg>(plant); } },
-        { "machine data", [this] { return std::make_unique<CMachineDataDlg>(plant); } },
-        { "new machine", [] { return std::make_unique<CNewMachineDlg>(); } },
-        { "about box", [] { return std::make_unique<CAboutDlg>(); } },
-        { "report",
-            [] {
-                auto dlg = std::make_unique<CReportDlg>();
-                dlg->setReportText("Kalkulation\r\n");
-                return dlg;
-            } },
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.window);
-        const std::unique_ptr<QWidget> window = row.open();
+    CPlantData plant;
+    fillPlant(plant, { "Drehmaschine 1" });
+    const std::unique_ptr<COperation> internal = internalOperation("Drehen", "Drehmaschine 1");
+    const std::unique_ptr<COperation> external = externalOperation("Härten", 1.5f, 100);
+    CMainDlg emptyMain;
+    CMainDlg orderMain;
+    orderMain.OnNewOrder();
+    orderMain.order.operations.add(internalOperation("Drehen", "Drehmaschine 1"));
+    orderMain.order.operations.add(externalOperation("Härten", 1.5f, 100));
+    orderMain.panel().RefreshFromOrder();
+    COperationDlg internalDlg;
+    internalDlg.prepare(*internal, plant);
+    COperationDlg externalDlg;
+    externalDlg.prepare(*external, plant);
+    CPlantDataDlg plantDlg(plant);
+    CMachineDataDlg machineDlg(plant);
+    CNewMachineDlg newMachineDlg;
+    CAboutDlg aboutDlg;
+    CReportDlg reportDlg;
+    reportDlg.setReportText("Kalkulation\r\n");
+
+    const std::pair<const char*, QWidget*> windows[] = { { "main window", &emptyMain },
+        { "main window with an order", &orderMain }, { "internal operation", &internalDlg },
+        { "external operation", &externalDlg }, { "plant data", &plantDlg }, { "machine data", &machineDlg },
+        { "new machine", &newMachineDlg }, { "about box", &aboutDlg }, { "report", &reportDlg } };
+    for (const auto& [name, window] : windows) {
+        SCOPED_TRACE(name);
         window->show();
         expectReadable(*window);
+        window->hide();
     }
 }
 
