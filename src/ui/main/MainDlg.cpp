@@ -6,6 +6,7 @@
 #include "model/MasterDataFile.h"
 #include "ui/analysis/CostBreakdownDlg.h"
 #include "ui/analysis/PriceScaleDlg.h"
+#include "ui/common/AccessibleNames.h"
 #include "ui/common/DialogUnits.h"
 #include "ui/common/QtText.h"
 #include "ui/common/UiServices.h"
@@ -123,10 +124,14 @@ CMainDlg::CMainDlg(QWidget* parent)
     logoPicture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     logoPicture->setAlignment(Qt::AlignCenter);
     logoPicture->setPixmap(QPixmap(QStringLiteral(":/kalkora/logo.png")));
+    logoPicture->setAccessibleName(QStringLiteral("Logo"));
+    logoPicture->setAccessibleDescription(QStringLiteral("Kalkora 1.0 EURO"));
     placeInDialogUnits(logoPicture, 120, 67, 131, 91);
 
     connect(&orderPanel, &COrderPanel::changed, this, [this] { orderChanged = true; });
     orderPanel.setParent(client);
+    widenForTexts(client);
+    nameFieldsByLabels(client);
     orderPanel.setGeometry(client->rect());
     orderPanel.hide();
 
