@@ -270,28 +270,22 @@ bool CMainDlg::maySaveChangedOrder()
 {
     // What is being typed counts too: the command would discard it with the order.
     orderPanel.writeFieldsToOrder();
-    if (!orderChanged) {
-        return true;
-    }
-    switch (uiServices().askYesNoCancel(this, orderChangedQuestion(), MessageIcon::Question)) {
-    case Answer::Yes:
-        return SaveOrder();
-    case Answer::No:
-        return true;
-    case Answer::Cancel:
-        break;
-    }
-    return false;
+    return maySave(orderChanged, orderChangedQuestion(), [this] { return SaveOrder(); });
 }
 
 bool CMainDlg::maySaveChangedMasterData()
 {
-    if (!masterDataChanged) {
+    return maySave(masterDataChanged, masterDataChangedQuestion(), [this] { return saveMasterDataAs(); });
+}
+
+bool CMainDlg::maySave(bool changed, const QString& question, const std::function<bool()>& save)
+{
+    if (!changed) {
         return true;
     }
-    switch (uiServices().askYesNoCancel(this, masterDataChangedQuestion(), MessageIcon::Question)) {
+    switch (uiServices().askYesNoCancel(this, question, MessageIcon::Question)) {
     case Answer::Yes:
-        return saveMasterDataAs();
+        return save();
     case Answer::No:
         return true;
     case Answer::Cancel:
