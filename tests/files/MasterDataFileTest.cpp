@@ -83,16 +83,6 @@ TEST(MasterDataFile, RoundTripKeepsEveryValueBitForBit)
     EXPECT_EQ(bits(loaded.interestRatePct), 0x80000000u);
 }
 
-TEST(MasterDataFile, DecodingComputesHours)
-{
-    CPlantData plant = examples::examplePlant();
-    plant.hoursPerYear[0] = 1;
-    CPlantData loaded;
-    ASSERT_FALSE(decodeMasterData(encodeMasterData(plant), 1.0f, loaded));
-    EXPECT_EQ(loaded.hoursPerYear[0], 2000.0f);
-    EXPECT_EQ(loaded.hoursPerYear[2], 6000.0f);
-}
-
 TEST(MasterDataFile, DmImportConvertsOnlyMoney)
 {
     CPlantData dm = examples::examplePlant();

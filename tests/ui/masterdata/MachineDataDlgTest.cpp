@@ -314,15 +314,8 @@ TEST_F(MachineDataDlgTest, CancelAndEscapeLeaveTheMachinesExactlyAsBefore)
         before.push_back(*plant.machines.at(i));
     const auto expectUnchanged = [&] {
         ASSERT_EQ(std::size_t(plant.machines.count()), before.size());
-        for (std::int32_t i = 0; i < plant.machines.count(); ++i) {
-            const CMachine& now = *plant.machines.at(i);
-            const CMachine& then = before[std::size_t(i)];
-            EXPECT_EQ(now.name, then.name);
-            EXPECT_EQ(now.purchaseCost, then.purchaseCost);
-            EXPECT_EQ(now.usefulLifeYears, then.usefulLifeYears);
-            EXPECT_EQ(now.fixedRate[0], then.fixedRate[0]);
-            EXPECT_EQ(now.variableRate[2], then.variableRate[2]);
-        }
+        for (std::int32_t i = 0; i < plant.machines.count(); ++i)
+            EXPECT_EQ(*plant.machines.at(i), before[std::size_t(i)]) << i;
     };
     for (const bool useEscape : { false, true }) {
         CMachineDataDlg dlg(plant);
