@@ -63,9 +63,17 @@ void addWeighted(CostParts& sum, const CostParts& parts, double weight)
 
 class BreakdownObserver : public CostingObserver {
 public:
-    explicit BreakdownObserver(std::int32_t operations)
+    explicit BreakdownObserver(const COrder& order)
+        : texts(std::make_shared<std::string>())
     {
-        result.operations.reserve(std::size_t(std::max(operations, 0)));
+        result.operations.reserve(std::size_t(order.operations.count()));
+        // With room for every name reserved up front the block never moves, so the names can
+        // point into it while it fills.
+        std::size_t size = 0;
+        for (std::int32_t i = 0; i < order.operations.count(); ++i)
+            size += order.operations.at(i)->name.size() + order.operations.at(i)->machineName.size();
+        texts->reserve(size);
+        result.texts = texts;
     }
 
     void internalOperationCosted(
@@ -97,12 +105,21 @@ private:
         OperationBreakdown& row = result.operations.emplace_back();
         row.index = index + 1;
         row.isInternal = op.isInternal;
-        row.name = op.name;
-        row.machineName = op.machineName;
+        row.name = keep(op.name);
+        row.machineName = keep(op.machineName);
         row.lot = lot;
         row.costed = costed;
         row.parts = parts;
     }
+
+    std::string_view keep(const std::string& text)
+    {
+        const std::size_t at = texts->size();
+        texts->append(text);
+        return std::string_view(*texts).substr(at, text.size());
+    }
+
+    std::shared_ptr<std::string> texts;
 };
 
 // Sums the setup part over the operations, weighted with their lots.
@@ -174,7 +191,7 @@ struct ScaledRun {
 
 CostBreakdown breakDownCosts(const COrder& order, const CPlantData& plantData)
 {
-    BreakdownObserver observer(order.operations.count());
+    BreakdownObserver observer(order);
     CostingTotals totals = runCosting(order, plantData, observer);
     CostBreakdown result = std::move(observer.result);
     const double base = order.quantityBase;
