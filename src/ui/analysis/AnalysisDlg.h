@@ -44,6 +44,8 @@ public:
     QTableView* table() const { return tableView; }
     QChartView* chart() const { return chartView; }
     QLabel* warningLine() const { return warning; }
+    // What "&Drucken..." prints: the table as the window shows it, with decimal commas.
+    std::string printout() const;
 
 public slots:
     void OnExport();
@@ -82,6 +84,10 @@ private:
     QPushButton* buttonExport = nullptr;
     QPushButton* buttonPrint = nullptr;
 };
+
+// Closes the analysis windows of `owner`: their figures belong to an order or master data that
+// are going away. Opened again, they compute afresh.
+void closeAnalysisWindows(QWidget* owner);
 
 // The operations the breakdown could not cost, as the warning line names them.
 QStringList uncostedOperations(const CostBreakdown& breakdown);
