@@ -270,6 +270,17 @@ PriceScale computePriceScale(const COrder& order, const CPlantData& plantData, s
     return scale;
 }
 
+std::string orderWarning(const COrder& order)
+{
+    if (order.operations.count() == 0)
+        return "Der Auftrag hat keine Arbeitsgänge; alle Kosten sind 0.";
+    if (order.quantityBase <= 0) {
+        return "Die Stückzahlbasis des Auftrags ist " + std::to_string(order.quantityBase)
+            + "; die Kosten je Stück des Auftrags sind nicht bestimmt.";
+    }
+    return {};
+}
+
 bool parseQuantities(std::string_view text, std::vector<std::int32_t>& quantities, std::string& error)
 {
     std::vector<std::int32_t> result;

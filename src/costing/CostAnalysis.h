@@ -83,6 +83,11 @@ std::vector<std::int32_t> defaultQuantities(std::int32_t quantityBase);
 // Sorted ascending, each quantity once. Throws PriceScaleError.
 PriceScale computePriceScale(const COrder& order, const CPlantData& plantData, std::vector<std::int32_t> quantities);
 
+// Why the order's per-piece figures tell little (UTF-8), or empty: an order without operations
+// costs nothing, and a quantity base below 1 leaves the costs per piece of the order undefined
+// (the breakdown still shows them as the report computes them).
+std::string orderWarning(const COrder& order);
+
 // Reads a list such as "1, 10,100" (blanks allowed around the commas). Every entry must be a
 // whole number from 1 to 2^31-1. Returns false and a German message (UTF-8) otherwise.
 bool parseQuantities(std::string_view text, std::vector<std::int32_t>& quantities, std::string& error);

@@ -193,16 +193,23 @@ void CAnalysisDlg::setChart(QChart* newChart)
     delete old;
 }
 
-void CAnalysisDlg::setUncosted(const QStringList& operations)
+void CAnalysisDlg::setUncosted(const QStringList& operations, const QString& orderNote)
 {
-    // A long list is cut short; the table marks every such row anyway.
-    constexpr int named = 5;
-    QString list = operations.mid(0, named).join(QStringLiteral(", "));
-    if (operations.size() > named) {
-        list += QStringLiteral(" und %1 weitere").arg(operations.size() - named);
+    QStringList lines;
+    if (!orderNote.isEmpty()) {
+        lines << orderNote;
     }
-    warning->setText(QStringLiteral("Achtung: Summen unvollständig, nicht berechnete Arbeitsgänge: ") + list);
-    warning->setVisible(!operations.isEmpty());
+    if (!operations.isEmpty()) {
+        // A long list is cut short; the table marks every such row anyway.
+        constexpr int named = 5;
+        QString list = operations.mid(0, named).join(QStringLiteral(", "));
+        if (operations.size() > named) {
+            list += QStringLiteral(" und %1 weitere").arg(operations.size() - named);
+        }
+        lines << QStringLiteral("Achtung: Summen unvollständig, nicht berechnete Arbeitsgänge: ") + list;
+    }
+    warning->setText(lines.join(QLatin1Char('\n')));
+    warning->setVisible(!lines.isEmpty());
 }
 
 void CAnalysisDlg::enableOutput(bool enabled)

@@ -68,8 +68,9 @@ protected:
     void setTable(const QStringList& titles, int rows, CellFunction cell);
     // Takes ownership of `newChart`; nullptr leaves the chart empty.
     void setChart(QChart* newChart);
-    // Names the operations that could not be costed; an empty list hides the line.
-    void setUncosted(const QStringList& operations);
+    // Names the operations that could not be costed, after `orderNote` (orderWarning); the line
+    // is hidden when there is neither.
+    void setUncosted(const QStringList& operations, const QString& orderNote = {});
     // Export and print need something to export.
     void enableOutput(bool enabled);
 
