@@ -61,18 +61,38 @@ void addWeighted(CostParts& sum, const CostParts& parts, double weight)
     sum.externalOverhead += weight * parts.externalOverhead;
 }
 
+// Copies of texts in blocks that never move, so that views of them stay valid while more are
+// added: one allocation per block instead of one per text.
+class TextBlocks {
+public:
+    std::string_view keep(std::string_view text)
+    {
+        if (text.empty())
+            return {};
+        if (text.size() > capacity - used) {
+            capacity = std::max(text.size(), std::min(2 * capacity + 1024, kLargestBlock));
+            blocks.push_back(std::make_unique_for_overwrite<char[]>(capacity));
+            used = 0;
+        }
+        char* at = blocks.back().get() + used;
+        std::copy(text.begin(), text.end(), at);
+        used += text.size();
+        return { at, text.size() };
+    }
+
+private:
+    static constexpr std::size_t kLargestBlock = std::size_t(1) << 20;
+    std::vector<std::unique_ptr<char[]>> blocks;
+    std::size_t used = 0;
+    std::size_t capacity = 0;
+};
+
 class BreakdownObserver : public CostingObserver {
 public:
     explicit BreakdownObserver(const COrder& order)
-        : texts(std::make_shared<std::string>())
+        : texts(std::make_shared<TextBlocks>())
     {
         result.operations.reserve(std::size_t(order.operations.count()));
-        // With room for every name reserved up front the block never moves, so the names can
-        // point into it while it fills.
-        std::size_t size = 0;
-        for (std::int32_t i = 0; i < order.operations.count(); ++i)
-            size += order.operations.at(i)->name.size() + order.operations.at(i)->machineName.size();
-        texts->reserve(size);
         result.texts = texts;
     }
 
@@ -105,21 +125,14 @@ private:
         OperationBreakdown& row = result.operations.emplace_back();
         row.index = index + 1;
         row.isInternal = op.isInternal;
-        row.name = keep(op.name);
-        row.machineName = keep(op.machineName);
+        row.name = texts->keep(op.name);
+        row.machineName = texts->keep(op.machineName);
         row.lot = lot;
         row.costed = costed;
         row.parts = parts;
     }
 
-    std::string_view keep(const std::string& text)
-    {
-        const std::size_t at = texts->size();
-        texts->append(text);
-        return std::string_view(*texts).substr(at, text.size());
-    }
-
-    std::shared_ptr<std::string> texts;
+    std::shared_ptr<TextBlocks> texts;
 };
 
 // Sums the setup part over the operations, weighted with their lots.

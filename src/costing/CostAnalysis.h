@@ -46,9 +46,10 @@ struct CostBreakdown {
     std::vector<std::string> messages; // Windows-1252, one per operation that was not costed
     int uncostedOperations = 0;
     bool complete() const { return uncostedOperations == 0; }
-    // All names of the operations in one block rather than one allocation per operation, so that
-    // a large order is broken down in time proportional to its size. Shared by copies.
-    std::shared_ptr<const std::string> texts;
+    // Owns the names of the operations, kept in a few large blocks rather than one allocation per
+    // operation, so that a large order is broken down in time proportional to its size. Shared by
+    // copies.
+    std::shared_ptr<const void> texts;
 };
 
 CostBreakdown breakDownCosts(const COrder& order, const CPlantData& plantData);
