@@ -223,6 +223,7 @@ void CMainDlg::enableOrderCommands(bool enabled)
 
 void CMainDlg::enterOrderOpen()
 {
+    closeAnalysisWindows(this); // they show the order that was replaced
     enableOrderCommands(true);
     logoPicture->hide();
     orderPanel.show();
@@ -231,6 +232,7 @@ void CMainDlg::enterOrderOpen()
 
 void CMainDlg::enterNoOrderOpen()
 {
+    closeAnalysisWindows(this);
     orderPanel.hide();
     // A control of the hidden panel would keep the keyboard and swallow Escape, which here
     // has to ask whether to close the program.
@@ -492,6 +494,7 @@ bool CMainDlg::loadMasterDataFile(const QString& path, float factor)
         return false;
     }
     rememberFolder(masterDataFolderKey, path);
+    closeAnalysisWindows(this); // their figures come from the master data just replaced
     // Converted DM master data is unsaved work, and its file must not be loaded again as EUR.
     masterDataChanged = factor != 1.0f;
     if (!masterDataChanged) {
