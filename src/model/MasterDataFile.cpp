@@ -95,11 +95,10 @@ std::optional<DecodeError> decodeMasterData(std::string_view bytes, float factor
         fresh.machines.reserve(machineCount);
     for (std::int32_t i = 0; i < machineCount; ++i) {
         in.beginRecord(i);
-        auto machine = std::make_unique<CMachine>();
-        if (!decodeMachine(in, factor, *machine))
+        CMachine& machine = fresh.machines.emplace();
+        if (!decodeMachine(in, factor, machine))
             return in.error();
-        fresh.computeMachineRates(*machine);
-        fresh.machines.add(std::move(machine));
+        fresh.computeMachineRates(machine);
     }
     plantData = std::move(fresh);
     return std::nullopt;

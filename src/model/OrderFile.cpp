@@ -3,8 +3,6 @@
 #include "model/CountedText.h"
 #include "model/FieldDecoder.h"
 
-#include <memory>
-
 namespace kalkora {
 
 namespace {
@@ -84,10 +82,8 @@ std::optional<DecodeError> decodeOrder(std::string_view bytes, float factor, COr
         fresh.operations.reserve(operationCount);
     for (std::int32_t i = 0; i < operationCount; ++i) {
         in.beginRecord(i);
-        auto operation = std::make_unique<COperation>();
-        if (!decodeOperation(in, factor, *operation))
+        if (!decodeOperation(in, factor, fresh.operations.emplace()))
             return in.error();
-        fresh.operations.add(std::move(operation));
     }
     order = std::move(fresh);
     return std::nullopt;
