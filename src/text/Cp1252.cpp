@@ -79,6 +79,11 @@ private:
 
 } // namespace
 
+char16_t cp1252Char(unsigned char byte)
+{
+    return static_cast<char16_t>(decodeByte(byte));
+}
+
 std::u16string cp1252ToUtf16(std::string_view bytes)
 {
     std::u16string out;
