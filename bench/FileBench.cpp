@@ -100,7 +100,7 @@ void BM_DecodeOrder(benchmark::State& state)
         benchmark::DoNotOptimize(decodeOrder(bytes, 1.0f, order));
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes.size()));
-    reportMemory<COrder>(state, bytes, decodeOrder);
+    reportMemory<COrder>(state, bytes, [](auto&&... args) { return decodeOrder(args...); });
 }
 
 void BM_EncodeOrder(benchmark::State& state)
@@ -123,7 +123,7 @@ void BM_DecodeMasterData(benchmark::State& state)
         benchmark::DoNotOptimize(decodeMasterData(bytes, 1.0f, plant));
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes.size()));
-    reportMemory<CPlantData>(state, bytes, decodeMasterData);
+    reportMemory<CPlantData>(state, bytes, [](auto&&... args) { return decodeMasterData(args...); });
 }
 
 void BM_EncodeMasterData(benchmark::State& state)

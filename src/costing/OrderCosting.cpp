@@ -65,10 +65,14 @@ public:
     {
     }
 
-    CostingResult run(std::string_view orderFileName, const text::PrintDate& printDate)
+    CostingResult run(std::string_view orderFileName, const text::PrintDate& printDate, const Progress& progress)
     {
         report.writeHeader(order, orderFileName, printDate);
         for (std::int32_t i = 0; i < order.operations.count(); ++i) {
+            if (!keepGoing(progress, i, order.operations.count())) {
+                result.cancelled = true;
+                return std::move(result);
+            }
             if (order.operations.at(i)->isInternal != 0)
                 costInternalOperation(i);
             else
@@ -129,9 +133,9 @@ private:
 } // namespace
 
 CostingResult costOrder(const COrder& order, const CPlantData& plantData, std::string_view orderFileName,
-                        const text::PrintDate& printDate)
+                        const text::PrintDate& printDate, const Progress& progress)
 {
-    return OrderCosting(order, plantData).run(orderFileName, printDate);
+    return OrderCosting(order, plantData).run(orderFileName, printDate, progress);
 }
 
 std::string wrapRemark(std::string_view remark)

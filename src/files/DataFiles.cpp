@@ -47,6 +47,8 @@ QString describe(const DecodeError& error, FileKind kind)
         return QStringLiteral("Die Textlänge im Feld „%1“ %2 ist größer als der Rest der Datei.").arg(field, where);
     case DecodeProblem::BadTextPrefix:
         return QStringLiteral("Die Längenangabe des Textes im Feld „%1“ %2 ist ungültig.").arg(field, where);
+    case DecodeProblem::Cancelled:
+        return {};
     case DecodeProblem::CountTooLarge: {
         const QString records
             = kind == FileKind::MasterData ? QStringLiteral("Maschinen") : QStringLiteral("Arbeitsgänge");
@@ -80,6 +82,8 @@ template <typename Data, typename Decode> FileResult load(const QString& path, F
     if (FileResult read = readWholeFile(path, bytes); !read.ok())
         return read;
     const std::optional<DecodeError> error = decode(std::string_view(bytes.constData(), bytes.size()), data);
+    if (error && error->problem == DecodeProblem::Cancelled)
+        return failure(FileStatus::Cancelled, {});
     if (error) {
         return failure(FileStatus::Damaged,
             QStringLiteral("Die Datei „%1“ ist beschädigt oder unvollständig. %2 Es wurde nichts geladen.")
@@ -90,7 +94,7 @@ template <typename Data, typename Decode> FileResult load(const QString& path, F
 
 } // namespace
 
-FileResult saveBytes(const QString& path, std::string_view bytes)
+FileResult saveBytes(const QString& path, std::string_view bytes, const Progress& progress)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -98,8 +102,19 @@ FileResult saveBytes(const QString& path, std::string_view bytes)
             QStringLiteral("Die Datei „%1“ kann nicht zum Schreiben geöffnet werden (%2).")
                 .arg(displayName(path), file.errorString()));
     }
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size || !file.commit()) {
+    // In pieces, so that the progress of a large file can be shown.
+    constexpr std::size_t piece = std::size_t(4) << 20;
+    bool written = true;
+    for (std::size_t done = 0; written && done < bytes.size(); done += piece) {
+        if (progress && !progress(std::int64_t(done), std::int64_t(bytes.size()))) {
+            file.cancelWriting();
+            return failure(FileStatus::Cancelled, {});
+        }
+        const std::string_view part = bytes.substr(done, piece);
+        const auto size = static_cast<qint64>(part.size());
+        written = file.write(part.data(), size) == size;
+    }
+    if (!written || !file.commit()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return failure(FileStatus::WriteFailed,
@@ -110,26 +125,28 @@ FileResult saveBytes(const QString& path, std::string_view bytes)
     return {};
 }
 
-FileResult loadMasterData(const QString& path, float factor, CPlantData& plantData)
+FileResult loadMasterData(const QString& path, float factor, CPlantData& plantData, const Progress& progress)
 {
-    return load(path, FileKind::MasterData, plantData,
-        [factor](std::string_view bytes, CPlantData& data) { return decodeMasterData(bytes, factor, data); });
+    return load(path, FileKind::MasterData, plantData, [factor, &progress](std::string_view bytes, CPlantData& data) {
+        return decodeMasterData(bytes, factor, data, progress);
+    });
 }
 
-FileResult loadOrder(const QString& path, float factor, COrder& order)
+FileResult loadOrder(const QString& path, float factor, COrder& order, const Progress& progress)
 {
-    return load(path, FileKind::Order, order,
-        [factor](std::string_view bytes, COrder& data) { return decodeOrder(bytes, factor, data); });
+    return load(path, FileKind::Order, order, [factor, &progress](std::string_view bytes, COrder& data) {
+        return decodeOrder(bytes, factor, data, progress);
+    });
 }
 
-FileResult saveMasterData(const QString& path, const CPlantData& plantData)
+FileResult saveMasterData(const QString& path, const CPlantData& plantData, const Progress& progress)
 {
-    return saveBytes(path, encodeMasterData(plantData));
+    return saveBytes(path, encodeMasterData(plantData), progress);
 }
 
-FileResult saveOrder(const QString& path, const COrder& order)
+FileResult saveOrder(const QString& path, const COrder& order, const Progress& progress)
 {
-    return saveBytes(path, encodeOrder(order));
+    return saveBytes(path, encodeOrder(order), progress);
 }
 
 } // namespace kalkora::files

@@ -94,6 +94,7 @@ enum class DecodeProblem {
     TextTooLong, // the text length of `field` exceeds the rest of the file or 2^31
     BadTextPrefix, // the length prefix of `field` is not one of the counted-text forms
     CountTooLarge, // the record count `field` cannot fit in the rest of the file
+    Cancelled, // the caller's progress callback asked to stop; not a fault of the file
 };
 
 struct DecodeError {

@@ -35,6 +35,7 @@ public:
     bool readCount(std::int32_t& count, const char* field, std::size_t minRecordSize);
 
     const DecodeError& error() const { return lastError; }
+    std::size_t offset() const { return reader.offset(); }
 
 private:
     bool fail(DecodeProblem problem, std::size_t offset, const char* field);

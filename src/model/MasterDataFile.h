@@ -2,6 +2,7 @@
 
 #include "model/ByteStream.h"
 #include "model/CPlantData.h"
+#include "model/Progress.h"
 
 #include <cstddef>
 #include <optional>
@@ -19,7 +20,9 @@ inline constexpr std::size_t minMachineRecordSize = 29;
 std::string encodeMasterData(const CPlantData& plantData);
 
 // Decodes a whole file into fresh objects, multiplying every money field by `factor`, and
-// computes hoursPerYear and every machine's rates. `plantData` is replaced only on success.
-std::optional<DecodeError> decodeMasterData(std::string_view bytes, float factor, CPlantData& plantData);
+// computes hoursPerYear and every machine's rates. `plantData` is replaced only on success;
+// `progress` counts the machines and may stop the decode (DecodeProblem::Cancelled).
+std::optional<DecodeError> decodeMasterData(
+    std::string_view bytes, float factor, CPlantData& plantData, const Progress& progress = {});
 
 } // namespace kalkora

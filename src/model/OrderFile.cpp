@@ -69,7 +69,7 @@ std::string encodeOrder(const COrder& order)
     return bytes;
 }
 
-std::optional<DecodeError> decodeOrder(std::string_view bytes, float factor, COrder& order)
+std::optional<DecodeError> decodeOrder(std::string_view bytes, float factor, COrder& order, const Progress& progress)
 {
     COrder fresh;
     FieldDecoder in(bytes);
@@ -81,6 +81,8 @@ std::optional<DecodeError> decodeOrder(std::string_view bytes, float factor, COr
     if (operationCount > 0)
         fresh.operations.reserve(operationCount);
     for (std::int32_t i = 0; i < operationCount; ++i) {
+        if (!keepGoing(progress, i, operationCount))
+            return DecodeError { DecodeProblem::Cancelled, in.offset(), "operations", i, 0 };
         in.beginRecord(i);
         if (!decodeOperation(in, factor, fresh.operations.emplace()))
             return in.error();

@@ -4,6 +4,7 @@
 #include "files/DataFiles.h"
 #include "model/DmConversion.h"
 #include "ui/common/DialogUnits.h"
+#include "ui/common/LongTask.h"
 #include "ui/common/QtText.h"
 #include "ui/common/UiServices.h"
 #include "ui/main/AboutDlg.h"
@@ -196,6 +197,10 @@ void CMainDlg::OnLoadOldOrder()
 
 void CMainDlg::showFileError(const QString& message)
 {
+    // A command the user cancelled has nothing to report.
+    if (message.isEmpty()) {
+        return;
+    }
     uiServices().showMessage(this, message, MessageIcon::Exclamation);
 }
 
@@ -214,7 +219,8 @@ void CMainDlg::LoadOrder(float factor)
     if (path.isEmpty()) {
         return;
     }
-    const files::FileResult result = files::loadOrder(path, factor, order);
+    const files::FileResult result = files::loadOrder(
+        path, factor, order, LongTask(this, QStringLiteral("Auftragsdaten werden geladen..."), true).callback());
     if (!result.ok()) {
         showFileError(result.message);
         return;
@@ -235,7 +241,8 @@ void CMainDlg::SaveOrder()
         orderFileName = path;
         UpdateTitle();
     }
-    const files::FileResult result = files::saveOrder(orderFileName, order);
+    const files::FileResult result = files::saveOrder(
+        orderFileName, order, LongTask(this, QStringLiteral("Auftragsdaten werden gespeichert..."), false).callback());
     if (!result.ok()) {
         // The next save asks for a name again.
         orderFileName.clear();
@@ -266,7 +273,8 @@ void CMainDlg::LoadMasterData(float factor)
     if (path.isEmpty()) {
         return;
     }
-    const files::FileResult result = files::loadMasterData(path, factor, plantData);
+    const files::FileResult result = files::loadMasterData(
+        path, factor, plantData, LongTask(this, QStringLiteral("Stammdaten werden geladen..."), true).callback());
     if (!result.ok()) {
         showFileError(result.message);
     }
@@ -289,7 +297,8 @@ void CMainDlg::OnSaveMasterData()
     if (path.isEmpty()) {
         return;
     }
-    const files::FileResult result = files::saveMasterData(path, plantData);
+    const files::FileResult result = files::saveMasterData(
+        path, plantData, LongTask(this, QStringLiteral("Stammdaten werden gespeichert..."), false).callback());
     if (!result.ok()) {
         showFileError(result.message);
     }
@@ -298,12 +307,16 @@ void CMainDlg::OnSaveMasterData()
 void CMainDlg::OnCalculate()
 {
     const std::string fileName = toCp1252(QFileInfo(orderFileName).fileName());
-    const CostingResult result = costOrder(order, plantData, fileName, text::PrintDate::today());
+    CostingResult result = costOrder(order, plantData, fileName, text::PrintDate::today(),
+        LongTask(this, QStringLiteral("Auftrag wird berechnet..."), true).callback());
+    if (result.cancelled) {
+        return;
+    }
     for (const std::string& message : result.messages) {
         uiServices().showMessage(this, fromCp1252(message));
     }
     CReportDlg report(this);
-    report.setReportText(result.reportText);
+    report.setReportText(std::move(result.reportText));
     report.exec();
 }
 
