@@ -28,6 +28,18 @@ const Labels& labels()
 
 std::string f72(double value) { return text::formatFixed(value, 7, 2); }
 
+// About what the report of `order` takes: an internal operation's block is some 700 bytes
+// beside its names, an external one's some 200.
+std::size_t estimatedSize(const COrder& order)
+{
+    std::size_t size = 1024 + 2 * order.name.size() + 2 * order.remark.size();
+    for (std::int32_t i = 0; i < order.operations.count(); ++i) {
+        const COperation& op = *order.operations.at(i);
+        size += op.name.size() + (op.isInternal != 0 ? 720 + op.machineName.size() : 200);
+    }
+    return size;
+}
+
 } // namespace
 
 void ReportWriter::newline() { text += kLineBreak; }
@@ -36,6 +48,9 @@ void ReportWriter::rule() { text += kRule; }
 
 void ReportWriter::writeHeader(const COrder& order, std::string_view orderFileName, const text::PrintDate& printDate)
 {
+    // One allocation for the whole text: growing it step by step would leave the freed smaller
+    // copies of a large report in the process.
+    text.reserve(estimatedSize(order) + orderFileName.size());
     text += "     Kalkora 1.0 EURO - Fertigungskostenberechnung";
     newline();
     newline();
