@@ -69,7 +69,7 @@ public:
     {
         report.writeHeader(order, orderFileName, printDate);
         for (std::int32_t i = 0; i < order.operations.count(); ++i) {
-            if (!keepGoing(progress, i, order.operations.count())) {
+            if (!keepGoing(progress, i, i, order.operations.count())) {
                 result.cancelled = true;
                 return std::move(result);
             }

@@ -95,7 +95,7 @@ std::optional<DecodeError> decodeMasterData(
     if (machineCount > 0)
         fresh.machines.reserve(machineCount);
     for (std::int32_t i = 0; i < machineCount; ++i) {
-        if (!keepGoing(progress, i, machineCount))
+        if (!keepGoing(progress, i, std::int64_t(in.offset()), std::int64_t(bytes.size())))
             return DecodeError { DecodeProblem::Cancelled, in.offset(), "machines", i, 0 };
         in.beginRecord(i);
         CMachine& machine = fresh.machines.emplace();

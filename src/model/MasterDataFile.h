@@ -21,7 +21,7 @@ std::string encodeMasterData(const CPlantData& plantData);
 
 // Decodes a whole file into fresh objects, multiplying every money field by `factor`, and
 // computes hoursPerYear and every machine's rates. `plantData` is replaced only on success;
-// `progress` counts the machines and may stop the decode (DecodeProblem::Cancelled).
+// `progress` hears of the bytes read and may stop the decode (DecodeProblem::Cancelled).
 std::optional<DecodeError> decodeMasterData(
     std::string_view bytes, float factor, CPlantData& plantData, const Progress& progress = {});
 

@@ -81,7 +81,7 @@ std::optional<DecodeError> decodeOrder(std::string_view bytes, float factor, COr
     if (operationCount > 0)
         fresh.operations.reserve(operationCount);
     for (std::int32_t i = 0; i < operationCount; ++i) {
-        if (!keepGoing(progress, i, operationCount))
+        if (!keepGoing(progress, i, std::int64_t(in.offset()), std::int64_t(bytes.size())))
             return DecodeError { DecodeProblem::Cancelled, in.offset(), "operations", i, 0 };
         in.beginRecord(i);
         if (!decodeOperation(in, factor, fresh.operations.emplace()))

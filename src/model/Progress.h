@@ -10,13 +10,13 @@ namespace kalkora {
 // tool passes none.
 using Progress = std::function<bool(std::int64_t done, std::int64_t total)>;
 
-// For loops over records: asks `progress` at the first record and every 4096th after it, so
-// that a short loop calls it once and a long one often enough to keep a window painted.
-// False when the work should stop.
-inline bool keepGoing(const Progress& progress, std::int64_t done, std::int64_t total)
+// For loops over records: tells `progress` how far the work has come (`done` of `total`) at
+// the first record and every 4096th after it, so that a short loop calls it once and a long
+// one often enough to keep a window painted. False when the work should stop.
+inline bool keepGoing(const Progress& progress, std::int64_t record, std::int64_t done, std::int64_t total)
 {
     constexpr std::int64_t interval = 4096;
-    return !progress || done % interval != 0 || progress(done, total);
+    return !progress || record % interval != 0 || progress(done, total);
 }
 
 } // namespace kalkora
