@@ -12,7 +12,7 @@
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
-class QTreeView;
+class QTableView;
 
 namespace kalkora::ui {
 
@@ -35,7 +35,7 @@ public:
 
     // Index of the selected row, or -1.
     int selectedRow() const;
-    QTreeView* operationList() const { return list1028; }
+    QTableView* operationList() const { return list1028; }
     QMenu* popupMenu() const { return menu145; }
 
 public slots:
@@ -71,7 +71,7 @@ private:
     QLineEdit* edit1029 = nullptr;
     QLineEdit* edit1062 = nullptr;
     QPlainTextEdit* edit1031 = nullptr;
-    QTreeView* list1028 = nullptr;
+    QTableView* list1028 = nullptr;
     COperationListModel* listModel = nullptr;
     QMenu* menu145 = nullptr;
     bool refusingQuantity = false;

@@ -19,7 +19,7 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTreeView>
+#include <QTableView>
 
 namespace kalkora::ui::test {
 namespace {
