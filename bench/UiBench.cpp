@@ -8,6 +8,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QScrollBar>
+#include <QTableView>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
@@ -35,6 +37,26 @@ void BM_RefreshFromOrder(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_RefreshFromOrder)->Arg(1000)->Arg(10000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
+// The operations list scrolled to its end and back to the top, painted each time.
+void BM_ScrollOrderList(benchmark::State& state)
+{
+    ui::CMainDlg dlg;
+    dlg.show();
+    dlg.OnNewOrder();
+    dlg.order = bench::mixedOrder(static_cast<int>(state.range(0)), 17);
+    dlg.panel().RefreshFromOrder();
+    benchmark::DoNotOptimize(QTest::qWaitForWindowExposed(&dlg));
+    QApplication::processEvents();
+    QScrollBar* bar = dlg.panel().operationList()->verticalScrollBar();
+    for (auto _ : state) {
+        bar->setValue(bar->maximum());
+        dlg.panel().operationList()->viewport()->repaint();
+        bar->setValue(0);
+        dlg.panel().operationList()->viewport()->repaint();
+    }
+}
+BENCHMARK(BM_ScrollOrderList)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
 // Resident memory of the whole process now, in MiB.
 double residentMiB()
