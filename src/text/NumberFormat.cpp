@@ -4,7 +4,9 @@
 
 #include <bit>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string_view>
 
 namespace kalkora::text {
@@ -127,6 +129,43 @@ std::string fixedText(const Decimal& d, int decimals)
     return out;
 }
 
+// What exactDecimal and roundToDigits give for "%.*f", by integer arithmetic: the double is
+// mantissa × 2^-shift, so value × 10^precision is exact in 128 bits for every value the
+// costing prints, and its remainder decides the rounding. nullopt where it does not fit.
+std::optional<Decimal> roundedFixed(double value, int precision)
+{
+    constexpr int maxPrecision = 18; // 10^18 × 2^53 < 2^113
+    if (precision > maxPrecision)
+        return std::nullopt;
+    Decimal d;
+    d.negative = std::signbit(value);
+    int exponent = 0;
+    const double fraction = std::frexp(std::fabs(value), &exponent);
+    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    const int shift = 53 - exponent;
+    if (shift < -10)
+        return std::nullopt;
+    unsigned __int128 scaled = mantissa;
+    for (int i = 0; i < precision; ++i)
+        scaled *= 10;
+    if (shift <= 0) {
+        scaled <<= -shift;
+    } else if (shift >= 120) {
+        scaled = 0; // below half a unit of the last place: scaled < 2^113
+    } else {
+        const unsigned __int128 unit = static_cast<unsigned __int128>(1) << shift;
+        const bool up = (scaled & (unit - 1)) >= unit / 2;
+        scaled = (scaled >> shift) + (up ? 1 : 0);
+    }
+    for (; scaled > 0; scaled /= 10)
+        d.digits.insert(d.digits.begin(), static_cast<char>('0' + static_cast<int>(scaled % 10)));
+    d.point = static_cast<int>(d.digits.size()) - precision;
+    stripTrailingZeros(d);
+    if (d.digits.empty())
+        d.point = 0;
+    return d;
+}
+
 std::string pad(std::string text, int width)
 {
     if (width >= 0) {
@@ -197,6 +236,8 @@ std::string formatFixed(double value, int width, int precision)
         return pad(nonFiniteText(value), width);
     if (precision < 0)
         precision = 6;
+    if (const std::optional<Decimal> rounded = roundedFixed(value, precision))
+        return pad(fixedText(*rounded, precision), width);
     Decimal d = exactDecimal(value);
     if (!d.digits.empty())
         roundToDigits(d, static_cast<long long>(d.point) + precision);
