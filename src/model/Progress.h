@@ -7,7 +7,7 @@ namespace kalkora {
 
 // How far long work has come: called with the steps done and the steps in all; returning false
 // asks the work to stop. The desktop program shows it in a progress dialog; the command-line
-// tool passes none.
+// tool shows nothing.
 using Progress = std::function<bool(std::int64_t done, std::int64_t total)>;
 
 // For loops over records: tells `progress` how far the work has come (`done` of `total`) at
