@@ -19,9 +19,10 @@ namespace {
 std::size_t liveBytes = 0;
 std::size_t peakBytes = 0;
 
-void* allocate(std::size_t size)
+void* allocate(std::size_t size, std::size_t alignment = 0)
 {
-    void* block = std::malloc(size == 0 ? 1 : size);
+    void* block = alignment ? std::aligned_alloc(alignment, (size + alignment - 1) / alignment * alignment)
+                            : std::malloc(size == 0 ? 1 : size);
     if (!block)
         throw std::bad_alloc();
     liveBytes += malloc_usable_size(block);
@@ -46,6 +47,14 @@ void* operator new(std::size_t size)
 void* operator new[](std::size_t size)
 {
     return allocate(size);
+}
+void* operator new(std::size_t size, std::align_val_t alignment)
+{
+    return allocate(size, std::size_t(alignment));
+}
+void operator delete(void* block, std::align_val_t) noexcept
+{
+    release(block);
 }
 void operator delete(void* block) noexcept
 {
@@ -91,7 +100,7 @@ void BM_DecodeOrder(benchmark::State& state)
         benchmark::DoNotOptimize(decodeOrder(bytes, 1.0f, order));
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes.size()));
-    reportMemory<COrder>(state, bytes, decodeOrder);
+    reportMemory<COrder>(state, bytes, [](auto&&... args) { return decodeOrder(args...); });
 }
 
 void BM_EncodeOrder(benchmark::State& state)
@@ -114,7 +123,7 @@ void BM_DecodeMasterData(benchmark::State& state)
         benchmark::DoNotOptimize(decodeMasterData(bytes, 1.0f, plant));
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes.size()));
-    reportMemory<CPlantData>(state, bytes, decodeMasterData);
+    reportMemory<CPlantData>(state, bytes, [](auto&&... args) { return decodeMasterData(args...); });
 }
 
 void BM_EncodeMasterData(benchmark::State& state)

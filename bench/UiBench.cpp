@@ -1,16 +1,24 @@
 #include "BenchData.h"
+#include "costing/OrderCosting.h"
 #include "text/RuntimeLocale.h"
 #include "ui/analysis/CostBreakdownDlg.h"
 #include "ui/analysis/PriceScaleDlg.h"
 #include "ui/main/MainDlg.h"
+#include "ui/report/ReportDlg.h"
+#include "ui/report/ReportTextView.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QScrollBar>
+#include <QTableView>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
+#include <fstream>
 #include <memory>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -30,7 +38,95 @@ void BM_RefreshFromOrder(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_RefreshFromOrder)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RefreshFromOrder)->Arg(1000)->Arg(10000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
+// The operations list scrolled to its end and back to the top, painted each time.
+void BM_ScrollOrderList(benchmark::State& state)
+{
+    ui::CMainDlg dlg;
+    dlg.show();
+    dlg.OnNewOrder();
+    dlg.order = bench::mixedOrder(static_cast<int>(state.range(0)), 17);
+    dlg.panel().RefreshFromOrder();
+    benchmark::DoNotOptimize(QTest::qWaitForWindowExposed(&dlg));
+    QApplication::processEvents();
+    QScrollBar* bar = dlg.panel().operationList()->verticalScrollBar();
+    for (auto _ : state) {
+        bar->setValue(bar->maximum());
+        dlg.panel().operationList()->viewport()->repaint();
+        bar->setValue(0);
+        dlg.panel().operationList()->viewport()->repaint();
+    }
+}
+BENCHMARK(BM_ScrollOrderList)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
+// Resident memory of the whole process now, in MiB.
+double residentMiB()
+{
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0;
+    long resident = 0;
+    statm >> pages >> resident;
+    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+std::string benchReport(int operations)
+{
+    const CPlantData plant = bench::benchPlant(17);
+    return costOrder(bench::mixedOrder(operations, 17), plant, "bench.auf", { 2003, 8, 4 }).reportText;
+}
+
+// From handing the costing's report to the report window until the window has been painted.
+// "reportMiB" is the report's size, "rssPerReport" the process's memory beside it.
+void BM_ReportWindowShown(benchmark::State& state)
+{
+    const std::string report = benchReport(static_cast<int>(state.range(0)));
+    double resident = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::string text = report;
+        state.ResumeTiming();
+        ui::CReportDlg dlg;
+        dlg.setReportText(std::move(text));
+        dlg.show();
+        benchmark::DoNotOptimize(QTest::qWaitForWindowExposed(&dlg));
+        QApplication::processEvents();
+        resident = residentMiB();
+    }
+    state.counters["reportMiB"] = double(report.size()) / (1024.0 * 1024.0);
+    state.counters["rssPerReport"] = resident / (double(report.size()) / (1024.0 * 1024.0));
+}
+BENCHMARK(BM_ReportWindowShown)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+
+// Ctrl+A, Ctrl+C in the report window: the whole report on the clipboard.
+void BM_ReportCopiedWhole(benchmark::State& state)
+{
+    ui::CReportDlg dlg;
+    dlg.setReportText(benchReport(static_cast<int>(state.range(0))));
+    dlg.show();
+    auto* view = dlg.findChild<ui::ReportTextView*>();
+    for (auto _ : state) {
+        QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+        benchmark::DoNotOptimize(QApplication::clipboard()->text().size());
+    }
+}
+BENCHMARK(BM_ReportCopiedWhole)->Arg(100'000)->Unit(benchmark::kMillisecond);
+
+// "&Berechnen..." of a large order until its report window is painted: costing and window.
+void BM_CalculateAndShowReport(benchmark::State& state)
+{
+    const CPlantData plant = bench::benchPlant(17);
+    const COrder order = bench::mixedOrder(static_cast<int>(state.range(0)), 17);
+    for (auto _ : state) {
+        ui::CReportDlg dlg;
+        dlg.setReportText(costOrder(order, plant, "bench.auf", { 2003, 8, 4 }).reportText);
+        dlg.show();
+        benchmark::DoNotOptimize(QTest::qWaitForWindowExposed(&dlg));
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_CalculateAndShowReport)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
 // From constructing the main window until it has been shown and painted once.
 void BM_MainWindowShown(benchmark::State& state)

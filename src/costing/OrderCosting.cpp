@@ -3,6 +3,7 @@
 #include "costing/ReportWriter.h"
 #include "text/Cp1252.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace kalkora {
@@ -157,17 +158,29 @@ CostingTotals runCosting(const COrder& order, const CPlantData& plantData, Costi
     return run.take();
 }
 
-CostingResult costOrder(
-    const COrder& order, const CPlantData& plantData, std::string_view orderFileName, const text::PrintDate& printDate)
+CostingResult costOrder(const COrder& order, const CPlantData& plantData, std::string_view orderFileName,
+    const text::PrintDate& printDate, const Progress& progress)
 {
     ReportObserver observer;
     observer.report.writeHeader(order, orderFileName, printDate);
-    CostingTotals totals = runCosting(order, plantData, observer);
+    CostingRun run(order, plantData, observer);
+    // Costed a block at a time, so that `progress` hears of it every so often and may stop it.
+    constexpr std::int32_t block = 4096;
+    const std::int32_t count = order.operations.count();
+    for (std::int32_t first = 0; first < count; first += block) {
+        if (!keepGoing(progress, first, first, count)) {
+            CostingResult cancelled;
+            cancelled.cancelled = true;
+            return cancelled;
+        }
+        run.cost(first, std::min(first + block, count));
+    }
+    CostingTotals totals = run.take();
     observer.report.writeTotals(
         order.quantityBase, totals.full / order.quantityBase, totals.direct / order.quantityBase);
     if (totals.uncostedOperations > 0)
         observer.report.writeIncompleteWarning(totals.uncostedOperations);
-    return CostingResult { observer.report.take(), std::move(totals.messages), totals.uncostedOperations };
+    return CostingResult { observer.report.take(), std::move(totals.messages), totals.uncostedOperations, false };
 }
 
 std::string wrapRemark(std::string_view remark)

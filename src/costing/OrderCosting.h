@@ -3,6 +3,7 @@
 #include "costing/ReportWriter.h"
 #include "model/COrder.h"
 #include "model/CPlantData.h"
+#include "model/Progress.h"
 #include "text/PrintDate.h"
 
 #include <cstdint>
@@ -19,6 +20,7 @@ struct CostingResult {
     std::string reportText;
     std::vector<std::string> messages;
     int uncostedOperations = 0; // internal operations without machine or with a bad shift mode
+    bool cancelled = false; // `progress` stopped the run: the report is incomplete
 };
 
 // Every figure the costing works out for one costed internal operation, as floats.
@@ -89,8 +91,9 @@ CostingTotals runCosting(const COrder& order, const CPlantData& plantData, Costi
 
 // Costs the order and writes the costing report in one pass. `orderFileName` is the order
 // file's name without folder (empty for an order without a file). Reads its inputs only.
-CostingResult costOrder(
-    const COrder& order, const CPlantData& plantData, std::string_view orderFileName, const text::PrintDate& printDate);
+// `progress` counts the operations and may stop the run.
+CostingResult costOrder(const COrder& order, const CPlantData& plantData, std::string_view orderFileName,
+    const text::PrintDate& printDate, const Progress& progress = {});
 
 // The remark as the report prints it: line breaks removed, cut every 38 characters onto lines
 // indented under the first one.

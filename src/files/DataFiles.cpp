@@ -8,9 +8,12 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace kalkora::files {
 
@@ -106,6 +109,8 @@ QString describe(const DecodeError& error, FileKind kind)
         return QStringLiteral("Die Textlänge im Feld „%1“ %2 ist größer als der Rest der Datei.").arg(field, where);
     case DecodeProblem::BadTextPrefix:
         return QStringLiteral("Die Längenangabe des Textes im Feld „%1“ %2 ist ungültig.").arg(field, where);
+    case DecodeProblem::Cancelled:
+        return {};
     case DecodeProblem::CountTooLarge: {
         const QString records
             = kind == FileKind::MasterData ? QStringLiteral("Maschinen") : QStringLiteral("Arbeitsgänge");
@@ -116,27 +121,78 @@ QString describe(const DecodeError& error, FileKind kind)
     return {};
 }
 
-FileResult readWholeFile(const QString& path, QByteArray& bytes)
+// The bytes of a file being decoded, in pages of their own. Decoding reads strictly forwards,
+// so the pages behind it are given back as it goes: a large order is never held twice, as
+// bytes and as records.
+class FileBuffer {
+public:
+    explicit FileBuffer(std::size_t size)
+        : size(size)
+    {
+        void* pages
+            = size > 0 ? mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0) : MAP_FAILED;
+        if (pages != MAP_FAILED)
+            mapped = static_cast<char*>(pages);
+        else
+            fallback.resize(size);
+    }
+    ~FileBuffer()
+    {
+        if (mapped && released < size)
+            munmap(mapped + released, size - released);
+    }
+    FileBuffer(const FileBuffer&) = delete;
+    FileBuffer& operator=(const FileBuffer&) = delete;
+
+    char* data() { return mapped ? mapped : fallback.data(); }
+    // Nothing before `offset` is read again.
+    void releaseBefore(std::size_t offset)
+    {
+        static const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+        const std::size_t end = offset / page * page;
+        if (mapped && end > released) {
+            munmap(mapped + released, end - released);
+            released = end;
+        }
+    }
+
+private:
+    std::size_t size;
+    char* mapped = nullptr;
+    std::size_t released = 0;
+    std::string fallback;
+};
+
+template <typename Data, typename Decode>
+FileResult load(const QString& path, FileKind kind, Data& data, Decode decode, const Progress& progress)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return failure(FileStatus::CannotOpen, cannotOpenMessage(path, file.errorString()));
     }
-    bytes = file.readAll();
+    // A pipe has no size to go by: its bytes are read whole.
+    const QByteArray piped = file.isSequential() ? file.readAll() : QByteArray();
+    const qint64 expected = file.isSequential() ? 0 : std::max<qint64>(0, file.size());
+    FileBuffer buffer(static_cast<std::size_t>(expected));
+    qint64 size = 0;
+    for (qint64 got = 1; got > 0 && size < expected; size += got) {
+        got = std::max<qint64>(0, file.read(buffer.data() + size, expected - size));
+    }
+    const std::string_view bytes = file.isSequential() ? std::string_view(piped.constData(), std::size_t(piped.size()))
+                                                       : std::string_view(buffer.data(), std::size_t(size));
     if (file.error() != QFileDevice::NoError) {
         return failure(FileStatus::CannotOpen,
             QStringLiteral("Die Datei „%1“ kann nicht gelesen werden (%2).")
                 .arg(displayName(path), file.errorString()));
     }
-    return {};
-}
-
-template <typename Data, typename Decode> FileResult load(const QString& path, FileKind kind, Data& data, Decode decode)
-{
-    QByteArray bytes;
-    if (FileResult read = readWholeFile(path, bytes); !read.ok())
-        return read;
-    const std::optional<DecodeError> error = decode(std::string_view(bytes.constData(), bytes.size()), data);
+    // The decoders report the bytes they have read.
+    const Progress releasing = [&](std::int64_t done, std::int64_t total) {
+        buffer.releaseBefore(static_cast<std::size_t>(done));
+        return !progress || progress(done, total);
+    };
+    const std::optional<DecodeError> error = decode(bytes, data, releasing);
+    if (error && error->problem == DecodeProblem::Cancelled)
+        return failure(FileStatus::Cancelled, {});
     if (error) {
         return failure(FileStatus::Damaged,
             QStringLiteral("Die Datei „%1“ ist beschädigt oder unvollständig. %2 Es wurde nichts geladen.")
@@ -152,7 +208,7 @@ QString cannotOpenMessage(const QString& path, const QString& reason)
     return QStringLiteral("Die Datei „%1“ kann nicht geöffnet werden (%2).").arg(displayName(path), reason);
 }
 
-FileResult saveBytes(const QString& path, std::string_view bytes)
+FileResult saveBytes(const QString& path, std::string_view bytes, const Progress& progress)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -160,8 +216,19 @@ FileResult saveBytes(const QString& path, std::string_view bytes)
             QStringLiteral("Die Datei „%1“ kann nicht zum Schreiben geöffnet werden (%2).")
                 .arg(displayName(path), file.errorString()));
     }
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size || !file.commit()) {
+    // In pieces, so that the progress of a large file can be shown.
+    constexpr std::size_t piece = std::size_t(4) << 20;
+    bool written = true;
+    for (std::size_t done = 0; written && done < bytes.size(); done += piece) {
+        if (progress && !progress(std::int64_t(done), std::int64_t(bytes.size()))) {
+            file.cancelWriting();
+            return failure(FileStatus::Cancelled, {});
+        }
+        const std::string_view part = bytes.substr(done, piece);
+        const auto size = static_cast<qint64>(part.size());
+        written = file.write(part.data(), size) == size;
+    }
+    if (!written || !file.commit()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return failure(FileStatus::WriteFailed,
@@ -172,29 +239,37 @@ FileResult saveBytes(const QString& path, std::string_view bytes)
     return {};
 }
 
-FileResult loadMasterData(const QString& path, float factor, CPlantData& plantData)
+FileResult loadMasterData(const QString& path, float factor, CPlantData& plantData, const Progress& progress)
 {
-    FileResult result = load(path, FileKind::MasterData, plantData,
-        [factor](std::string_view bytes, CPlantData& data) { return decodeMasterData(bytes, factor, data); });
+    FileResult result = load(
+        path, FileKind::MasterData, plantData,
+        [factor](std::string_view bytes, CPlantData& data, const Progress& decoded) {
+            return decodeMasterData(bytes, factor, data, decoded);
+        },
+        progress);
     if (result.ok())
         computeAllMachineRates(plantData);
     return result;
 }
 
-FileResult loadOrder(const QString& path, float factor, COrder& order)
+FileResult loadOrder(const QString& path, float factor, COrder& order, const Progress& progress)
 {
-    return load(path, FileKind::Order, order,
-        [factor](std::string_view bytes, COrder& data) { return decodeOrder(bytes, factor, data); });
+    return load(
+        path, FileKind::Order, order,
+        [factor](std::string_view bytes, COrder& data, const Progress& decoded) {
+            return decodeOrder(bytes, factor, data, decoded);
+        },
+        progress);
 }
 
-FileResult saveMasterData(const QString& path, const CPlantData& plantData)
+FileResult saveMasterData(const QString& path, const CPlantData& plantData, const Progress& progress)
 {
-    return saveBytes(path, encodeMasterData(plantData));
+    return saveBytes(path, encodeMasterData(plantData), progress);
 }
 
-FileResult saveOrder(const QString& path, const COrder& order)
+FileResult saveOrder(const QString& path, const COrder& order, const Progress& progress)
 {
-    return saveBytes(path, encodeOrder(order));
+    return saveBytes(path, encodeOrder(order), progress);
 }
 
 } // namespace kalkora::files

@@ -2,6 +2,7 @@
 
 #include "model/COrder.h"
 #include "model/CPlantData.h"
+#include "model/Progress.h"
 
 #include <QString>
 
@@ -14,7 +15,8 @@ namespace kalkora::files {
 // the caller's data only on success. Saving is atomic: the old file stays intact until the new
 // one is completely written.
 
-enum class FileStatus { Ok, CannotOpen, Damaged, WriteFailed };
+// Cancelled: the progress callback asked to stop; nothing was changed and there is no message.
+enum class FileStatus { Ok, CannotOpen, Damaged, WriteFailed, Cancelled };
 
 struct FileResult {
     FileStatus status = FileStatus::Ok;
@@ -25,14 +27,15 @@ struct FileResult {
 
 // `factor` multiplies every money field right after it is read (1.0f, or dmToEurFactor for
 // old DM files). Master data comes back with hoursPerYear and every machine's rates computed.
-FileResult loadMasterData(const QString& path, float factor, CPlantData& plantData);
-FileResult loadOrder(const QString& path, float factor, COrder& order);
+// `progress` hears of the records decoded (loading) or the bytes written (saving).
+FileResult loadMasterData(const QString& path, float factor, CPlantData& plantData, const Progress& progress = {});
+FileResult loadOrder(const QString& path, float factor, COrder& order, const Progress& progress = {});
 
-FileResult saveMasterData(const QString& path, const CPlantData& plantData);
-FileResult saveOrder(const QString& path, const COrder& order);
+FileResult saveMasterData(const QString& path, const CPlantData& plantData, const Progress& progress = {});
+FileResult saveOrder(const QString& path, const COrder& order, const Progress& progress = {});
 
 // Writes `bytes` to `path` atomically, as the two savers do (for reports and other outputs).
-FileResult saveBytes(const QString& path, std::string_view bytes);
+FileResult saveBytes(const QString& path, std::string_view bytes, const Progress& progress = {});
 
 // Fixed texts of the file commands, shown in message boxes by the desktop program and
 // written to stderr by kalkora-cli.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -39,17 +40,49 @@ public:
     std::size_t offset() const { return pos; }
     std::size_t remaining() const { return bytes.size() - pos; }
 
-    bool readUInt8(std::uint8_t& value);
-    bool readUInt16(std::uint16_t& value);
-    bool readUInt32(std::uint32_t& value);
-    bool readUInt64(std::uint64_t& value);
-    bool readInt32(std::int32_t& value);
-    bool readFloat(float& value);
+    // Inline: decoding a large order reads millions of fields.
+    bool readUInt8(std::uint8_t& value) { return take(value); }
+    bool readUInt16(std::uint16_t& value) { return take(value); }
+    bool readUInt32(std::uint32_t& value) { return take(value); }
+    bool readUInt64(std::uint64_t& value) { return take(value); }
+    bool readInt32(std::int32_t& value)
+    {
+        std::uint32_t raw = 0;
+        if (!take(raw))
+            return false;
+        value = static_cast<std::int32_t>(raw);
+        return true;
+    }
+    bool readFloat(float& value)
+    {
+        std::uint32_t raw = 0;
+        if (!take(raw))
+            return false;
+        value = std::bit_cast<float>(raw);
+        return true;
+    }
     // A view into the buffer; valid as long as the buffer is.
-    bool readBytes(std::size_t count, std::string_view& value);
+    bool readBytes(std::size_t count, std::string_view& value)
+    {
+        if (remaining() < count)
+            return false;
+        value = bytes.substr(pos, count);
+        pos += count;
+        return true;
+    }
 
 private:
-    std::uint64_t takeLittleEndian(std::size_t size);
+    template <typename Unsigned> bool take(Unsigned& value)
+    {
+        if (remaining() < sizeof(Unsigned))
+            return false;
+        Unsigned result = 0;
+        for (std::size_t i = 0; i < sizeof(Unsigned); ++i)
+            result |= Unsigned(Unsigned(static_cast<unsigned char>(bytes[pos + i])) << (8 * i));
+        value = result;
+        pos += sizeof(Unsigned);
+        return true;
+    }
 
     std::string_view bytes;
     std::size_t pos = 0;
@@ -61,6 +94,7 @@ enum class DecodeProblem {
     TextTooLong, // the text length of `field` exceeds the rest of the file or 2^31
     BadTextPrefix, // the length prefix of `field` is not one of the counted-text forms
     CountTooLarge, // the record count `field` cannot fit in the rest of the file
+    Cancelled, // the caller's progress callback asked to stop; not a fault of the file
 };
 
 struct DecodeError {

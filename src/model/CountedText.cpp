@@ -99,6 +99,7 @@ std::optional<DecodeProblem> readCountedText(ByteReader& reader, std::string& te
     std::string_view bytes;
     if (byteCount > reader.remaining() || !reader.readBytes(static_cast<std::size_t>(byteCount), bytes))
         return DecodeProblem::TextTooLong;
+    // Built apart and moved in: assigning would round the capacity up (and the memory with it).
     text = prefix.wide ? wideToCp1252(bytes) : std::string(bytes);
     return std::nullopt;
 }

@@ -11,16 +11,6 @@ bool FieldDecoder::fail(DecodeProblem problem, std::size_t offset, const char* f
     return false;
 }
 
-bool FieldDecoder::read(std::int32_t& value, const char* field)
-{
-    return reader.readInt32(value) || fail(DecodeProblem::Truncated, reader.offset(), field);
-}
-
-bool FieldDecoder::read(float& value, const char* field)
-{
-    return reader.readFloat(value) || fail(DecodeProblem::Truncated, reader.offset(), field);
-}
-
 bool FieldDecoder::readText(std::string& value, const char* field)
 {
     const std::size_t start = reader.offset();

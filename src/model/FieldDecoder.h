@@ -19,8 +19,14 @@ public:
     // Later failures are reported for record `index` (-1: outside the records).
     void beginRecord(std::int32_t index) { record = index; }
 
-    bool read(std::int32_t& value, const char* field);
-    bool read(float& value, const char* field);
+    bool read(std::int32_t& value, const char* field)
+    {
+        return reader.readInt32(value) || fail(DecodeProblem::Truncated, reader.offset(), field);
+    }
+    bool read(float& value, const char* field)
+    {
+        return reader.readFloat(value) || fail(DecodeProblem::Truncated, reader.offset(), field);
+    }
     bool readText(std::string& value, const char* field);
     // A money field, multiplied by `factor` right after it is read.
     bool readMoney(float& value, const char* field, float factor);
@@ -29,6 +35,7 @@ public:
     bool readCount(std::int32_t& count, const char* field, std::size_t minRecordSize);
 
     const DecodeError& error() const { return lastError; }
+    std::size_t offset() const { return reader.offset(); }
 
 private:
     bool fail(DecodeProblem problem, std::size_t offset, const char* field);

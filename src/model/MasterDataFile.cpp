@@ -80,7 +80,8 @@ std::string encodeMasterData(const CPlantData& plantData)
     return bytes;
 }
 
-std::optional<DecodeError> decodeMasterData(std::string_view bytes, float factor, CPlantData& plantData)
+std::optional<DecodeError> decodeMasterData(
+    std::string_view bytes, float factor, CPlantData& plantData, const Progress& progress)
 {
     CPlantData fresh;
     FieldDecoder in(bytes);
@@ -94,11 +95,12 @@ std::optional<DecodeError> decodeMasterData(std::string_view bytes, float factor
     if (machineCount > 0)
         fresh.machines.reserve(machineCount);
     for (std::int32_t i = 0; i < machineCount; ++i) {
+        if (!keepGoing(progress, i, std::int64_t(in.offset()), std::int64_t(bytes.size())))
+            return DecodeError { DecodeProblem::Cancelled, in.offset(), "machines", i, 0 };
         in.beginRecord(i);
-        auto machine = std::make_unique<CMachine>();
-        if (!decodeMachine(in, factor, *machine))
+        CMachine& machine = fresh.machines.emplace();
+        if (!decodeMachine(in, factor, machine))
             return in.error();
-        fresh.machines.add(std::move(machine));
     }
     plantData = std::move(fresh);
     return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include "model/ByteStream.h"
 #include "model/CPlantData.h"
+#include "model/Progress.h"
 
 #include <cstddef>
 #include <optional>
@@ -20,7 +21,9 @@ std::string encodeMasterData(const CPlantData& plantData);
 
 // Decodes a whole file into fresh objects, multiplying every money field by `factor`, and
 // computes hoursPerYear; the machines' rates are left to the caller (computeAllMachineRates).
-// `plantData` is replaced only on success.
-std::optional<DecodeError> decodeMasterData(std::string_view bytes, float factor, CPlantData& plantData);
+// `plantData` is replaced only on success; `progress` hears of the bytes read and may stop the
+// decode (DecodeProblem::Cancelled).
+std::optional<DecodeError> decodeMasterData(
+    std::string_view bytes, float factor, CPlantData& plantData, const Progress& progress = {});
 
 } // namespace kalkora

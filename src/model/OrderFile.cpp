@@ -3,8 +3,6 @@
 #include "model/CountedText.h"
 #include "model/FieldDecoder.h"
 
-#include <memory>
-
 namespace kalkora {
 
 namespace {
@@ -71,7 +69,7 @@ std::string encodeOrder(const COrder& order)
     return bytes;
 }
 
-std::optional<DecodeError> decodeOrder(std::string_view bytes, float factor, COrder& order)
+std::optional<DecodeError> decodeOrder(std::string_view bytes, float factor, COrder& order, const Progress& progress)
 {
     COrder fresh;
     FieldDecoder in(bytes);
@@ -83,11 +81,11 @@ std::optional<DecodeError> decodeOrder(std::string_view bytes, float factor, COr
     if (operationCount > 0)
         fresh.operations.reserve(operationCount);
     for (std::int32_t i = 0; i < operationCount; ++i) {
+        if (!keepGoing(progress, i, std::int64_t(in.offset()), std::int64_t(bytes.size())))
+            return DecodeError { DecodeProblem::Cancelled, in.offset(), "operations", i, 0 };
         in.beginRecord(i);
-        auto operation = std::make_unique<COperation>();
-        if (!decodeOperation(in, factor, *operation))
+        if (!decodeOperation(in, factor, fresh.operations.emplace()))
             return in.error();
-        fresh.operations.add(std::move(operation));
     }
     order = std::move(fresh);
     return std::nullopt;

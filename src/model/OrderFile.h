@@ -2,6 +2,7 @@
 
 #include "model/ByteStream.h"
 #include "model/COrder.h"
+#include "model/Progress.h"
 
 #include <cstddef>
 #include <optional>
@@ -18,7 +19,9 @@ inline constexpr std::size_t minOperationRecordSize = 50; // two empty texts and
 std::string encodeOrder(const COrder& order);
 
 // Decodes a whole file into a fresh order, multiplying every money field by `factor`.
-// `order` is replaced only on success.
-std::optional<DecodeError> decodeOrder(std::string_view bytes, float factor, COrder& order);
+// `order` is replaced only on success; `progress` hears of the bytes read and may stop the
+// decode (DecodeProblem::Cancelled, nothing replaced).
+std::optional<DecodeError> decodeOrder(
+    std::string_view bytes, float factor, COrder& order, const Progress& progress = {});
 
 } // namespace kalkora

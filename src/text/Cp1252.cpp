@@ -140,6 +140,11 @@ std::size_t putUtf8Character(std::string_view text, std::size_t i, Encoder& enco
 
 } // namespace
 
+char16_t cp1252Char(unsigned char byte)
+{
+    return static_cast<char16_t>(decodeByte(byte));
+}
+
 std::u16string cp1252ToUtf16(std::string_view bytes)
 {
     std::u16string out;

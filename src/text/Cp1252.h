@@ -9,6 +9,8 @@ namespace kalkora::text {
 // Windows-1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 controls of the
 // same value, so every byte string survives a round trip through Unicode.
 
+// The character of one byte.
+char16_t cp1252Char(unsigned char byte);
 std::u16string cp1252ToUtf16(std::string_view bytes);
 std::string cp1252ToUtf8(std::string_view bytes);
 

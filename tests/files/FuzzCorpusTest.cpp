@@ -47,10 +47,10 @@ void replay(const std::vector<std::string>& inputs, Encode encode, Decode decode
 
 TEST(FuzzCorpus, MasterDataInputsDecodeCleanly)
 {
-    replay<CPlantData>(corpus("master"), encodeMasterData, decodeMasterData);
+    replay<CPlantData>(corpus("master"), encodeMasterData, [](auto&&... args) { return decodeMasterData(args...); });
 }
 
 TEST(FuzzCorpus, OrderInputsDecodeCleanly)
 {
-    replay<COrder>(corpus("order"), encodeOrder, decodeOrder);
+    replay<COrder>(corpus("order"), encodeOrder, [](auto&&... args) { return decodeOrder(args...); });
 }

@@ -6,8 +6,13 @@ namespace kalkora::ui {
 
 QString fromCp1252(std::string_view bytes)
 {
-    const std::u16string utf16 = text::cp1252ToUtf16(bytes);
-    return QString::fromUtf16(utf16.data(), static_cast<qsizetype>(utf16.size()));
+    // Straight into the result: a report of many megabytes is not held twice.
+    QString result(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+    QChar* out = result.data();
+    for (const char byte : bytes) {
+        *out++ = QChar(text::cp1252Char(static_cast<unsigned char>(byte)));
+    }
+    return result;
 }
 
 std::string toCp1252(const QString& text)

@@ -8,6 +8,7 @@
 #include "ui/analysis/PriceScaleDlg.h"
 #include "ui/common/AccessibleNames.h"
 #include "ui/common/DialogUnits.h"
+#include "ui/common/LongTask.h"
 #include "ui/common/QtText.h"
 #include "ui/common/UiServices.h"
 #include "ui/main/AboutDlg.h"
@@ -332,6 +333,10 @@ void CMainDlg::OnLoadOldOrder()
 
 void CMainDlg::showFileError(const QString& message)
 {
+    // A command the user cancelled has nothing to report.
+    if (message.isEmpty()) {
+        return;
+    }
     uiServices().showMessage(this, message, MessageIcon::Exclamation);
 }
 
@@ -357,7 +362,8 @@ void CMainDlg::LoadOrder(float factor)
 
 bool CMainDlg::openOrderFile(const QString& path, float factor)
 {
-    const files::FileResult result = files::loadOrder(path, factor, order);
+    const files::FileResult result = files::loadOrder(
+        path, factor, order, LongTask(this, QStringLiteral("Auftragsdaten werden geladen..."), true).callback());
     if (!result.ok()) {
         showFileError(result.message);
         return false;
@@ -446,7 +452,8 @@ bool CMainDlg::SaveOrder()
         orderFileName = path;
         UpdateTitle();
     }
-    const files::FileResult result = files::saveOrder(orderFileName, order);
+    const files::FileResult result = files::saveOrder(
+        orderFileName, order, LongTask(this, QStringLiteral("Auftragsdaten werden gespeichert..."), false).callback());
     if (!result.ok()) {
         // The next save asks for a name again.
         orderFileName.clear();
@@ -488,7 +495,8 @@ void CMainDlg::LoadMasterData(float factor)
 
 bool CMainDlg::loadMasterDataFile(const QString& path, float factor)
 {
-    const files::FileResult result = files::loadMasterData(path, factor, plantData);
+    const files::FileResult result = files::loadMasterData(
+        path, factor, plantData, LongTask(this, QStringLiteral("Stammdaten werden geladen..."), true).callback());
     if (!result.ok()) {
         showFileError(result.message);
         return false;
@@ -510,7 +518,8 @@ bool CMainDlg::saveMasterDataAs()
     if (path.isEmpty()) {
         return false;
     }
-    const files::FileResult result = files::saveMasterData(path, plantData);
+    const files::FileResult result = files::saveMasterData(
+        path, plantData, LongTask(this, QStringLiteral("Stammdaten werden gespeichert..."), false).callback());
     if (!result.ok()) {
         showFileError(result.message);
         return false;
@@ -538,12 +547,16 @@ void CMainDlg::OnSaveMasterData()
 void CMainDlg::OnCalculate()
 {
     const std::string fileName = toCp1252(QFileInfo(orderFileName).fileName());
-    const CostingResult result = costOrder(order, plantData, fileName, text::PrintDate::today());
+    CostingResult result = costOrder(order, plantData, fileName, text::PrintDate::today(),
+        LongTask(this, QStringLiteral("Auftrag wird berechnet..."), true).callback());
+    if (result.cancelled) {
+        return;
+    }
     for (const std::string& message : result.messages) {
         uiServices().showMessage(this, fromCp1252(message));
     }
     CReportDlg report(this);
-    report.setReportText(result.reportText);
+    report.setReportText(std::move(result.reportText));
     report.exec();
 }
 

@@ -1,7 +1,11 @@
 #include "ui/main/OperationListModel.h"
 
 #include "text/NumberFormat.h"
+#include "text/RuntimeLocale.h"
 #include "ui/common/QtText.h"
+
+#include <algorithm>
+#include <array>
 
 namespace kalkora::ui {
 
@@ -37,39 +41,55 @@ COperationListModel::COperationListModel(QObject* parent)
 {
 }
 
-COperationListModel::Row COperationListModel::makeRow(const COperation& operation)
+QString COperationListModel::cellText(const COperation& operation, int column) const
 {
     // Only exactly 1 counts as internal here; the costing treats every non-zero value so.
-    Row row { operation.isInternal == 1, {} };
-    row.cells[0] = fromCp1252(operation.name);
-    if (row.internal) {
-        row.cells[1] = fromCp1252(operation.machineName);
-        row.cells[2] = FormatCellNumber(operation.operatorTimeMin);
-        row.cells[3] = FormatCellNumber(operation.setupTimeMin);
-        row.cells[4] = FormatCellNumber(operation.machineTimeMin);
-        row.cells[5] = FormatCellNumber(operation.lotSize);
-    } else {
-        row.cells[1] = QStringLiteral("EXTERN");
-        row.cells[2] = row.cells[3] = row.cells[4] = QStringLiteral("--");
-        row.cells[5] = FormatCellNumber(operation.externalLotSize);
+    const bool internal = operation.isInternal == 1;
+    // The numbers read as at the last rebuild, even when a dialog has switched the runtime
+    // locale since: "%.2f" differs between the locales only in the decimal separator.
+    const auto number = [this](double value) {
+        QString cell = FormatCellNumber(value);
+        return cell.replace(QLatin1Char(text::decimalSeparator()), shownSeparator);
+    };
+    switch (column) {
+    case 0:
+        return fromCp1252(operation.name);
+    case 1:
+        return internal ? fromCp1252(operation.machineName) : QStringLiteral("EXTERN");
+    case 2:
+        return internal ? number(operation.operatorTimeMin) : QStringLiteral("--");
+    case 3:
+        return internal ? number(operation.setupTimeMin) : QStringLiteral("--");
+    case 4:
+        return internal ? number(operation.machineTimeMin) : QStringLiteral("--");
+    case 5:
+        return number(internal ? operation.lotSize : operation.externalLotSize);
+    default:
+        return {};
     }
-    return row;
 }
 
-void COperationListModel::rebuild(const COrder& order)
+void COperationListModel::rebuild(const COrder& shown)
 {
     beginResetModel();
-    rows.clear();
-    rows.reserve(static_cast<std::size_t>(std::max(0, order.operations.count())));
-    for (std::int32_t i = 0; i < order.operations.count(); ++i) {
-        rows.push_back(makeRow(*order.operations.at(i)));
-    }
+    order = &shown;
+    shownSeparator = QLatin1Char(text::decimalSeparator());
+    rows = std::max(0, shown.operations.count());
     endResetModel();
+}
+
+const COperation* COperationListModel::operationAt(int row) const
+{
+    // The order may have changed since the last rebuild; a row it no longer has shows empty.
+    if (!order || row < 0 || row >= rows || row >= order->operations.count()) {
+        return nullptr;
+    }
+    return order->operations.at(row);
 }
 
 int COperationListModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(rows.size());
+    return parent.isValid() ? 0 : rows;
 }
 
 int COperationListModel::columnCount(const QModelIndex& parent) const
@@ -79,16 +99,16 @@ int COperationListModel::columnCount(const QModelIndex& parent) const
 
 QVariant COperationListModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= static_cast<int>(rows.size())) {
+    const COperation* operation = index.isValid() ? operationAt(index.row()) : nullptr;
+    if (!operation) {
         return {};
     }
-    const Row& row = rows[static_cast<std::size_t>(index.row())];
     switch (role) {
     case Qt::DisplayRole:
-        return row.cells[static_cast<std::size_t>(index.column())];
+        return cellText(*operation, index.column());
     case Qt::DecorationRole:
         if (index.column() == 0) {
-            return row.internal ? internalIcon : externalIcon;
+            return operation->isInternal == 1 ? internalIcon : externalIcon;
         }
         return {};
     case Qt::AccessibleDescriptionRole:

@@ -6,13 +6,11 @@
 #include <QIcon>
 #include <QString>
 
-#include <array>
-#include <vector>
-
 namespace kalkora::ui {
 
-// The seven columns of the order panel's operations list, as texts formatted once per
-// rebuild, so that scrolling through a large order formats nothing.
+// The seven columns of the order panel's operations list. It keeps nothing per operation: a
+// cell is formatted from the order when the list asks for it, which is only for the rows on
+// screen, so an order of a million operations costs the list no more than one of ten.
 class COperationListModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -21,7 +19,7 @@ public:
 
     explicit COperationListModel(QObject* parent = nullptr);
 
-    // Reformats every row from the order (under the current runtime locale).
+    // Shows `order` (kept by reference) from now on, formatted under the runtime locale.
     void rebuild(const COrder& order);
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -30,14 +28,12 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    struct Row {
-        bool internal;
-        std::array<QString, columnTotal> cells;
-    };
+    QString cellText(const COperation& operation, int column) const;
+    const COperation* operationAt(int row) const;
 
-    static Row makeRow(const COperation& operation);
-
-    std::vector<Row> rows;
+    const COrder* order = nullptr;
+    int rows = 0; // as of the last rebuild, so that the list sees no change until then
+    QChar shownSeparator = QLatin1Char('.');
     QIcon internalIcon;
     QIcon externalIcon;
 };

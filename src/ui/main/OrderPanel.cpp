@@ -18,8 +18,9 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QTreeView>
+#include <QTableView>
 
+#include <algorithm>
 #include <limits>
 #include <memory>
 
@@ -104,22 +105,28 @@ void COrderPanel::createControls()
     placeInDialogUnits(edit1031, 240, 30, 120, 40);
 
     addLabel(this, QStringLiteral("Liste der Arbeitsgänge"), Qt::AlignLeft | Qt::AlignTop, QRect(15, 80, 71, 8));
-    list1028 = new QTreeView(this);
+    // A table without grid or row numbers looks like a report-style list and, unlike a tree
+    // view, keeps nothing per row but its height: one million operations cost a few megabytes.
+    list1028 = new QTableView(this);
     list1028->setObjectName(QStringLiteral("list1028"));
     listModel = new COperationListModel(list1028);
     list1028->setModel(listModel);
-    list1028->setRootIsDecorated(false);
-    list1028->setItemsExpandable(false);
-    list1028->setUniformRowHeights(true);
-    list1028->setAllColumnsShowFocus(true);
+    list1028->setShowGrid(false);
+    list1028->setWordWrap(false);
+    list1028->setTabKeyNavigation(false);
+    list1028->setCornerButtonEnabled(false);
     list1028->setSelectionMode(QAbstractItemView::SingleSelection);
     list1028->setSelectionBehavior(QAbstractItemView::SelectRows);
     list1028->setSortingEnabled(false);
     list1028->setIconSize(QSize(16, 16));
-    list1028->header()->setSectionsClickable(false);
-    list1028->header()->setSectionsMovable(false);
-    list1028->header()->setStretchLastSection(false);
-    list1028->header()->setSectionResizeMode(COperationListModel::columnTotal - 1, QHeaderView::Stretch);
+    list1028->verticalHeader()->hide();
+    list1028->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    list1028->verticalHeader()->setDefaultSectionSize(std::max(16, list1028->fontMetrics().height()) + 4);
+    list1028->horizontalHeader()->setHighlightSections(false);
+    list1028->horizontalHeader()->setSectionsClickable(false);
+    list1028->horizontalHeader()->setSectionsMovable(false);
+    list1028->horizontalHeader()->setStretchLastSection(false);
+    list1028->horizontalHeader()->setSectionResizeMode(COperationListModel::columnTotal - 1, QHeaderView::Stretch);
     // The selection shows only while the list has the focus.
     QPalette palette = list1028->palette();
     palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Active, QPalette::Base));
@@ -141,7 +148,7 @@ void COrderPanel::createControls()
         field->installEventFilter(this);
     }
     list1028->viewport()->installEventFilter(this);
-    connect(list1028, &QTreeView::doubleClicked, this, &COrderPanel::OnListDoubleClick);
+    connect(list1028, &QTableView::doubleClicked, this, &COrderPanel::OnListDoubleClick);
 }
 
 void COrderPanel::createPopupMenu()

@@ -12,7 +12,7 @@
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
-class QTreeView;
+class QTableView;
 
 namespace kalkora::ui {
 
@@ -44,7 +44,7 @@ public:
 
     // Index of the selected row, or -1.
     int selectedRow() const;
-    QTreeView* operationList() const { return list1028; }
+    QTableView* operationList() const { return list1028; }
 
 signals:
     // The order's data was changed here: a field written back with a different value, or an
@@ -85,7 +85,7 @@ private:
     QLineEdit* edit1029 = nullptr;
     QLineEdit* edit1062 = nullptr;
     QPlainTextEdit* edit1031 = nullptr;
-    QTreeView* list1028 = nullptr;
+    QTableView* list1028 = nullptr;
     COperationListModel* listModel = nullptr;
     QMenu* menu145 = nullptr;
     bool refusingQuantity = false;

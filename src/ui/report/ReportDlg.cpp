@@ -1,12 +1,11 @@
 #include "ui/report/ReportDlg.h"
 
 #include "ui/common/DialogUnits.h"
-#include "ui/common/QtText.h"
 #include "ui/report/PrintCommand.h"
+#include "ui/report/ReportTextView.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace kalkora::ui {
@@ -46,10 +45,8 @@ CReportDlg::CReportDlg(QWidget* parent)
     button1->setDefault(true);
     placeInDialogUnits(button1, 272, 280, 50, 14);
 
-    edit1060 = new QPlainTextEdit(this);
+    edit1060 = new ReportTextView(this);
     edit1060->setObjectName(QStringLiteral("edit1060"));
-    edit1060->setReadOnly(true);
-    edit1060->setLineWrapMode(QPlainTextEdit::NoWrap);
     edit1060->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     edit1060->setFont(reportFont());
     // No label names the report; the window's title does.
@@ -72,7 +69,7 @@ CReportDlg::CReportDlg(QWidget* parent)
 void CReportDlg::setReportText(std::string text)
 {
     reportText = std::move(text);
-    edit1060->setPlainText(fromCp1252(reportText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    edit1060->setText(reportText);
 }
 
 void CReportDlg::OnPrint()

@@ -4,10 +4,11 @@
 
 #include <string>
 
-class QPlainTextEdit;
 class QPushButton;
 
 namespace kalkora::ui {
+
+class ReportTextView;
 
 // The modal window that shows the costing report read-only in a fixed-pitch font, so that
 // its columns line up, and prints it with "Drucken...". Closing changes nothing.
@@ -19,7 +20,8 @@ class CReportDlg : public QDialog {
 public:
     explicit CReportDlg(QWidget* parent = nullptr);
 
-    // The report as the costing wrote it: Windows-1252, lines ending in CR LF.
+    // The report as the costing wrote it: Windows-1252, lines ending in CR LF. The window
+    // shows these very bytes, without a copy.
     void setReportText(std::string text);
     const std::string& getReportText() const { return reportText; }
 
@@ -29,7 +31,7 @@ public slots:
 private:
     std::string reportText;
     QPushButton* button1 = nullptr;
-    QPlainTextEdit* edit1060 = nullptr;
+    ReportTextView* edit1060 = nullptr;
     QPushButton* button1061 = nullptr;
 };
 

@@ -15,7 +15,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
-#include <QTreeView>
+#include <QTableView>
 
 namespace kalkora::ui::test {
 namespace {
@@ -35,7 +35,7 @@ protected:
     COrderPanel& panel() { return dlg.panel(); }
     QLineEdit* edit(const char* name) { return panel().findChild<QLineEdit*>(QLatin1String(name)); }
     QPlainTextEdit* remark() { return panel().findChild<QPlainTextEdit*>(QStringLiteral("edit1031")); }
-    QTreeView* list() { return panel().operationList(); }
+    QTableView* list() { return panel().operationList(); }
     QString cell(int row, int column) { return list()->model()->index(row, column).data().toString(); }
 
     void select(int row)
