@@ -486,7 +486,8 @@ int runCli(const QStringList& arguments)
     if (command == QLatin1String("breakdown"))
         return runBreakdown(arguments);
     if (command.isEmpty())
-        return usageError(QStringLiteral("Es fehlt ein Befehl: report, to-json, from-json, convert-dm, scale oder breakdown."));
+        return usageError(
+            QStringLiteral("Es fehlt ein Befehl: report, to-json, from-json, convert-dm, scale oder breakdown."));
     return usageError(QStringLiteral("Unbekannter Befehl „%1“.").arg(command));
 }
 

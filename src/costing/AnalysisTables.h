@@ -10,7 +10,7 @@ namespace kalkora {
 // program's export and print commands, so both write the same bytes.
 
 enum class CsvDialect {
-    German,  // separator ';', decimal comma, UTF-8 with byte-order mark
+    German, // separator ';', decimal comma, UTF-8 with byte-order mark
     Standard // separator ',', decimal point, no mark
 };
 

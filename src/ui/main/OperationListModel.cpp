@@ -114,7 +114,8 @@ QVariant COperationListModel::data(const QModelIndex& index, int role) const
     case Qt::AccessibleDescriptionRole:
         // What the icon shows, for screen readers.
         if (index.column() == 0) {
-            return row.internal ? QStringLiteral("Interner Arbeitsgang") : QStringLiteral("Externer Arbeitsgang");
+            return operation->isInternal == 1 ? QStringLiteral("Interner Arbeitsgang")
+                                              : QStringLiteral("Externer Arbeitsgang");
         }
         return {};
     case Qt::TextAlignmentRole:

@@ -14,7 +14,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTreeView>
+#include <QTableView>
 
 #include <functional>
 #include <optional>
@@ -209,7 +209,7 @@ TEST_F(SaveQuestionTest, OnlyChangesOfTheOrderThroughTheProgramCount)
             QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
             QApplication::sendEvent(dlg->panel().findChild<QLineEdit*>(QStringLiteral("edit1029")), &leave);
         }
-        QTreeView* list = dlg->panel().operationList();
+        QTableView* list = dlg->panel().operationList();
         list->selectionModel()->select(
             list->model()->index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
         if (c.machineTime) {

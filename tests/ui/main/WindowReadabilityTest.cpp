@@ -11,7 +11,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QRadioButton>
-#include <QTreeView>
+#include <QTableView>
 
 #include <memory>
 #include <utility>
@@ -21,7 +21,7 @@ namespace {
 
 // Whether `list` gives a screen reader its column titles without their padding blanks and a
 // description of every icon it shows.
-void expectListSpeaks(const QTreeView& list)
+void expectListSpeaks(const QTableView& list)
 {
     const QAbstractItemModel& model = *list.model();
     for (int column = 0; column < model.columnCount(); ++column) {
@@ -61,7 +61,7 @@ void expectReadable(QWidget& window)
             names << (button ? button->text() : control->accessibleName());
             EXPECT_FALSE(names.last().isEmpty()) << text.toStdString();
         }
-        if (const auto* list = qobject_cast<QTreeView*>(control)) {
+        if (const auto* list = qobject_cast<QTableView*>(control)) {
             expectListSpeaks(*list);
         }
     }
