@@ -42,9 +42,8 @@ void expectReadable(QWidget& window)
 {
     QStringList names;
     for (QWidget* control : window.findChildren<QWidget*>()) {
-        if (!control->isVisibleTo(&window)) {
+        if (!control->isVisibleTo(&window))
             continue;
-        }
         const auto* label = qobject_cast<QLabel*>(control);
         const auto* button = qobject_cast<QAbstractButton*>(control);
         const QString text = label ? label->text() : button ? button->text() : control->objectName();
@@ -61,9 +60,8 @@ void expectReadable(QWidget& window)
             names << (button ? button->text() : control->accessibleName());
             EXPECT_FALSE(names.last().isEmpty()) << text.toStdString();
         }
-        if (const auto* list = qobject_cast<QTableView*>(control)) {
+        if (const auto* list = qobject_cast<QTableView*>(control))
             expectListSpeaks(*list);
-        }
     }
     EXPECT_EQ(names.removeDuplicates(), 0) << names.join(QLatin1Char('|')).toStdString();
 }
@@ -74,8 +72,6 @@ TEST_F(WindowReadabilityTest, EveryWindowReadsInOneFontWithEveryControlNamed)
 {
     CPlantData plant;
     fillPlant(plant, { "Drehmaschine 1" });
-    const std::unique_ptr<COperation> internal = internalOperation("Drehen", "Drehmaschine 1");
-    const std::unique_ptr<COperation> external = externalOperation("Härten", 1.5f, 100);
     CMainDlg emptyMain;
     CMainDlg orderMain;
     orderMain.OnNewOrder();
@@ -83,9 +79,9 @@ TEST_F(WindowReadabilityTest, EveryWindowReadsInOneFontWithEveryControlNamed)
     orderMain.order.operations.add(externalOperation("Härten", 1.5f, 100));
     orderMain.panel().RefreshFromOrder();
     COperationDlg internalDlg;
-    internalDlg.prepare(*internal, plant);
+    internalDlg.prepare(*orderMain.order.operations.at(0), plant);
     COperationDlg externalDlg;
-    externalDlg.prepare(*external, plant);
+    externalDlg.prepare(*orderMain.order.operations.at(1), plant);
     CPlantDataDlg plantDlg(plant);
     CMachineDataDlg machineDlg(plant);
     CNewMachineDlg newMachineDlg;
