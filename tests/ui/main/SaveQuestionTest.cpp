@@ -179,14 +179,13 @@ TEST_F(SaveQuestionTest, ChangedMasterDataAsksBeforeLoadingOtherMasterDataOrEndi
 
 TEST_F(SaveQuestionTest, OnlyChangesOfTheOrderThroughTheProgramCount)
 {
-    struct Case {
+    const struct {
         const char* what;
         const char* typedName; // typed into the name field, which is then left
         int command; // a command of the window or the panel, on the first operation
         const char* machineTime;
         bool changed;
-    };
-    const Case cases[] = {
+    } cases[] = {
         { "name left as it was", "Welle", 0, nullptr, false },
         { "name left with a new text", "Welle 2", 0, nullptr, true },
         { "operation confirmed unchanged", nullptr, 40049, "2", false },
@@ -197,7 +196,7 @@ TEST_F(SaveQuestionTest, OnlyChangesOfTheOrderThroughTheProgramCount)
         { "changed, then saved", "Welle 2", 40004, nullptr, false },
         { "DM order imported", nullptr, 147, nullptr, true },
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         auto dlg = openWindow();
         if (c.typedName) {
@@ -243,19 +242,18 @@ TEST_F(SaveQuestionTest, FilesNamedAtStartAreLoadedMasterDataFirst)
     damaged.close();
     QFile::copy(path("werk.sta"), path("WERK.STA"));
 
-    struct Case {
+    const struct {
         const char* what;
         QStringList files;
         bool masterDataRemembered;
         const char* message; // part of the one message expected, or nullptr
-    };
-    const Case cases[] = {
+    } cases[] = {
         { "both, order first", { path("welle.auf"), path("WERK.STA") }, false, nullptr },
         { "order, master data remembered", { path("welle.auf") }, true, nullptr },
         { "order, nothing remembered", { path("welle.auf") }, false, "keine Maschinendaten" },
         { "damaged order", { path("werk.sta"), path("kaputt.auf") }, false, "kaputt.auf" },
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         QSettings(QSettings::NativeFormat, QSettings::UserScope, applicationTitle(), applicationTitle()).clear();
         if (c.masterDataRemembered) {
