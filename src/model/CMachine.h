@@ -19,6 +19,8 @@ struct CMachine {
     float powerUsagePct = 0;
     float fixedRate[3] = {0, 0, 0};
     float variableRate[3] = {0, 0, 0};
+
+    bool operator==(const CMachine&) const = default;
 };
 
 class CMachineList : public OwningList<CMachine> {
