@@ -2,14 +2,10 @@
 
 #include "TextTestSupport.h"
 
-#include <limits>
 #include <string>
 
 namespace kalkora::text {
 namespace {
-
-constexpr double inf = std::numeric_limits<double>::infinity();
-[[maybe_unused]] constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 
 // ---------------------------------------------------------------------------------------------
 // Windows-1252

@@ -3,13 +3,9 @@
 #include "TextTestSupport.h"
 
 #include <chrono>
-#include <limits>
 
 namespace kalkora::text {
 namespace {
-
-constexpr double inf = std::numeric_limits<double>::infinity();
-[[maybe_unused]] constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 
 // ---------------------------------------------------------------------------------------------
 // Print date
