@@ -1,4 +1,4 @@
-#include "UiTestData.h"
+#include "WindowTest.h"
 #include "ui/common/DialogUnits.h"
 #include "ui/common/NumberField.h"
 #include "ui/common/QtText.h"

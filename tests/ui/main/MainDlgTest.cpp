@@ -1,7 +1,7 @@
 #include "ui/main/MainDlg.h"
 
 #include "ModalDriver.h"
-#include "UiTestData.h"
+#include "WindowTest.h"
 #include "costing/OrderCosting.h"
 #include "files/DataFiles.h"
 #include "model/DmConversion.h"
@@ -55,32 +55,6 @@ protected:
     CMainDlg dlg;
 };
 
-TEST_F(MainDlgTest, MenuCommandsCarryTheirTexts)
-{
-    const std::pair<int, const char*> commands[] = {
-        { 40001, "&Neu..." },
-        { 40002, "Ö&ffnen..." },
-        { 40003, "S&chließen" },
-        { 147, "Alten DM-Auftrag laden und konvertieren..." },
-        { 40004, "&Speichern" },
-        { 40005, "Speichern &unter..." },
-        { 40006, "&Beenden" },
-        { 40015, "&Berechnen..." },
-        { 40007, "&Werksdaten anzeigen/ändern" },
-        { 40008, "&Maschinendaten anzeigen/ändern" },
-        { 40010, "S&tammdaten laden..." },
-        { 40011, "St&ammdaten speichern..." },
-        { 146, "Alte DM-Stammdaten laden und konvertieren..." },
-        { 40052, "&Inhalt" },
-        { 40009, "&Über..." },
-    };
-    for (const auto& [id, text] : commands) {
-        ASSERT_NE(dlg.action(id), nullptr) << id;
-        EXPECT_EQ(dlg.action(id)->text(), QString::fromUtf8(text)) << id;
-        EXPECT_TRUE(dlg.action(id)->shortcut().isEmpty()) << id;
-    }
-}
-
 TEST_F(MainDlgTest, CaptionsAndGreyingFollowTheOrderState)
 {
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora 1.0 EURO"));
@@ -130,10 +104,6 @@ TEST_F(MainDlgTest, NewOrderDiscardsTheOpenOrderWithoutAQuestion)
 
 TEST_F(MainDlgTest, EveryCloseRequestAsksAndOnlyYesCloses)
 {
-    QTest::keyClick(&dlg, Qt::Key_Return);
-    EXPECT_TRUE(ui.asked.empty());
-    EXPECT_TRUE(dlg.isVisible());
-
     const auto requestClose = [this](const std::function<void()>& request, bool answer) {
         ui.clear();
         ui.yesNoAnswers.push_back(answer);
@@ -182,11 +152,11 @@ TEST_F(MainDlgTest, OpeningAnOrderWithoutMachinesOnlyShowsTheMessage)
 
 TEST_F(MainDlgTest, OpeningAnOrderShowsItAndKeepsTheFullPathForSaving)
 {
-    fillPlant(dlg.plantData, { "Drehmaschine 1" });
+    dlg.plantData = examplePlant({ "Drehmaschine 1" });
     COrder stored;
     stored.name = "Welle";
     stored.quantityBase = 50;
-    stored.operations.add(internalOperation("Drehen", "Drehmaschine 1"));
+    stored.operations.add(turningOperation("Drehen", "Drehmaschine 1"));
     const QString file = path(QStringLiteral("welle.auf"));
     writeOrder(file, stored);
 
@@ -211,13 +181,13 @@ TEST_F(MainDlgTest, OpeningAnOrderShowsItAndKeepsTheFullPathForSaving)
 
 TEST_F(MainDlgTest, ADamagedOrderFileChangesNothing)
 {
-    fillPlant(dlg.plantData, { "Drehmaschine 1" });
+    dlg.plantData = examplePlant({ "Drehmaschine 1" });
     dlg.action(40001)->trigger();
     dlg.order.name = "Bisher";
     COrder stored;
     stored.name = "Kaputt";
-    stored.operations.add(internalOperation("Drehen", "Drehmaschine 1"));
-    stored.operations.add(internalOperation("Fräsen", "Drehmaschine 1"));
+    stored.operations.add(turningOperation("Drehen", "Drehmaschine 1"));
+    stored.operations.add(turningOperation("Fräsen", "Drehmaschine 1"));
     const QString file = path(QStringLiteral("kaputt.auf"));
     writeOrder(file, stored);
     QFile damaged(file);
@@ -242,8 +212,7 @@ TEST_F(MainDlgTest, OldDmFilesAreConvertedAfterTheWarning)
     stored.operations.add(externalOperation("Härten", 10, 100));
     const QString orderFile = path(QStringLiteral("alt.auf"));
     writeOrder(orderFile, stored);
-    CPlantData plant;
-    fillPlant(plant, { "Drehmaschine 1" });
+    CPlantData plant = examplePlant();
     plant.rentPerSqmYear = 100;
     const QString masterFile = path(QStringLiteral("alt.sta"));
     ASSERT_TRUE(files::saveMasterData(masterFile, plant).ok());
@@ -280,7 +249,7 @@ TEST_F(MainDlgTest, AFailedSaveIsReportedAndForgetsTheFileName)
 
 TEST_F(MainDlgTest, MasterDataRoundTripsThroughTheFileCommands)
 {
-    fillPlant(dlg.plantData, { "Presse", "Drehmaschine 1" });
+    dlg.plantData = examplePlant({ "Presse", "Drehmaschine 1" });
     const QString file = path(QStringLiteral("werk.sta"));
     ui.fileAnswers.push_back(file);
     dlg.action(40011)->trigger();
@@ -301,14 +270,14 @@ TEST_F(MainDlgTest, MasterDataRoundTripsThroughTheFileCommands)
 
 TEST_F(MainDlgTest, CalculateShowsEachMissingMachineThenExactlyTheReport)
 {
-    fillPlant(dlg.plantData, { "Drehmaschine 1" });
+    dlg.plantData = examplePlant({ "Drehmaschine 1" });
     dlg.action(40001)->trigger();
     dlg.order.name = "Welle";
     dlg.order.quantityBase = 100;
-    dlg.order.operations.add(internalOperation("Drehen", "Drehmaschine 1"));
-    dlg.order.operations.add(internalOperation("Fr\xE4sen", "Fr\xE4se"));
+    dlg.order.operations.add(turningOperation("Drehen", "Drehmaschine 1"));
+    dlg.order.operations.add(turningOperation("Fr\xE4sen", "Fr\xE4se"));
     dlg.order.operations.add(externalOperation("H\xE4rten", 1.5f, 100));
-    dlg.order.operations.add(internalOperation("Schleifen", "Schleifmaschine"));
+    dlg.order.operations.add(turningOperation("Schleifen", "Schleifmaschine"));
     dlg.panel().RefreshFromOrder(); // as after opening the order
 
     std::string shownReport;

@@ -1,5 +1,5 @@
-#include "MasterDataTestSupport.h"
 #include "ModalDriver.h"
+#include "WindowTest.h"
 #include "ui/main/AboutDlg.h"
 #include "ui/main/HelpWindow.h"
 #include "ui/main/MainDlg.h"
@@ -39,11 +39,11 @@ std::string reportOfLines(int count)
     return text + "     ";
 }
 
-class PrintCommandTest : public MasterDataTest {
+class PrintCommandTest : public WindowTest {
 protected:
     void SetUp() override
     {
-        MasterDataTest::SetUp();
+        WindowTest::SetUp();
         ui.printOutputFile = dir.filePath(QStringLiteral("druck.pdf"));
     }
 
@@ -83,12 +83,12 @@ TEST_F(PrintCommandTest, APrinterThatCannotBeOpenedIsNotReportedAsDone)
     EXPECT_EQ(ui.messages(), QStringList { QString::fromUtf8(printFailedMessage) });
 }
 
-class HelpAndAboutTest : public MasterDataTest {
+class HelpAndAboutTest : public WindowTest {
 protected:
     void TearDown() override
     {
         CHelpWindow::instance().hide();
-        MasterDataTest::TearDown();
+        WindowTest::TearDown();
     }
 
     static QString shownPage() { return CHelpWindow::instance().source().fileName(); }
