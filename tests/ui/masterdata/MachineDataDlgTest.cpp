@@ -40,6 +40,7 @@ private:
         if (!dlg || !dlg->isVisible() || names.isEmpty()) {
             return;
         }
+        EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Kalkora 1.0 EURO: Neue Maschine anlegen"));
         auto* edit = dlg->findChild<QLineEdit*>(QStringLiteral("edit1027"));
         shownNames << edit->text();
         const QString name = names.takeFirst();
@@ -137,52 +138,49 @@ TEST_F(MachineDataDlgTest, SelectingShowsTheMachineWithItsRatesRoundedUpToCents)
     expectNoSelectionState(dlg);
 
     select(dlg, 0);
-    EXPECT_EQ(dlg.field(1016)->text(), QStringLiteral("Drehbank"));
-    EXPECT_EQ(dlg.field(1018)->text(), QStringLiteral("120000"));
-    EXPECT_EQ(dlg.field(1017)->text(), QStringLiteral("10"));
-    EXPECT_EQ(dlg.field(1021)->text(), QStringLiteral("15"));
-    EXPECT_FALSE(dlg.field(1018)->isReadOnly());
-    EXPECT_TRUE(dlg.field(1016)->isReadOnly());
     // 10.05 is stored as 10.050000190734863 and 3.35 as 3.3500001: both go up a cent.
-    const QStringList shown { "10,06", "5,03", "3,36", "4", "2,75", "2,34" };
-    for (std::size_t i = 0; i < rateIds.size(); ++i) {
-        EXPECT_EQ(dlg.field(rateIds[i])->text(), shown[static_cast<int>(i)]) << rateIds[i];
+    const std::pair<int, const char*> shown[] = { { 1016, "Drehbank" }, { 1018, "120000" }, { 1017, "10" },
+        { 1023, "20" }, { 1022, "50" }, { 1019, "3000" }, { 1020, "2000" }, { 1021, "15" }, { 1065, "10,06" },
+        { 1067, "5,03" }, { 1068, "3,36" }, { 1069, "4" }, { 1070, "2,75" }, { 1071, "2,34" } };
+    for (const auto& [id, text] : shown) {
+        EXPECT_EQ(dlg.field(id)->text(), QLatin1String(text)) << id;
+        EXPECT_EQ(dlg.field(id)->isReadOnly(), id == 1016 || id >= 1065) << id;
     }
-
     select(dlg, 1);
     EXPECT_EQ(dlg.field(1018)->text(), QStringLiteral("1,23457e+006"));
     dlg.machineList()->clearSelection();
     expectNoSelectionState(dlg);
-    dlg.reject();
-}
 
-TEST_F(MachineDataDlgTest, DisplayedRatesRoundUpAlsoBelowZero)
-{
-    // The positive cases are shown by the dialog above; "up" means towards plus infinity.
+    // Rates round up towards plus infinity, also below zero.
     EXPECT_EQ(CMachineDataDlg::displayedRate(0.0f), 0.0f);
     EXPECT_EQ(CMachineDataDlg::displayedRate(-1.239f), -1.23f);
 }
 
-TEST_F(MachineDataDlgTest, LeavingAFieldRewritesEveryFieldInTheNumberFormat)
+// A field left is read into the working copy and shown again in the number format; the rates
+// follow at once (1000 EUR of tools over 2000 hours, plus energy and maintenance: 3).
+TEST_F(MachineDataDlgTest, LeavingAFieldRewritesItInTheNumberFormat)
 {
     CMachineDataDlg dlg(plant);
     activate(dlg);
     select(dlg, 0);
-
-    typeAndLeave(dlg, 1017, QStringLiteral("12.5"));
-    EXPECT_EQ(dlg.field(1017)->text(), QStringLiteral("12"));
-    EXPECT_EQ(dlg.workingMachines().at(0)->usefulLifeYears, 12.0f);
-
-    typeAndLeave(dlg, 1017, QStringLiteral("12,50"));
-    EXPECT_EQ(dlg.field(1017)->text(), QStringLiteral("12,5"));
-    EXPECT_EQ(dlg.workingMachines().at(0)->usefulLifeYears, 12.5f);
-
-    typeAndLeave(dlg, 1019, QStringLiteral("1e3"));
-    EXPECT_EQ(dlg.field(1019)->text(), QStringLiteral("1000"));
-    // The rates follow at once: 1000 EUR of tools over 2000 hours, plus energy and maintenance.
+    const struct {
+        int id;
+        const char* typed;
+        const char* shown;
+        float CMachine::*member;
+        float value;
+    } rows[] = {
+        { 1017, "12.5", "12", &CMachine::usefulLifeYears, 12 },
+        { 1017, "12,50", "12,5", &CMachine::usefulLifeYears, 12.5f },
+        { 1019, "1e3", "1000", &CMachine::toolCostPerYear, 1000 },
+    };
+    for (const auto& row : rows) {
+        typeAndLeave(dlg, row.id, QLatin1String(row.typed));
+        EXPECT_EQ(dlg.field(row.id)->text(), QLatin1String(row.shown)) << row.typed;
+        EXPECT_EQ(dlg.workingMachines().at(0)->*row.member, row.value) << row.typed;
+    }
     EXPECT_EQ(dlg.field(1069)->text(), QStringLiteral("3"));
     EXPECT_TRUE(ui.asked.empty());
-
     EXPECT_EQ(plant.machines.at(0)->usefulLifeYears, 10.0f) << "only the working copy changes";
     dlg.reject();
 }
@@ -210,28 +208,27 @@ TEST_F(MachineDataDlgTest, UnreadableFieldWarnsAndShowsTheStoredValueAgain)
     click(dlg, 1000);
 }
 
+// A machine's values pass through their six-digit texts when it is taken over: on leaving a
+// field, or on OK while it is selected; a machine never selected keeps its values.
 TEST_F(MachineDataDlgTest, ValuesPassThroughSixDigitsOnlyWhenTheirMachineIsTakenOver)
 {
     CMachineDataDlg dlg(plant);
     activate(dlg);
     select(dlg, 1);
-    EXPECT_EQ(dlg.field(1018)->text(), QStringLiteral("1,23457e+006"));
     EXPECT_EQ(dlg.workingMachines().at(1)->purchaseCost, 1234567.0f);
     typeAndLeave(dlg, 1020, QStringLiteral("2000"));
     EXPECT_EQ(dlg.workingMachines().at(1)->purchaseCost, 1234570.0f);
-    click(dlg, 1001);
-    EXPECT_EQ(plant.machines.at(1)->purchaseCost, 1234570.0f);
-    EXPECT_EQ(plant.machines.at(2)->purchaseCost, 1234567.0f) << "never selected";
-}
-
-TEST_F(MachineDataDlgTest, OkWhileSelectedTakesTheFieldsOver)
-{
-    CMachineDataDlg dlg(plant);
     select(dlg, 2);
     dlg.field(1021)->setText(QStringLiteral("30,5"));
     click(dlg, 1001);
+    EXPECT_EQ(plant.machines.at(1)->purchaseCost, 1234570.0f);
     EXPECT_EQ(plant.machines.at(2)->purchaseCost, 1234570.0f);
     EXPECT_EQ(plant.machines.at(2)->floorAreaSqm, 30.5f);
+
+    plant.machines.at(0)->purchaseCost = 1234567;
+    CMachineDataDlg unselected(plant);
+    click(unselected, 1001);
+    EXPECT_EQ(plant.machines.at(0)->purchaseCost, 1234567.0f) << "never selected";
 }
 
 TEST_F(MachineDataDlgTest, NewMachineIsAppendedUnselectedAndDuplicateNamesAreAskedAgain)
