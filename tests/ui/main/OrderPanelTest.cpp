@@ -99,6 +99,10 @@ TEST_F(OrderPanelTest, CellsFollowTheOperationKindAndTheRuntimeLocale)
     for (const auto& c : cells)
         EXPECT_EQ(cell(c.row, c.column), QString::fromUtf8(c.text)) << c.row << ", " << c.column;
     EXPECT_FALSE(list()->model()->index(0, 0).data(Qt::DecorationRole).isNull());
+    for (int c = 0; c < 7; ++c) { // names left, numbers centred
+        const auto alignment = list()->model()->index(0, c).data(Qt::TextAlignmentRole).value<Qt::Alignment>();
+        EXPECT_EQ(alignment & Qt::AlignHorizontal_Mask, c < 2 ? Qt::AlignLeft : Qt::AlignHCenter) << c;
+    }
 
     text::setRuntimeLocale(text::RuntimeLocale::German);
     panel().RefreshFromOrder();
