@@ -50,7 +50,7 @@ TEST_F(PlantDataDlgTest, ShowsEveryValueAndOkReadsEveryField)
         float read;
     } rows[] = {
         { 1002, "123,457", "61", 61 },
-        { 1003, "0,15", "0,2", 0.2f },
+        { 1003, "0,15", "0,2 EUR", 0.2f },
         { 1004, "8", "7,5", 7.5f },
         { 1005, "250", " 230 Tage", 230 },
         { 1006, "6", "1e1", 10 },
