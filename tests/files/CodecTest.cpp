@@ -204,20 +204,14 @@ TEST(OrderFile, EncodesTheLayoutByteForByte)
     EXPECT_EQ(bytes.substr(44), floatBytes(4) + floatBytes(1) + floatBytes(2) + floatBytes(3));
 }
 
-TEST(MasterDataFile, LoadingComputesHoursAndFreshRatesFromTheConvertedValues)
+TEST(MasterDataFile, DecodingComputesTheHoursPerYear)
 {
     CPlantData plant = examplePlant();
-    plant.machines.at(0)->fixedRate[0] = 999; // stale
     plant.hoursPerYear[0] = 1;
-    for (const float factor : { 1.0f, dmToEurFactor }) {
-        CPlantData loaded;
-        ASSERT_FALSE(decodeMasterData(encodeMasterData(plant), factor, loaded));
-        EXPECT_EQ(loaded.hoursPerYear[0], 2000.0f);
-        EXPECT_EQ(loaded.hoursPerYear[2], 6000.0f);
-        // Every part of the rates is money: they scale with the factor.
-        EXPECT_NEAR(loaded.machines.at(0)->fixedRate[0], 10.05 * factor, 1e-4) << factor;
-        EXPECT_NEAR(loaded.machines.at(0)->variableRate[1], 2.75 * factor, 1e-4) << factor;
-    }
+    CPlantData loaded;
+    ASSERT_FALSE(decodeMasterData(encodeMasterData(plant), 1.0f, loaded));
+    EXPECT_EQ(loaded.hoursPerYear[0], 2000.0f);
+    EXPECT_EQ(loaded.hoursPerYear[2], 6000.0f);
 }
 
 TYPED_TEST(Codec, RoundTripKeepsEveryValueBitForBit)
