@@ -140,10 +140,8 @@ TEST_F(OrderPanelTest, FieldsReachTheOrderOnlyWhenTheyLoseTheFocus)
     QApplication::setActiveWindow(&fileDialog);
     EXPECT_EQ(dlg.order.name, "Welle 30x300");
     EXPECT_TRUE(ui.asked.empty());
-}
 
-TEST_F(OrderPanelTest, AnUntouchedRemarkKeepsItsExactLineBreaks)
-{
+    // A remark passed through untouched keeps its exact line breaks.
     dlg.order.remark = "a\rb\r\nc";
     panel().RefreshFromOrder();
     remark()->setFocus();
@@ -213,7 +211,8 @@ TEST_F(OrderPanelTest, RowCommandsActOnTheSelectedRow)
     }
 }
 
-TEST_F(OrderPanelTest, NewOperationIsAppendedOnlyWhenConfirmed)
+// A new operation is appended only when confirmed; a double click edits the row in place.
+TEST_F(OrderPanelTest, NewAndEditedOperationsReachTheList)
 {
     addOperations({ "A", "B" });
     select(0);
@@ -230,12 +229,7 @@ TEST_F(OrderPanelTest, NewOperationIsAppendedOnlyWhenConfirmed)
     command(40047);
     EXPECT_EQ(operationNames(), (std::vector<std::string> { "A", "B", "Fremd" }));
     EXPECT_EQ(cell(2, 1), QStringLiteral("EXTERN"));
-}
 
-TEST_F(OrderPanelTest, DoubleClickEditsTheRowInPlace)
-{
-    addOperations({ "A", "B" });
-    select(1);
     whenModal([](QWidget* window) {
         window->findChild<QLineEdit*>(QStringLiteral("edit1038"))->setText(QStringLiteral("7,5"));
         window->findChild<QPushButton*>(QStringLiteral("button1"))->click();
