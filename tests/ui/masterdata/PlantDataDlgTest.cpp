@@ -139,44 +139,29 @@ TEST_F(PlantDataDlgTest, OkStopsAtTheFirstUnreadableFieldInReadingOrder)
 TEST_F(PlantDataDlgTest, PlantDataCommandRecomputesHoursButNotTheMachineRates)
 {
     CMainDlg main;
-    main.plantData = examplePlant({ "Drehbank" });
-    auto operation = std::make_unique<COperation>();
-    operation->name = "Drehen";
-    operation->machineName = "Drehbank";
-    operation->lotSize = 100;
-    operation->machineTimeMin = 2;
-    operation->machineUtilPct = 100;
-    main.order.quantityBase = 100;
-    main.order.operations.add(std::move(operation));
+    main.plantData = examplePlant();
+    main.order = exampleOrder();
     text::setRuntimeLocale(text::RuntimeLocale::German); // as the dialogs leave it
-    const text::PrintDate date {};
-    const std::string reportBefore = costOrder(main.order, main.plantData, "a.auf", date).reportText;
+    const std::string reportBefore = costOrder(main.order, main.plantData, "a.auf", {}).reportText;
 
     main.plantData.workDaysPerYear = 200; // hours per year now stale
-    whenModal([](QWidget* modal) {
-        auto* dlg = qobject_cast<CPlantDataDlg*>(modal);
-        ASSERT_NE(dlg, nullptr);
-        dlg->reject();
-    });
+    whenModal([](QWidget* modal) { qobject_cast<CPlantDataDlg*>(modal)->reject(); });
     main.OnPlantData();
     EXPECT_EQ(main.plantData.hoursPerYear[0], 1600.0f);
 
     whenModal([](QWidget* modal) {
-        auto* dlg = qobject_cast<CPlantDataDlg*>(modal);
-        ASSERT_NE(dlg, nullptr);
-        dlg->field(1004)->setText(QStringLiteral("4"));
-        dlg->findChild<QPushButton*>(QStringLiteral("button1001"))->click();
+        qobject_cast<CPlantDataDlg*>(modal)->field(1004)->setText(QStringLiteral("4"));
+        modal->findChild<QPushButton*>(QStringLiteral("button1001"))->click();
     });
     main.OnPlantData();
-    EXPECT_EQ(main.plantData.hoursPerShift, 4.0f);
     EXPECT_EQ(main.plantData.hoursPerYear[0], 800.0f);
     EXPECT_FLOAT_EQ(main.plantData.machines.at(0)->fixedRate[0], 10.05f);
-    EXPECT_EQ(costOrder(main.order, main.plantData, "a.auf", date).reportText, reportBefore);
+    EXPECT_EQ(costOrder(main.order, main.plantData, "a.auf", {}).reportText, reportBefore);
 
     whenModal([](QWidget* modal) { modal->findChild<QPushButton*>(QStringLiteral("button1001"))->click(); });
     main.OnMachineData();
     EXPECT_FLOAT_EQ(main.plantData.machines.at(0)->fixedRate[0], 25.125f);
-    EXPECT_NE(costOrder(main.order, main.plantData, "a.auf", date).reportText, reportBefore);
+    EXPECT_NE(costOrder(main.order, main.plantData, "a.auf", {}).reportText, reportBefore);
 }
 
 } // namespace
