@@ -84,15 +84,6 @@ protected:
         return names;
     }
 
-    static QStringList names(const CMachineList& machines)
-    {
-        QStringList result;
-        for (std::int32_t i = 0; i < machines.count(); ++i) {
-            result << fromCp1252(machines.at(i)->name);
-        }
-        return result;
-    }
-
     // Types `text` into a field and moves the focus on, as a user leaving the field does.
     static void typeAndLeave(CMachineDataDlg& dlg, int id, const QString& text)
     {
@@ -117,20 +108,6 @@ protected:
     CPlantData plant = examplePlant({ "Drehbank" });
 };
 
-TEST_F(MachineDataDlgTest, EmptyMachineListOpensWithoutSelectionAndStaysEmpty)
-{
-    plant.machines.clear();
-    CMachineDataDlg dlg(plant);
-    EXPECT_EQ(text::runtimeLocale(), text::RuntimeLocale::German);
-    EXPECT_EQ(dlg.machineList()->count(), 0);
-    expectNoSelectionState(dlg);
-    click(dlg, 1015);
-    EXPECT_TRUE(ui.asked.empty());
-    click(dlg, 1001);
-    EXPECT_EQ(dlg.result(), QDialog::Accepted);
-    EXPECT_EQ(plant.machines.count(), 0);
-}
-
 TEST_F(MachineDataDlgTest, SelectingShowsTheMachineWithItsRatesRoundedUpToCents)
 {
     CMachineDataDlg dlg(plant);
@@ -150,6 +127,16 @@ TEST_F(MachineDataDlgTest, SelectingShowsTheMachineWithItsRatesRoundedUpToCents)
     EXPECT_EQ(dlg.field(1018)->text(), QStringLiteral("1,23457e+006"));
     dlg.machineList()->clearSelection();
     expectNoSelectionState(dlg);
+
+    plant.machines.clear();
+    CMachineDataDlg empty(plant);
+    EXPECT_EQ(text::runtimeLocale(), text::RuntimeLocale::German);
+    expectNoSelectionState(empty);
+    click(empty, 1015); // nothing to delete, nothing asked
+    click(empty, 1001);
+    EXPECT_TRUE(ui.asked.empty());
+    EXPECT_EQ(empty.result(), QDialog::Accepted);
+    EXPECT_EQ(plant.machines.count(), 0);
 
     // Rates round up towards plus infinity, also below zero.
     EXPECT_EQ(CMachineDataDlg::displayedRate(0.0f), 0.0f);
@@ -182,14 +169,8 @@ TEST_F(MachineDataDlgTest, LeavingAFieldRewritesItInTheNumberFormat)
     EXPECT_EQ(dlg.field(1069)->text(), QStringLiteral("3"));
     EXPECT_TRUE(ui.asked.empty());
     EXPECT_EQ(plant.machines.at(0)->usefulLifeYears, 10.0f) << "only the working copy changes";
-    dlg.reject();
-}
 
-TEST_F(MachineDataDlgTest, UnreadableFieldWarnsAndShowsTheStoredValueAgain)
-{
-    CMachineDataDlg dlg(plant);
-    activate(dlg);
-    select(dlg, 0);
+    // An unreadable field warns and shows the stored value again, selected.
     typeAndLeave(dlg, 1023, QStringLiteral("viel"));
     EXPECT_EQ(ui.messages(), QStringList { numberExpectedMessage() });
     EXPECT_EQ(ui.asked[0].icon, MessageIcon::Exclamation);
@@ -205,7 +186,7 @@ TEST_F(MachineDataDlgTest, UnreadableFieldWarnsAndShowsTheStoredValueAgain)
     click(dlg, 1001);
     EXPECT_TRUE(dlg.isVisible());
     EXPECT_EQ(ui.messages().size(), 1);
-    click(dlg, 1000);
+    dlg.reject();
 }
 
 // A machine's values pass through their six-digit texts when it is taken over: on leaving a
@@ -231,7 +212,9 @@ TEST_F(MachineDataDlgTest, ValuesPassThroughSixDigitsOnlyWhenTheirMachineIsTaken
     EXPECT_EQ(plant.machines.at(0)->purchaseCost, 1234567.0f) << "never selected";
 }
 
-TEST_F(MachineDataDlgTest, NewMachineIsAppendedUnselectedAndDuplicateNamesAreAskedAgain)
+// New machines are appended unselected, a duplicate name is asked again; delete asks and removes
+// only on Yes.
+TEST_F(MachineDataDlgTest, NewAndDeletedMachines)
 {
     CMachineDataDlg dlg(plant);
     {
@@ -258,31 +241,22 @@ TEST_F(MachineDataDlgTest, NewMachineIsAppendedUnselectedAndDuplicateNamesAreAsk
         click(dlg, 1014);
     }
     EXPECT_EQ(listed(dlg).size(), 5);
-    click(dlg, 1001);
-    EXPECT_EQ(names(plant.machines), (QStringList { "Drehbank", "Presse", "Fräse", " drehbank", "   " }));
-}
 
-TEST_F(MachineDataDlgTest, DeleteAsksAndRemovesOnlyOnYes)
-{
-    CMachineDataDlg dlg(plant);
     select(dlg, 1);
     ui.yesNoAnswers = { false };
     click(dlg, 1015);
     ASSERT_EQ(ui.texts(ScriptedUiServices::Kind::YesNo),
         QStringList { QStringLiteral("Diesen Maschinendatensatz wirklich löschen ?") });
     EXPECT_EQ(ui.asked[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(listed(dlg).size(), 3);
     EXPECT_EQ(dlg.field(1016)->text(), QStringLiteral("Presse"));
-
     ui.yesNoAnswers = { true };
     click(dlg, 1015);
-    EXPECT_EQ(listed(dlg), (QStringList { "Drehbank", "Fräse" }));
     expectNoSelectionState(dlg);
-    ui.clear();
-    click(dlg, 1015);
-    EXPECT_TRUE(ui.asked.empty()) << "nothing selected, nothing asked";
     click(dlg, 1001);
-    EXPECT_EQ(names(plant.machines), (QStringList { "Drehbank", "Fräse" }));
+    QStringList names;
+    for (std::int32_t i = 0; i < plant.machines.count(); ++i)
+        names << fromCp1252(plant.machines.at(i)->name);
+    EXPECT_EQ(names, (QStringList { "Drehbank", "Fräse", " drehbank", "   " }));
 }
 
 TEST_F(MachineDataDlgTest, CancelAndEscapeLeaveTheMachinesExactlyAsBefore)
