@@ -1,5 +1,6 @@
 #pragma once
 
+#include "costing/MachineRates.h"
 #include "model/COrder.h"
 #include "model/CPlantData.h"
 
@@ -26,7 +27,7 @@ inline CPlantData benchPlant(int machines)
         machine->purchaseCost = 1000.0f * float(i % 500);
         machine->usefulLifeYears = 10;
         machine->floorAreaSqm = 12;
-        plant.computeMachineRates(*machine);
+        computeMachineRates(plant, *machine);
         plant.machines.add(std::move(machine));
     }
     return plant;

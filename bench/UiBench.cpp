@@ -1,5 +1,7 @@
 #include "BenchData.h"
 #include "text/RuntimeLocale.h"
+#include "ui/analysis/CostBreakdownDlg.h"
+#include "ui/analysis/PriceScaleDlg.h"
 #include "ui/main/MainDlg.h"
 
 #include <QAction>
@@ -41,6 +43,40 @@ void BM_MainWindowShown(benchmark::State& state)
     }
 }
 BENCHMARK(BM_MainWindowShown)->Unit(benchmark::kMillisecond);
+
+// From the menu command until the analysis window of a large order has been shown and painted:
+// the costing, the table and the chart. Each iteration opens a new window.
+template <typename Window> void openAnalysis(benchmark::State& state, int command)
+{
+    text::setRuntimeLocale(text::RuntimeLocale::German);
+    ui::CMainDlg dlg;
+    dlg.show();
+    dlg.plantData = bench::benchPlant(17);
+    dlg.OnNewOrder();
+    dlg.order = bench::mixedOrder(static_cast<int>(state.range(0)), 17);
+    dlg.panel().RefreshFromOrder();
+    for (auto _ : state) {
+        dlg.action(command)->trigger();
+        auto* window = dlg.findChild<Window*>();
+        benchmark::DoNotOptimize(QTest::qWaitForWindowExposed(window));
+        QApplication::processEvents();
+        state.PauseTiming();
+        delete window;
+        state.ResumeTiming();
+    }
+}
+
+void BM_OpenPriceScale(benchmark::State& state)
+{
+    openAnalysis<ui::CPriceScaleDlg>(state, 40016);
+}
+BENCHMARK(BM_OpenPriceScale)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+void BM_OpenCostBreakdown(benchmark::State& state)
+{
+    openAnalysis<ui::CCostBreakdownDlg>(state, 40017);
+}
+BENCHMARK(BM_OpenCostBreakdown)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -13,20 +13,20 @@ using namespace kalkora;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QJsonDocument document
-        = QJsonDocument::fromJson(QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size)));
+        = cli::parseJson(QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size)));
     if (!document.isObject())
         return 0;
     CPlantData plantData;
     if (!cli::masterDataFromJson(document.object(), plantData)) {
         CPlantData again;
-        const auto json = QJsonDocument::fromJson(QByteArray::fromStdString(cli::masterDataToJson(plantData)));
+        const auto json = cli::parseJson(QByteArray::fromStdString(cli::masterDataToJson(plantData)));
         if (cli::masterDataFromJson(json.object(), again) || encodeMasterData(again) != encodeMasterData(plantData))
             std::abort();
     }
     COrder order;
     if (!cli::orderFromJson(document.object(), order)) {
         COrder again;
-        const auto json = QJsonDocument::fromJson(QByteArray::fromStdString(cli::orderToJson(order)));
+        const auto json = cli::parseJson(QByteArray::fromStdString(cli::orderToJson(order)));
         if (cli::orderFromJson(json.object(), again) || encodeOrder(again) != encodeOrder(order))
             std::abort();
     }

@@ -4,8 +4,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n libgl-dev
-          libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core)
+packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-charts-dev qt6-translations-l10n libgl-dev
+          libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
+          poppler-utils locales-all   # pdftotext and a German locale for the PDF and locale tests
+          appstream desktop-file-utils lintian) # check the Debian package
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -1,5 +1,7 @@
 #include "cli/CliCommands.h"
 
+#include "cli/AnalysisCommands.h"
+#include "cli/CliSupport.h"
 #include "cli/JsonCodec.h"
 #include "cli/PdfOutput.h"
 #include "costing/OrderCosting.h"
@@ -33,20 +35,30 @@ const char* const usageText = R"(Aufruf:
   kalkora-cli to-json FILE [--dm] [--kind master|order]
   kalkora-cli from-json FILE.json OUT
   kalkora-cli convert-dm IN OUT [--kind master|order]
+  kalkora-cli scale MASTER.sta ORDER.auf [--quantities 1,10,100] [--format text|csv|json]
+                    [--locale de|c] [--dm-master] [--dm-order] [-o FILE]
+  kalkora-cli breakdown MASTER.sta ORDER.auf [--format text|csv|json] [--locale de|c]
+                    [--dm-master] [--dm-order] [-o FILE]
 
   report      kalkuliert den Auftrag mit den Stammdaten und gibt den Bericht aus
   to-json     gibt Stammdaten (.sta) oder einen Auftrag (.auf) als JSON aus
   from-json   schreibt Stammdaten oder einen Auftrag aus JSON
   convert-dm  rechnet eine alte DM-Datei in EUR um
+  scale       Staffelpreise: Kosten je Stück für mehrere Mengen
+  breakdown   Kostenaufschlüsselung je Arbeitsgang und Auftrag
 
   kalkora-cli BEFEHL --help zeigt die Optionen eines Befehls.
 
-Beispiel:
+Beispiele:
   kalkora-cli report werk.sta welle.auf --date 2024-03-01 -o bericht.txt
+  kalkora-cli scale werk.sta welle.auf --quantities 1,10,100,1000
+  kalkora-cli breakdown werk.sta welle.auf --format csv -o aufschluesselung.csv
 
 Exit-Status: 0 Erfolg, 1 Dateifehler, 2 falscher Aufruf,
-             3 Bericht geschrieben, aber Arbeitsgänge nicht berechnet.
+             3 Ergebnis geschrieben, aber Arbeitsgänge nicht berechnet.
 )";
+
+} // namespace
 
 // Messages go to stderr in UTF-8, each on its own line, with CR LF written as LF.
 std::string withUnixLineBreaks(std::string_view text)
@@ -130,6 +142,8 @@ QString operand(const QCommandLineParser& parser, qsizetype i)
     return parser.positionalArguments().at(i + 1);
 }
 
+namespace {
+
 // The kind from --kind, else from the extension (.sta or .auf, any case).
 std::optional<DataKind> dataKind(const QString& path, const QString& kindOption)
 {
@@ -156,6 +170,8 @@ int kindError(const QString& path, const QString& kindOption)
         QStringLiteral("Die Art der Datei „%1“ ist unbekannt: Endung .sta oder .auf oder --kind angeben.").arg(path));
 }
 
+} // namespace
+
 // Loads like the desktop program's file commands, with the DM warning first when `dm` is set.
 bool loadMasterData(const QString& path, bool dm, CPlantData& plantData)
 {
@@ -177,6 +193,8 @@ bool loadOrder(const QString& path, bool dm, COrder& order)
     return result.ok();
 }
 
+namespace {
+
 int save(const files::FileResult& result)
 {
     if (result.ok())
@@ -193,12 +211,21 @@ std::optional<text::PrintDate> parseDate(const QString& value)
     return text::PrintDate { date.year(), date.month(), date.day() };
 }
 
-std::string reportOutput(const std::string& reportText, bool raw)
-{
-    return raw ? reportText : withUnixLineBreaks(text::cp1252ToUtf8(reportText));
-}
+// What `report` was asked to do.
+struct ReportOptions {
+    QString masterPath;
+    QString orderPath;
+    bool dmMaster = false;
+    bool dmOrder = false;
+    text::RuntimeLocale locale = text::RuntimeLocale::German;
+    text::PrintDate printDate;
+    bool raw = false;
+    QString pdfPath; // empty: no PDF
+    QString outputPath; // empty: stdout
+};
 
-int runReport(const QStringList& arguments)
+// Parses the command line of `report`; returns an exit status when the command must end here.
+std::optional<int> parseReportArguments(const QStringList& arguments, ReportOptions& options)
 {
     QCommandLineParser parser;
     describeCommand(
@@ -232,34 +259,88 @@ int runReport(const QStringList& arguments)
     if (!printDate)
         return usageError(QStringLiteral("--date erwartet ein Datum JJJJ-MM-TT, nicht „%1“.").arg(parser.value(date)));
 
-    const QString masterPath = operand(parser, 0);
-    const QString orderPath = operand(parser, 1);
+    options.masterPath = operand(parser, 0);
+    options.orderPath = operand(parser, 1);
+    options.dmMaster = parser.isSet(dmMaster);
+    options.dmOrder = parser.isSet(dmOrder);
+    options.locale = localeName == QLatin1String("de") ? text::RuntimeLocale::German : text::RuntimeLocale::Default;
+    options.printDate = *printDate;
+    options.raw = parser.isSet(raw);
+    options.pdfPath = parser.value(pdf);
+    options.outputPath = parser.value(output);
+    return std::nullopt;
+}
+
+// Loads the two files as the desktop program does and costs the order; nothing when a file
+// could not be loaded (after saying why). The data is freed before the report is written.
+std::optional<CostingResult> costFromFiles(const ReportOptions& options)
+{
     CPlantData plantData;
-    if (!loadMasterData(masterPath, parser.isSet(dmMaster), plantData))
-        return exitFileError;
+    if (!loadMasterData(options.masterPath, options.dmMaster, plantData))
+        return std::nullopt;
     if (plantData.machines.count() == 0) {
         printMessage(files::noMachinesMessage());
-        return exitFileError;
+        return std::nullopt;
     }
     COrder order;
-    if (!loadOrder(orderPath, parser.isSet(dmOrder), order))
-        return exitFileError;
+    if (!loadOrder(options.orderPath, options.dmOrder, order))
+        return std::nullopt;
 
-    text::setRuntimeLocale(
-        localeName == QLatin1String("de") ? text::RuntimeLocale::German : text::RuntimeLocale::Default);
-    const std::string orderFileName = text::utf16ToCp1252(QFileInfo(orderPath).fileName().toStdU16String());
-    const CostingResult result = costOrder(order, plantData, orderFileName, *printDate);
-    for (const std::string& message : result.messages)
-        printCp1252Message(message);
-    // The PDF comes first, so that a failure leaves nothing on stdout.
-    if (parser.isSet(pdf) && !writeReportPdf(result.reportText, parser.value(pdf))) {
+    text::setRuntimeLocale(options.locale);
+    const std::string orderFileName = text::utf16ToCp1252(QFileInfo(options.orderPath).fileName().toStdU16String());
+    return costOrder(order, plantData, orderFileName, options.printDate);
+}
+
+// The report as written without --raw: UTF-8 with every CR LF as LF, in one pass.
+std::string unixUtf8(std::string_view cp1252)
+{
+    std::string out;
+    out.reserve(cp1252.size()); // the line breaks save more than the umlauts add
+    const char* p = cp1252.data();
+    const char* const end = p + cp1252.size();
+    while (p != end) {
+        const char* plain = p;
+        while (p != end && *p != '\r' && static_cast<unsigned char>(*p) < 0x80)
+            ++p;
+        out.append(plain, p);
+        if (p == end)
+            break;
+        if (*p != '\r')
+            out += text::cp1252ToUtf8(std::string_view(p, 1));
+        else if (p + 1 == end || p[1] != '\n')
+            out += '\r';
+        ++p;
+    }
+    return out;
+}
+
+// Writes the PDF, if asked for, then the report text; returns the exit status. The PDF comes
+// first, so that a failure leaves nothing on stdout.
+int writeReport(std::string reportText, const ReportOptions& options)
+{
+    if (!options.pdfPath.isEmpty() && !writeReportPdf(reportText, options.pdfPath)) {
         printMessage(QStringLiteral("Die PDF-Datei „%1“ kann nicht geschrieben werden.")
-                         .arg(QFileInfo(parser.value(pdf)).fileName()));
+                         .arg(QFileInfo(options.pdfPath).fileName()));
         return exitFileError;
     }
-    if (int status = writeOutput(reportOutput(result.reportText, parser.isSet(raw)), parser.value(output)))
+    if (!options.raw)
+        reportText = unixUtf8(reportText);
+    return writeOutput(reportText, options.outputPath);
+}
+
+int runReport(const QStringList& arguments)
+{
+    ReportOptions options;
+    if (auto status = parseReportArguments(arguments, options))
+        return *status;
+    std::optional<CostingResult> result = costFromFiles(options);
+    if (!result)
+        return exitFileError;
+    for (const std::string& message : result->messages)
+        printCp1252Message(message);
+    if (int status = writeReport(std::move(result->reportText), options))
         return status;
-    return result.uncostedOperations > 0 ? exitUncosted : exitSuccess;
+    return result->uncostedOperations > 0 ? exitUncosted : exitSuccess;
 }
 
 int runToJson(const QStringList& arguments)
@@ -296,12 +377,11 @@ std::optional<QJsonObject> readJsonFile(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        printMessage(QStringLiteral("Die Datei „%1“ kann nicht geöffnet werden (%2).")
-                         .arg(QFileInfo(path).fileName(), file.errorString()));
+        printMessage(files::cannotOpenMessage(path, file.errorString()));
         return std::nullopt;
     }
     QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &parseError);
+    const QJsonDocument document = parseJson(file.readAll(), &parseError);
     if (parseError.error != QJsonParseError::NoError) {
         // One arg() call, so that a "%3" in the file name stays as it is.
         printMessage(
@@ -401,8 +481,12 @@ int runCli(const QStringList& arguments)
         return runFromJson(arguments);
     if (command == QLatin1String("convert-dm"))
         return runConvertDm(arguments);
+    if (command == QLatin1String("scale"))
+        return runScale(arguments);
+    if (command == QLatin1String("breakdown"))
+        return runBreakdown(arguments);
     if (command.isEmpty())
-        return usageError(QStringLiteral("Es fehlt ein Befehl: report, to-json, from-json oder convert-dm."));
+        return usageError(QStringLiteral("Es fehlt ein Befehl: report, to-json, from-json, convert-dm, scale oder breakdown."));
     return usageError(QStringLiteral("Unbekannter Befehl „%1“.").arg(command));
 }
 

@@ -1,5 +1,6 @@
 #include "cli/JsonCodec.h"
 
+#include "cli/JsonWriter.h"
 #include "text/Cp1252.h"
 
 #include <QJsonArray>
@@ -13,195 +14,87 @@
 #include <limits>
 #include <memory>
 #include <string_view>
+#include <type_traits>
+#include <variant>
 
 namespace kalkora::cli {
 
 namespace {
 
-// Writes indented JSON with the keys in the order they are given (QJsonObject would sort them).
-class JsonWriter {
-public:
-    std::string take() { return std::move(out) + '\n'; }
-
-    void beginObject(std::string_view key = {})
-    {
-        startItem(key);
-        out += '{';
-        ++depth;
-        first = true;
-    }
-    void endObject() { close('}'); }
-    void beginArray(std::string_view key)
-    {
-        startItem(key);
-        out += '[';
-        ++depth;
-        first = true;
-    }
-    void endArray() { close(']'); }
-
-    void number(std::string_view key, std::int32_t value)
-    {
-        startItem(key);
-        out += std::to_string(value);
-    }
-    void number(std::string_view key, float value)
-    {
-        startItem(key);
-        appendFloat(value);
-    }
-    void text(std::string_view key, std::string_view cp1252)
-    {
-        startItem(key);
-        appendString(text::cp1252ToUtf8(cp1252));
-    }
-    void triple(std::string_view key, const float (&values)[3])
-    {
-        startItem(key);
-        out += '[';
-        for (int i = 0; i < 3; ++i) {
-            if (i > 0)
-                out += ", ";
-            appendFloat(values[i]);
-        }
-        out += ']';
-    }
-
-private:
-    void startItem(std::string_view key)
-    {
-        if (!first)
-            out += ',';
-        if (depth > 0) {
-            out += '\n';
-            out.append(2 * depth, ' ');
-        }
-        if (!key.empty()) {
-            appendString(key);
-            out += ": ";
-        }
-        first = false;
-    }
-
-    void close(char bracket)
-    {
-        --depth;
-        if (!first) {
-            out += '\n';
-            out.append(2 * depth, ' ');
-        }
-        out += bracket;
-        first = false;
-    }
-
-    void appendFloat(float value)
-    {
-        if (std::isnan(value)) {
-            out += "\"nan\"";
-        } else if (std::isinf(value)) {
-            out += value > 0 ? "\"inf\"" : "\"-inf\"";
-        } else if (value == 0 && std::signbit(value)) {
-            out += "\"-0\""; // Qt's JSON reader turns every numeric -0 into 0
-        } else {
-            char buffer[32];
-            const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-            out.append(buffer, result.ptr);
-        }
-    }
-
-    void appendString(std::string_view utf8)
-    {
-        out += '"';
-        for (const char c : utf8) {
-            if (c == '"' || c == '\\') {
-                out += '\\';
-                out += c;
-            } else if (static_cast<unsigned char>(c) < 0x20) {
-                appendControl(static_cast<unsigned char>(c));
-            } else {
-                out += c;
-            }
-        }
-        out += '"';
-    }
-
-    void appendControl(unsigned char c)
-    {
-        switch (c) {
-        case '\n':
-            out += "\\n";
-            return;
-        case '\r':
-            out += "\\r";
-            return;
-        case '\t':
-            out += "\\t";
-            return;
-        default:
-            static const char digits[] = "0123456789abcdef";
-            out += "\\u00";
-            out += digits[c >> 4];
-            out += digits[c & 0xF];
-        }
-    }
-
-    std::string out;
-    int depth = 0;
-    bool first = true;
+// One member of a record under its JSON key. The three-float members are derived from the
+// others: written, allowed on input, never read.
+template <typename Record> struct Field {
+    const char* key;
+    std::variant<float Record::*, std::int32_t Record::*, std::string Record::*, float (Record::*)[3]> member;
 };
 
-void writePlant(JsonWriter& json, const CPlantData& p)
-{
-    json.beginObject("plant");
-    json.number("rentPerSqmYear", p.rentPerSqmYear);
-    json.number("energyPricePerKwh", p.energyPricePerKwh);
-    json.number("hoursPerShift", p.hoursPerShift);
-    json.number("workDaysPerYear", p.workDaysPerYear);
-    json.number("interestRatePct", p.interestRatePct);
-    json.number("operatorVarRate12", p.operatorVarRate12);
-    json.number("operatorFixedRate12", p.operatorFixedRate12);
-    json.number("operatorVarRate3", p.operatorVarRate3);
-    json.number("operatorFixedRate3", p.operatorFixedRate3);
-    json.number("overheadExternalPct", p.overheadExternalPct);
-    json.number("overheadMaterialPct", p.overheadMaterialPct);
-    json.triple("hoursPerYear", p.hoursPerYear);
-    json.endObject();
-}
+const Field<CPlantData> plantFields[] = {
+    { "rentPerSqmYear", &CPlantData::rentPerSqmYear },
+    { "energyPricePerKwh", &CPlantData::energyPricePerKwh },
+    { "hoursPerShift", &CPlantData::hoursPerShift },
+    { "workDaysPerYear", &CPlantData::workDaysPerYear },
+    { "interestRatePct", &CPlantData::interestRatePct },
+    { "operatorVarRate12", &CPlantData::operatorVarRate12 },
+    { "operatorFixedRate12", &CPlantData::operatorFixedRate12 },
+    { "operatorVarRate3", &CPlantData::operatorVarRate3 },
+    { "operatorFixedRate3", &CPlantData::operatorFixedRate3 },
+    { "overheadExternalPct", &CPlantData::overheadExternalPct },
+    { "overheadMaterialPct", &CPlantData::overheadMaterialPct },
+    { "hoursPerYear", &CPlantData::hoursPerYear },
+};
 
-void writeMachine(JsonWriter& json, const CMachine& m)
-{
-    json.beginObject();
-    json.text("name", m.name);
-    json.number("purchaseCost", m.purchaseCost);
-    json.number("usefulLifeYears", m.usefulLifeYears);
-    json.number("installedPowerKw", m.installedPowerKw);
-    json.number("floorAreaSqm", m.floorAreaSqm);
-    json.number("toolCostPerYear", m.toolCostPerYear);
-    json.number("maintenancePerYear", m.maintenancePerYear);
-    json.number("powerUsagePct", m.powerUsagePct);
-    json.triple("fixedRate", m.fixedRate);
-    json.triple("variableRate", m.variableRate);
-    json.endObject();
-}
+const Field<CMachine> machineFields[] = {
+    { "name", &CMachine::name },
+    { "purchaseCost", &CMachine::purchaseCost },
+    { "usefulLifeYears", &CMachine::usefulLifeYears },
+    { "installedPowerKw", &CMachine::installedPowerKw },
+    { "floorAreaSqm", &CMachine::floorAreaSqm },
+    { "toolCostPerYear", &CMachine::toolCostPerYear },
+    { "maintenancePerYear", &CMachine::maintenancePerYear },
+    { "powerUsagePct", &CMachine::powerUsagePct },
+    { "fixedRate", &CMachine::fixedRate },
+    { "variableRate", &CMachine::variableRate },
+};
 
-void writeOperation(JsonWriter& json, const COperation& op)
+// The order's own members; "kind" comes before them and "operations" after them.
+const Field<COrder> orderFields[] = {
+    { "name", &COrder::name },
+    { "remark", &COrder::remark },
+    { "quantityBase", &COrder::quantityBase },
+};
+
+const Field<COperation> operationFields[] = {
+    { "isInternal", &COperation::isInternal },
+    { "name", &COperation::name },
+    { "externalCostPerPiece", &COperation::externalCostPerPiece },
+    { "externalLotSize", &COperation::externalLotSize },
+    { "machineName", &COperation::machineName },
+    { "setupTimeMin", &COperation::setupTimeMin },
+    { "lotSize", &COperation::lotSize },
+    { "shiftMode", &COperation::shiftMode },
+    { "machineTimeMin", &COperation::machineTimeMin },
+    { "operatorTimeMin", &COperation::operatorTimeMin },
+    { "materialUtilPct", &COperation::materialUtilPct },
+    { "machineUtilPct", &COperation::machineUtilPct },
+    { "materialWeightKg", &COperation::materialWeightKg },
+    { "materialPricePerKg", &COperation::materialPricePerKg },
+};
+
+template <typename Record, std::size_t N>
+void writeFields(JsonWriter& json, const Record& record, const Field<Record> (&fields)[N])
 {
-    json.beginObject();
-    json.number("isInternal", op.isInternal);
-    json.text("name", op.name);
-    json.number("externalCostPerPiece", op.externalCostPerPiece);
-    json.number("externalLotSize", op.externalLotSize);
-    json.text("machineName", op.machineName);
-    json.number("setupTimeMin", op.setupTimeMin);
-    json.number("lotSize", op.lotSize);
-    json.number("shiftMode", op.shiftMode);
-    json.number("machineTimeMin", op.machineTimeMin);
-    json.number("operatorTimeMin", op.operatorTimeMin);
-    json.number("materialUtilPct", op.materialUtilPct);
-    json.number("machineUtilPct", op.machineUtilPct);
-    json.number("materialWeightKg", op.materialWeightKg);
-    json.number("materialPricePerKg", op.materialPricePerKg);
-    json.endObject();
+    for (const Field<Record>& field : fields) {
+        std::visit(
+            [&](auto member) {
+                if constexpr (std::is_same_v<decltype(member), std::string Record::*>)
+                    json.text(field.key, record.*member);
+                else if constexpr (std::is_same_v<decltype(member), float(Record::*)[3]>)
+                    json.triple(field.key, record.*member);
+                else
+                    json.number(field.key, record.*member);
+            },
+            field.member);
+    }
 }
 
 bool isInt32(double number)
@@ -221,13 +114,31 @@ public:
     {
     }
 
-    // Every key must be one of `known`.
-    void allowOnly(std::initializer_list<const char*> known)
+    // Every key must be one of `fields` or `others`.
+    template <typename Record, std::size_t N>
+    void allowOnly(const Field<Record> (&fields)[N], std::initializer_list<const char*> others = {})
     {
-        for (auto it = object.begin(); it != object.end() && !error; ++it) {
-            if (std::find_if(known.begin(), known.end(), [&](const char* k) { return it.key() == QLatin1String(k); })
-                == known.end())
-                fail(it.key(), QStringLiteral("unbekannter Schlüssel."));
+        rejectUnknownKeys([&](const QString& key) {
+            return std::any_of(std::begin(fields), std::end(fields), [&](const Field<Record>& field) {
+                return key == QLatin1String(field.key);
+            }) || isOneOf(key, others);
+        });
+    }
+    void allowOnly(std::initializer_list<const char*> keys)
+    {
+        rejectUnknownKeys([&](const QString& key) { return isOneOf(key, keys); });
+    }
+
+    // Reads every member of `fields` that is present; derived members are not read.
+    template <typename Record, std::size_t N> void readFields(Record& record, const Field<Record> (&fields)[N])
+    {
+        for (const Field<Record>& field : fields) {
+            std::visit(
+                [&](auto member) {
+                    if constexpr (!std::is_same_v<decltype(member), float(Record::*)[3]>)
+                        read(field.key, record.*member);
+                },
+                field.member);
         }
     }
 
@@ -259,6 +170,8 @@ public:
             return;
         if (json.isDouble() && isInt32(json.toDouble()))
             value = static_cast<std::int32_t>(json.toDouble());
+        else if (json.toString() == QLatin1String("-0")) // a negative zero number, see parseJson
+            value = 0;
         else
             fail(key, QStringLiteral("ganze Zahl zwischen -2147483648 und 2147483647 erwartet."));
     }
@@ -317,6 +230,19 @@ public:
     }
 
 private:
+    static bool isOneOf(const QString& key, std::initializer_list<const char*> keys)
+    {
+        return std::any_of(keys.begin(), keys.end(), [&](const char* k) { return key == QLatin1String(k); });
+    }
+
+    template <typename Known> void rejectUnknownKeys(Known known)
+    {
+        for (auto it = object.begin(); it != object.end() && !error; ++it) {
+            if (!known(it.key()))
+                fail(it.key(), QStringLiteral("unbekannter Schlüssel."));
+        }
+    }
+
     void readNonFinite(const char* key, const QString& text, float& value)
     {
         if (text == QLatin1String("inf"))
@@ -344,70 +270,92 @@ private:
     std::optional<QString>& error;
 };
 
-void readPlant(JsonReader& json, CPlantData& p)
+bool isDigit(char c)
 {
-    json.allowOnly({ "rentPerSqmYear", "energyPricePerKwh", "hoursPerShift", "workDaysPerYear", "interestRatePct",
-        "operatorVarRate12", "operatorFixedRate12", "operatorVarRate3", "operatorFixedRate3", "overheadExternalPct",
-        "overheadMaterialPct", "hoursPerYear" });
-    json.read("rentPerSqmYear", p.rentPerSqmYear);
-    json.read("energyPricePerKwh", p.energyPricePerKwh);
-    json.read("hoursPerShift", p.hoursPerShift);
-    json.read("workDaysPerYear", p.workDaysPerYear);
-    json.read("interestRatePct", p.interestRatePct);
-    json.read("operatorVarRate12", p.operatorVarRate12);
-    json.read("operatorFixedRate12", p.operatorFixedRate12);
-    json.read("operatorVarRate3", p.operatorVarRate3);
-    json.read("operatorFixedRate3", p.operatorFixedRate3);
-    json.read("overheadExternalPct", p.overheadExternalPct);
-    json.read("overheadMaterialPct", p.overheadMaterialPct);
+    return c >= '0' && c <= '9';
 }
 
-void readMachine(JsonReader& json, CMachine& m)
+// The end of the number at `i` when it is a negative zero ("-0", "-0.00", "-0e5"), else `i`.
+qsizetype negativeZeroEnd(const QByteArray& json, qsizetype i)
 {
-    json.allowOnly({ "name", "purchaseCost", "usefulLifeYears", "installedPowerKw", "floorAreaSqm", "toolCostPerYear",
-        "maintenancePerYear", "powerUsagePct", "fixedRate", "variableRate" });
-    json.read("name", m.name);
-    json.read("purchaseCost", m.purchaseCost);
-    json.read("usefulLifeYears", m.usefulLifeYears);
-    json.read("installedPowerKw", m.installedPowerKw);
-    json.read("floorAreaSqm", m.floorAreaSqm);
-    json.read("toolCostPerYear", m.toolCostPerYear);
-    json.read("maintenancePerYear", m.maintenancePerYear);
-    json.read("powerUsagePct", m.powerUsagePct);
+    const qsizetype size = json.size();
+    if (i + 1 >= size || json[i] != '-' || json[i + 1] != '0')
+        return i;
+    qsizetype end = i + 2;
+    if (end < size && json[end] == '.') {
+        for (++end; end < size && isDigit(json[end]); ++end) {
+            if (json[end] != '0')
+                return i;
+        }
+    }
+    if (end < size && (json[end] == 'e' || json[end] == 'E')) {
+        ++end;
+        if (end < size && (json[end] == '+' || json[end] == '-'))
+            ++end;
+        while (end < size && isDigit(json[end]))
+            ++end;
+    }
+    return end < size && isDigit(json[end]) ? i : end;
 }
 
-void readOperation(JsonReader& json, COperation& op)
+// `json` with every negative zero number outside strings replaced by the string "-0"; empty
+// when it holds none.
+QByteArray quoteNegativeZeros(const QByteArray& json)
 {
-    json.allowOnly({ "isInternal", "name", "externalCostPerPiece", "externalLotSize", "machineName", "setupTimeMin",
-        "lotSize", "shiftMode", "machineTimeMin", "operatorTimeMin", "materialUtilPct", "machineUtilPct",
-        "materialWeightKg", "materialPricePerKg" });
-    json.read("isInternal", op.isInternal);
-    json.read("name", op.name);
-    json.read("externalCostPerPiece", op.externalCostPerPiece);
-    json.read("externalLotSize", op.externalLotSize);
-    json.read("machineName", op.machineName);
-    json.read("setupTimeMin", op.setupTimeMin);
-    json.read("lotSize", op.lotSize);
-    json.read("shiftMode", op.shiftMode);
-    json.read("machineTimeMin", op.machineTimeMin);
-    json.read("operatorTimeMin", op.operatorTimeMin);
-    json.read("materialUtilPct", op.materialUtilPct);
-    json.read("machineUtilPct", op.machineUtilPct);
-    json.read("materialWeightKg", op.materialWeightKg);
-    json.read("materialPricePerKg", op.materialPricePerKg);
+    QByteArray out;
+    bool inString = false;
+    qsizetype copied = 0;
+    for (qsizetype i = 0; i < json.size(); ++i) {
+        const char c = json[i];
+        if (inString) {
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (const qsizetype end = negativeZeroEnd(json, i); end != i) {
+            out += json.mid(copied, i - copied);
+            out += "\"-0\"";
+            copied = end;
+            i = end - 1;
+        }
+    }
+    if (copied > 0)
+        out += json.mid(copied);
+    return out;
 }
 
 } // namespace
+
+QJsonDocument parseJson(const QByteArray& json, QJsonParseError* error)
+{
+    // The original text decides what is valid and where an error lies; a valid one is read
+    // again only when it holds a negative zero.
+    QJsonParseError parseError;
+    QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
+    if (error)
+        *error = parseError;
+    if (parseError.error != QJsonParseError::NoError)
+        return document;
+    const QByteArray quoted = quoteNegativeZeros(json);
+    return quoted.isEmpty() ? document : QJsonDocument::fromJson(quoted);
+}
 
 std::string masterDataToJson(const CPlantData& plantData)
 {
     JsonWriter json;
     json.beginObject();
     json.text("kind", "master");
-    writePlant(json, plantData);
+    json.beginObject("plant");
+    writeFields(json, plantData, plantFields);
+    json.endObject();
     json.beginArray("machines");
-    for (std::int32_t i = 0; i < plantData.machines.count(); ++i)
-        writeMachine(json, *plantData.machines.at(i));
+    for (std::int32_t i = 0; i < plantData.machines.count(); ++i) {
+        json.beginObject();
+        writeFields(json, *plantData.machines.at(i), machineFields);
+        json.endObject();
+    }
     json.endArray();
     json.endObject();
     return json.take();
@@ -418,12 +366,13 @@ std::string orderToJson(const COrder& order)
     JsonWriter json;
     json.beginObject();
     json.text("kind", "order");
-    json.text("name", order.name);
-    json.text("remark", order.remark);
-    json.number("quantityBase", order.quantityBase);
+    writeFields(json, order, orderFields);
     json.beginArray("operations");
-    for (std::int32_t i = 0; i < order.operations.count(); ++i)
-        writeOperation(json, *order.operations.at(i));
+    for (std::int32_t i = 0; i < order.operations.count(); ++i) {
+        json.beginObject();
+        writeFields(json, *order.operations.at(i), operationFields);
+        json.endObject();
+    }
     json.endArray();
     json.endObject();
     return json.take();
@@ -435,10 +384,14 @@ std::optional<QString> masterDataFromJson(const QJsonObject& object, CPlantData&
     CPlantData fresh;
     JsonReader json(object, QString(), error);
     json.allowOnly({ "kind", "plant", "machines" });
-    json.readObject("plant", [&](JsonReader& plant) { readPlant(plant, fresh); });
+    json.readObject("plant", [&](JsonReader& plant) {
+        plant.allowOnly(plantFields);
+        plant.readFields(fresh, plantFields);
+    });
     json.readArray("machines", [&](JsonReader& item) {
         auto machine = std::make_unique<CMachine>();
-        readMachine(item, *machine);
+        item.allowOnly(machineFields);
+        item.readFields(*machine, machineFields);
         fresh.machines.add(std::move(machine));
     });
     if (!error)
@@ -451,13 +404,12 @@ std::optional<QString> orderFromJson(const QJsonObject& object, COrder& order)
     std::optional<QString> error;
     COrder fresh;
     JsonReader json(object, QString(), error);
-    json.allowOnly({ "kind", "name", "remark", "quantityBase", "operations" });
-    json.read("name", fresh.name);
-    json.read("remark", fresh.remark);
-    json.read("quantityBase", fresh.quantityBase);
+    json.allowOnly(orderFields, { "kind", "operations" });
+    json.readFields(fresh, orderFields);
     json.readArray("operations", [&](JsonReader& item) {
         auto operation = std::make_unique<COperation>();
-        readOperation(item, *operation);
+        item.allowOnly(operationFields);
+        item.readFields(*operation, operationFields);
         fresh.operations.add(std::move(operation));
     });
     if (!error)

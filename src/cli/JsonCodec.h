@@ -3,6 +3,8 @@
 #include "model/COrder.h"
 #include "model/CPlantData.h"
 
+#include <QByteArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QString>
 
@@ -12,9 +14,8 @@
 namespace kalkora::cli {
 
 // Master data and orders as JSON documents (UTF-8) whose keys are the member names of the
-// records. Floats are written in the shortest form that reads back to the same float;
-// non-finite ones as the strings "inf", "-inf" and "nan", and negative zero as the string "-0"
-// (a JSON reader keeps no sign on a numeric zero).
+// records. Floats are written in the shortest form that reads back to the same float (negative
+// zero as -0); non-finite ones as the strings "inf", "-inf" and "nan".
 
 std::string masterDataToJson(const CPlantData& plantData);
 std::string orderToJson(const COrder& order);
@@ -25,5 +26,11 @@ std::string orderToJson(const COrder& order);
 // names the key, and the output object is left unchanged.
 std::optional<QString> masterDataFromJson(const QJsonObject& json, CPlantData& plantData);
 std::optional<QString> orderFromJson(const QJsonObject& json, COrder& order);
+
+// QJsonDocument::fromJson, except that a negative zero number keeps its sign, which Qt's
+// reader drops: it reaches the readers above as the string "-0" (the form earlier versions
+// wrote), read as -0 in a float member and as 0 in an integer one. Errors are reported at
+// their place in `json`.
+QJsonDocument parseJson(const QByteArray& json, QJsonParseError* error = nullptr);
 
 } // namespace kalkora::cli

@@ -1,6 +1,6 @@
 #include "cli/PdfOutput.h"
 
-#include "ui/report/ReportPrinting.h"
+#include "print/ReportPrinting.h"
 
 #include <QGuiApplication>
 

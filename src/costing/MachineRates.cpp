@@ -1,4 +1,4 @@
-#include "model/CPlantData.h"
+#include "costing/MachineRates.h"
 
 namespace kalkora {
 
@@ -12,19 +12,20 @@ float perHour(double yearlyAmount, float hours)
 
 } // namespace
 
-CMachine& CPlantData::computeMachineRates(CMachine& machine) const
+CMachine& computeMachineRates(const CPlantData& plantData, CMachine& machine)
 {
     const bool hasUsefulLife = machine.usefulLifeYears != 0;
-    const float energy = static_cast<float>(double(machine.installedPowerKw) * energyPricePerKwh
-                                            * machine.powerUsagePct / 100);
+    const float energy = static_cast<float>(
+        double(machine.installedPowerKw) * plantData.energyPricePerKwh * machine.powerUsagePct / 100);
     for (int k = 0; k < 3; ++k) {
-        const float hours = hoursPerYear[k];
+        const float hours = plantData.hoursPerYear[k];
         const float depreciation = hasUsefulLife && hours != 0
             ? static_cast<float>(double(machine.purchaseCost) / machine.usefulLifeYears / hours)
             : 0.0f;
-        const float interest
-            = hours == 0 ? 0.0f : static_cast<float>(double(machine.purchaseCost) * interestRatePct / hours / 100);
-        const float space = perHour(double(rentPerSqmYear) * machine.floorAreaSqm, hours);
+        const float interest = hours == 0
+            ? 0.0f
+            : static_cast<float>(double(machine.purchaseCost) * plantData.interestRatePct / hours / 100);
+        const float space = perHour(double(plantData.rentPerSqmYear) * machine.floorAreaSqm, hours);
         machine.fixedRate[k] = static_cast<float>(double(depreciation) + interest + space);
 
         const float tools = perHour(machine.toolCostPerYear, hours);
@@ -33,6 +34,12 @@ CMachine& CPlantData::computeMachineRates(CMachine& machine) const
         machine.variableRate[k] = static_cast<float>(double(energy) + tools + maintenance);
     }
     return machine;
+}
+
+void computeAllMachineRates(CPlantData& plantData)
+{
+    for (std::int32_t i = 0; i < plantData.machines.count(); ++i)
+        computeMachineRates(plantData, *plantData.machines.at(i));
 }
 
 } // namespace kalkora

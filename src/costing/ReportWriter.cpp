@@ -26,122 +26,143 @@ const Labels& labels()
     return instance;
 }
 
-std::string f72(double value) { return text::formatFixed(value, 7, 2); }
+// Bytes of one operation's part of the report beside its names, a little more than the usual
+// figures need, so that the text is allocated once.
+constexpr std::size_t kInternalOperationBytes = 576;
+constexpr std::size_t kExternalOperationBytes = 192;
+constexpr std::size_t kHeaderAndTotalsBytes = 1024;
+
+// Parts of a line: texts, "%W.Pf" and "%Wi" figures, appended without temporaries.
+struct Fixed {
+    double value;
+    int width;
+    int precision;
+};
+struct Int {
+    std::int64_t value;
+    int width = 0;
+};
+
+Fixed f72(double value)
+{
+    return { value, 7, 2 };
+}
+
+void put(std::string& out, std::string_view part)
+{
+    out += part;
+}
+void put(std::string& out, Fixed part)
+{
+    text::appendFixed(out, part.value, part.width, part.precision);
+}
+void put(std::string& out, Int part)
+{
+    text::appendInt(out, part.value, part.width);
+}
+
+// Appends the parts and a line break.
+template <typename... Parts> void line(std::string& out, const Parts&... parts)
+{
+    (put(out, parts), ...);
+    out += kLineBreak;
+}
 
 } // namespace
 
-void ReportWriter::newline() { text += kLineBreak; }
+void ReportWriter::newline()
+{
+    text += kLineBreak;
+}
 
-void ReportWriter::rule() { text += kRule; }
+void ReportWriter::rule()
+{
+    line(text, kRule);
+}
+
+void ReportWriter::reserveFor(const COrder& order)
+{
+    std::size_t bytes = kHeaderAndTotalsBytes + 2 * order.name.size() + 2 * order.remark.size();
+    for (std::int32_t i = 0; i < order.operations.count(); ++i) {
+        const COperation& op = *order.operations.at(i);
+        bytes += op.name.size()
+            + (op.isInternal != 0 ? kInternalOperationBytes + op.machineName.size() : kExternalOperationBytes);
+    }
+    text.reserve(text.size() + bytes);
+}
 
 void ReportWriter::writeHeader(const COrder& order, std::string_view orderFileName, const text::PrintDate& printDate)
 {
-    text += "     Kalkora 1.0 EURO - Fertigungskostenberechnung";
+    reserveFor(order);
+    line(text, "     Kalkora 1.0 EURO - Fertigungskostenberechnung");
     newline();
+    line(text, "Auftrag:    ", order.name);
+    line(text, "Datei:      ", orderFileName);
     newline();
-    text += "Auftrag:    ";
-    text += order.name;
-    newline();
-    text += "Datei:      ";
-    text += orderFileName;
-    newline();
-    newline();
-    text += "Druckdatum: ";
-    text += text::formatPrintDate(printDate);
-    newline();
-    text += "Bemerkung:  ";
-    text += wrapRemark(order.remark);
-    newline();
+    line(text, "Druckdatum: ", text::formatPrintDate(printDate));
+    line(text, "Bemerkung:  ", wrapRemark(order.remark));
     newline();
 }
 
 void ReportWriter::writeInternalHeading(const COperation& operation)
 {
-    text += "Arbeitsgang: ";
-    text += operation.name;
-    text += " (INTERN)";
-    newline();
+    line(text, "Arbeitsgang: ", operation.name, " (INTERN)");
     rule();
-    newline();
-    text += "Maschine: ";
-    text += operation.machineName;
-    newline();
+    line(text, "Maschine: ", operation.machineName);
 }
 
 void ReportWriter::writeInternalFigures(const COperation& op, const InternalOperationFigures& figures)
 {
-    text += labels().lotSizeOperation + text::formatInt(op.lotSize, 6);
-    newline();
-    text += "NuGrMat: " + f72(op.materialUtilPct) + " kg/St:   " + text::formatFixed(op.materialWeightKg, 7, 3)
-        + " EUR/kg:   " + f72(op.materialPricePerKg) + " ";
-    newline();
-    text += "MatVK/St:" + f72(figures.materialFullCost) + " MatDK/St:" + f72(figures.materialDirectCost)
-        + " Anz.Sch.:" + text::formatInt(std::int64_t(op.shiftMode) + 1, 7) + " ";
-    newline();
-    text += "NGrMasch:" + text::formatFixed(op.machineUtilPct, 7, 1) + " MaschFix:" + f72(figures.machineFixedRate)
-        + " MaschVar:" + f72(figures.machineVarRate);
-    newline();
-    text += "Ruesten :" + f72(op.setupTimeMin) + " te (b)  :" + f72(op.machineTimeMin) + " te      :"
-        + f72(op.operatorTimeMin) + " ";
-    newline();
-    text += "MA (Var):" + f72(figures.operatorVarRate) + " MA (Fix):" + f72(figures.operatorFixedRate)
-        + " " + std::string(9, ' ') + " "; // an empty third column
-    newline();
+    line(text, labels().lotSizeOperation, Int { op.lotSize, 6 });
+    line(text, "NuGrMat: ", f72(op.materialUtilPct), " kg/St:   ", Fixed { op.materialWeightKg, 7, 3 },
+        " EUR/kg:   ", f72(op.materialPricePerKg), " ");
+    line(text, "MatVK/St:", f72(figures.materialFullCost), " MatDK/St:", f72(figures.materialDirectCost),
+        " Anz.Sch.:", Int { std::int64_t(op.shiftMode) + 1, 7 }, " ");
+    line(text, "NGrMasch:", Fixed { op.machineUtilPct, 7, 1 }, " MaschFix:", f72(figures.machineFixedRate),
+        " MaschVar:", f72(figures.machineVarRate));
+    line(text, "Ruesten :", f72(op.setupTimeMin), " te (b)  :", f72(op.machineTimeMin),
+        " te      :", f72(op.operatorTimeMin), " ");
+    line(text, "MA (Var):", f72(figures.operatorVarRate), " MA (Fix):", f72(figures.operatorFixedRate),
+        "           "); // an empty third column between its blanks
     rule();
-    newline();
-    text += "Vollkosten/St.(AG):     " + f72(figures.fullCostPerPiece);
-    newline();
-    text += "Direkte Kosten/St.(AG): " + f72(figures.directCostPerPiece);
-    newline();
+    line(text, "Vollkosten/St.(AG):     ", f72(figures.fullCostPerPiece));
+    line(text, "Direkte Kosten/St.(AG): ", f72(figures.directCostPerPiece));
 }
 
 void ReportWriter::writeNotCosted(std::string_view reason)
 {
-    text += reason;
-    newline();
+    line(text, reason);
     rule();
-    newline();
 }
 
 void ReportWriter::writeExternal(const COperation& op, double fullCostPerPiece)
 {
-    text += "Arbeitsgang: ";
-    text += op.name;
-    text += " (EXTERN)";
-    newline();
+    line(text, "Arbeitsgang: ", op.name, " (EXTERN)");
     rule();
-    newline();
-    text += "Vollk./St.: " + text::formatFixed(fullCostPerPiece, 0, 2) + "  Dir.K/St.: "
-        + text::formatFixed(op.externalCostPerPiece, 0, 2) + "  " + labels().lotSize
-        + text::formatInt(op.externalLotSize);
-    newline();
+    line(text, "Vollk./St.: ", Fixed { fullCostPerPiece, 0, 2 },
+        "  Dir.K/St.: ", Fixed { op.externalCostPerPiece, 0, 2 }, "  ", labels().lotSize, Int { op.externalLotSize });
 }
 
-void ReportWriter::writeOperationEnd() { newline(); }
+void ReportWriter::writeOperationEnd()
+{
+    newline();
+}
 
 void ReportWriter::writeTotals(std::int32_t quantityBase, double fullPerPiece, double directPerPiece)
 {
     newline();
     rule();
-    newline();
-    text += "     " + labels().costsPerPiece;
-    newline();
-    text += "     " + labels().quantityBase + text::formatInt(quantityBase, 7);
-    newline();
+    line(text, "     ", labels().costsPerPiece);
+    line(text, "     ", labels().quantityBase, Int { quantityBase, 7 });
     rule();
-    newline();
-    text += "VOLLKOSTEN:    " + f72(fullPerPiece) + "   DIREKTE KOSTEN:" + f72(directPerPiece) + "   ";
-    newline();
+    line(text, "VOLLKOSTEN:    ", f72(fullPerPiece), "   DIREKTE KOSTEN:", f72(directPerPiece), "   ");
     rule();
-    newline();
     newline();
 }
 
 void ReportWriter::writeIncompleteWarning(int uncostedOperations)
 {
-    text += labels().incomplete
-        + text::formatInt(uncostedOperations);
-    newline();
+    line(text, labels().incomplete, Int { uncostedOperations });
 }
 
 } // namespace kalkora

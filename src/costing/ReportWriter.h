@@ -36,8 +36,9 @@ public:
     std::string take() { return std::move(text); }
 
 private:
+    void reserveFor(const COrder& order);
     void newline();
-    void rule();
+    void rule(); // the rule and a line break
 
     std::string text;
 };

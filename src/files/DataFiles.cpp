@@ -1,5 +1,6 @@
 #include "files/DataFiles.h"
 
+#include "costing/MachineRates.h"
 #include "model/MasterDataFile.h"
 #include "model/OrderFile.h"
 
@@ -36,9 +37,67 @@ QString location(const DecodeError& error, FileKind kind)
     return QStringLiteral("(%1 %2, Byte %3)").arg(record).arg(error.record + 1).arg(error.offset);
 }
 
+// The name the user knows a field by: its label in the dialog where it is entered, without the
+// unit, and with the group where the label alone is ambiguous.
+QString fieldLabel(const DecodeError& error, FileKind kind)
+{
+    struct Label {
+        FileKind kind;
+        bool inRecord;
+        std::string_view member;
+        const char* label;
+    };
+    static constexpr Label labels[] = {
+        { FileKind::MasterData, false, "rentPerSqmYear", "Mietkosten" },
+        { FileKind::MasterData, false, "energyPricePerKwh", "Energiepreis" },
+        { FileKind::MasterData, false, "hoursPerShift", "Arbeitsstunden je Schicht" },
+        { FileKind::MasterData, false, "workDaysPerYear", "Arbeitstage je Jahr" },
+        { FileKind::MasterData, false, "interestRatePct", "Kalkulatorischer Zinssatz" },
+        { FileKind::MasterData, false, "operatorVarRate12", "Variabler Stundensatz Personal, 1 und 2 Schichten" },
+        { FileKind::MasterData, false, "operatorFixedRate12", "Fixer Stundensatz Personal, 1 und 2 Schichten" },
+        { FileKind::MasterData, false, "operatorVarRate3", "Variabler Stundensatz Personal, 3 Schichten" },
+        { FileKind::MasterData, false, "operatorFixedRate3", "Fixer Stundensatz Personal, 3 Schichten" },
+        { FileKind::MasterData, false, "overheadExternalPct", "Gemeinkostenzuschlag Externer Arbeitsgang" },
+        { FileKind::MasterData, false, "overheadMaterialPct", "Gemeinkostenzuschlag Materialeinkauf" },
+        { FileKind::MasterData, false, "machines", "Anzahl der Maschinen" },
+        { FileKind::MasterData, true, "name", "Bezeichnung" },
+        { FileKind::MasterData, true, "floorAreaSqm", "Flächenbedarf" },
+        { FileKind::MasterData, true, "purchaseCost", "Anschaffungskosten" },
+        { FileKind::MasterData, true, "installedPowerKw", "Installierte Leistung" },
+        { FileKind::MasterData, true, "powerUsagePct", "Nutzung der installierten Leistung" },
+        { FileKind::MasterData, true, "usefulLifeYears", "Nutzungsdauer" },
+        { FileKind::MasterData, true, "maintenancePerYear", "Wartung" },
+        { FileKind::MasterData, true, "toolCostPerYear", "Werkzeugkosten" },
+        { FileKind::Order, false, "name", "Auftragsname" },
+        { FileKind::Order, false, "remark", "Bemerkung" },
+        { FileKind::Order, false, "quantityBase", "Stückzahlbasis für Berechnung" },
+        { FileKind::Order, false, "operations", "Anzahl der Arbeitsgänge" },
+        { FileKind::Order, true, "name", "Bezeichnung Arbeitsgang" },
+        { FileKind::Order, true, "isInternal", "Interner oder externer Arbeitsgang" },
+        { FileKind::Order, true, "externalCostPerPiece", "Bearbeitungskosten" },
+        { FileKind::Order, true, "externalLotSize", "Losgröße des externen Arbeitsgangs" },
+        { FileKind::Order, true, "machineName", "Zugeordnete Maschine" },
+        { FileKind::Order, true, "setupTimeMin", "Rüstzeit" },
+        { FileKind::Order, true, "lotSize", "Losgröße" },
+        { FileKind::Order, true, "shiftMode", "Schichtbetrieb" },
+        { FileKind::Order, true, "machineTimeMin", "Maschinenzeit" },
+        { FileKind::Order, true, "operatorTimeMin", "Bedienerzeit" },
+        { FileKind::Order, true, "materialUtilPct", "Nutzungsgrad des Materials" },
+        { FileKind::Order, true, "materialWeightKg", "Gewicht Rohmaterial" },
+        { FileKind::Order, true, "materialPricePerKg", "Preis Rohmaterial" },
+        { FileKind::Order, true, "machineUtilPct", "Nutzungsgrad der Maschine" },
+    };
+    const bool inRecord = error.record >= 0;
+    for (const Label& label : labels) {
+        if (label.kind == kind && label.inRecord == inRecord && label.member == error.field)
+            return QString::fromUtf8(label.label);
+    }
+    return QString::fromStdString(error.field);
+}
+
 QString describe(const DecodeError& error, FileKind kind)
 {
-    const QString field = QString::fromStdString(error.field);
+    const QString field = fieldLabel(error, kind);
     const QString where = location(error, kind);
     switch (error.problem) {
     case DecodeProblem::Truncated:
@@ -61,9 +120,7 @@ FileResult readWholeFile(const QString& path, QByteArray& bytes)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return failure(FileStatus::CannotOpen,
-            QStringLiteral("Die Datei „%1“ kann nicht geöffnet werden (%2).")
-                .arg(displayName(path), file.errorString()));
+        return failure(FileStatus::CannotOpen, cannotOpenMessage(path, file.errorString()));
     }
     bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
@@ -90,6 +147,11 @@ template <typename Data, typename Decode> FileResult load(const QString& path, F
 
 } // namespace
 
+QString cannotOpenMessage(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Die Datei „%1“ kann nicht geöffnet werden (%2).").arg(displayName(path), reason);
+}
+
 FileResult saveBytes(const QString& path, std::string_view bytes)
 {
     QSaveFile file(path);
@@ -112,8 +174,11 @@ FileResult saveBytes(const QString& path, std::string_view bytes)
 
 FileResult loadMasterData(const QString& path, float factor, CPlantData& plantData)
 {
-    return load(path, FileKind::MasterData, plantData,
+    FileResult result = load(path, FileKind::MasterData, plantData,
         [factor](std::string_view bytes, CPlantData& data) { return decodeMasterData(bytes, factor, data); });
+    if (result.ok())
+        computeAllMachineRates(plantData);
+    return result;
 }
 
 FileResult loadOrder(const QString& path, float factor, COrder& order)

@@ -36,6 +36,10 @@ FileResult saveBytes(const QString& path, std::string_view bytes);
 
 // Fixed texts of the file commands, shown in message boxes by the desktop program and
 // written to stderr by kalkora-cli.
+
+// A file that cannot be opened for reading, named without its folder; `reason` is the system's.
+QString cannotOpenMessage(const QString& path, const QString& reason);
+
 inline QString noMachinesMessage()
 {
     return QStringLiteral("Es sind keine Maschinendaten angelegt.\r\nEvtl. müssen Sie die zuerst die Stammdaten laden "

@@ -7,7 +7,7 @@
 namespace kalkora {
 
 // One machine of the master data, identified by its name. The six rates are derived by
-// CPlantData::computeMachineRates and never stored in a file.
+// computeMachineRates (src/costing) and never stored in a file.
 struct CMachine {
     std::string name; // Windows-1252
     float purchaseCost = 0;
@@ -17,16 +17,12 @@ struct CMachine {
     float toolCostPerYear = 0;
     float maintenancePerYear = 0;
     float powerUsagePct = 0;
-    float fixedRate[3] = {0, 0, 0};
-    float variableRate[3] = {0, 0, 0};
+    float fixedRate[3] = { 0, 0, 0 };
+    float variableRate[3] = { 0, 0, 0 };
 
     bool operator==(const CMachine&) const = default;
 };
 
-class CMachineList : public OwningList<CMachine> {
-public:
-    // A deep copy, as the machine data dialog edits its own working copy.
-    CMachineList clone() const;
-};
+using CMachineList = OwningList<CMachine>;
 
 } // namespace kalkora

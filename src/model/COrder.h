@@ -32,13 +32,8 @@ using COperationList = OwningList<COperation>;
 // The production order being edited.
 class COrder {
 public:
-    COrder() = default;
-    COrder(COrder&&) noexcept = default;
-    COrder& operator=(COrder&&) noexcept = default;
-    virtual ~COrder() = default;
-
     std::int32_t quantityBase = 0;
-    std::string name;   // Windows-1252
+    std::string name; // Windows-1252
     std::string remark; // Windows-1252, may hold CR LF
     COperationList operations;
 

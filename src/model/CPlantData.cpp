@@ -8,22 +8,13 @@ void CPlantData::computeHoursPerYear()
         hoursPerYear[k - 1] = static_cast<float>(double(workDaysPerYear) * double(hoursPerShift) * k);
 }
 
-CMachine* CPlantData::findMachine(std::string_view name) const
+const CMachine* CPlantData::findMachine(std::string_view name) const
 {
     for (std::int32_t i = 0; i < machines.count(); ++i) {
         if (machines.at(i)->name == name)
             return machines.at(i);
     }
     return nullptr;
-}
-
-CMachineList CMachineList::clone() const
-{
-    CMachineList copy;
-    copy.reserve(count());
-    for (std::int32_t i = 0; i < count(); ++i)
-        copy.add(std::make_unique<CMachine>(*at(i)));
-    return copy;
 }
 
 } // namespace kalkora

@@ -10,11 +10,6 @@ namespace kalkora {
 // The master data: plant-wide values, the derived hours per year and the machines.
 class CPlantData {
 public:
-    CPlantData() = default;
-    CPlantData(CPlantData&&) noexcept = default;
-    CPlantData& operator=(CPlantData&&) noexcept = default;
-    virtual ~CPlantData() = default;
-
     float rentPerSqmYear = 0;
     float energyPricePerKwh = 0;
     float hoursPerShift = 0;
@@ -26,14 +21,12 @@ public:
     float operatorFixedRate3 = 0;
     float overheadExternalPct = 0;
     float overheadMaterialPct = 0;
-    float hoursPerYear[3] = {0, 0, 0}; // derived, never stored in a file
+    float hoursPerYear[3] = { 0, 0, 0 }; // derived, never stored in a file
     CMachineList machines;
 
     void computeHoursPerYear();
-    // Fills the machine's six rates from this plant data; hoursPerYear must be current.
-    CMachine& computeMachineRates(CMachine& machine) const;
     // First machine whose name equals `name` byte for byte, or null.
-    CMachine* findMachine(std::string_view name) const;
+    const CMachine* findMachine(std::string_view name) const;
 };
 
 } // namespace kalkora

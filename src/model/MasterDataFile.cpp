@@ -98,7 +98,6 @@ std::optional<DecodeError> decodeMasterData(std::string_view bytes, float factor
         auto machine = std::make_unique<CMachine>();
         if (!decodeMachine(in, factor, *machine))
             return in.error();
-        fresh.computeMachineRates(*machine);
         fresh.machines.add(std::move(machine));
     }
     plantData = std::move(fresh);

@@ -19,7 +19,8 @@ inline constexpr std::size_t minMachineRecordSize = 29;
 std::string encodeMasterData(const CPlantData& plantData);
 
 // Decodes a whole file into fresh objects, multiplying every money field by `factor`, and
-// computes hoursPerYear and every machine's rates. `plantData` is replaced only on success.
+// computes hoursPerYear; the machines' rates are left to the caller (computeAllMachineRates).
+// `plantData` is replaced only on success.
 std::optional<DecodeError> decodeMasterData(std::string_view bytes, float factor, CPlantData& plantData);
 
 } // namespace kalkora

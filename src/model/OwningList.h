@@ -9,16 +9,15 @@ namespace kalkora {
 
 // An ordered list that owns its records: removing an entry or clearing the list destroys it.
 // Indices and the count are int32, as in the files.
-template <typename T>
-class OwningList {
+template <typename T> class OwningList {
 public:
     OwningList() = default;
     OwningList(OwningList&&) noexcept = default;
     OwningList& operator=(OwningList&&) noexcept = default;
-    virtual ~OwningList() = default;
 
     std::int32_t count() const { return static_cast<std::int32_t>(records.size()); }
-    T* at(std::int32_t i) const { return records.at(static_cast<std::size_t>(i)).get(); }
+    const T* at(std::int32_t i) const { return records.at(static_cast<std::size_t>(i)).get(); }
+    T* at(std::int32_t i) { return records.at(static_cast<std::size_t>(i)).get(); }
 
     // Appends the record, takes ownership and returns its index (the old count).
     std::int32_t add(std::unique_ptr<T> record)

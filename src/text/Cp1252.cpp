@@ -77,6 +77,67 @@ private:
     bool lossy = false;
 };
 
+// What a UTF-8 lead byte announces: the length of the sequence, the bits it carries and the
+// allowed range of the second byte. Length 0 for a byte that cannot start a sequence.
+struct Utf8Lead {
+    int length = 0;
+    char32_t bits = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+};
+
+Utf8Lead utf8Lead(unsigned char lead)
+{
+    Utf8Lead result;
+    if (lead < 0x80) {
+        result.length = 1;
+        result.bits = lead;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+        result.length = 2;
+        result.bits = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        result.length = 3;
+        result.bits = lead & 0x0F;
+        if (lead == 0xE0)
+            result.low = 0xA0; // no overlong forms
+        else if (lead == 0xED)
+            result.high = 0x9F; // no surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        result.length = 4;
+        result.bits = lead & 0x07;
+        if (lead == 0xF0)
+            result.low = 0x90;
+        else if (lead == 0xF4)
+            result.high = 0x8F; // nothing above U+10FFFF
+    } // else a stray continuation byte, C0, C1 or F5..FF
+    return result;
+}
+
+// Encodes the character whose UTF-8 sequence starts at text[i] and returns the index after
+// it. An ill-formed sequence ends before the first byte that does not fit and becomes one '?'.
+std::size_t putUtf8Character(std::string_view text, std::size_t i, Encoder& encoder)
+{
+    const Utf8Lead lead = utf8Lead(static_cast<unsigned char>(text[i]));
+    if (lead.length == 0) {
+        encoder.unmappable();
+        return i + 1;
+    }
+    char32_t c = lead.bits;
+    std::size_t j = i + 1;
+    for (int k = 1; k < lead.length; ++k, ++j) {
+        const auto next = j < text.size() ? static_cast<unsigned char>(text[j]) : 0;
+        const unsigned char min = k == 1 ? lead.low : 0x80;
+        const unsigned char max = k == 1 ? lead.high : 0xBF;
+        if (j >= text.size() || next < min || next > max) {
+            encoder.unmappable();
+            return j;
+        }
+        c = (c << 6) | (next & 0x3F);
+    }
+    encoder.put(c);
+    return j;
+}
+
 } // namespace
 
 std::u16string cp1252ToUtf16(std::string_view bytes)
@@ -120,61 +181,8 @@ std::string utf8ToCp1252(std::string_view text, bool* lossy)
     // Ill-formed input: every maximal subpart of an ill-formed sequence (Unicode 3.9, the
     // "substitution of maximal subparts" practice) becomes one '?'.
     Encoder encoder(text.size());
-    std::size_t i = 0;
-    while (i < text.size()) {
-        auto lead = static_cast<unsigned char>(text[i]);
-        if (lead < 0x80) {
-            encoder.put(lead);
-            ++i;
-            continue;
-        }
-        int length = 0;
-        char32_t c = 0;
-        unsigned char low = 0x80, high = 0xBF; // allowed range of the second byte
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            c = lead & 0x1F;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            c = lead & 0x0F;
-            if (lead == 0xE0)
-                low = 0xA0; // no overlong forms
-            else if (lead == 0xED)
-                high = 0x9F; // no surrogates
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            c = lead & 0x07;
-            if (lead == 0xF0)
-                low = 0x90;
-            else if (lead == 0xF4)
-                high = 0x8F; // nothing above U+10FFFF
-        } else { // a stray continuation byte, C0, C1 or F5..FF
-            encoder.unmappable();
-            ++i;
-            continue;
-        }
-        std::size_t j = i + 1;
-        bool complete = true;
-        for (int k = 1; k < length; ++k, ++j) {
-            if (j >= text.size()) {
-                complete = false;
-                break;
-            }
-            auto next = static_cast<unsigned char>(text[j]);
-            unsigned char min = k == 1 ? low : 0x80;
-            unsigned char max = k == 1 ? high : 0xBF;
-            if (next < min || next > max) {
-                complete = false;
-                break;
-            }
-            c = (c << 6) | (next & 0x3F);
-        }
-        if (complete)
-            encoder.put(c);
-        else
-            encoder.unmappable();
-        i = j;
-    }
+    for (std::size_t i = 0; i < text.size();)
+        i = putUtf8Character(text, i, encoder);
     return encoder.finish(lossy);
 }
 

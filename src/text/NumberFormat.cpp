@@ -2,145 +2,172 @@
 
 #include "text/RuntimeLocale.h"
 
+#include <array>
 #include <bit>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cstring>
 #include <string_view>
+#include <vector>
 
 namespace kalkora::text {
 
 namespace {
 
-// A finite double as its exact decimal expansion: value = ±0.d1d2d3... × 10^point, with no
-// leading and no trailing zeros in `digits`; zero has no digits.
-struct Decimal {
-    bool negative = false;
-    std::string digits;
-    int point = 0;
+// std::to_chars rounds correctly from the exact binary value but breaks exact ties to even.
+// The runtime this program follows rounds them away from zero, so ties are found from the
+// binary form and printed exactly with one digit more, then rounded up by hand.
+
+// A finite non-zero double as odd × 2^exponent.
+struct Binary {
+    std::uint64_t odd;
+    long long exponent;
 };
 
-void stripTrailingZeros(Decimal& d)
+Binary binaryOf(double value)
 {
-    auto last = d.digits.find_last_not_of('0');
-    d.digits.resize(last == std::string::npos ? 0 : last + 1);
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const auto biased = static_cast<int>((bits >> 52) & 0x7FF);
+    std::uint64_t mantissa = bits & ((std::uint64_t(1) << 52) - 1);
+    long long exponent = -1074; // subnormal
+    if (biased != 0) {
+        mantissa |= std::uint64_t(1) << 52;
+        exponent = biased - 1075;
+    }
+    const int zeros = std::countr_zero(mantissa);
+    return { mantissa >> zeros, exponent + zeros };
 }
 
-// The exact value of a finite double. glibc prints "%.*f" exactly when the precision covers
-// every fractional binary digit, which is at most 1074 decimals; the rounding is ours.
-Decimal exactDecimal(double value)
-{
-    Decimal d;
-    d.negative = std::signbit(value);
-    double magnitude = std::fabs(value);
-    if (magnitude == 0.0)
-        return d;
+constexpr std::array<std::uint64_t, 23> powersOfFive = [] {
+    std::array<std::uint64_t, 23> powers {};
+    powers[0] = 1;
+    for (std::size_t i = 1; i < powers.size(); ++i)
+        powers[i] = powers[i - 1] * 5;
+    return powers;
+}();
 
+// Room for one formatted number: on the stack for every usual precision.
+class Scratch {
+public:
+    explicit Scratch(std::size_t size)
+    {
+        if (size > sizeof local)
+            heap.resize(size);
+    }
+    char* begin() { return heap.empty() ? local : heap.data(); }
+    char* end() { return heap.empty() ? local + sizeof local : heap.data() + heap.size(); }
+
+private:
+    char local[512];
+    std::vector<char> heap;
+};
+
+// Adds one unit in the last digit of the digits (and a point) in [first, last); a carry out of
+// the first digit inserts a 1 in front, so there must be room for one more character.
+// Returns the new end.
+char* incrementDigits(char* first, char* last)
+{
+    for (char* p = last; p != first;) {
+        --p;
+        if (*p == '.')
+            continue;
+        if (*p != '9') {
+            ++*p;
+            return last;
+        }
+        *p = '0';
+    }
+    std::memmove(first + 1, first, static_cast<std::size_t>(last - first));
+    *first = '1';
+    return last + 1;
+}
+
+// "%.Pf" of a finite value into `scratch` (at least 316 + precision characters), rounded half
+// away from zero, with the runtime locale's separator. Returns the end.
+char* fixedText(Scratch& scratch, double value, int precision)
+{
+    char* const first = scratch.begin();
+    const bool tie = value != 0 && binaryOf(value).exponent == -(static_cast<long long>(precision) + 1);
+    char* end = nullptr;
+    if (!tie) {
+        end = std::to_chars(first, scratch.end(), value, std::chars_format::fixed, precision).ptr;
+    } else {
+        // The exact value ends in a 5 one place after the last printed digit.
+        end = std::to_chars(first, scratch.end(), value, std::chars_format::fixed, precision + 1).ptr - 1;
+        if (precision == 0)
+            --end; // the point
+        end = incrementDigits(first + (value < 0 ? 1 : 0), end);
+    }
+    if (precision > 0)
+        end[-precision - 1] = decimalSeparator();
+    return end;
+}
+
+// The value rounded half away from zero to `precision` significant digits, as %e shows it:
+// digits without trailing zeros, and the decimal exponent of the first one.
+struct Significant {
+    std::string digits;
     int exponent = 0;
-    double fraction = std::frexp(magnitude, &exponent); // magnitude = fraction * 2^exponent
-    auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53)); // exact, 53 bits
-    int binaryExponent = exponent - 53 + std::countr_zero(mantissa); // value = odd * 2^binaryExponent
-    int decimals = binaryExponent < 0 ? -binaryExponent : 0; // the expansion has exactly these decimals
+};
 
-    std::string buffer(static_cast<std::size_t>(decimals) + 330, '\0'); // at most 309 integer digits
-    int length = std::snprintf(buffer.data(), buffer.size(), "%.*f", decimals, magnitude);
-    buffer.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
-
-    // Integer digits, then whatever the C library's locale uses as radix character, then the
-    // fraction digits.
-    std::size_t i = 0;
-    while (i < buffer.size() && buffer[i] >= '0' && buffer[i] <= '9')
-        d.digits += buffer[i++];
-    d.point = static_cast<int>(d.digits.size());
-    while (i < buffer.size() && !(buffer[i] >= '0' && buffer[i] <= '9'))
-        ++i;
-    for (; i < buffer.size(); ++i) {
-        if (buffer[i] >= '0' && buffer[i] <= '9')
-            d.digits += buffer[i];
+// Reads the output of to_chars in scientific form ("-d.ddde+XX").
+Significant parseScientific(const char* first, const char* last)
+{
+    Significant s;
+    const char* p = first + (*first == '-' ? 1 : 0);
+    for (; p != last && *p != 'e'; ++p) {
+        if (*p != '.')
+            s.digits += *p;
     }
-
-    auto first = d.digits.find_first_not_of('0');
-    if (first == std::string::npos) {
-        d.digits.clear();
-        return d;
-    }
-    d.digits.erase(0, first);
-    d.point -= static_cast<int>(first);
-    stripTrailingZeros(d);
-    return d;
+    const bool negativeExponent = p + 1 != last && p[1] == '-';
+    std::from_chars(p + 2, last, s.exponent);
+    if (negativeExponent)
+        s.exponent = -s.exponent;
+    return s;
 }
 
-// Keeps the first `keep` digits (counted from the first significant one; zero or negative
-// keeps none) and rounds half away from zero. The expansion is exact, so the first dropped
-// digit decides: 5 or more means at least half a unit.
-void roundToDigits(Decimal& d, long long keep)
+Significant roundSignificant(double value, int precision)
 {
-    if (keep >= static_cast<long long>(d.digits.size()))
-        return;
-    if (keep < 0) { // below half a unit of the last kept place
-        d.digits.clear();
-        return;
-    }
-    bool up = d.digits[static_cast<std::size_t>(keep)] >= '5';
-    d.digits.resize(static_cast<std::size_t>(keep));
-    if (up) {
-        std::size_t i = d.digits.size();
-        while (i > 0 && d.digits[i - 1] == '9') {
-            d.digits[i - 1] = '0';
-            --i;
-        }
-        if (i == 0) {
-            d.digits.insert(d.digits.begin(), '1');
-            ++d.point;
-        } else {
-            ++d.digits[i - 1];
-        }
-    }
-    stripTrailingZeros(d);
-}
-
-// The digit worth 10^(point - 1 - index); '0' outside the significant digits.
-char digitAt(const Decimal& d, long long index)
-{
-    if (index < 0 || index >= static_cast<long long>(d.digits.size()))
-        return '0';
-    return d.digits[static_cast<std::size_t>(index)];
-}
-
-// Fixed notation with exactly `decimals` fraction digits; `d` must already be rounded there.
-std::string fixedText(const Decimal& d, int decimals)
-{
-    std::string out;
-    if (d.negative)
-        out += '-';
-    if (d.digits.empty() || d.point <= 0) {
-        out += '0';
+    Scratch scratch(static_cast<std::size_t>(precision) + 16);
+    // With one digit more the print of a tie is exact, and its exponent is the value's own.
+    const char* end
+        = std::to_chars(scratch.begin(), scratch.end(), value, std::chars_format::scientific, precision).ptr;
+    Significant s = parseScientific(scratch.begin(), end);
+    // A tie has its 5 at 10^(exponent - precision), the lowest bit of the binary value; for an
+    // integer that digit is the last non-zero one when 5^(1 + binary exponent) divides the odd part.
+    const Binary binary = binaryOf(value);
+    const bool tie = s.exponent - static_cast<long long>(precision) == binary.exponent
+        && (binary.exponent < 0
+            || (binary.exponent + 1 < static_cast<long long>(powersOfFive.size())
+                && binary.odd % powersOfFive[static_cast<std::size_t>(binary.exponent + 1)] == 0));
+    if (tie) {
+        s.digits.pop_back();
+        s.digits.push_back('\0'); // room for a carry
+        char* digits = s.digits.data();
+        if (incrementDigits(digits, digits + s.digits.size() - 1) != digits + s.digits.size() - 1)
+            ++s.exponent;
+        s.digits.resize(static_cast<std::size_t>(precision));
     } else {
-        for (long long i = 0; i < d.point; ++i)
-            out += digitAt(d, i);
+        end = std::to_chars(scratch.begin(), scratch.end(), value, std::chars_format::scientific, precision - 1).ptr;
+        s = parseScientific(scratch.begin(), end);
     }
-    if (decimals > 0) {
-        out += decimalSeparator();
-        long long start = d.digits.empty() ? 0 : d.point;
-        for (long long j = 0; j < decimals; ++j)
-            out += d.digits.empty() ? '0' : digitAt(d, start + j);
-    }
-    return out;
+    const auto last = s.digits.find_last_not_of('0');
+    s.digits.resize(last == std::string::npos ? 1 : last + 1);
+    return s;
 }
 
-std::string pad(std::string text, int width)
+void appendPadded(std::string& out, std::string_view text, int width)
 {
-    if (width >= 0) {
-        if (text.size() < static_cast<std::size_t>(width))
-            text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
-    } else {
-        auto left = static_cast<std::size_t>(-static_cast<long long>(width));
-        if (text.size() < left)
-            text.append(left - text.size(), ' ');
-    }
-    return text;
+    const auto size = static_cast<long long>(text.size());
+    const long long w = width;
+    if (w > size)
+        out.append(static_cast<std::size_t>(w - size), ' ');
+    out += text;
+    if (-w > size)
+        out.append(static_cast<std::size_t>(-w - size), ' ');
 }
 
-std::string nonFiniteText(double value)
+std::string_view nonFiniteText(double value)
 {
     if (std::isnan(value))
         return "nan";
@@ -152,36 +179,46 @@ std::string nonFiniteText(double value)
 std::string formatG(double value, int precision)
 {
     if (!std::isfinite(value))
-        return nonFiniteText(value);
+        return std::string(nonFiniteText(value));
     if (precision < 0)
         precision = 6;
     if (precision == 0)
         precision = 1;
+    if (value == 0)
+        return std::signbit(value) ? "-0" : "0";
 
-    Decimal d = exactDecimal(value);
-    if (d.digits.empty())
-        return d.negative ? "-0" : "0";
-    roundToDigits(d, precision);
-    int exponent = d.point - 1; // of the rounded value, as %e would print it
-
+    const Significant s = roundSignificant(value, precision);
+    const auto count = static_cast<int>(s.digits.size());
     std::string out;
-    if (exponent >= -4 && exponent < precision) {
-        // %f with precision - 1 - exponent decimals, trailing zeros (and a bare point) removed.
-        long long decimals = static_cast<long long>(d.digits.size()) - d.point;
-        return fixedText(d, decimals > 0 ? static_cast<int>(decimals) : 0);
-    }
-    if (d.negative)
+    if (value < 0)
         out += '-';
-    out += d.digits[0];
-    if (d.digits.size() > 1) {
+    if (s.exponent >= -4 && s.exponent < precision) {
+        // %f with precision - 1 - exponent decimals, trailing zeros (and a bare point) removed.
+        if (s.exponent < 0) {
+            out += '0';
+            out += decimalSeparator();
+            out.append(static_cast<std::size_t>(-s.exponent - 1), '0');
+            out += s.digits;
+        } else {
+            for (int i = 0; i <= s.exponent; ++i)
+                out += i < count ? s.digits[static_cast<std::size_t>(i)] : '0';
+            if (count > s.exponent + 1) {
+                out += decimalSeparator();
+                out.append(s.digits, static_cast<std::size_t>(s.exponent) + 1);
+            }
+        }
+        return out;
+    }
+    out += s.digits[0];
+    if (count > 1) {
         out += decimalSeparator();
-        out.append(d.digits, 1);
+        out.append(s.digits, 1);
     }
     out += 'e';
-    out += exponent < 0 ? '-' : '+';
-    std::string exponentDigits = std::to_string(exponent < 0 ? -exponent : exponent);
+    out += s.exponent < 0 ? '-' : '+';
+    const std::string exponentDigits = std::to_string(std::abs(s.exponent));
     if (exponentDigits.size() < 3)
-        exponentDigits.insert(0, 3 - exponentDigits.size(), '0');
+        out.append(3 - exponentDigits.size(), '0');
     out += exponentDigits;
     return out;
 }
@@ -191,21 +228,39 @@ std::string formatG6(double value)
     return formatG(value, 6);
 }
 
-std::string formatFixed(double value, int width, int precision)
+void appendFixed(std::string& out, double value, int width, int precision)
 {
-    if (!std::isfinite(value))
-        return pad(nonFiniteText(value), width);
+    if (!std::isfinite(value)) {
+        appendPadded(out, nonFiniteText(value), width);
+        return;
+    }
     if (precision < 0)
         precision = 6;
-    Decimal d = exactDecimal(value);
-    if (!d.digits.empty())
-        roundToDigits(d, static_cast<long long>(d.point) + precision);
-    return pad(fixedText(d, precision), width);
+    // A sign, 309 integer digits, the point, one decimal more than asked for and a carry.
+    Scratch scratch(static_cast<std::size_t>(precision) + 316);
+    const char* end = fixedText(scratch, value, precision);
+    appendPadded(out, std::string_view(scratch.begin(), static_cast<std::size_t>(end - scratch.begin())), width);
+}
+
+std::string formatFixed(double value, int width, int precision)
+{
+    std::string out;
+    appendFixed(out, value, width, precision);
+    return out;
+}
+
+void appendInt(std::string& out, std::int64_t value, int width)
+{
+    char buffer[24];
+    const char* end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    appendPadded(out, std::string_view(buffer, static_cast<std::size_t>(end - buffer)), width);
 }
 
 std::string formatInt(std::int64_t value, int width)
 {
-    return pad(std::to_string(value), width);
+    std::string out;
+    appendInt(out, value, width);
+    return out;
 }
 
 } // namespace kalkora::text

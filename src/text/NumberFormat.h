@@ -24,4 +24,8 @@ std::string formatFixed(double value, int width, int precision);
 // a negative width left-aligns.
 std::string formatInt(std::int64_t value, int width = 0);
 
+// The same two forms appended to `out`, for long texts built without temporaries.
+void appendFixed(std::string& out, double value, int width, int precision);
+void appendInt(std::string& out, std::int64_t value, int width = 0);
+
 } // namespace kalkora::text

@@ -30,21 +30,21 @@ std::size_t skipBlanks(std::string_view text)
     return i;
 }
 
-} // namespace
+// Takes an optional sign at text[i]; true for a minus.
+bool takeSign(std::string_view text, std::size_t& i)
+{
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        return text[i++] == '-';
+    return false;
+}
 
-std::optional<double> scanDouble(std::string_view text)
+// Takes the mantissa digits, without the decimal separator, and counts those before it. A
+// separator is taken only when a digit comes before or after it.
+std::string takeMantissa(std::string_view text, std::size_t& i, std::size_t& integerDigits)
 {
     const char separator = decimalSeparator();
-    std::size_t i = skipBlanks(text);
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-
-    // Mantissa digits, with the position of the decimal point among them.
     std::string digits;
-    std::size_t integerDigits = 0;
+    integerDigits = 0;
     while (i < text.size() && isDigit(text[i])) {
         digits += text[i++];
         ++integerDigits;
@@ -56,30 +56,30 @@ std::optional<double> scanDouble(std::string_view text)
         if (!digits.empty())
             i = j;
     }
-    if (digits.empty())
-        return std::nullopt;
+    return digits;
+}
 
-    // Optional exponent; "1e" and "1e+" stop before the 'e'. Saturated far beyond any double.
+// The optional exponent at text[i], 0 without one; "1e" and "1e+" stop before the 'e'.
+// Saturated far beyond any double.
+long long exponentAt(std::string_view text, std::size_t i)
+{
+    if (i >= text.size() || (text[i] != 'e' && text[i] != 'E'))
+        return 0;
+    ++i;
+    const bool negative = takeSign(text, i);
     long long exponent = 0;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        std::size_t j = i + 1;
-        bool negativeExponent = false;
-        if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
-            negativeExponent = text[j] == '-';
-            ++j;
-        }
-        if (j < text.size() && isDigit(text[j])) {
-            while (j < text.size() && isDigit(text[j])) {
-                if (exponent < 1'000'000'000)
-                    exponent = exponent * 10 + (text[j] - '0');
-                ++j;
-            }
-            if (negativeExponent)
-                exponent = -exponent;
-            i = j;
-        }
+    while (i < text.size() && isDigit(text[i])) {
+        if (exponent < 1'000'000'000)
+            exponent = exponent * 10 + (text[i] - '0');
+        ++i;
     }
+    return negative ? -exponent : exponent;
+}
 
+// The double nearest to ±0.D × 10^scale, rounded as strtod does, where D are the mantissa
+// digits and `scale` counts the integer digits plus the exponent.
+std::optional<double> toDouble(bool negative, const std::string& digits, long long scale)
+{
     const double zero = negative ? -0.0 : 0.0;
     const double infinity
         = negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
@@ -89,7 +89,7 @@ std::optional<double> scanDouble(std::string_view text)
     if (first == std::string::npos)
         return zero;
     auto last = digits.find_last_not_of('0');
-    long long scale = exponent + static_cast<long long>(integerDigits) - static_cast<long long>(first);
+    scale -= static_cast<long long>(first);
     if (scale > 400) // at least 10^399
         return infinity;
     if (scale < -400) // below 10^-400, far under half the smallest subnormal
@@ -110,14 +110,23 @@ std::optional<double> scanDouble(std::string_view text)
     return value;
 }
 
+} // namespace
+
+std::optional<double> scanDouble(std::string_view text)
+{
+    std::size_t i = skipBlanks(text);
+    const bool negative = takeSign(text, i);
+    std::size_t integerDigits = 0;
+    const std::string digits = takeMantissa(text, i, integerDigits);
+    if (digits.empty())
+        return std::nullopt;
+    return toDouble(negative, digits, exponentAt(text, i) + static_cast<long long>(integerDigits));
+}
+
 std::optional<std::int32_t> scanInt(std::string_view text)
 {
     std::size_t i = skipBlanks(text);
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    const bool negative = takeSign(text, i);
     if (i >= text.size() || !isDigit(text[i]))
         return std::nullopt;
 

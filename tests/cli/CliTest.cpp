@@ -116,6 +116,14 @@ TEST_F(CliTest, UncostedOperationsGiveStatusThree)
         "Maschinendatensatz nicht gefunden. Daten inkonsistent !!\n"
         "Ungültiger Schichtbetrieb. Daten inkonsistent !!\n");
     EXPECT_TRUE(contains(run.out, "ACHTUNG: Summen unvollständig, nicht berechnete Arbeitsgänge: 2\n"));
+
+    // The price scale costs the order once per quantity but tells about each operation once.
+    for (const char* command : { "scale", "breakdown" }) {
+        const CliRun analysis = cli({ QLatin1String(command), example("werk.sta"), path("fehler.auf") });
+        EXPECT_EQ(analysis.status, 3) << command;
+        EXPECT_EQ(analysis.err, run.err) << command;
+        EXPECT_TRUE(contains(analysis.out, "ACHTUNG: Summen unvollständig")) << command;
+    }
 }
 
 TEST_F(CliTest, FileProblemsGiveStatusOneAndNoOutput)
@@ -132,6 +140,7 @@ TEST_F(CliTest, FileProblemsGiveStatusOneAndNoOutput)
     EXPECT_EQ(run.err,
         "Es sind keine Maschinendaten angelegt.\nEvtl. müssen Sie die zuerst die Stammdaten laden "
         "!?\nLaden eines Auftrages wird abgebrochen.\n");
+    EXPECT_EQ(cli({ QStringLiteral("breakdown"), path("leer.sta"), example("welle.auf") }).err, run.err);
 
     const std::string order = contents(example("welle.auf"));
     write("kaputt.auf", order.substr(0, order.size() - 1));
@@ -140,7 +149,20 @@ TEST_F(CliTest, FileProblemsGiveStatusOneAndNoOutput)
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err,
         "Die Datei „kaputt.auf“ ist beschädigt oder unvollständig. Sie endet vorzeitig im Feld "
-        "„machineUtilPct“ (Arbeitsgang 2, Byte 221). Es wurde nichts geladen.\n");
+        "„Nutzungsgrad der Maschine“ (Arbeitsgang 2, Byte 221). Es wurde nichts geladen.\n");
+
+    // Orders whose price scale cannot be computed.
+    fromJson(R"({"kind":"order","operations":[{"machineName":"Drehmaschine 1","lotSize":10}]})", "basis0.auf");
+    fromJson(R"({"kind":"order","quantityBase":1,"operations":[{"name":"Drehen","machineName":"Drehmaschine 1",
+                 "lotSize":2147483647}]})",
+        "riesig.auf");
+    for (const char* name : { "basis0.auf", "riesig.auf" }) {
+        run = cli({ QStringLiteral("scale"), example("werk.sta"), path(name) });
+        EXPECT_EQ(run.status, 1) << name;
+        EXPECT_EQ(run.out, "") << name;
+        EXPECT_TRUE(contains(run.err, "Staffelpreise können nicht berechnet werden.\n")) << run.err;
+    }
+    EXPECT_TRUE(run.err.starts_with("Arbeitsgang 1 „Drehen“: ")) << run.err;
 
     run = cli({ QStringLiteral("to-json"), path("kaputt.auf") });
     EXPECT_EQ(run.status, 1);
@@ -163,7 +185,7 @@ TEST_F(CliTest, WrongUsageGivesStatusTwo)
 {
     const QString master = example("werk.sta");
     const QString order = example("welle.auf");
-    const QList<QStringList> wrong = {
+    QList<QStringList> wrong = {
         {},
         { QStringLiteral("drucken") },
         { QStringLiteral("report"), master },
@@ -173,7 +195,12 @@ TEST_F(CliTest, WrongUsageGivesStatusTwo)
         { QStringLiteral("to-json"), path("daten.txt") },
         { QStringLiteral("to-json"), master, QStringLiteral("--kind"), QStringLiteral("werk") },
         { QStringLiteral("convert-dm"), master },
+        { QStringLiteral("scale"), master, order, QStringLiteral("--format"), QStringLiteral("xml") },
+        { QStringLiteral("breakdown"), master, order, QStringLiteral("--quantities"), QStringLiteral("1") },
     };
+    for (const char* quantities : { "0", "-1", "zehn", "1,,2", "2147483648", "", "1.5" })
+        wrong.append(
+            { QStringLiteral("scale"), master, order, QStringLiteral("--quantities"), QLatin1String(quantities) });
     for (const QStringList& arguments : wrong) {
         const CliRun run = cli(arguments);
         EXPECT_EQ(run.status, 2) << arguments.join(u' ').toStdString();
@@ -255,4 +282,55 @@ TEST_F(CliTest, WritesThePdfBesideTheReport)
     EXPECT_EQ(failed.status, 1);
     EXPECT_EQ(failed.out, "");
     EXPECT_TRUE(contains(failed.err, "„bericht.pdf“")) << failed.err;
+}
+
+TEST_F(CliTest, ScaleAndBreakdownInEveryFormatAndLocale)
+{
+    // A name with both separators, quotes and a line break; the figures of the worked example.
+    fromJson(R"({"kind":"order","name":"Welle","quantityBase":100,"operations":[
+                {"name":"Drehen, \"fein\"; Teil\n2","machineName":"Drehmaschine 1","lotSize":100,"setupTimeMin":30,
+                 "machineTimeMin":2,"operatorTimeMin":1,"machineUtilPct":80,"materialWeightKg":0.5,
+                 "materialPricePerKg":2,"materialUtilPct":50},
+                {"isInternal":0,"name":"Härten","machineName":"EXTERN","externalCostPerPiece":1.5,"externalLotSize":100}]})",
+        "welle.auf");
+    const std::string bom = "\xEF\xBB\xBF";
+    const struct {
+        const char* command;
+        const char* format;
+        const char* locale;
+        int records; // CSV: each ends with CR LF
+        std::vector<std::string> parts;
+    } cases[] = {
+        { "scale", "text", "de", 0, { "\n  100  ", " 5,29 ", " 4,23 ", " 528,99\n" } },
+        { "scale", "text", "c", 0, { "\n  100  ", " 5.29 ", " 4.23 " } },
+        { "scale", "csv", "de", 3,
+            { bom + "Menge;Vollkosten/St.;Direkte Kosten/St.;Rüstanteil/St.;", "\r\n100;5,2898956", "\r\n1;33,78" } },
+        { "scale", "csv", "c", 3, { "Menge,Vollkosten/St.,", "\r\n100,5.2898956", ",0.2878125", ",528.98956" } },
+        { "scale", "json", "de", 0,
+            { R"("kind": "scale")", R"("quantityBase": 100)", R"("quantity": 100)", R"("fullPerPiece": 5.2898956)" } },
+        { "breakdown", "text", "de", 0, { "1. Drehen, \"fein\"; Teil 2 (INTERN)", " 5,29 ", "Härten" } },
+        { "breakdown", "csv", "de", 4,
+            { bom + "Nr.;Arbeitsgang;Art;", "\r\n1;\"Drehen, \"\"fein\"\"; Teil\n2\";INTERN;Drehmaschine 1;100;2;",
+                "\r\n2;Härten;EXTERN;EXTERN;100;0;", "\r\n;Auftrag je Stück;;;;2;", ";ja\r\n" } },
+        { "breakdown", "csv", "c", 4,
+            { "Nr.,Arbeitsgang,", "\r\n1,\"Drehen, \"\"fein\"\"; Teil\n2\",INTERN,", ",1.5,0.15000000000000013," } },
+        { "breakdown", "json", "c", 0,
+            { R"("kind": "breakdown")", R"("name": "Drehen, \"fein\"; Teil\n2")", R"("costed": true)",
+                R"("full": 5.2898956)", R"("externalOverhead": 0.15000000000000013)" } },
+    };
+    for (const auto& c : cases) {
+        const std::string label = std::string(c.command) + ' ' + c.format + ' ' + c.locale;
+        QStringList arguments = { QLatin1String(c.command), example("werk.sta"), path("welle.auf"),
+            QStringLiteral("--format"), QLatin1String(c.format), QStringLiteral("--locale"), QLatin1String(c.locale) };
+        if (label.starts_with("scale"))
+            arguments << QStringLiteral("--quantities") << QStringLiteral("100, 1");
+        const CliRun run = cli(arguments);
+        ASSERT_EQ(run.status, 0) << label << run.err;
+        EXPECT_EQ(run.err, "") << label;
+        for (const std::string& part : c.parts)
+            EXPECT_TRUE(contains(run.out, part)) << label << ": " << part << "\n" << run.out;
+        EXPECT_EQ(run.out.starts_with(bom), label.ends_with("csv de")) << label;
+        EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\r'), c.records) << label;
+        EXPECT_EQ(run.out.ends_with("\r\n"), c.records > 0) << label;
+    }
 }

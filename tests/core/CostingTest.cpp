@@ -91,7 +91,7 @@ TEST(MachineRates, WorkedExampleAndZeroGuards)
         CPlantData plant = examplePlant({});
         CMachine m = exampleMachine();
         row.change(plant, m);
-        plant.computeMachineRates(m);
+        computeMachineRates(plant, m);
         for (int k = 0; k < 3; ++k) {
             EXPECT_FLOAT_EQ(m.fixedRate[k], row.fixed[k]) << row.what << " fixed, shifts " << k + 1;
             EXPECT_FLOAT_EQ(m.variableRate[k], row.variable[k]) << row.what << " variable, shifts " << k + 1;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "costing/MachineRates.h"
 #include "model/COrder.h"
 #include "model/CPlantData.h"
 
@@ -28,7 +29,7 @@ inline CMachine exampleMachine(const std::string& name = "Drehmaschine 1")
 // Adds `machine` with its rates computed from the plant values.
 inline void addMachine(CPlantData& plant, CMachine machine)
 {
-    plant.computeMachineRates(machine);
+    computeMachineRates(plant, machine);
     plant.machines.add(std::make_unique<CMachine>(std::move(machine)));
 }
 

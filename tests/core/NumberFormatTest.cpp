@@ -86,6 +86,9 @@ const GCase gCases[] = {
     { -123.456789, "-123.457" },
     { 1234565.0, "1.23457e+006" }, // exact tie, away from zero (glibc: 1.23456e+06)
     { -1234565.0, "-1.23457e+006" },
+    { 1234575.0, "1.23458e+006" },
+    { 1234563.0, "1.23456e+006" }, // an integer whose dropped digit is no 5
+    { 12345650.0, "1.23457e+007" }, // exact tie of an even integer
     { 1500000.0, "1.5e+006" },
     { 1e6, "1e+006" },
     { 1e-5, "1e-005" },
@@ -167,6 +170,7 @@ const FixedCase fixedCases[] = {
     { 0.5, 0, 0, "1" },
     { 2.5, 0, 0, "3" },
     { -2.5, 0, 0, "-3" },
+    { -99.5, 7, 0, "   -100" }, // the tie carries into a new digit
     { 1.0625, 7, 3, "  1.063" },
     { 0.0005, 7, 3, "  0.001" }, // 0.0005 is above the tie in binary
     // Below or above the tie in binary: the exact value decides.

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -83,7 +84,7 @@ TEST_F(DataFilesTest, MissingAndDamagedFilesLeaveTheDataAlone)
     result = loadMasterData(path("kurz.sta"), 1.0f, other);
     EXPECT_EQ(result.status, FileStatus::Damaged);
     EXPECT_TRUE(result.message.contains(QStringLiteral("„kurz.sta“")));
-    EXPECT_TRUE(result.message.contains(QStringLiteral("„toolCostPerYear“ (Maschine 1, Byte 87)")))
+    EXPECT_TRUE(result.message.contains(QStringLiteral("„Werkzeugkosten“ (Maschine 1, Byte 87)")))
         << result.message.toStdString();
     EXPECT_EQ(other.rentPerSqmYear, 1.0f);
     EXPECT_EQ(other.machines.count(), 0);
@@ -97,6 +98,40 @@ TEST_F(DataFilesTest, MissingAndDamagedFilesLeaveTheDataAlone)
     EXPECT_EQ(result.status, FileStatus::Damaged);
     EXPECT_TRUE(result.message.contains(QStringLiteral("Arbeitsgänge"))) << result.message.toStdString();
     EXPECT_TRUE(target.name.empty());
+}
+
+TEST_F(DataFilesTest, DamagedFieldsAreNamedByTheirDialogLabels)
+{
+    const std::string plant = encodeMasterData(examples::examplePlant());
+    const std::string order = encodeOrder(examples::exampleOrder());
+    const auto messageFor = [this](const std::string& bytes, bool isOrder) {
+        writeBytes("kaputt", bytes);
+        CPlantData plantData;
+        COrder orderData;
+        return isOrder ? loadOrder(path("kaputt"), 1.0f, orderData).message
+                       : loadMasterData(path("kaputt"), 1.0f, plantData).message;
+    };
+    const struct {
+        bool isOrder;
+        std::size_t size;
+        const char* expected;
+    } rows[] = {
+        { false, 30, "Feld „Variabler Stundensatz Personal, 3 Schichten“ (Byte 28)" },
+        { true, order.find("Drehen") - 8, "Feld „Stückzahlbasis für Berechnung“ (Byte" },
+        { true, order.find("Muster"), "Feld „Bemerkung“ (Byte" },
+    };
+    for (const auto& row : rows) {
+        const QString message = messageFor((row.isOrder ? order : plant).substr(0, row.size), row.isOrder);
+        EXPECT_TRUE(message.contains(QString::fromUtf8(row.expected))) << message.toStdString();
+    }
+    // Wherever a file ends, the field is named by a label, never by an identifier of the program.
+    for (const bool isOrder : { false, true }) {
+        const std::string& bytes = isOrder ? order : plant;
+        for (std::size_t size = 0; size < bytes.size(); ++size) {
+            const QString message = messageFor(bytes.substr(0, size), isOrder);
+            EXPECT_FALSE(message.contains(QRegularExpression(QStringLiteral("Feld „[a-z]")))) << message.toStdString();
+        }
+    }
 }
 
 TEST_F(DataFilesTest, FailedSavesAreReported)

@@ -56,4 +56,25 @@ std::optional<std::int32_t> readInt(QLineEdit* field)
     return value;
 }
 
+namespace {
+
+template <typename T> bool store(const std::optional<T>& value, T& target)
+{
+    if (value)
+        target = *value;
+    return value.has_value();
+}
+
+} // namespace
+
+bool readInto(QLineEdit* field, float& target)
+{
+    return store(readFloat(field), target);
+}
+
+bool readInto(QLineEdit* field, std::int32_t& target)
+{
+    return store(readInt(field), target);
+}
+
 } // namespace kalkora::ui

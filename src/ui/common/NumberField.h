@@ -21,6 +21,20 @@ void showInt(QLineEdit* field, std::int32_t value);
 std::optional<float> readFloat(QLineEdit* field);
 std::optional<std::int32_t> readInt(QLineEdit* field);
 
+// The same for a value of either kind, as dialogs that list their fields in a table need it:
+// readInto stores what it read in `target` and returns true, or refuses the field as above,
+// leaves `target` alone and returns false.
+inline void showNumber(QLineEdit* field, float value)
+{
+    showFloat(field, value);
+}
+inline void showNumber(QLineEdit* field, std::int32_t value)
+{
+    showInt(field, value);
+}
+bool readInto(QLineEdit* field, float& target);
+bool readInto(QLineEdit* field, std::int32_t& target);
+
 // The warning texts shown for a refused field.
 inline QString numberExpectedMessage()
 {

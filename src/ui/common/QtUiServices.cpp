@@ -25,10 +25,17 @@ QMessageBox::Icon toQtIcon(MessageIcon icon)
     return QMessageBox::Warning;
 }
 
-// The program's texts use CR LF; a label wants plain line feeds.
+// The program's texts use CR LF; a label wants plain line feeds. A short question of one line
+// is kept on one line: the box would otherwise wrap it at half the screen width and leave a
+// lone " !" or "?" on a line of its own.
 QString toLabelText(QString text)
 {
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    constexpr qsizetype oneLineLimit = 100;
+    if (!text.contains(QLatin1Char('\n')) && text.size() <= oneLineLimit) {
+        text.replace(QLatin1Char(' '), QChar::Nbsp);
+    }
+    return text;
 }
 
 } // namespace
@@ -50,6 +57,9 @@ QString runFileDialog(QWidget* parent, const FileDialogRequest& request, QFileDi
     dialog.setNameFilter(qtNameFilter(request));
     dialog.setDefaultSuffix(request.defaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.promptOverwrite);
+    if (!request.folder.isEmpty()) {
+        dialog.setDirectory(request.folder);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
@@ -72,6 +82,25 @@ bool QtUiServices::askYesNo(QWidget* parent, const QString& text, MessageIcon ic
     box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
+}
+
+Answer QtUiServices::askYesNoCancel(QWidget* parent, const QString& text, MessageIcon icon)
+{
+    QMessageBox box(toQtIcon(icon), applicationTitle(), toLabelText(text),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Abbrechen"));
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
 }
 
 QString QtUiServices::getOpenFileName(QWidget* parent, const FileDialogRequest& request)

@@ -10,6 +10,7 @@ class QtUiServices : public UiServices {
 public:
     void showMessage(QWidget* parent, const QString& text, MessageIcon icon) override;
     bool askYesNo(QWidget* parent, const QString& text, MessageIcon icon) override;
+    Answer askYesNoCancel(QWidget* parent, const QString& text, MessageIcon icon) override;
     QString getOpenFileName(QWidget* parent, const FileDialogRequest& request) override;
     QString getSaveFileName(QWidget* parent, const FileDialogRequest& request) override;
     bool runPrintDialog(QWidget* parent, QPrinter& printer) override;

@@ -20,6 +20,9 @@ inline QString applicationTitle()
 
 enum class MessageIcon { Exclamation, Question, Information, Stop };
 
+// The answer to a question with the buttons "Ja", "Nein" and "Abbrechen".
+enum class Answer { Yes, No, Cancel };
+
 // One file dialog: the filter has a single entry, e.g. label "Stammdaten (*.sta) " and pattern
 // "*.sta"; the default suffix ("sta") is appended when the user types a name without one.
 struct FileDialogRequest {
@@ -28,6 +31,7 @@ struct FileDialogRequest {
     QString filterPattern;
     QString defaultSuffix;
     bool promptOverwrite = false; // only meaningful for save dialogs
+    QString folder; // where the dialog starts; empty for the current folder
 };
 
 class UiServices {
@@ -38,6 +42,8 @@ public:
     virtual void showMessage(QWidget* parent, const QString& text, MessageIcon icon = MessageIcon::Exclamation) = 0;
     // A box with the buttons "Ja" and "Nein"; true when the user chose "Ja".
     virtual bool askYesNo(QWidget* parent, const QString& text, MessageIcon icon = MessageIcon::Question) = 0;
+    // A box with the buttons "Ja", "Nein" and "Abbrechen"; closing it counts as "Abbrechen".
+    virtual Answer askYesNoCancel(QWidget* parent, const QString& text, MessageIcon icon = MessageIcon::Question) = 0;
     // The chosen full path, or an empty text when the user cancelled.
     virtual QString getOpenFileName(QWidget* parent, const FileDialogRequest& request) = 0;
     virtual QString getSaveFileName(QWidget* parent, const FileDialogRequest& request) = 0;

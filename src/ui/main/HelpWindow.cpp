@@ -5,9 +5,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QUrl>
 #include <QWindow>
 
+#include <algorithm>
 #include <utility>
 
 namespace kalkora::ui {
@@ -45,6 +47,15 @@ protected:
 private:
     std::function<void()> onHelp;
 };
+
+// `outer` moved, and shrunk where it is larger, to lie wholly inside `area`.
+QRect fitInto(QRect outer, const QRect& area)
+{
+    outer.setSize(outer.size().boundedTo(area.size()));
+    outer.moveLeft(std::clamp(outer.left(), area.left(), area.right() + 1 - outer.width()));
+    outer.moveTop(std::clamp(outer.top(), area.top(), area.bottom() + 1 - outer.height()));
+    return outer;
+}
 
 } // namespace
 
@@ -108,7 +119,27 @@ void CHelpWindow::showAbove(QWidget* modalDialog)
         hide();
         windowHandle()->setTransientParent(owner);
     }
+    if (!isVisible()) {
+        QWidget* anchor = modalDialog ? modalDialog : QApplication::activeWindow();
+        placeOnScreen(anchor == this ? nullptr : anchor);
+    }
     show();
+}
+
+void CHelpWindow::placeOnScreen(const QWidget* anchor)
+{
+    // The whole window, frame included, stays inside the screen's free area: the first time
+    // centred over the window that asked for help, later where the user left it.
+    const QRect area = (anchor && !placed ? anchor->screen() : screen())->availableGeometry();
+    // Until the window manager has framed the window once, allow for a usual title bar.
+    const QMargins frame = placed ? windowHandle()->frameMargins() : QMargins(4, 32, 4, 4);
+    QRect outer = placed ? frameGeometry() : QRect(QPoint(), size().grownBy(frame));
+    if (!placed)
+        outer.moveCenter(anchor ? anchor->frameGeometry().center() : area.center());
+    outer = fitInto(outer, area);
+    resize(outer.size().shrunkBy(frame));
+    move(outer.topLeft());
+    placed = true;
 }
 
 void showHelpTopic()

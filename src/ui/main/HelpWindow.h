@@ -35,6 +35,9 @@ public:
 private:
     CHelpWindow();
     void showAbove(QWidget* modalDialog);
+    void placeOnScreen(const QWidget* anchor);
+
+    bool placed = false;
 };
 
 // Shows the help topic of the program: the start page in the help window.

@@ -3,6 +3,9 @@
 #include "costing/OrderCosting.h"
 #include "files/DataFiles.h"
 #include "model/DmConversion.h"
+#include "model/MasterDataFile.h"
+#include "ui/analysis/CostBreakdownDlg.h"
+#include "ui/analysis/PriceScaleDlg.h"
 #include "ui/common/DialogUnits.h"
 #include "ui/common/QtText.h"
 #include "ui/common/UiServices.h"
@@ -12,13 +15,16 @@
 #include "ui/masterdata/PlantDataDlg.h"
 #include "ui/report/ReportDlg.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSettings>
 
 // Resources of a static library are registered by hand, outside any namespace.
 static void initKalkoraResources()
@@ -30,16 +36,64 @@ namespace kalkora::ui {
 
 namespace {
 
-constexpr int orderCommandIds[] = { 40004, 40005, 40003, 40015 };
+constexpr int orderCommandIds[] = { 40004, 40005, 40003, 40015, 40016, 40017 };
+constexpr int maxRecentOrders = 4;
+
+// What the program remembers between runs: the master data file last loaded or saved, the
+// orders last opened or saved, and the folder last used for each kind of file.
+const QString masterDataFileKey = QStringLiteral("masterDataFile");
+const QString recentOrdersKey = QStringLiteral("recentOrders");
+const QString masterDataFolderKey = QStringLiteral("folders/masterData");
+const QString orderFolderKey = QStringLiteral("folders/order");
+
+QVariant setting(const QString& key)
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, applicationTitle(), applicationTitle()).value(key);
+}
+
+void storeSetting(const QString& key, const QVariant& value)
+{
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, applicationTitle(), applicationTitle())
+        .setValue(key, value);
+}
+
+void rememberFolder(const QString& folderKey, const QString& path)
+{
+    storeSetting(folderKey, QFileInfo(path).absolutePath());
+}
 
 FileDialogRequest masterDataDialog(const QString& title)
 {
-    return { title, QStringLiteral("Stammdaten (*.sta) "), QStringLiteral("*.sta"), QStringLiteral("sta"), true };
+    return { title, QStringLiteral("Stammdaten (*.sta) "), QStringLiteral("*.sta"), QStringLiteral("sta"), true,
+        setting(masterDataFolderKey).toString() };
 }
 
 FileDialogRequest orderDialog(const QString& title)
 {
-    return { title, QStringLiteral("Auftragsdaten (*.auf) "), QStringLiteral("*.auf"), QStringLiteral("auf"), true };
+    return { title, QStringLiteral("Auftragsdaten (*.auf) "), QStringLiteral("*.auf"), QStringLiteral("auf"), true,
+        setting(orderFolderKey).toString() };
+}
+
+// The file dialog of one kind of file; the folder of the chosen file is where the next
+// dialog of that kind starts.
+QString chooseFile(QWidget* parent, const FileDialogRequest& request, const QString& folderKey, bool forSaving)
+{
+    const QString path
+        = forSaving ? uiServices().getSaveFileName(parent, request) : uiServices().getOpenFileName(parent, request);
+    if (!path.isEmpty()) {
+        rememberFolder(folderKey, path);
+    }
+    return path;
+}
+
+QString orderChangedQuestion()
+{
+    return QStringLiteral("Der Auftrag wurde geändert. Sollen die Änderungen gespeichert werden?");
+}
+
+QString masterDataChangedQuestion()
+{
+    return QStringLiteral("Die Stammdaten wurden geändert. Sollen sie gespeichert werden?");
 }
 
 } // namespace
@@ -71,6 +125,7 @@ CMainDlg::CMainDlg(QWidget* parent)
     logoPicture->setPixmap(QPixmap(QStringLiteral(":/kalkora/logo.png")));
     placeInDialogUnits(logoPicture, 120, 67, 131, 91);
 
+    connect(&orderPanel, &COrderPanel::changed, this, [this] { orderChanged = true; });
     orderPanel.setParent(client);
     orderPanel.setGeometry(client->rect());
     orderPanel.hide();
@@ -80,6 +135,8 @@ CMainDlg::CMainDlg(QWidget* parent)
 
     orderFileName.clear();
     enableOrderCommands(false);
+    recentOrderFiles = setting(recentOrdersKey).toStringList().mid(0, maxRecentOrders);
+    updateRecentOrderMenu();
 }
 
 QAction* CMainDlg::addCommand(QMenu* menu, int id, const QString& text, void (CMainDlg::*handler)())
@@ -92,6 +149,7 @@ QAction* CMainDlg::addCommand(QMenu* menu, int id, const QString& text, void (CM
 
 void CMainDlg::createMenu()
 {
+    menuBar()->installEventFilter(this);
     QMenu* file = menuBar()->addMenu(QStringLiteral("&Datei"));
     addCommand(file, 40001, QStringLiteral("&Neu..."), &CMainDlg::OnNewOrder);
     addCommand(file, 40002, QStringLiteral("Ö&ffnen..."), &CMainDlg::OnOpenOrder);
@@ -102,10 +160,20 @@ void CMainDlg::createMenu()
     addCommand(file, 40004, QStringLiteral("&Speichern"), &CMainDlg::OnSaveOrder);
     addCommand(file, 40005, QStringLiteral("Speichern &unter..."), &CMainDlg::OnSaveOrderAs);
     file->addSeparator();
+    for (int i = 0; i < maxRecentOrders; ++i) {
+        QAction* recent = file->addAction(QString());
+        recent->setObjectName(QStringLiteral("recentOrder%1").arg(i + 1));
+        connect(recent, &QAction::triggered, this, [this, i] { OnRecentOrder(i); });
+        recentOrderActions << recent;
+    }
+    recentOrderSeparator = file->addSeparator();
+    file->setToolTipsVisible(true);
     addCommand(file, 40006, QStringLiteral("&Beenden"), &CMainDlg::OnExit);
 
     QMenu* orderMenu = menuBar()->addMenu(QStringLiteral("&Auftrag"));
     addCommand(orderMenu, 40015, QStringLiteral("&Berechnen..."), &CMainDlg::OnCalculate);
+    addCommand(orderMenu, 40016, QStringLiteral("&Staffelpreise..."), &CMainDlg::OnPriceScale);
+    addCommand(orderMenu, 40017, QStringLiteral("&Kostenaufschlüsselung..."), &CMainDlg::OnCostBreakdown);
 
     QMenu* masterData = menuBar()->addMenu(QStringLiteral("&Stammdaten"));
     addCommand(masterData, 40007, QStringLiteral("&Werksdaten anzeigen/ändern"), &CMainDlg::OnPlantData);
@@ -168,9 +236,72 @@ void CMainDlg::enterNoOrderOpen()
     enableOrderCommands(false);
 }
 
+void CMainDlg::updateRecentOrderMenu()
+{
+    for (int i = 0; i < recentOrderActions.size(); ++i) {
+        QAction* recent = recentOrderActions.at(i);
+        recent->setVisible(i < recentOrderFiles.size());
+        if (i < recentOrderFiles.size()) {
+            const QString name = QFileInfo(recentOrderFiles.at(i)).fileName();
+            recent->setText(
+                QStringLiteral("&%1 %2").arg(i + 1).arg(QString(name).replace(QLatin1Char('&'), QStringLiteral("&&"))));
+            recent->setToolTip(QDir::toNativeSeparators(recentOrderFiles.at(i)));
+        }
+    }
+    recentOrderSeparator->setVisible(!recentOrderFiles.isEmpty());
+}
+
+void CMainDlg::rememberRecentOrder(const QString& path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    recentOrderFiles.removeAll(absolute);
+    recentOrderFiles.prepend(absolute);
+    recentOrderFiles = recentOrderFiles.mid(0, maxRecentOrders);
+    storeSetting(recentOrdersKey, recentOrderFiles);
+    updateRecentOrderMenu();
+}
+
+bool CMainDlg::maySaveChangedOrder()
+{
+    // What is being typed counts too: the command would discard it with the order.
+    orderPanel.writeFieldsToOrder();
+    if (!orderChanged) {
+        return true;
+    }
+    switch (uiServices().askYesNoCancel(this, orderChangedQuestion(), MessageIcon::Question)) {
+    case Answer::Yes:
+        return SaveOrder();
+    case Answer::No:
+        return true;
+    case Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+bool CMainDlg::maySaveChangedMasterData()
+{
+    if (!masterDataChanged) {
+        return true;
+    }
+    switch (uiServices().askYesNoCancel(this, masterDataChangedQuestion(), MessageIcon::Question)) {
+    case Answer::Yes:
+        return saveMasterDataAs();
+    case Answer::No:
+        return true;
+    case Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
 void CMainDlg::OnNewOrder()
 {
+    if (!maySaveChangedOrder()) {
+        return;
+    }
     order.clear();
+    orderChanged = false;
     orderFileName.clear();
     UpdateTitle();
     enterOrderOpen();
@@ -178,7 +309,11 @@ void CMainDlg::OnNewOrder()
 
 void CMainDlg::OnCloseOrder()
 {
+    if (!maySaveChangedOrder()) {
+        return;
+    }
     order.clear();
+    orderChanged = false;
     orderFileName.clear();
     UpdateTitle();
     enterNoOrderOpen();
@@ -206,31 +341,106 @@ void CMainDlg::LoadOrder(float factor)
         uiServices().showMessage(this, files::noMachinesMessage());
         return;
     }
+    if (!maySaveChangedOrder()) {
+        return;
+    }
     if (factor != 1.0f) {
         uiServices().showMessage(this, files::dmOrderWarning());
     }
     const QString path
-        = uiServices().getOpenFileName(this, orderDialog(QStringLiteral("Kalkora - Auftragsdaten Laden")));
-    if (path.isEmpty()) {
-        return;
+        = chooseFile(this, orderDialog(QStringLiteral("Kalkora - Auftragsdaten Laden")), orderFolderKey, false);
+    if (!path.isEmpty()) {
+        openOrderFile(path, factor);
     }
+}
+
+bool CMainDlg::openOrderFile(const QString& path, float factor)
+{
     const files::FileResult result = files::loadOrder(path, factor, order);
     if (!result.ok()) {
         showFileError(result.message);
-        return;
+        return false;
     }
     orderFileName = path;
     UpdateTitle();
     enterOrderOpen();
+    rememberFolder(orderFolderKey, path);
+    // A converted DM order exists only in memory until it is saved; reopening the DM file from
+    // the list of recent orders would read its amounts as EUR.
+    orderChanged = factor != 1.0f;
+    if (!orderChanged) {
+        rememberRecentOrder(path);
+    }
+    return true;
 }
 
-void CMainDlg::SaveOrder()
+void CMainDlg::OnRecentOrder(int index)
+{
+    if (index < 0 || index >= recentOrderFiles.size()) {
+        return;
+    }
+    const QString path = recentOrderFiles.at(index);
+    if (!QFileInfo::exists(path)) {
+        recentOrderFiles.removeAt(index);
+        storeSetting(recentOrdersKey, recentOrderFiles);
+        updateRecentOrderMenu();
+        uiServices().showMessage(this,
+            QStringLiteral("Die Datei „%1“ gibt es nicht mehr.\r\nSie wird aus der Liste der zuletzt benutzten "
+                           "Aufträge entfernt.")
+                .arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    if (plantData.machines.count() == 0) {
+        uiServices().showMessage(this, files::noMachinesMessage());
+        return;
+    }
+    if (maySaveChangedOrder()) {
+        openOrderFile(path, 1.0f);
+    }
+}
+
+void CMainDlg::OpenStartFiles(const QStringList& paths)
+{
+    QStringList masterDataFiles;
+    QStringList orderFiles;
+    for (const QString& path : paths) {
+        const QString suffix = QFileInfo(path).suffix().toLower();
+        if (suffix == QLatin1String("sta")) {
+            masterDataFiles << path;
+        } else if (suffix == QLatin1String("auf")) {
+            orderFiles << path;
+        } else {
+            uiServices().showMessage(this,
+                QStringLiteral("Die Datei „%1“ ist weder eine Stammdatendatei (.sta) noch ein Auftrag (.auf).")
+                    .arg(QFileInfo(path).fileName()));
+        }
+    }
+    for (const QString& path : masterDataFiles) {
+        if (maySaveChangedMasterData()) {
+            loadMasterDataFile(path, 1.0f);
+        }
+    }
+    for (const QString& path : orderFiles) {
+        if (plantData.machines.count() == 0) {
+            if (const QString remembered = setting(masterDataFileKey).toString(); !remembered.isEmpty()) {
+                loadMasterDataFile(remembered, 1.0f);
+            }
+        }
+        if (plantData.machines.count() == 0) {
+            uiServices().showMessage(this, files::noMachinesMessage());
+        } else if (maySaveChangedOrder()) {
+            openOrderFile(path, 1.0f);
+        }
+    }
+}
+
+bool CMainDlg::SaveOrder()
 {
     if (orderFileName.isEmpty()) {
         const QString path
-            = uiServices().getSaveFileName(this, orderDialog(QStringLiteral("Kalkora - Auftragsdaten Speichern")));
+            = chooseFile(this, orderDialog(QStringLiteral("Kalkora - Auftragsdaten Speichern")), orderFolderKey, true);
         if (path.isEmpty()) {
-            return;
+            return false;
         }
         orderFileName = path;
         UpdateTitle();
@@ -241,7 +451,11 @@ void CMainDlg::SaveOrder()
         orderFileName.clear();
         UpdateTitle();
         showFileError(result.message);
+        return false;
     }
+    orderChanged = false;
+    rememberRecentOrder(orderFileName);
+    return true;
 }
 
 void CMainDlg::OnSaveOrder()
@@ -258,18 +472,50 @@ void CMainDlg::OnSaveOrderAs()
 
 void CMainDlg::LoadMasterData(float factor)
 {
+    if (!maySaveChangedMasterData()) {
+        return;
+    }
     if (factor != 1.0f) {
         uiServices().showMessage(this, files::dmMasterDataWarning());
     }
     const QString path
-        = uiServices().getOpenFileName(this, masterDataDialog(QStringLiteral("Kalkora - Stammdaten Laden")));
-    if (path.isEmpty()) {
-        return;
+        = chooseFile(this, masterDataDialog(QStringLiteral("Kalkora - Stammdaten Laden")), masterDataFolderKey, false);
+    if (!path.isEmpty()) {
+        loadMasterDataFile(path, factor);
     }
+}
+
+bool CMainDlg::loadMasterDataFile(const QString& path, float factor)
+{
     const files::FileResult result = files::loadMasterData(path, factor, plantData);
     if (!result.ok()) {
         showFileError(result.message);
+        return false;
     }
+    rememberFolder(masterDataFolderKey, path);
+    // Converted DM master data is unsaved work, and its file must not be loaded again as EUR.
+    masterDataChanged = factor != 1.0f;
+    if (!masterDataChanged) {
+        storeSetting(masterDataFileKey, QFileInfo(path).absoluteFilePath());
+    }
+    return true;
+}
+
+bool CMainDlg::saveMasterDataAs()
+{
+    const QString path = chooseFile(
+        this, masterDataDialog(QStringLiteral("Kalkora - Stammdaten Speichern")), masterDataFolderKey, true);
+    if (path.isEmpty()) {
+        return false;
+    }
+    const files::FileResult result = files::saveMasterData(path, plantData);
+    if (!result.ok()) {
+        showFileError(result.message);
+        return false;
+    }
+    masterDataChanged = false;
+    storeSetting(masterDataFileKey, QFileInfo(path).absoluteFilePath());
+    return true;
 }
 
 void CMainDlg::OnLoadMasterData()
@@ -284,15 +530,7 @@ void CMainDlg::OnLoadOldMasterData()
 
 void CMainDlg::OnSaveMasterData()
 {
-    const QString path
-        = uiServices().getSaveFileName(this, masterDataDialog(QStringLiteral("Kalkora - Stammdaten Speichern")));
-    if (path.isEmpty()) {
-        return;
-    }
-    const files::FileResult result = files::saveMasterData(path, plantData);
-    if (!result.ok()) {
-        showFileError(result.message);
-    }
+    saveMasterDataAs();
 }
 
 void CMainDlg::OnCalculate()
@@ -307,17 +545,32 @@ void CMainDlg::OnCalculate()
     report.exec();
 }
 
+// The analysis windows see what is being typed in the panel, unlike the report.
+void CMainDlg::OnPriceScale()
+{
+    showPriceScale(this, plantData, [this] { return orderPanel.orderWithPendingField(); });
+}
+
+void CMainDlg::OnCostBreakdown()
+{
+    showCostBreakdown(this, plantData, [this] { return orderPanel.orderWithPendingField(); });
+}
+
 void CMainDlg::OnPlantData()
 {
+    const std::string before = encodeMasterData(plantData);
     CPlantDataDlg dialog(plantData, this);
     dialog.exec();
     plantData.computeHoursPerYear();
+    masterDataChanged = masterDataChanged || encodeMasterData(plantData) != before;
 }
 
 void CMainDlg::OnMachineData()
 {
+    const std::string before = encodeMasterData(plantData);
     CMachineDataDlg dialog(plantData, this);
     dialog.exec();
+    masterDataChanged = masterDataChanged || encodeMasterData(plantData) != before;
 }
 
 void CMainDlg::OnHelpContents()
@@ -340,12 +593,30 @@ void CMainDlg::closeEvent(QCloseEvent* event)
 {
     if (uiServices().askYesNo(this,
             QStringLiteral("Anwendung schließen ? Evtl. nicht gespeicherte Daten gehen verloren !"),
-            MessageIcon::Question)) {
+            MessageIcon::Question)
+        && maySaveChangedOrder() && maySaveChangedMasterData()) {
         event->accept();
         emit ended();
     } else {
         event->ignore();
     }
+}
+
+bool CMainDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    // After Alt, or a menu closed with Escape, the menu bar holds the keyboard; without an
+    // open menu, Escape there is still Escape in the main window. The menu bar first leaves its
+    // keyboard mode; the question comes when it has no field to hand the keyboard back to.
+    if (watched == menuBar() && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && !QApplication::activePopupWidget()) {
+        watched->event(event);
+        if (QWidget* focused = focusWidget(); !focused || focused == menuBar()) {
+            menuBar()->clearFocus();
+            OnExit();
+        }
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void CMainDlg::keyPressEvent(QKeyEvent* event)

@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 
 class QAction;
 class QLabel;
@@ -15,11 +16,13 @@ namespace kalkora::ui {
 // The main window. It owns all data of a run, the master data (plantData) and the one order
 // (order), for the whole run, and carries out the menu commands. It is in one of two states:
 // no order open (logo shown, the four order commands greyed) or order open (the order panel
-// fills the window). Every close request asks first; nothing else ever asks about unsaved data.
+// fills the window). Every close request asks first. A command that would discard a changed
+// order or changed master data asks whether to save it first.
 //
 // Object names for tests: the menu commands are "action" + their id ("action40001" "&Neu...",
-// "action40015" "&Berechnen...", "action146" ...), the logo is "picture1064", the panel
-// "orderPanel".
+// "action40015" "&Berechnen...", "action40016" "&Staffelpreise...", "action40017"
+// "&Kostenaufschlüsselung...", "action146" ...), the recently used orders "recentOrder1" ..
+// "recentOrder4", the logo is "picture1064", the panel "orderPanel".
 class CMainDlg : public QMainWindow {
     Q_OBJECT
 
@@ -38,6 +41,15 @@ public:
     COrderPanel& panel() { return orderPanel; }
     QAction* action(int id) const;
     bool isOrderOpen() const;
+    // Changed through the program since the last new order, load or save.
+    bool isOrderChanged() const { return orderChanged; }
+    bool isMasterDataChanged() const { return masterDataChanged; }
+
+    // Loads files named at start: master data (.sta) first, then orders (.auf). An order without
+    // master data brings the master data file last loaded or saved.
+    void OpenStartFiles(const QStringList& paths);
+    // The orders last opened or saved, newest first, as the "&Datei" menu lists them.
+    QStringList recentOrders() const { return recentOrderFiles; }
 
 public slots:
     void OnNewOrder();
@@ -48,6 +60,8 @@ public slots:
     void OnSaveOrderAs();
     void OnExit();
     void OnCalculate();
+    void OnPriceScale();
+    void OnCostBreakdown();
     void OnPlantData();
     void OnMachineData();
     void OnLoadMasterData();
@@ -55,12 +69,14 @@ public slots:
     void OnLoadOldMasterData();
     void OnHelpContents();
     void OnAbout();
+    void OnRecentOrder(int index);
 
 signals:
     // The user answered the close question with Yes: the program ends with the main window.
     void ended();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -72,12 +88,26 @@ private:
     void enterNoOrderOpen();
     void enableOrderCommands(bool enabled);
     void LoadOrder(float factor);
-    void SaveOrder();
+    bool openOrderFile(const QString& path, float factor);
+    bool SaveOrder();
     void LoadMasterData(float factor);
+    bool loadMasterDataFile(const QString& path, float factor);
+    bool saveMasterDataAs();
     void showFileError(const QString& message);
+    // Before a command discards the order or the master data: false when the user cancelled
+    // or chose to save and the save did not succeed.
+    bool maySaveChangedOrder();
+    bool maySaveChangedMasterData();
+    void rememberRecentOrder(const QString& path);
+    void updateRecentOrderMenu();
 
     COrderPanel orderPanel;
     QLabel* logoPicture = nullptr;
+    QList<QAction*> recentOrderActions;
+    QAction* recentOrderSeparator = nullptr;
+    QStringList recentOrderFiles;
+    bool orderChanged = false;
+    bool masterDataChanged = false;
     bool centred = false;
 };
 

@@ -16,7 +16,6 @@
 #include <QRadioButton>
 
 #include <limits>
-#include <optional>
 
 namespace kalkora::ui {
 
@@ -188,7 +187,7 @@ void COperationDlg::setTips()
     setTip(edit1047, QStringLiteral("Bezeichnung frei wählbar"));
 }
 
-COperation* COperationDlg::EditOperation(COperation& operation, CPlantData& plantData)
+COperation* COperationDlg::EditOperation(COperation& operation, const CPlantData& plantData)
 {
     if (plantData.machines.count() == 0) {
         uiServices().showMessage(parentWidget(),
@@ -200,10 +199,9 @@ COperation* COperationDlg::EditOperation(COperation& operation, CPlantData& plan
     return confirmed ? &operation : nullptr;
 }
 
-void COperationDlg::prepare(COperation& operation, CPlantData& plantData)
+void COperationDlg::prepare(COperation& operation, const CPlantData& plantData)
 {
     this->operation = &operation;
-    this->plantData = &plantData;
     // From the first data-entry dialog on, numbers use the decimal comma for the rest of the run.
     text::setRuntimeLocale(text::RuntimeLocale::German);
 
@@ -289,34 +287,20 @@ void COperationDlg::OnExternalClicked()
 
 bool COperationDlg::readValues(Values& values)
 {
-    const auto readFloatInto = [](QLineEdit* field, float& target) {
-        const std::optional<float> value = readFloat(field);
-        if (value) {
-            target = *value;
-        }
-        return value.has_value();
-    };
-    const auto readIntInto = [](QLineEdit* field, std::int32_t& target) {
-        const std::optional<std::int32_t> value = readInt(field);
-        if (value) {
-            target = *value;
-        }
-        return value.has_value();
-    };
-    if (!readFloatInto(edit1043, values.operatorTimeMin)) {
+    if (!readInto(edit1043, values.operatorTimeMin)) {
         return false;
     }
     values.name = toCp1252(edit1047->text());
-    if (!readFloatInto(edit1045, values.externalCostPerPiece) || !readFloatInto(edit1042, values.materialWeightKg)
-        || !readIntInto(edit1036, values.lotSize) || !readFloatInto(edit1038, values.machineTimeMin)
-        || !readFloatInto(edit1041, values.machineUtilPct) || !readFloatInto(edit1046, values.materialUtilPct)
-        || !readFloatInto(edit1039, values.materialPricePerKg) || !readFloatInto(edit1037, values.setupTimeMin)) {
+    if (!readInto(edit1045, values.externalCostPerPiece) || !readInto(edit1042, values.materialWeightKg)
+        || !readInto(edit1036, values.lotSize) || !readInto(edit1038, values.machineTimeMin)
+        || !readInto(edit1041, values.machineUtilPct) || !readInto(edit1046, values.materialUtilPct)
+        || !readInto(edit1039, values.materialPricePerKg) || !readInto(edit1037, values.setupTimeMin)) {
         return false;
     }
     values.machineSelected = combo1049->currentIndex() >= 0;
     values.machineName = values.machineSelected ? toCp1252(combo1049->currentText()) : std::string();
     values.shiftMode = combo1051->currentIndex();
-    return readIntInto(edit1048, values.externalLotSize);
+    return readInto(edit1048, values.externalLotSize);
 }
 
 void COperationDlg::writeValues(const Values& values)

@@ -28,10 +28,10 @@ public:
     explicit COperationDlg(QWidget* parent = nullptr);
 
     // Runs the dialog for `operation`; returns it when confirmed, null when cancelled.
-    COperation* EditOperation(COperation& operation, CPlantData& plantData);
+    COperation* EditOperation(COperation& operation, const CPlantData& plantData);
 
     // The dialog's initialisation for `operation`, without running it (EditOperation calls it).
-    void prepare(COperation& operation, CPlantData& plantData);
+    void prepare(COperation& operation, const CPlantData& plantData);
 
     // Escape and the close box cancel like "Abbrechen".
     void reject() override;
@@ -56,7 +56,6 @@ private:
     void writeValues(const Values& values);
 
     COperation* operation = nullptr;
-    CPlantData* plantData = nullptr;
 
     QLineEdit* edit1047 = nullptr;
     QRadioButton* radio1033 = nullptr;

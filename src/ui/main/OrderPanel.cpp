@@ -1,5 +1,7 @@
 #include "ui/main/OrderPanel.h"
 
+#include "model/OrderFile.h"
+#include "text/NumberScan.h"
 #include "ui/common/DialogUnits.h"
 #include "ui/common/NumberField.h"
 #include "ui/common/QtText.h"
@@ -181,6 +183,31 @@ void COrderPanel::RefreshFromOrder()
     update();
 }
 
+COrder COrderPanel::orderWithPendingField() const
+{
+    COrder copy;
+    copy.quantityBase = order.quantityBase;
+    copy.name = order.name;
+    copy.remark = order.remark;
+    copy.operations.reserve(order.operations.count());
+    for (std::int32_t i = 0; i < order.operations.count(); ++i) {
+        copy.operations.add(std::make_unique<COperation>(*order.operations.at(i)));
+    }
+    const QWidget* pending = isVisible() ? window()->focusWidget() : nullptr;
+    if (pending == edit1029) {
+        copy.name = toCp1252(edit1029->text());
+    } else if (pending == edit1031 && edit1031->toPlainText() != shownRemark) {
+        copy.remark = remarkFromField(edit1031->toPlainText());
+    } else if (pending == edit1062) {
+        // An unreadable quantity is refused when the field is left; until then the order's
+        // quantity stands.
+        if (const std::optional<std::int32_t> quantity = text::scanInt(toCp1252(edit1062->text()))) {
+            copy.quantityBase = *quantity;
+        }
+    }
+    return copy;
+}
+
 int COrderPanel::selectedRow() const
 {
     const QModelIndexList rows = list1028->selectionModel()->selectedRows();
@@ -204,6 +231,36 @@ bool COrderPanel::readFields()
     return quantity.has_value();
 }
 
+template <typename T> void COrderPanel::writeValue(T& target, const T& value)
+{
+    if (target != value) {
+        target = value;
+        emit changed();
+    }
+}
+
+void COrderPanel::writeFieldsToOrder()
+{
+    if (isHidden()) {
+        return;
+    }
+    // Only a field typed into since it was last shown or read is written.
+    if (edit1029->text() != fromCp1252(panelName)) {
+        panelName = toCp1252(edit1029->text());
+        writeValue(order.name, panelName);
+    }
+    if (edit1031->toPlainText() != shownRemark) {
+        panelRemark = remarkFromField(edit1031->toPlainText());
+        shownRemark = edit1031->toPlainText();
+        writeValue(order.remark, panelRemark);
+    }
+    const std::optional<std::int32_t> quantity = text::scanInt(toCp1252(edit1062->text()));
+    if (quantity && *quantity != panelQuantity) {
+        panelQuantity = *quantity;
+        writeValue(order.quantityBase, panelQuantity);
+    }
+}
+
 void COrderPanel::OnFieldKillFocus(Field field)
 {
     // Hiding the panel moves the focus too; the order may already be cleared by then.
@@ -213,14 +270,14 @@ void COrderPanel::OnFieldKillFocus(Field field)
     const bool quantityRead = readFields();
     switch (field) {
     case Field::Name:
-        order.name = panelName;
+        writeValue(order.name, panelName);
         break;
     case Field::Remark:
-        order.remark = panelRemark;
+        writeValue(order.remark, panelRemark);
         break;
     case Field::Quantity:
         if (quantityRead) {
-            order.quantityBase = panelQuantity;
+            writeValue(order.quantityBase, panelQuantity);
         }
         break;
     }
@@ -286,8 +343,12 @@ void COrderPanel::OnEditOperation()
     if (row < 0) {
         return;
     }
+    COperation& operation = *order.operations.at(row);
+    const std::string before = encodeOrder(order);
     COperationDlg dialog(window());
-    dialog.EditOperation(*order.operations.at(row), plantData);
+    if (dialog.EditOperation(operation, plantData) && encodeOrder(order) != before) {
+        emit changed();
+    }
     RefreshFromOrder();
 }
 
@@ -297,6 +358,7 @@ void COrderPanel::OnNewOperation()
     COperationDlg dialog(window());
     if (dialog.EditOperation(*operation, plantData)) {
         order.operations.add(std::move(operation));
+        emit changed();
     }
     RefreshFromOrder();
 }
@@ -311,6 +373,7 @@ void COrderPanel::OnDeleteOperation()
         return;
     }
     order.operations.removeAt(row);
+    emit changed();
     RefreshFromOrder();
 }
 
@@ -322,6 +385,7 @@ void COrderPanel::OnMoveUp()
     }
     if (row > 0) {
         order.operations.swap(row - 1, row);
+        emit changed();
     }
     RefreshFromOrder();
 }
@@ -334,6 +398,7 @@ void COrderPanel::OnMoveDown()
     }
     if (row < order.operations.count() - 1) {
         order.operations.swap(row, row + 1);
+        emit changed();
     }
     RefreshFromOrder();
 }

@@ -33,10 +33,23 @@ public:
     // Rebuilds the fields and the list from the order; afterwards no row is selected.
     void RefreshFromOrder();
 
+    // Writes what was typed into the three fields to the order, as leaving them does, before a
+    // command may discard the order. An unreadable quantity is left as it was, without warning.
+    void writeFieldsToOrder();
+
+    // A copy of the order with the text of the field being typed in applied, as the order
+    // will be once the field is left. The order itself stays as it is, so commands that read
+    // it directly (the costing report) keep seeing what was last confirmed.
+    COrder orderWithPendingField() const;
+
     // Index of the selected row, or -1.
     int selectedRow() const;
     QTreeView* operationList() const { return list1028; }
-    QMenu* popupMenu() const { return menu145; }
+
+signals:
+    // The order's data was changed here: a field written back with a different value, or an
+    // operation added, edited with a different result, deleted or moved.
+    void changed();
 
 public slots:
     void OnNewOperation();
@@ -57,6 +70,7 @@ private:
     void fitColumns();
     void OnFieldKillFocus(Field field);
     bool readFields();
+    template <typename T> void writeValue(T& target, const T& value);
     void OnListRightClick(const QPoint& listPoint);
     void OnListDoubleClick();
 

@@ -1,5 +1,6 @@
 #include "ui/masterdata/MachineDataDlg.h"
 
+#include "costing/MachineRates.h"
 #include "text/RuntimeLocale.h"
 #include "ui/common/DialogUnits.h"
 #include "ui/common/EnterKeyFilter.h"
@@ -21,7 +22,6 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <optional>
 
 namespace kalkora::ui {
 
@@ -39,6 +39,17 @@ constexpr std::array<float CMachine::*, 7> inputMembers {
     &CMachine::floorAreaSqm,
 };
 constexpr std::array<int, 6> rateIds { 1065, 1067, 1068, 1069, 1070, 1071 };
+
+// Enter never presses a button of this dialog.
+QPushButton* addButton(QWidget* parent, int id, const QString& text, int x, int y, int width)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QStringLiteral("button%1").arg(id));
+    placeInDialogUnits(button, x, y, width, 14);
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
 
 QString deleteQuestion()
 {
@@ -95,16 +106,31 @@ float CMachineDataDlg::displayedRate(float rate)
 
 void CMachineDataDlg::createControls()
 {
-    // Created in tab order: Qt's focus chain follows the order of creation.
+    // Created in tab order: Qt's focus chain follows the order of creation, and it reaches the
+    // list only after OK and Abbrechen.
     auto* listGroup = new QGroupBox(QStringLiteral("Maschinenliste"), this);
     placeInDialogUnits(listGroup, 6, 6, 180, 180);
-    button1014 = new QPushButton(QStringLiteral("Neue Maschine erstellen"), this);
-    button1014->setObjectName(QStringLiteral("button1014"));
-    placeInDialogUnits(button1014, 30, 144, 130, 14);
-    button1015 = new QPushButton(QStringLiteral("Gewählte Maschine löschen"), this);
-    button1015->setObjectName(QStringLiteral("button1015"));
-    placeInDialogUnits(button1015, 30, 164, 130, 14);
+    button1014 = addButton(this, 1014, QStringLiteral("Neue Maschine erstellen"), 30, 144, 130);
+    button1015 = addButton(this, 1015, QStringLiteral("Gewählte Maschine löschen"), 30, 164, 130);
+    createMachineFields();
+    button1001 = addButton(this, 1001, QStringLiteral("OK"), 137, 246, 50);
+    button1000 = addButton(this, 1000, QStringLiteral("Abbrechen"), 190, 246, 50);
 
+    list1025 = new QListWidget(this);
+    list1025->setObjectName(QStringLiteral("list1025"));
+    list1025->setSelectionMode(QAbstractItemView::SingleSelection);
+    placeInDialogUnits(list1025, 30, 24, 130, 110);
+    createRateFields();
+
+    connect(button1014, &QPushButton::clicked, this, &CMachineDataDlg::OnNewMachine);
+    connect(button1015, &QPushButton::clicked, this, &CMachineDataDlg::OnDeleteMachine);
+    connect(button1001, &QPushButton::clicked, this, &CMachineDataDlg::OnOK);
+    connect(button1000, &QPushButton::clicked, this, &CMachineDataDlg::OnCancel);
+    connect(list1025, &QListWidget::itemSelectionChanged, this, &CMachineDataDlg::OnSelChange);
+}
+
+void CMachineDataDlg::createMachineFields()
+{
     auto* machineGroup = new QGroupBox(QStringLiteral("Daten der gewählten Maschine"), this);
     placeInDialogUnits(machineGroup, 192, 6, 180, 181);
     auto* nameLabel = new QLabel(QStringLiteral("Bezeichnung"), this);
@@ -129,23 +155,10 @@ void CMachineDataDlg::createControls()
     for (std::size_t i = 0; i < inputIds.size(); ++i) {
         inputEdits.at(i) = addInput(inputIds.at(i), inputLabels.at(i), 47 + 20 * static_cast<int>(i));
     }
+}
 
-    button1001 = new QPushButton(QStringLiteral("OK"), this);
-    button1001->setObjectName(QStringLiteral("button1001"));
-    placeInDialogUnits(button1001, 137, 246, 50, 14);
-    button1000 = new QPushButton(QStringLiteral("Abbrechen"), this);
-    button1000->setObjectName(QStringLiteral("button1000"));
-    placeInDialogUnits(button1000, 190, 246, 50, 14);
-    for (QPushButton* button : { button1014, button1015, button1001, button1000 }) {
-        button->setAutoDefault(false);
-        button->setDefault(false);
-    }
-
-    list1025 = new QListWidget(this);
-    list1025->setObjectName(QStringLiteral("list1025"));
-    list1025->setSelectionMode(QAbstractItemView::SingleSelection);
-    placeInDialogUnits(list1025, 30, 24, 130, 110);
-
+void CMachineDataDlg::createRateFields()
+{
     auto* fixedGroup = new QGroupBox(QStringLiteral("Fixer Maschinenstundensatz [EUR]"), this);
     placeInDialogUnits(fixedGroup, 6, 192, 180, 48);
     rateEdits.at(0) = addRate(1065, QStringLiteral("1 Schicht"), 18, 36, 18);
@@ -156,12 +169,6 @@ void CMachineDataDlg::createControls()
     rateEdits.at(3) = addRate(1069, QStringLiteral("1 Schicht"), 204, 36, 204);
     rateEdits.at(4) = addRate(1070, QStringLiteral("2 Schichten"), 261, 42, 264);
     rateEdits.at(5) = addRate(1071, QStringLiteral("3 Schichten"), 321, 42, 324);
-
-    connect(button1014, &QPushButton::clicked, this, &CMachineDataDlg::OnNewMachine);
-    connect(button1015, &QPushButton::clicked, this, &CMachineDataDlg::OnDeleteMachine);
-    connect(button1001, &QPushButton::clicked, this, &CMachineDataDlg::OnOK);
-    connect(button1000, &QPushButton::clicked, this, &CMachineDataDlg::OnCancel);
-    connect(list1025, &QListWidget::itemSelectionChanged, this, &CMachineDataDlg::OnSelChange);
 }
 
 QLineEdit* CMachineDataDlg::addInput(int id, const QString& label, int y)
@@ -256,7 +263,7 @@ void CMachineDataDlg::showMachine(CMachine& machine)
         fieldInputs.at(i) = machine.*inputMembers.at(i);
     }
     plantData.computeHoursPerYear();
-    plantData.computeMachineRates(machine);
+    computeMachineRates(plantData, machine);
     for (std::size_t shift = 0; shift < 3; ++shift) {
         fieldRates.at(shift) = displayedRate(machine.fixedRate[shift]);
         fieldRates.at(3 + shift) = displayedRate(machine.variableRate[shift]);
@@ -280,11 +287,9 @@ QLineEdit* CMachineDataDlg::readInputFields()
     // Like reading a whole form: the fields before an unreadable one are taken, that one and
     // the ones after it keep their previous values.
     for (std::size_t i = 0; i < inputEdits.size(); ++i) {
-        const std::optional<float> value = readFloat(inputEdits.at(i));
-        if (!value) {
+        if (!readInto(inputEdits.at(i), fieldInputs.at(i))) {
             return inputEdits.at(i);
         }
-        fieldInputs.at(i) = *value;
     }
     return nullptr;
 }
@@ -374,7 +379,7 @@ void CMachineDataDlg::OnOK()
     plantData.machines.clear();
     for (std::int32_t i = 0; i < workingCopy.count(); ++i) {
         CMachine& machine = *workingCopy.at(i);
-        plantData.computeMachineRates(machine);
+        computeMachineRates(plantData, machine);
         plantData.machines.add(std::make_unique<CMachine>(machine));
     }
     workingCopy.clear();

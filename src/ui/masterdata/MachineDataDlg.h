@@ -54,6 +54,8 @@ private:
     static constexpr int inputCount = 7;
 
     void createControls();
+    void createMachineFields();
+    void createRateFields();
     QLineEdit* addInput(int id, const QString& label, int y);
     QLineEdit* addRate(int id, const QString& label, int labelX, int labelWidth, int fieldX);
     void installTips();

@@ -12,30 +12,33 @@
 #include <QPushButton>
 
 #include <algorithm>
-#include <optional>
+#include <array>
+#include <variant>
 
 namespace kalkora::ui {
 
 namespace {
 
-// Reads a float field into `target`; false (after the field's warning) when it is unreadable.
-bool readInto(QLineEdit* field, float& target)
-{
-    const std::optional<float> value = readFloat(field);
-    if (value) {
-        target = *value;
-    }
-    return value.has_value();
-}
+// A field and the plant value it edits; a whole-number value shows and reads as one.
+struct PlantField {
+    int id;
+    std::variant<float CPlantData::*, std::int32_t CPlantData::*> member;
+};
 
-bool readInto(QLineEdit* field, std::int32_t& target)
-{
-    const std::optional<std::int32_t> value = readInt(field);
-    if (value) {
-        target = *value;
-    }
-    return value.has_value();
-}
+// In the order OK reads them: the first unreadable field stops the reading.
+constexpr std::array<PlantField, 11> plantFields { {
+    { 1004, &CPlantData::hoursPerShift },
+    { 1005, &CPlantData::workDaysPerYear },
+    { 1003, &CPlantData::energyPricePerKwh },
+    { 1002, &CPlantData::rentPerSqmYear },
+    { 1007, &CPlantData::operatorFixedRate12 },
+    { 1008, &CPlantData::operatorVarRate12 },
+    { 1009, &CPlantData::operatorFixedRate3 },
+    { 1010, &CPlantData::operatorVarRate3 },
+    { 1006, &CPlantData::interestRatePct },
+    { 1012, &CPlantData::overheadMaterialPct },
+    { 1011, &CPlantData::overheadExternalPct },
+} };
 
 } // namespace
 
@@ -146,58 +149,23 @@ void CPlantDataDlg::installTips()
 
 void CPlantDataDlg::fillFields()
 {
-    rentPerSqmYear = plantData.rentPerSqmYear;
-    energyPricePerKwh = plantData.energyPricePerKwh;
-    hoursPerShift = plantData.hoursPerShift;
-    workDaysPerYear = plantData.workDaysPerYear;
-    interestRatePct = plantData.interestRatePct;
-    operatorFixedRate12 = plantData.operatorFixedRate12;
-    operatorVarRate12 = plantData.operatorVarRate12;
-    operatorFixedRate3 = plantData.operatorFixedRate3;
-    operatorVarRate3 = plantData.operatorVarRate3;
-    overheadExternalPct = plantData.overheadExternalPct;
-    overheadMaterialPct = plantData.overheadMaterialPct;
-
-    showFloat(field(1002), rentPerSqmYear);
-    showFloat(field(1003), energyPricePerKwh);
-    showFloat(field(1004), hoursPerShift);
-    showInt(field(1005), workDaysPerYear);
-    showFloat(field(1006), interestRatePct);
-    showFloat(field(1007), operatorFixedRate12);
-    showFloat(field(1008), operatorVarRate12);
-    showFloat(field(1009), operatorFixedRate3);
-    showFloat(field(1010), operatorVarRate3);
-    showFloat(field(1011), overheadExternalPct);
-    showFloat(field(1012), overheadMaterialPct);
-}
-
-bool CPlantDataDlg::readFields()
-{
-    // The order in which the fields are checked; the first unreadable one stops the reading.
-    return readInto(field(1004), hoursPerShift) && readInto(field(1005), workDaysPerYear)
-        && readInto(field(1003), energyPricePerKwh) && readInto(field(1002), rentPerSqmYear)
-        && readInto(field(1007), operatorFixedRate12) && readInto(field(1008), operatorVarRate12)
-        && readInto(field(1009), operatorFixedRate3) && readInto(field(1010), operatorVarRate3)
-        && readInto(field(1006), interestRatePct) && readInto(field(1012), overheadMaterialPct)
-        && readInto(field(1011), overheadExternalPct);
+    for (const PlantField& plantField : plantFields) {
+        std::visit([&](auto member) { showNumber(field(plantField.id), plantData.*member); }, plantField.member);
+    }
 }
 
 void CPlantDataDlg::OnOK()
 {
-    if (!readFields()) {
-        return;
+    // Read into a scratch copy: the plant data changes only once every field could be read.
+    CPlantData read;
+    for (const PlantField& plantField : plantFields) {
+        if (!std::visit([&](auto member) { return readInto(field(plantField.id), read.*member); }, plantField.member)) {
+            return;
+        }
     }
-    plantData.rentPerSqmYear = rentPerSqmYear;
-    plantData.energyPricePerKwh = energyPricePerKwh;
-    plantData.hoursPerShift = hoursPerShift;
-    plantData.workDaysPerYear = workDaysPerYear;
-    plantData.interestRatePct = interestRatePct;
-    plantData.operatorFixedRate12 = operatorFixedRate12;
-    plantData.operatorVarRate12 = operatorVarRate12;
-    plantData.operatorFixedRate3 = operatorFixedRate3;
-    plantData.operatorVarRate3 = operatorVarRate3;
-    plantData.overheadExternalPct = overheadExternalPct;
-    plantData.overheadMaterialPct = overheadMaterialPct;
+    for (const PlantField& plantField : plantFields) {
+        std::visit([&](auto member) { plantData.*member = read.*member; }, plantField.member);
+    }
     accept();
 }
 

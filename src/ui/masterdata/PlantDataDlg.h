@@ -5,7 +5,6 @@
 #include <QDialog>
 
 #include <array>
-#include <cstdint>
 
 class QLineEdit;
 class QPushButton;
@@ -40,25 +39,11 @@ private:
     void addField(int id, const QString& label, int labelX, int labelWidth, int fieldX, int y);
     void installTips();
     void fillFields();
-    bool readFields();
 
     CPlantData& plantData;
     std::array<QLineEdit*, fieldCount> edits {};
     QPushButton* button1001 = nullptr;
     QPushButton* button1000 = nullptr;
-
-    // The values read from the fields, in the units of the plant data.
-    float rentPerSqmYear = 0;
-    float energyPricePerKwh = 0;
-    float hoursPerShift = 0;
-    std::int32_t workDaysPerYear = 0;
-    float interestRatePct = 0;
-    float operatorFixedRate12 = 0;
-    float operatorVarRate12 = 0;
-    float operatorFixedRate3 = 0;
-    float operatorVarRate3 = 0;
-    float overheadExternalPct = 0;
-    float overheadMaterialPct = 0;
 };
 
 } // namespace kalkora::ui

@@ -1,7 +1,7 @@
 #include "ui/report/PrintCommand.h"
 
+#include "print/ReportPrinting.h"
 #include "ui/common/UiServices.h"
-#include "ui/report/ReportPrinting.h"
 
 #include <QApplication>
 #include <QPrinter>

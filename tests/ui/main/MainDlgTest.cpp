@@ -89,19 +89,6 @@ TEST_F(MainDlgTest, CaptionsAndGreyingFollowTheOrderState)
     expectOrderCommands(false);
 }
 
-TEST_F(MainDlgTest, NewOrderDiscardsTheOpenOrderWithoutAQuestion)
-{
-    dlg.action(40001)->trigger();
-    dlg.order.name = "Alt";
-    dlg.order.quantityBase = 7;
-    dlg.order.operations.add(externalOperation("Härten", 1, 1));
-    dlg.action(40001)->trigger();
-    EXPECT_TRUE(dlg.order.name.empty());
-    EXPECT_EQ(dlg.order.quantityBase, 0);
-    EXPECT_EQ(dlg.order.operations.count(), 0);
-    EXPECT_TRUE(ui.asked.empty());
-}
-
 TEST_F(MainDlgTest, EveryCloseRequestAsksAndOnlyYesCloses)
 {
     const auto requestClose = [this](const std::function<void()>& request, bool answer) {

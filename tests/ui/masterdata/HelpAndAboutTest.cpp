@@ -44,6 +44,12 @@ TEST_F(HelpAndAboutTest, ContentsShowsTheStartPageAgainInTheSameWindow)
     main.action(40052)->trigger();
     EXPECT_EQ(&CHelpWindow::instance(), &help);
     EXPECT_EQ(shownPage(), QStringLiteral("ueber.html"));
+
+    const QRect screen = help.screen()->availableGeometry();
+    help.hide();
+    help.move(screen.bottomRight() - QPoint(100, 100));
+    main.action(40052)->trigger();
+    EXPECT_TRUE(screen.contains(help.frameGeometry())) << "shown again wholly on the screen";
 }
 
 TEST_F(HelpAndAboutTest, InstalledPagesComeBeforeTheSourceTree)

@@ -1,6 +1,8 @@
 #include "ScriptedUiServices.h"
 
 #include <QPrinter>
+#include <QSettings>
+#include <QStandardPaths>
 
 namespace kalkora::ui::test {
 
@@ -20,6 +22,9 @@ template <typename T> T takeFront(std::deque<T>& queue, T fallback)
 
 ScriptedUiServices::ScriptedUiServices()
 {
+    // Windows remember files and folders; a test must never read or change the user's own.
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder.path());
     setUiServices(this);
 }
 
@@ -48,6 +53,12 @@ bool ScriptedUiServices::askYesNo(QWidget* parent, const QString& text, MessageI
 {
     asked.push_back({ Kind::YesNo, text, icon, {}, parent });
     return takeFront(yesNoAnswers, false);
+}
+
+Answer ScriptedUiServices::askYesNoCancel(QWidget* parent, const QString& text, MessageIcon icon)
+{
+    asked.push_back({ Kind::YesNoCancel, text, icon, {}, parent });
+    return takeFront(yesNoCancelAnswers, Answer::Cancel);
 }
 
 QString ScriptedUiServices::getOpenFileName(QWidget* parent, const FileDialogRequest& request)

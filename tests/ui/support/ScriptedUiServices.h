@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <deque>
 #include <vector>
@@ -11,11 +12,12 @@
 namespace kalkora::ui::test {
 
 // A UiServices for tests: records every question in `asked` and answers from the queues.
-// An empty queue answers "Nein", cancels the file dialog and cancels the print dialog.
-// Construction installs it for the windows; destruction restores the Qt implementation.
+// An empty queue answers "Nein" (a three-answer question "Abbrechen"), cancels the file dialog and cancels the print
+// dialog. Construction installs it for the windows and gives them empty settings of their own in a temporary folder;
+// destruction restores the Qt implementation.
 class ScriptedUiServices : public UiServices {
 public:
-    enum class Kind { Message, YesNo, OpenFile, SaveFile, Print };
+    enum class Kind { Message, YesNo, YesNoCancel, OpenFile, SaveFile, Print };
 
     struct Question {
         Kind kind;
@@ -32,6 +34,7 @@ public:
 
     std::vector<Question> asked;
     std::deque<bool> yesNoAnswers;
+    std::deque<Answer> yesNoCancelAnswers;
     std::deque<QString> fileAnswers; // full paths; an empty text cancels
     std::deque<bool> printAnswers;
     // Where a confirmed print dialog sends the document, as "print to file" (PDF) would.
@@ -44,11 +47,13 @@ public:
 
     void showMessage(QWidget* parent, const QString& text, MessageIcon icon) override;
     bool askYesNo(QWidget* parent, const QString& text, MessageIcon icon) override;
+    Answer askYesNoCancel(QWidget* parent, const QString& text, MessageIcon icon) override;
     QString getOpenFileName(QWidget* parent, const FileDialogRequest& request) override;
     QString getSaveFileName(QWidget* parent, const FileDialogRequest& request) override;
     bool runPrintDialog(QWidget* parent, QPrinter& printer) override;
 
 private:
+    QTemporaryDir settingsFolder;
     QString nextFile(Kind kind, QWidget* parent, const FileDialogRequest& request);
 };
 

@@ -1,8 +1,8 @@
 #include "WindowTest.h"
+#include "print/ReportPagination.h"
+#include "print/ReportPrinting.h"
 #include "ui/report/PrintCommand.h"
 #include "ui/report/ReportDlg.h"
-#include "ui/report/ReportPagination.h"
-#include "ui/report/ReportPrinting.h"
 
 #include <QFile>
 #include <QFileInfo>

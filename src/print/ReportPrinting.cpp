@@ -1,7 +1,7 @@
-#include "ui/report/ReportPrinting.h"
+#include "print/ReportPrinting.h"
 
+#include "print/ReportPagination.h"
 #include "text/Cp1252.h"
-#include "ui/report/ReportPagination.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>

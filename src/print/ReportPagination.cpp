@@ -1,4 +1,4 @@
-#include "ui/report/ReportPagination.h"
+#include "print/ReportPagination.h"
 
 #include <algorithm>
 

@@ -1,0 +1,244 @@
+#include "cli/AnalysisCommands.h"
+
+#include "cli/CliCommands.h"
+#include "cli/CliSupport.h"
+#include "cli/JsonWriter.h"
+#include "costing/AnalysisTables.h"
+#include "costing/CostAnalysis.h"
+#include "files/DataFiles.h"
+#include "text/Cp1252.h"
+#include "text/RuntimeLocale.h"
+
+#include <optional>
+
+namespace kalkora::cli {
+
+namespace {
+
+enum class Format { Text, Csv, Json };
+
+// The options scale and breakdown share, and what they were given.
+struct AnalysisOptions {
+    QCommandLineOption dmMaster { QStringLiteral("dm-master"), QStringLiteral("Stammdaten von DM in EUR umrechnen") };
+    QCommandLineOption dmOrder { QStringLiteral("dm-order"), QStringLiteral("Auftrag von DM in EUR umrechnen") };
+    QCommandLineOption format { QStringLiteral("format"), QStringLiteral("Ausgabe als Tabelle, CSV oder JSON"),
+        QStringLiteral("text|csv|json"), QStringLiteral("text") };
+    QCommandLineOption locale { QStringLiteral("locale"), QStringLiteral("de (Dezimalkomma) oder c (Dezimalpunkt)"),
+        QStringLiteral("de|c"), QStringLiteral("de") };
+    QCommandLineOption output { QStringLiteral("o"), QStringLiteral("in eine Datei statt auf stdout"),
+        QStringLiteral("FILE") };
+
+    Format chosenFormat = Format::Text;
+    bool german = true;
+    CPlantData plantData;
+    COrder order;
+
+    void addTo(QCommandLineParser& parser) const
+    {
+        parser.addPositionalArgument(QStringLiteral("MASTER"), QStringLiteral("Stammdaten (.sta)"));
+        parser.addPositionalArgument(QStringLiteral("ORDER"), QStringLiteral("Auftrag (.auf)"));
+        parser.addOptions({ dmMaster, dmOrder, format, locale, output });
+    }
+
+    // Checks --format and --locale; returns an exit status on wrong usage.
+    std::optional<int> readChoices(const QCommandLineParser& parser)
+    {
+        const QString formatName = parser.value(format);
+        if (formatName == QLatin1String("text"))
+            chosenFormat = Format::Text;
+        else if (formatName == QLatin1String("csv"))
+            chosenFormat = Format::Csv;
+        else if (formatName == QLatin1String("json"))
+            chosenFormat = Format::Json;
+        else
+            return usageError(
+                QStringLiteral("--format erwartet „text“, „csv“ oder „json“, nicht „%1“.").arg(formatName));
+        const QString localeName = parser.value(locale);
+        if (localeName != QLatin1String("de") && localeName != QLatin1String("c"))
+            return usageError(QStringLiteral("--locale erwartet „de“ oder „c“, nicht „%1“.").arg(localeName));
+        german = localeName == QLatin1String("de");
+        return std::nullopt;
+    }
+
+    // Loads master data and order as the report command does; returns an exit status on failure.
+    std::optional<int> load(const QCommandLineParser& parser)
+    {
+        if (!loadMasterData(operand(parser, 0), parser.isSet(dmMaster), plantData))
+            return exitFileError;
+        if (plantData.machines.count() == 0) {
+            printMessage(files::noMachinesMessage());
+            return exitFileError;
+        }
+        if (!loadOrder(operand(parser, 1), parser.isSet(dmOrder), order))
+            return exitFileError;
+        text::setRuntimeLocale(german ? text::RuntimeLocale::German : text::RuntimeLocale::Default);
+        return std::nullopt;
+    }
+
+    CsvDialect dialect() const { return german ? CsvDialect::German : CsvDialect::Standard; }
+
+    // Writes the result; exit status 3 when operations were left out.
+    int finish(const QCommandLineParser& parser, const std::vector<std::string>& messages, const std::string& bytes,
+        bool complete) const
+    {
+        for (const std::string& message : messages)
+            printCp1252Message(message);
+        if (int status = writeOutput(bytes, parser.value(output)))
+            return status;
+        return complete ? exitSuccess : exitUncosted;
+    }
+};
+
+// A table of AnalysisTables for the terminal: UTF-8 with LF.
+std::string terminalText(const std::string& table)
+{
+    return withUnixLineBreaks(text::cp1252ToUtf8(table));
+}
+
+void jsonParts(JsonWriter& json, const CostParts& p)
+{
+    json.number("material", p.material);
+    json.number("materialOverhead", p.materialOverhead);
+    json.number("machineFixed", p.machineFixed);
+    json.number("machineVariable", p.machineVariable);
+    json.number("operatorFixed", p.operatorFixed);
+    json.number("operatorVariable", p.operatorVariable);
+    json.number("setup", p.setup);
+    json.number("external", p.external);
+    json.number("externalOverhead", p.externalOverhead);
+    json.number("full", p.full);
+    json.number("direct", p.direct);
+}
+
+std::string scaleJson(const PriceScale& scale)
+{
+    JsonWriter json;
+    json.beginObject();
+    json.text("kind", "scale");
+    json.number("quantityBase", scale.quantityBase);
+    json.boolean("complete", scale.complete());
+    json.beginArray("rows");
+    for (const PriceScaleRow& row : scale.rows) {
+        json.beginObject();
+        json.number("quantity", row.quantity);
+        json.number("fullPerPiece", row.fullPerPiece);
+        json.number("directPerPiece", row.directPerPiece);
+        json.number("setupPerPiece", row.setupPerPiece);
+        json.number("fullTotal", row.fullTotal);
+        json.number("directTotal", row.directTotal);
+        json.endObject();
+    }
+    json.endArray();
+    json.endObject();
+    return json.take();
+}
+
+std::string breakdownJson(const CostBreakdown& breakdown)
+{
+    JsonWriter json;
+    json.beginObject();
+    json.text("kind", "breakdown");
+    json.boolean("complete", breakdown.complete());
+    json.beginArray("operations");
+    for (const OperationBreakdown& op : breakdown.operations) {
+        json.beginObject();
+        json.number("index", op.index);
+        json.text("name", op.name);
+        json.number("isInternal", op.isInternal);
+        json.text("machineName", op.machineName);
+        json.number("lot", op.lot);
+        json.boolean("costed", op.costed);
+        jsonParts(json, op.parts);
+        json.endObject();
+    }
+    json.endArray();
+    json.beginObject("order");
+    jsonParts(json, breakdown.order);
+    json.endObject();
+    json.endObject();
+    return json.take();
+}
+
+} // namespace
+
+int runScale(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    describeCommand(parser, QStringLiteral("scale"),
+        QStringLiteral("Staffelpreise: Kosten je Stück des Auftrags ORDER für mehrere Mengen. Die "
+                       "Losgrößen werden mit der Menge hochgerechnet (aufgerundet)."));
+    AnalysisOptions options;
+    options.addTo(parser);
+    const QCommandLineOption quantities(QStringLiteral("quantities"),
+        QStringLiteral("Mengen, durch Kommas getrennt (Vorgabe: 1, 10, 25, 50, 100, "
+                       "250, 500, 1000 und die Stückzahlbasis des Auftrags)"),
+        QStringLiteral("1,10,100"));
+    parser.addOption(quantities);
+    if (auto status = parseCommand(parser, arguments, 2))
+        return *status;
+    if (auto status = options.readChoices(parser))
+        return *status;
+    std::vector<std::int32_t> givenQuantities;
+    if (parser.isSet(quantities)) {
+        std::string error;
+        if (!parseQuantities(parser.value(quantities).toStdString(), givenQuantities, error))
+            return usageError(QStringLiteral("--quantities: ") + QString::fromStdString(error));
+    }
+    if (auto status = options.load(parser))
+        return *status;
+
+    PriceScale scale;
+    try {
+        scale = computePriceScale(options.order, options.plantData,
+            parser.isSet(quantities) ? givenQuantities : defaultQuantities(options.order.quantityBase));
+    } catch (const PriceScaleError& error) {
+        printMessage(QString::fromStdString(error.what()));
+        return exitFileError;
+    }
+    std::string bytes;
+    switch (options.chosenFormat) {
+    case Format::Text:
+        bytes = terminalText(priceScaleText(scale));
+        break;
+    case Format::Csv:
+        bytes = priceScaleCsv(scale, options.dialect());
+        break;
+    case Format::Json:
+        bytes = scaleJson(scale);
+        break;
+    }
+    return options.finish(parser, scale.messages, bytes, scale.complete());
+}
+
+int runBreakdown(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    describeCommand(parser, QStringLiteral("breakdown"),
+        QStringLiteral("Kostenaufschlüsselung: woraus die Kosten je Stück jedes Arbeitsgangs und des "
+                       "Auftrags ORDER bestehen."));
+    AnalysisOptions options;
+    options.addTo(parser);
+    if (auto status = parseCommand(parser, arguments, 2))
+        return *status;
+    if (auto status = options.readChoices(parser))
+        return *status;
+    if (auto status = options.load(parser))
+        return *status;
+
+    const CostBreakdown breakdown = breakDownCosts(options.order, options.plantData);
+    std::string bytes;
+    switch (options.chosenFormat) {
+    case Format::Text:
+        bytes = terminalText(breakdownText(breakdown));
+        break;
+    case Format::Csv:
+        bytes = breakdownCsv(breakdown, options.dialect());
+        break;
+    case Format::Json:
+        bytes = breakdownJson(breakdown);
+        break;
+    }
+    return options.finish(parser, breakdown.messages, bytes, breakdown.complete());
+}
+
+} // namespace kalkora::cli

@@ -1,0 +1,224 @@
+#include "ui/analysis/AnalysisDlg.h"
+
+#include "files/DataFiles.h"
+#include "text/NumberFormat.h"
+#include "ui/common/DialogUnits.h"
+#include "ui/common/QtText.h"
+#include "ui/common/UiServices.h"
+#include "ui/report/PrintCommand.h"
+
+#include <QAbstractTableModel>
+#include <QBoxLayout>
+#include <QChart>
+#include <QChartView>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLegend>
+#include <QPushButton>
+#include <QScreen>
+#include <QSplitter>
+#include <QTableView>
+
+#include <utility>
+
+namespace kalkora::ui {
+
+// The table of a window: cells are formatted only when the view asks for them, so an order of
+// many thousand operations opens without formatting every figure first.
+class CAnalysisTableModel : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void reset(const QStringList& newTitles, int newRows, std::function<QVariant(int, int, int)> newCell)
+    {
+        beginResetModel();
+        titles = newTitles;
+        rows = newRows;
+        cell = std::move(newCell);
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : rows; }
+    int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : int(titles.size()); }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (!index.isValid() || !cell
+            || (role != Qt::DisplayRole && role != Qt::TextAlignmentRole && role != Qt::FontRole)) {
+            return {};
+        }
+        return cell(index.row(), index.column(), role);
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section < titles.size()) {
+            return titles.at(section);
+        }
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+
+private:
+    QStringList titles;
+    int rows = 0;
+    std::function<QVariant(int, int, int)> cell;
+};
+
+QString germanAmount(double value)
+{
+    // The plain "%.2f" has no grouping, so its only point is the decimal point.
+    return QString::fromStdString(text::formatFixed(value, 0, 2)).replace(QLatin1Char('.'), QLatin1Char(','));
+}
+
+QStringList uncostedOperations(const CostBreakdown& breakdown)
+{
+    QStringList names;
+    for (const OperationBreakdown& operation : breakdown.operations) {
+        if (!operation.costed) {
+            names << QStringLiteral("%1 „%2“").arg(operation.index).arg(fromCp1252(operation.name));
+        }
+    }
+    return names;
+}
+
+QChart* newGermanChart(const QString& title)
+{
+    auto* chart = new QChart;
+    chart->setTitle(title);
+    chart->setLocale(QLocale(QLocale::German, QLocale::Germany));
+    chart->setLocalizeNumbers(true);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->setAnimationOptions(QChart::NoAnimation);
+    return chart;
+}
+
+void noteLeftOutFigures(QChart* chart)
+{
+    chart->setTitle(chart->title() + QStringLiteral(" – Werte „inf“ und „nan“ nur in der Tabelle"));
+}
+
+CAnalysisDlg::CAnalysisDlg(QWidget* parent, const QString& title, const QString& exportTitle)
+    : QDialog(parent)
+    , title(title)
+    , exportTitle(exportTitle)
+{
+    setWindowTitle(title);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
+        | Qt::WindowCloseButtonHint);
+    setSizeGripEnabled(true);
+
+    auto* layout = new QVBoxLayout(this);
+    header = new QVBoxLayout;
+    layout->addLayout(header);
+
+    warning = new QLabel(this);
+    warning->setObjectName(QStringLiteral("warningLine"));
+    warning->setWordWrap(true);
+    warning->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
+    warning->hide();
+    layout->addWidget(warning);
+
+    auto* splitter = new QSplitter(Qt::Vertical, this);
+    tableView = new QTableView(splitter);
+    tableView->setObjectName(QStringLiteral("table"));
+    model = new CAnalysisTableModel(tableView);
+    tableView->setModel(model);
+    tableView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tableView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tableView->setWordWrap(false);
+    tableView->verticalHeader()->hide();
+    tableView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    tableView->verticalHeader()->setMinimumSectionSize(fontMetrics().height() + 4);
+    tableView->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    // Column widths come from the first rows, not from every row of a large order.
+    tableView->horizontalHeader()->setResizeContentsPrecision(200);
+    chartView = new QChartView(splitter);
+    chartView->setObjectName(QStringLiteral("chart"));
+    chartView->setRenderHint(QPainter::Antialiasing);
+    // The chart needs the room for its axis titles and legend; the table scrolls.
+    splitter->setStretchFactor(0, 2);
+    splitter->setStretchFactor(1, 3);
+    splitter->setSizes({ 2000, 3000 });
+    layout->addWidget(splitter, 1);
+
+    auto* buttons = new QHBoxLayout;
+    const auto addButton = [this, buttons](const char* name, const QString& text) {
+        auto* button = new QPushButton(text, this);
+        button->setObjectName(QLatin1String(name));
+        // Enter belongs to the fields of the window; no button may take it.
+        button->setAutoDefault(false);
+        buttons->addWidget(button);
+        return button;
+    };
+    buttonExport = addButton("buttonExport", QStringLiteral("&Exportieren..."));
+    buttonPrint = addButton("buttonPrint", QStringLiteral("&Drucken..."));
+    buttons->addStretch(1);
+    QPushButton* buttonClose = addButton("buttonClose", QStringLiteral("Schließen"));
+    layout->addLayout(buttons);
+
+    connect(buttonExport, &QPushButton::clicked, this, &CAnalysisDlg::OnExport);
+    connect(buttonPrint, &QPushButton::clicked, this, &CAnalysisDlg::OnPrint);
+    connect(buttonClose, &QPushButton::clicked, this, &QDialog::reject);
+
+    QSize size = DialogUnits(font()).size(540, 400);
+    if (const QScreen* screen = parent ? parent->screen() : nullptr) {
+        size = size.boundedTo(screen->availableGeometry().size() * 0.9);
+    }
+    resize(size);
+}
+
+void CAnalysisDlg::setTable(const QStringList& titles, int rows, CellFunction cell)
+{
+    model->reset(titles, rows, std::move(cell));
+    tableView->resizeColumnsToContents();
+}
+
+void CAnalysisDlg::setOrderName(const std::string& name)
+{
+    setWindowTitle(name.empty() ? title : title + QStringLiteral(": ") + fromCp1252(name));
+}
+
+void CAnalysisDlg::setChart(QChart* newChart)
+{
+    QChart* old = chartView->chart();
+    chartView->setChart(newChart ? newChart : new QChart);
+    delete old;
+}
+
+void CAnalysisDlg::setUncosted(const QStringList& operations)
+{
+    // A long list is cut short; the table marks every such row anyway.
+    constexpr int named = 5;
+    QString list = operations.mid(0, named).join(QStringLiteral(", "));
+    if (operations.size() > named) {
+        list += QStringLiteral(" und %1 weitere").arg(operations.size() - named);
+    }
+    warning->setText(QStringLiteral("Achtung: Summen unvollständig, nicht berechnete Arbeitsgänge: ") + list);
+    warning->setVisible(!operations.isEmpty());
+}
+
+void CAnalysisDlg::enableOutput(bool enabled)
+{
+    buttonExport->setEnabled(enabled);
+    buttonPrint->setEnabled(enabled);
+}
+
+void CAnalysisDlg::OnExport()
+{
+    const QString path = uiServices().getSaveFileName(this,
+        { exportTitle, QStringLiteral("CSV-Dateien (*.csv)"), QStringLiteral("*.csv"), QStringLiteral("csv"), true, {} });
+    if (path.isEmpty()) {
+        return;
+    }
+    const files::FileResult result = files::saveBytes(path, csvText());
+    if (!result.ok()) {
+        uiServices().showMessage(this, result.message, MessageIcon::Exclamation);
+    }
+}
+
+void CAnalysisDlg::OnPrint()
+{
+    printReportWithDialog(this, printText());
+}
+
+} // namespace kalkora::ui

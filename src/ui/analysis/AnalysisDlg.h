@@ -1,0 +1,94 @@
+#pragma once
+
+#include "costing/CostAnalysis.h"
+#include "model/COrder.h"
+
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <functional>
+#include <string>
+
+class QBoxLayout;
+class QChart;
+class QChartView;
+class QLabel;
+class QPushButton;
+class QTableView;
+
+namespace kalkora::ui {
+
+class CAnalysisTableModel;
+
+// Hands out the order as the user sees it at this moment, a field being typed included.
+using OrderSnapshot = std::function<COrder()>;
+
+// An amount as the analysis windows show it: two decimals, decimal comma, whatever the
+// runtime locale; "inf", "-inf", "nan" as in the report.
+QString germanAmount(double value);
+
+// What the price-scale and the cost-breakdown windows share: a table above a chart, a warning
+// line for operations that could not be costed, and the buttons "&Exportieren..." (CSV through
+// the save dialog), "&Drucken..." (the table as fixed-pitch text through the report's printing)
+// and "Schließen" (also Escape). The windows are not modal, so the order can be edited beside
+// them; they show the order as it was when they last computed.
+//
+// Object names for tests: "table", "chart", "warningLine", "buttonExport", "buttonPrint",
+// "buttonClose".
+class CAnalysisDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    QTableView* table() const { return tableView; }
+    QChartView* chart() const { return chartView; }
+    QLabel* warningLine() const { return warning; }
+
+public slots:
+    void OnExport();
+    void OnPrint();
+
+protected:
+    // `role` is Qt::DisplayRole, Qt::TextAlignmentRole or Qt::FontRole.
+    using CellFunction = std::function<QVariant(int row, int column, int role)>;
+
+    CAnalysisDlg(QWidget* parent, const QString& title, const QString& exportTitle);
+
+    // The bytes "&Exportieren..." writes and the text "&Drucken..." prints (Windows-1252, CR LF).
+    virtual std::string csvText() const = 0;
+    virtual std::string printText() const = 0;
+
+    // The caption names the order the figures belong to.
+    void setOrderName(const std::string& name);
+    // Where a window puts its own controls above the table.
+    QBoxLayout* headerArea() const { return header; }
+    void setTable(const QStringList& titles, int rows, CellFunction cell);
+    // Takes ownership of `newChart`; nullptr leaves the chart empty.
+    void setChart(QChart* newChart);
+    // Names the operations that could not be costed; an empty list hides the line.
+    void setUncosted(const QStringList& operations);
+    // Export and print need something to export.
+    void enableOutput(bool enabled);
+
+private:
+    QString title;
+    QString exportTitle;
+    QBoxLayout* header = nullptr;
+    QLabel* warning = nullptr;
+    QTableView* tableView = nullptr;
+    CAnalysisTableModel* model = nullptr;
+    QChartView* chartView = nullptr;
+    QPushButton* buttonExport = nullptr;
+    QPushButton* buttonPrint = nullptr;
+};
+
+// The operations the breakdown could not cost, as the warning line names them.
+QStringList uncostedOperations(const CostBreakdown& breakdown);
+
+// A chart with German number labels and the legend below, as both windows use it.
+QChart* newGermanChart(const QString& title);
+// Says in the title that figures without a value ("inf", "nan") are in the table only.
+void noteLeftOutFigures(QChart* chart);
+
+} // namespace kalkora::ui

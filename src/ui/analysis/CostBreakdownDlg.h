@@ -1,0 +1,44 @@
+#pragma once
+
+#include "costing/CostAnalysis.h"
+#include "model/CPlantData.h"
+#include "ui/analysis/AnalysisDlg.h"
+
+namespace kalkora::ui {
+
+// What the cost consists of ("Kostenaufschlüsselung"): a table with the parts of every
+// operation per piece of its lot and the order's row per piece of the order, and a stacked bar
+// chart of the same parts.
+//
+// Object name for tests: "costBreakdownDlg".
+class CCostBreakdownDlg : public CAnalysisDlg {
+    Q_OBJECT
+
+public:
+    CCostBreakdownDlg(const CPlantData& plantData, OrderSnapshot currentOrder, QWidget* parent = nullptr);
+
+    // Computes again from the current order.
+    void recompute();
+    const CostBreakdown& shownBreakdown() const { return breakdown; }
+
+    // The chart shows at most this many operations, the most expensive per piece, beside the
+    // order; thousands of bars would be neither readable nor quick.
+    static constexpr int chartedOperations = 30;
+
+protected:
+    std::string csvText() const override;
+    std::string printText() const override;
+
+private:
+    QVariant cell(int row, int column, int role) const;
+
+    const CPlantData& plantData;
+    OrderSnapshot currentOrder;
+    CostBreakdown breakdown;
+};
+
+// Opens the cost-breakdown window of `owner` for the current order, or brings the open one to
+// the front computed afresh.
+void showCostBreakdown(QWidget* owner, const CPlantData& plantData, OrderSnapshot currentOrder);
+
+} // namespace kalkora::ui

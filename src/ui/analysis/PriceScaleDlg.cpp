@@ -1,0 +1,252 @@
+#include "ui/analysis/PriceScaleDlg.h"
+
+#include "costing/AnalysisTables.h"
+#include "ui/common/DialogUnits.h"
+
+#include <QBoxLayout>
+#include <QChart>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QLogValueAxis>
+#include <QTableView>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace kalkora::ui {
+
+namespace {
+
+QString quantityList(const std::vector<std::int32_t>& quantities)
+{
+    QStringList items;
+    for (std::int32_t quantity : quantities) {
+        items << QString::number(quantity);
+    }
+    return items.join(QStringLiteral(", "));
+}
+
+// The defaults as the user will read and edit them: ascending, each once, only valid ones (a
+// quantity base of 0 is no quantity; the scale then explains why it cannot be computed).
+std::vector<std::int32_t> startingQuantities(std::int32_t quantityBase)
+{
+    std::vector<std::int32_t> quantities = defaultQuantities(quantityBase);
+    std::erase_if(quantities, [](std::int32_t quantity) { return quantity < 1; });
+    std::sort(quantities.begin(), quantities.end());
+    quantities.erase(std::unique(quantities.begin(), quantities.end()), quantities.end());
+    return quantities;
+}
+
+// Full and direct cost per piece over a logarithmic quantity axis. Non-finite figures (an
+// operation without utilisation, a lot of 0) have no place on an axis and are left out.
+QChart* priceScaleChart(const PriceScale& scale)
+{
+    QChart* chart = newGermanChart(QStringLiteral("Kosten je Stück nach Menge"));
+    auto* full = new QLineSeries(chart);
+    full->setName(QStringLiteral("Vollkosten/St."));
+    auto* direct = new QLineSeries(chart);
+    direct->setName(QStringLiteral("Direkte Kosten/St."));
+    double low = 0;
+    double high = 0;
+    bool leftOut = false;
+    for (const PriceScaleRow& row : scale.rows) {
+        for (auto [series, value] : { std::pair(full, row.fullPerPiece), std::pair(direct, row.directPerPiece) }) {
+            if (std::isfinite(value)) {
+                series->append(row.quantity, value);
+                low = std::min(low, value);
+                high = std::max(high, value);
+            } else {
+                leftOut = true;
+            }
+        }
+    }
+    if (leftOut) {
+        noteLeftOutFigures(chart);
+    }
+    for (QLineSeries* series : { full, direct }) {
+        series->setPointsVisible(true);
+        chart->addSeries(series);
+    }
+
+    auto* quantityAxis = new QLogValueAxis(chart);
+    quantityAxis->setBase(10);
+    quantityAxis->setLabelFormat(QStringLiteral("%.0f"));
+    quantityAxis->setMinorTickCount(8);
+    quantityAxis->setTitleText(QStringLiteral("Menge (Stück, logarithmische Teilung)"));
+    if (!scale.rows.empty()) {
+        // A little room on both sides keeps the first and the last point off the frame.
+        quantityAxis->setRange(scale.rows.front().quantity / 1.5, scale.rows.back().quantity * 1.5);
+    }
+    auto* costAxis = new QValueAxis(chart);
+    costAxis->setLabelFormat(QStringLiteral("%.2f"));
+    costAxis->setTitleText(QStringLiteral("Kosten je Stück (EUR)"));
+    costAxis->setRange(low, high > low ? high * 1.05 : low + 1);
+    costAxis->applyNiceNumbers();
+    chart->addAxis(quantityAxis, Qt::AlignBottom);
+    chart->addAxis(costAxis, Qt::AlignLeft);
+    for (QLineSeries* series : { full, direct }) {
+        series->attachAxis(quantityAxis);
+        series->attachAxis(costAxis);
+    }
+    return chart;
+}
+
+} // namespace
+
+CPriceScaleDlg::CPriceScaleDlg(const CPlantData& plantData, OrderSnapshot currentOrder, QWidget* parent)
+    : CAnalysisDlg(
+        parent, QStringLiteral("Kalkora - Staffelpreise"), QStringLiteral("Kalkora - Staffelpreise exportieren"))
+    , plantData(plantData)
+    , currentOrder(std::move(currentOrder))
+{
+    setObjectName(QStringLiteral("priceScaleDlg"));
+
+    auto* row = new QHBoxLayout;
+    auto* label = new QLabel(QStringLiteral("&Mengen:"), this);
+    quantities = new QLineEdit(this);
+    quantities->setObjectName(QStringLiteral("quantities"));
+    quantities->setToolTip(
+        QStringLiteral("Stückzahlen, durch Kommas getrennt, z. B. 1, 10, 100. Enter berechnet neu."));
+    label->setBuddy(quantities);
+    row->addWidget(label);
+    row->addWidget(quantities, 1);
+    quantityBase = new QLabel(this);
+    row->addWidget(quantityBase);
+    headerArea()->addLayout(row);
+
+    errorLine = new QLabel(this);
+    errorLine->setObjectName(QStringLiteral("errorLine"));
+    errorLine->setWordWrap(true);
+    errorLine->setStyleSheet(QStringLiteral("color: #b00000;"));
+    errorLine->hide();
+    headerArea()->addWidget(errorLine);
+
+    // Five columns share the width rather than leaving most of it empty.
+    table()->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+
+    connect(quantities, &QLineEdit::returnPressed, this, &CPriceScaleDlg::OnQuantitiesEntered);
+    quantities->setFocus(Qt::OtherFocusReason);
+}
+
+void CPriceScaleDlg::restart()
+{
+    recompute(true);
+}
+
+void CPriceScaleDlg::OnQuantitiesEntered()
+{
+    recompute(false);
+}
+
+void CPriceScaleDlg::recompute(bool restarting)
+{
+    const COrder order = currentOrder();
+    if (restarting) {
+        showOrder(order);
+        quantities->setText(quantityList(startingQuantities(order.quantityBase)));
+        // Nothing of another order may stay on screen should this one fail.
+        scale.reset();
+        setTable({}, 0, {});
+        setChart(nullptr);
+        setUncosted({});
+        enableOutput(false);
+    }
+    std::vector<std::int32_t> list;
+    std::string error;
+    if (!parseQuantities(quantities->text().toStdString(), list, error)) {
+        showError(QString::fromStdString(error));
+        return;
+    }
+    try {
+        showScale(computePriceScale(order, plantData, std::move(list)), order);
+    } catch (const PriceScaleError& failure) {
+        showError(QString::fromUtf8(failure.what()));
+    }
+}
+
+void CPriceScaleDlg::showError(const QString& message)
+{
+    errorLine->setText(message);
+    errorLine->show();
+    quantities->setFocus(Qt::OtherFocusReason);
+    quantities->selectAll();
+}
+
+// The caption and the quantity base belong to the table: a bad entry leaves all three.
+void CPriceScaleDlg::showOrder(const COrder& order)
+{
+    setOrderName(order.name);
+    quantityBase->setText(QStringLiteral("Stückzahlbasis des Auftrags: %1").arg(order.quantityBase));
+}
+
+void CPriceScaleDlg::showScale(PriceScale newScale, const COrder& order)
+{
+    errorLine->hide();
+    showOrder(order);
+    quantities->setText(quantityList([&newScale] {
+        std::vector<std::int32_t> used;
+        for (const PriceScaleRow& row : newScale.rows) {
+            used.push_back(row.quantity);
+        }
+        return used;
+    }()));
+    scale = std::move(newScale);
+    setTable({ QStringLiteral("Menge"), QStringLiteral("Vollkosten/St."), QStringLiteral("Direkte Kosten/St."),
+                 QStringLiteral("Rüstanteil/St."), QStringLiteral("Vollkosten gesamt") },
+        int(scale->rows.size()), [this](int row, int column, int role) -> QVariant {
+            if (role == Qt::TextAlignmentRole) {
+                return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+            }
+            if (role != Qt::DisplayRole) {
+                return {};
+            }
+            const PriceScaleRow& figures = scale->rows.at(std::size_t(row));
+            switch (column) {
+            case 0:
+                return QString::number(figures.quantity);
+            case 1:
+                return germanAmount(figures.fullPerPiece);
+            case 2:
+                return germanAmount(figures.directPerPiece);
+            case 3:
+                return germanAmount(figures.setupPerPiece);
+            default:
+                return germanAmount(figures.fullTotal);
+            }
+        });
+    setChart(priceScaleChart(*scale));
+    setUncosted(scale->complete() ? QStringList() : uncostedOperations(breakDownCosts(order, plantData)));
+    enableOutput(true);
+}
+
+std::string CPriceScaleDlg::csvText() const
+{
+    return scale ? priceScaleCsv(*scale, CsvDialect::German) : std::string();
+}
+
+std::string CPriceScaleDlg::printText() const
+{
+    return scale ? priceScaleText(*scale) : std::string();
+}
+
+void showPriceScale(QWidget* owner, const CPlantData& plantData, OrderSnapshot currentOrder)
+{
+    auto* window = owner->findChild<CPriceScaleDlg*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!window) {
+        window = new CPriceScaleDlg(plantData, std::move(currentOrder), owner);
+        window->restart();
+    } else if (window->isVisible()) {
+        window->OnQuantitiesEntered();
+    } else {
+        window->restart();
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace kalkora::ui

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "costing/CostAnalysis.h"
+#include "model/CPlantData.h"
+#include "ui/analysis/AnalysisDlg.h"
+
+#include <optional>
+
+class QLineEdit;
+
+namespace kalkora::ui {
+
+// The price per piece at several quantities ("Staffelpreise"): the quantities in an editable
+// field, recomputed from the current order on Enter; a table and a line chart of the full and
+// the direct cost per piece over the quantity. A bad entry is explained below the field and
+// the last good table stays.
+//
+// Object names for tests: "priceScaleDlg", "quantities" the field, "errorLine" its message.
+class CPriceScaleDlg : public CAnalysisDlg {
+    Q_OBJECT
+
+public:
+    CPriceScaleDlg(const CPlantData& plantData, OrderSnapshot currentOrder, QWidget* parent = nullptr);
+
+    // Computes from the current order, starting again from the default quantities.
+    void restart();
+    // The table shown; nothing before the first good computation.
+    const std::optional<PriceScale>& shownScale() const { return scale; }
+
+public slots:
+    // Enter in the quantities field.
+    void OnQuantitiesEntered();
+
+protected:
+    std::string csvText() const override;
+    std::string printText() const override;
+
+private:
+    void recompute(bool restarting);
+    void showOrder(const COrder& order);
+    void showScale(PriceScale newScale, const COrder& order);
+    void showError(const QString& message);
+
+    const CPlantData& plantData;
+    OrderSnapshot currentOrder;
+    QLineEdit* quantities = nullptr;
+    QLabel* errorLine = nullptr;
+    QLabel* quantityBase = nullptr;
+    std::optional<PriceScale> scale;
+};
+
+// Opens the price-scale window of `owner` for the current order, or brings the open one to
+// the front computed afresh with its quantities.
+void showPriceScale(QWidget* owner, const CPlantData& plantData, OrderSnapshot currentOrder);
+
+} // namespace kalkora::ui

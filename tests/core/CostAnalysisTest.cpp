@@ -1,0 +1,240 @@
+#include "costing/CostAnalysis.h"
+
+#include "ExampleData.h"
+#include "text/NumberFormat.h"
+
+#include <gtest/gtest.h>
+
+using namespace kalkora;
+using kalkora::testing::exampleOrder;
+using kalkora::testing::examplePlant;
+
+namespace {
+
+// The example order with both operations' lots set to `lot`.
+COrder orderWithLots(std::int32_t quantityBase, std::int32_t lot)
+{
+    COrder order = exampleOrder();
+    order.quantityBase = quantityBase;
+    order.operations.at(0)->lotSize = lot;
+    order.operations.at(1)->externalLotSize = lot;
+    return order;
+}
+
+std::string scaleError(const COrder& order, std::vector<std::int32_t> quantities)
+{
+    try {
+        computePriceScale(order, examplePlant(), std::move(quantities));
+    } catch (const PriceScaleError& e) {
+        return e.what();
+    }
+    return "<none>";
+}
+
+} // namespace
+
+TEST(PriceScale, WorkedExampleAtItsQuantityBaseAndAtOnePiece)
+{
+    const PriceScale scale = computePriceScale(exampleOrder(), examplePlant(), { 100, 1, 100 });
+    ASSERT_EQ(scale.rows.size(), 2u);
+    EXPECT_TRUE(scale.complete());
+
+    const PriceScaleRow& atBase = scale.rows[1];
+    EXPECT_EQ(atBase.quantity, 100);
+    EXPECT_EQ(text::formatFixed(atBase.fullPerPiece, 0, 2), "5.29");
+    EXPECT_EQ(text::formatFixed(atBase.directPerPiece, 0, 2), "4.23");
+    EXPECT_NEAR(atBase.fullTotal, 528.98957, 1e-4);
+    EXPECT_NEAR(atBase.directTotal, 423.33333, 1e-4);
+    // 0.3 setup minutes per piece at 40 EUR/h for the operator and 17.5625 EUR/h for the machine.
+    EXPECT_NEAR(atBase.setupPerPiece, 0.2878125, 1e-6);
+
+    // One piece carries the whole setup: 30 min at 40 + 17.5625 EUR/h.
+    const PriceScaleRow& one = scale.rows[0];
+    EXPECT_EQ(one.quantity, 1);
+    EXPECT_NEAR(one.setupPerPiece, 28.78125, 1e-4);
+    EXPECT_NEAR(one.fullPerPiece, 40 * 31.0 / 60 + 17.5625 * 32 / 60 + 2.1 + 1.65, 1e-4);
+    EXPECT_EQ(one.fullTotal, one.fullPerPiece);
+}
+
+TEST(PriceScale, LotsAreScaledUpToWholePieces)
+{
+    // {quantity, lot at the quantity base of 100, the lot the quantity needs}
+    const struct {
+        std::int32_t quantity, lot, scaledLot;
+    } cases[] = {
+        { 100, 101, 101 },
+        { 10, 101, 11 },
+        { 1, 101, 2 },
+        { 1000, 101, 1010 },
+        { 7, 50, 4 },
+        { 10, -101, -10 },
+        { 3, -50, -1 },
+        { 2147483647, 1, 21474837 },
+    };
+    for (const auto& c : cases) {
+        const PriceScale scale = computePriceScale(orderWithLots(100, c.lot), examplePlant(), { c.quantity });
+        const CostBreakdown scaled = breakDownCosts(orderWithLots(c.quantity, c.scaledLot), examplePlant());
+        ASSERT_EQ(scale.rows.size(), 1u);
+        const PriceScaleRow& row = scale.rows[0];
+        const std::string label = std::to_string(c.quantity) + " x " + std::to_string(c.lot);
+        EXPECT_EQ(row.fullPerPiece, scaled.order.full) << label;
+        EXPECT_EQ(row.directPerPiece, scaled.order.direct) << label;
+        EXPECT_EQ(row.setupPerPiece, scaled.order.setup) << label;
+    }
+
+    // A long order: the last of 300 operations has a scrap allowance of one piece.
+    COrder order;
+    order.quantityBase = 100;
+    COrder scaled;
+    scaled.quantityBase = 10;
+    for (int i = 0; i < 300; ++i) {
+        order.operations.add(kalkora::testing::turningOperation());
+        scaled.operations.add(kalkora::testing::turningOperation());
+        scaled.operations.at(i)->lotSize = 10;
+    }
+    order.operations.at(299)->lotSize = 101;
+    scaled.operations.at(299)->lotSize = 11;
+    EXPECT_EQ(computePriceScale(order, examplePlant(), { 10 }).rows[0].fullPerPiece,
+        breakDownCosts(scaled, examplePlant()).order.full);
+}
+
+TEST(PriceScale, RefusesWhatItCannotCompute)
+{
+    const struct {
+        std::int32_t quantityBase, lot, quantity;
+        const char* message;
+    } cases[] = {
+        { 0, 100, 10, "Die Stückzahlbasis des Auftrags ist 0; Staffelpreise können nicht berechnet werden." },
+        { -5, 100, 10, "Die Stückzahlbasis des Auftrags ist -5; Staffelpreise können nicht berechnet werden." },
+        { 1, 2147483647, 2, "Arbeitsgang 1 „Drehen“: Die Losgröße 2147483647 wird für die Menge 2 zu 4294967294" },
+        { 1, -2147483647 - 1, 2, "Arbeitsgang 1 „Drehen“: Die Losgröße -2147483648 wird für die Menge 2 zu" },
+        { 2, 1 << 30, 4, "Arbeitsgang 1 „Drehen“: Die Losgröße 1073741824 wird für die Menge 4 zu 2147483648" },
+        { 100, 100, 0, "Die Menge 0 ist keine Stückzahl" },
+    };
+    for (const auto& c : cases) {
+        EXPECT_TRUE(scaleError(orderWithLots(c.quantityBase, c.lot), { 1, c.quantity }).starts_with(c.message))
+            << scaleError(orderWithLots(c.quantityBase, c.lot), { 1, c.quantity });
+    }
+    COrder external = orderWithLots(1, 1);
+    external.operations.at(1)->name = "H\xE4rten"; // Windows-1252
+    external.operations.at(1)->externalLotSize = 2147483647;
+    EXPECT_TRUE(scaleError(external, { 2 }).starts_with("Arbeitsgang 2 „Härten“")) << scaleError(external, { 2 });
+}
+
+TEST(CostBreakdown, PartsOfTheWorkedExampleAddUp)
+{
+    const CostBreakdown b = breakDownCosts(exampleOrder(), examplePlant());
+    ASSERT_EQ(b.operations.size(), 2u);
+    const CostParts& turning = b.operations[0].parts;
+    const CostParts& hardening = b.operations[1].parts;
+    const struct {
+        const char* name;
+        double actual, expected;
+    } cases[] = {
+        { "material", turning.material, 2.0 },
+        { "materialOverhead", turning.materialOverhead, 0.1 },
+        { "machineFixed", turning.machineFixed, 12.5625 * 2.3 / 60 },
+        { "machineVariable", turning.machineVariable, 5.0 * 2.3 / 60 },
+        { "operatorFixed", turning.operatorFixed, 15 * 1.3 / 60 },
+        { "operatorVariable", turning.operatorVariable, 25 * 1.3 / 60 },
+        { "setup", turning.setup, 0.2878125 },
+        { "full", turning.full, 3.6398957 },
+        { "direct", turning.direct, 2.7333333 },
+        { "external", hardening.external, 1.5 },
+        { "externalOverhead", hardening.externalOverhead, 0.15 },
+        { "external full", hardening.full, 1.65 },
+        { "external direct", hardening.direct, 1.5 },
+        { "order material", b.order.material, 2.0 },
+        { "order setup", b.order.setup, 0.2878125 },
+        { "order external", b.order.external, 1.5 },
+        { "order full", b.order.full, 5.2898957 },
+        { "order direct", b.order.direct, 4.2333333 },
+    };
+    for (const auto& c : cases)
+        EXPECT_NEAR(c.actual, c.expected, 1e-6) << c.name;
+    EXPECT_EQ(hardening.material + hardening.machineFixed + hardening.setup, 0);
+    EXPECT_EQ(turning.external + turning.externalOverhead, 0);
+
+    // Three shifts, other lots and base: the parts still add up to what the costing charges.
+    COrder order = exampleOrder();
+    order.quantityBase = 40;
+    order.operations.at(0)->shiftMode = 2;
+    order.operations.at(0)->lotSize = 37;
+    order.operations.at(1)->externalLotSize = 45;
+    CPlantData plant = examplePlant();
+    plant.operatorFixedRate3 = 21;
+    plant.operatorVarRate3 = 33;
+    const CostBreakdown other = breakDownCosts(order, plant);
+    std::vector<CostParts> rows { other.order };
+    for (const OperationBreakdown& op : other.operations)
+        rows.push_back(op.parts);
+    for (const CostParts& p : rows) {
+        EXPECT_NEAR(p.full,
+            p.material + p.materialOverhead + p.machineFixed + p.machineVariable + p.operatorFixed + p.operatorVariable
+                + p.external + p.externalOverhead,
+            1e-5 * p.full);
+        EXPECT_NEAR(p.direct, p.material + p.machineVariable + p.operatorVariable + p.external, 1e-5 * p.direct);
+    }
+    EXPECT_NEAR(other.operations[0].parts.operatorFixed, 21 * (30.0 / 37 + 1) / 60, 1e-6);
+    EXPECT_NEAR(other.order.external, 1.5 * 45 / 40, 1e-9);
+}
+
+TEST(CostAnalysis, OperationsThatCannotBeCostedAreListedOnce)
+{
+    COrder order = exampleOrder();
+    order.operations.at(0)->machineName = "Fehlt";
+    order.operations.add(kalkora::testing::turningOperation());
+    order.operations.at(2)->shiftMode = 5;
+
+    const CostBreakdown b = breakDownCosts(order, examplePlant());
+    EXPECT_FALSE(b.complete());
+    EXPECT_EQ(b.uncostedOperations, 2);
+    ASSERT_EQ(b.messages.size(), 2u);
+    ASSERT_EQ(b.operations.size(), 3u);
+    EXPECT_FALSE(b.operations[0].costed);
+    EXPECT_EQ(b.operations[0].lot, 100);
+    EXPECT_EQ(b.operations[0].parts.full, 0);
+    EXPECT_TRUE(b.operations[1].costed);
+    EXPECT_FALSE(b.operations[2].costed);
+    EXPECT_NEAR(b.order.full, 1.65, 1e-9);
+
+    const PriceScale scale = computePriceScale(order, examplePlant(), defaultQuantities(order.quantityBase));
+    EXPECT_EQ(scale.rows.size(), 8u);
+    EXPECT_EQ(scale.uncostedOperations, 2);
+    EXPECT_EQ(scale.messages, b.messages);
+}
+
+TEST(CostAnalysis, QuantityLists)
+{
+    EXPECT_EQ(defaultQuantities(100), (std::vector<std::int32_t> { 1, 10, 25, 50, 100, 250, 500, 1000 }));
+    EXPECT_EQ(defaultQuantities(30), (std::vector<std::int32_t> { 1, 10, 25, 30, 50, 100, 250, 500, 1000 }));
+    EXPECT_EQ(defaultQuantities(5000).back(), 5000);
+
+    const struct {
+        const char* text;
+        std::vector<std::int32_t> quantities; // empty: refused
+    } cases[] = {
+        { "1, 10,100", { 1, 10, 100 } },
+        { " 7 ", { 7 } },
+        { "2147483647,1", { 2147483647, 1 } },
+        { "0", {} },
+        { "-3", {} },
+        { "zehn", {} },
+        { "1,,2", {} },
+        { "1,", {} },
+        { "2147483648", {} },
+        { "99999999999999999999999", {} },
+        { "1.5", {} },
+        { "+4", {} },
+        { "", {} },
+        { "  ", {} },
+    };
+    for (const auto& c : cases) {
+        std::vector<std::int32_t> quantities { 42 };
+        std::string error;
+        const bool ok = parseQuantities(c.text, quantities, error);
+        EXPECT_EQ(ok, !c.quantities.empty()) << c.text;
+        EXPECT_EQ(quantities, ok ? c.quantities : std::vector<std::int32_t> { 42 }) << c.text;
+        EXPECT_EQ(error.empty(), ok) << c.text;
+    }
+}

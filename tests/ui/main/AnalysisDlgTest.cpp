@@ -1,0 +1,213 @@
+#include "WindowTest.h"
+#include "core/ExampleData.h"
+#include "costing/AnalysisTables.h"
+#include "ui/analysis/CostBreakdownDlg.h"
+#include "ui/analysis/PriceScaleDlg.h"
+#include "ui/main/MainDlg.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace kalkora::ui::test {
+namespace {
+
+using Kind = ScriptedUiServices::Kind;
+constexpr int priceScaleCommand = 40016;
+constexpr int breakdownCommand = 40017;
+
+class AnalysisDlgTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        dlg.show();
+        dlg.plantData = kalkora::testing::examplePlant();
+        dlg.OnNewOrder();
+        dlg.order = kalkora::testing::exampleOrder();
+        dlg.panel().RefreshFromOrder();
+    }
+
+    template <typename Window> Window* open(int command)
+    {
+        dlg.action(command)->trigger();
+        return dlg.findChild<Window*>();
+    }
+
+    // The text in the row and the column with that title, as the user reads it.
+    static QString cell(const CAnalysisDlg* window, int row, const QString& title)
+    {
+        const QAbstractItemModel* model = window->table()->model();
+        for (int column = 0; column < model->columnCount(); ++column) {
+            if (model->headerData(column, Qt::Horizontal).toString() == title) {
+                return model->index(row, column).data().toString();
+            }
+        }
+        return QStringLiteral("no column ") + title;
+    }
+
+    static void enterQuantities(CPriceScaleDlg* window, const QString& text)
+    {
+        auto* field = window->findChild<QLineEdit*>(QStringLiteral("quantities"));
+        field->setText(text);
+        QTest::keyClick(field, Qt::Key_Return);
+    }
+
+    CMainDlg dlg;
+};
+
+TEST_F(AnalysisDlgTest, AnalysisCommandsAreGreyedWithoutAnOrder)
+{
+    const std::pair<void (CMainDlg::*)(), bool> steps[]
+        = { { &CMainDlg::OnCloseOrder, false }, { &CMainDlg::OnNewOrder, true }, { &CMainDlg::OnCloseOrder, false } };
+    for (auto [step, enabled] : steps) {
+        (dlg.*step)();
+        EXPECT_EQ(dlg.action(priceScaleCommand)->isEnabled(), enabled);
+        EXPECT_EQ(dlg.action(breakdownCommand)->isEnabled(), enabled);
+    }
+}
+
+// The worked example: Drehen 3,64 / 2,73 and Härten 1,65 / 1,50 per piece at 100 pieces; at one
+// piece the whole setup of 30 minutes falls on it.
+TEST_F(AnalysisDlgTest, PriceScaleShowsTheExampleAndRecomputesOnlyOnGoodEntries)
+{
+    CPriceScaleDlg* window = open<CPriceScaleDlg>(priceScaleCommand);
+    ASSERT_NE(window, nullptr);
+    auto* errorLine = window->findChild<QLabel*>(QStringLiteral("errorLine"));
+    const auto expectRow = [window](int row, const QStringList& figures) {
+        const QStringList titles
+            = { QStringLiteral("Menge"), QStringLiteral("Vollkosten/St."), QStringLiteral("Direkte Kosten/St."),
+                  QStringLiteral("Rüstanteil/St."), QStringLiteral("Vollkosten gesamt") };
+        for (int i = 0; i < titles.size(); ++i) {
+            EXPECT_EQ(cell(window, row, titles[i]), figures[i]) << row << " " << titles[i].toStdString();
+        }
+    };
+    const QStringList atOne = { "1", "33,78", "19,08", "28,78", "33,78" };
+    const QStringList atHundred = { "100", "5,29", "4,23", "0,29", "528,99" };
+    EXPECT_EQ(window->table()->model()->rowCount(), 8); // 1 ... 1000, the base 100 among them
+    expectRow(0, atOne);
+    expectRow(4, atHundred);
+    EXPECT_TRUE(errorLine->isHidden());
+
+    struct Entry {
+        const char* typed;
+        bool good;
+    };
+    const Entry entries[] = { { "100, 1,100", true }, { "1,,2", false }, { "0", false }, { "10, x", false },
+        { "2147483648", false }, { " 1 , 100 ", true } };
+    for (const Entry& entry : entries) {
+        SCOPED_TRACE(entry.typed);
+        enterQuantities(window, QString::fromUtf8(entry.typed));
+        EXPECT_EQ(errorLine->isHidden(), entry.good);
+        EXPECT_FALSE(!errorLine->isHidden() && errorLine->text().isEmpty());
+        // A bad entry keeps the table of the last good one.
+        ASSERT_EQ(window->table()->model()->rowCount(), 2);
+        expectRow(0, atOne);
+        expectRow(1, atHundred);
+    }
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(ui.asked.empty());
+
+    // A scaled lot beyond int32 is an error of the entry too.
+    dlg.order.quantityBase = 50;
+    enterQuantities(window, QStringLiteral("2147483647"));
+    EXPECT_TRUE(errorLine->text().contains(QStringLiteral("Drehen"))) << errorLine->text().toStdString();
+    EXPECT_EQ(window->table()->model()->rowCount(), 2);
+
+    QTest::keyClick(window, Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(AnalysisDlgTest, BreakdownShowsThePartsAndNamesWhatCouldNotBeCosted)
+{
+    dlg.order.operations.add(turningOperation("Fr\xE4sen", "Fr\xE4se"));
+    dlg.panel().RefreshFromOrder();
+    CCostBreakdownDlg* window = open<CCostBreakdownDlg>(breakdownCommand);
+    ASSERT_NE(window, nullptr);
+
+    struct Figure {
+        int row;
+        const char* column;
+        const char* shown;
+    };
+    const Figure figures[] = { { 0, "Material", "2,00" }, { 0, "Materialgemeinkosten", "0,10" },
+        { 0, "Maschine fix", "0,48" }, { 0, "Maschine variabel", "0,19" }, { 0, "Personal variabel", "0,54" },
+        { 0, "davon Rüsten", "0,29" }, { 0, "Fremdleistung", "" }, { 0, "Vollkosten/St.", "3,64" },
+        { 0, "Direkte Kosten/St.", "2,73" }, { 1, "Material", "" }, { 1, "Fremdleistung", "1,50" },
+        { 1, "Fremdleistungszuschlag", "0,15" }, { 1, "Vollkosten/St.", "1,65" }, { 1, "Direkte Kosten/St.", "1,50" },
+        { 2, "berechnet", "nein" }, { 2, "Vollkosten/St.", "" }, { 3, "Arbeitsgang", "Auftrag je Stück" },
+        { 3, "Material", "2,00" }, { 3, "Vollkosten/St.", "5,29" }, { 3, "Direkte Kosten/St.", "4,23" } };
+    for (const Figure& figure : figures) {
+        EXPECT_EQ(cell(window, figure.row, QString::fromUtf8(figure.column)), QString::fromUtf8(figure.shown))
+            << figure.row << " " << figure.column;
+    }
+    EXPECT_TRUE(window->warningLine()->isVisible());
+    EXPECT_TRUE(window->warningLine()->text().contains(QStringLiteral("3 „Fräsen“")));
+    EXPECT_TRUE(ui.asked.empty()); // no message boxes
+}
+
+TEST_F(AnalysisDlgTest, ExportWritesTheCsvOfTheCommandLineAndReportsAFailedWrite)
+{
+    QTemporaryDir folder;
+    const CPlantData& plant = dlg.plantData;
+    const COrder& order = dlg.order;
+    struct Export {
+        int command;
+        const char* window;
+        const char* title;
+        std::string csv;
+    };
+    const Export exports[] = {
+        { priceScaleCommand, "priceScaleDlg", "Kalkora - Staffelpreise exportieren",
+            priceScaleCsv(
+                computePriceScale(order, plant, { 1, 10, 25, 50, 100, 250, 500, 1000 }), CsvDialect::German) },
+        { breakdownCommand, "costBreakdownDlg", "Kalkora - Kostenaufschlüsselung exportieren",
+            breakdownCsv(breakDownCosts(order, plant), CsvDialect::German) },
+    };
+    for (const Export& expected : exports) {
+        SCOPED_TRACE(expected.title);
+        dlg.action(expected.command)->trigger();
+        auto* window = dlg.findChild<CAnalysisDlg*>(QString::fromLatin1(expected.window));
+        ASSERT_NE(window, nullptr);
+        const QString path = folder.filePath(QStringLiteral("export.csv"));
+        ui.clear();
+        ui.fileAnswers = { path, folder.filePath(QStringLiteral("fehlt/export.csv")) };
+        auto* button = window->findChild<QPushButton*>(QStringLiteral("buttonExport"));
+        button->click();
+        ASSERT_EQ(ui.asked.size(), 1u);
+        EXPECT_EQ(ui.asked[0].kind, Kind::SaveFile);
+        EXPECT_EQ(ui.asked[0].text, QString::fromUtf8(expected.title));
+        EXPECT_EQ(ui.asked[0].file.defaultSuffix, QStringLiteral("csv"));
+        QFile written(path);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        EXPECT_EQ(written.readAll().toStdString(), expected.csv);
+
+        button->click();
+        ASSERT_EQ(ui.messages().size(), 1);
+        EXPECT_TRUE(ui.messages()[0].contains(QStringLiteral("export.csv")));
+        window->close();
+    }
+}
+
+// The windows take the order as the user sees it: a quantity base being typed counts before
+// the field is left, while the order itself stays unchanged until then.
+TEST_F(AnalysisDlgTest, WindowsSeeTheFieldBeingTyped)
+{
+    auto* quantityField = dlg.panel().findChild<QLineEdit*>(QStringLiteral("edit1062"));
+    quantityField->setFocus();
+    quantityField->setText(QStringLiteral("50"));
+    EXPECT_EQ(dlg.panel().orderWithPendingField().quantityBase, 50);
+    EXPECT_EQ(dlg.order.quantityBase, 100);
+
+    CPriceScaleDlg* window = open<CPriceScaleDlg>(priceScaleCommand);
+    ASSERT_TRUE(window->shownScale().has_value());
+    EXPECT_EQ(window->shownScale()->quantityBase, 50);
+}
+
+} // namespace
+} // namespace kalkora::ui::test
