@@ -42,8 +42,7 @@ protected:
     void writeFiles()
     {
         QFile::remove(path("neu.auf"));
-        CPlantData plant;
-        plant = examplePlant({ "Presse" });
+        const CPlantData plant = examplePlant({ "Presse" });
         ASSERT_TRUE(files::saveMasterData(path("werk.sta"), plant).ok());
         COrder order;
         order.operations.add(turningOperation("Drehen", "Presse"));
