@@ -3,6 +3,7 @@
 #include "TextTestSupport.h"
 
 #include <chrono>
+#include <cstdlib>
 
 namespace kalkora::text {
 namespace {
@@ -34,6 +35,7 @@ const DateCase dateCases[] = {
     { { 1600, 1, 1 }, "Saturday, 01. January 1600", "Samstag, 01. Januar 1600" },
     { { 9999, 12, 31 }, "Friday, 31. December 9999", "Freitag, 31. Dezember 9999" },
     { { 999, 3, 1 }, "Friday, 01. March 0999", "Freitag, 01. M\xE4rz 0999" },
+    { { 1, 1, 1 }, "Monday, 01. January 0001", "Montag, 01. Januar 0001" },
     // Invalid dates give the empty text.
     { { 2023, 2, 29 }, "", "" },
     { { 1900, 2, 29 }, "", "" },
@@ -72,6 +74,15 @@ TEST_F(TextTest, PrintDateValidityAndWeekdayAgreeWithTheCalendar)
             }
         }
     }
+}
+
+// Today is the local date: within a day of the UTC date whatever the time zone.
+TEST(PrintDateToday, IsTheDateOfTheClock)
+{
+    using namespace std::chrono;
+    const PrintDate today = PrintDate::today();
+    const sys_days shown = year_month_day { year(today.year), month(unsigned(today.month)), day(unsigned(today.day)) };
+    EXPECT_LE(std::abs((shown - floor<days>(system_clock::now())).count()), 1);
 }
 
 } // namespace
