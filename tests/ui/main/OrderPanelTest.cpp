@@ -131,6 +131,12 @@ TEST_F(OrderPanelTest, FieldsReachTheOrderOnlyWhenTheyLoseTheFocus)
     remark()->setPlainText(QStringLiteral("Rohteil\nbeigestellt"));
     list()->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(dlg.order.remark, "Rohteil\r\nbeigestellt");
+    // A remark passed through untouched keeps its exact line breaks.
+    dlg.order.remark = "a\rb\r\nc";
+    panel().RefreshFromOrder();
+    remark()->setFocus();
+    list()->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(dlg.order.remark, "a\rb\r\nc");
 
     // Another window taking the focus, as a file dialog does, leaves the field too.
     edit("edit1029")->setFocus(Qt::TabFocusReason);
@@ -140,13 +146,6 @@ TEST_F(OrderPanelTest, FieldsReachTheOrderOnlyWhenTheyLoseTheFocus)
     QApplication::setActiveWindow(&fileDialog);
     EXPECT_EQ(dlg.order.name, "Welle 30x300");
     EXPECT_TRUE(ui.asked.empty());
-
-    // A remark passed through untouched keeps its exact line breaks.
-    dlg.order.remark = "a\rb\r\nc";
-    panel().RefreshFromOrder();
-    remark()->setFocus();
-    list()->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(dlg.order.remark, "a\rb\r\nc");
 }
 
 TEST_F(OrderPanelTest, LettersInTheQuantityAreRefused)
