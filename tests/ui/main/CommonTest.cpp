@@ -1,12 +1,16 @@
+#include "ModalDriver.h"
 #include "WindowTest.h"
 #include "ui/common/DialogUnits.h"
 #include "ui/common/NumberField.h"
 #include "ui/common/QtText.h"
+#include "ui/common/QtUiServices.h"
 #include "ui/common/Tooltips.h"
 #include "ui/main/OperationListModel.h"
 
+#include <QFileDialog>
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QTemporaryDir>
 
 #include <limits>
 
@@ -92,6 +96,23 @@ TEST(FormatCellNumberTest, TwoDecimalsAndAMarkForHugeValues)
               { std::numeric_limits<double>::infinity(), "inf" } };
     for (const auto& [value, text] : rows)
         EXPECT_EQ(FormatCellNumber(value), QLatin1String(text)) << value;
+}
+
+// The program's own file dialog: a name typed without the suffix gets it.
+TEST(QtUiServicesTest, TheSaveDialogAddsTheSuffixToATypedName)
+{
+    QTemporaryDir dir;
+    whenModal([&dir](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->selectFile(dir.filePath(QStringLiteral("welle")));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    QtUiServices services;
+    EXPECT_EQ(services.getSaveFileName(nullptr,
+                  { QStringLiteral("Kalkora - Auftragsdaten Speichern"), QStringLiteral("Auftragsdaten (*.auf) "),
+                      QStringLiteral("*.auf"), QStringLiteral("auf"), true, dir.path() }),
+        dir.filePath(QStringLiteral("welle.auf")));
 }
 
 } // namespace
