@@ -7,6 +7,7 @@
 #include <QAbstractItemModel>
 #include <QAction>
 #include <QApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -99,6 +100,7 @@ TEST_F(OrderPanelTest, CellsFollowTheOperationKindAndTheRuntimeLocale)
     for (const auto& c : cells)
         EXPECT_EQ(cell(c.row, c.column), QString::fromUtf8(c.text)) << c.row << ", " << c.column;
     EXPECT_FALSE(list()->model()->index(0, 0).data(Qt::DecorationRole).isNull());
+    EXPECT_EQ(list()->header()->length(), list()->viewport()->width()) << "the last column fills the list";
     for (int c = 0; c < 7; ++c) { // names left, numbers centred
         const auto alignment = list()->model()->index(0, c).data(Qt::TextAlignmentRole).value<Qt::Alignment>();
         EXPECT_EQ(alignment & Qt::AlignHorizontal_Mask, c < 2 ? Qt::AlignLeft : Qt::AlignHCenter) << c;
