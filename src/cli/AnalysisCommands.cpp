@@ -21,9 +21,11 @@ enum class Format { Text, Csv, Json };
 struct AnalysisOptions {
     QCommandLineOption dmMaster { QStringLiteral("dm-master"), QStringLiteral("Stammdaten von DM in EUR umrechnen") };
     QCommandLineOption dmOrder { QStringLiteral("dm-order"), QStringLiteral("Auftrag von DM in EUR umrechnen") };
-    QCommandLineOption format { QStringLiteral("format"), QStringLiteral("Ausgabe als Tabelle, CSV oder JSON"),
+    QCommandLineOption format { QStringLiteral("format"),
+        QStringLiteral("Ausgabe als Tabelle (text), CSV für Tabellenkalkulationen (csv; mit --locale de "
+                       "„;“, Dezimalkomma, UTF-8 mit Byte-Order-Mark) oder JSON (json)"),
         QStringLiteral("text|csv|json"), QStringLiteral("text") };
-    QCommandLineOption locale { QStringLiteral("locale"), QStringLiteral("de (Dezimalkomma) oder c (Dezimalpunkt)"),
+    QCommandLineOption locale { QStringLiteral("locale"), QStringLiteral("de: Dezimalkomma (Vorgabe), c: Dezimalpunkt"),
         QStringLiteral("de|c"), QStringLiteral("de") };
     QCommandLineOption output { QStringLiteral("o"), QStringLiteral("in eine Datei statt auf stdout"),
         QStringLiteral("FILE") };
@@ -83,6 +85,8 @@ struct AnalysisOptions {
     {
         for (const std::string& message : messages)
             printCp1252Message(message);
+        if (const std::string warning = orderWarning(order); !warning.empty())
+            printMessage(QString::fromStdString(warning));
         if (int status = writeOutput(bytes, parser.value(output)))
             return status;
         return complete ? exitSuccess : exitUncosted;
@@ -165,8 +169,10 @@ int runScale(const QStringList& arguments)
 {
     QCommandLineParser parser;
     describeCommand(parser, QStringLiteral("scale"),
-        QStringLiteral("Staffelpreise: Kosten je Stück des Auftrags ORDER für mehrere Mengen. Die "
-                       "Losgrößen werden mit der Menge hochgerechnet (aufgerundet)."));
+        QStringLiteral("Staffelpreise: Vollkosten und direkte Kosten je Stück, Rüstanteil je Stück und "
+                       "Vollkosten gesamt des Auftrags ORDER für mehrere Mengen. Jede Losgröße wird im "
+                       "Verhältnis Menge zu Stückzahlbasis hochgerechnet und aufgerundet; ein "
+                       "Ausschusszuschlag bleibt so erhalten."));
     AnalysisOptions options;
     options.addTo(parser);
     const QCommandLineOption quantities(QStringLiteral("quantities"),
@@ -214,8 +220,10 @@ int runBreakdown(const QStringList& arguments)
 {
     QCommandLineParser parser;
     describeCommand(parser, QStringLiteral("breakdown"),
-        QStringLiteral("Kostenaufschlüsselung: woraus die Kosten je Stück jedes Arbeitsgangs und des "
-                       "Auftrags ORDER bestehen."));
+        QStringLiteral("Kostenaufschlüsselung: woraus die Kosten je Stück jedes Arbeitsgangs (je Stück "
+                       "seines Loses) und des Auftrags ORDER bestehen: Material und Materialgemeinkosten, "
+                       "Maschine und Personal fix und variabel (davon Rüsten), Fremdleistung und "
+                       "Fremdleistungszuschlag."));
     AnalysisOptions options;
     options.addTo(parser);
     if (auto status = parseCommand(parser, arguments, 2))

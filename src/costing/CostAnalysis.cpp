@@ -61,11 +61,39 @@ void addWeighted(CostParts& sum, const CostParts& parts, double weight)
     sum.externalOverhead += weight * parts.externalOverhead;
 }
 
+// Copies of texts in blocks that never move, so that views of them stay valid while more are
+// added: one allocation per block instead of one per text.
+class TextBlocks {
+public:
+    std::string_view keep(std::string_view text)
+    {
+        if (text.empty())
+            return {};
+        if (text.size() > capacity - used) {
+            capacity = std::max(text.size(), std::min(2 * capacity + 1024, kLargestBlock));
+            blocks.push_back(std::make_unique_for_overwrite<char[]>(capacity));
+            used = 0;
+        }
+        char* at = blocks.back().get() + used;
+        std::copy(text.begin(), text.end(), at);
+        used += text.size();
+        return { at, text.size() };
+    }
+
+private:
+    static constexpr std::size_t kLargestBlock = std::size_t(1) << 20;
+    std::vector<std::unique_ptr<char[]>> blocks;
+    std::size_t used = 0;
+    std::size_t capacity = 0;
+};
+
 class BreakdownObserver : public CostingObserver {
 public:
-    explicit BreakdownObserver(std::int32_t operations)
+    explicit BreakdownObserver(const COrder& order)
+        : texts(std::make_shared<TextBlocks>())
     {
-        result.operations.reserve(std::size_t(std::max(operations, 0)));
+        result.operations.reserve(std::size_t(order.operations.count()));
+        result.texts = texts;
     }
 
     void internalOperationCosted(
@@ -97,12 +125,14 @@ private:
         OperationBreakdown& row = result.operations.emplace_back();
         row.index = index + 1;
         row.isInternal = op.isInternal;
-        row.name = op.name;
-        row.machineName = op.machineName;
+        row.name = texts->keep(op.name);
+        row.machineName = texts->keep(op.machineName);
         row.lot = lot;
         row.costed = costed;
         row.parts = parts;
     }
+
+    std::shared_ptr<TextBlocks> texts;
 };
 
 // Sums the setup part over the operations, weighted with their lots.
@@ -174,7 +204,7 @@ struct ScaledRun {
 
 CostBreakdown breakDownCosts(const COrder& order, const CPlantData& plantData)
 {
-    BreakdownObserver observer(order.operations.count());
+    BreakdownObserver observer(order);
     CostingTotals totals = runCosting(order, plantData, observer);
     CostBreakdown result = std::move(observer.result);
     const double base = order.quantityBase;
@@ -251,6 +281,17 @@ PriceScale computePriceScale(const COrder& order, const CPlantData& plantData, s
         }
     }
     return scale;
+}
+
+std::string orderWarning(const COrder& order)
+{
+    if (order.operations.count() == 0)
+        return "Der Auftrag hat keine Arbeitsgänge; alle Kosten sind 0.";
+    if (order.quantityBase <= 0) {
+        return "Die Stückzahlbasis des Auftrags ist " + std::to_string(order.quantityBase)
+            + "; die Kosten je Stück des Auftrags sind nicht bestimmt.";
+    }
+    return {};
 }
 
 bool parseQuantities(std::string_view text, std::vector<std::int32_t>& quantities, std::string& error)

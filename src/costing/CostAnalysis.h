@@ -4,6 +4,7 @@
 #include "model/CPlantData.h"
 
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -27,14 +28,15 @@ struct CostParts {
     double direct = 0;
 };
 
-// One operation of the breakdown, per piece of its lot.
+// One operation of the breakdown, per piece of its lot. The names point into the texts of the
+// CostBreakdown it belongs to and stay valid as long as that or a copy of it lives.
 struct OperationBreakdown {
     std::int32_t index = 0; // 1-based, as the report counts
     std::int32_t isInternal = 1;
-    std::string name;        // Windows-1252, as stored
-    std::string machineName; // Windows-1252, as stored
-    std::int32_t lot = 0;    // lotSize or externalLotSize, whichever the costing uses
-    bool costed = true;      // false: missing machine or bad shift mode; all parts 0
+    std::string_view name; // Windows-1252, as stored
+    std::string_view machineName; // Windows-1252, as stored
+    std::int32_t lot = 0; // lotSize or externalLotSize, whichever the costing uses
+    bool costed = true; // false: missing machine or bad shift mode; all parts 0
     CostParts parts;
 };
 
@@ -44,6 +46,10 @@ struct CostBreakdown {
     std::vector<std::string> messages; // Windows-1252, one per operation that was not costed
     int uncostedOperations = 0;
     bool complete() const { return uncostedOperations == 0; }
+    // Owns the names of the operations, kept in a few large blocks rather than one allocation per
+    // operation, so that a large order is broken down in time proportional to its size. Shared by
+    // copies.
+    std::shared_ptr<const void> texts;
 };
 
 CostBreakdown breakDownCosts(const COrder& order, const CPlantData& plantData);
@@ -59,7 +65,7 @@ struct PriceScaleRow {
 
 struct PriceScale {
     std::int32_t quantityBase = 0;
-    std::vector<PriceScaleRow> rows;   // ascending, each quantity once
+    std::vector<PriceScaleRow> rows; // ascending, each quantity once
     std::vector<std::string> messages; // Windows-1252, once per operation, not per quantity
     int uncostedOperations = 0;
     bool complete() const { return uncostedOperations == 0; }
@@ -76,8 +82,12 @@ public:
 std::vector<std::int32_t> defaultQuantities(std::int32_t quantityBase);
 
 // Sorted ascending, each quantity once. Throws PriceScaleError.
-PriceScale computePriceScale(const COrder& order, const CPlantData& plantData,
-                             std::vector<std::int32_t> quantities);
+PriceScale computePriceScale(const COrder& order, const CPlantData& plantData, std::vector<std::int32_t> quantities);
+
+// Why the order's per-piece figures tell little (UTF-8), or empty: an order without operations
+// costs nothing, and a quantity base below 1 leaves the costs per piece of the order undefined
+// (the breakdown still shows them as the report computes them).
+std::string orderWarning(const COrder& order);
 
 // Reads a list such as "1, 10,100" (blanks allowed around the commas). Every entry must be a
 // whole number from 1 to 2^31-1. Returns false and a German message (UTF-8) otherwise.

@@ -163,6 +163,15 @@ TEST_F(CliTest, FileProblemsGiveStatusOneAndNoOutput)
         EXPECT_TRUE(contains(run.err, "Staffelpreise können nicht berechnet werden.\n")) << run.err;
     }
     EXPECT_TRUE(run.err.starts_with("Arbeitsgang 1 „Drehen“: ")) << run.err;
+    // The breakdown shows what it can and says why the order's figures mean little.
+    fromJson(R"({"kind":"order","quantityBase":5})", "ohne.auf");
+    for (auto [name, warning] : { std::pair("basis0.auf", "Stückzahlbasis des Auftrags ist 0;"),
+             std::pair("ohne.auf", "keine Arbeitsgänge") }) {
+        run = cli({ QStringLiteral("breakdown"), example("werk.sta"), path(name) });
+        EXPECT_EQ(run.status, 0) << name;
+        EXPECT_TRUE(contains(run.err, warning)) << run.err;
+        EXPECT_TRUE(contains(run.out, "Auftrag je Stück")) << name;
+    }
 
     run = cli({ QStringLiteral("to-json"), path("kaputt.auf") });
     EXPECT_EQ(run.status, 1);

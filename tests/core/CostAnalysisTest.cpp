@@ -94,8 +94,14 @@ TEST(PriceScale, LotsAreScaledUpToWholePieces)
     }
     order.operations.at(299)->lotSize = 101;
     scaled.operations.at(299)->lotSize = 11;
-    EXPECT_EQ(computePriceScale(order, examplePlant(), { 10 }).rows[0].fullPerPiece,
-        breakDownCosts(scaled, examplePlant()).order.full);
+    // The breakdown is handed on as a copy of one that is gone: its names must go with it.
+    const CostBreakdown copied = [&scaled] {
+        const CostBreakdown original = breakDownCosts(scaled, examplePlant());
+        return CostBreakdown(original);
+    }();
+    EXPECT_EQ(computePriceScale(order, examplePlant(), { 10 }).rows[0].fullPerPiece, copied.order.full);
+    for (const OperationBreakdown& op : copied.operations)
+        ASSERT_EQ(std::string(op.name) + "/" + std::string(op.machineName), "Drehen/Drehmaschine 1") << op.index;
 }
 
 TEST(PriceScale, RefusesWhatItCannotCompute)

@@ -204,16 +204,6 @@ TEST(OrderFile, EncodesTheLayoutByteForByte)
     EXPECT_EQ(bytes.substr(44), floatBytes(4) + floatBytes(1) + floatBytes(2) + floatBytes(3));
 }
 
-TEST(MasterDataFile, DecodingComputesTheHoursPerYear)
-{
-    CPlantData plant = examplePlant();
-    plant.hoursPerYear[0] = 1;
-    CPlantData loaded;
-    ASSERT_FALSE(decodeMasterData(encodeMasterData(plant), 1.0f, loaded));
-    EXPECT_EQ(loaded.hoursPerYear[0], 2000.0f);
-    EXPECT_EQ(loaded.hoursPerYear[2], 6000.0f);
-}
-
 TYPED_TEST(Codec, RoundTripKeepsEveryValueBitForBit)
 {
     const std::string bytes = TypeParam::encode(TypeParam::unusual());

@@ -2,6 +2,7 @@
 
 #include "files/DataFiles.h"
 #include "text/NumberFormat.h"
+#include "text/RuntimeLocale.h"
 #include "ui/common/DialogUnits.h"
 #include "ui/common/QtText.h"
 #include "ui/common/UiServices.h"
@@ -79,6 +80,13 @@ QStringList uncostedOperations(const CostBreakdown& breakdown)
         }
     }
     return names;
+}
+
+void closeAnalysisWindows(QWidget* owner)
+{
+    for (CAnalysisDlg* window : owner->findChildren<CAnalysisDlg*>(QString(), Qt::FindDirectChildrenOnly)) {
+        window->close();
+    }
 }
 
 QChart* newGermanChart(const QString& title)
@@ -185,16 +193,23 @@ void CAnalysisDlg::setChart(QChart* newChart)
     delete old;
 }
 
-void CAnalysisDlg::setUncosted(const QStringList& operations)
+void CAnalysisDlg::setUncosted(const QStringList& operations, const QString& orderNote)
 {
-    // A long list is cut short; the table marks every such row anyway.
-    constexpr int named = 5;
-    QString list = operations.mid(0, named).join(QStringLiteral(", "));
-    if (operations.size() > named) {
-        list += QStringLiteral(" und %1 weitere").arg(operations.size() - named);
+    QStringList lines;
+    if (!orderNote.isEmpty()) {
+        lines << orderNote;
     }
-    warning->setText(QStringLiteral("Achtung: Summen unvollständig, nicht berechnete Arbeitsgänge: ") + list);
-    warning->setVisible(!operations.isEmpty());
+    if (!operations.isEmpty()) {
+        // A long list is cut short; the table marks every such row anyway.
+        constexpr int named = 5;
+        QString list = operations.mid(0, named).join(QStringLiteral(", "));
+        if (operations.size() > named) {
+            list += QStringLiteral(" und %1 weitere").arg(operations.size() - named);
+        }
+        lines << QStringLiteral("Achtung: Summen unvollständig, nicht berechnete Arbeitsgänge: ") + list;
+    }
+    warning->setText(lines.join(QLatin1Char('\n')));
+    warning->setVisible(!lines.isEmpty());
 }
 
 void CAnalysisDlg::enableOutput(bool enabled)
@@ -206,7 +221,8 @@ void CAnalysisDlg::enableOutput(bool enabled)
 void CAnalysisDlg::OnExport()
 {
     const QString path = uiServices().getSaveFileName(this,
-        { exportTitle, QStringLiteral("CSV-Dateien (*.csv)"), QStringLiteral("*.csv"), QStringLiteral("csv"), true, {} });
+        { exportTitle, QStringLiteral("CSV-Dateien (*.csv)"), QStringLiteral("*.csv"), QStringLiteral("csv"), true,
+            {} });
     if (path.isEmpty()) {
         return;
     }
@@ -216,9 +232,17 @@ void CAnalysisDlg::OnExport()
     }
 }
 
+std::string CAnalysisDlg::printout() const
+{
+    // The program's runtime locale may still be the default one; the printout has to read like
+    // the window.
+    const text::ScopedRuntimeLocale german(text::RuntimeLocale::German);
+    return printText();
+}
+
 void CAnalysisDlg::OnPrint()
 {
-    printReportWithDialog(this, printText());
+    printReportWithDialog(this, printout());
 }
 
 } // namespace kalkora::ui

@@ -44,6 +44,8 @@ public:
     QTableView* table() const { return tableView; }
     QChartView* chart() const { return chartView; }
     QLabel* warningLine() const { return warning; }
+    // What "&Drucken..." prints: the table as the window shows it, with decimal commas.
+    std::string printout() const;
 
 public slots:
     void OnExport();
@@ -66,8 +68,9 @@ protected:
     void setTable(const QStringList& titles, int rows, CellFunction cell);
     // Takes ownership of `newChart`; nullptr leaves the chart empty.
     void setChart(QChart* newChart);
-    // Names the operations that could not be costed; an empty list hides the line.
-    void setUncosted(const QStringList& operations);
+    // Names the operations that could not be costed, after `orderNote` (orderWarning); the line
+    // is hidden when there is neither.
+    void setUncosted(const QStringList& operations, const QString& orderNote = {});
     // Export and print need something to export.
     void enableOutput(bool enabled);
 
@@ -82,6 +85,10 @@ private:
     QPushButton* buttonExport = nullptr;
     QPushButton* buttonPrint = nullptr;
 };
+
+// Closes the analysis windows of `owner`: their figures belong to an order or master data that
+// are going away. Opened again, they compute afresh.
+void closeAnalysisWindows(QWidget* owner);
 
 // The operations the breakdown could not cost, as the warning line names them.
 QStringList uncostedOperations(const CostBreakdown& breakdown);

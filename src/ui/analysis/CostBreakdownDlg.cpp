@@ -186,7 +186,7 @@ void CCostBreakdownDlg::recompute()
     setTable(titles, int(breakdown.operations.size()) + 1,
         [this](int row, int column, int role) { return cell(row, column, role); });
     setChart(breakdownChart(breakdown, titles));
-    setUncosted(uncostedOperations(breakdown));
+    setUncosted(uncostedOperations(breakdown), QString::fromStdString(orderWarning(order)));
     enableOutput(true);
 }
 

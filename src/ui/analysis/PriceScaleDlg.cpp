@@ -219,7 +219,8 @@ void CPriceScaleDlg::showScale(PriceScale newScale, const COrder& order)
             }
         });
     setChart(priceScaleChart(*scale));
-    setUncosted(scale->complete() ? QStringList() : uncostedOperations(breakDownCosts(order, plantData)));
+    setUncosted(scale->complete() ? QStringList() : uncostedOperations(breakDownCosts(order, plantData)),
+        QString::fromStdString(orderWarning(order)));
     enableOutput(true);
 }
 

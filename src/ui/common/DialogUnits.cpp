@@ -1,9 +1,9 @@
 #include "ui/common/DialogUnits.h"
 
-#include <QAbstractButton>
+#include <QCheckBox>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QStyle>
+#include <QRadioButton>
 #include <QWidget>
 
 #include <cmath>
@@ -56,54 +56,85 @@ QSize DialogUnits::size(int width, int height) const
 
 namespace {
 
-int widestLine(const QString& text, const QFont& font)
+// Marks the controls that placeInDialogUnits placed, so that widenForTexts moves exactly those.
+const char* const placedProperty = "placedInDialogUnits";
+
+// The width a control needs to show its text uncut: 0 when it has none to measure. Word-wrapped
+// labels break their lines instead.
+int widthForText(const QWidget* widget)
 {
-    const QFontMetrics metrics(font);
-    int widest = 0;
-    for (const QString& line : text.split(QLatin1Char('\n'))) {
-        widest = std::max(widest, metrics.horizontalAdvance(line));
+    if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+        return label->wordWrap() || label->text().isEmpty() ? 0 : label->sizeHint().width();
+    }
+    if (qobject_cast<const QRadioButton*>(widget) || qobject_cast<const QCheckBox*>(widget)) {
+        return widget->sizeHint().width();
+    }
+    return 0;
+}
+
+// The factor by which the widest text of `controls` overflows its control, or 1 when all fit.
+double widestOverflow(const QList<QWidget*>& controls)
+{
+    double widest = 1.0;
+    for (const QWidget* control : controls) {
+        if (control->width() > 0) {
+            widest = std::max(widest, static_cast<double>(widthForText(control)) / control->width());
+        }
     }
     return widest;
 }
 
-// The width a widget leaves for its text, or -1 for widgets without a text of their own.
-int textRoom(const QWidget* widget, QString& text)
+// Left and right edge scaled and rounded apart, so that neighbours stay neighbours.
+QRect widened(const QRect& rect, double factor)
 {
-    if (const auto* label = qobject_cast<const QLabel*>(widget)) {
-        text = label->text();
-        return label->contentsRect().width() - 2 * label->margin();
-    }
-    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
-        text = button->text().remove(QLatin1Char('&'));
-        const QStyle* style = button->style();
-        return button->width() - style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, button)
-            - style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, button) - 2;
-    }
-    return -1;
+    const int left = static_cast<int>(std::lround(rect.x() * factor));
+    const int right = static_cast<int>(std::lround((rect.x() + rect.width()) * factor));
+    return QRect(left, rect.y(), right - left, rect.height());
 }
 
 } // namespace
 
-void fitTextToWidth(QWidget* widget)
+bool isPlacedInDialogUnits(const QWidget* widget)
 {
-    QString text;
-    const int room = textRoom(widget, text);
-    if (room <= 0 || text.isEmpty()) {
-        return;
-    }
-    QFont font = widget->font();
-    const bool inPoints = font.pointSizeF() > 0;
-    while (widestLine(text, font) > room) {
-        if (inPoints && font.pointSizeF() > 6.0) {
-            font.setPointSizeF(font.pointSizeF() - 0.5);
-        } else if (!inPoints && font.pixelSize() > 8) {
-            font.setPixelSize(font.pixelSize() - 1);
-        } else {
-            break;
+    return widget->property(placedProperty).toBool();
+}
+
+void widenForTexts(QWidget* window)
+{
+    QList<QWidget*> controls;
+    QList<QRect> places;
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        if (isPlacedInDialogUnits(widget)) {
+            controls << widget;
+            places << widget->geometry();
         }
     }
-    if (font != widget->font()) {
-        widget->setFont(font);
+    const bool fixedWidth = window->minimumWidth() == window->maximumWidth();
+    const int width = window->width();
+    double factor = 1.0;
+    // The overflow is linear in the factor; a second round only takes up a rounded-off pixel.
+    for (int round = 0; round < 4; ++round) {
+        const double overflow = widestOverflow(controls);
+        if (overflow <= 1.0) {
+            return;
+        }
+        factor *= overflow;
+        for (qsizetype i = 0; i < controls.size(); ++i) {
+            QRect place = widened(places[i], factor);
+            // A picture keeps its frame, centred where it was.
+            if (const auto* label = qobject_cast<const QLabel*>(controls[i]); label && label->text().isEmpty()) {
+                const QPoint centre = place.center();
+                place.setSize(places[i].size());
+                place.moveCenter(centre);
+            }
+            controls[i]->setGeometry(place);
+        }
+        const int widerWidth = static_cast<int>(std::lround(width * factor));
+        if (fixedWidth) {
+            window->setFixedWidth(widerWidth);
+        } else {
+            window->resize(widerWidth, window->height());
+        }
     }
 }
 
@@ -112,6 +143,7 @@ void placeInDialogUnits(QWidget* widget, int x, int y, int width, int height)
     const QWidget* parent = widget->parentWidget();
     const DialogUnits units(parent ? parent->font() : widget->font());
     widget->setGeometry(units.rect(x, y, width, height));
+    widget->setProperty(placedProperty, true);
 }
 
 } // namespace kalkora::ui

@@ -30,9 +30,14 @@ private:
 // Places `widget` at a rectangle given in dialog units of its parent's font.
 void placeInDialogUnits(QWidget* widget, int x, int y, int width, int height);
 
-// Desktop fonts run wider than the font the layouts were drawn for, so a label, radio button
-// or check box whose text would be cut off at its width gets a slightly smaller font instead
-// (down to 6 points). Call after the widget has its text and geometry.
-void fitTextToWidth(QWidget* widget);
+// Whether `widget` is one of a window's own controls, placed by placeInDialogUnits.
+bool isPlacedInDialogUnits(const QWidget* widget);
+
+// Desktop fonts run wider than the font the layouts were drawn for, so a label, radio button or
+// check box may need more than its width. Then the horizontal unit of the whole of `window` is
+// widened until the widest text just fits: every control placed in dialog units, and the
+// window's fixed width, grow in proportion, and all texts keep the window's one font. Call once
+// the window's controls have their texts and places.
+void widenForTexts(QWidget* window);
 
 } // namespace kalkora::ui

@@ -25,6 +25,13 @@ void showFromStart(QLineEdit* field, const std::string& text)
     field->setCursorPosition(0);
 }
 
+template <typename T> bool store(const std::optional<T>& value, T& target)
+{
+    if (value)
+        target = *value;
+    return value.has_value();
+}
+
 } // namespace
 
 void showFloat(QLineEdit* field, float value)
@@ -55,17 +62,6 @@ std::optional<std::int32_t> readInt(QLineEdit* field)
     }
     return value;
 }
-
-namespace {
-
-template <typename T> bool store(const std::optional<T>& value, T& target)
-{
-    if (value)
-        target = *value;
-    return value.has_value();
-}
-
-} // namespace
 
 bool readInto(QLineEdit* field, float& target)
 {

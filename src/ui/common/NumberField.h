@@ -21,9 +21,9 @@ void showInt(QLineEdit* field, std::int32_t value);
 std::optional<float> readFloat(QLineEdit* field);
 std::optional<std::int32_t> readInt(QLineEdit* field);
 
-// The same for a value of either kind, as dialogs that list their fields in a table need it:
-// readInto stores what it read in `target` and returns true, or refuses the field as above,
-// leaves `target` alone and returns false.
+// Overloads by the kind of value, for dialogs that list their fields in a table. readInto
+// stores the value read in `target` and returns true; a refused field (see above) leaves
+// `target` alone and returns false.
 inline void showNumber(QLineEdit* field, float value)
 {
     showFloat(field, value);

@@ -22,6 +22,8 @@ void setTip(QWidget* widget, const QString& text)
 {
     widget->setProperty("plainToolTip", text);
     widget->setToolTip(formatTip(text));
+    // Screen readers would otherwise read the wrapped tip's markup.
+    widget->setAccessibleDescription(text);
 }
 
 } // namespace kalkora::ui

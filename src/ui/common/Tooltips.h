@@ -10,7 +10,8 @@ namespace kalkora::ui {
 // the program's tip windows always did; shorter ones stay on one line.
 inline constexpr int maxTipWidth = 150;
 
-// Gives `widget` the tip `text`; the plain text stays readable as the property "plainToolTip".
+// Gives `widget` the tip `text`; the plain text stays readable as the property "plainToolTip"
+// and is the widget's accessible description.
 void setTip(QWidget* widget, const QString& text);
 
 // The tip text as Qt shows it: plain when it fits in maxTipWidth, else wrapped rich text.

@@ -23,28 +23,30 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     setObjectName(QStringLiteral("aboutDlg"));
     setWindowTitle(QStringLiteral("Info über Kalkora 1.0 EURO"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    const DialogUnits units(font());
-    setFixedSize(units.size(142, 221));
+    setFixedSize(DialogUnits(font()).size(142, 221));
 
     // The logo keeps its natural size, centred in its frame.
     logoPicture = new QLabel(this);
     logoPicture->setObjectName(QStringLiteral("logoPicture"));
     logoPicture->setPixmap(QPixmap(QStringLiteral(":/kalkora/logo.png")));
     logoPicture->setAlignment(Qt::AlignCenter);
-    logoPicture->setGeometry(units.rect(5, 5, 131, 91));
+    logoPicture->setAccessibleName(QStringLiteral("Logo"));
+    logoPicture->setAccessibleDescription(QStringLiteral("Kalkora 1.0 EURO"));
+    placeInDialogUnits(logoPicture, 5, 5, 131, 91);
 
     aboutLabel = new QLabel(aboutText(), this);
     aboutLabel->setObjectName(QStringLiteral("aboutText"));
     aboutLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     aboutLabel->setWordWrap(true);
-    aboutLabel->setGeometry(units.rect(5, 105, 130, 90));
+    placeInDialogUnits(aboutLabel, 5, 105, 130, 90);
 
     button1 = new QPushButton(QStringLiteral("OK"), this);
     button1->setObjectName(QStringLiteral("button1"));
-    button1->setGeometry(units.rect(45, 200, 50, 14));
+    placeInDialogUnits(button1, 45, 200, 50, 14);
     button1->setDefault(true);
     button1->setFocus();
     connect(button1, &QPushButton::clicked, this, &QDialog::accept);
+    widenForTexts(this);
 }
 
 } // namespace kalkora::ui

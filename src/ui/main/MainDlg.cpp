@@ -6,6 +6,7 @@
 #include "model/MasterDataFile.h"
 #include "ui/analysis/CostBreakdownDlg.h"
 #include "ui/analysis/PriceScaleDlg.h"
+#include "ui/common/AccessibleNames.h"
 #include "ui/common/DialogUnits.h"
 #include "ui/common/QtText.h"
 #include "ui/common/UiServices.h"
@@ -123,10 +124,14 @@ CMainDlg::CMainDlg(QWidget* parent)
     logoPicture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     logoPicture->setAlignment(Qt::AlignCenter);
     logoPicture->setPixmap(QPixmap(QStringLiteral(":/kalkora/logo.png")));
+    logoPicture->setAccessibleName(QStringLiteral("Logo"));
+    logoPicture->setAccessibleDescription(QStringLiteral("Kalkora 1.0 EURO"));
     placeInDialogUnits(logoPicture, 120, 67, 131, 91);
 
     connect(&orderPanel, &COrderPanel::changed, this, [this] { orderChanged = true; });
     orderPanel.setParent(client);
+    widenForTexts(client);
+    nameFieldsByLabels(client);
     orderPanel.setGeometry(client->rect());
     orderPanel.hide();
 
@@ -218,6 +223,7 @@ void CMainDlg::enableOrderCommands(bool enabled)
 
 void CMainDlg::enterOrderOpen()
 {
+    closeAnalysisWindows(this); // they show the order that was replaced
     enableOrderCommands(true);
     logoPicture->hide();
     orderPanel.show();
@@ -226,6 +232,7 @@ void CMainDlg::enterOrderOpen()
 
 void CMainDlg::enterNoOrderOpen()
 {
+    closeAnalysisWindows(this);
     orderPanel.hide();
     // A control of the hidden panel would keep the keyboard and swallow Escape, which here
     // has to ask whether to close the program.
@@ -265,28 +272,22 @@ bool CMainDlg::maySaveChangedOrder()
 {
     // What is being typed counts too: the command would discard it with the order.
     orderPanel.writeFieldsToOrder();
-    if (!orderChanged) {
-        return true;
-    }
-    switch (uiServices().askYesNoCancel(this, orderChangedQuestion(), MessageIcon::Question)) {
-    case Answer::Yes:
-        return SaveOrder();
-    case Answer::No:
-        return true;
-    case Answer::Cancel:
-        break;
-    }
-    return false;
+    return maySave(orderChanged, orderChangedQuestion(), [this] { return SaveOrder(); });
 }
 
 bool CMainDlg::maySaveChangedMasterData()
 {
-    if (!masterDataChanged) {
+    return maySave(masterDataChanged, masterDataChangedQuestion(), [this] { return saveMasterDataAs(); });
+}
+
+bool CMainDlg::maySave(bool changed, const QString& question, const std::function<bool()>& save)
+{
+    if (!changed) {
         return true;
     }
-    switch (uiServices().askYesNoCancel(this, masterDataChangedQuestion(), MessageIcon::Question)) {
+    switch (uiServices().askYesNoCancel(this, question, MessageIcon::Question)) {
     case Answer::Yes:
-        return saveMasterDataAs();
+        return save();
     case Answer::No:
         return true;
     case Answer::Cancel:
@@ -493,6 +494,7 @@ bool CMainDlg::loadMasterDataFile(const QString& path, float factor)
         return false;
     }
     rememberFolder(masterDataFolderKey, path);
+    closeAnalysisWindows(this); // their figures come from the master data just replaced
     // Converted DM master data is unsaved work, and its file must not be loaded again as EUR.
     masterDataChanged = factor != 1.0f;
     if (!masterDataChanged) {

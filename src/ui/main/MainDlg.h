@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QAction;
 class QLabel;
 
@@ -98,6 +100,9 @@ private:
     // or chose to save and the save did not succeed.
     bool maySaveChangedOrder();
     bool maySaveChangedMasterData();
+    // Asks whether to save changed data; false when the command must stop (cancelled, or the
+    // save did not succeed).
+    bool maySave(bool changed, const QString& question, const std::function<bool()>& save);
     void rememberRecentOrder(const QString& path);
     void updateRecentOrderMenu();
 

@@ -1,6 +1,7 @@
 #include "ui/main/OperationDlg.h"
 
 #include "text/RuntimeLocale.h"
+#include "ui/common/AccessibleNames.h"
 #include "ui/common/DialogUnits.h"
 #include "ui/common/EnterKeyFilter.h"
 #include "ui/common/NumberField.h"
@@ -26,7 +27,6 @@ QLabel* addLabel(QWidget* parent, const QString& text, int x, int y, int width, 
     auto* label = new QLabel(text, parent);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     placeInDialogUnits(label, x, y, width, height);
-    fitTextToWidth(label);
     return label;
 }
 
@@ -47,7 +47,6 @@ QRadioButton* addRadio(QWidget* parent, int id, const QString& text, int x, int 
     radio->setAutoExclusive(false);
     radio->setFocusPolicy(Qt::ClickFocus);
     placeInDialogUnits(radio, x, y, width, height);
-    fitTextToWidth(radio);
     return radio;
 }
 
@@ -56,8 +55,8 @@ QComboBox* addCombo(QWidget* parent, int id, int x, int y, int width)
     auto* combo = new QComboBox(parent);
     combo->setObjectName(QStringLiteral("combo%1").arg(id));
     combo->setEditable(false);
-    const DialogUnits units(parent->font());
-    combo->setGeometry(units.x(x), units.y(y), units.x(width), combo->sizeHint().height());
+    placeInDialogUnits(combo, x, y, width, 14);
+    combo->resize(combo->width(), combo->sizeHint().height());
     return combo;
 }
 
@@ -98,6 +97,8 @@ COperationDlg::COperationDlg(QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     createControls();
     setTips();
+    widenForTexts(this);
+    nameFieldsByLabels(this);
     EnterKeyFilter::install(this);
 }
 
@@ -110,7 +111,10 @@ void COperationDlg::createControls()
     edit1047 = addEdit(this, 1047, 178, 10, 100, 15);
     edit1047->setMaxLength(std::numeric_limits<int>::max());
     radio1033 = addRadio(this, 1033, QStringLiteral("Interner Arbeitsgang"), 5, 30, 79, 10);
-    placeInDialogUnits(new QGroupBox(this), 5, 40, 360, 130);
+    // The frames have no title; each names its fields after the radio button above it.
+    auto* internalGroup = new QGroupBox(this);
+    internalGroup->setAccessibleName(radio1033->text());
+    placeInDialogUnits(internalGroup, 5, 40, 360, 130);
     addLabel(this, QStringLiteral("Zugeordnete Maschine"), 15, 50, 74, 13);
     addLabel(this, QStringLiteral("Losgröße [Stück/Auftrag]"), 15, 70, 100, 15);
     edit1036 = addEdit(this, 1036, 120, 70, 45, 15);
@@ -130,7 +134,9 @@ void COperationDlg::createControls()
     edit1046 = addEdit(this, 1046, 310, 130, 45, 15);
     addLabel(this, QStringLiteral("Schichtbetrieb für diesen Auftrag [1..3]"), 185, 149, 125, 15);
     radio1034 = addRadio(this, 1034, QStringLiteral("Externer Arbeitsgang"), 5, 180, 81, 10);
-    placeInDialogUnits(new QGroupBox(this), 5, 190, 360, 30);
+    auto* externalGroup = new QGroupBox(this);
+    externalGroup->setAccessibleName(radio1034->text());
+    placeInDialogUnits(externalGroup, 5, 190, 360, 30);
     addLabel(this, QStringLiteral("Bearbeitungskosten [EUR/Teil]"), 15, 200, 100, 13);
     edit1045 = addEdit(this, 1045, 120, 200, 45, 14);
     button1 = addButton(this, 1, QStringLiteral("OK"), 260, 230);

@@ -91,6 +91,12 @@ QVariant COperationListModel::data(const QModelIndex& index, int role) const
             return row.internal ? internalIcon : externalIcon;
         }
         return {};
+    case Qt::AccessibleDescriptionRole:
+        // What the icon shows, for screen readers.
+        if (index.column() == 0) {
+            return row.internal ? QStringLiteral("Interner Arbeitsgang") : QStringLiteral("Externer Arbeitsgang");
+        }
+        return {};
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(index.column() < 2 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
     default:
@@ -105,6 +111,10 @@ QVariant COperationListModel::headerData(int section, Qt::Orientation orientatio
     }
     if (role == Qt::DisplayRole) {
         return columnTitles[static_cast<std::size_t>(section)];
+    }
+    // The blanks only pad the header; a screen reader says the title alone.
+    if (role == Qt::AccessibleTextRole) {
+        return columnTitles[static_cast<std::size_t>(section)].trimmed();
     }
     if (role == Qt::TextAlignmentRole) {
         return QVariant::fromValue(section < 2 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);

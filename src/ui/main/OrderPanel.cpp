@@ -60,7 +60,6 @@ QLabel* addLabel(QWidget* parent, const QString& text, Qt::Alignment alignment, 
     auto* label = new QLabel(text, parent);
     label->setAlignment(alignment);
     placeInDialogUnits(label, units.x(), units.y(), units.width(), units.height());
-    fitTextToWidth(label);
     return label;
 }
 

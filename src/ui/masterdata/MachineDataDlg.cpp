@@ -2,6 +2,7 @@
 
 #include "costing/MachineRates.h"
 #include "text/RuntimeLocale.h"
+#include "ui/common/AccessibleNames.h"
 #include "ui/common/DialogUnits.h"
 #include "ui/common/EnterKeyFilter.h"
 #include "ui/common/NumberField.h"
@@ -69,6 +70,8 @@ CMachineDataDlg::CMachineDataDlg(CPlantData& plantData, QWidget* parent)
 
     text::setRuntimeLocale(text::RuntimeLocale::German);
     createControls();
+    widenForTexts(this);
+    nameFieldsByLabels(this);
     installTips();
     EnterKeyFilter::install(this);
 
@@ -136,7 +139,6 @@ void CMachineDataDlg::createMachineFields()
     auto* nameLabel = new QLabel(QStringLiteral("Bezeichnung"), this);
     nameLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     placeInDialogUnits(nameLabel, 207, 27, 45, 14);
-    fitTextToWidth(nameLabel);
     edit1016 = new QLineEdit(this);
     edit1016->setObjectName(QStringLiteral("edit1016"));
     edit1016->setReadOnly(true);
@@ -176,7 +178,6 @@ QLineEdit* CMachineDataDlg::addInput(int id, const QString& label, int y)
     auto* caption = new QLabel(label, this);
     caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     placeInDialogUnits(caption, 207, y, 105, 14);
-    fitTextToWidth(caption);
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QStringLiteral("edit%1").arg(id));
     edit->setAlignment(Qt::AlignRight);
@@ -189,7 +190,6 @@ QLineEdit* CMachineDataDlg::addRate(int id, const QString& label, int labelX, in
 {
     auto* caption = new QLabel(label, this);
     placeInDialogUnits(caption, labelX, 204, labelWidth, 8);
-    fitTextToWidth(caption);
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QStringLiteral("edit%1").arg(id));
     edit->setReadOnly(true);

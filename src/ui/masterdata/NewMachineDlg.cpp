@@ -1,5 +1,6 @@
 #include "ui/masterdata/NewMachineDlg.h"
 
+#include "ui/common/AccessibleNames.h"
 #include "ui/common/DialogUnits.h"
 
 #include <QLabel>
@@ -35,6 +36,8 @@ CNewMachineDlg::CNewMachineDlg(QWidget* parent)
     button2->setObjectName(QStringLiteral("button2"));
     button2->setAutoDefault(false);
     placeInDialogUnits(button2, 97, 70, 50, 14);
+    widenForTexts(this);
+    nameFieldsByLabels(this);
 
     connect(button1, &QPushButton::clicked, this, &QDialog::accept);
     connect(button2, &QPushButton::clicked, this, &QDialog::reject);

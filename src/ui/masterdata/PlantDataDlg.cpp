@@ -1,6 +1,7 @@
 #include "ui/masterdata/PlantDataDlg.h"
 
 #include "text/RuntimeLocale.h"
+#include "ui/common/AccessibleNames.h"
 #include "ui/common/DialogUnits.h"
 #include "ui/common/EnterKeyFilter.h"
 #include "ui/common/NumberField.h"
@@ -54,6 +55,8 @@ CPlantDataDlg::CPlantDataDlg(CPlantData& plantData, QWidget* parent)
 
     text::setRuntimeLocale(text::RuntimeLocale::German);
     createControls();
+    widenForTexts(this);
+    nameFieldsByLabels(this);
     installTips();
     fillFields();
     EnterKeyFilter::install(this);
@@ -110,12 +113,6 @@ void CPlantDataDlg::addField(int id, const QString& label, int labelX, int label
     auto* caption = new QLabel(label, this);
     caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     placeInDialogUnits(caption, labelX, y, labelWidth, 14);
-    // A wide desktop font may need the gap up to the field, and then a smaller size.
-    const int rightLimit = DialogUnits(font()).x(fieldX - 2);
-    if (caption->fontMetrics().horizontalAdvance(label) >= caption->width()) {
-        caption->resize(std::max(caption->width(), rightLimit - caption->x()), caption->height());
-    }
-    fitTextToWidth(caption);
 
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QStringLiteral("edit%1").arg(id));

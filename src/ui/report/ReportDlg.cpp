@@ -52,6 +52,8 @@ CReportDlg::CReportDlg(QWidget* parent)
     edit1060->setLineWrapMode(QPlainTextEdit::NoWrap);
     edit1060->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     edit1060->setFont(reportFont());
+    // No label names the report; the window's title does.
+    edit1060->setAccessibleName(windowTitle());
     placeInDialogUnits(edit1060, 7, 7, 343, 263);
 
     button1061 = new QPushButton(QStringLiteral("Drucken..."), this);

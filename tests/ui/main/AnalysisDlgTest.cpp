@@ -61,14 +61,27 @@ protected:
     CMainDlg dlg;
 };
 
-TEST_F(AnalysisDlgTest, AnalysisCommandsAreGreyedWithoutAnOrder)
+// Windows left open would show the figures of an order that is gone.
+TEST_F(AnalysisDlgTest, AnalysisCommandsAreGreyedWithoutAnOrderAndItsWindowsClosedWithIt)
 {
-    const std::pair<void (CMainDlg::*)(), bool> steps[]
-        = { { &CMainDlg::OnCloseOrder, false }, { &CMainDlg::OnNewOrder, true }, { &CMainDlg::OnCloseOrder, false } };
+    const auto shownWindows = [this] {
+        int shown = 0;
+        for (const CAnalysisDlg* window : dlg.findChildren<CAnalysisDlg*>()) {
+            shown += int(window->isVisible());
+        }
+        return shown;
+    };
+    const std::pair<void (CMainDlg::*)(), bool> steps[] = { { &CMainDlg::OnCloseOrder, false },
+        { &CMainDlg::OnNewOrder, true }, { &CMainDlg::OnNewOrder, true }, { &CMainDlg::OnCloseOrder, false } };
     for (auto [step, enabled] : steps) {
+        const bool orderOpen = dlg.action(priceScaleCommand)->isEnabled();
+        dlg.action(priceScaleCommand)->trigger();
+        dlg.action(breakdownCommand)->trigger();
+        EXPECT_EQ(shownWindows(), orderOpen ? 2 : 0);
         (dlg.*step)();
         EXPECT_EQ(dlg.action(priceScaleCommand)->isEnabled(), enabled);
         EXPECT_EQ(dlg.action(breakdownCommand)->isEnabled(), enabled);
+        EXPECT_EQ(shownWindows(), 0);
     }
 }
 
@@ -190,6 +203,7 @@ TEST_F(AnalysisDlgTest, ExportWritesTheCsvOfTheCommandLineAndReportsAFailedWrite
         button->click();
         ASSERT_EQ(ui.messages().size(), 1);
         EXPECT_TRUE(ui.messages()[0].contains(QStringLiteral("export.csv")));
+        EXPECT_NE(window->printout().find("5,29"), std::string::npos) << "decimal commas as in the window";
         window->close();
     }
 }
