@@ -23,6 +23,8 @@ struct COperation {
     float machineUtilPct = 0;
     float materialWeightKg = 0;
     float materialPricePerKg = 0;
+
+    bool operator==(const COperation&) const = default;
 };
 
 using COperationList = OwningList<COperation>;

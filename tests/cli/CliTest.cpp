@@ -51,13 +51,17 @@ class CliTest : public ::testing::Test {
 protected:
     QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
 
+    void write(const char* name, const std::string& bytes) const
+    {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes.data(), qint64(bytes.size()));
+    }
+
     // Writes `json` and converts it with from-json to `target`.
     void fromJson(const char* json, const char* target) const
     {
-        QFile file(path("input.json"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(json);
-        file.close();
+        write("input.json", json);
         const CliRun run = cli({ QStringLiteral("from-json"), path("input.json"), path(target) });
         ASSERT_EQ(run.status, 0) << run.err;
     }
@@ -139,10 +143,7 @@ TEST_F(CliTest, FileProblemsGiveStatusOneAndNoOutput)
     EXPECT_EQ(cli({ QStringLiteral("breakdown"), path("leer.sta"), example("welle.auf") }).err, run.err);
 
     const std::string order = contents(example("welle.auf"));
-    QFile damaged(path("kaputt.auf"));
-    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-    damaged.write(order.data(), qint64(order.size() - 1));
-    damaged.close();
+    write("kaputt.auf", order.substr(0, order.size() - 1));
     run = cli({ QStringLiteral("report"), example("werk.sta"), path("kaputt.auf") });
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
@@ -176,19 +177,13 @@ TEST_F(CliTest, FileProblemsGiveStatusOneAndNoOutput)
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
 
-    QFile json(path("kaputt.json"));
-    ASSERT_TRUE(json.open(QIODevice::WriteOnly));
-    json.write(R"({"kind":"order","operations":[{"lotSize":"viele"}]})");
-    json.close();
+    write("kaputt.json", R"({"kind":"order","operations":[{"lotSize":"viele"}]})");
     run = cli({ QStringLiteral("from-json"), path("kaputt.json"), path("neu.auf") });
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(contains(run.err, "„operations[0].lotSize“")) << run.err;
     EXPECT_FALSE(QFile::exists(path("neu.auf")));
 
-    QFile notJson(path("kaputt%3.json"));
-    ASSERT_TRUE(notJson.open(QIODevice::WriteOnly));
-    notJson.write(R"({"kind":"order",})");
-    notJson.close();
+    write("kaputt%3.json", R"({"kind":"order",})");
     run = cli({ QStringLiteral("from-json"), path("kaputt%3.json"), path("neu.auf") });
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.starts_with("Die Datei „kaputt%3.json“ ist kein gültiges JSON: ")) << run.err;
@@ -235,10 +230,7 @@ TEST_F(CliTest, JsonRoundTripReproducesTheFiles)
     for (const char* name : { "werk.sta", "fertigung.sta", "werk-dm.sta", "welle.auf", "getriebewelle.auf" }) {
         const CliRun json = cli({ QStringLiteral("to-json"), example(name) });
         ASSERT_EQ(json.status, 0) << name << json.err;
-        QFile file(path("copy.json"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(json.out.data(), qint64(json.out.size()));
-        file.close();
+        write("copy.json", json.out);
         const QString copy = path("copy") + QLatin1String(name).mid(QLatin1String(name).indexOf(u'.'));
         ASSERT_EQ(cli({ QStringLiteral("from-json"), path("copy.json"), copy }).status, 0);
         EXPECT_EQ(contents(copy), contents(example(name))) << name;

@@ -132,23 +132,25 @@ TEST(JsonCodec, MissingKeysKeepTheDefaultsAndDerivedKeysAreIgnored)
 
 TEST(JsonCodec, ErrorsNameTheKey)
 {
-    EXPECT_EQ(orderError(R"({"kind":"order","nmae":"x"})"), "Schlüssel „nmae“: unbekannter Schlüssel.");
-    EXPECT_EQ(orderError(R"({"operations":[{},{"lotSize":1.5}]})"),
-        "Schlüssel „operations[1].lotSize“: ganze Zahl zwischen -2147483648 und 2147483647 erwartet.");
-    EXPECT_EQ(orderError(R"({"quantityBase":2147483648})"),
-        "Schlüssel „quantityBase“: ganze Zahl zwischen -2147483648 und 2147483647 erwartet.");
-    EXPECT_EQ(orderError(R"({"quantityBase":"100"})"),
-        "Schlüssel „quantityBase“: ganze Zahl zwischen -2147483648 und 2147483647 erwartet.");
-    EXPECT_EQ(orderError(R"({"operations":[{"setupTimeMin":"viel"}]})"),
-        "Schlüssel „operations[0].setupTimeMin“: Zahl oder \"inf\", \"-inf\", \"nan\" erwartet.");
-    EXPECT_EQ(orderError(R"({"operations":[{"machineTimeMin":1e39}]})"),
-        "Schlüssel „operations[0].machineTimeMin“: Zahl außerhalb des Bereichs einer einfachen "
-        "Gleitkommazahl.");
-    EXPECT_EQ(orderError(R"({"name":"Вал"})"),
-        "Schlüssel „name“: der Text enthält Zeichen, die Windows-1252 nicht darstellen kann.");
-    EXPECT_EQ(orderError(R"({"remark":7})"), "Schlüssel „remark“: Text erwartet.");
-    EXPECT_EQ(orderError(R"({"operations":{}})"), "Schlüssel „operations“: Liste erwartet.");
-    EXPECT_EQ(orderError(R"({"operations":[1]})"), "Schlüssel „operations[0]“: Objekt erwartet.");
+    const QString integer = QStringLiteral("ganze Zahl zwischen -2147483648 und 2147483647 erwartet.");
+    const std::pair<const char*, QString> rows[] = {
+        { R"({"kind":"order","nmae":"x"})", QStringLiteral("„nmae“: unbekannter Schlüssel.") },
+        { R"({"operations":[{},{"lotSize":1.5}]})", QStringLiteral("„operations[1].lotSize“: ") + integer },
+        { R"({"quantityBase":2147483648})", QStringLiteral("„quantityBase“: ") + integer },
+        { R"({"quantityBase":"100"})", QStringLiteral("„quantityBase“: ") + integer },
+        { R"({"operations":[{"setupTimeMin":"viel"}]})",
+            QStringLiteral("„operations[0].setupTimeMin“: Zahl oder \"inf\", \"-inf\", \"nan\" erwartet.") },
+        { R"({"operations":[{"machineTimeMin":1e39}]})",
+            QStringLiteral(
+                "„operations[0].machineTimeMin“: Zahl außerhalb des Bereichs einer einfachen Gleitkommazahl.") },
+        { R"({"name":"Вал"})",
+            QStringLiteral("„name“: der Text enthält Zeichen, die Windows-1252 nicht darstellen kann.") },
+        { R"({"remark":7})", QStringLiteral("„remark“: Text erwartet.") },
+        { R"({"operations":{}})", QStringLiteral("„operations“: Liste erwartet.") },
+        { R"({"operations":[1]})", QStringLiteral("„operations[0]“: Objekt erwartet.") },
+    };
+    for (const auto& [json, message] : rows)
+        EXPECT_EQ(orderError(json), (QStringLiteral("Schlüssel ") + message).toStdString()) << json;
 
     CPlantData plant = examples::examplePlant();
     const auto error = masterDataFromJson(parsed(R"({"plant":{"workDaysPerYear":250,"rent":60}})"), plant);

@@ -3,12 +3,10 @@
 #include "text/Cp1252.h"
 #include "text/RuntimeLocale.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace kalkora;
-using kalkora::testing::exampleOrder;
-using kalkora::testing::examplePlant;
+using namespace kalkora::testing;
 
 namespace {
 
@@ -67,143 +65,160 @@ std::string totalsLine(const std::string& report)
 
 } // namespace
 
-TEST(CostingReport, WorkedExampleByteForByte)
+TEST(MachineRates, WorkedExampleAndZeroGuards)
+{
+    const struct {
+        const char* what;
+        void (*change)(CPlantData&, CMachine&);
+        float fixed[3];
+        float variable[3];
+    } rows[] = {
+        { "example", [](CPlantData&, CMachine&) {}, { 10.05f, 5.025f, 3.35f }, { 4.0f, 2.75f, 2.3333333f } },
+        { "no useful life", [](CPlantData&, CMachine& m) { m.usefulLifeYears = 0; }, { 4.05f, 2.025f, 1.35f },
+            { 3.0f, 2.25f, 2.0f } },
+        { "written off", [](CPlantData&, CMachine& m) { m.purchaseCost = m.usefulLifeYears = 0; },
+            { 0.45f, 0.225f, 0.15f }, { 3.0f, 2.25f, 2.0f } },
+        { "no power", [](CPlantData&, CMachine& m) { m.powerUsagePct = 0; }, { 10.05f, 5.025f, 3.35f },
+            { 2.5f, 1.25f, 0.8333333f } },
+        { "no hours",
+            [](CPlantData& p, CMachine&) {
+                p.hoursPerShift = 0;
+                p.computeHoursPerYear();
+            },
+            { 0, 0, 0 }, { 1.5f, 1.5f, 1.5f } },
+    };
+    for (const auto& row : rows) {
+        CPlantData plant = examplePlant({});
+        CMachine m = exampleMachine();
+        row.change(plant, m);
+        computeMachineRates(plant, m);
+        for (int k = 0; k < 3; ++k) {
+            EXPECT_FLOAT_EQ(m.fixedRate[k], row.fixed[k]) << row.what << " fixed, shifts " << k + 1;
+            EXPECT_FLOAT_EQ(m.variableRate[k], row.variable[k]) << row.what << " variable, shifts " << k + 1;
+        }
+    }
+    // Each share is a float and the rate their double sum: not the float nearest 3.35.
+    EXPECT_EQ(examplePlant().machines.at(0)->fixedRate[2], 3.3500001f);
+}
+
+TEST(CostingReport, WorkedExampleByteForByteInBothLocales)
 {
     LocaleScope german(text::RuntimeLocale::German);
     const CostingResult result = costOrder(exampleOrder(), examplePlant(), "welle.auf", kMonday4August2003);
     EXPECT_EQ(result.reportText, exampleReportGerman());
     EXPECT_TRUE(result.messages.empty());
     EXPECT_EQ(result.uncostedOperations, 0);
-}
 
-TEST(CostingReport, DefaultLocaleUsesPointsAndEnglishNames)
-{
-    LocaleScope c(text::RuntimeLocale::Default);
-    const std::string report = costOrder(exampleOrder(), examplePlant(), "welle.auf", kMonday4August2003).reportText;
+    // The default locale prints points and English names.
+    text::setRuntimeLocale(text::RuntimeLocale::Default);
     std::string expected = exampleReportGerman();
-    for (char& ch : expected) {
-        if (ch == ',' && &ch > expected.data() && std::isdigit(static_cast<unsigned char>((&ch)[-1])))
-            ch = '.';
+    for (std::size_t i = 1; i < expected.size(); ++i) {
+        if (expected[i] == ',' && std::isdigit(static_cast<unsigned char>(expected[i - 1])))
+            expected[i] = '.';
     }
     expected.replace(expected.find("Montag"), 6, "Monday");
-    EXPECT_EQ(report, expected);
+    EXPECT_EQ(costOrder(exampleOrder(), examplePlant(), "welle.auf", kMonday4August2003).reportText, expected);
 }
 
-TEST(CostingReport, OrderWithoutOperations)
+// Variants of the example order: the lines the report must hold, its totals and its messages.
+TEST(CostingReport, Variants)
 {
     LocaleScope german(text::RuntimeLocale::German);
-    COrder order;
-    order.quantityBase = 5;
-    const std::string report = costOrder(order, examplePlant(), "", kMonday4August2003).reportText;
-    const std::string expectedTail = "Bemerkung:  " + NL + NL + NL + RULE + NL;
-    EXPECT_NE(report.find("Datei:      " + NL + NL), std::string::npos);
-    EXPECT_NE(report.find(expectedTail), std::string::npos);
-    EXPECT_EQ(totalsLine(report), "VOLLKOSTEN:       0,00   DIREKTE KOSTEN:   0,00   ");
+    const std::string missing = "Maschinendatensatz nicht gefunden. Daten inkonsistent !!";
+    const std::string badShift = cp("Ungültiger Schichtbetrieb. Daten inkonsistent !!");
+    const struct Row {
+        const char* what;
+        void (*change)(COrder&, CPlantData&);
+        std::vector<std::string> lines;
+        const char* totals; // null: not checked
+        std::vector<std::string> messages;
+    } rows[] = {
+        { "no operations",
+            [](COrder& o, CPlantData&) {
+                o.clear();
+                o.quantityBase = 5;
+            },
+            { "Datei:      " + NL + NL, "Bemerkung:  " + NL + NL + NL + RULE + NL },
+            "VOLLKOSTEN:       0,00   DIREKTE KOSTEN:   0,00   ", {} },
+        { "no pieces", [](COrder& o, CPlantData&) { o.quantityBase = 0; }, {},
+            "VOLLKOSTEN:        inf   DIREKTE KOSTEN:    inf   ", {} },
+        { "nothing over no pieces", [](COrder& o, CPlantData&) { o.clear(); }, {},
+            "VOLLKOSTEN:        nan   DIREKTE KOSTEN:    nan   ", {} },
+        // The setup time over zero pieces is inf, and 0 x inf loses the order total.
+        { "lot size 0", [](COrder& o, CPlantData&) { o.operations.at(0)->lotSize = 0; },
+            { "Vollkosten/St.(AG):         inf", cp("Losgröße (Arbeitsgang):      0") },
+            "VOLLKOSTEN:        nan   DIREKTE KOSTEN:    nan   ", {} },
+        { "external lot size 0",
+            [](COrder& o, CPlantData&) {
+                o.operations.removeAt(0);
+                o.operations.at(0)->externalLotSize = 0;
+            },
+            { cp("Vollk./St.: 1,65  Dir.K/St.: 1,50  Losgröße: 0") },
+            "VOLLKOSTEN:       0,00   DIREKTE KOSTEN:   0,00   ", {} },
+        // Names compare byte for byte; only the external operation is in the totals.
+        { "missing machines",
+            [](COrder& o, CPlantData&) {
+                o.operations.at(0)->machineName = "drehmaschine 1";
+                o.operations.add(turningOperation("Drehen", "Fehlt"));
+            },
+            { "Maschine: drehmaschine 1" + NL + "Maschinendatensatz nicht gefunden - Arbeitsgang nicht berechnet" + NL
+                    + RULE + NL + NL + "Arbeitsgang: Haerten",
+                cp("ACHTUNG: Summen unvollständig, nicht berechnete Arbeitsgänge: 2") + NL },
+            "VOLLKOSTEN:       1,65   DIREKTE KOSTEN:   1,50   ", { missing, missing } },
+        { "shift mode 3", [](COrder& o, CPlantData&) { o.operations.at(0)->shiftMode = 3; },
+            { cp("Ungültiger Schichtbetrieb - Arbeitsgang nicht berechnet"),
+                cp("ACHTUNG: Summen unvollständig, nicht berechnete Arbeitsgänge: 1") + NL },
+            "VOLLKOSTEN:       1,65   DIREKTE KOSTEN:   1,50   ", { badShift } },
+        { "missing machine is found before the shift mode",
+            [](COrder& o, CPlantData&) {
+                o.operations.at(0)->shiftMode = -1;
+                o.operations.at(0)->machineName = "x";
+            },
+            {}, nullptr, { missing } },
+        { "two shifts",
+            [](COrder& o, CPlantData& p) {
+                p.operatorVarRate3 = 30;
+                p.operatorFixedRate3 = 20;
+                o.operations.at(0)->shiftMode = 1;
+            },
+            { "MaschFix:   5,03 MaschVar:   2,75", "MA (Var):  25,00 MA (Fix):  15,00" }, nullptr, {} },
+        // Any non-zero flag is an internal operation.
+        { "three shifts",
+            [](COrder& o, CPlantData& p) {
+                p.operatorVarRate3 = 30;
+                p.operatorFixedRate3 = 20;
+                o.operations.at(0)->shiftMode = 2;
+                o.operations.at(0)->isInternal = 7;
+            },
+            { "Anz.Sch.:      3", "MaschFix:   3,35 MaschVar:   2,33", "MA (Var):  30,00 MA (Fix):  20,00" }, nullptr,
+            {} },
+    };
+    for (const Row& row : rows) {
+        COrder order = exampleOrder();
+        CPlantData plant = examplePlant();
+        row.change(order, plant);
+        const CostingResult result = costOrder(order, plant, "", kMonday4August2003);
+        for (const std::string& line : row.lines)
+            EXPECT_NE(result.reportText.find(line), std::string::npos) << row.what << ": " << line;
+        if (row.totals) {
+            EXPECT_EQ(totalsLine(result.reportText), row.totals) << row.what;
+        }
+        EXPECT_EQ(result.messages, row.messages) << row.what;
+        EXPECT_EQ(result.uncostedOperations, static_cast<int>(row.messages.size())) << row.what;
+    }
 }
 
-TEST(CostingReport, NonFiniteFiguresArePrinted)
-{
-    LocaleScope german(text::RuntimeLocale::German);
-    COrder order = exampleOrder();
-    order.quantityBase = 0;
-    EXPECT_EQ(totalsLine(costOrder(order, examplePlant(), "", kMonday4August2003).reportText),
-        "VOLLKOSTEN:        inf   DIREKTE KOSTEN:    inf   ");
-
-    order.clear();
-    EXPECT_EQ(totalsLine(costOrder(order, examplePlant(), "", kMonday4August2003).reportText),
-        "VOLLKOSTEN:        nan   DIREKTE KOSTEN:    nan   ");
-
-    order = exampleOrder();
-    order.operations.at(0)->lotSize = 0; // setup time over zero pieces
-    const std::string report = costOrder(order, examplePlant(), "", kMonday4August2003).reportText;
-    EXPECT_NE(report.find("Vollkosten/St.(AG):         inf"), std::string::npos);
-    EXPECT_NE(report.find(cp("Losgröße (Arbeitsgang):      0")), std::string::npos);
-    // 0 x inf is nan: the order total is lost, as the figures say.
-    EXPECT_EQ(totalsLine(report), "VOLLKOSTEN:        nan   DIREKTE KOSTEN:    nan   ");
-}
-
-TEST(CostingReport, MissingMachineIsReportedAndLeftOutOfTheTotals)
-{
-    LocaleScope german(text::RuntimeLocale::German);
-    COrder order = exampleOrder();
-    order.operations.at(0)->machineName = "drehmaschine 1";
-    order.operations.add(kalkora::testing::turningOperation());
-    order.operations.at(2)->machineName = "Fehlt";
-    const CostingResult result = costOrder(order, examplePlant(), "w.auf", kMonday4August2003);
-
-    ASSERT_EQ(result.messages.size(), 2u);
-    EXPECT_EQ(result.messages[0], "Maschinendatensatz nicht gefunden. Daten inkonsistent !!");
-    EXPECT_EQ(result.uncostedOperations, 2);
-    EXPECT_NE(result.reportText.find("Maschine: drehmaschine 1" + NL
-                  + "Maschinendatensatz nicht gefunden - Arbeitsgang nicht berechnet" + NL + RULE + NL + NL
-                  + "Arbeitsgang: Haerten"),
-        std::string::npos);
-    // Only the external operation counts: 1.65 and 1.50 per piece.
-    EXPECT_EQ(totalsLine(result.reportText), "VOLLKOSTEN:       1,65   DIREKTE KOSTEN:   1,50   ");
-    const std::string warning = cp("ACHTUNG: Summen unvollständig, nicht berechnete Arbeitsgänge: 2") + NL;
-    EXPECT_EQ(result.reportText.substr(result.reportText.size() - warning.size()), warning);
-}
-
-TEST(CostingReport, ShiftModeOutsideRangeIsNotCosted)
-{
-    COrder order = exampleOrder();
-    order.operations.at(0)->shiftMode = 3;
-    CostingResult result = costOrder(order, examplePlant(), "", kMonday4August2003);
-    ASSERT_EQ(result.messages.size(), 1u);
-    EXPECT_EQ(result.messages[0], cp("Ungültiger Schichtbetrieb. Daten inkonsistent !!"));
-    EXPECT_NE(result.reportText.find(cp("Ungültiger Schichtbetrieb - Arbeitsgang nicht berechnet")), std::string::npos);
-
-    // A missing machine is found first, whatever the shift mode.
-    order.operations.at(0)->shiftMode = -1;
-    order.operations.at(0)->machineName = "x";
-    result = costOrder(order, examplePlant(), "", kMonday4August2003);
-    EXPECT_EQ(result.messages.at(0), "Maschinendatensatz nicht gefunden. Daten inkonsistent !!");
-}
-
-TEST(Costing, ThreeShiftsSwitchOperatorAndMachineRates)
-{
-    LocaleScope german(text::RuntimeLocale::German);
-    CPlantData plant = examplePlant();
-    plant.operatorVarRate3 = 30;
-    plant.operatorFixedRate3 = 20;
-    COrder order = exampleOrder();
-    order.operations.removeAt(1);
-
-    order.operations.at(0)->shiftMode = 1;
-    std::string report = costOrder(order, plant, "", kMonday4August2003).reportText;
-    EXPECT_NE(report.find("MaschFix:   5,03 MaschVar:   2,75"), std::string::npos);
-    EXPECT_NE(report.find("MA (Var):  25,00 MA (Fix):  15,00"), std::string::npos);
-
-    order.operations.at(0)->shiftMode = 2;
-    order.operations.at(0)->isInternal = 7; // any non-zero flag is an internal operation
-    report = costOrder(order, plant, "", kMonday4August2003).reportText;
-    EXPECT_NE(report.find("Anz.Sch.:      3"), std::string::npos);
-    EXPECT_NE(report.find("MaschFix:   3,35 MaschVar:   2,33"), std::string::npos);
-    EXPECT_NE(report.find("MA (Var):  30,00 MA (Fix):  20,00"), std::string::npos);
-}
-
-TEST(Costing, ExternalLotSizeZeroAddsNothing)
-{
-    LocaleScope german(text::RuntimeLocale::German);
-    COrder order = exampleOrder();
-    order.operations.removeAt(0);
-    order.operations.at(0)->externalLotSize = 0;
-    const std::string report = costOrder(order, examplePlant(), "", kMonday4August2003).reportText;
-    EXPECT_NE(report.find(cp("Vollk./St.: 1,65  Dir.K/St.: 1,50  Losgröße: 0")), std::string::npos);
-    EXPECT_EQ(totalsLine(report), "VOLLKOSTEN:       0,00   DIREKTE KOSTEN:   0,00   ");
-}
-
-TEST(WrapRemark, CutsEvery38Characters)
+TEST(WrapRemark, CutsEvery38CharactersAfterDroppingTheLineBreaks)
 {
     const std::string brk = "\r\n" + std::string(17, ' ');
     const std::string a38(38, 'a');
-    EXPECT_EQ(wrapRemark(""), "");
-    EXPECT_EQ(wrapRemark(a38), a38);
-    EXPECT_EQ(wrapRemark(a38 + "b"), a38 + brk + "b");
-    EXPECT_EQ(wrapRemark(a38 + a38), a38 + brk + a38) << "76 characters get one break, not two";
-    EXPECT_EQ(wrapRemark(a38 + a38 + "c"), a38 + brk + a38 + brk + "c");
-    EXPECT_EQ(wrapRemark("ab\r\ncd\n\re"), "abcde");
-    EXPECT_EQ(wrapRemark(std::string(20, 'x') + "\r\n" + std::string(20, 'y')),
-        std::string(20, 'x') + std::string(18, 'y') + brk + "yy")
-        << "the breaks go before the cut";
+    const std::string x20(20, 'x');
+    const std::string y20(20, 'y');
+    const std::pair<std::string, std::string> rows[] = {
+        { "", "" }, { a38, a38 }, { a38 + "b", a38 + brk + "b" }, { a38 + a38, a38 + brk + a38 }, // one break, not two
+        { a38 + a38 + "c", a38 + brk + a38 + brk + "c" }, { "ab\r\ncd\n\re", "abcde" },
+        { x20 + "\r\n" + y20, x20 + y20.substr(2) + brk + "yy" }, // the breaks go before the cut
+    };
+    for (const auto& [remark, wrapped] : rows)
+        EXPECT_EQ(wrapRemark(remark), wrapped) << remark;
 }

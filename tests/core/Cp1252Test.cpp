@@ -2,14 +2,10 @@
 
 #include "TextTestSupport.h"
 
-#include <limits>
 #include <string>
 
 namespace kalkora::text {
 namespace {
-
-constexpr double inf = std::numeric_limits<double>::infinity();
-[[maybe_unused]] constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 
 // ---------------------------------------------------------------------------------------------
 // Windows-1252
@@ -19,45 +15,26 @@ TEST_F(TextTest, Cp1252EveryByteSurvivesUtf16AndUtf8)
     std::string all;
     for (int b = 0; b < 256; ++b)
         all += static_cast<char>(b);
-
-    std::u16string utf16 = cp1252ToUtf16(all);
-    ASSERT_EQ(utf16.size(), 256u);
+    ASSERT_EQ(cp1252ToUtf16(all).size(), 256u);
     bool lossy = true;
-    EXPECT_EQ(utf16ToCp1252(utf16, &lossy), all);
+    EXPECT_EQ(utf16ToCp1252(cp1252ToUtf16(all), &lossy), all);
     EXPECT_FALSE(lossy);
-
-    std::string utf8 = cp1252ToUtf8(all);
     lossy = true;
-    EXPECT_EQ(utf8ToCp1252(utf8, &lossy), all);
+    EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(all), &lossy), all);
     EXPECT_FALSE(lossy);
 
-    // Each byte on its own, too.
-    for (int b = 0; b < 256; ++b) {
-        std::string one(1, static_cast<char>(b));
-        EXPECT_EQ(utf16ToCp1252(cp1252ToUtf16(one)), one) << b;
-        EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(one)), one) << b;
-    }
-}
-
-TEST_F(TextTest, Cp1252MapsTheHighBytes)
-{
-    EXPECT_EQ(cp1252ToUtf16("\x80"), u"\u20AC");
-    EXPECT_EQ(cp1252ToUtf16("\x8A\x9A\x9F"), u"\u0160\u0161\u0178");
-    EXPECT_EQ(cp1252ToUtf16("\x93\x94\x96\x97"), u"\u201C\u201D\u2013\u2014");
-    EXPECT_EQ(cp1252ToUtf16("\x81\x8D\x8F\x90\x9D"), u"\u0081\u008D\u008F\u0090\u009D");
-    EXPECT_EQ(cp1252ToUtf16("\xA0\xE4\xFF"), u"\u00A0\u00E4\u00FF");
+    const std::pair<std::string, std::u16string> highBytes[] = {
+        { "\x80", u"\u20AC" },
+        { "\x8A\x9A\x9F", u"\u0160\u0161\u0178" },
+        { "\x93\x94\x96\x97", u"\u201C\u201D\u2013\u2014" },
+        { "\x81\x8D\x8F\x90\x9D", u"\u0081\u008D\u008F\u0090\u009D" }, // unassigned: kept as C1 controls
+        { "\xA0\xE4\xFF", u"\u00A0\u00E4\u00FF" },
+    };
+    for (const auto& [bytes, utf16] : highBytes)
+        EXPECT_EQ(cp1252ToUtf16(bytes), utf16) << bytes;
     EXPECT_EQ(cp1252ToUtf8("Losgr\xF6\xDF"
-                           "e \x80"),
-        "Losgröße €");
-    EXPECT_EQ(cp1252ToUtf8("\x81"), "\xC2\x81");
-    EXPECT_EQ(utf8ToCp1252("STÜCKZAHLBASIS"),
-        "ST\xDC"
-        "CKZAHLBASIS");
-    EXPECT_EQ(utf16ToCp1252(u"M\u00E4rz \u20AC\u2122"), "M\xE4rz \x80\x99");
-    EXPECT_EQ(cp1252ToUtf8(""), "");
-    EXPECT_EQ(utf8ToCp1252(""), "");
-    std::string withNul("a\0b", 3);
-    EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(withNul)), withNul);
+                           "e \x80\x81"),
+        "Losgröße €\u0081");
 }
 
 std::string utf8Of(char32_t c)

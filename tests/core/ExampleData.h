@@ -4,15 +4,18 @@
 #include "model/COrder.h"
 #include "model/CPlantData.h"
 
+#include <initializer_list>
 #include <memory>
+#include <string>
 
+// The example data of every test: the worked example of the machine rates and of the report.
 namespace kalkora::testing {
 
-// The worked example: plant values, the lathe "Drehmaschine 1" and the order "Welle 20x200".
-inline CMachine exampleMachine()
+// The lathe of the worked example, under any name.
+inline CMachine exampleMachine(const std::string& name = "Drehmaschine 1")
 {
     CMachine m;
-    m.name = "Drehmaschine 1";
+    m.name = name;
     m.purchaseCost = 120000;
     m.usefulLifeYears = 10;
     m.installedPowerKw = 20;
@@ -23,7 +26,16 @@ inline CMachine exampleMachine()
     return m;
 }
 
-inline CPlantData examplePlant()
+// Adds `machine` with its rates computed from the plant values.
+inline void addMachine(CPlantData& plant, CMachine machine)
+{
+    computeMachineRates(plant, machine);
+    plant.machines.add(std::make_unique<CMachine>(std::move(machine)));
+}
+
+// 250 days of one 8-hour shift, rent 60, energy 0.15, interest 6 %, operator rates 25 (variable)
+// and 15 (fixed), overheads 10 % and 5 %; hours per year computed; the example lathe under each name.
+inline CPlantData examplePlant(std::initializer_list<const char*> machineNames = { "Drehmaschine 1" })
 {
     CPlantData p;
     p.rentPerSqmYear = 60;
@@ -36,17 +48,17 @@ inline CPlantData examplePlant()
     p.overheadExternalPct = 10;
     p.overheadMaterialPct = 5;
     p.computeHoursPerYear();
-    auto machine = std::make_unique<CMachine>(exampleMachine());
-    computeMachineRates(p, *machine);
-    p.machines.add(std::move(machine));
+    for (const char* name : machineNames)
+        addMachine(p, exampleMachine(name));
     return p;
 }
 
-inline std::unique_ptr<COperation> turningOperation()
+inline std::unique_ptr<COperation> turningOperation(
+    const std::string& name = "Drehen", const std::string& machineName = "Drehmaschine 1")
 {
     auto op = std::make_unique<COperation>();
-    op->name = "Drehen";
-    op->machineName = "Drehmaschine 1";
+    op->name = name;
+    op->machineName = machineName;
     op->lotSize = 100;
     op->setupTimeMin = 30;
     op->machineTimeMin = 2;
@@ -58,14 +70,15 @@ inline std::unique_ptr<COperation> turningOperation()
     return op;
 }
 
-inline std::unique_ptr<COperation> hardeningOperation()
+inline std::unique_ptr<COperation> externalOperation(
+    const std::string& name = "Haerten", float costPerPiece = 1.5f, std::int32_t lotSize = 100)
 {
     auto op = std::make_unique<COperation>();
     op->isInternal = 0;
-    op->name = "Haerten";
+    op->name = name;
     op->machineName = "EXTERN";
-    op->externalCostPerPiece = 1.5f;
-    op->externalLotSize = 100;
+    op->externalCostPerPiece = costPerPiece;
+    op->externalLotSize = lotSize;
     return op;
 }
 
@@ -76,7 +89,7 @@ inline COrder exampleOrder()
     order.remark = "Muster fuer Kunde A, Rohmaterial C45 gezogen, Lieferung in zwei Teilen";
     order.quantityBase = 100;
     order.operations.add(turningOperation());
-    order.operations.add(hardeningOperation());
+    order.operations.add(externalOperation());
     return order;
 }
 

@@ -70,21 +70,6 @@ std::string glibcFixed(double value, int width, int precision)
 }
 
 // ---------------------------------------------------------------------------------------------
-// Runtime locale
-
-TEST_F(TextTest, RuntimeLocaleSwitchesTheDecimalSeparator)
-{
-    setRuntimeLocale(RuntimeLocale::Default);
-    EXPECT_EQ(runtimeLocale(), RuntimeLocale::Default);
-    EXPECT_EQ(decimalSeparator(), '.');
-    setRuntimeLocale(RuntimeLocale::German);
-    EXPECT_EQ(runtimeLocale(), RuntimeLocale::German);
-    EXPECT_EQ(decimalSeparator(), ',');
-    setRuntimeLocale(RuntimeLocale::Default);
-    EXPECT_EQ(decimalSeparator(), '.');
-}
-
-// ---------------------------------------------------------------------------------------------
 // "%.*g" at precision 6
 
 struct GCase {
@@ -96,13 +81,9 @@ const GCase gCases[] = {
     { 0.0, "0" },
     { -0.0, "-0" },
     { 1.0, "1" },
-    { -1.0, "-1" },
     { 0.1, "0.1" },
-    { 0.5, "0.5" },
-    { 2.5, "2.5" },
     { 123.456789, "123.457" },
     { -123.456789, "-123.457" },
-    { 1234567.0, "1.23457e+006" },
     { 1234565.0, "1.23457e+006" }, // exact tie, away from zero (glibc: 1.23456e+06)
     { -1234565.0, "-1.23457e+006" },
     { 1234575.0, "1.23458e+006" },
@@ -111,24 +92,18 @@ const GCase gCases[] = {
     { 1500000.0, "1.5e+006" },
     { 1e6, "1e+006" },
     { 1e-5, "1e-005" },
-    { 1.5e-5, "1.5e-005" },
     { 0.0001, "0.0001" },
     { 0.00012345678, "0.000123457" },
     { 100000.0, "100000" },
-    { 123456.0, "123456" },
     { 999999.0, "999999" },
     { 999999.5, "1e+006" }, // rounding carries into the exponent form
-    { 999999.4, "999999" },
     { 9.9999995, "10" },
     { 0.30000000000000004, "0.3" },
     { 1e100, "1e+100" },
     { 1.5e-300, "1.5e-300" },
     { DBL_MAX, "1.79769e+308" },
-    { -DBL_MAX, "-1.79769e+308" },
     { DBL_MIN, "2.22507e-308" },
     { 4.9406564584124654e-324, "4.94066e-324" }, // smallest subnormal
-    { 33.3333, "33.3333" },
-    { 6.0f, "6" },
     { double(0.1f), "0.1" },
     { double(2.675f), "2.675" },
     { double(3.14159274f), "3.14159" },
@@ -138,20 +113,15 @@ const GCase gCases[] = {
     { -nan, "nan" },
 };
 
-TEST_F(TextTest, FormatG6DefaultLocale)
+TEST_F(TextTest, FormatG6InBothLocales)
 {
-    setRuntimeLocale(RuntimeLocale::Default);
-    for (const auto& c : gCases)
-        EXPECT_EQ(formatG6(c.value), c.text) << "value " << c.value;
-}
-
-TEST_F(TextTest, FormatG6GermanLocale)
-{
-    setRuntimeLocale(RuntimeLocale::German);
-    for (const auto& c : gCases)
-        EXPECT_EQ(formatG6(c.value), withComma(c.text)) << "value " << c.value;
-    EXPECT_EQ(formatG6(1500000.0), "1,5e+006");
-    EXPECT_EQ(formatG6(123.456789), "123,457");
+    for (auto locale : { RuntimeLocale::Default, RuntimeLocale::German }) {
+        setRuntimeLocale(locale);
+        for (const auto& c : gCases) {
+            EXPECT_EQ(formatG6(c.value), locale == RuntimeLocale::German ? withComma(c.text) : c.text)
+                << localeName(locale) << " " << c.value;
+        }
+    }
 }
 
 // Away from exact ties the output is the correctly rounded one, which glibc also prints; at
@@ -194,14 +164,10 @@ struct FixedCase {
 const FixedCase fixedCases[] = {
     // Ties round away from zero (glibc rounds them to even).
     { 0.125, 0, 2, "0.13" },
-    { 0.375, 0, 2, "0.38" },
-    { 0.625, 0, 2, "0.63" },
     { -0.125, 0, 2, "-0.13" },
     { 80.25, 7, 1, "   80.3" },
     { -80.25, 7, 1, "  -80.3" },
-    { 80.75, 7, 1, "   80.8" },
     { 0.5, 0, 0, "1" },
-    { 1.5, 0, 0, "2" },
     { 2.5, 0, 0, "3" },
     { -2.5, 0, 0, "-3" },
     { -99.5, 7, 0, "   -100" }, // the tie carries into a new digit
@@ -210,30 +176,18 @@ const FixedCase fixedCases[] = {
     // Below or above the tie in binary: the exact value decides.
     { 2.675, 0, 2, "2.67" },
     { 1.005, 0, 2, "1.00" },
-    { 1.015, 0, 2, "1.01" },
-    { 1.025, 0, 2, "1.02" },
     { 0.045, 0, 2, "0.04" },
-    { 1.045, 0, 2, "1.04" },
-    { 1.055, 0, 2, "1.05" },
     { 0.15, 7, 1, "    0.1" },
-    { 0.35, 7, 1, "    0.3" },
     { 0.45, 7, 1, "    0.5" },
     { double(2.675f), 7, 2, "   2.67" }, // the float is 2.6749999523...
     { double(80.25f), 7, 1, "   80.3" }, // exact in float too
     // Widths
     { 3.14159, 7, 3, "  3.142" },
-    { 3.14159, 7, 2, "   3.14" },
     { 0.0, 7, 2, "   0.00" },
-    { 3.64, 7, 2, "   3.64" },
-    { 10.05, 7, 2, "  10.05" },
-    { 50.0, 7, 2, "  50.00" },
     { 0.5, 7, 3, "  0.500" },
     { -1.5, 7, 2, "  -1.50" },
     { -1234.5, 7, 2, "-1234.50" }, // wider than the field
     { 12345678.9, 7, 2, "12345678.90" },
-    { 1.65, 0, 2, "1.65" },
-    { 1.5, 0, 2, "1.50" },
-    { 5.2925, 0, 2, "5.29" },
     { 99.995, 0, 2, "100.00" }, // 99.99500000000000455 rounds up and carries
     { 99.985, 0, 2, "99.98" }, // 99.98499999999999943
     { 99.9951, 7, 2, " 100.00" },
@@ -253,30 +207,20 @@ const FixedCase fixedCases[] = {
     { -inf, 7, 2, "   -inf" },
     { nan, 7, 2, "    nan" },
     { -nan, 7, 1, "    nan" },
-    { inf, 0, 2, "inf" },
-    { -inf, 0, 2, "-inf" },
     { nan, 0, 2, "nan" },
-    { -nan, 0, 2, "nan" },
     { nan, 2, 2, "nan" },
 };
 
-TEST_F(TextTest, FormatFixedDefaultLocale)
+TEST_F(TextTest, FormatFixedInBothLocales)
 {
-    setRuntimeLocale(RuntimeLocale::Default);
-    for (const auto& c : fixedCases)
-        EXPECT_EQ(formatFixed(c.value, c.width, c.precision), c.text)
-            << "value " << c.value << " as %" << c.width << "." << c.precision << "f";
-}
-
-TEST_F(TextTest, FormatFixedGermanLocale)
-{
-    setRuntimeLocale(RuntimeLocale::German);
-    for (const auto& c : fixedCases)
-        EXPECT_EQ(formatFixed(c.value, c.width, c.precision), withComma(c.text))
-            << "value " << c.value << " as %" << c.width << "." << c.precision << "f";
-    EXPECT_EQ(formatFixed(0.125, 0, 2), "0,13");
-    EXPECT_EQ(formatFixed(80.25, 7, 1), "   80,3");
-    EXPECT_EQ(formatFixed(2.0, 7, 2), "   2,00");
+    for (auto locale : { RuntimeLocale::Default, RuntimeLocale::German }) {
+        setRuntimeLocale(locale);
+        for (const auto& c : fixedCases) {
+            EXPECT_EQ(formatFixed(c.value, c.width, c.precision),
+                locale == RuntimeLocale::German ? withComma(c.text) : c.text)
+                << localeName(locale) << " " << c.value << " as %" << c.width << "." << c.precision << "f";
+        }
+    }
 }
 
 // Every tie of "%.2f" is an odd multiple of 1/8, every tie of "%.1f" an odd multiple of 1/4:

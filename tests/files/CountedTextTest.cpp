@@ -15,115 +15,72 @@ std::string encoded(std::string_view text)
     return bytes;
 }
 
-std::string prefixOf(std::size_t length)
+std::string bytes(std::initializer_list<unsigned char> list)
 {
-    const std::string bytes = encoded(std::string(length, 'x'));
-    return bytes.substr(0, bytes.size() - length);
-}
-
-struct Decoded {
-    std::optional<DecodeProblem> problem;
-    std::string text;
-    std::size_t consumed = 0;
-};
-
-Decoded decoded(std::string_view bytes)
-{
-    Decoded result;
-    ByteReader reader(bytes);
-    result.problem = readCountedText(reader, result.text);
-    result.consumed = reader.offset();
-    return result;
+    return std::string(list.begin(), list.end());
 }
 
 } // namespace
 
-TEST(CountedText, WritesTheShortestPrefix)
+TEST(CountedText, WritesTheShortestPrefixAndReadsItBack)
 {
-    EXPECT_EQ(prefixOf(0), std::string("\x00", 1));
-    EXPECT_EQ(prefixOf(254), "\xFE");
-    EXPECT_EQ(prefixOf(255), std::string("\xFF\xFF\x00", 3));
-    EXPECT_EQ(prefixOf(300), "\xFF\x2C\x01");
-    EXPECT_EQ(prefixOf(65533), "\xFF\xFD\xFF");
-    EXPECT_EQ(prefixOf(65534), std::string("\xFF\xFF\xFF\xFE\xFF\x00\x00", 7));
-    EXPECT_EQ(prefixOf(70000), std::string("\xFF\xFF\xFF\x70\x11\x01\x00", 7));
-}
-
-TEST(CountedText, ReadsBackEveryWrittenForm)
-{
-    for (std::size_t length : { 0, 1, 254, 255, 300, 65533, 65534, 70000 }) {
+    const std::pair<std::size_t, std::string> rows[] = {
+        { 0, bytes({ 0 }) },
+        { 1, bytes({ 1 }) },
+        { 254, bytes({ 0xFE }) },
+        { 255, bytes({ 0xFF, 0xFF, 0 }) },
+        { 300, bytes({ 0xFF, 0x2C, 1 }) },
+        { 65533, bytes({ 0xFF, 0xFD, 0xFF }) },
+        { 65534, bytes({ 0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0, 0 }) },
+        { 70000, bytes({ 0xFF, 0xFF, 0xFF, 0x70, 0x11, 1, 0 }) },
+    };
+    for (const auto& [length, prefix] : rows) {
         std::string text(length, 'a');
         if (length > 0)
             text.back() = '\xE4'; // a Windows-1252 byte that is not ASCII
-        const Decoded result = decoded(encoded(text) + "trailing");
-        ASSERT_FALSE(result.problem) << length;
-        EXPECT_EQ(result.text, text);
-        EXPECT_EQ(result.consumed, encoded(text).size());
+        ASSERT_EQ(encoded(text), prefix + text) << length;
+        const std::string file = encoded(text) + "trailing";
+        ByteReader reader(file);
+        std::string read;
+        ASSERT_FALSE(readCountedText(reader, read)) << length;
+        EXPECT_EQ(read, text);
+        EXPECT_EQ(reader.offset(), prefix.size() + length);
     }
 }
 
-TEST(CountedText, AcceptsLongerPrefixesAndTheSixtyFourBitForm)
+// Longer prefixes than needed, the 64-bit form, wide text (marker FF FEFF, a prefix, UTF-16LE
+// units) and damaged lengths.
+TEST(CountedText, ReadsEveryPrefixFormAndRefusesDamagedLengths)
 {
-    EXPECT_EQ(decoded(std::string("\xFF\x03\x00"
-                                  "abc",
-                          6))
-                  .text,
-        "abc");
-    EXPECT_EQ(decoded(std::string("\xFF\xFF\xFF\x03\x00\x00\x00"
-                                  "abc",
-                          10))
-                  .text,
-        "abc");
-    const std::string sixtyFour("\xFF\xFF\xFF\xFF\xFF\xFF\xFF\x03\x00\x00\x00\x00\x00\x00\x00"
-                                "abc",
-        18);
-    EXPECT_EQ(decoded(sixtyFour).text, "abc");
-    const std::string tooLong("\xFF\xFF\xFF\xFF\xFF\xFF\xFF\x00\x00\x00\x80\x00\x00\x00\x00", 15);
-    EXPECT_EQ(decoded(tooLong).problem, DecodeProblem::TextTooLong);
-}
-
-TEST(CountedText, ConvertsWideTextToWindows1252)
-{
-    // Marker FF FEFF, then the prefix 03 and three UTF-16LE units: 'A', U+00E4, U+20AC (Euro sign).
-    const std::string wide("\xFF\xFE\xFF\x03"
-                           "A\x00\xE4\x00\xAC\x20",
-        10);
-    const Decoded result = decoded(wide);
-    ASSERT_FALSE(result.problem);
-    EXPECT_EQ(result.text, "A\xE4\x80");
-    EXPECT_EQ(result.consumed, wide.size());
-
-    const std::string notInCp1252("\xFF\xFE\xFF\x01\x3A\x04", 6); // Cyrillic
-    EXPECT_EQ(decoded(notInCp1252).text, "?");
-    const std::string longPrefix("\xFF\xFE\xFF\xFF\x01\x00"
-                                 "B\x00",
-        8);
-    EXPECT_EQ(decoded(longPrefix).text, "B");
-}
-
-TEST(CountedText, RefusesDamagedLengths)
-{
-    EXPECT_EQ(decoded("").problem, DecodeProblem::Truncated);
-    EXPECT_EQ(decoded("\xFF").problem, DecodeProblem::Truncated);
-    EXPECT_EQ(decoded("\xFF\xFF").problem, DecodeProblem::Truncated);
-    EXPECT_EQ(decoded("\xFF\xFF\xFF\x01\x02").problem, DecodeProblem::Truncated);
-    EXPECT_EQ(decoded("\xFF\xFE\xFF").problem, DecodeProblem::Truncated);
-    EXPECT_EQ(decoded("\x05"
-                      "abcd")
-                  .problem,
-        DecodeProblem::TextTooLong);
-    EXPECT_EQ(decoded("\xFF\xFF\xFF\xFF\xFF\xFF\x7F").problem, DecodeProblem::TextTooLong);
-    // Two wide markers in a row are no prefix form.
-    EXPECT_EQ(decoded("\xFF\xFE\xFF\xFF\xFE\xFF\x01"
-                      "A\x00")
-                  .problem,
-        DecodeProblem::BadTextPrefix);
-    // A wide text of 3 units needs 6 bytes.
-    EXPECT_EQ(decoded(std::string("\xFF\xFE\xFF\x03"
-                                  "A\x00"
-                                  "B\x00"
-                                  "C",
-                          9))
-                  .problem,
-        DecodeProblem::TextTooLong);
+    const struct {
+        std::string bytes;
+        std::optional<DecodeProblem> problem;
+        std::string text;
+    } rows[] = {
+        { bytes({ 0xFF, 3, 0 }) + "abc", {}, "abc" }, { bytes({ 0xFF, 0xFF, 0xFF, 3, 0, 0, 0 }) + "abc", {}, "abc" },
+        { bytes({ 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 3, 0, 0, 0, 0, 0, 0, 0 }) + "abc", {}, "abc" },
+        { bytes({ 0xFF, 0xFE, 0xFF, 3, 'A', 0, 0xE4, 0, 0xAC, 0x20 }), {}, "A\xE4\x80" }, // A, U+00E4, euro sign
+        { bytes({ 0xFF, 0xFE, 0xFF, 1, 0x3A, 0x04 }), {}, "?" }, // Cyrillic
+        { bytes({ 0xFF, 0xFE, 0xFF, 0xFF, 1, 0, 'B', 0 }), {}, "B" },
+        { bytes({ 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0x80, 0, 0, 0, 0 }), DecodeProblem::TextTooLong,
+            "" },
+        { "", DecodeProblem::Truncated, "" }, { bytes({ 0xFF }), DecodeProblem::Truncated, "" },
+        { bytes({ 0xFF, 0xFF }), DecodeProblem::Truncated, "" },
+        { bytes({ 0xFF, 0xFF, 0xFF, 1, 2 }), DecodeProblem::Truncated, "" },
+        { bytes({ 0xFF, 0xFE, 0xFF }), DecodeProblem::Truncated, "" },
+        { bytes({ 5 }) + "abcd", DecodeProblem::TextTooLong, "" },
+        { bytes({ 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F }), DecodeProblem::TextTooLong, "" },
+        { bytes({ 0xFF, 0xFE, 0xFF, 0xFF, 0xFE, 0xFF, 1, 'A', 0 }), DecodeProblem::BadTextPrefix, "" },
+        { bytes({ 0xFF, 0xFE, 0xFF, 3, 'A', 0, 'B', 0, 'C' }), DecodeProblem::TextTooLong, "" }, // needs 6 bytes
+    };
+    for (const auto& row : rows) {
+        ByteReader reader(row.bytes);
+        std::string text;
+        const auto problem = readCountedText(reader, text);
+        EXPECT_EQ(problem, row.problem) << ::testing::PrintToString(row.bytes);
+        if (!row.problem) {
+            EXPECT_EQ(text, row.text);
+            EXPECT_EQ(reader.offset(), row.bytes.size());
+        }
+    }
 }

@@ -1,6 +1,7 @@
 #include "files/DataFiles.h"
 
 #include "core/ExampleData.h"
+#include "model/DmConversion.h"
 #include "model/MasterDataFile.h"
 #include "model/OrderFile.h"
 
@@ -46,12 +47,15 @@ TEST_F(DataFilesTest, SavesAndLoadsThroughTheDisk)
     const CPlantData plant = examples::examplePlant();
     ASSERT_TRUE(saveMasterData(path("werk.sta"), plant).ok());
     EXPECT_EQ(readBytes("werk.sta"), encodeMasterData(plant));
-    CPlantData loadedPlant;
-    const FileResult loadResult = loadMasterData(path("werk.sta"), 1.0f, loadedPlant);
-    ASSERT_TRUE(loadResult.ok());
-    EXPECT_TRUE(loadResult.message.isEmpty());
-    EXPECT_EQ(encodeMasterData(loadedPlant), encodeMasterData(plant));
-    EXPECT_FLOAT_EQ(loadedPlant.machines.at(0)->fixedRate[0], 10.05f);
+    for (const float factor : { 1.0f, dmToEurFactor }) {
+        CPlantData loadedPlant;
+        const FileResult loadResult = loadMasterData(path("werk.sta"), factor, loadedPlant);
+        ASSERT_TRUE(loadResult.ok());
+        EXPECT_TRUE(loadResult.message.isEmpty());
+        // Every part of the rates is money: they come from the converted values.
+        EXPECT_NEAR(loadedPlant.machines.at(0)->fixedRate[0], 10.05 * factor, 1e-4) << factor;
+        EXPECT_NEAR(loadedPlant.machines.at(0)->variableRate[1], 2.75 * factor, 1e-4) << factor;
+    }
 
     const COrder order = examples::exampleOrder();
     ASSERT_TRUE(saveOrder(path("welle.auf"), order).ok());

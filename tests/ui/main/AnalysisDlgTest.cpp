@@ -1,4 +1,4 @@
-#include "UiTestData.h"
+#include "WindowTest.h"
 #include "core/ExampleData.h"
 #include "costing/AnalysisTables.h"
 #include "ui/analysis/CostBreakdownDlg.h"
@@ -129,7 +129,7 @@ TEST_F(AnalysisDlgTest, PriceScaleShowsTheExampleAndRecomputesOnlyOnGoodEntries)
 
 TEST_F(AnalysisDlgTest, BreakdownShowsThePartsAndNamesWhatCouldNotBeCosted)
 {
-    dlg.order.operations.add(internalOperation("Fr\xE4sen", "Fr\xE4se"));
+    dlg.order.operations.add(turningOperation("Fr\xE4sen", "Fr\xE4se"));
     dlg.panel().RefreshFromOrder();
     CCostBreakdownDlg* window = open<CCostBreakdownDlg>(breakdownCommand);
     ASSERT_NE(window, nullptr);

@@ -1,6 +1,6 @@
 #include "ui/common/LongTask.h"
 
-#include "UiTestData.h"
+#include "WindowTest.h"
 #include "files/DataFiles.h"
 #include "ui/main/MainDlg.h"
 #include "ui/report/ReportDlg.h"
@@ -24,20 +24,19 @@ TEST(LongTaskTest, CancellingLongWorkChangesNothing)
     const QString orderFile = folder.filePath(QStringLiteral("platte.auf"));
     const QString masterFile = folder.filePath(QStringLiteral("werk.sta"));
     const QString savedFile = folder.filePath(QStringLiteral("neu.auf"));
-    CPlantData plant;
-    fillPlant(plant, { "Drehmaschine 1", "Fr\xE4se" });
+    const CPlantData plant = examplePlant({ "Drehmaschine 1", "Fr\xE4se" });
     ASSERT_TRUE(files::saveMasterData(masterFile, plant).ok());
     COrder onDisk;
     onDisk.name = "Von der Platte";
-    onDisk.operations.add(internalOperation("Drehen", "Drehmaschine 1"));
+    onDisk.operations.add(turningOperation("Drehen", "Drehmaschine 1"));
     ASSERT_TRUE(files::saveOrder(orderFile, onDisk).ok());
 
     CMainDlg dlg;
     dlg.show();
-    fillPlant(dlg.plantData, { "Drehmaschine 1" });
+    dlg.plantData = examplePlant();
     dlg.action(40001)->trigger();
     dlg.order.name = "Offen";
-    dlg.order.operations.add(internalOperation("Drehen", "Drehmaschine 1"));
+    dlg.order.operations.add(turningOperation("Drehen", "Drehmaschine 1"));
     dlg.panel().RefreshFromOrder();
 
     int reports = 0;

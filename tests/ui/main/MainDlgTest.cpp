@@ -1,7 +1,7 @@
 #include "ui/main/MainDlg.h"
 
 #include "ModalDriver.h"
-#include "UiTestData.h"
+#include "WindowTest.h"
 #include "costing/OrderCosting.h"
 #include "files/DataFiles.h"
 #include "model/DmConversion.h"
@@ -57,32 +57,6 @@ protected:
     CMainDlg dlg;
 };
 
-TEST_F(MainDlgTest, MenuCommandsCarryTheirTexts)
-{
-    const std::pair<int, const char*> commands[] = {
-        { 40001, "&Neu..." },
-        { 40002, "Ö&ffnen..." },
-        { 40003, "S&chließen" },
-        { 147, "Alten DM-Auftrag laden und konvertieren..." },
-        { 40004, "&Speichern" },
-        { 40005, "Speichern &unter..." },
-        { 40006, "&Beenden" },
-        { 40015, "&Berechnen..." },
-        { 40007, "&Werksdaten anzeigen/ändern" },
-        { 40008, "&Maschinendaten anzeigen/ändern" },
-        { 40010, "S&tammdaten laden..." },
-        { 40011, "St&ammdaten speichern..." },
-        { 146, "Alte DM-Stammdaten laden und konvertieren..." },
-        { 40052, "&Inhalt" },
-        { 40009, "&Über..." },
-    };
-    for (const auto& [id, text] : commands) {
-        ASSERT_NE(dlg.action(id), nullptr) << id;
-        EXPECT_EQ(dlg.action(id)->text(), QString::fromUtf8(text)) << id;
-        EXPECT_TRUE(dlg.action(id)->shortcut().isEmpty()) << id;
-    }
-}
-
 TEST_F(MainDlgTest, CaptionsAndGreyingFollowTheOrderState)
 {
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora 1.0 EURO"));
@@ -119,10 +93,6 @@ TEST_F(MainDlgTest, CaptionsAndGreyingFollowTheOrderState)
 
 TEST_F(MainDlgTest, EveryCloseRequestAsksAndOnlyYesCloses)
 {
-    QTest::keyClick(&dlg, Qt::Key_Return);
-    EXPECT_TRUE(ui.asked.empty());
-    EXPECT_TRUE(dlg.isVisible());
-
     const auto requestClose = [this](const std::function<void()>& request, bool answer) {
         ui.clear();
         ui.yesNoAnswers.push_back(answer);
@@ -169,26 +139,37 @@ TEST_F(MainDlgTest, OpeningAnOrderWithoutMachinesOnlyShowsTheMessage)
     EXPECT_FALSE(dlg.isOrderOpen());
 }
 
+// A damaged file changes nothing; an intact one is shown, and "&Speichern" writes back to it
+// without a dialog.
 TEST_F(MainDlgTest, OpeningAnOrderShowsItAndKeepsTheFullPathForSaving)
 {
-    fillPlant(dlg.plantData, { "Drehmaschine 1" });
-    COrder stored;
-    stored.name = "Welle";
-    stored.quantityBase = 50;
-    stored.operations.add(internalOperation("Drehen", "Drehmaschine 1"));
+    dlg.plantData = examplePlant();
+    dlg.action(40001)->trigger();
+    dlg.order.name = "Bisher";
     const QString file = path(QStringLiteral("welle.auf"));
-    writeOrder(file, stored);
+    writeOrder(file, exampleOrder());
+    QFile damaged(file);
+    ASSERT_TRUE(damaged.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(damaged.resize(damaged.size() - 20));
+    damaged.close();
+    ui.fileAnswers.push_back(file);
+    dlg.action(40002)->trigger();
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(ui.messages()[0].contains(QStringLiteral("welle.auf"))) << ui.messages()[0].toStdString();
+    EXPECT_EQ(dlg.order.name, "Bisher");
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora"));
+    EXPECT_TRUE(dlg.orderFileName.isEmpty());
 
+    writeOrder(file, exampleOrder());
+    ui.clear();
     ui.fileAnswers.push_back(file);
     dlg.action(40002)->trigger();
     ASSERT_EQ(ui.asked.size(), 1u);
     EXPECT_EQ(ui.asked[0].file.title, QStringLiteral("Kalkora - Auftragsdaten Laden"));
     EXPECT_EQ(ui.asked[0].kind, Kind::OpenFile);
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora - welle.auf"));
-    EXPECT_TRUE(dlg.isOrderOpen());
-    EXPECT_EQ(dlg.panel().operationList()->model()->rowCount(), 1);
+    EXPECT_EQ(dlg.panel().operationList()->model()->rowCount(), 2);
 
-    // "&Speichern" writes back to the opened file, without a dialog.
     dlg.order.name = "Welle neu";
     ui.clear();
     dlg.action(40004)->trigger();
@@ -198,41 +179,13 @@ TEST_F(MainDlgTest, OpeningAnOrderShowsItAndKeepsTheFullPathForSaving)
     EXPECT_EQ(reread.name, "Welle neu");
 }
 
-TEST_F(MainDlgTest, ADamagedOrderFileChangesNothing)
-{
-    fillPlant(dlg.plantData, { "Drehmaschine 1" });
-    dlg.action(40001)->trigger();
-    dlg.order.name = "Bisher";
-    COrder stored;
-    stored.name = "Kaputt";
-    stored.operations.add(internalOperation("Drehen", "Drehmaschine 1"));
-    stored.operations.add(internalOperation("Fräsen", "Drehmaschine 1"));
-    const QString file = path(QStringLiteral("kaputt.auf"));
-    writeOrder(file, stored);
-    QFile damaged(file);
-    ASSERT_TRUE(damaged.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(damaged.resize(damaged.size() - 20));
-    damaged.close();
-
-    ui.fileAnswers.push_back(file);
-    dlg.action(40002)->trigger();
-    const QStringList messages = ui.messages();
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].contains(QStringLiteral("kaputt.auf"))) << messages[0].toStdString();
-    EXPECT_EQ(dlg.order.name, "Bisher");
-    EXPECT_EQ(dlg.order.operations.count(), 0);
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora"));
-    EXPECT_TRUE(dlg.orderFileName.isEmpty());
-}
-
 TEST_F(MainDlgTest, OldDmFilesAreConvertedAfterTheWarning)
 {
     COrder stored;
     stored.operations.add(externalOperation("Härten", 10, 100));
     const QString orderFile = path(QStringLiteral("alt.auf"));
     writeOrder(orderFile, stored);
-    CPlantData plant;
-    fillPlant(plant, { "Drehmaschine 1" });
+    CPlantData plant = examplePlant();
     plant.rentPerSqmYear = 100;
     const QString masterFile = path(QStringLiteral("alt.sta"));
     ASSERT_TRUE(files::saveMasterData(masterFile, plant).ok());
@@ -254,8 +207,10 @@ TEST_F(MainDlgTest, OldDmFilesAreConvertedAfterTheWarning)
 TEST_F(MainDlgTest, AFailedSaveIsReportedAndForgetsTheFileName)
 {
     dlg.action(40001)->trigger();
-    ui.fileAnswers.push_back(path(QStringLiteral("fehlt/welle.auf")));
-    dlg.action(40005)->trigger();
+    ui.fileAnswers = { path(QStringLiteral("welle.auf")), path(QStringLiteral("fehlt/welle.auf")) };
+    dlg.action(40004)->trigger();
+    ui.clear();
+    dlg.action(40005)->trigger(); // asks for a new name although the order has one
     ASSERT_EQ(ui.messages().size(), 1);
     EXPECT_TRUE(ui.messages()[0].contains(QStringLiteral("welle.auf")));
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora"));
@@ -269,7 +224,7 @@ TEST_F(MainDlgTest, AFailedSaveIsReportedAndForgetsTheFileName)
 
 TEST_F(MainDlgTest, MasterDataRoundTripsThroughTheFileCommands)
 {
-    fillPlant(dlg.plantData, { "Presse", "Drehmaschine 1" });
+    dlg.plantData = examplePlant({ "Presse", "Drehmaschine 1" });
     const QString file = path(QStringLiteral("werk.sta"));
     ui.fileAnswers.push_back(file);
     dlg.action(40011)->trigger();
@@ -290,14 +245,14 @@ TEST_F(MainDlgTest, MasterDataRoundTripsThroughTheFileCommands)
 
 TEST_F(MainDlgTest, CalculateShowsEachMissingMachineThenExactlyTheReport)
 {
-    fillPlant(dlg.plantData, { "Drehmaschine 1" });
+    dlg.plantData = examplePlant({ "Drehmaschine 1" });
     dlg.action(40001)->trigger();
     dlg.order.name = "Welle";
     dlg.order.quantityBase = 100;
-    dlg.order.operations.add(internalOperation("Drehen", "Drehmaschine 1"));
-    dlg.order.operations.add(internalOperation("Fr\xE4sen", "Fr\xE4se"));
+    dlg.order.operations.add(turningOperation("Drehen", "Drehmaschine 1"));
+    dlg.order.operations.add(turningOperation("Fr\xE4sen", "Fr\xE4se"));
     dlg.order.operations.add(externalOperation("H\xE4rten", 1.5f, 100));
-    dlg.order.operations.add(internalOperation("Schleifen", "Schleifmaschine"));
+    dlg.order.operations.add(turningOperation("Schleifen", "Schleifmaschine"));
     dlg.panel().RefreshFromOrder(); // as after opening the order
 
     std::string shownReport;

@@ -1,6 +1,6 @@
 #include "ui/report/ReportDlg.h"
 
-#include "UiTestData.h"
+#include "WindowTest.h"
 #include "ui/report/ReportTextView.h"
 
 #include <QApplication>

@@ -1,5 +1,5 @@
 #include "ModalDriver.h"
-#include "UiTestData.h"
+#include "WindowTest.h"
 #include "files/DataFiles.h"
 #include "ui/main/CostApp.h"
 #include "ui/main/MainDlg.h"
@@ -42,12 +42,11 @@ protected:
     void writeFiles()
     {
         QFile::remove(path("neu.auf"));
-        CPlantData plant;
-        fillPlant(plant, { "Presse" });
+        const CPlantData plant = examplePlant({ "Presse" });
         ASSERT_TRUE(files::saveMasterData(path("werk.sta"), plant).ok());
         COrder order;
-        order.operations.add(internalOperation("Drehen", "Presse"));
-        order.operations.add(internalOperation("Fr\xE4sen", "Presse"));
+        order.operations.add(turningOperation("Drehen", "Presse"));
+        order.operations.add(turningOperation("Fr\xE4sen", "Presse"));
         ASSERT_TRUE(files::saveOrder(path("andere.auf"), order).ok());
         order.name = "Welle";
         ASSERT_TRUE(files::saveOrder(path("welle.auf"), order).ok());

@@ -1,4 +1,4 @@
-#include "UiTestData.h"
+#include "WindowTest.h"
 #include "ui/main/AboutDlg.h"
 #include "ui/main/MainDlg.h"
 #include "ui/main/OperationDlg.h"
@@ -64,12 +64,11 @@ using WindowReadabilityTest = WindowTest;
 
 TEST_F(WindowReadabilityTest, EveryWindowReadsInOneFontWithEveryControlNamed)
 {
-    CPlantData plant;
-    fillPlant(plant, { "Drehmaschine 1" });
+    CPlantData plant = examplePlant();
     CMainDlg emptyMain;
     CMainDlg orderMain;
     orderMain.OnNewOrder();
-    orderMain.order.operations.add(internalOperation("Drehen", "Drehmaschine 1"));
+    orderMain.order.operations.add(turningOperation("Drehen", "Drehmaschine 1"));
     orderMain.order.operations.add(externalOperation("Härten", 1.5f, 100));
     orderMain.panel().RefreshFromOrder();
     COperationDlg internalDlg;

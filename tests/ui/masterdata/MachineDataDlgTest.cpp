@@ -1,8 +1,7 @@
 #include "ui/masterdata/MachineDataDlg.h"
 
-#include "MasterDataTestSupport.h"
 #include "ModalDriver.h"
-#include "text/Cp1252.h"
+#include "WindowTest.h"
 #include "ui/common/NumberField.h"
 #include "ui/common/QtText.h"
 #include "ui/masterdata/NewMachineDlg.h"
@@ -41,6 +40,7 @@ private:
         if (!dlg || !dlg->isVisible() || names.isEmpty()) {
             return;
         }
+        EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Kalkora 1.0 EURO: Neue Maschine anlegen"));
         auto* edit = dlg->findChild<QLineEdit*>(QStringLiteral("edit1027"));
         shownNames << edit->text();
         const QString name = names.takeFirst();
@@ -56,20 +56,16 @@ private:
     QTimer timer;
 };
 
-class MachineDataDlgTest : public MasterDataTest {
+class MachineDataDlgTest : public WindowTest {
 protected:
     void SetUp() override
     {
-        MasterDataTest::SetUp();
-        setExamplePlantValues(plant);
-        addMachine(plant, exampleMachine("Drehbank"));
-        auto press = exampleMachine("Presse");
-        press->purchaseCost = 1234567;
-        addMachine(plant, std::move(press));
-        auto mill = exampleMachine("Fräse");
-        mill->name = text::utf8ToCp1252("Fräse");
-        mill->purchaseCost = 1234567;
-        addMachine(plant, std::move(mill));
+        WindowTest::SetUp();
+        CMachine press = exampleMachine("Presse");
+        press.purchaseCost = 1234567;
+        addMachine(plant, press);
+        press.name = "Fr\xE4se";
+        addMachine(plant, press);
     }
 
     static void click(CMachineDataDlg& dlg, int id)
@@ -86,15 +82,6 @@ protected:
             names << dlg.machineList()->item(i)->text();
         }
         return names;
-    }
-
-    static QStringList names(const CMachineList& machines)
-    {
-        QStringList result;
-        for (std::int32_t i = 0; i < machines.count(); ++i) {
-            result << fromCp1252(machines.at(i)->name);
-        }
-        return result;
     }
 
     // Types `text` into a field and moves the focus on, as a user leaving the field does.
@@ -118,22 +105,8 @@ protected:
         }
     }
 
-    CPlantData plant;
+    CPlantData plant = examplePlant({ "Drehbank" });
 };
-
-TEST_F(MachineDataDlgTest, EmptyMachineListOpensWithoutSelectionAndStaysEmpty)
-{
-    plant.machines.clear();
-    CMachineDataDlg dlg(plant);
-    EXPECT_EQ(text::runtimeLocale(), text::RuntimeLocale::German);
-    EXPECT_EQ(dlg.machineList()->count(), 0);
-    expectNoSelectionState(dlg);
-    click(dlg, 1015);
-    EXPECT_TRUE(ui.asked.empty());
-    click(dlg, 1001);
-    EXPECT_EQ(dlg.result(), QDialog::Accepted);
-    EXPECT_EQ(plant.machines.count(), 0);
-}
 
 TEST_F(MachineDataDlgTest, SelectingShowsTheMachineWithItsRatesRoundedUpToCents)
 {
@@ -142,71 +115,62 @@ TEST_F(MachineDataDlgTest, SelectingShowsTheMachineWithItsRatesRoundedUpToCents)
     expectNoSelectionState(dlg);
 
     select(dlg, 0);
-    EXPECT_EQ(dlg.field(1016)->text(), QStringLiteral("Drehbank"));
-    EXPECT_EQ(dlg.field(1018)->text(), QStringLiteral("120000"));
-    EXPECT_EQ(dlg.field(1017)->text(), QStringLiteral("10"));
-    EXPECT_EQ(dlg.field(1021)->text(), QStringLiteral("15"));
-    EXPECT_FALSE(dlg.field(1018)->isReadOnly());
-    EXPECT_TRUE(dlg.field(1016)->isReadOnly());
     // 10.05 is stored as 10.050000190734863 and 3.35 as 3.3500001: both go up a cent.
-    const QStringList shown { "10,06", "5,03", "3,36", "4", "2,75", "2,34" };
-    for (std::size_t i = 0; i < rateIds.size(); ++i) {
-        EXPECT_EQ(dlg.field(rateIds[i])->text(), shown[static_cast<int>(i)]) << rateIds[i];
+    const std::pair<int, const char*> shown[] = { { 1016, "Drehbank" }, { 1018, "120000" }, { 1017, "10" },
+        { 1023, "20" }, { 1022, "50" }, { 1019, "3000" }, { 1020, "2000" }, { 1021, "15" }, { 1065, "10,06" },
+        { 1067, "5,03" }, { 1068, "3,36" }, { 1069, "4" }, { 1070, "2,75" }, { 1071, "2,34" } };
+    for (const auto& [id, text] : shown) {
+        EXPECT_EQ(dlg.field(id)->text(), QLatin1String(text)) << id;
+        EXPECT_EQ(dlg.field(id)->isReadOnly(), id == 1016 || id >= 1065) << id;
     }
-
     select(dlg, 1);
     EXPECT_EQ(dlg.field(1018)->text(), QStringLiteral("1,23457e+006"));
     dlg.machineList()->clearSelection();
     expectNoSelectionState(dlg);
-    dlg.reject();
-}
 
-TEST_F(MachineDataDlgTest, TabOrderFollowsTheLayout)
-{
-    CMachineDataDlg dlg(plant);
-    auto* first = dlg.findChild<QPushButton*>(QStringLiteral("button1014"));
-    EXPECT_EQ(tabOrder(&dlg, first),
-        (QStringList { "button1014", "button1015", "edit1016", "edit1018", "edit1017", "edit1023", "edit1022",
-            "edit1019", "edit1020", "edit1021", "button1001", "button1000", "list1025", "edit1065", "edit1067",
-            "edit1068", "edit1069", "edit1070", "edit1071" }));
-}
+    plant.machines.clear();
+    CMachineDataDlg empty(plant);
+    EXPECT_EQ(text::runtimeLocale(), text::RuntimeLocale::German);
+    expectNoSelectionState(empty);
+    click(empty, 1015); // nothing to delete, nothing asked
+    click(empty, 1001);
+    EXPECT_TRUE(ui.asked.empty());
+    EXPECT_EQ(empty.result(), QDialog::Accepted);
+    EXPECT_EQ(plant.machines.count(), 0);
 
-TEST_F(MachineDataDlgTest, DisplayedRatesRoundUpAlsoBelowZero)
-{
-    // The positive cases are shown by the dialog above; "up" means towards plus infinity.
+    // Rates round up towards plus infinity, also below zero.
     EXPECT_EQ(CMachineDataDlg::displayedRate(0.0f), 0.0f);
     EXPECT_EQ(CMachineDataDlg::displayedRate(-1.239f), -1.23f);
 }
 
-TEST_F(MachineDataDlgTest, LeavingAFieldRewritesEveryFieldInTheNumberFormat)
+// A field left is read into the working copy and shown again in the number format; the rates
+// follow at once (1000 EUR of tools over 2000 hours, plus energy and maintenance: 3).
+TEST_F(MachineDataDlgTest, LeavingAFieldRewritesItInTheNumberFormat)
 {
     CMachineDataDlg dlg(plant);
     activate(dlg);
     select(dlg, 0);
-
-    typeAndLeave(dlg, 1017, QStringLiteral("12.5"));
-    EXPECT_EQ(dlg.field(1017)->text(), QStringLiteral("12"));
-    EXPECT_EQ(dlg.workingMachines().at(0)->usefulLifeYears, 12.0f);
-
-    typeAndLeave(dlg, 1017, QStringLiteral("12,50"));
-    EXPECT_EQ(dlg.field(1017)->text(), QStringLiteral("12,5"));
-    EXPECT_EQ(dlg.workingMachines().at(0)->usefulLifeYears, 12.5f);
-
-    typeAndLeave(dlg, 1019, QStringLiteral("1e3"));
-    EXPECT_EQ(dlg.field(1019)->text(), QStringLiteral("1000"));
-    // The rates follow at once: 1000 EUR of tools over 2000 hours, plus energy and maintenance.
+    const struct {
+        int id;
+        const char* typed;
+        const char* shown;
+        float CMachine::*member;
+        float value;
+    } rows[] = {
+        { 1017, "12.5", "12", &CMachine::usefulLifeYears, 12 },
+        { 1017, "12,50", "12,5", &CMachine::usefulLifeYears, 12.5f },
+        { 1019, "1e3", "1000", &CMachine::toolCostPerYear, 1000 },
+    };
+    for (const auto& row : rows) {
+        typeAndLeave(dlg, row.id, QLatin1String(row.typed));
+        EXPECT_EQ(dlg.field(row.id)->text(), QLatin1String(row.shown)) << row.typed;
+        EXPECT_EQ(dlg.workingMachines().at(0)->*row.member, row.value) << row.typed;
+    }
     EXPECT_EQ(dlg.field(1069)->text(), QStringLiteral("3"));
     EXPECT_TRUE(ui.asked.empty());
-
     EXPECT_EQ(plant.machines.at(0)->usefulLifeYears, 10.0f) << "only the working copy changes";
-    dlg.reject();
-}
 
-TEST_F(MachineDataDlgTest, UnreadableFieldWarnsAndShowsTheStoredValueAgain)
-{
-    CMachineDataDlg dlg(plant);
-    activate(dlg);
-    select(dlg, 0);
+    // An unreadable field warns and shows the stored value again, selected.
     typeAndLeave(dlg, 1023, QStringLiteral("viel"));
     EXPECT_EQ(ui.messages(), QStringList { numberExpectedMessage() });
     EXPECT_EQ(ui.asked[0].icon, MessageIcon::Exclamation);
@@ -222,34 +186,35 @@ TEST_F(MachineDataDlgTest, UnreadableFieldWarnsAndShowsTheStoredValueAgain)
     click(dlg, 1001);
     EXPECT_TRUE(dlg.isVisible());
     EXPECT_EQ(ui.messages().size(), 1);
-    click(dlg, 1000);
+    dlg.reject();
 }
 
+// A machine's values pass through their six-digit texts when it is taken over: on leaving a
+// field, or on OK while it is selected; a machine never selected keeps its values.
 TEST_F(MachineDataDlgTest, ValuesPassThroughSixDigitsOnlyWhenTheirMachineIsTakenOver)
 {
     CMachineDataDlg dlg(plant);
     activate(dlg);
     select(dlg, 1);
-    EXPECT_EQ(dlg.field(1018)->text(), QStringLiteral("1,23457e+006"));
     EXPECT_EQ(dlg.workingMachines().at(1)->purchaseCost, 1234567.0f);
     typeAndLeave(dlg, 1020, QStringLiteral("2000"));
     EXPECT_EQ(dlg.workingMachines().at(1)->purchaseCost, 1234570.0f);
-    click(dlg, 1001);
-    EXPECT_EQ(plant.machines.at(1)->purchaseCost, 1234570.0f);
-    EXPECT_EQ(plant.machines.at(2)->purchaseCost, 1234567.0f) << "never selected";
-}
-
-TEST_F(MachineDataDlgTest, OkWhileSelectedTakesTheFieldsOver)
-{
-    CMachineDataDlg dlg(plant);
     select(dlg, 2);
     dlg.field(1021)->setText(QStringLiteral("30,5"));
     click(dlg, 1001);
+    EXPECT_EQ(plant.machines.at(1)->purchaseCost, 1234570.0f);
     EXPECT_EQ(plant.machines.at(2)->purchaseCost, 1234570.0f);
     EXPECT_EQ(plant.machines.at(2)->floorAreaSqm, 30.5f);
+
+    plant.machines.at(0)->purchaseCost = 1234567;
+    CMachineDataDlg unselected(plant);
+    click(unselected, 1001);
+    EXPECT_EQ(plant.machines.at(0)->purchaseCost, 1234567.0f) << "never selected";
 }
 
-TEST_F(MachineDataDlgTest, NewMachineIsAppendedUnselectedAndDuplicateNamesAreAskedAgain)
+// New machines are appended unselected, a duplicate name is asked again; delete asks and removes
+// only on Yes.
+TEST_F(MachineDataDlgTest, NewAndDeletedMachines)
 {
     CMachineDataDlg dlg(plant);
     {
@@ -263,12 +228,10 @@ TEST_F(MachineDataDlgTest, NewMachineIsAppendedUnselectedAndDuplicateNamesAreAsk
     EXPECT_TRUE(ui.asked.empty()) << "no message for a duplicate";
 
     select(dlg, 3);
-    for (const int id : inputIds) {
-        EXPECT_EQ(dlg.field(id)->text(), QStringLiteral("0"));
-    }
-    for (const int id : rateIds) {
-        EXPECT_EQ(dlg.field(id)->text(), QStringLiteral("0"));
-    }
+    for (const int id : inputIds)
+        EXPECT_EQ(dlg.field(id)->text(), QStringLiteral("0")) << id;
+    for (const int id : rateIds)
+        EXPECT_EQ(dlg.field(id)->text(), QStringLiteral("0")) << id;
     {
         NameDialogDriver driver({ "   " });
         click(dlg, 1014);
@@ -278,45 +241,35 @@ TEST_F(MachineDataDlgTest, NewMachineIsAppendedUnselectedAndDuplicateNamesAreAsk
         click(dlg, 1014);
     }
     EXPECT_EQ(listed(dlg).size(), 5);
-    click(dlg, 1001);
-    EXPECT_EQ(names(plant.machines), (QStringList { "Drehbank", "Presse", "Fräse", " drehbank", "   " }));
-}
 
-TEST_F(MachineDataDlgTest, DeleteAsksAndRemovesOnlyOnYes)
-{
-    CMachineDataDlg dlg(plant);
     select(dlg, 1);
     ui.yesNoAnswers = { false };
     click(dlg, 1015);
     ASSERT_EQ(ui.texts(ScriptedUiServices::Kind::YesNo),
         QStringList { QStringLiteral("Diesen Maschinendatensatz wirklich löschen ?") });
     EXPECT_EQ(ui.asked[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(listed(dlg).size(), 3);
     EXPECT_EQ(dlg.field(1016)->text(), QStringLiteral("Presse"));
-
     ui.yesNoAnswers = { true };
     click(dlg, 1015);
-    EXPECT_EQ(listed(dlg), (QStringList { "Drehbank", "Fräse" }));
     expectNoSelectionState(dlg);
-    ui.clear();
-    click(dlg, 1015);
-    EXPECT_TRUE(ui.asked.empty()) << "nothing selected, nothing asked";
     click(dlg, 1001);
-    EXPECT_EQ(names(plant.machines), (QStringList { "Drehbank", "Fräse" }));
+    QStringList names;
+    for (std::int32_t i = 0; i < plant.machines.count(); ++i)
+        names << fromCp1252(plant.machines.at(i)->name);
+    EXPECT_EQ(names, (QStringList { "Drehbank", "Fräse", " drehbank", "   " }));
 }
 
 TEST_F(MachineDataDlgTest, CancelAndEscapeLeaveTheMachinesExactlyAsBefore)
 {
     // Rates deliberately stale, so that a recomputation would show.
     plant.machines.at(0)->fixedRate[0] = 99;
-    std::vector<CMachine> before;
-    for (std::int32_t i = 0; i < plant.machines.count(); ++i)
-        before.push_back(*plant.machines.at(i));
-    const auto expectUnchanged = [&] {
-        ASSERT_EQ(std::size_t(plant.machines.count()), before.size());
+    const auto machines = [this] {
+        std::vector<CMachine> list;
         for (std::int32_t i = 0; i < plant.machines.count(); ++i)
-            EXPECT_EQ(*plant.machines.at(i), before[std::size_t(i)]) << i;
+            list.push_back(*plant.machines.at(i));
+        return list;
     };
+    const std::vector<CMachine> before = machines();
     for (const bool useEscape : { false, true }) {
         CMachineDataDlg dlg(plant);
         activate(dlg);
@@ -341,37 +294,23 @@ TEST_F(MachineDataDlgTest, CancelAndEscapeLeaveTheMachinesExactlyAsBefore)
         EXPECT_FALSE(dlg.isVisible());
         EXPECT_EQ(dlg.result(), QDialog::Rejected);
         EXPECT_EQ(dlg.workingMachines().count(), 0);
-        expectUnchanged();
+        EXPECT_EQ(machines(), before);
     }
     EXPECT_TRUE(ui.messages().isEmpty());
 }
 
 TEST_F(MachineDataDlgTest, OkRecomputesEveryRateFromTheCurrentPlantData)
 {
-    plant.hoursPerShift = 4;
+    plant.hoursPerShift = 4; // half the hours of the example: 1000, 2000, 3000 a year
     plant.computeHoursPerYear();
     CMachineDataDlg dlg(plant);
     click(dlg, 1001);
-    for (std::int32_t i = 0; i < plant.machines.count(); ++i) {
-        CMachine fresh = *plant.machines.at(i);
-        computeMachineRates(plant, fresh);
-        for (int shift = 0; shift < 3; ++shift) {
-            EXPECT_EQ(plant.machines.at(i)->fixedRate[shift], fresh.fixedRate[shift]);
-            EXPECT_EQ(plant.machines.at(i)->variableRate[shift], fresh.variableRate[shift]);
-        }
+    const CMachine& m = *plant.machines.at(0);
+    const float rates[] = { 20.1f, 10.05f, 6.7f, 6.5f, 4.0f, 3.1666667f };
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_FLOAT_EQ(m.fixedRate[k], rates[k]) << k;
+        EXPECT_FLOAT_EQ(m.variableRate[k], rates[3 + k]) << k;
     }
-    EXPECT_FLOAT_EQ(plant.machines.at(0)->fixedRate[0], 20.1f);
-}
-
-TEST_F(MachineDataDlgTest, EnterInAnInputFieldDoesNotClose)
-{
-    CMachineDataDlg dlg(plant);
-    activate(dlg);
-    select(dlg, 0);
-    dlg.field(1017)->setFocus();
-    QTest::keyClick(dlg.field(1017), Qt::Key_Return);
-    EXPECT_TRUE(dlg.isVisible());
-    dlg.reject();
 }
 
 } // namespace

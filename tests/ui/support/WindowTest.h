@@ -1,15 +1,19 @@
 #pragma once
 
 #include "ScriptedUiServices.h"
-#include "model/CPlantData.h"
+#include "core/ExampleData.h"
 #include "text/RuntimeLocale.h"
 
+#include <QApplication>
 #include <QStringList>
+#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
 namespace kalkora::ui::test {
+
+using namespace kalkora::testing;
 
 // Every window test: a scripted UiServices and the runtime locale as at program start.
 class WindowTest : public ::testing::Test {
@@ -17,30 +21,24 @@ protected:
     void SetUp() override { text::setRuntimeLocale(text::RuntimeLocale::Default); }
     void TearDown() override { text::setRuntimeLocale(text::RuntimeLocale::Default); }
 
+    // Shows `window` and makes it the active one, so that focus changes happen as on screen.
+    static void activate(QWidget& window)
+    {
+        window.show();
+        QApplication::setActiveWindow(&window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
     ScriptedUiServices ui;
 };
 
-// The plant values of the worked example: 250 days of one 8-hour shift, rent 60, energy 0.15,
-// interest 6 %, operator rates 25 (variable) and 15 (fixed); hours per year computed.
-inline void setExamplePlantValues(CPlantData& plant)
-{
-    plant.rentPerSqmYear = 60;
-    plant.energyPricePerKwh = 0.15f;
-    plant.hoursPerShift = 8;
-    plant.workDaysPerYear = 250;
-    plant.interestRatePct = 6;
-    plant.operatorFixedRate12 = 15;
-    plant.operatorVarRate12 = 25;
-    plant.computeHoursPerYear();
-}
-
-// The object names of the controls that Tab visits in `window`, starting at `first`.
+// The object names of the enabled controls that Tab visits in `window`, starting at `first`.
 inline QStringList tabOrder(QWidget* window, QWidget* first)
 {
     QStringList names;
     QWidget* widget = first;
     do {
-        if (widget->focusPolicy() & Qt::TabFocus)
+        if ((widget->focusPolicy() & Qt::TabFocus) && widget->isEnabled())
             names << widget->objectName();
         widget = widget->nextInFocusChain();
     } while (widget != first && widget != window);

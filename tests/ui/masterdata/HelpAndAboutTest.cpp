@@ -1,15 +1,12 @@
-#include "MasterDataTestSupport.h"
 #include "ModalDriver.h"
+#include "WindowTest.h"
 #include "ui/main/AboutDlg.h"
 #include "ui/main/HelpWindow.h"
 #include "ui/main/MainDlg.h"
 #include "ui/main/OperationDlg.h"
-#include "ui/report/PrintCommand.h"
-#include "ui/report/ReportDlg.h"
 
 #include <QAction>
 #include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,75 +17,12 @@
 namespace kalkora::ui::test {
 namespace {
 
-int pdfPages(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    const QString content = QString::fromLatin1(file.readAll());
-    return static_cast<int>(content.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?![s\\w])"))));
-}
-
-std::string reportOfLines(int count)
-{
-    std::string text;
-    for (int i = 0; i < count; ++i) {
-        text += "     Zeile\r\n";
-    }
-    return text + "     ";
-}
-
-class PrintCommandTest : public MasterDataTest {
-protected:
-    void SetUp() override
-    {
-        MasterDataTest::SetUp();
-        ui.printOutputFile = dir.filePath(QStringLiteral("druck.pdf"));
-    }
-
-    void printFromReportWindow(const std::string& text)
-    {
-        CReportDlg dlg;
-        dlg.setReportText(text);
-        dlg.findChild<QPushButton*>(QStringLiteral("button1061"))->click();
-    }
-
-    QTemporaryDir dir;
-};
-
-TEST_F(PrintCommandTest, TextWithoutLineBreakPrintsOneEmptyPageAndConfirms)
-{
-    ui.printAnswers = { true };
-    printFromReportWindow("ohne Zeilenende");
-    EXPECT_EQ(pdfPages(ui.printOutputFile), 1);
-    EXPECT_EQ(ui.messages(), QStringList { QStringLiteral("Datenausgabe erfolgt.") });
-    EXPECT_EQ(ui.asked.back().icon, MessageIcon::Exclamation);
-}
-
-TEST_F(PrintCommandTest, CancelledDialogPrintsNothingAndSaysNothing)
-{
-    ui.printAnswers = { false };
-    printFromReportWindow(reportOfLines(3));
-    EXPECT_EQ(ui.texts(ScriptedUiServices::Kind::Print).size(), 1);
-    EXPECT_TRUE(ui.messages().isEmpty());
-    EXPECT_FALSE(QFileInfo::exists(ui.printOutputFile));
-}
-
-TEST_F(PrintCommandTest, APrinterThatCannotBeOpenedIsNotReportedAsDone)
-{
-    ui.printOutputFile = dir.filePath(QStringLiteral("fehlt/druck.pdf"));
-    ui.printAnswers = { true };
-    printFromReportWindow(reportOfLines(3));
-    EXPECT_EQ(ui.messages(), QStringList { QString::fromUtf8(printFailedMessage) });
-}
-
-class HelpAndAboutTest : public MasterDataTest {
+class HelpAndAboutTest : public WindowTest {
 protected:
     void TearDown() override
     {
         CHelpWindow::instance().hide();
-        MasterDataTest::TearDown();
+        WindowTest::TearDown();
     }
 
     static QString shownPage() { return CHelpWindow::instance().source().fileName(); }

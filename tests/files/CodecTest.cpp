@@ -1,0 +1,290 @@
+#include "core/ExampleData.h"
+#include "model/DmConversion.h"
+#include "model/MasterDataFile.h"
+#include "model/OrderFile.h"
+
+#include <bit>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <limits>
+
+using namespace kalkora;
+using namespace kalkora::testing;
+
+namespace {
+
+std::string int32Bytes(std::int32_t value)
+{
+    std::string bytes;
+    ByteWriter(bytes).writeInt32(value);
+    return bytes;
+}
+
+std::string floatBytes(float value)
+{
+    std::string bytes;
+    ByteWriter(bytes).writeFloat(value);
+    return bytes;
+}
+
+// A damaged file and where decoding must say it fails.
+struct Damage {
+    std::string bytes;
+    DecodeProblem problem;
+    std::string field;
+    std::int32_t record;
+    std::int64_t offsetOrCount; // the announced count for CountTooLarge, else the field's offset
+};
+
+// The .sta codec and its data.
+struct MasterData {
+    using Data = CPlantData;
+    static std::string encode(const Data& data) { return encodeMasterData(data); }
+    static auto decode(std::string_view bytes, float factor, Data& data)
+    {
+        return decodeMasterData(bytes, factor, data);
+    }
+    static Data example() { return examplePlant(); }
+    static std::size_t countOffset() { return 44; }
+    static constexpr const char* corpus = "master";
+    static std::int32_t records(const Data& data) { return data.machines.count(); }
+
+    // Every kind of float and text the file can hold.
+    static Data unusual()
+    {
+        CPlantData plant = examplePlant({ "Drehmaschine 1", "" });
+        plant.interestRatePct = -0.0f;
+        plant.overheadMaterialPct = std::numeric_limits<float>::infinity();
+        plant.operatorVarRate3 = std::bit_cast<float>(std::uint32_t(0x7FA00001)); // a signalling NaN
+        plant.operatorFixedRate3 = std::numeric_limits<float>::denorm_min();
+        plant.workDaysPerYear = -7;
+        plant.machines.at(1)->name = std::string(300, '\xD6') + " mit Umlaut";
+        return plant;
+    }
+
+    static std::vector<float*> money(Data& p)
+    {
+        std::vector<float*> fields { &p.rentPerSqmYear, &p.energyPricePerKwh, &p.operatorVarRate12,
+            &p.operatorFixedRate12, &p.operatorVarRate3, &p.operatorFixedRate3 };
+        for (std::int32_t i = 0; i < p.machines.count(); ++i) {
+            CMachine& m = *p.machines.at(i);
+            fields.insert(fields.end(), { &m.purchaseCost, &m.maintenancePerYear, &m.toolCostPerYear });
+        }
+        return fields;
+    }
+
+    static std::vector<Damage> damages()
+    {
+        const std::string one = encode(example());
+        std::string hugeCount = encode(unusual());
+        hugeCount.replace(countOffset(), 4, int32Bytes(std::numeric_limits<std::int32_t>::max()));
+        // A machine name announcing 4 GiB.
+        const std::string hugeName = std::string(44, '\0') + int32Bytes(1)
+            + std::string("\xFF\xFF\xFF\xFE\xFF\xFF\xFF", 7) + std::string(40, 'x');
+        return {
+            { encode(unusual()).substr(0, 30), DecodeProblem::Truncated, "operatorVarRate3", -1, 28 },
+            { one.substr(0, one.size() - 2), DecodeProblem::Truncated, "toolCostPerYear", 0,
+                std::int64_t(one.size()) - 4 },
+            { hugeCount, DecodeProblem::CountTooLarge, "machines", -1, std::numeric_limits<std::int32_t>::max() },
+            { hugeName, DecodeProblem::TextTooLong, "name", 0, 48 },
+        };
+    }
+};
+
+// The .auf codec and its data.
+struct Order {
+    using Data = COrder;
+    static std::string encode(const Data& data) { return encodeOrder(data); }
+    static auto decode(std::string_view bytes, float factor, Data& data) { return decodeOrder(bytes, factor, data); }
+    static Data example() { return exampleOrder(); }
+    static std::size_t countOffset() { return 2 + example().name.size() + example().remark.size() + 4; }
+    static constexpr const char* corpus = "order";
+    static std::int32_t records(const Data& data) { return data.operations.count(); }
+
+    static Data unusual()
+    {
+        COrder order = exampleOrder();
+        order.remark = "Zeile 1\r\nZeile 2 mit \xE4\xF6\xFC\x80";
+        order.quantityBase = -5;
+        auto odd = std::make_unique<COperation>(COperation { 7, "Fr\xE4sen", 1, 2, std::string(70000, 'm'), 3, 4, 5, 6,
+            7, 8, 9, 10, std::numeric_limits<float>::quiet_NaN() });
+        order.operations.add(std::move(odd));
+        return order;
+    }
+
+    static std::vector<float*> money(Data& order)
+    {
+        std::vector<float*> fields;
+        for (std::int32_t i = 0; i < order.operations.count(); ++i) {
+            COperation& op = *order.operations.at(i);
+            fields.insert(fields.end(), { &op.externalCostPerPiece, &op.materialPricePerKg });
+        }
+        return fields;
+    }
+
+    static std::vector<Damage> damages()
+    {
+        // Three operations announced: a file ending after the first is too short for the count.
+        COrder three = exampleOrder();
+        three.operations.add(externalOperation());
+        const std::string threeBytes = encode(three);
+        // With a long first name the count fits, and the cut is found inside the second record.
+        three.operations.at(0)->name = std::string(200, 'D');
+        const std::string longBytes = encode(three);
+        const std::size_t secondMachineName = longBytes.find("\x07Haerten") + 20;
+        return {
+            { threeBytes.substr(0, threeBytes.find("\x07Haerten")), DecodeProblem::CountTooLarge, "operations", -1, 3 },
+            { longBytes.substr(0, secondMachineName + 2), DecodeProblem::TextTooLong, "machineName", 1,
+                std::int64_t(secondMachineName) },
+            { longBytes.substr(0, longBytes.size() - 1), DecodeProblem::Truncated, "machineUtilPct", 2,
+                std::int64_t(longBytes.size()) - 4 },
+            { std::string(2, '\xFF'), DecodeProblem::Truncated, "name", -1, 0 },
+            { std::string("\x00\x03"
+                          "ab",
+                  4),
+                DecodeProblem::TextTooLong, "remark", -1, 1 },
+        };
+    }
+};
+
+template <typename> class Codec : public ::testing::Test {
+};
+using Codecs = ::testing::Types<MasterData, Order>;
+TYPED_TEST_SUITE(Codec, Codecs);
+
+} // namespace
+
+TEST(MasterDataFile, EncodesTheLayoutByteForByte)
+{
+    EXPECT_EQ(encodeMasterData(CPlantData()), std::string(48, '\0'));
+
+    const std::string bytes = encodeMasterData(examplePlant());
+    ASSERT_EQ(bytes.size(), 48u + 29u + 14u);
+    const std::pair<std::size_t, std::string> fields[] = {
+        { 0, floatBytes(60) }, // rent
+        { 12, int32Bytes(250) }, // working days
+        { 20, floatBytes(25) }, // the variable operator rate comes first
+        { 44, int32Bytes(1) },
+        { 48,
+            "\x0E"
+            "Drehmaschine 1" },
+        { 63, floatBytes(15) }, // floor area, then purchase cost ... tool cost last
+        { 67, floatBytes(120000) },
+        { 87, floatBytes(3000) },
+    };
+    for (const auto& [offset, field] : fields)
+        EXPECT_EQ(bytes.substr(offset, field.size()), field) << offset;
+}
+
+TEST(OrderFile, EncodesTheLayoutByteForByte)
+{
+    EXPECT_EQ(encodeOrder(COrder()), std::string(10, '\0'));
+
+    COrder order;
+    order.operations.add(externalOperation());
+    EXPECT_EQ(encodeOrder(order),
+        std::string(6, '\0') + int32Bytes(1) + "\x07Haerten" + int32Bytes(0) + floatBytes(1.5f) + int32Bytes(100)
+            + "\x06"
+              "EXTERN"
+            + std::string(36, '\0'));
+
+    // The material weight and price come before the machine utilisation.
+    COrder internal;
+    auto op = std::make_unique<COperation>();
+    op->materialUtilPct = 4;
+    op->machineUtilPct = 3;
+    op->materialWeightKg = 1;
+    op->materialPricePerKg = 2;
+    internal.operations.add(std::move(op));
+    const std::string bytes = encodeOrder(internal);
+    ASSERT_EQ(bytes.size(), 10u + 50u);
+    EXPECT_EQ(bytes.substr(10, 1 + 4), std::string("\x00\x01\x00\x00\x00", 5));
+    EXPECT_EQ(bytes.substr(44), floatBytes(4) + floatBytes(1) + floatBytes(2) + floatBytes(3));
+}
+
+TYPED_TEST(Codec, RoundTripKeepsEveryValueBitForBit)
+{
+    const std::string bytes = TypeParam::encode(TypeParam::unusual());
+    typename TypeParam::Data loaded;
+    ASSERT_FALSE(TypeParam::decode(bytes, 1.0f, loaded));
+    EXPECT_EQ(TypeParam::encode(loaded), bytes);
+}
+
+TYPED_TEST(Codec, DmImportConvertsTheMoneyFieldsOnly)
+{
+    typename TypeParam::Data dm = TypeParam::unusual();
+    for (float* field : TypeParam::money(dm))
+        *field = 100;
+    typename TypeParam::Data eur;
+    ASSERT_FALSE(TypeParam::decode(TypeParam::encode(dm), dmToEurFactor, eur));
+    for (float* field : TypeParam::money(eur)) {
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(*field), 0x424C8449u); // 51.129188
+        *field = 100;
+    }
+    EXPECT_EQ(TypeParam::encode(eur), TypeParam::encode(dm));
+}
+
+TYPED_TEST(Codec, TrailingBytesAreIgnoredAndANegativeCountReadsNoRecords)
+{
+    std::string bytes = TypeParam::encode(TypeParam::example());
+    typename TypeParam::Data loaded;
+    ASSERT_FALSE(TypeParam::decode(bytes + std::string(100, '\xFF'), 1.0f, loaded));
+    EXPECT_EQ(TypeParam::encode(loaded), bytes);
+
+    bytes.replace(TypeParam::countOffset(), 4, int32Bytes(-3));
+    ASSERT_FALSE(TypeParam::decode(bytes, 1.0f, loaded));
+    EXPECT_EQ(TypeParam::records(loaded), 0);
+    EXPECT_EQ(TypeParam::encode(loaded), bytes.substr(0, TypeParam::countOffset()) + int32Bytes(0));
+}
+
+// Cut at every length, a field boundary or the middle of a field: never a complete file.
+TYPED_TEST(Codec, DamagedFilesChangeNothing)
+{
+    const std::string bytes = TypeParam::encode(TypeParam::unusual());
+    const std::string previous = TypeParam::encode(TypeParam::example());
+    for (std::size_t length = 0; length < bytes.size();
+         length += (length < 1000 || length > bytes.size() - 300) ? 1 : 997) {
+        typename TypeParam::Data target = TypeParam::example();
+        ASSERT_TRUE(TypeParam::decode(std::string_view(bytes).substr(0, length), 1.0f, target)) << length;
+        ASSERT_EQ(TypeParam::encode(target), previous) << length;
+    }
+}
+
+TYPED_TEST(Codec, ReportsWhereTheFileIsDamaged)
+{
+    for (const Damage& damage : TypeParam::damages()) {
+        typename TypeParam::Data target;
+        const auto error = TypeParam::decode(damage.bytes, 1.0f, target);
+        ASSERT_TRUE(error) << damage.field;
+        EXPECT_EQ(error->problem, damage.problem) << damage.field;
+        EXPECT_EQ(error->field, damage.field);
+        EXPECT_EQ(error->record, damage.record) << damage.field;
+        EXPECT_EQ(damage.problem == DecodeProblem::CountTooLarge ? error->count : std::int64_t(error->offset),
+            damage.offsetOrCount)
+            << damage.field;
+    }
+}
+
+// The inputs the fuzzers found interesting: each decodes to an error or to data that encodes and
+// decodes again to the same bytes.
+TYPED_TEST(Codec, FuzzCorpusDecodesCleanly)
+{
+    int decoded = 0;
+    for (const auto& entry :
+        std::filesystem::directory_iterator(std::filesystem::path(KALKORA_FUZZ_CORPUS) / TypeParam::corpus)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::string input { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+        for (const float factor : { 1.0f, dmToEurFactor }) {
+            typename TypeParam::Data data;
+            if (TypeParam::decode(input, factor, data))
+                continue;
+            ++decoded;
+            const std::string bytes = TypeParam::encode(data);
+            ASSERT_FALSE(TypeParam::decode(bytes, 1.0f, data)) << entry.path();
+            EXPECT_EQ(TypeParam::encode(data), bytes) << entry.path();
+        }
+    }
+    EXPECT_GT(decoded, 0);
+}

@@ -1,0 +1,155 @@
+#include "WindowTest.h"
+#include "print/ReportPagination.h"
+#include "print/ReportPrinting.h"
+#include "ui/report/PrintCommand.h"
+#include "ui/report/ReportDlg.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <array>
+
+namespace kalkora::ui::test {
+namespace {
+
+using namespace kalkora::report;
+
+std::string reportOfLines(int count)
+{
+    std::string text;
+    for (int i = 1; i <= count; ++i)
+        text += "     Zeile " + std::to_string(i) + "\r\n";
+    return text + "     "; // the indentation that follows the last line break
+}
+
+int pdfPages(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    return static_cast<int>(
+        QString::fromLatin1(file.readAll()).count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?![s\\w])"))));
+}
+
+// The text of a PDF page by page, through poppler's pdftotext when it is installed.
+QStringList pageTexts(const QString& pdfPath)
+{
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty())
+        return {};
+    QProcess process;
+    process.start(tool,
+        { QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdfPath, QStringLiteral("-") });
+    process.waitForFinished();
+    QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\f'));
+    if (!pages.isEmpty() && pages.constLast().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
+}
+
+TEST(ReportPagination, LinesPagesAndPlaces)
+{
+    using Lines = std::vector<std::string_view>;
+    const std::pair<std::string, Lines> splits[] = {
+        { "Auftrag\r\n     Datei\r\n     ", { "Auftrag", "     Datei" } }, // without the trailing indentation
+        { "a\r\n\r\n\r\nb\r\n", { "a", "", "", "b" } },
+        { "\r\nx\r\n", { "", "x" } },
+        { "", {} },
+        { "nur eine Zeile ohne Umbruch", {} },
+        // A lone CR swallows the next character, as the LF of a pair would; a CR at the very end
+        // still ends its line.
+        { "ab\rcd\r", { "ab", "d" } },
+        { "ab\r\r\rx\r\n", { "ab", "", "", "" } },
+        { "Fr\xe4sen \xdf\r\n", { "Fr\xe4sen \xdf" } },
+    };
+    for (const auto& [text, lines] : splits)
+        EXPECT_EQ(splitPrintLines(text), lines) << text;
+
+    // Page height, line height: lines per page, the remainder dropped, at least one.
+    const std::array<int, 3> perPage[]
+        = { { 1000, 20, 50 }, { 1019, 20, 50 }, { 1020, 20, 51 }, { 19, 20, 1 }, { 0, 20, 1 }, { 100, 0, 1 } };
+    for (const auto& [height, lineHeight, lines] : perPage)
+        EXPECT_EQ(linesPerPage(height, lineHeight), lines) << height << " / " << lineHeight;
+
+    // Lines, lines per page: pages.
+    const std::array<int, 3> pages[] = { { 50, 50, 1 }, { 51, 50, 2 }, { 100, 50, 2 }, { 0, 50, 1 }, { 3, 0, 3 } };
+    for (const auto& [lines, linesOnAPage, count] : pages)
+        EXPECT_EQ(pageCount(lines, linesOnAPage), count) << lines << " / " << linesOnAPage;
+
+    // Line, lines per page, line height: page and y; lines restart at the top of every page.
+    const std::array<int, 5> places[] = { { 0, 50, 20, 0, 0 }, { 49, 50, 20, 0, 980 }, { 50, 50, 20, 1, 0 },
+        { 101, 50, 20, 2, 20 }, { 2, 1, 20, 2, 0 } };
+    for (const auto& [line, linesOnAPage, lineHeight, page, y] : places) {
+        EXPECT_EQ(placeLine(line, linesOnAPage, lineHeight).page, page) << line;
+        EXPECT_EQ(placeLine(line, linesOnAPage, lineHeight).y, y) << line;
+    }
+}
+
+class PrintTest : public WindowTest {
+protected:
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("bericht.pdf"));
+};
+
+// A page of lines fills one page, one line more starts a second page with that line at the
+// top, and a text without a line break gives one empty page.
+TEST_F(PrintTest, PdfPagesHoldTheLinesThatFit)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPdfPrinter(printer, pdf);
+    const int perPage = measureReport(printer).linesPerPage;
+    ASSERT_GT(perPage, 40); // an A4 page holds far more than 40 lines of 12 points
+    const std::pair<std::string, int> rows[]
+        = { { reportOfLines(perPage), 1 }, { "kein Zeilenende", 1 }, { reportOfLines(perPage + 1), 2 } };
+    for (const auto& [text, count] : rows) {
+        ASSERT_TRUE(writeReportPdf(text, pdf));
+        EXPECT_EQ(pdfPages(pdf), count) << text.size();
+    }
+    EXPECT_FALSE(writeReportPdf(reportOfLines(3), dir.filePath(QStringLiteral("fehlt/bericht.pdf"))));
+
+    const QStringList pages = pageTexts(pdf);
+    if (pages.isEmpty())
+        GTEST_SKIP() << "pdftotext is not installed";
+    ASSERT_EQ(pages.size(), 2);
+    EXPECT_TRUE(pages[0].trimmed().endsWith(QStringLiteral("Zeile %1").arg(perPage)));
+    EXPECT_EQ(pages[1].trimmed(), QStringLiteral("Zeile %1").arg(perPage + 1));
+    ASSERT_TRUE(writeReportPdf("     Maschine: Dreh-Fr\xe4se Gro\xdf\r\n     ", pdf));
+    EXPECT_EQ(pageTexts(pdf).value(0).trimmed(), QStringLiteral("Maschine: Dreh-Fräse Groß"));
+}
+
+// The report window prints through the print dialog and confirms only a document it could start.
+TEST_F(PrintTest, TheReportWindowPrintsThroughThePrintDialog)
+{
+    const struct {
+        bool confirmed;
+        QString output;
+        const char* message; // null: none
+        int pages; // -1: no file
+    } rows[] = {
+        { true, dir.filePath(QStringLiteral("druck.pdf")), "Datenausgabe erfolgt.", 1 },
+        { false, dir.filePath(QStringLiteral("abgebrochen.pdf")), nullptr, -1 },
+        { true, dir.filePath(QStringLiteral("fehlt/druck.pdf")), printFailedMessage, -1 },
+    };
+    for (const auto& row : rows) {
+        ui.clear();
+        ui.printAnswers = { row.confirmed };
+        ui.printOutputFile = row.output;
+        CReportDlg dlg;
+        dlg.setReportText("ohne Zeilenende");
+        dlg.findChild<QPushButton*>(QStringLiteral("button1061"))->click();
+        EXPECT_EQ(ui.texts(ScriptedUiServices::Kind::Print).size(), 1);
+        EXPECT_EQ(ui.messages(), row.message ? QStringList { QString::fromUtf8(row.message) } : QStringList())
+            << row.output.toStdString();
+        EXPECT_EQ(ui.asked.back().icon, MessageIcon::Exclamation);
+        EXPECT_EQ(pdfPages(row.output), row.pages) << row.output.toStdString();
+    }
+}
+
+} // namespace
+} // namespace kalkora::ui::test
