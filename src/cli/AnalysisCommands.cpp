@@ -77,27 +77,33 @@ struct AnalysisOptions {
         return std::nullopt;
     }
 
-    CsvDialect dialect() const { return german ? CsvDialect::German : CsvDialect::Standard; }
-
-    // Writes the result; exit status 3 when operations were left out.
-    int finish(const QCommandLineParser& parser, const std::vector<std::string>& messages, const std::string& bytes,
-        bool complete) const
+    // Writes `result` in the chosen format (text: the table `asText` gives, as UTF-8 with LF;
+    // CSV in the chosen dialect); exit status 3 when operations were left out.
+    template <typename Result>
+    int finish(const QCommandLineParser& parser, const Result& result, std::string (*asText)(const Result&),
+        std::string (*asCsv)(const Result&, CsvDialect), std::string (*asJson)(const Result&)) const
     {
-        for (const std::string& message : messages)
+        for (const std::string& message : result.messages)
             printCp1252Message(message);
         if (const std::string warning = orderWarning(order); !warning.empty())
             printMessage(QString::fromStdString(warning));
+        std::string bytes;
+        switch (chosenFormat) {
+        case Format::Text:
+            bytes = withUnixLineBreaks(text::cp1252ToUtf8(asText(result)));
+            break;
+        case Format::Csv:
+            bytes = asCsv(result, german ? CsvDialect::German : CsvDialect::Standard);
+            break;
+        case Format::Json:
+            bytes = asJson(result);
+            break;
+        }
         if (int status = writeOutput(bytes, parser.value(output)))
             return status;
-        return complete ? exitSuccess : exitUncosted;
+        return result.complete() ? exitSuccess : exitUncosted;
     }
 };
-
-// A table of AnalysisTables for the terminal: UTF-8 with LF.
-std::string terminalText(const std::string& table)
-{
-    return withUnixLineBreaks(text::cp1252ToUtf8(table));
-}
 
 void jsonParts(JsonWriter& json, const CostParts& p)
 {
@@ -201,19 +207,7 @@ int runScale(const QStringList& arguments)
         printMessage(QString::fromStdString(error.what()));
         return exitFileError;
     }
-    std::string bytes;
-    switch (options.chosenFormat) {
-    case Format::Text:
-        bytes = terminalText(priceScaleText(scale));
-        break;
-    case Format::Csv:
-        bytes = priceScaleCsv(scale, options.dialect());
-        break;
-    case Format::Json:
-        bytes = scaleJson(scale);
-        break;
-    }
-    return options.finish(parser, scale.messages, bytes, scale.complete());
+    return options.finish(parser, scale, priceScaleText, priceScaleCsv, scaleJson);
 }
 
 int runBreakdown(const QStringList& arguments)
@@ -234,19 +228,7 @@ int runBreakdown(const QStringList& arguments)
         return *status;
 
     const CostBreakdown breakdown = breakDownCosts(options.order, options.plantData);
-    std::string bytes;
-    switch (options.chosenFormat) {
-    case Format::Text:
-        bytes = terminalText(breakdownText(breakdown));
-        break;
-    case Format::Csv:
-        bytes = breakdownCsv(breakdown, options.dialect());
-        break;
-    case Format::Json:
-        bytes = breakdownJson(breakdown);
-        break;
-    }
-    return options.finish(parser, breakdown.messages, bytes, breakdown.complete());
+    return options.finish(parser, breakdown, breakdownText, breakdownCsv, breakdownJson);
 }
 
 } // namespace kalkora::cli
