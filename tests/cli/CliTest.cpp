@@ -1,7 +1,6 @@
 #include "cli/PdfOutput.h"
 #include "text/Cp1252.h"
 
-#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -102,6 +101,21 @@ TEST_F(CliTest, ReportsTheExampleOrder)
     ASSERT_EQ(toFile.status, 0);
     EXPECT_EQ(toFile.out, "");
     EXPECT_EQ(contents(path("bericht.txt")), run.out);
+
+    // The PDF comes beside the same text report; without PDF support the option is wrong usage.
+    const CliRun pdf = cli(exampleReport + QStringList { QStringLiteral("--pdf"), path("bericht.pdf") });
+    if (!kalkora::cli::pdfSupported()) {
+        EXPECT_EQ(pdf.status, 2);
+        EXPECT_EQ(pdf.out, "");
+        return;
+    }
+    ASSERT_EQ(pdf.status, 0) << pdf.err;
+    EXPECT_EQ(pdf.out, run.out);
+    EXPECT_TRUE(contents(path("bericht.pdf")).starts_with("%PDF-"));
+    const CliRun failed = cli(exampleReport + QStringList { QStringLiteral("--pdf"), path("fehlt/bericht.pdf") });
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(failed.out, "");
+    EXPECT_TRUE(contains(failed.err, "„bericht.pdf“")) << failed.err;
 }
 
 TEST_F(CliTest, UncostedOperationsGiveStatusThree)
@@ -254,25 +268,6 @@ TEST_F(CliTest, ConvertsOldDmFiles)
     EXPECT_EQ(twice.status, 0);
     EXPECT_TRUE(contains(twice.err, "Auftragsdatendatensatz wird von DM in EUR umgerechnet"));
     EXPECT_TRUE(contains(twice.out, "VOLLKOSTEN:       3,46   DIREKTE KOSTEN:   2,52"));
-}
-
-TEST_F(CliTest, WritesThePdfBesideTheReport)
-{
-    const CliRun text = cli(exampleReport);
-    const CliRun run = cli(exampleReport + QStringList { QStringLiteral("--pdf"), path("bericht.pdf") });
-    if (!kalkora::cli::pdfSupported()) {
-        EXPECT_EQ(run.status, 2);
-        EXPECT_EQ(run.out, "");
-        return;
-    }
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, text.out);
-    EXPECT_TRUE(contents(path("bericht.pdf")).starts_with("%PDF-"));
-
-    const CliRun failed = cli(exampleReport + QStringList { QStringLiteral("--pdf"), path("fehlt/bericht.pdf") });
-    EXPECT_EQ(failed.status, 1);
-    EXPECT_EQ(failed.out, "");
-    EXPECT_TRUE(contains(failed.err, "„bericht.pdf“")) << failed.err;
 }
 
 TEST_F(CliTest, ScaleAndBreakdownInEveryFormatAndLocale)
