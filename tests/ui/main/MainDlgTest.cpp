@@ -12,11 +12,9 @@
 #include "ui/report/ReportTextView.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -61,7 +59,14 @@ TEST_F(MainDlgTest, CaptionsAndGreyingFollowTheOrderState)
     EXPECT_FALSE(dlg.isOrderOpen());
     EXPECT_TRUE(dlg.findChild<QLabel*>(QStringLiteral("picture1064"))->isVisible());
     expectOrderCommands(false);
+    // Without machines an order cannot be opened: only the message shows.
+    dlg.action(40002)->trigger();
+    dlg.action(147)->trigger();
+    EXPECT_EQ(ui.texts(Kind::Message), QStringList({ files::noMachinesMessage(), files::noMachinesMessage() }));
+    EXPECT_EQ(ui.asked.size(), 2u);
+    EXPECT_FALSE(dlg.isOrderOpen());
 
+    ui.clear();
     dlg.action(40001)->trigger();
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora"));
     EXPECT_TRUE(dlg.panel().isVisible());
@@ -117,15 +122,6 @@ TEST_F(MainDlgTest, EveryCloseRequestAsksAndOnlyYesCloses)
     EXPECT_TRUE(ended);
     dlg.show();
     requestClose([this] { QTest::keyClick(&dlg, Qt::Key_Escape); }, true);
-}
-
-TEST_F(MainDlgTest, OpeningAnOrderWithoutMachinesOnlyShowsTheMessage)
-{
-    dlg.action(40002)->trigger();
-    dlg.action(147)->trigger();
-    EXPECT_EQ(ui.texts(Kind::Message), QStringList({ files::noMachinesMessage(), files::noMachinesMessage() }));
-    EXPECT_TRUE(ui.texts(Kind::OpenFile).isEmpty());
-    EXPECT_FALSE(dlg.isOrderOpen());
 }
 
 // A damaged file changes nothing; an intact one is shown, and "&Speichern" writes back to it
