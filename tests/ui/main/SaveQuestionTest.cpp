@@ -153,9 +153,8 @@ TEST_F(SaveQuestionTest, ChangedMasterDataAsksBeforeLoadingOtherMasterDataOrEndi
     };
     for (const auto& [command, runAndSeeItGoOn] : commands) {
         for (const AnswerCase& row : answerCases) {
-            if (row.answer == Answer::Yes && row.withOrderFile) {
+            if (row.answer == Answer::Yes && row.withOrderFile)
                 continue; // master data is always saved through the dialog
-            }
             SCOPED_TRACE(std::string(command) + ": " + row.what);
             auto dlg = openWindow();
             if (row.changed) {
@@ -226,8 +225,7 @@ TEST_F(SaveQuestionTest, EndingAsksFirstAlsoByEscapeOnTheMenuBar)
     dlg->action(40006)->trigger();
     EXPECT_EQ(ui.asked.size(), 1u); // "Nein" to ending asks nothing more
     EXPECT_TRUE(dlg->isVisible());
-    QApplication::setActiveWindow(dlg.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+    activate(*dlg);
     dlg->menuBar()->setFocus(Qt::MenuBarFocusReason); // where Alt, or a menu closed with Escape, leaves it
     QTest::keyClick(dlg->windowHandle(), Qt::Key_Escape);
     EXPECT_EQ(ui.texts(Kind::YesNo).size(), 2);
