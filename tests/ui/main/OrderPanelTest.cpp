@@ -18,6 +18,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <tuple>
+
 namespace kalkora::ui::test {
 namespace {
 
@@ -74,14 +76,11 @@ TEST_F(OrderPanelTest, CellsFollowTheOperationKindAndTheRuntimeLocale)
     panel().RefreshFromOrder();
     ASSERT_EQ(list()->model()->columnCount(), 7);
 
-    const struct {
-        int row, column;
-        const char* text;
-    } cells[] = { { 0, 0, "Drehen" }, { 0, 1, "Drehmaschine 1" }, { 0, 2, "1.00" }, { 0, 3, "30.00" }, { 0, 4, "2.00" },
-        { 0, 5, "100.00" }, { 0, 6, "" }, { 1, 0, "Härten" }, { 1, 1, "EXTERN" }, { 1, 2, "--" }, { 1, 4, "--" },
-        { 1, 5, "250.00" }, { 2, 1, "EXTERN" } };
-    for (const auto& c : cells)
-        EXPECT_EQ(cell(c.row, c.column), QString::fromUtf8(c.text)) << c.row << ", " << c.column;
+    const std::tuple<int, int, const char*> cells[] = { { 0, 0, "Drehen" }, { 0, 1, "Drehmaschine 1" },
+        { 0, 2, "1.00" }, { 0, 3, "30.00" }, { 0, 4, "2.00" }, { 0, 5, "100.00" }, { 0, 6, "" }, { 1, 0, "Härten" },
+        { 1, 1, "EXTERN" }, { 1, 2, "--" }, { 1, 4, "--" }, { 1, 5, "250.00" }, { 2, 1, "EXTERN" } };
+    for (const auto& [row, column, text] : cells)
+        EXPECT_EQ(cell(row, column), QString::fromUtf8(text)) << row << ", " << column;
     EXPECT_FALSE(list()->model()->index(0, 0).data(Qt::DecorationRole).isNull());
     EXPECT_EQ(list()->horizontalHeader()->length(), list()->viewport()->width()) << "the last column fills the list";
     for (int c = 0; c < 7; ++c) { // names left, numbers centred
@@ -151,28 +150,24 @@ TEST_F(OrderPanelTest, RowCommandsActOnTheSelectedRow)
 {
     using Names = std::vector<std::string>;
     const Names abc = { "A", "B", "C" };
-    const struct {
-        int selected, command;
-        bool yes;
-        Names names;
-    } rows[] = { // selected -1: none
+    const std::tuple<int, int, bool, Names> rows[] = { // selected row, -1: none; command; answer; names after
         { -1, 40048, true, abc }, { -1, 40049, true, abc }, { -1, 40040, true, abc }, { -1, 40041, true, abc },
         { 1, 40048, false, abc }, { 1, 40048, true, { "A", "C" } }, { 0, 40040, true, abc }, { 2, 40041, true, abc },
         { 0, 40041, true, { "B", "A", "C" } }, { 2, 40040, true, { "A", "C", "B" } }
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(::testing::Message() << row.selected << " " << row.command);
+    for (const auto& [selected, id, yes, names] : rows) {
+        SCOPED_TRACE(::testing::Message() << selected << " " << id);
         dlg.order.operations.clear();
         addOperations({ "A", "B", "C" });
         ui.clear();
-        ui.yesNoAnswers = { row.yes };
-        if (row.selected >= 0)
-            select(row.selected);
-        command(row.command);
-        EXPECT_EQ(operationNames(), row.names);
-        EXPECT_EQ(cell(1, 0), QString::fromStdString(row.names[1]));
-        EXPECT_TRUE(row.command == 40048 || panel().selectedRow() == -1);
-        const bool asks = row.command == 40048 && row.selected >= 0;
+        ui.yesNoAnswers = { yes };
+        if (selected >= 0)
+            select(selected);
+        command(id);
+        EXPECT_EQ(operationNames(), names);
+        EXPECT_EQ(cell(1, 0), QString::fromStdString(names[1]));
+        EXPECT_TRUE(id == 40048 || panel().selectedRow() == -1);
+        const bool asks = id == 40048 && selected >= 0;
         EXPECT_EQ(
             ui.texts(ScriptedUiServices::Kind::YesNo), asks ? QStringList { "AG wirklich löschen ?" } : QStringList());
     }
