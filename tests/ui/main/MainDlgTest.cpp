@@ -12,14 +12,12 @@
 #include "ui/report/ReportTextView.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTableView>
 
 namespace kalkora::ui::test {
 namespace {
@@ -41,12 +39,10 @@ protected:
 
     void expectOrderCommands(bool enabled)
     {
-        for (int id : orderCommands) {
+        for (int id : orderCommands)
             EXPECT_EQ(dlg.action(id)->isEnabled(), enabled) << id;
-        }
-        for (int id : alwaysEnabled) {
+        for (int id : alwaysEnabled)
             EXPECT_TRUE(dlg.action(id)->isEnabled()) << id;
-        }
     }
 
     QString path(const QString& name) const { return folder.filePath(name); }
@@ -63,7 +59,14 @@ TEST_F(MainDlgTest, CaptionsAndGreyingFollowTheOrderState)
     EXPECT_FALSE(dlg.isOrderOpen());
     EXPECT_TRUE(dlg.findChild<QLabel*>(QStringLiteral("picture1064"))->isVisible());
     expectOrderCommands(false);
+    // Without machines an order cannot be opened: only the message shows.
+    dlg.action(40002)->trigger();
+    dlg.action(147)->trigger();
+    EXPECT_EQ(ui.texts(Kind::Message), QStringList({ files::noMachinesMessage(), files::noMachinesMessage() }));
+    EXPECT_EQ(ui.asked.size(), 2u);
+    EXPECT_FALSE(dlg.isOrderOpen());
 
+    ui.clear();
     dlg.action(40001)->trigger();
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora"));
     EXPECT_TRUE(dlg.panel().isVisible());
@@ -107,36 +110,18 @@ TEST_F(MainDlgTest, EveryCloseRequestAsksAndOnlyYesCloses)
     requestClose([this] { dlg.action(40006)->trigger(); }, false);
     requestClose([this] { dlg.close(); }, false);
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora 1.0 EURO"));
+    // After an order is closed, the key goes where the window routes it, not to the hidden panel.
+    activate(dlg);
+    dlg.action(40001)->trigger();
+    dlg.panel().findChild<QLineEdit*>(QStringLiteral("edit1029"))->setFocus();
+    dlg.action(40003)->trigger();
+    requestClose([this] { QTest::keyClick(dlg.windowHandle(), Qt::Key_Escape); }, false);
     bool ended = false;
     QObject::connect(&dlg, &CMainDlg::ended, [&ended] { ended = true; });
     requestClose([this] { dlg.close(); }, true);
     EXPECT_TRUE(ended);
     dlg.show();
     requestClose([this] { QTest::keyClick(&dlg, Qt::Key_Escape); }, true);
-}
-
-TEST_F(MainDlgTest, EscapeAfterClosingAnOrderAsksToClose)
-{
-    QApplication::setActiveWindow(&dlg);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
-    dlg.action(40001)->trigger();
-    dlg.panel().findChild<QLineEdit*>(QStringLiteral("edit1029"))->setFocus();
-    dlg.action(40003)->trigger();
-
-    // The key goes where the window routes it, not to a control of the hidden panel.
-    ui.yesNoAnswers.push_back(false);
-    QTest::keyClick(dlg.windowHandle(), Qt::Key_Escape);
-    EXPECT_EQ(ui.texts(Kind::YesNo), QStringList({ closeQuestion }));
-    EXPECT_TRUE(dlg.isVisible());
-}
-
-TEST_F(MainDlgTest, OpeningAnOrderWithoutMachinesOnlyShowsTheMessage)
-{
-    dlg.action(40002)->trigger();
-    dlg.action(147)->trigger();
-    EXPECT_EQ(ui.texts(Kind::Message), QStringList({ files::noMachinesMessage(), files::noMachinesMessage() }));
-    EXPECT_TRUE(ui.texts(Kind::OpenFile).isEmpty());
-    EXPECT_FALSE(dlg.isOrderOpen());
 }
 
 // A damaged file changes nothing; an intact one is shown, and "&Speichern" writes back to it
@@ -148,10 +133,7 @@ TEST_F(MainDlgTest, OpeningAnOrderShowsItAndKeepsTheFullPathForSaving)
     dlg.order.name = "Bisher";
     const QString file = path(QStringLiteral("welle.auf"));
     writeOrder(file, exampleOrder());
-    QFile damaged(file);
-    ASSERT_TRUE(damaged.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(damaged.resize(damaged.size() - 20));
-    damaged.close();
+    ASSERT_TRUE(QFile::resize(file, QFile(file).size() - 20));
     ui.fileAnswers.push_back(file);
     dlg.action(40002)->trigger();
     ASSERT_EQ(ui.messages().size(), 1);
@@ -273,7 +255,9 @@ TEST_F(MainDlgTest, CalculateShowsEachMissingMachineThenExactlyTheReport)
     const CostingResult expected = costOrder(dlg.order, dlg.plantData, "", text::PrintDate::today());
     EXPECT_EQ(shownReport, expected.reportText);
     // Copied as the command-line report prints it.
-    EXPECT_EQ(shownText, QString::fromStdString(text::cp1252ToUtf8(expected.reportText)).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    EXPECT_EQ(shownText,
+        QString::fromStdString(text::cp1252ToUtf8(expected.reportText))
+            .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     EXPECT_TRUE(closesOnEnter);
     const QString missing = QStringLiteral("Maschinendatensatz nicht gefunden. Daten inkonsistent !!");
     EXPECT_EQ(ui.messages(), QStringList({ missing, missing }));

@@ -2,11 +2,11 @@
 #include "WindowTest.h"
 #include "ui/common/NumberField.h"
 #include "ui/main/MainDlg.h"
-#include "ui/main/OperationDlg.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
@@ -14,9 +14,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
-#include <QTableView>
+
+#include <tuple>
 
 namespace kalkora::ui::test {
 namespace {
@@ -27,9 +29,7 @@ protected:
     {
         WindowTest::SetUp();
         dlg.plantData = examplePlant({ "Drehmaschine 1", "Presse" });
-        dlg.show();
-        QApplication::setActiveWindow(&dlg);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+        activate(dlg);
         dlg.action(40001)->trigger();
     }
 
@@ -50,17 +50,15 @@ protected:
     std::vector<std::string> operationNames()
     {
         std::vector<std::string> names;
-        for (int i = 0; i < dlg.order.operations.count(); ++i) {
+        for (int i = 0; i < dlg.order.operations.count(); ++i)
             names.push_back(dlg.order.operations.at(i)->name);
-        }
         return names;
     }
 
     void addOperations(std::initializer_list<const char*> names)
     {
-        for (const char* name : names) {
+        for (const char* name : names)
             dlg.order.operations.add(turningOperation(name, "Presse"));
-        }
         panel().RefreshFromOrder();
     }
 
@@ -78,27 +76,11 @@ TEST_F(OrderPanelTest, CellsFollowTheOperationKindAndTheRuntimeLocale)
     panel().RefreshFromOrder();
     ASSERT_EQ(list()->model()->columnCount(), 7);
 
-    const struct {
-        int row;
-        int column;
-        const char* text;
-    } cells[] = {
-        { 0, 0, "Drehen" },
-        { 0, 1, "Drehmaschine 1" },
-        { 0, 2, "1.00" },
-        { 0, 3, "30.00" },
-        { 0, 4, "2.00" },
-        { 0, 5, "100.00" },
-        { 0, 6, "" },
-        { 1, 0, "Härten" },
-        { 1, 1, "EXTERN" },
-        { 1, 2, "--" },
-        { 1, 4, "--" },
-        { 1, 5, "250.00" },
-        { 2, 1, "EXTERN" },
-    };
-    for (const auto& c : cells)
-        EXPECT_EQ(cell(c.row, c.column), QString::fromUtf8(c.text)) << c.row << ", " << c.column;
+    const std::tuple<int, int, const char*> cells[] = { { 0, 0, "Drehen" }, { 0, 1, "Drehmaschine 1" },
+        { 0, 2, "1.00" }, { 0, 3, "30.00" }, { 0, 4, "2.00" }, { 0, 5, "100.00" }, { 0, 6, "" }, { 1, 0, "Härten" },
+        { 1, 1, "EXTERN" }, { 1, 2, "--" }, { 1, 4, "--" }, { 1, 5, "250.00" }, { 2, 1, "EXTERN" } };
+    for (const auto& [row, column, text] : cells)
+        EXPECT_EQ(cell(row, column), QString::fromUtf8(text)) << row << ", " << column;
     EXPECT_FALSE(list()->model()->index(0, 0).data(Qt::DecorationRole).isNull());
     EXPECT_EQ(list()->horizontalHeader()->length(), list()->viewport()->width()) << "the last column fills the list";
     for (int c = 0; c < 7; ++c) { // names left, numbers centred
@@ -127,6 +109,18 @@ TEST_F(OrderPanelTest, FieldsReachTheOrderOnlyWhenTheyLoseTheFocus)
 
     edit("edit1062")->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(dlg.order.name, "Welle 20x200");
+    // Any whole number is taken; letters are refused, and the field keeps the focus with the text selected.
+    edit("edit1062")->setText(QStringLiteral("-3"));
+    remark()->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(dlg.order.quantityBase, -3);
+    edit("edit1062")->setFocus();
+    edit("edit1062")->setText(QStringLiteral("viele"));
+    remark()->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(ui.messages(), QStringList({ wholeNumberExpectedMessage() }));
+    EXPECT_EQ(dlg.order.quantityBase, -3);
+    EXPECT_TRUE(edit("edit1062")->hasFocus());
+    EXPECT_EQ(edit("edit1062")->selectedText(), QStringLiteral("viele"));
+    ui.clear();
     edit("edit1062")->setText(QStringLiteral("  12 Stück"));
     remark()->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(dlg.order.quantityBase, 12);
@@ -150,65 +144,32 @@ TEST_F(OrderPanelTest, FieldsReachTheOrderOnlyWhenTheyLoseTheFocus)
     EXPECT_TRUE(ui.asked.empty());
 }
 
-TEST_F(OrderPanelTest, LettersInTheQuantityAreRefused)
-{
-    dlg.order.quantityBase = 40;
-    panel().RefreshFromOrder();
-    edit("edit1062")->setFocus();
-    edit("edit1062")->setText(QStringLiteral("viele"));
-    edit("edit1029")->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(ui.messages(), QStringList({ wholeNumberExpectedMessage() }));
-    EXPECT_EQ(dlg.order.quantityBase, 40);
-    EXPECT_TRUE(edit("edit1062")->hasFocus());
-    EXPECT_EQ(edit("edit1062")->selectedText(), QStringLiteral("viele"));
-
-    // Corrected, the quantity is taken when the field is left.
-    ui.clear();
-    edit("edit1062")->setText(QStringLiteral("-3"));
-    list()->setFocus(Qt::TabFocusReason);
-    EXPECT_TRUE(ui.asked.empty());
-    EXPECT_EQ(dlg.order.quantityBase, -3);
-}
-
 // Delete asks and only Yes removes; moving swaps neighbours and clears the selection; without a
 // selected row no command does anything.
 TEST_F(OrderPanelTest, RowCommandsActOnTheSelectedRow)
 {
     using Names = std::vector<std::string>;
-    const struct {
-        int selected; // -1: none
-        int command;
-        bool yes;
-        Names names;
-    } rows[] = {
-        { -1, 40048, true, { "A", "B", "C" } },
-        { -1, 40049, true, { "A", "B", "C" } },
-        { -1, 40040, true, { "A", "B", "C" } },
-        { -1, 40041, true, { "A", "B", "C" } },
-        { 1, 40048, false, { "A", "B", "C" } },
-        { 1, 40048, true, { "A", "C" } },
-        { 0, 40040, true, { "A", "B", "C" } },
-        { 2, 40041, true, { "A", "B", "C" } },
-        { 0, 40041, true, { "B", "A", "C" } },
-        { 2, 40040, true, { "A", "C", "B" } },
+    const Names abc = { "A", "B", "C" };
+    const std::tuple<int, int, bool, Names> rows[] = { // selected row, -1: none; command; answer; names after
+        { -1, 40048, true, abc }, { -1, 40049, true, abc }, { -1, 40040, true, abc }, { -1, 40041, true, abc },
+        { 1, 40048, false, abc }, { 1, 40048, true, { "A", "C" } }, { 0, 40040, true, abc }, { 2, 40041, true, abc },
+        { 0, 40041, true, { "B", "A", "C" } }, { 2, 40040, true, { "A", "C", "B" } }
     };
-    for (const auto& row : rows) {
+    for (const auto& [selected, id, yes, names] : rows) {
+        SCOPED_TRACE(::testing::Message() << selected << " " << id);
         dlg.order.operations.clear();
         addOperations({ "A", "B", "C" });
         ui.clear();
-        ui.yesNoAnswers = { row.yes };
-        if (row.selected >= 0)
-            select(row.selected);
-        command(row.command);
-        EXPECT_EQ(operationNames(), row.names) << row.selected << " " << row.command;
-        EXPECT_EQ(cell(1, 0), QString::fromStdString(row.names[1])) << row.selected << " " << row.command;
-        if (row.command != 40048) {
-            EXPECT_EQ(panel().selectedRow(), -1) << row.selected << " " << row.command;
-        }
-        const QStringList questions = row.command == 40048 && row.selected >= 0
-            ? QStringList { QStringLiteral("AG wirklich löschen ?") }
-            : QStringList();
-        EXPECT_EQ(ui.texts(ScriptedUiServices::Kind::YesNo), questions) << row.selected << " " << row.command;
+        ui.yesNoAnswers = { yes };
+        if (selected >= 0)
+            select(selected);
+        command(id);
+        EXPECT_EQ(operationNames(), names);
+        EXPECT_EQ(cell(1, 0), QString::fromStdString(names[1]));
+        EXPECT_TRUE(id == 40048 || panel().selectedRow() == -1);
+        const bool asks = id == 40048 && selected >= 0;
+        EXPECT_EQ(
+            ui.texts(ScriptedUiServices::Kind::YesNo), asks ? QStringList { "AG wirklich löschen ?" } : QStringList());
     }
 }
 

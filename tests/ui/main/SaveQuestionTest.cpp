@@ -18,6 +18,7 @@
 
 #include <functional>
 #include <optional>
+#include <tuple>
 
 namespace kalkora::ui::test {
 namespace {
@@ -153,9 +154,8 @@ TEST_F(SaveQuestionTest, ChangedMasterDataAsksBeforeLoadingOtherMasterDataOrEndi
     };
     for (const auto& [command, runAndSeeItGoOn] : commands) {
         for (const AnswerCase& row : answerCases) {
-            if (row.answer == Answer::Yes && row.withOrderFile) {
+            if (row.answer == Answer::Yes && row.withOrderFile)
                 continue; // master data is always saved through the dialog
-            }
             SCOPED_TRACE(std::string(command) + ": " + row.what);
             auto dlg = openWindow();
             if (row.changed) {
@@ -178,13 +178,9 @@ TEST_F(SaveQuestionTest, ChangedMasterDataAsksBeforeLoadingOtherMasterDataOrEndi
 
 TEST_F(SaveQuestionTest, OnlyChangesOfTheOrderThroughTheProgramCount)
 {
-    const struct {
-        const char* what;
-        const char* typedName; // typed into the name field, which is then left
-        int command; // a command of the window or the panel, on the first operation
-        const char* machineTime;
-        bool changed;
-    } cases[] = {
+    // The name is typed into its field, which is then left; the command, of the window or the panel, acts on the
+    // first operation.
+    const std::tuple<const char*, const char*, int, const char*, bool> cases[] = {
         { "name left as it was", "Welle", 0, nullptr, false },
         { "name left with a new text", "Welle 2", 0, nullptr, true },
         { "operation confirmed unchanged", nullptr, 40049, "2", false },
@@ -195,27 +191,27 @@ TEST_F(SaveQuestionTest, OnlyChangesOfTheOrderThroughTheProgramCount)
         { "changed, then saved", "Welle 2", 40004, nullptr, false },
         { "DM order imported", nullptr, 147, nullptr, true },
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, typedName, command, machineTime, changed] : cases) {
+        SCOPED_TRACE(what);
         auto dlg = openWindow();
-        if (c.typedName) {
-            typeName(*dlg, QString::fromUtf8(c.typedName));
+        if (typedName) {
+            typeName(*dlg, QString::fromUtf8(typedName));
             QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
             QApplication::sendEvent(dlg->panel().findChild<QLineEdit*>(QStringLiteral("edit1029")), &leave);
         }
         QTableView* list = dlg->panel().operationList();
         list->selectionModel()->select(
             list->model()->index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        if (c.machineTime) {
-            whenModal([time = QString::fromUtf8(c.machineTime)](QWidget* window) {
+        if (machineTime) {
+            whenModal([time = QString::fromUtf8(machineTime)](QWidget* window) {
                 window->findChild<QLineEdit*>(QStringLiteral("edit1038"))->setText(time);
                 window->findChild<QPushButton*>(QStringLiteral("button1"))->click();
             });
         }
         ui.fileAnswers.push_back(path("andere.auf"));
-        if (c.command)
-            dlg->action(c.command)->trigger();
-        EXPECT_EQ(dlg->isOrderChanged(), c.changed);
+        if (command)
+            dlg->action(command)->trigger();
+        EXPECT_EQ(dlg->isOrderChanged(), changed);
     }
 }
 
@@ -226,8 +222,7 @@ TEST_F(SaveQuestionTest, EndingAsksFirstAlsoByEscapeOnTheMenuBar)
     dlg->action(40006)->trigger();
     EXPECT_EQ(ui.asked.size(), 1u); // "Nein" to ending asks nothing more
     EXPECT_TRUE(dlg->isVisible());
-    QApplication::setActiveWindow(dlg.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+    activate(*dlg);
     dlg->menuBar()->setFocus(Qt::MenuBarFocusReason); // where Alt, or a menu closed with Escape, leaves it
     QTest::keyClick(dlg->windowHandle(), Qt::Key_Escape);
     EXPECT_EQ(ui.texts(Kind::YesNo).size(), 2);
@@ -236,36 +231,30 @@ TEST_F(SaveQuestionTest, EndingAsksFirstAlsoByEscapeOnTheMenuBar)
 TEST_F(SaveQuestionTest, FilesNamedAtStartAreLoadedMasterDataFirst)
 {
     QFile::copy(path("welle.auf"), path("kaputt.auf"));
-    QFile damaged(path("kaputt.auf"));
-    ASSERT_TRUE(damaged.open(QIODevice::ReadWrite) && damaged.resize(damaged.size() - 20));
-    damaged.close();
+    ASSERT_TRUE(QFile::resize(path("kaputt.auf"), QFile(path("kaputt.auf")).size() - 20));
     QFile::copy(path("werk.sta"), path("WERK.STA"));
 
-    const struct {
-        const char* what;
-        QStringList files;
-        bool masterDataRemembered;
-        const char* message; // part of the one message expected, or nullptr
-    } cases[] = {
+    // The message: part of the one message expected, or nullptr.
+    const std::tuple<const char*, QStringList, bool, const char*> cases[] = {
         { "both, order first", { path("welle.auf"), path("WERK.STA") }, false, nullptr },
         { "order, master data remembered", { path("welle.auf") }, true, nullptr },
         { "order, nothing remembered", { path("welle.auf") }, false, "keine Maschinendaten" },
         { "damaged order", { path("werk.sta"), path("kaputt.auf") }, false, "kaputt.auf" },
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, files, masterDataRemembered, message] : cases) {
+        SCOPED_TRACE(what);
         QSettings(QSettings::NativeFormat, QSettings::UserScope, applicationTitle(), applicationTitle()).clear();
-        if (c.masterDataRemembered) {
+        if (masterDataRemembered) {
             ui.fileAnswers.push_back(path("werk.sta"));
             CMainDlg().action(40010)->trigger();
         }
         CMainDlg dlg;
         ui.clear();
-        dlg.OpenStartFiles(c.files);
+        dlg.OpenStartFiles(files);
         EXPECT_EQ(
-            dlg.windowTitle(), c.message ? QStringLiteral("Kalkora 1.0 EURO") : QStringLiteral("Kalkora - welle.auf"));
-        ASSERT_EQ(ui.messages().size(), c.message ? 1 : 0);
-        EXPECT_TRUE(!c.message || ui.messages()[0].contains(QString::fromUtf8(c.message)));
+            dlg.windowTitle(), message ? QStringLiteral("Kalkora 1.0 EURO") : QStringLiteral("Kalkora - welle.auf"));
+        ASSERT_EQ(ui.messages().size(), message ? 1 : 0);
+        EXPECT_TRUE(!message || ui.messages()[0].contains(QString::fromUtf8(message)));
     }
 
     for (const auto& [arguments, exitCode] :
