@@ -141,10 +141,7 @@ struct Order {
             { longBytes.substr(0, longBytes.size() - 1), DecodeProblem::Truncated, "machineUtilPct", 2,
                 std::int64_t(longBytes.size()) - 4 },
             { std::string(2, '\xFF'), DecodeProblem::Truncated, "name", -1, 0 },
-            { std::string("\x00\x03"
-                          "ab",
-                  4),
-                DecodeProblem::TextTooLong, "remark", -1, 1 },
+            { std::string("\0\3ab", 4), DecodeProblem::TextTooLong, "remark", -1, 1 },
         };
     }
 };
@@ -167,9 +164,7 @@ TEST(MasterDataFile, EncodesTheLayoutByteForByte)
         { 12, int32Bytes(250) }, // working days
         { 20, floatBytes(25) }, // the variable operator rate comes first
         { 44, int32Bytes(1) },
-        { 48,
-            "\x0E"
-            "Drehmaschine 1" },
+        { 48, "\16Drehmaschine 1" },
         { 63, floatBytes(15) }, // floor area, then purchase cost ... tool cost last
         { 67, floatBytes(120000) },
         { 87, floatBytes(3000) },
@@ -186,9 +181,7 @@ TEST(OrderFile, EncodesTheLayoutByteForByte)
     order.operations.add(externalOperation());
     EXPECT_EQ(encodeOrder(order),
         std::string(6, '\0') + int32Bytes(1) + "\x07Haerten" + int32Bytes(0) + floatBytes(1.5f) + int32Bytes(100)
-            + "\x06"
-              "EXTERN"
-            + std::string(36, '\0'));
+            + "\6EXTERN" + std::string(36, '\0'));
 
     // The material weight and price come before the machine utilisation.
     COrder internal;
