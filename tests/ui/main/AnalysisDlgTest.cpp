@@ -1,5 +1,4 @@
 #include "WindowTest.h"
-#include "core/ExampleData.h"
 #include "costing/AnalysisTables.h"
 #include "ui/analysis/CostBreakdownDlg.h"
 #include "ui/analysis/PriceScaleDlg.h"
@@ -12,12 +11,10 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
-#include <QTest>
 
 namespace kalkora::ui::test {
 namespace {
 
-using Kind = ScriptedUiServices::Kind;
 constexpr int priceScaleCommand = 40016;
 constexpr int breakdownCommand = 40017;
 
@@ -27,9 +24,9 @@ protected:
     {
         WindowTest::SetUp();
         dlg.show();
-        dlg.plantData = kalkora::testing::examplePlant();
+        dlg.plantData = examplePlant();
         dlg.OnNewOrder();
-        dlg.order = kalkora::testing::exampleOrder();
+        dlg.order = exampleOrder();
         dlg.panel().RefreshFromOrder();
     }
 
@@ -181,7 +178,7 @@ TEST_F(AnalysisDlgTest, ExportWritesTheCsvOfTheCommandLineAndReportsAFailedWrite
         QPushButton* button = window->findChild<QPushButton*>(QStringLiteral("buttonExport"));
         button->click();
         ASSERT_EQ(ui.asked.size(), 1u);
-        EXPECT_EQ(ui.asked[0].kind, Kind::SaveFile);
+        EXPECT_EQ(ui.asked[0].kind, ScriptedUiServices::Kind::SaveFile);
         EXPECT_EQ(ui.asked[0].text, QString::fromUtf8(expected.title));
         EXPECT_EQ(ui.asked[0].file.defaultSuffix, QStringLiteral("csv"));
         QFile written(path);
