@@ -185,12 +185,7 @@ TEST(OrderFile, EncodesTheLayoutByteForByte)
 
     // The material weight and price come before the machine utilisation.
     COrder internal;
-    auto op = std::make_unique<COperation>();
-    op->materialUtilPct = 4;
-    op->machineUtilPct = 3;
-    op->materialWeightKg = 1;
-    op->materialPricePerKg = 2;
-    internal.operations.add(std::move(op));
+    internal.operations.add(std::make_unique<COperation>(COperation { 1, "", 0, 0, "", 0, 0, 0, 0, 0, 4, 3, 1, 2 }));
     const std::string bytes = encodeOrder(internal);
     ASSERT_EQ(bytes.size(), 10u + 50u);
     EXPECT_EQ(bytes.substr(10, 1 + 4), std::string("\x00\x01\x00\x00\x00", 5));
