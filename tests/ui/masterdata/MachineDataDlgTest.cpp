@@ -142,8 +142,7 @@ TEST_F(MachineDataDlgTest, LeavingAFieldRewritesItInTheNumberFormat)
     select(dlg, 0);
     const struct {
         int id;
-        const char* typed;
-        const char* shown;
+        const char *typed, *shown;
         float CMachine::*member;
         float value;
     } rows[] = {
