@@ -133,8 +133,7 @@ TEST_F(AnalysisDlgTest, BreakdownShowsThePartsAndNamesWhatCouldNotBeCosted)
 
     const struct {
         int row;
-        const char* column;
-        const char* shown;
+        const char *column, *shown;
     } figures[] = { { 0, "Material", "2,00" }, { 0, "Materialgemeinkosten", "0,10" }, { 0, "Maschine fix", "0,48" },
         { 0, "Maschine variabel", "0,19" }, { 0, "Personal variabel", "0,54" }, { 0, "davon Rüsten", "0,29" },
         { 0, "Fremdleistung", "" }, { 0, "Vollkosten/St.", "3,64" }, { 0, "Direkte Kosten/St.", "2,73" },
@@ -157,8 +156,7 @@ TEST_F(AnalysisDlgTest, ExportWritesTheCsvOfTheCommandLineAndReportsAFailedWrite
     const CPlantData& plant = dlg.plantData;
     const struct {
         int command;
-        const char* window;
-        const char* title;
+        const char *window, *title;
         std::string csv;
     } exports[] = {
         { priceScaleCommand, "priceScaleDlg", "Kalkora - Staffelpreise exportieren",
