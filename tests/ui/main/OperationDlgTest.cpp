@@ -144,8 +144,7 @@ TEST_F(OperationDlgTest, FieldsAreCheckedInReadingOrderBeforeTheMachine)
     edit("edit1045")->setText(QString()); // disabled fields are read too
     edit("edit1043")->setText(QStringLiteral("abc"));
     const struct {
-        const char* field;
-        const char* fix;
+        const char *field, *fix;
         QString message;
     } rows[] = {
         { "edit1043", "1", numberExpectedMessage() },
