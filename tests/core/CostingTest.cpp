@@ -70,8 +70,7 @@ TEST(MachineRates, WorkedExampleAndZeroGuards)
     const struct {
         const char* what;
         void (*change)(CPlantData&, CMachine&);
-        float fixed[3];
-        float variable[3];
+        float fixed[3], variable[3];
     } rows[] = {
         { "example", [](CPlantData&, CMachine&) {}, { 10.05f, 5.025f, 3.35f }, { 4.0f, 2.75f, 2.3333333f } },
         { "no useful life", [](CPlantData&, CMachine& m) { m.usefulLifeYears = 0; }, { 4.05f, 2.025f, 1.35f },
