@@ -20,33 +20,27 @@ const int numberIds[] = { 1018, 1017, 1023, 1022, 1019, 1020, 1021, 1065, 1067, 
 
 // Answers the next runs of the new-machine dialog with `names` in turn (an empty name
 // cancels) and records the name each run showed when it opened.
-class NameDialogDriver {
-public:
-    explicit NameDialogDriver(QStringList names)
-        : names(std::move(names))
+struct NameDialogDriver {
+    explicit NameDialogDriver(QStringList answers)
+        : names(std::move(answers))
     {
-        QObject::connect(&timer, &QTimer::timeout, [this] { answerIfShown(); });
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            auto* dlg = qobject_cast<CNewMachineDlg*>(QApplication::activeModalWidget());
+            if (!dlg || !dlg->isVisible() || names.isEmpty())
+                return;
+            EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Kalkora 1.0 EURO: Neue Maschine anlegen"));
+            auto* edit = dlg->findChild<QLineEdit*>(QStringLiteral("edit1027"));
+            shownNames << edit->text();
+            const QString name = names.takeFirst();
+            if (!name.isEmpty())
+                edit->setText(name);
+            dlg->findChild<QPushButton*>(name.isEmpty() ? QStringLiteral("button2") : QStringLiteral("button1"))
+                ->click();
+        });
         timer.start(0);
     }
 
-    QStringList shownNames;
-
-private:
-    void answerIfShown()
-    {
-        auto* dlg = qobject_cast<CNewMachineDlg*>(QApplication::activeModalWidget());
-        if (!dlg || !dlg->isVisible() || names.isEmpty())
-            return;
-        EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Kalkora 1.0 EURO: Neue Maschine anlegen"));
-        auto* edit = dlg->findChild<QLineEdit*>(QStringLiteral("edit1027"));
-        shownNames << edit->text();
-        const QString name = names.takeFirst();
-        if (!name.isEmpty())
-            edit->setText(name);
-        dlg->findChild<QPushButton*>(name.isEmpty() ? QStringLiteral("button2") : QStringLiteral("button1"))->click();
-    }
-
-    QStringList names;
+    QStringList names, shownNames;
     QTimer timer;
 };
 
