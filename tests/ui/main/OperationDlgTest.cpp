@@ -57,7 +57,6 @@ TEST_F(OperationDlgTest, ANewOperationOpensInternalWithZerosAndTheFirstShift)
 {
     COperation operation;
     open(operation);
-    EXPECT_EQ(text::runtimeLocale(), text::RuntimeLocale::German);
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora 1.0 EURO: Arbeitsgang"));
     expectEnabled(true);
     EXPECT_EQ(combo("combo1049")->currentIndex(), -1);
