@@ -21,10 +21,7 @@ public:
     ~LocaleScope() { text::setRuntimeLocale(text::RuntimeLocale::Default); }
 };
 
-std::string cp(const std::string& utf8)
-{
-    return text::utf8ToCp1252(utf8);
-}
+const auto cp = [](std::string_view utf8) { return text::utf8ToCp1252(utf8); };
 
 std::string exampleReportGerman()
 {
