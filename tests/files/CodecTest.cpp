@@ -42,10 +42,7 @@ struct Damage {
 struct MasterData {
     using Data = CPlantData;
     static std::string encode(const Data& data) { return encodeMasterData(data); }
-    static auto decode(std::string_view bytes, float factor, Data& data)
-    {
-        return decodeMasterData(bytes, factor, data);
-    }
+    static auto decode(std::string_view bytes, float f, Data& data) { return decodeMasterData(bytes, f, data); }
     static Data example() { return examplePlant(); }
     static std::size_t countOffset() { return 44; }
     static constexpr const char* corpus = "master";
