@@ -66,7 +66,7 @@ TEST_F(OperationDlgTest, ANewOperationOpensInternalWithZerosAndTheFirstShift)
     EXPECT_EQ(edit("edit1047")->text(), QString());
 }
 
-TEST_F(OperationDlgTest, SwitchingToInternalChangesNoValueAndNeedsAMachine)
+TEST_F(OperationDlgTest, SwitchingKindChangesNoValueAndConfirmingTakesTheFieldsOfTheChosenKind)
 {
     auto operation = externalOperation("Härten", 2.5f, 80);
     open(*operation);
@@ -80,6 +80,26 @@ TEST_F(OperationDlgTest, SwitchingToInternalChangesNoValueAndNeedsAMachine)
     EXPECT_FALSE(confirm());
     EXPECT_EQ(ui.messages(), QStringList({ noMachine }));
     EXPECT_EQ(operation->isInternal, 0);
+
+    // Confirmed as internal, the external cost is cleared but the external lot size stays.
+    combo("combo1049")->setCurrentIndex(1);
+    combo("combo1051")->setCurrentIndex(2);
+    edit("edit1047")->setText(QStringLiteral("Pressen"));
+    edit("edit1038")->setText(QStringLiteral("2,5"));
+    edit("edit1043")->setText(QStringLiteral("2.5")); // the German locale stops at the point
+    edit("edit1036")->setText(QStringLiteral(" 250 Stück"));
+    ASSERT_TRUE(confirm());
+    EXPECT_EQ(*operation, (COperation { 1, "Pressen", 0, 80, "Presse", 0, 250, 2, 2.5f, 2, 0, 0, 0, 0 }));
+
+    // Confirmed as external, every internal value is cleared.
+    auto internal = turningOperation("Drehen", "Presse");
+    internal->shiftMode = 1;
+    open(*internal);
+    radio("radio1034")->click();
+    edit("edit1045")->setText(QStringLiteral("3,75"));
+    edit("edit1048")->setText(QStringLiteral("40"));
+    ASSERT_TRUE(confirm());
+    EXPECT_EQ(*internal, *externalOperation("Drehen", 3.75f, 40));
 }
 
 TEST_F(OperationDlgTest, TheMachineIsPreselectedByCaseInsensitivePrefix)
@@ -100,39 +120,6 @@ TEST_F(OperationDlgTest, TheMachineIsPreselectedByCaseInsensitivePrefix)
             dialog.findChild<QComboBox*>(QStringLiteral("combo1049"))->currentText(), QString::fromUtf8(row.selected))
             << row.operationMachine;
     }
-}
-
-// Confirmed as internal, the external cost is cleared but the external lot size stays; confirmed
-// as external, every internal value is cleared.
-TEST_F(OperationDlgTest, ConfirmingTakesTheFieldsOfTheChosenKind)
-{
-    auto external = externalOperation("Härten", 2.5f, 80);
-    open(*external);
-    radio("radio1033")->click();
-    combo("combo1049")->setCurrentIndex(1);
-    combo("combo1051")->setCurrentIndex(2);
-    edit("edit1047")->setText(QStringLiteral("Pressen"));
-    edit("edit1038")->setText(QStringLiteral("2,5"));
-    edit("edit1043")->setText(QStringLiteral("2.5")); // the German locale stops at the point
-    edit("edit1036")->setText(QStringLiteral(" 250 Stück"));
-    ASSERT_TRUE(confirm());
-    EXPECT_EQ(*external,
-        (COperation { .name = "Pressen",
-            .externalLotSize = 80,
-            .machineName = "Presse",
-            .lotSize = 250,
-            .shiftMode = 2,
-            .machineTimeMin = 2.5f,
-            .operatorTimeMin = 2 }));
-
-    auto internal = turningOperation("Drehen", "Presse");
-    internal->shiftMode = 1;
-    open(*internal);
-    radio("radio1034")->click();
-    edit("edit1045")->setText(QStringLiteral("3,75"));
-    edit("edit1048")->setText(QStringLiteral("40"));
-    ASSERT_TRUE(confirm());
-    EXPECT_EQ(*internal, *externalOperation("Drehen", 3.75f, 40));
 }
 
 TEST_F(OperationDlgTest, FieldsAreCheckedInReadingOrderBeforeTheMachine)
