@@ -1,6 +1,5 @@
 #include "ui/masterdata/MachineDataDlg.h"
 
-#include "ModalDriver.h"
 #include "WindowTest.h"
 #include "ui/common/NumberField.h"
 #include "ui/common/QtText.h"
