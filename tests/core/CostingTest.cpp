@@ -21,10 +21,7 @@ public:
     ~LocaleScope() { text::setRuntimeLocale(text::RuntimeLocale::Default); }
 };
 
-std::string cp(const std::string& utf8)
-{
-    return text::utf8ToCp1252(utf8);
-}
+const auto cp = [](std::string_view utf8) { return text::utf8ToCp1252(utf8); };
 
 std::string exampleReportGerman()
 {
@@ -70,8 +67,7 @@ TEST(MachineRates, WorkedExampleAndZeroGuards)
     const struct {
         const char* what;
         void (*change)(CPlantData&, CMachine&);
-        float fixed[3];
-        float variable[3];
+        float fixed[3], variable[3];
     } rows[] = {
         { "example", [](CPlantData&, CMachine&) {}, { 10.05f, 5.025f, 3.35f }, { 4.0f, 2.75f, 2.3333333f } },
         { "no useful life", [](CPlantData&, CMachine& m) { m.usefulLifeYears = 0; }, { 4.05f, 2.025f, 1.35f },
@@ -106,8 +102,6 @@ TEST(CostingReport, WorkedExampleByteForByteInBothLocales)
     LocaleScope german(text::RuntimeLocale::German);
     const CostingResult result = costOrder(exampleOrder(), examplePlant(), "welle.auf", kMonday4August2003);
     EXPECT_EQ(result.reportText, exampleReportGerman());
-    EXPECT_TRUE(result.messages.empty());
-    EXPECT_EQ(result.uncostedOperations, 0);
 
     // The default locale prints points and English names.
     text::setRuntimeLocale(text::RuntimeLocale::Default);
@@ -128,28 +122,28 @@ TEST(CostingReport, Variants)
     const std::string badShift = cp("Ungültiger Schichtbetrieb. Daten inkonsistent !!");
     const struct Row {
         const char* what;
-        void (*change)(COrder&, CPlantData&);
+        void (*change)(COrder&);
         std::vector<std::string> lines;
         const char* totals; // null: not checked
         std::vector<std::string> messages;
     } rows[] = {
         { "no operations",
-            [](COrder& o, CPlantData&) {
+            [](COrder& o) {
                 o.clear();
                 o.quantityBase = 5;
             },
             { "Datei:      " + NL + NL, "Bemerkung:  " + NL + NL + NL + RULE + NL },
             "VOLLKOSTEN:       0,00   DIREKTE KOSTEN:   0,00   ", {} },
-        { "no pieces", [](COrder& o, CPlantData&) { o.quantityBase = 0; }, {},
-            "VOLLKOSTEN:        inf   DIREKTE KOSTEN:    inf   ", {} },
-        { "nothing over no pieces", [](COrder& o, CPlantData&) { o.clear(); }, {},
+        { "no pieces", [](COrder& o) { o.quantityBase = 0; }, {}, "VOLLKOSTEN:        inf   DIREKTE KOSTEN:    inf   ",
+            {} },
+        { "nothing over no pieces", [](COrder& o) { o.clear(); }, {},
             "VOLLKOSTEN:        nan   DIREKTE KOSTEN:    nan   ", {} },
         // The setup time over zero pieces is inf, and 0 x inf loses the order total.
-        { "lot size 0", [](COrder& o, CPlantData&) { o.operations.at(0)->lotSize = 0; },
+        { "lot size 0", [](COrder& o) { o.operations.at(0)->lotSize = 0; },
             { "Vollkosten/St.(AG):         inf", cp("Losgröße (Arbeitsgang):      0") },
             "VOLLKOSTEN:        nan   DIREKTE KOSTEN:    nan   ", {} },
         { "external lot size 0",
-            [](COrder& o, CPlantData&) {
+            [](COrder& o) {
                 o.operations.removeAt(0);
                 o.operations.at(0)->externalLotSize = 0;
             },
@@ -157,7 +151,7 @@ TEST(CostingReport, Variants)
             "VOLLKOSTEN:       0,00   DIREKTE KOSTEN:   0,00   ", {} },
         // Names compare byte for byte; only the external operation is in the totals.
         { "missing machines",
-            [](COrder& o, CPlantData&) {
+            [](COrder& o) {
                 o.operations.at(0)->machineName = "drehmaschine 1";
                 o.operations.add(turningOperation("Drehen", "Fehlt"));
             },
@@ -165,28 +159,21 @@ TEST(CostingReport, Variants)
                     + RULE + NL + NL + "Arbeitsgang: Haerten",
                 cp("ACHTUNG: Summen unvollständig, nicht berechnete Arbeitsgänge: 2") + NL },
             "VOLLKOSTEN:       1,65   DIREKTE KOSTEN:   1,50   ", { missing, missing } },
-        { "shift mode 3", [](COrder& o, CPlantData&) { o.operations.at(0)->shiftMode = 3; },
+        { "shift mode 3", [](COrder& o) { o.operations.at(0)->shiftMode = 3; },
             { cp("Ungültiger Schichtbetrieb - Arbeitsgang nicht berechnet"),
                 cp("ACHTUNG: Summen unvollständig, nicht berechnete Arbeitsgänge: 1") + NL },
             "VOLLKOSTEN:       1,65   DIREKTE KOSTEN:   1,50   ", { badShift } },
         { "missing machine is found before the shift mode",
-            [](COrder& o, CPlantData&) {
+            [](COrder& o) {
                 o.operations.at(0)->shiftMode = -1;
                 o.operations.at(0)->machineName = "x";
             },
             {}, nullptr, { missing } },
-        { "two shifts",
-            [](COrder& o, CPlantData& p) {
-                p.operatorVarRate3 = 30;
-                p.operatorFixedRate3 = 20;
-                o.operations.at(0)->shiftMode = 1;
-            },
+        { "two shifts", [](COrder& o) { o.operations.at(0)->shiftMode = 1; },
             { "MaschFix:   5,03 MaschVar:   2,75", "MA (Var):  25,00 MA (Fix):  15,00" }, nullptr, {} },
         // Any non-zero flag is an internal operation.
         { "three shifts",
-            [](COrder& o, CPlantData& p) {
-                p.operatorVarRate3 = 30;
-                p.operatorFixedRate3 = 20;
+            [](COrder& o) {
                 o.operations.at(0)->shiftMode = 2;
                 o.operations.at(0)->isInternal = 7;
             },
@@ -196,7 +183,9 @@ TEST(CostingReport, Variants)
     for (const Row& row : rows) {
         COrder order = exampleOrder();
         CPlantData plant = examplePlant();
-        row.change(order, plant);
+        plant.operatorVarRate3 = 30; // third-shift rates of their own, so that a wrong shift shows
+        plant.operatorFixedRate3 = 20;
+        row.change(order);
         const CostingResult result = costOrder(order, plant, "", kMonday4August2003);
         for (const std::string& line : row.lines)
             EXPECT_NE(result.reportText.find(line), std::string::npos) << row.what << ": " << line;

@@ -42,10 +42,7 @@ struct Damage {
 struct MasterData {
     using Data = CPlantData;
     static std::string encode(const Data& data) { return encodeMasterData(data); }
-    static auto decode(std::string_view bytes, float factor, Data& data)
-    {
-        return decodeMasterData(bytes, factor, data);
-    }
+    static auto decode(std::string_view bytes, float f, Data& data) { return decodeMasterData(bytes, f, data); }
     static Data example() { return examplePlant(); }
     static std::size_t countOffset() { return 44; }
     static constexpr const char* corpus = "master";
@@ -141,10 +138,7 @@ struct Order {
             { longBytes.substr(0, longBytes.size() - 1), DecodeProblem::Truncated, "machineUtilPct", 2,
                 std::int64_t(longBytes.size()) - 4 },
             { std::string(2, '\xFF'), DecodeProblem::Truncated, "name", -1, 0 },
-            { std::string("\x00\x03"
-                          "ab",
-                  4),
-                DecodeProblem::TextTooLong, "remark", -1, 1 },
+            { std::string("\0\3ab", 4), DecodeProblem::TextTooLong, "remark", -1, 1 },
         };
     }
 };
@@ -167,9 +161,7 @@ TEST(MasterDataFile, EncodesTheLayoutByteForByte)
         { 12, int32Bytes(250) }, // working days
         { 20, floatBytes(25) }, // the variable operator rate comes first
         { 44, int32Bytes(1) },
-        { 48,
-            "\x0E"
-            "Drehmaschine 1" },
+        { 48, "\16Drehmaschine 1" },
         { 63, floatBytes(15) }, // floor area, then purchase cost ... tool cost last
         { 67, floatBytes(120000) },
         { 87, floatBytes(3000) },
@@ -186,18 +178,11 @@ TEST(OrderFile, EncodesTheLayoutByteForByte)
     order.operations.add(externalOperation());
     EXPECT_EQ(encodeOrder(order),
         std::string(6, '\0') + int32Bytes(1) + "\x07Haerten" + int32Bytes(0) + floatBytes(1.5f) + int32Bytes(100)
-            + "\x06"
-              "EXTERN"
-            + std::string(36, '\0'));
+            + "\6EXTERN" + std::string(36, '\0'));
 
     // The material weight and price come before the machine utilisation.
     COrder internal;
-    auto op = std::make_unique<COperation>();
-    op->materialUtilPct = 4;
-    op->machineUtilPct = 3;
-    op->materialWeightKg = 1;
-    op->materialPricePerKg = 2;
-    internal.operations.add(std::move(op));
+    internal.operations.add(std::make_unique<COperation>(COperation { 1, "", 0, 0, "", 0, 0, 0, 0, 0, 4, 3, 1, 2 }));
     const std::string bytes = encodeOrder(internal);
     ASSERT_EQ(bytes.size(), 10u + 50u);
     EXPECT_EQ(bytes.substr(10, 1 + 4), std::string("\x00\x01\x00\x00\x00", 5));

@@ -57,7 +57,6 @@ TEST_F(OperationDlgTest, ANewOperationOpensInternalWithZerosAndTheFirstShift)
 {
     COperation operation;
     open(operation);
-    EXPECT_EQ(text::runtimeLocale(), text::RuntimeLocale::German);
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora 1.0 EURO: Arbeitsgang"));
     expectEnabled(true);
     EXPECT_EQ(combo("combo1049")->currentIndex(), -1);
@@ -67,15 +66,13 @@ TEST_F(OperationDlgTest, ANewOperationOpensInternalWithZerosAndTheFirstShift)
     EXPECT_EQ(edit("edit1047")->text(), QString());
 }
 
-TEST_F(OperationDlgTest, SwitchingToInternalChangesNoValueAndNeedsAMachine)
+TEST_F(OperationDlgTest, SwitchingKindChangesNoValueAndConfirmingTakesTheFieldsOfTheChosenKind)
 {
     auto operation = externalOperation("Härten", 2.5f, 80);
     open(*operation);
     expectEnabled(false);
     EXPECT_EQ(edit("edit1045")->text(), QStringLiteral("2,5"));
     EXPECT_EQ(edit("edit1048")->text(), QStringLiteral("80"));
-    EXPECT_EQ(edit("edit1038")->text(), QStringLiteral("0"));
-    EXPECT_EQ(combo("combo1049")->currentIndex(), -1);
 
     radio("radio1033")->click();
     expectEnabled(true);
@@ -83,41 +80,8 @@ TEST_F(OperationDlgTest, SwitchingToInternalChangesNoValueAndNeedsAMachine)
     EXPECT_FALSE(confirm());
     EXPECT_EQ(ui.messages(), QStringList({ noMachine }));
     EXPECT_EQ(operation->isInternal, 0);
-}
 
-TEST_F(OperationDlgTest, TheMachineIsPreselectedByCaseInsensitivePrefix)
-{
-    const struct {
-        std::initializer_list<const char*> machines;
-        const char* operationMachine;
-        const char* selected;
-    } rows[] = {
-        { { "Drehmaschine 1", "Presse", "Presse 2" }, "Presse 2", "Presse 2" },
-        { { "Drehmaschine 1", "Presse", "Presse 2" }, "presse", "Presse" },
-        { { "Drehmaschine 1", "Presse", "Presse 2" }, "DREH", "Drehmaschine 1" },
-        { { "Drehmaschine 1", "Presse", "Presse 2" }, "Fräse", "" },
-        { { "Drehmaschine 1", "Presse", "Presse 2" }, "", "" },
-        { { "Presse 2", "Presse" }, "Presse", "Presse 2" },
-        { { "Externes Lager" }, "EXTERN", "Externes Lager" },
-    };
-    for (const auto& row : rows) {
-        CPlantData machines = examplePlant(row.machines);
-        auto operation = turningOperation("AG", row.operationMachine);
-        COperationDlg dialog;
-        dialog.prepare(*operation, machines);
-        EXPECT_EQ(
-            dialog.findChild<QComboBox*>(QStringLiteral("combo1049"))->currentText(), QString::fromUtf8(row.selected))
-            << row.operationMachine;
-    }
-}
-
-// Confirmed as internal, the external cost is cleared but the external lot size stays; confirmed
-// as external, every internal value is cleared.
-TEST_F(OperationDlgTest, ConfirmingTakesTheFieldsOfTheChosenKind)
-{
-    auto external = externalOperation("Härten", 2.5f, 80);
-    open(*external);
-    radio("radio1033")->click();
+    // Confirmed as internal, the external cost is cleared but the external lot size stays.
     combo("combo1049")->setCurrentIndex(1);
     combo("combo1051")->setCurrentIndex(2);
     edit("edit1047")->setText(QStringLiteral("Pressen"));
@@ -125,16 +89,9 @@ TEST_F(OperationDlgTest, ConfirmingTakesTheFieldsOfTheChosenKind)
     edit("edit1043")->setText(QStringLiteral("2.5")); // the German locale stops at the point
     edit("edit1036")->setText(QStringLiteral(" 250 Stück"));
     ASSERT_TRUE(confirm());
-    COperation expected;
-    expected.name = "Pressen";
-    expected.machineName = "Presse";
-    expected.shiftMode = 2;
-    expected.machineTimeMin = 2.5f;
-    expected.operatorTimeMin = 2;
-    expected.lotSize = 250;
-    expected.externalLotSize = 80;
-    EXPECT_EQ(*external, expected);
+    EXPECT_EQ(*operation, (COperation { 1, "Pressen", 0, 80, "Presse", 0, 250, 2, 2.5f, 2, 0, 0, 0, 0 }));
 
+    // Confirmed as external, every internal value is cleared.
     auto internal = turningOperation("Drehen", "Presse");
     internal->shiftMode = 1;
     open(*internal);
@@ -145,6 +102,26 @@ TEST_F(OperationDlgTest, ConfirmingTakesTheFieldsOfTheChosenKind)
     EXPECT_EQ(*internal, *externalOperation("Drehen", 3.75f, 40));
 }
 
+TEST_F(OperationDlgTest, TheMachineIsPreselectedByCaseInsensitivePrefix)
+{
+    const std::initializer_list<const char*> three = { "Drehmaschine 1", "Presse", "Presse 2" };
+    const struct {
+        std::initializer_list<const char*> machines;
+        const char *operationMachine, *selected;
+    } rows[] = { { three, "Presse 2", "Presse 2" }, { three, "presse", "Presse" }, { three, "DREH", "Drehmaschine 1" },
+        { three, "Fräse", "" }, { three, "", "" }, { { "Presse 2", "Presse" }, "Presse", "Presse 2" },
+        { { "Externes Lager" }, "EXTERN", "Externes Lager" } };
+    for (const auto& row : rows) {
+        const CPlantData machines = examplePlant(row.machines);
+        auto operation = turningOperation("AG", row.operationMachine);
+        COperationDlg dialog;
+        dialog.prepare(*operation, machines);
+        EXPECT_EQ(
+            dialog.findChild<QComboBox*>(QStringLiteral("combo1049"))->currentText(), QString::fromUtf8(row.selected))
+            << row.operationMachine;
+    }
+}
+
 TEST_F(OperationDlgTest, FieldsAreCheckedInReadingOrderBeforeTheMachine)
 {
     auto operation = turningOperation("Drehen", "");
@@ -153,8 +130,7 @@ TEST_F(OperationDlgTest, FieldsAreCheckedInReadingOrderBeforeTheMachine)
     edit("edit1045")->setText(QString()); // disabled fields are read too
     edit("edit1043")->setText(QStringLiteral("abc"));
     const struct {
-        const char* field;
-        const char* fix;
+        const char *field, *fix;
         QString message;
     } rows[] = {
         { "edit1043", "1", numberExpectedMessage() },
