@@ -97,6 +97,7 @@ TEST_F(DialogConventionsTest, TabFollowsTheLayout)
         ASSERT_NE(first, nullptr) << row.first;
         EXPECT_EQ(tabOrder(row.window, first), row.order) << row.first;
     }
+    EXPECT_EQ(plantDlg.focusWidget(), plantDlg.field(1002)) << "the plant data dialog opens in its first field";
 }
 
 // Every control the user types into or chooses from explains itself in a tooltip.

@@ -223,6 +223,14 @@ TEST_F(MainDlgTest, MasterDataRoundTripsThroughTheFileCommands)
     EXPECT_GT(dlg.plantData.machines.at(0)->fixedRate[0], 0);
     EXPECT_TRUE(ui.messages().isEmpty());
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora 1.0 EURO"));
+
+    // A damaged file is reported and changes nothing.
+    ASSERT_TRUE(QFile::resize(file, QFile(file).size() - 20));
+    ui.fileAnswers.push_back(file);
+    dlg.action(40010)->trigger();
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(ui.messages()[0].contains(QStringLiteral("werk.sta"))) << ui.messages()[0].toStdString();
+    EXPECT_EQ(dlg.plantData.machines.count(), 2);
 }
 
 TEST_F(MainDlgTest, CalculateShowsEachMissingMachineThenExactlyTheReport)

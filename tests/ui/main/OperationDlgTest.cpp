@@ -88,8 +88,12 @@ TEST_F(OperationDlgTest, SwitchingKindChangesNoValueAndConfirmingTakesTheFieldsO
     edit("edit1038")->setText(QStringLiteral("2,5"));
     edit("edit1043")->setText(QStringLiteral("2.5")); // the German locale stops at the point
     edit("edit1036")->setText(QStringLiteral(" 250 Stück"));
+    const std::pair<const char*, const char*> others[] = { { "edit1037", "12" }, { "edit1046", "90" },
+        { "edit1041", "85" }, { "edit1042", "1,5" }, { "edit1039", "4" } };
+    for (const auto& [name, value] : others)
+        edit(name)->setText(QString::fromUtf8(value));
     ASSERT_TRUE(confirm());
-    EXPECT_EQ(*operation, (COperation { 1, "Pressen", 0, 80, "Presse", 0, 250, 2, 2.5f, 2, 0, 0, 0, 0 }));
+    EXPECT_EQ(*operation, (COperation { 1, "Pressen", 0, 80, "Presse", 12, 250, 2, 2.5f, 2, 90, 85, 1.5f, 4 }));
 
     // Confirmed as external, every internal value is cleared.
     auto internal = turningOperation("Drehen", "Presse");
