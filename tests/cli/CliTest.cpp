@@ -2,6 +2,9 @@
 #include "text/Cp1252.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -310,5 +313,18 @@ TEST_F(CliTest, ScaleAndBreakdownInEveryFormatAndLocale)
         EXPECT_EQ(run.out.starts_with(bom), label.ends_with("csv de")) << label;
         EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\r'), records) << label;
         EXPECT_EQ(run.out.ends_with("\r\n"), records > 0) << label;
+        const bool scale = label.starts_with("scale");
+        if (label.find("json") != std::string::npos) { // every key, in a well-formed document
+            const QJsonObject root = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
+            const QJsonArray items = root.value(QLatin1String(scale ? "rows" : "operations")).toArray();
+            ASSERT_EQ(items.size(), 2) << label;
+            for (const auto& item : items)
+                EXPECT_EQ(item.toObject().size(), scale ? 6 : 17) << label;
+            EXPECT_EQ(root.value(QLatin1String("order")).toObject().size(), scale ? 0 : 11) << label;
+        } else if (scale && label.find("csv") != std::string::npos) { // six columns in every record
+            const char separator = label.ends_with("de") ? ';' : ',';
+            for (std::size_t start = 0, end; (end = run.out.find("\r\n", start)) != std::string::npos; start = end + 2)
+                EXPECT_EQ(std::count(run.out.begin() + start, run.out.begin() + end, separator), 5) << label;
+        }
     }
 }

@@ -121,6 +121,7 @@ TEST_F(TextTest, Cp1252ReplacesWhatItCannotHold)
     const char16_t loneLow[] = { 0xDE00, 0xD83D, 0 };
     EXPECT_EQ(utf16ToCp1252(loneLow, &lossy), "??");
     EXPECT_TRUE(lossy);
+    EXPECT_EQ(utf16ToCp1252(u"\U00010000\U0001F600\uE000", &lossy), "???"); // the first and last pairs
     EXPECT_EQ(utf16ToCp1252(u"\u0080", &lossy), "?");
     EXPECT_TRUE(lossy);
     EXPECT_EQ(utf16ToCp1252(u"fine", &lossy), "fine");
