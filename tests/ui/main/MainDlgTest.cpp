@@ -6,58 +6,106 @@
 #include "files/DataFiles.h"
 #include "model/DmConversion.h"
 #include "text/Cp1252.h"
-#include "ui/common/QtText.h"
+#include "ui/common/LongTask.h"
 #include "ui/common/QtUiServices.h"
+#include "ui/main/CostApp.h"
+#include "ui/masterdata/PlantDataDlg.h"
 #include "ui/report/ReportDlg.h"
 #include "ui/report/ReportTextView.h"
 
 #include <QAction>
 #include <QFile>
+#include <QFocusEvent>
 #include <QLabel>
-#include <QLineEdit>
+#include <QMenuBar>
+#include <QSettings>
 #include <QTableView>
 #include <QTemporaryDir>
-#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <optional>
 
 namespace kalkora::ui::test {
 namespace {
 
-using Kind = ScriptedUiServices::Kind;
-
 const QString closeQuestion = QStringLiteral("Anwendung schließen ? Evtl. nicht gespeicherte Daten gehen verloren !");
-constexpr int orderCommands[] = { 40003, 40004, 40005, 40015 };
-constexpr int alwaysEnabled[] = { 40001, 40002, 147, 40006, 40007, 40008, 40010, 40011, 146, 40052, 40009 };
+const QString orderQuestion = QStringLiteral("Der Auftrag wurde geändert. Sollen die Änderungen gespeichert werden?");
+const QString masterQuestion = QStringLiteral("Die Stammdaten wurden geändert. Sollen sie gespeichert werden?");
+const std::string changedName = "Ge\xE4ndert"; // typed as "Geändert"
 
+// A user's afternoon: master data "werk.sta" and the order "welle.auf" (two operations) in a
+// folder of their own; "andere.auf" is another order to open.
 class MainDlgTest : public WindowTest {
 protected:
     void SetUp() override
     {
         WindowTest::SetUp();
         ASSERT_TRUE(folder.isValid());
-        dlg.show();
+        writeFiles();
     }
 
-    void expectOrderCommands(bool enabled)
+    void writeFiles()
     {
-        for (int id : orderCommands)
-            EXPECT_EQ(dlg.action(id)->isEnabled(), enabled) << id;
-        for (int id : alwaysEnabled)
-            EXPECT_TRUE(dlg.action(id)->isEnabled()) << id;
+        QFile::remove(path("neu.auf"));
+        ASSERT_TRUE(files::saveMasterData(path("werk.sta"), examplePlant({ "Presse" })).ok());
+        COrder order;
+        order.operations.add(turningOperation("Drehen", "Presse"));
+        order.operations.add(turningOperation("Fr\xE4sen", "Presse"));
+        ASSERT_TRUE(files::saveOrder(path("andere.auf"), order).ok());
+        order.name = "Welle";
+        ASSERT_TRUE(files::saveOrder(path("welle.auf"), order).ok());
     }
 
-    QString path(const QString& name) const { return folder.filePath(name); }
+    QString path(const char* name) const { return folder.filePath(QString::fromUtf8(name)); }
 
-    void writeOrder(const QString& file, const COrder& order) { ASSERT_TRUE(files::saveOrder(file, order).ok()); }
+    // A main window with the files opened at start, or with a new order instead of "welle.auf".
+    std::unique_ptr<CMainDlg> openWindow(bool withOrderFile = true)
+    {
+        auto dlg = std::make_unique<CMainDlg>();
+        dlg->show();
+        dlg->OpenStartFiles({ path("werk.sta"), path("welle.auf") });
+        if (!withOrderFile)
+            dlg->action(40001)->trigger();
+        // Answers that a stopped command of an earlier case did not take are not for this one.
+        ui.clear();
+        ui.fileAnswers.clear();
+        ui.yesNoAnswers.clear();
+        ui.yesNoCancelAnswers.clear();
+        return dlg;
+    }
+
+    static void typeName(CMainDlg& dlg, const QString& name) { setText(&dlg.panel(), "edit1029", name); }
+
+    static std::string nameInFile(const QString& file)
+    {
+        COrder order;
+        return !file.isEmpty() && files::loadOrder(file, 1.0f, order).ok() ? order.name : std::string();
+    }
+
+    void expectOneMessageNaming(const char* name)
+    {
+        ASSERT_EQ(ui.messages().size(), 1);
+        EXPECT_TRUE(ui.messages()[0].contains(QString::fromUtf8(name))) << ui.messages()[0].toStdString();
+    }
+
+    void damage(const char* name) { ASSERT_TRUE(QFile::resize(path(name), QFile(path(name)).size() - 20)); }
 
     QTemporaryDir folder;
-    CMainDlg dlg;
 };
 
 TEST_F(MainDlgTest, CaptionsAndGreyingFollowTheOrderState)
 {
+    CMainDlg dlg;
+    dlg.show();
+    const auto expectOrderCommands = [&dlg](bool enabled) {
+        for (int id : { 40003, 40004, 40005, 40015 })
+            EXPECT_EQ(dlg.action(id)->isEnabled(), enabled) << id;
+        for (int id : { 40001, 40002, 147, 40006, 40007, 40008, 40010, 40011, 146, 40052, 40009 })
+            EXPECT_TRUE(dlg.action(id)->isEnabled()) << id;
+    };
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora 1.0 EURO"));
-    EXPECT_FALSE(dlg.isOrderOpen());
-    EXPECT_TRUE(dlg.findChild<QLabel*>(QStringLiteral("picture1064"))->isVisible());
+    EXPECT_TRUE(child<QLabel>(&dlg, "picture1064")->isVisible());
     expectOrderCommands(false);
     // Without machines an order cannot be opened: only the message shows.
     dlg.action(40002)->trigger();
@@ -70,20 +118,20 @@ TEST_F(MainDlgTest, CaptionsAndGreyingFollowTheOrderState)
     dlg.action(40001)->trigger();
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora"));
     EXPECT_TRUE(dlg.panel().isVisible());
-    EXPECT_FALSE(dlg.findChild<QLabel*>(QStringLiteral("picture1064"))->isVisible());
+    EXPECT_FALSE(child<QLabel>(&dlg, "picture1064")->isVisible());
     expectOrderCommands(true);
 
-    ui.fileAnswers.push_back(path(QStringLiteral("welle.auf")));
+    ui.fileAnswers.push_back(path("neu.auf"));
     dlg.action(40004)->trigger();
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora - welle.auf"));
-    EXPECT_TRUE(QFile::exists(path(QStringLiteral("welle.auf"))));
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora - neu.auf"));
+    EXPECT_TRUE(QFile::exists(path("neu.auf")));
     ASSERT_EQ(ui.asked.size(), 1u);
     const FileDialogRequest& request = ui.asked[0].file;
     EXPECT_EQ(ui.asked[0].kind, Kind::SaveFile);
-    EXPECT_EQ(request.title, QStringLiteral("Kalkora - Auftragsdaten Speichern"));
-    EXPECT_EQ(request.filterLabel, QStringLiteral("Auftragsdaten (*.auf) "));
-    EXPECT_EQ(request.filterPattern, QStringLiteral("*.auf"));
-    EXPECT_EQ(request.defaultSuffix, QStringLiteral("auf"));
+    const FileDialogRequest expected { QStringLiteral("Kalkora - Auftragsdaten Speichern"),
+        QStringLiteral("Auftragsdaten (*.auf) "), QStringLiteral("*.auf"), QStringLiteral("auf"), true, {} };
+    EXPECT_EQ(std::tie(request.title, request.filterLabel, request.filterPattern, request.defaultSuffix),
+        std::tie(expected.title, expected.filterLabel, expected.filterPattern, expected.defaultSuffix));
     EXPECT_TRUE(request.promptOverwrite);
     // The file dialog shows the label once, not followed by the pattern a second time.
     EXPECT_EQ(qtNameFilter(request), QStringLiteral("Auftragsdaten (*.auf)"));
@@ -96,7 +144,9 @@ TEST_F(MainDlgTest, CaptionsAndGreyingFollowTheOrderState)
 
 TEST_F(MainDlgTest, EveryCloseRequestAsksAndOnlyYesCloses)
 {
-    const auto requestClose = [this](const std::function<void()>& request, bool answer) {
+    CMainDlg dlg;
+    dlg.show();
+    const auto requestClose = [&](const std::function<void()>& request, bool answer) {
         ui.clear();
         ui.yesNoAnswers.push_back(answer);
         request();
@@ -106,45 +156,52 @@ TEST_F(MainDlgTest, EveryCloseRequestAsksAndOnlyYesCloses)
         EXPECT_EQ(ui.asked[0].icon, MessageIcon::Question);
         EXPECT_EQ(dlg.isVisible(), !answer);
     };
-    requestClose([this] { QTest::keyClick(&dlg, Qt::Key_Escape); }, false);
-    requestClose([this] { dlg.action(40006)->trigger(); }, false);
-    requestClose([this] { dlg.close(); }, false);
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora 1.0 EURO"));
+    requestClose([&] { QTest::keyClick(&dlg, Qt::Key_Escape); }, false);
+    requestClose([&] { dlg.action(40006)->trigger(); }, false);
+    requestClose([&] { dlg.close(); }, false);
     // After an order is closed, the key goes where the window routes it, not to the hidden panel.
     activate(dlg);
     dlg.action(40001)->trigger();
-    dlg.panel().findChild<QLineEdit*>(QStringLiteral("edit1029"))->setFocus();
+    child(&dlg.panel(), "edit1029")->setFocus();
     dlg.action(40003)->trigger();
-    requestClose([this] { QTest::keyClick(dlg.windowHandle(), Qt::Key_Escape); }, false);
+    requestClose([&] { QTest::keyClick(dlg.windowHandle(), Qt::Key_Escape); }, false);
     bool ended = false;
     QObject::connect(&dlg, &CMainDlg::ended, [&ended] { ended = true; });
-    requestClose([this] { dlg.close(); }, true);
+    requestClose([&] { dlg.close(); }, true);
     EXPECT_TRUE(ended);
     dlg.show();
-    requestClose([this] { QTest::keyClick(&dlg, Qt::Key_Escape); }, true);
+    requestClose([&] { QTest::keyClick(&dlg, Qt::Key_Escape); }, true);
+
+    // With a changed order, "Nein" to ending asks nothing more; Escape on the menu bar asks too.
+    auto changed = openWindow();
+    typeName(*changed, QStringLiteral("Geändert"));
+    changed->action(40006)->trigger();
+    EXPECT_EQ(ui.asked.size(), 1u);
+    activate(*changed);
+    changed->menuBar()->setFocus(Qt::MenuBarFocusReason); // where Alt, or a menu closed with Escape, leaves it
+    QTest::keyClick(changed->windowHandle(), Qt::Key_Escape);
+    EXPECT_EQ(ui.texts(Kind::YesNo).size(), 2);
 }
 
-// A damaged file changes nothing; an intact one is shown, and "&Speichern" writes back to it
-// without a dialog.
-TEST_F(MainDlgTest, OpeningAnOrderShowsItAndKeepsTheFullPathForSaving)
+// A damaged file changes nothing and is reported; an intact one is shown, and "&Speichern"
+// writes back to it without a dialog. A failed save forgets the file name.
+TEST_F(MainDlgTest, OrderFilesOpenSaveAndFail)
 {
+    CMainDlg dlg;
     dlg.plantData = examplePlant();
     dlg.action(40001)->trigger();
     dlg.order.name = "Bisher";
-    const QString file = path(QStringLiteral("welle.auf"));
-    writeOrder(file, exampleOrder());
-    ASSERT_TRUE(QFile::resize(file, QFile(file).size() - 20));
-    ui.fileAnswers.push_back(file);
+    damage("welle.auf");
+    ui.fileAnswers.push_back(path("welle.auf"));
     dlg.action(40002)->trigger();
-    ASSERT_EQ(ui.messages().size(), 1);
-    EXPECT_TRUE(ui.messages()[0].contains(QStringLiteral("welle.auf"))) << ui.messages()[0].toStdString();
+    expectOneMessageNaming("welle.auf");
     EXPECT_EQ(dlg.order.name, "Bisher");
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora"));
     EXPECT_TRUE(dlg.orderFileName.isEmpty());
 
-    writeOrder(file, exampleOrder());
+    writeFiles();
     ui.clear();
-    ui.fileAnswers.push_back(file);
+    ui.fileAnswers.push_back(path("welle.auf"));
     dlg.action(40002)->trigger();
     ASSERT_EQ(ui.asked.size(), 1u);
     EXPECT_EQ(ui.asked[0].file.title, QStringLiteral("Kalkora - Auftragsdaten Laden"));
@@ -156,23 +213,51 @@ TEST_F(MainDlgTest, OpeningAnOrderShowsItAndKeepsTheFullPathForSaving)
     ui.clear();
     dlg.action(40004)->trigger();
     EXPECT_TRUE(ui.asked.empty());
-    COrder reread;
-    ASSERT_TRUE(files::loadOrder(file, 1.0f, reread).ok());
-    EXPECT_EQ(reread.name, "Welle neu");
+    EXPECT_EQ(nameInFile(path("welle.auf")), "Welle neu");
+
+    ui.fileAnswers = { path("fehlt/welle.auf") };
+    dlg.action(40005)->trigger(); // asks for a new name although the order has one
+    expectOneMessageNaming("welle.auf");
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora"));
+    EXPECT_TRUE(dlg.orderFileName.isEmpty());
+    EXPECT_TRUE(dlg.isOrderOpen());
+    ui.clear();
+    dlg.action(40004)->trigger();
+    EXPECT_EQ(ui.texts(Kind::SaveFile).size(), 1);
 }
 
-TEST_F(MainDlgTest, OldDmFilesAreConvertedAfterTheWarning)
+TEST_F(MainDlgTest, MasterDataFilesRoundTripAndOldDmFilesAreConverted)
 {
+    CMainDlg dlg;
+    dlg.plantData = examplePlant({ "Presse", "Drehmaschine 1" });
+    ui.fileAnswers.push_back(path("werk.sta"));
+    dlg.action(40011)->trigger();
+    EXPECT_EQ(ui.asked[0].file.title, QStringLiteral("Kalkora - Stammdaten Speichern"));
+    EXPECT_TRUE(ui.asked[0].file.promptOverwrite);
+    dlg.plantData.machines.clear();
+    dlg.plantData.rentPerSqmYear = 1;
+    ui.fileAnswers.push_back(path("werk.sta"));
+    dlg.action(40010)->trigger();
+    ASSERT_EQ(dlg.plantData.machines.count(), 2);
+    EXPECT_EQ(dlg.plantData.machines.at(1)->name, "Drehmaschine 1");
+    EXPECT_EQ(dlg.plantData.rentPerSqmYear, 60);
+    EXPECT_GT(dlg.plantData.machines.at(0)->fixedRate[0], 0);
+    EXPECT_TRUE(ui.messages().isEmpty());
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora 1.0 EURO"));
+    damage("werk.sta");
+    ui.fileAnswers.push_back(path("werk.sta"));
+    dlg.action(40010)->trigger();
+    expectOneMessageNaming("werk.sta");
+    EXPECT_EQ(dlg.plantData.machines.count(), 2);
+
     COrder stored;
-    stored.operations.add(externalOperation("Härten", 10, 100));
-    const QString orderFile = path(QStringLiteral("alt.auf"));
-    writeOrder(orderFile, stored);
+    stored.operations.add(externalOperation("H\xE4rten", 10, 100));
+    ASSERT_TRUE(files::saveOrder(path("alt.auf"), stored).ok());
     CPlantData plant = examplePlant();
     plant.rentPerSqmYear = 100;
-    const QString masterFile = path(QStringLiteral("alt.sta"));
-    ASSERT_TRUE(files::saveMasterData(masterFile, plant).ok());
-
-    ui.fileAnswers = { masterFile, orderFile };
+    ASSERT_TRUE(files::saveMasterData(path("alt.sta"), plant).ok());
+    ui.clear();
+    ui.fileAnswers = { path("alt.sta"), path("alt.auf") };
     dlg.action(146)->trigger();
     dlg.action(147)->trigger();
     ASSERT_EQ(ui.asked.size(), 4u);
@@ -186,55 +271,9 @@ TEST_F(MainDlgTest, OldDmFilesAreConvertedAfterTheWarning)
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora - alt.auf"));
 }
 
-TEST_F(MainDlgTest, AFailedSaveIsReportedAndForgetsTheFileName)
-{
-    dlg.action(40001)->trigger();
-    ui.fileAnswers = { path(QStringLiteral("welle.auf")), path(QStringLiteral("fehlt/welle.auf")) };
-    dlg.action(40004)->trigger();
-    ui.clear();
-    dlg.action(40005)->trigger(); // asks for a new name although the order has one
-    ASSERT_EQ(ui.messages().size(), 1);
-    EXPECT_TRUE(ui.messages()[0].contains(QStringLiteral("welle.auf")));
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora"));
-    EXPECT_TRUE(dlg.orderFileName.isEmpty());
-    EXPECT_TRUE(dlg.isOrderOpen());
-
-    ui.clear();
-    dlg.action(40004)->trigger();
-    EXPECT_EQ(ui.texts(Kind::SaveFile).size(), 1);
-}
-
-TEST_F(MainDlgTest, MasterDataRoundTripsThroughTheFileCommands)
-{
-    dlg.plantData = examplePlant({ "Presse", "Drehmaschine 1" });
-    const QString file = path(QStringLiteral("werk.sta"));
-    ui.fileAnswers.push_back(file);
-    dlg.action(40011)->trigger();
-    EXPECT_EQ(ui.asked[0].file.title, QStringLiteral("Kalkora - Stammdaten Speichern"));
-    EXPECT_TRUE(ui.asked[0].file.promptOverwrite);
-
-    dlg.plantData.machines.clear();
-    dlg.plantData.rentPerSqmYear = 1;
-    ui.fileAnswers.push_back(file);
-    dlg.action(40010)->trigger();
-    ASSERT_EQ(dlg.plantData.machines.count(), 2);
-    EXPECT_EQ(dlg.plantData.machines.at(1)->name, "Drehmaschine 1");
-    EXPECT_EQ(dlg.plantData.rentPerSqmYear, 60);
-    EXPECT_GT(dlg.plantData.machines.at(0)->fixedRate[0], 0);
-    EXPECT_TRUE(ui.messages().isEmpty());
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora 1.0 EURO"));
-
-    // A damaged file is reported and changes nothing.
-    ASSERT_TRUE(QFile::resize(file, QFile(file).size() - 20));
-    ui.fileAnswers.push_back(file);
-    dlg.action(40010)->trigger();
-    ASSERT_EQ(ui.messages().size(), 1);
-    EXPECT_TRUE(ui.messages()[0].contains(QStringLiteral("werk.sta"))) << ui.messages()[0].toStdString();
-    EXPECT_EQ(dlg.plantData.machines.count(), 2);
-}
-
 TEST_F(MainDlgTest, CalculateShowsEachMissingMachineThenExactlyTheReport)
 {
+    CMainDlg dlg;
     dlg.plantData = examplePlant({ "Drehmaschine 1" });
     dlg.action(40001)->trigger();
     dlg.order.name = "Welle";
@@ -246,14 +285,15 @@ TEST_F(MainDlgTest, CalculateShowsEachMissingMachineThenExactlyTheReport)
     dlg.panel().RefreshFromOrder(); // as after opening the order
 
     std::string shownReport;
-    QString shownText;
+    QString copied;
     bool closesOnEnter = false;
     whenModal([&](QWidget* window) {
         auto* report = qobject_cast<CReportDlg*>(window);
         ASSERT_NE(report, nullptr);
         shownReport = report->getReportText();
-        QTest::keyClick(report->findChild<ReportTextView*>(QStringLiteral("edit1060")), Qt::Key_A, Qt::ControlModifier);
-        shownText = report->findChild<ReportTextView*>(QStringLiteral("edit1060"))->selectedText();
+        auto* view = child<ReportTextView>(report, "edit1060");
+        QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
+        copied = view->selectedText();
         QTest::keyClick(report, Qt::Key_Return);
         closesOnEnter = !report->isVisible();
         report->close();
@@ -263,12 +303,249 @@ TEST_F(MainDlgTest, CalculateShowsEachMissingMachineThenExactlyTheReport)
     const CostingResult expected = costOrder(dlg.order, dlg.plantData, "", text::PrintDate::today());
     EXPECT_EQ(shownReport, expected.reportText);
     // Copied as the command-line report prints it.
-    EXPECT_EQ(shownText,
-        QString::fromStdString(text::cp1252ToUtf8(expected.reportText))
-            .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    EXPECT_EQ(
+        copied, QString::fromStdString(text::cp1252ToUtf8(expected.reportText)).replace(QStringLiteral("\r\n"), "\n"));
     EXPECT_TRUE(closesOnEnter);
     const QString missing = QStringLiteral("Maschinendatensatz nicht gefunden. Daten inkonsistent !!");
     EXPECT_EQ(ui.messages(), QStringList({ missing, missing }));
+}
+
+// Each answer to the save question: the command goes on or stops, the data is saved or not.
+struct AnswerCase {
+    const char* what;
+    bool changed;
+    std::optional<Answer> answer;
+    bool withOrderFile;
+    const char* saveAs; // chosen in the save dialog; nullptr cancels it
+    bool goesOn, saved;
+};
+
+const AnswerCase answerCases[] = {
+    { "unchanged", false, std::nullopt, true, nullptr, true, false },
+    { "Ja saves to the order's file", true, Answer::Yes, true, nullptr, true, true },
+    { "Ja asks for a name and saves", true, Answer::Yes, false, "neu.auf", true, true },
+    { "Ja, save dialog cancelled", true, Answer::Yes, false, nullptr, false, false },
+    { "Ja, save fails", true, Answer::Yes, false, "fehlt/neu.auf", false, false },
+    { "Nein", true, Answer::No, true, nullptr, true, false },
+    { "Abbrechen", true, Answer::Cancel, true, nullptr, false, false },
+};
+
+void prepareAnswer(ScriptedUiServices& ui, const AnswerCase& row, const QString& saveAs)
+{
+    if (row.answer)
+        ui.yesNoCancelAnswers.push_back(*row.answer);
+    if (row.answer == Answer::Yes && !row.withOrderFile)
+        ui.fileAnswers.push_back(saveAs);
+}
+
+TEST_F(MainDlgTest, EveryCommandThatDiscardsAChangedOrderAsksFirst)
+{
+    const auto trigger = [this](int id, std::optional<QString> file = {}, bool yes = false) {
+        return [=, this](CMainDlg& dlg) {
+            if (file)
+                ui.fileAnswers.push_back(*file);
+            if (yes)
+                ui.yesNoAnswers.push_back(true);
+            dlg.action(id)->trigger();
+        };
+    };
+    const std::pair<const char*, std::function<void(CMainDlg&)>> commands[] = { { "Neu", trigger(40001) },
+        { "Öffnen", trigger(40002, path("andere.auf")) }, { "DM-Auftrag", trigger(147, path("andere.auf")) },
+        { "Schließen", trigger(40003) }, { "Beenden", trigger(40006, {}, true) } };
+    for (const auto& [command, run] : commands) {
+        for (const AnswerCase& row : answerCases) {
+            SCOPED_TRACE(std::string(command) + ": " + row.what);
+            writeFiles();
+            auto dlg = openWindow(row.withOrderFile);
+            if (row.changed)
+                typeName(*dlg, QStringLiteral("Geändert"));
+            prepareAnswer(ui, row, row.saveAs ? path(row.saveAs) : QString());
+            run(*dlg);
+            EXPECT_EQ(ui.texts(Kind::YesNoCancel), row.changed ? QStringList { orderQuestion } : QStringList());
+            const bool orderStays = dlg->isVisible() && dlg->isOrderOpen() && dlg->order.name == changedName;
+            EXPECT_EQ(orderStays, row.changed && !row.goesOn);
+            const QString file = row.withOrderFile ? path("welle.auf") : row.saveAs ? path(row.saveAs) : QString();
+            EXPECT_EQ(nameInFile(file) == changedName, row.saved);
+        }
+    }
+}
+
+TEST_F(MainDlgTest, ChangedMasterDataAsksBeforeLoadingOtherMasterDataOrEnding)
+{
+    const auto opens = [this](int id) {
+        return [=, this](CMainDlg& dlg) { return dlg.action(id)->trigger(), !ui.texts(Kind::OpenFile).empty(); };
+    };
+    const std::pair<const char*, std::function<bool(CMainDlg&)>> commands[] = { { "Stammdaten laden", opens(40010) },
+        { "DM-Stammdaten", opens(146) },
+        { "Beenden", [&](CMainDlg& dlg) { return ui.yesNoAnswers.push_back(true), dlg.close(), !dlg.isVisible(); } } };
+    for (const auto& [command, runAndSeeItGoOn] : commands) {
+        for (const AnswerCase& row : answerCases) {
+            if (row.answer == Answer::Yes && row.withOrderFile)
+                continue; // master data is always saved through the dialog
+            SCOPED_TRACE(std::string(command) + ": " + row.what);
+            auto dlg = openWindow();
+            if (row.changed) {
+                whenModal([](QWidget* window) {
+                    qobject_cast<CPlantDataDlg*>(window)->field(1004)->setText(QStringLiteral("4"));
+                    click(window, "button1001");
+                });
+                dlg->action(40007)->trigger();
+            }
+            QFile::remove(path("neu.sta"));
+            prepareAnswer(ui, row, row.saveAs ? path(row.saveAs).replace(".auf", ".sta") : QString());
+            EXPECT_EQ(runAndSeeItGoOn(*dlg), row.goesOn);
+            EXPECT_EQ(ui.texts(Kind::YesNoCancel), row.changed ? QStringList { masterQuestion } : QStringList());
+            EXPECT_EQ(QFile::exists(path("neu.sta")), row.saved);
+            EXPECT_EQ(dlg->isMasterDataChanged(), row.changed && !row.saved);
+        }
+    }
+}
+
+TEST_F(MainDlgTest, OnlyChangesOfTheOrderThroughTheProgramCount)
+{
+    // The name is typed into its field, which is then left; the command acts on the first operation.
+    const std::tuple<const char*, const char*, int, const char*, bool> cases[] = {
+        { "name left as it was", "Welle", 0, nullptr, false },
+        { "name left with a new text", "Welle 2", 0, nullptr, true },
+        { "operation confirmed unchanged", nullptr, 40049, "2", false },
+        { "operation confirmed with a new time", nullptr, 40049, "9", true },
+        { "delete answered Nein", nullptr, 40048, nullptr, false },
+        { "first operation moved up", nullptr, 40040, nullptr, false },
+        { "first operation moved down", nullptr, 40041, nullptr, true },
+        { "changed, then saved", "Welle 2", 40004, nullptr, false },
+        { "DM order imported", nullptr, 147, nullptr, true },
+    };
+    for (const auto& [what, typedName, command, machineTime, changed] : cases) {
+        SCOPED_TRACE(what);
+        auto dlg = openWindow();
+        if (typedName) {
+            typeName(*dlg, QString::fromUtf8(typedName));
+            QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+            QApplication::sendEvent(child(&dlg->panel(), "edit1029"), &leave);
+        }
+        QTableView* list = dlg->panel().operationList();
+        list->selectionModel()->select(
+            list->model()->index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        if (machineTime) {
+            whenModal([time = QString::fromUtf8(machineTime)](QWidget* window) {
+                setText(window, "edit1038", time);
+                click(window, "button1");
+            });
+        }
+        ui.fileAnswers.push_back(path("andere.auf"));
+        if (command)
+            dlg->action(command)->trigger();
+        EXPECT_EQ(dlg->isOrderChanged(), changed);
+    }
+}
+
+TEST_F(MainDlgTest, FilesNamedAtStartAreLoadedMasterDataFirst)
+{
+    QFile::copy(path("welle.auf"), path("kaputt.auf"));
+    damage("kaputt.auf");
+    QFile::copy(path("werk.sta"), path("WERK.STA"));
+    // The message: part of the one message expected, or nullptr.
+    const std::tuple<const char*, QStringList, bool, const char*> cases[] = {
+        { "both, order first", { path("welle.auf"), path("WERK.STA") }, false, nullptr },
+        { "order, master data remembered", { path("welle.auf") }, true, nullptr },
+        { "order, nothing remembered", { path("welle.auf") }, false, "keine Maschinendaten" },
+        { "damaged order", { path("werk.sta"), path("kaputt.auf") }, false, "kaputt.auf" },
+    };
+    for (const auto& [what, files, masterDataRemembered, message] : cases) {
+        SCOPED_TRACE(what);
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, applicationTitle(), applicationTitle()).clear();
+        if (masterDataRemembered) {
+            ui.fileAnswers.push_back(path("werk.sta"));
+            CMainDlg().action(40010)->trigger();
+        }
+        CMainDlg dlg;
+        ui.clear();
+        dlg.OpenStartFiles(files);
+        EXPECT_EQ(
+            dlg.windowTitle(), message ? QStringLiteral("Kalkora 1.0 EURO") : QStringLiteral("Kalkora - welle.auf"));
+        if (message)
+            expectOneMessageNaming(message);
+        else
+            EXPECT_TRUE(ui.messages().isEmpty());
+    }
+    for (const auto& [arguments, exitCode] :
+        { std::pair { QStringList { "kalkora", "--help" }, 0 }, std::pair { QStringList { "kalkora", "-v" }, 0 },
+            std::pair { QStringList { "kalkora", "-x", "a.auf" }, 2 } }) {
+        const StartRequest request = parseCommandLine(arguments);
+        EXPECT_TRUE(request.exitNow && request.exitCode == exitCode);
+        EXPECT_EQ(request.output.isEmpty(), exitCode != 0);
+    }
+    EXPECT_EQ(parseCommandLine({ "kalkora", "b.sta", "a.auf" }).files, QStringList({ "b.sta", "a.auf" }));
+}
+
+TEST_F(MainDlgTest, TheFileMenuListsTheLastFourOrders)
+{
+    auto dlg = openWindow();
+    for (const char* name : { "a.auf", "b.auf", "c.auf", "d.auf" }) {
+        ui.fileAnswers.push_back(path(name));
+        dlg->action(40005)->trigger();
+    }
+    EXPECT_EQ(ui.asked.back().file.folder, folder.path()); // where the last order was saved
+    EXPECT_EQ(CMainDlg().recentOrders(), QStringList({ path("d.auf"), path("c.auf"), path("b.auf"), path("a.auf") }));
+    QAction* first = child<QAction>(dlg.get(), "recentOrder1");
+    EXPECT_EQ(first->text(), QStringLiteral("&1 d.auf"));
+    EXPECT_EQ(first->toolTip(), path("d.auf"));
+
+    QFile::remove(path("c.auf"));
+    ui.clear();
+    child<QAction>(dlg.get(), "recentOrder2")->trigger();
+    expectOneMessageNaming("c.auf");
+    EXPECT_EQ(dlg->recentOrders(), QStringList({ path("d.auf"), path("b.auf"), path("a.auf") }));
+
+    typeName(*dlg, QStringLiteral("Geändert"));
+    ui.yesNoCancelAnswers.push_back(Answer::No);
+    child<QAction>(dlg.get(), "recentOrder3")->trigger();
+    EXPECT_EQ(ui.texts(Kind::YesNoCancel).size(), 1);
+    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Kalkora - a.auf"));
+    EXPECT_EQ(dlg->recentOrders().constFirst(), path("a.auf"));
+}
+
+// Long work under a script that shows every progress dialog at once and presses "Abbrechen" at
+// the first step: a cancelled load or calculation changes nothing; saving cannot be cancelled.
+TEST_F(MainDlgTest, CancellingLongWorkChangesNothing)
+{
+    CMainDlg dlg;
+    dlg.show();
+    dlg.plantData = examplePlant();
+    dlg.action(40001)->trigger();
+    dlg.order.name = "Offen";
+    dlg.order.operations.add(turningOperation("Drehen", "Drehmaschine 1"));
+    dlg.panel().RefreshFromOrder();
+    int reports = 0;
+    QTimer closeReports;
+    QObject::connect(&closeReports, &QTimer::timeout, [&] {
+        if (auto* report = qobject_cast<CReportDlg*>(QApplication::activeModalWidget()))
+            ++reports, report->close();
+    });
+    closeReports.start(10);
+    const auto state = [&] {
+        return QStringList { QString::fromStdString(dlg.order.name), dlg.windowTitle(),
+            QString::number(dlg.plantData.machines.count()), QString::number(reports),
+            QString::number(QFile(path("neu.auf")).size()) };
+    };
+    const std::tuple<int, const char*, int, bool> cases[]
+        = { { 40002, "welle.auf", 0, false }, { 40010, "werk.sta", 0, false }, { 40015, "", 0, false },
+              { 40015, "", -1, true }, { 40005, "neu.auf", 0, true },
+              { 40002, "welle.auf", -1, true } }; // command, file chosen, step cancelled (-1: none), changes
+    for (const auto& [command, file, cancelAtStep, changes] : cases) {
+        LongTaskScript script;
+        script.cancelAtStep = cancelAtStep;
+        setLongTaskScript(&script);
+        ui.fileAnswers = { *file ? path(file) : QString() };
+        const QStringList before = state();
+        dlg.action(command)->trigger();
+        QApplication::processEvents();
+        setLongTaskScript(nullptr);
+        EXPECT_EQ(script.shown.size(), 1) << command;
+        EXPECT_EQ(state() != before, changes) << command << " " << state().join(u'|').toStdString();
+        EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join(u'|').toStdString();
+    }
+    EXPECT_EQ(dlg.order.name, "Welle");
 }
 
 } // namespace
