@@ -192,26 +192,34 @@ void COrderPanel::RefreshFromOrder()
 COrder COrderPanel::orderWithPendingField() const
 {
     COrder copy;
-    copy.quantityBase = order.quantityBase;
-    copy.name = order.name;
-    copy.remark = order.remark;
+    const TypedFields typed = typedFields();
+    copy.quantityBase = typed.quantity.value_or(order.quantityBase);
+    copy.name = typed.name.value_or(order.name);
+    copy.remark = typed.remark.value_or(order.remark);
     copy.operations.reserve(order.operations.count());
     for (std::int32_t i = 0; i < order.operations.count(); ++i) {
         copy.operations.add(std::make_unique<COperation>(*order.operations.at(i)));
     }
-    const QWidget* pending = isVisible() ? window()->focusWidget() : nullptr;
-    if (pending == edit1029) {
-        copy.name = toCp1252(edit1029->text());
-    } else if (pending == edit1031 && edit1031->toPlainText() != shownRemark) {
-        copy.remark = remarkFromField(edit1031->toPlainText());
-    } else if (pending == edit1062) {
-        // An unreadable quantity is refused when the field is left; until then the order's
-        // quantity stands.
-        if (const std::optional<std::int32_t> quantity = text::scanInt(toCp1252(edit1062->text()))) {
-            copy.quantityBase = *quantity;
-        }
-    }
     return copy;
+}
+
+COrderPanel::TypedFields COrderPanel::typedFields() const
+{
+    TypedFields typed;
+    if (isHidden()) {
+        return typed;
+    }
+    if (edit1029->text() != fromCp1252(panelName)) {
+        typed.name = toCp1252(edit1029->text());
+    }
+    if (edit1031->toPlainText() != shownRemark) {
+        typed.remark = remarkFromField(edit1031->toPlainText());
+    }
+    const std::optional<std::int32_t> quantity = text::scanInt(toCp1252(edit1062->text()));
+    if (quantity && *quantity != panelQuantity) {
+        typed.quantity = quantity;
+    }
+    return typed;
 }
 
 int COrderPanel::selectedRow() const
@@ -247,22 +255,18 @@ template <typename T> void COrderPanel::writeValue(T& target, const T& value)
 
 void COrderPanel::writeFieldsToOrder()
 {
-    if (isHidden()) {
-        return;
-    }
-    // Only a field typed into since it was last shown or read is written.
-    if (edit1029->text() != fromCp1252(panelName)) {
-        panelName = toCp1252(edit1029->text());
+    const TypedFields typed = typedFields();
+    if (typed.name) {
+        panelName = *typed.name;
         writeValue(order.name, panelName);
     }
-    if (edit1031->toPlainText() != shownRemark) {
-        panelRemark = remarkFromField(edit1031->toPlainText());
+    if (typed.remark) {
+        panelRemark = *typed.remark;
         shownRemark = edit1031->toPlainText();
         writeValue(order.remark, panelRemark);
     }
-    const std::optional<std::int32_t> quantity = text::scanInt(toCp1252(edit1062->text()));
-    if (quantity && *quantity != panelQuantity) {
-        panelQuantity = *quantity;
+    if (typed.quantity) {
+        panelQuantity = *typed.quantity;
         writeValue(order.quantityBase, panelQuantity);
     }
 }

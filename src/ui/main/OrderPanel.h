@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class QLineEdit;
@@ -37,9 +38,9 @@ public:
     // command may discard the order. An unreadable quantity is left as it was, without warning.
     void writeFieldsToOrder();
 
-    // A copy of the order with the text of the field being typed in applied, as the order
-    // will be once the field is left. The order itself stays as it is, so commands that read
-    // it directly (the costing report) keep seeing what was last confirmed.
+    // A copy of the order with what was typed applied, as the order will be once the field is
+    // left. The order itself stays as it is, so commands that read it directly (the costing
+    // report) keep seeing what was last confirmed.
     COrder orderWithPendingField() const;
 
     // Index of the selected row, or -1.
@@ -64,6 +65,15 @@ protected:
 
 private:
     enum class Field { Name, Remark, Quantity };
+
+    // What was typed into the three fields since they were last shown or read; an unreadable
+    // quantity counts as not typed, as it is refused only when its field is left.
+    struct TypedFields {
+        std::optional<std::string> name;
+        std::optional<std::string> remark;
+        std::optional<std::int32_t> quantity;
+    };
+    TypedFields typedFields() const;
 
     void createControls();
     void createPopupMenu();
