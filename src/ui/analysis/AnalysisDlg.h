@@ -1,5 +1,9 @@
 #pragma once
 
+// ui/analysis: the price scale and cost breakdown windows, with their tables, charts, export
+// and printing. They use ui/common, ui/report, src/costing, src/files, src/model and src/text,
+// never ui/main.
+
 #include "costing/CostAnalysis.h"
 #include "model/COrder.h"
 

@@ -1,5 +1,10 @@
 #pragma once
 
+// ui/common: what every window shares: the message-box and file-dialog service (UiServices)
+// with its Qt implementation, number fields, dialog units, tooltips, accessible names,
+// progress for long work and the Cp1252 text conversion. It uses src/text and src/model only,
+// never another ui folder.
+
 #include <QString>
 
 class QPrinter;

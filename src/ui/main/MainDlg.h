@@ -1,5 +1,9 @@
 #pragma once
 
+// ui/main: the program's start, the main window with its menus and file commands, the order
+// panel with its operation list and dialog, help and the about box. It may use every other ui
+// folder and the core, file and print libraries; no other ui folder uses it.
+
 #include "model/COrder.h"
 #include "model/CPlantData.h"
 #include "ui/main/OrderPanel.h"

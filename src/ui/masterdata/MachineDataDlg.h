@@ -1,5 +1,9 @@
 #pragma once
 
+// ui/masterdata: the dialogs for the plant data and the machines, and the new machine name.
+// They edit a CPlantData handed to them and use ui/common, src/model, src/costing and
+// src/text only.
+
 #include "model/CMachine.h"
 #include "model/CPlantData.h"
 

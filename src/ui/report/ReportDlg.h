@@ -1,5 +1,8 @@
 #pragma once
 
+// ui/report: the report window, its text view for very long texts and printing. It uses
+// ui/common, src/print and src/text only.
+
 #include <QDialog>
 
 #include <string>
