@@ -1,5 +1,8 @@
 #pragma once
 
+// costing: machine hourly rates, the order costing with its report text, and the cost analysis
+// (price scale, breakdown) with its tables. Plain C++ on src/model and src/text only; no Qt.
+
 #include "costing/ReportWriter.h"
 #include "model/COrder.h"
 #include "model/CPlantData.h"

@@ -1,5 +1,8 @@
 #pragma once
 
+// files: the one loader and atomic saver of master data and orders, used by the desktop program
+// and kalkora-cli alike. It uses Qt Core for file access and the core library, no windows.
+
 #include "model/COrder.h"
 #include "model/CPlantData.h"
 #include "model/Progress.h"

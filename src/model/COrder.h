@@ -1,5 +1,8 @@
 #pragma once
 
+// model: plant data, machines, orders and operations, the counted texts and the byte-exact
+// .sta/.auf encoding with the DM conversion. Plain C++ on src/text only; no Qt, no costing.
+
 #include "model/OwningList.h"
 
 #include <cstdint>

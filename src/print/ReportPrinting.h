@@ -1,5 +1,8 @@
 #pragma once
 
+// print: pagination and printing of texts and documents, and PDF output, on Qt Gui and
+// PrintSupport and the core library; shared by the windows and kalkora-cli, no widgets.
+
 #include <QFont>
 #include <QString>
 

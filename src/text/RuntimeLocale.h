@@ -1,5 +1,9 @@
 #pragma once
 
+// text: the Windows-1252 codec and the number and date formatting and scanning of the
+// program's runtime locale, written to behave as the Windows C runtime did. Plain C++ with the
+// standard library only; every other folder may use it, it uses none.
+
 namespace kalkora::text {
 
 // The program behaves like the Windows C runtime it was first written for: one process-wide
