@@ -20,6 +20,7 @@
 #include <QSplitter>
 #include <QTableView>
 
+#include <cmath>
 #include <utility>
 
 namespace kalkora::ui {
@@ -65,10 +66,37 @@ private:
     std::function<QVariant(int, int, int)> cell;
 };
 
+namespace {
+
+// Points between the thousands of the digits before the decimal comma (or the end).
+QString groupThousands(QString number)
+{
+    const qsizetype start = number.startsWith(QLatin1Char('-')) ? 1 : 0;
+    qsizetype end = number.indexOf(QLatin1Char(','));
+    if (end < 0) {
+        end = number.size();
+    }
+    for (qsizetype at = end - 3; at > start; at -= 3) {
+        number.insert(at, QLatin1Char('.'));
+    }
+    return number;
+}
+
+} // namespace
+
 QString germanAmount(double value)
 {
+    if (!std::isfinite(value)) {
+        return QString::fromStdString(text::formatFixed(value, 0, 2));
+    }
     // The plain "%.2f" has no grouping, so its only point is the decimal point.
-    return QString::fromStdString(text::formatFixed(value, 0, 2)).replace(QLatin1Char('.'), QLatin1Char(','));
+    return groupThousands(
+        QString::fromStdString(text::formatFixed(value, 0, 2)).replace(QLatin1Char('.'), QLatin1Char(',')));
+}
+
+QString germanCount(std::int64_t value)
+{
+    return groupThousands(QString::number(value));
 }
 
 QStringList uncostedOperations(const CostBreakdown& breakdown)
@@ -86,6 +114,15 @@ void closeAnalysisWindows(QWidget* owner)
 {
     for (CAnalysisDlg* window : owner->findChildren<CAnalysisDlg*>(QString(), Qt::FindDirectChildrenOnly)) {
         window->close();
+    }
+}
+
+void refreshAnalysisWindows(QWidget* owner)
+{
+    for (CAnalysisDlg* window : owner->findChildren<CAnalysisDlg*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (window->isVisible()) {
+            window->OnOrderChanged();
+        }
     }
 }
 
@@ -125,6 +162,15 @@ CAnalysisDlg::CAnalysisDlg(QWidget* parent, const QString& title, const QString&
     warning->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
     warning->hide();
     layout->addWidget(warning);
+
+    outOfDate = new QLabel(QStringLiteral("Tabelle und Diagramm sind veraltet: sie gehören nicht zum Auftrag, wie er "
+                                          "jetzt ist, und können weder exportiert noch gedruckt werden."),
+        this);
+    outOfDate->setObjectName(QStringLiteral("outOfDateLine"));
+    outOfDate->setWordWrap(true);
+    outOfDate->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
+    outOfDate->hide();
+    layout->addWidget(outOfDate);
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
     tableView = new QTableView(splitter);
@@ -212,10 +258,18 @@ void CAnalysisDlg::setUncosted(const QStringList& operations, const QString& ord
     warning->setVisible(!lines.isEmpty());
 }
 
-void CAnalysisDlg::enableOutput(bool enabled)
+void CAnalysisDlg::setCurrent(bool current)
 {
-    buttonExport->setEnabled(enabled);
-    buttonPrint->setEnabled(enabled);
+    buttonExport->setEnabled(current);
+    buttonPrint->setEnabled(current);
+    tableView->setEnabled(current);
+    chartView->setEnabled(current);
+    outOfDate->setVisible(!current && model->rowCount(QModelIndex()) > 0);
+}
+
+bool CAnalysisDlg::isCurrent() const
+{
+    return buttonExport->isEnabled();
 }
 
 void CAnalysisDlg::OnExport()

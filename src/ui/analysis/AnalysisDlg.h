@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -29,18 +30,22 @@ class CAnalysisTableModel;
 // Hands out the order as the user sees it at this moment, a field being typed included.
 using OrderSnapshot = std::function<COrder()>;
 
-// An amount as the analysis windows show it: two decimals, decimal comma, whatever the
-// runtime locale; "inf", "-inf", "nan" as in the report.
+// An amount as the analysis windows show it: two decimals, decimal comma, points between
+// thousands, whatever the runtime locale; "inf", "-inf", "nan" as in the report.
 QString germanAmount(double value);
+// A count with points between thousands.
+QString germanCount(std::int64_t value);
 
 // What the price-scale and the cost-breakdown windows share: a table above a chart, a warning
 // line for operations that could not be costed, and the buttons "&Exportieren..." (CSV through
 // the save dialog), "&Drucken..." (the table as fixed-pitch text through the report's printing)
 // and "Schließen" (also Escape). The windows are not modal, so the order can be edited beside
-// them; they show the order as it was when they last computed.
+// them; they follow it as it changes. Figures that do not belong to the order as it stands (a
+// bad entry, an order that cannot be computed) are marked out of date, greyed, and can be
+// neither exported nor printed until they are computed again.
 //
-// Object names for tests: "table", "chart", "warningLine", "buttonExport", "buttonPrint",
-// "buttonClose".
+// Object names for tests: "table", "chart", "warningLine", "outOfDateLine", "buttonExport",
+// "buttonPrint", "buttonClose".
 class CAnalysisDlg : public QDialog {
     Q_OBJECT
 
@@ -51,9 +56,13 @@ public:
     // What "&Drucken..." prints: the table as the window shows it, with decimal commas.
     std::string printout() const;
 
+    bool isCurrent() const;
+
 public slots:
     void OnExport();
     void OnPrint();
+    // The order was edited in the main window.
+    void OnOrderChanged() { followOrder(); }
 
 protected:
     // `role` is Qt::DisplayRole, Qt::TextAlignmentRole or Qt::FontRole.
@@ -64,6 +73,8 @@ protected:
     // The bytes "&Exportieren..." writes and the text "&Drucken..." prints (Windows-1252, CR LF).
     virtual std::string csvText() const = 0;
     virtual std::string printText() const = 0;
+    // Computes again from the current order with the window's own settings.
+    virtual void followOrder() = 0;
 
     // The caption names the order the figures belong to.
     void setOrderName(const std::string& name);
@@ -75,14 +86,16 @@ protected:
     // Names the operations that could not be costed, after `orderNote` (orderWarning); the line
     // is hidden when there is neither.
     void setUncosted(const QStringList& operations, const QString& orderNote = {});
-    // Export and print need something to export.
-    void enableOutput(bool enabled);
+    // Whether the table and the chart belong to the order as it stands; only then can they be
+    // exported and printed.
+    void setCurrent(bool current);
 
 private:
     QString title;
     QString exportTitle;
     QBoxLayout* header = nullptr;
     QLabel* warning = nullptr;
+    QLabel* outOfDate = nullptr;
     QTableView* tableView = nullptr;
     CAnalysisTableModel* model = nullptr;
     QChartView* chartView = nullptr;
@@ -93,6 +106,8 @@ private:
 // Closes the analysis windows of `owner`: their figures belong to an order or master data that
 // are going away. Opened again, they compute afresh.
 void closeAnalysisWindows(QWidget* owner);
+// Lets the analysis windows of `owner` follow its order after an edit.
+void refreshAnalysisWindows(QWidget* owner);
 
 // The operations the breakdown could not cost, as the warning line names them.
 QStringList uncostedOperations(const CostBreakdown& breakdown);

@@ -7,12 +7,18 @@
 #include <QBarSet>
 #include <QChart>
 #include <QColor>
+#include <QCursor>
 #include <QFont>
+#include <QScrollBar>
 #include <QStackedBarSeries>
+#include <QTableView>
+#include <QToolTip>
 #include <QValueAxis>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <functional>
 #include <numeric>
 #include <utility>
 
@@ -91,57 +97,92 @@ double finiteOrZero(double value)
     return std::isfinite(value) ? value : 0;
 }
 
-// Indices of the operations the chart shows: all when there are few, else the most expensive
-// per piece, in the order of the list.
-std::vector<std::size_t> chartedOperations(const CostBreakdown& breakdown, std::size_t limit)
+// The stacked parts of one bar, in the order of stackedColumns.
+using StackedParts = std::array<double, std::size(stackedColumns)>;
+
+StackedParts stacked(const CostParts& parts, double weight)
 {
-    std::vector<std::size_t> chosen(breakdown.operations.size());
-    std::iota(chosen.begin(), chosen.end(), std::size_t(0));
-    if (chosen.size() > limit) {
-        const auto cost = [&breakdown](std::size_t i) { return finiteOrZero(breakdown.operations[i].parts.full); };
-        std::nth_element(chosen.begin(), chosen.begin() + std::ptrdiff_t(limit), chosen.end(),
-            [&cost](std::size_t a, std::size_t b) { return cost(a) > cost(b); });
-        chosen.resize(limit);
-        std::sort(chosen.begin(), chosen.end());
+    StackedParts values {};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        values[i] = part(parts, stackedColumns[i].first) * weight;
     }
-    return chosen;
+    return values;
 }
 
-QChart* breakdownChart(const CostBreakdown& breakdown, const QStringList& titles)
+// An operation's parts as its share of the order's cost per piece: weighted with its lot and
+// divided by the quantity base, so that the shares of all operations add up to the order's row.
+StackedParts shareOfOrder(const OperationBreakdown& operation, std::int32_t quantityBase)
 {
-    const std::vector<std::size_t> shown = chartedOperations(breakdown, CCostBreakdownDlg::chartedOperations);
-    QString title = QStringLiteral("Kosten je Stück nach Anteilen");
-    if (shown.size() < breakdown.operations.size()) {
-        title += QStringLiteral(" (die %1 teuersten von %2 Arbeitsgängen)")
-                     .arg(shown.size())
-                     .arg(breakdown.operations.size());
+    StackedParts share = stacked(operation.parts, double(operation.lot) / quantityBase);
+    for (double& value : share) {
+        value = finiteOrZero(value);
     }
-    QChart* chart = newGermanChart(title);
+    return share;
+}
+
+QChart* breakdownChart(const CostBreakdown& breakdown, std::int32_t quantityBase, const QStringList& titles)
+{
+    struct Bar {
+        QString label;
+        QString tooltip;
+        StackedParts parts;
+    };
+    std::vector<Bar> operations;
+    for (const OperationBreakdown& operation : breakdown.operations) {
+        operations.push_back({ QString::number(operation.index),
+            QStringLiteral("%1 %2").arg(operation.index).arg(fromCp1252(operation.name)),
+            shareOfOrder(operation, quantityBase) });
+    }
+    std::stable_sort(operations.begin(), operations.end(), [](const Bar& a, const Bar& b) {
+        return std::accumulate(a.parts.begin(), a.parts.end(), 0.0)
+            > std::accumulate(b.parts.begin(), b.parts.end(), 0.0);
+    });
+    std::vector<Bar> bars(operations.begin(),
+        operations.begin()
+            + std::ptrdiff_t(std::min<std::size_t>(operations.size(), CCostBreakdownDlg::chartedOperations)));
+    if (operations.size() > bars.size()) {
+        Bar rest { QStringLiteral("übrige"),
+            QStringLiteral("übrige %1 Arbeitsgänge").arg(operations.size() - bars.size()), {} };
+        for (std::size_t i = bars.size(); i < operations.size(); ++i) {
+            std::transform(
+                rest.parts.begin(), rest.parts.end(), operations[i].parts.begin(), rest.parts.begin(), std::plus<>());
+        }
+        bars.push_back(rest);
+    }
+    bars.push_back({ QStringLiteral("Auftrag"), QStringLiteral("Auftrag je Stück"), stacked(breakdown.order, 1) });
+
+    QChart* chart = newGermanChart(QStringLiteral("Anteile der Arbeitsgänge an den Kosten je Stück des Auftrags"));
     // Eight parts: in a row below the chart their names would be cut short.
     chart->legend()->setAlignment(Qt::AlignRight);
 
     QStringList categories;
-    for (std::size_t i : shown) {
-        categories << QString::number(breakdown.operations[i].index);
+    QStringList tooltips;
+    for (const Bar& bar : bars) {
+        categories << bar.label;
+        tooltips << bar.tooltip;
     }
-    categories << QStringLiteral("Auftrag");
 
     auto* series = new QStackedBarSeries(chart);
-    std::vector<double> positive(std::size_t(categories.size()), 0.0);
-    std::vector<double> negative(positive.size(), 0.0);
+    std::vector<double> positive(bars.size(), 0.0);
+    std::vector<double> negative(bars.size(), 0.0);
     bool leftOut = false;
-    for (auto [column, colour] : stackedColumns) {
+    for (std::size_t stack = 0; stack < std::size(stackedColumns); ++stack) {
+        const auto [column, colour] = stackedColumns[stack];
         auto* set = new QBarSet(titles.at(column), series);
         set->setColor(QColor(colour));
         set->setBorderColor(QColor(colour).darker(130));
-        for (std::size_t bar = 0; bar < positive.size(); ++bar) {
-            const CostParts& parts = bar < shown.size() ? breakdown.operations[shown[bar]].parts : breakdown.order;
+        for (std::size_t bar = 0; bar < bars.size(); ++bar) {
             // A non-finite part has no height; the table shows it as it is.
-            leftOut = leftOut || !std::isfinite(part(parts, column));
-            const double value = finiteOrZero(part(parts, column));
+            leftOut = leftOut || !std::isfinite(bars[bar].parts[stack]);
+            const double value = finiteOrZero(bars[bar].parts[stack]);
             set->append(value);
             (value < 0 ? negative : positive)[bar] += value;
         }
+        QObject::connect(set, &QBarSet::hovered, chart, [tooltips](bool entered, int index) {
+            if (entered) {
+                QToolTip::showText(QCursor::pos(), tooltips.value(index));
+            }
+        });
         series->append(set);
     }
     chart->addSeries(series);
@@ -151,10 +192,10 @@ QChart* breakdownChart(const CostBreakdown& breakdown, const QStringList& titles
 
     auto* operationAxis = new QBarCategoryAxis(chart);
     operationAxis->append(categories);
-    operationAxis->setTitleText(QStringLiteral("Arbeitsgang (je Stück seines Loses) und Auftrag (je Stück)"));
+    operationAxis->setTitleText(QStringLiteral("Arbeitsgang (Nr.), die teuersten zuerst"));
     auto* costAxis = new QValueAxis(chart);
     costAxis->setLabelFormat(QStringLiteral("%.2f"));
-    costAxis->setTitleText(QStringLiteral("Kosten je Stück (EUR)"));
+    costAxis->setTitleText(QStringLiteral("Kosten je Stück des Auftrags (EUR)"));
     const double low = *std::min_element(negative.begin(), negative.end());
     const double high = *std::max_element(positive.begin(), positive.end());
     costAxis->setRange(low, high > low ? high * 1.05 : low + 1);
@@ -185,9 +226,17 @@ void CCostBreakdownDlg::recompute()
     const QStringList titles = columnTitles();
     setTable(titles, int(breakdown.operations.size()) + 1,
         [this](int row, int column, int role) { return cell(row, column, role); });
-    setChart(breakdownChart(breakdown, titles));
+    table()->horizontalScrollBar()->setValue(0);
+    // Without a quantity base there is no cost per piece of the order to share out.
+    const bool computable = order.quantityBase > 0;
+    setChart(computable ? breakdownChart(breakdown, order.quantityBase, titles) : nullptr);
     setUncosted(uncostedOperations(breakdown), QString::fromStdString(orderWarning(order)));
-    enableOutput(true);
+    setCurrent(computable);
+}
+
+void CCostBreakdownDlg::followOrder()
+{
+    recompute();
 }
 
 QVariant CCostBreakdownDlg::cell(int row, int column, int role) const
@@ -223,7 +272,7 @@ QVariant CCostBreakdownDlg::cell(int row, int column, int role) const
     case Machine:
         return fromCp1252(operation.machineName);
     case Lot:
-        return QString::number(operation.lot);
+        return germanCount(operation.lot);
     case Costed:
         return operation.costed ? QStringLiteral("ja") : QStringLiteral("nein");
     default:

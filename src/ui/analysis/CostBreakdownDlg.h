@@ -8,7 +8,8 @@ namespace kalkora::ui {
 
 // What the cost consists of ("Kostenaufschlüsselung"): a table with the parts of every
 // operation per piece of its lot and the order's row per piece of the order, and a stacked bar
-// chart of the same parts.
+// chart of each operation's share of the order's cost per piece. It follows the order as it
+// changes.
 //
 // Object name for tests: "costBreakdownDlg".
 class CCostBreakdownDlg : public CAnalysisDlg {
@@ -21,13 +22,14 @@ public:
     void recompute();
     const CostBreakdown& shownBreakdown() const { return breakdown; }
 
-    // The chart shows at most this many operations, the most expensive per piece, beside the
-    // order; thousands of bars would be neither readable nor quick.
-    static constexpr int chartedOperations = 30;
+    // The chart shows at most this many operations, those with the largest shares, then the
+    // rest as one bar "übrige" and the order; thousands of bars would be neither readable nor quick.
+    static constexpr int chartedOperations = 15;
 
 protected:
     std::string csvText() const override;
     std::string printText() const override;
+    void followOrder() override;
 
 private:
     QVariant cell(int row, int column, int role) const;

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QLogValueAxis>
+#include <QRegularExpression>
 #include <QTableView>
 #include <QValueAxis>
 
@@ -39,6 +40,23 @@ std::vector<std::int32_t> startingQuantities(std::int32_t quantityBase)
     std::sort(quantities.begin(), quantities.end());
     quantities.erase(std::unique(quantities.begin(), quantities.end()), quantities.end());
     return quantities;
+}
+
+// The quantities as typed, "1.000" read as 1000. A point not followed by exactly three digits
+// is left for the parser to refuse.
+QString withoutGrouping(const QString& typed)
+{
+    static const QRegularExpression grouped(QStringLiteral("(?<![\\d.])(\\d{1,3}(?:\\.\\d{3})+)(?![\\d.])"));
+    QString plain = typed;
+    QRegularExpressionMatchIterator found = grouped.globalMatch(typed);
+    QList<QRegularExpressionMatch> matches;
+    while (found.hasNext()) {
+        matches.prepend(found.next());
+    }
+    for (const QRegularExpressionMatch& match : matches) {
+        plain.replace(match.capturedStart(1), match.capturedLength(1), match.captured(1).remove(QLatin1Char('.')));
+    }
+    return plain;
 }
 
 // Full and direct cost per piece over a logarithmic quantity axis. Non-finite figures (an
@@ -78,8 +96,12 @@ QChart* priceScaleChart(const PriceScale& scale)
     quantityAxis->setMinorTickCount(8);
     quantityAxis->setTitleText(QStringLiteral("Menge (Stück, logarithmische Teilung)"));
     if (!scale.rows.empty()) {
-        // A little room on both sides keeps the first and the last point off the frame.
-        quantityAxis->setRange(scale.rows.front().quantity / 1.5, scale.rows.back().quantity * 1.5);
+        // A little room on both sides keeps the first and the last point off the frame; the range
+        // reaches a power of ten on both sides, where the axis has its labels.
+        const double first = scale.rows.front().quantity;
+        const double last = scale.rows.back().quantity;
+        quantityAxis->setRange(std::min(first / 1.5, std::pow(10.0, std::floor(std::log10(first)))),
+            std::max(last * 1.5, std::pow(10.0, std::ceil(std::log10(last)))));
     }
     auto* costAxis = new QValueAxis(chart);
     costAxis->setLabelFormat(QStringLiteral("%.2f"));
@@ -153,30 +175,36 @@ void CPriceScaleDlg::recompute(bool restarting)
         setTable({}, 0, {});
         setChart(nullptr);
         setUncosted({});
-        enableOutput(false);
     }
     std::vector<std::int32_t> list;
     std::string error;
-    if (!parseQuantities(quantities->text().toStdString(), list, error)) {
+    if (!parseQuantities(withoutGrouping(quantities->text()).toStdString(), list, error)) {
+        showOrder(order);
         showError(QString::fromStdString(error));
         return;
     }
     try {
         showScale(computePriceScale(order, plantData, std::move(list)), order);
     } catch (const PriceScaleError& failure) {
+        showOrder(order);
         showError(QString::fromUtf8(failure.what()));
     }
 }
 
+void CPriceScaleDlg::followOrder()
+{
+    recompute(false);
+}
+
 void CPriceScaleDlg::showError(const QString& message)
 {
+    setCurrent(false);
     errorLine->setText(message);
     errorLine->show();
     quantities->setFocus(Qt::OtherFocusReason);
     quantities->selectAll();
 }
 
-// The caption and the quantity base belong to the table: a bad entry leaves all three.
 void CPriceScaleDlg::showOrder(const COrder& order)
 {
     setOrderName(order.name);
@@ -196,7 +224,8 @@ void CPriceScaleDlg::showScale(PriceScale newScale, const COrder& order)
     }()));
     scale = std::move(newScale);
     setTable({ QStringLiteral("Menge"), QStringLiteral("Vollkosten/St."), QStringLiteral("Direkte Kosten/St."),
-                 QStringLiteral("Rüstanteil/St."), QStringLiteral("Vollkosten gesamt") },
+                 QStringLiteral("Rüstanteil/St."), QStringLiteral("Vollkosten gesamt"),
+                 QStringLiteral("Direkte Kosten gesamt") },
         int(scale->rows.size()), [this](int row, int column, int role) -> QVariant {
             if (role == Qt::TextAlignmentRole) {
                 return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
@@ -207,21 +236,23 @@ void CPriceScaleDlg::showScale(PriceScale newScale, const COrder& order)
             const PriceScaleRow& figures = scale->rows.at(std::size_t(row));
             switch (column) {
             case 0:
-                return QString::number(figures.quantity);
+                return germanCount(figures.quantity);
             case 1:
                 return germanAmount(figures.fullPerPiece);
             case 2:
                 return germanAmount(figures.directPerPiece);
             case 3:
                 return germanAmount(figures.setupPerPiece);
-            default:
+            case 4:
                 return germanAmount(figures.fullTotal);
+            default:
+                return germanAmount(figures.directTotal);
             }
         });
     setChart(priceScaleChart(*scale));
     setUncosted(scale->complete() ? QStringList() : uncostedOperations(breakDownCosts(order, plantData)),
         QString::fromStdString(orderWarning(order)));
-    enableOutput(true);
+    setCurrent(true);
 }
 
 std::string CPriceScaleDlg::csvText() const

@@ -11,9 +11,9 @@ class QLineEdit;
 namespace kalkora::ui {
 
 // The price per piece at several quantities ("Staffelpreise"): the quantities in an editable
-// field, recomputed from the current order on Enter; a table and a line chart of the full and
-// the direct cost per piece over the quantity. A bad entry is explained below the field and
-// the last good table stays.
+// field, recomputed from the current order on Enter and whenever the order changes; a table and
+// a line chart of the full and the direct cost per piece over the quantity. A bad entry is
+// explained below the field and the last good table stays, marked out of date.
 //
 // Object names for tests: "priceScaleDlg", "quantities" the field, "errorLine" its message.
 class CPriceScaleDlg : public CAnalysisDlg {
@@ -34,6 +34,7 @@ public slots:
 protected:
     std::string csvText() const override;
     std::string printText() const override;
+    void followOrder() override;
 
 private:
     void recompute(bool restarting);

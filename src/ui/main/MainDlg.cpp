@@ -129,7 +129,10 @@ CMainDlg::CMainDlg(QWidget* parent)
     logoPicture->setAccessibleDescription(QStringLiteral("Kalkora 1.0 EURO"));
     placeInDialogUnits(logoPicture, 120, 67, 131, 91);
 
-    connect(&orderPanel, &COrderPanel::changed, this, [this] { orderChanged = true; });
+    connect(&orderPanel, &COrderPanel::changed, this, [this] {
+        orderChanged = true;
+        refreshAnalysisWindows(this);
+    });
     orderPanel.setParent(client);
     widenForTexts(client);
     nameFieldsByLabels(client);

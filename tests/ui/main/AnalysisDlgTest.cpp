@@ -12,6 +12,8 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
+#include <functional>
+
 namespace kalkora::ui::test {
 namespace {
 
@@ -203,6 +205,39 @@ TEST_F(AnalysisDlgTest, WindowsSeeTheFieldBeingTyped)
 
     CPriceScaleDlg* window = open<CPriceScaleDlg>(priceScaleCommand);
     EXPECT_EQ(window->shownScale().value().quantityBase, 50); // throws, and fails, when nothing is shown
+}
+
+// Figures that do not belong to the order as it stands can be neither exported nor printed.
+TEST_F(AnalysisDlgTest, OutOfDateFiguresAreGreyedUntilAValidRecompute)
+{
+    auto* scale = open<CPriceScaleDlg>(priceScaleCommand);
+    auto* breakdown = open<CCostBreakdownDlg>(breakdownCommand);
+    const auto setBase = [this](int base) {
+        dlg.order.quantityBase = base;
+        emit dlg.panel().changed();
+    };
+    const struct {
+        const char* step;
+        std::function<void()> act;
+        bool scaleCurrent, breakdownCurrent;
+    } steps[] = {
+        { "bad entry", [&] { enterQuantities(scale, QStringLiteral("x")); }, false, true },
+        { "grouped entry", [&] { enterQuantities(scale, QStringLiteral("1.000, 5")); }, true, true },
+        { "point not before three digits", [&] { enterQuantities(scale, QStringLiteral("1.00")); }, false, true },
+        { "good entry", [&] { enterQuantities(scale, QStringLiteral("1000, 5")); }, true, true },
+        { "base 0", [&] { setBase(0); }, false, false },
+        { "base back", [&] { setBase(100); }, true, true },
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.step);
+        step.act();
+        EXPECT_EQ(scale->isCurrent(), step.scaleCurrent);
+        EXPECT_EQ(scale->findChild<QPushButton*>(QStringLiteral("buttonPrint"))->isEnabled(), step.scaleCurrent);
+        EXPECT_EQ(breakdown->isCurrent(), step.breakdownCurrent);
+    }
+    EXPECT_EQ(cell(scale, 1, QStringLiteral("Menge")), QStringLiteral("1.000"));
+    EXPECT_EQ(germanAmount(12505363887.556), QStringLiteral("12.505.363.887,56"));
+    EXPECT_EQ(germanAmount(-29136.77), QStringLiteral("-29.136,77"));
 }
 
 } // namespace
