@@ -59,21 +59,30 @@ std::string takeMantissa(std::string_view text, std::size_t& i, std::size_t& int
     return digits;
 }
 
-// The optional exponent at text[i], 0 without one; "1e" and "1e+" stop before the 'e'.
+// Takes the optional exponent at text[i], 0 without one; "1e" and "1e+" stop before the 'e'.
 // Saturated far beyond any double.
-long long exponentAt(std::string_view text, std::size_t i)
+long long takeExponent(std::string_view text, std::size_t& i)
 {
     if (i >= text.size() || (text[i] != 'e' && text[i] != 'E'))
         return 0;
-    ++i;
-    const bool negative = takeSign(text, i);
+    std::size_t j = i + 1;
+    const bool negative = takeSign(text, j);
+    if (j >= text.size() || !isDigit(text[j]))
+        return 0;
     long long exponent = 0;
-    while (i < text.size() && isDigit(text[i])) {
+    for (; j < text.size() && isDigit(text[j]); ++j) {
         if (exponent < 1'000'000'000)
-            exponent = exponent * 10 + (text[i] - '0');
-        ++i;
+            exponent = exponent * 10 + (text[j] - '0');
     }
+    i = j;
     return negative ? -exponent : exponent;
+}
+
+// A number typed for the other locale ("2.5" under German) must not read as its integer part.
+bool runsIntoOtherSeparator(std::string_view text, std::size_t i)
+{
+    const char other = decimalSeparator() == ',' ? '.' : ',';
+    return i + 1 < text.size() && text[i] == other && isDigit(text[i + 1]);
 }
 
 // The double nearest to ±0.D × 10^scale, rounded as strtod does, where D are the mantissa
@@ -120,7 +129,10 @@ std::optional<double> scanDouble(std::string_view text)
     const std::string digits = takeMantissa(text, i, integerDigits);
     if (digits.empty())
         return std::nullopt;
-    return toDouble(negative, digits, exponentAt(text, i) + static_cast<long long>(integerDigits));
+    const long long exponent = takeExponent(text, i);
+    if (runsIntoOtherSeparator(text, i))
+        return std::nullopt;
+    return toDouble(negative, digits, exponent + static_cast<long long>(integerDigits));
 }
 
 std::optional<std::int32_t> scanInt(std::string_view text)
@@ -140,7 +152,7 @@ std::optional<std::int32_t> scanInt(std::string_view text)
             magnitude = limit + 1; // keep the accumulator bounded
         }
     }
-    if (overflow)
+    if (overflow || runsIntoOtherSeparator(text, i))
         return std::nullopt;
     return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
 }

@@ -7,8 +7,9 @@
 namespace kalkora::text {
 
 // The program behaves like the Windows C runtime it was first written for: one process-wide
-// locale, the default ("C") one until the first data-entry dialog switches to German for the
-// rest of the run. Every formatting and scanning function of this folder follows it.
+// locale, the default ("C") one unless switched. The desktop program switches to German at its
+// start, the command-line tool as its options say. Every formatting and scanning function of
+// this folder follows it.
 enum class RuntimeLocale { Default, German };
 
 RuntimeLocale runtimeLocale();

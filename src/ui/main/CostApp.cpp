@@ -1,5 +1,6 @@
 #include "ui/main/CostApp.h"
 
+#include "text/RuntimeLocale.h"
 #include "ui/main/MainDlg.h"
 
 #include <QCommandLineParser>
@@ -82,6 +83,9 @@ CCostApp::CCostApp(int& argc, char** argv)
     setApplicationName(QStringLiteral("kalkora"));
     setApplicationVersion(QStringLiteral(KALKORA_VERSION));
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    // German numbers and dates from the start, so that a report never depends on whether a
+    // data dialog has been opened before.
+    text::setRuntimeLocale(text::RuntimeLocale::German);
     if (qtTranslator.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         installTranslator(&qtTranslator);
     }

@@ -37,8 +37,11 @@ TEST_F(NumberFieldTest, ShowsSixSignificantDigitsFromTheBeginning)
 
 TEST_F(NumberFieldTest, AFieldWithoutANumberIsRefusedWithAMessageAndSelected)
 {
-    text::setRuntimeLocale(text::RuntimeLocale::German);
-    for (const char* text : { "", "abc" }) {
+    using enum text::RuntimeLocale;
+    const std::pair<text::RuntimeLocale, const char*> rows[]
+        = { { German, "" }, { German, "abc" }, { German, "2.5" }, { Default, "2,5 Stück" } };
+    for (const auto& [locale, text] : rows) {
+        text::setRuntimeLocale(locale);
         ui.clear();
         field->setText(QString::fromUtf8(text));
         EXPECT_FALSE(readFloat(field)) << text;
@@ -47,9 +50,13 @@ TEST_F(NumberFieldTest, AFieldWithoutANumberIsRefusedWithAMessageAndSelected)
         EXPECT_EQ(ui.asked[0].parent, &window);
         EXPECT_EQ(field->selectedText(), field->text());
     }
-    field->setText(QStringLiteral("99999999999"));
-    EXPECT_FALSE(readInt(field));
-    EXPECT_EQ(ui.messages().last(), wholeNumberExpectedMessage());
+    for (const char* text : { "99999999999", "12,5" }) {
+        field->setText(QString::fromUtf8(text));
+        EXPECT_FALSE(readInt(field)) << text;
+        EXPECT_EQ(ui.messages().last(), wholeNumberExpectedMessage());
+    }
+    field->setText(QStringLiteral("12 Stück"));
+    EXPECT_EQ(readInt(field), 12);
 }
 
 TEST(DialogUnitsTest, ScalesWithTheFontsBaseUnits)

@@ -139,7 +139,7 @@ TEST_F(MachineDataDlgTest, LeavingAFieldRewritesItInTheNumberFormat)
         float CMachine::*member;
         float value;
     } rows[] = {
-        { 1017, "12.5", "12", &CMachine::usefulLifeYears, 12 },
+        { 1017, "12 Jahre", "12", &CMachine::usefulLifeYears, 12 },
         { 1017, "12,50", "12,5", &CMachine::usefulLifeYears, 12.5f },
         { 1019, "1e3", "1000", &CMachine::toolCostPerYear, 1000 },
     };
