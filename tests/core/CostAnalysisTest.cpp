@@ -1,6 +1,9 @@
 #include "costing/CostAnalysis.h"
 
 #include "ExampleData.h"
+#include "Golden.h"
+#include "TextTestSupport.h"
+#include "costing/AnalysisTables.h"
 
 #include <gtest/gtest.h>
 
@@ -162,28 +165,60 @@ TEST(CostBreakdown, PartsOfTheWorkedExampleAddUp)
     EXPECT_NEAR(other.order.external, 1.5 * 45 / 40, 1e-9);
 }
 
-TEST(CostAnalysis, OperationsThatCannotBeCostedAreListedOnce)
+namespace {
+
+// An operation on a missing machine and one with a bad shift mode, between good ones.
+COrder orderWithUncostedOperations()
 {
     COrder order = exampleOrder();
     order.operations.at(0)->machineName = "Fehlt";
     order.operations.add(kalkora::testing::turningOperation());
     order.operations.at(2)->shiftMode = 5;
+    order.operations.add(kalkora::testing::turningOperation("Fr\xE4sen"));
+    return order;
+}
 
+} // namespace
+
+TEST(CostAnalysis, OperationsThatCannotBeCostedAreListedOnce)
+{
+    const COrder order = orderWithUncostedOperations();
     const CostBreakdown b = breakDownCosts(order, examplePlant());
     EXPECT_FALSE(b.complete());
     EXPECT_EQ(b.uncostedOperations, 2);
     ASSERT_EQ(b.messages.size(), 2u);
-    ASSERT_EQ(b.operations.size(), 3u);
+    ASSERT_EQ(b.operations.size(), 4u);
     EXPECT_EQ(std::vector<bool>({ b.operations[0].costed, b.operations[1].costed, b.operations[2].costed }),
         std::vector<bool>({ false, true, false }));
     EXPECT_EQ(b.operations[0].lot, 100);
     EXPECT_EQ(b.operations[0].parts.full, 0);
-    EXPECT_NEAR(b.order.full, 1.65, 1e-9);
+    EXPECT_NEAR(b.order.full - b.operations[3].parts.full, 1.65, 1e-9);
 
-    const PriceScale scale = computePriceScale(order, examplePlant(), defaultQuantities(order.quantityBase));
-    EXPECT_EQ(scale.rows.size(), 8u);
-    EXPECT_EQ(scale.uncostedOperations, 2);
-    EXPECT_EQ(scale.messages, b.messages);
+    for (const auto& quantities : { defaultQuantities(order.quantityBase), std::vector<std::int32_t> { 10 } }) {
+        const PriceScale scale = computePriceScale(order, examplePlant(), quantities);
+        EXPECT_EQ(scale.rows.size(), quantities.size());
+        EXPECT_EQ(scale.uncostedOperations, 2);
+        EXPECT_EQ(scale.messages, b.messages);
+    }
+}
+
+// The tables in the German locale, the CSV files in both dialects.
+TEST(AnalysisTables, ByteForByte)
+{
+    text::LocaleScope german(text::RuntimeLocale::German);
+    const COrder order = orderWithUncostedOperations();
+    const PriceScale scale = computePriceScale(order, examplePlant(), { 1, 100, 2500 });
+    const CostBreakdown breakdown = breakDownCosts(order, examplePlant());
+    const std::pair<const char*, std::string> outputs[] = {
+        { "scale.txt", priceScaleText(scale) },
+        { "breakdown.txt", breakdownText(breakdown) },
+        { "scale-german.csv", priceScaleCsv(scale, CsvDialect::German) },
+        { "scale-standard.csv", priceScaleCsv(scale, CsvDialect::Standard) },
+        { "breakdown-german.csv", breakdownCsv(breakdown, CsvDialect::German) },
+        { "breakdown-standard.csv", breakdownCsv(breakdown, CsvDialect::Standard) },
+    };
+    for (const auto& [name, text] : outputs)
+        kalkora::testing::expectGolden(std::string("core/golden/") + name, text);
 }
 
 TEST(CostAnalysis, QuantityLists)

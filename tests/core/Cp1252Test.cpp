@@ -7,9 +7,7 @@
 namespace kalkora::text {
 namespace {
 
-// ---------------------------------------------------------------------------------------------
-// Windows-1252
-
+// Every byte maps to a character of its own; the unassigned ones are kept as C1 controls.
 TEST_F(TextTest, Cp1252EveryByteSurvivesUtf16AndUtf8)
 {
     std::string all;
@@ -23,13 +21,9 @@ TEST_F(TextTest, Cp1252EveryByteSurvivesUtf16AndUtf8)
     EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(all), &lossy), all);
     EXPECT_FALSE(lossy);
 
-    const std::pair<std::string, std::u16string> highBytes[] = {
-        { "\x80", u"\u20AC" },
-        { "\x8A\x9A\x9F", u"\u0160\u0161\u0178" },
-        { "\x93\x94\x96\x97", u"\u201C\u201D\u2013\u2014" },
-        { "\x81\x8D\x8F\x90\x9D", u"\u0081\u008D\u008F\u0090\u009D" }, // unassigned: kept as C1 controls
-        { "\xA0\xE4\xFF", u"\u00A0\u00E4\u00FF" },
-    };
+    const std::pair<std::string, std::u16string> highBytes[] = { { "\x80", u"\u20AC" },
+        { "\x8A\x9A\x9F", u"\u0160\u0161\u0178" }, { "\x93\x94\x96\x97", u"\u201C\u201D\u2013\u2014" },
+        { "\x81\x8D\x8F\x90\x9D", u"\u0081\u008D\u008F\u0090\u009D" }, { "\xA0\xE4\xFF", u"\u00A0\u00E4\u00FF" } };
     for (const auto& [bytes, utf16] : highBytes)
         EXPECT_EQ(cp1252ToUtf16(bytes), utf16) << bytes;
     EXPECT_EQ(cp1252ToUtf8("Losgr\xF6\xDF"
@@ -77,55 +71,39 @@ TEST_F(TextTest, Cp1252EncodesTheWholeBmpConsistently)
     EXPECT_EQ(mapped, 256);
 }
 
-struct LossyCase {
-    std::string utf8;
-    std::string cp1252;
-    bool lossy;
-};
-
+// Ill-formed UTF-8: each maximal ill-formed subpart is one '?' (truncated sequences, overlong
+// forms, surrogates, above U+10FFFF, stray continuation bytes); U+0080 and U+009E are not the
+// bytes 0x80 (the euro sign) and 0x9E; beyond the BMP is one '?'. In UTF-16 a surrogate pair is
+// one '?', a lone surrogate too.
 TEST_F(TextTest, Cp1252ReplacesWhatItCannotHold)
 {
-    const LossyCase cases[] = {
-        { "plain ASCII", "plain ASCII", false },
-        { "Kosten ✓", "Kosten ?", true },
-        { "\xC2\x80", "?", true }, // U+0080: 0x80 is the euro sign
-        { "\xC2\x9E", "?", true }, // U+009E likewise
-        { "😀!", "?!", true }, // beyond the BMP: one '?'
-        { "Ωmega", "?mega", true },
-        // Ill-formed UTF-8: each maximal ill-formed subpart is one '?'.
-        { "a\xC3", "a?", true }, // truncated at the end
-        { "\xC3x", "?x", true },
-        { "\xE2\x82x", "?x", true }, // truncated euro sign
-        { "\xE2\x82\xAC", "\x80", false },
-        { "\xC0\xAF", "??", true }, // overlong
-        { "\xE0\x80\xAF", "???", true }, // overlong
-        { "\xED\xA0\x80", "???", true }, // surrogate
-        { "\xF4\x90\x80\x80", "????", true }, // above U+10FFFF
-        { "\xF0\x9F\x98", "?", true }, // truncated four-byte sequence
-        { "\x80\xBF", "??", true }, // stray continuation bytes
-        { "\xFE\xFF", "??", true },
-    };
+    const struct {
+        std::string utf8, cp1252;
+        bool lossy;
+    } cases[] = { { "plain ASCII", "plain ASCII", false }, { "Kosten ✓", "Kosten ?", true }, { "\xC2\x80", "?", true },
+        { "\xC2\x9E", "?", true }, { "😀!", "?!", true }, { "Ωmega", "?mega", true }, { "a\xC3", "a?", true },
+        { "\xC3x", "?x", true }, { "\xE2\x82x", "?x", true }, { "\xE2\x82\xAC", "\x80", false },
+        { "\xC0\xAF", "??", true }, { "\xE0\x80\xAF", "???", true }, { "\xED\xA0\x80", "???", true },
+        { "\xF4\x90\x80\x80", "????", true }, { "\xF0\x9F\x98", "?", true }, { "\x80\xBF", "??", true },
+        { "\xFE\xFF", "??", true } };
     for (const auto& c : cases) {
         bool lossy = !c.lossy;
         EXPECT_EQ(utf8ToCp1252(c.utf8, &lossy), c.cp1252) << c.utf8;
         EXPECT_EQ(lossy, c.lossy) << c.utf8;
         EXPECT_EQ(utf8ToCp1252(c.utf8), c.cp1252) << c.utf8; // lossy may be left out
     }
-
-    bool lossy = false;
-    EXPECT_EQ(utf16ToCp1252(u"x\U0001F600y", &lossy), "x?y"); // a surrogate pair is one '?'
-    EXPECT_TRUE(lossy);
-    const char16_t loneHigh[] = { u'a', 0xD83D, u'b', 0 };
-    EXPECT_EQ(utf16ToCp1252(loneHigh, &lossy), "a?b");
-    EXPECT_TRUE(lossy);
-    const char16_t loneLow[] = { 0xDE00, 0xD83D, 0 };
-    EXPECT_EQ(utf16ToCp1252(loneLow, &lossy), "??");
-    EXPECT_TRUE(lossy);
-    EXPECT_EQ(utf16ToCp1252(u"\U00010000\U0001F600\uE000", &lossy), "???"); // the first and last pairs
-    EXPECT_EQ(utf16ToCp1252(u"\u0080", &lossy), "?");
-    EXPECT_TRUE(lossy);
-    EXPECT_EQ(utf16ToCp1252(u"fine", &lossy), "fine");
-    EXPECT_FALSE(lossy);
+    const struct {
+        std::u16string utf16;
+        std::string cp1252;
+        bool lossy;
+    } utf16Cases[] = { { u"x\U0001F600y", "x?y", true }, { { u'a', 0xD83D, u'b' }, "a?b", true },
+        { { 0xDE00, 0xD83D }, "??", true }, { u"\U00010000\U0001F600\uE000", "???", true }, { u"\u0080", "?", true },
+        { u"fine", "fine", false } };
+    for (const auto& c : utf16Cases) {
+        bool lossy = !c.lossy;
+        EXPECT_EQ(utf16ToCp1252(c.utf16, &lossy), c.cp1252) << c.cp1252;
+        EXPECT_EQ(lossy, c.lossy) << c.cp1252;
+    }
 }
 
 } // namespace

@@ -14,16 +14,25 @@ protected:
     void TearDown() override { setRuntimeLocale(RuntimeLocale::Default); }
 };
 
+// The same for a block: its runtime locale, and the default again at its end.
+class LocaleScope {
+public:
+    explicit LocaleScope(RuntimeLocale locale) { setRuntimeLocale(locale); }
+    ~LocaleScope() { setRuntimeLocale(RuntimeLocale::Default); }
+};
+
+constexpr RuntimeLocale bothLocales[] = { RuntimeLocale::Default, RuntimeLocale::German };
+
 inline const char* localeName(RuntimeLocale locale)
 {
     return locale == RuntimeLocale::German ? "German" : "Default";
 }
 
-// The German form of a default-locale number text: the decimal point becomes a comma.
-inline std::string withComma(std::string text)
+// A default-locale number text as the locale prints it: in German the point becomes a comma.
+inline std::string localized(std::string text, RuntimeLocale locale)
 {
     for (char& c : text) {
-        if (c == '.')
+        if (c == '.' && locale == RuntimeLocale::German)
             c = ',';
     }
     return text;

@@ -84,3 +84,11 @@ TEST(CountedText, ReadsEveryPrefixFormAndRefusesDamagedLengths)
         }
     }
 }
+
+// Lengths from 4 GiB on are written in the 64-bit form, low half first.
+TEST(CountedText, WritesA64BitLengthLowHalfFirst)
+{
+    std::string out;
+    ByteWriter(out).writeUInt64(0x0123456789ABCDEFu);
+    EXPECT_EQ(out, bytes({ 0xEF, 0xCD, 0xAB, 0x89, 0x67, 0x45, 0x23, 0x01 }));
+}
