@@ -1,19 +1,16 @@
 #include "costing/AnalysisTables.h"
 
+#include "costing/TableWriting.h"
 #include "text/Cp1252.h"
 #include "text/NumberFormat.h"
 
 #include <algorithm>
 #include <array>
-#include <charconv>
-#include <cmath>
 #include <string_view>
 
 namespace kalkora {
 
 namespace {
-
-constexpr std::string_view kCrLf = "\r\n";
 
 // The nine parts in the order of the columns, with their German titles (UTF-8).
 struct PartColumn {
@@ -35,90 +32,12 @@ constexpr std::array<PartColumn, 9> kPartColumns { {
 
 constexpr const char* kOrderRowTitle = "Auftrag je Stück";
 
-// ---- CSV ----
-
-class CsvWriter {
-public:
-    explicit CsvWriter(CsvDialect dialect)
-        : separator(dialect == CsvDialect::German ? ';' : ',')
-        , decimalComma(dialect == CsvDialect::German)
-    {
-        if (dialect == CsvDialect::German)
-            out = "\xEF\xBB\xBF"; // so that spreadsheet programs read UTF-8
-    }
-
-    void text(std::string_view utf8)
-    {
-        startField();
-        if (utf8.find_first_of(std::string { separator, '"', '\r', '\n' }) == std::string_view::npos) {
-            out += utf8;
-            return;
-        }
-        out += '"';
-        for (const char c : utf8) {
-            if (c == '"')
-                out += '"';
-            out += c;
-        }
-        out += '"';
-    }
-    void cp1252Text(std::string_view cp1252) { text(text::cp1252ToUtf8(cp1252)); }
-
-    void integer(std::int64_t value) { text(std::to_string(value)); }
-
-    // The shortest form that reads back to the same double.
-    void number(double value)
-    {
-        startField();
-        if (std::isnan(value)) {
-            out += "nan";
-            return;
-        }
-        if (std::isinf(value)) {
-            out += value > 0 ? "inf" : "-inf";
-            return;
-        }
-        char buffer[32];
-        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-        for (const char* p = buffer; p != result.ptr; ++p)
-            out += *p == '.' && decimalComma ? ',' : *p;
-    }
-
-    void endRecord()
-    {
-        out += kCrLf;
-        first = true;
-    }
-
-    std::string take() { return std::move(out); }
-
-private:
-    void startField()
-    {
-        if (!first)
-            out += separator;
-        first = false;
-    }
-
-    char separator;
-    bool decimalComma;
-    bool first = true;
-    std::string out;
-};
-
 void partsCsv(CsvWriter& csv, const CostParts& parts)
 {
     for (const PartColumn& column : kPartColumns)
         csv.number(parts.*column.part);
     csv.number(parts.full);
     csv.number(parts.direct);
-}
-
-// ---- Text ----
-
-std::string cp(std::string_view utf8)
-{
-    return text::utf8ToCp1252(utf8);
 }
 
 // A stored name on one line of the table.
@@ -133,40 +52,6 @@ std::string oneLine(std::string_view cp1252)
 std::string money(double value)
 {
     return text::formatFixed(value, 0, 2);
-}
-
-std::string padLeft(const std::string& s, std::size_t width)
-{
-    return s.size() >= width ? s : std::string(width - s.size(), ' ') + s;
-}
-
-std::string padRight(const std::string& s, std::size_t width)
-{
-    return s.size() >= width ? s : s + std::string(width - s.size(), ' ');
-}
-
-// Right-aligned columns two blanks apart, each as wide as its widest entry.
-std::string alignedTable(const std::vector<std::vector<std::string>>& rows)
-{
-    std::vector<std::size_t> widths;
-    for (const auto& row : rows) {
-        widths.resize(std::max(widths.size(), row.size()));
-        for (std::size_t c = 0; c < row.size(); ++c)
-            widths[c] = std::max(widths[c], row[c].size());
-    }
-    std::string out;
-    for (const auto& row : rows) {
-        for (std::size_t c = 0; c < row.size(); ++c)
-            out += (c > 0 ? "  " : "") + padLeft(row[c], widths[c]);
-        out += kCrLf;
-    }
-    return out;
-}
-
-std::string incompleteLine(int uncostedOperations)
-{
-    return cp("ACHTUNG: Summen unvollständig, nicht berechnete Arbeitsgänge: ") + text::formatInt(uncostedOperations)
-        + std::string(kCrLf);
 }
 
 // Label and value pairs, two to a line, labels left and values right-aligned.

@@ -1,0 +1,63 @@
+#include "costing/Hundredths.h"
+
+namespace kalkora {
+
+namespace {
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// Far more than any allowed value has, few enough that no count overflows.
+constexpr std::size_t kMaxIntegerDigits = 15;
+
+} // namespace
+
+std::optional<Hundredths> Hundredths::parse(std::string_view text)
+{
+    const bool negative = !text.empty() && text.front() == '-';
+    if (negative)
+        text.remove_prefix(1);
+    const std::size_t separator = text.find_first_of(".,");
+    const std::string_view integer = text.substr(0, separator);
+    const std::string_view fraction
+        = separator == std::string_view::npos ? std::string_view() : text.substr(separator + 1);
+    const bool hasFraction = separator != std::string_view::npos;
+    if (integer.empty() || integer.size() > kMaxIntegerDigits || (hasFraction && fraction.empty())
+        || fraction.size() > 2)
+        return std::nullopt;
+    std::int64_t count = 0;
+    for (const char c : integer) {
+        if (!isDigit(c))
+            return std::nullopt;
+        count = count * 10 + (c - '0');
+    }
+    for (std::size_t i = 0; i < 2; ++i) {
+        const char c = i < fraction.size() ? fraction[i] : '0';
+        if (!isDigit(c))
+            return std::nullopt;
+        count = count * 10 + (c - '0');
+    }
+    return Hundredths(negative ? -count : count);
+}
+
+std::string Hundredths::format(char decimalSeparator, char groupSeparator) const
+{
+    // The magnitude as unsigned, so that the smallest int64 formats too.
+    const std::uint64_t magnitude = count_ < 0 ? 0 - std::uint64_t(count_) : std::uint64_t(count_);
+    const std::string whole = std::to_string(magnitude / 100);
+    const std::uint64_t cents = magnitude % 100;
+    std::string out = count_ < 0 ? "-" : "";
+    for (std::size_t i = 0; i < whole.size(); ++i) {
+        if (groupSeparator != 0 && i > 0 && (whole.size() - i) % 3 == 0)
+            out += groupSeparator;
+        out += whole[i];
+    }
+    out += decimalSeparator;
+    out += char('0' + cents / 10);
+    out += char('0' + cents % 10);
+    return out;
+}
+
+} // namespace kalkora

@@ -1,0 +1,122 @@
+#include "costing/TableWriting.h"
+
+#include "costing/Hundredths.h"
+#include "text/Cp1252.h"
+#include "text/NumberFormat.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace kalkora {
+
+CsvWriter::CsvWriter(CsvDialect dialect)
+    : separator(dialect == CsvDialect::German ? ';' : ',')
+    , decimalComma(dialect == CsvDialect::German)
+{
+    if (dialect == CsvDialect::German)
+        out = "\xEF\xBB\xBF"; // so that spreadsheet programs read UTF-8
+}
+
+void CsvWriter::text(std::string_view utf8)
+{
+    startField();
+    if (utf8.find_first_of(std::string { separator, '"', '\r', '\n' }) == std::string_view::npos) {
+        out += utf8;
+        return;
+    }
+    out += '"';
+    for (const char c : utf8) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+void CsvWriter::cp1252Text(std::string_view cp1252)
+{
+    text(text::cp1252ToUtf8(cp1252));
+}
+
+void CsvWriter::integer(std::int64_t value)
+{
+    text(std::to_string(value));
+}
+
+void CsvWriter::number(double value)
+{
+    startField();
+    if (std::isnan(value)) {
+        out += "nan";
+        return;
+    }
+    if (std::isinf(value)) {
+        out += value > 0 ? "inf" : "-inf";
+        return;
+    }
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    for (const char* p = buffer; p != result.ptr; ++p)
+        out += *p == '.' && decimalComma ? ',' : *p;
+}
+
+void CsvWriter::hundredths(std::int64_t count)
+{
+    text(Hundredths(count).format(decimalComma ? ',' : '.'));
+}
+
+void CsvWriter::endRecord()
+{
+    out += kCrLf;
+    first = true;
+}
+
+void CsvWriter::startField()
+{
+    if (!first)
+        out += separator;
+    first = false;
+}
+
+std::string cp(std::string_view utf8)
+{
+    return text::utf8ToCp1252(utf8);
+}
+
+std::string padLeft(const std::string& s, std::size_t width)
+{
+    return s.size() >= width ? s : std::string(width - s.size(), ' ') + s;
+}
+
+std::string padRight(const std::string& s, std::size_t width)
+{
+    return s.size() >= width ? s : s + std::string(width - s.size(), ' ');
+}
+
+std::string alignedTable(const std::vector<std::vector<std::string>>& rows, bool labelsLeft)
+{
+    std::vector<std::size_t> widths;
+    for (const auto& row : rows) {
+        widths.resize(std::max(widths.size(), row.size()));
+        for (std::size_t c = 0; c < row.size(); ++c)
+            widths[c] = std::max(widths[c], row[c].size());
+    }
+    std::string out;
+    for (const auto& row : rows) {
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            const bool left = labelsLeft && c == 0;
+            out += (c > 0 ? "  " : "") + (left ? padRight(row[c], widths[c]) : padLeft(row[c], widths[c]));
+        }
+        out += kCrLf;
+    }
+    return out;
+}
+
+std::string incompleteLine(int uncostedOperations)
+{
+    return cp("ACHTUNG: Summen unvollständig, nicht berechnete Arbeitsgänge: ") + text::formatInt(uncostedOperations)
+        + std::string(kCrLf);
+}
+
+} // namespace kalkora
