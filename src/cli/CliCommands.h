@@ -1,18 +1,15 @@
 #pragma once
 
+// cli: kalkora-cli, batch costing, analysis, pricing and file conversion on the same loader,
+// saver and costing as the desktop program. CliSupport holds what every command shares, each
+// command file one group of commands, and CliCommands the table that dispatches to them. Uses
+// src/files, src/costing and, for PDF output only, src/print.
+
 #include <QStringList>
 
 namespace kalkora::cli {
 
-// Exit statuses of kalkora-cli.
-enum ExitStatus : int {
-    exitSuccess = 0,
-    exitFileError = 1, // a file could not be read or written, or was damaged
-    exitUsageError = 2, // wrong usage
-    exitUncosted = 3, // the report was written, but an operation could not be costed
-};
-
-// Runs one command line; `arguments` starts with the program name.
+// Runs one command line; `arguments` starts with the program name. Returns the exit status.
 int runCli(const QStringList& arguments);
 
 } // namespace kalkora::cli

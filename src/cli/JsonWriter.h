@@ -1,10 +1,12 @@
 #pragma once
 
+#include "costing/Hundredths.h"
 #include "text/Cp1252.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -46,6 +48,12 @@ public:
     {
         startItem(key);
         appendFloat(value);
+    }
+    // Cents or hundredths of a percent with exactly two decimals; null when there is none.
+    void hundredths(std::string_view key, std::optional<std::int64_t> count)
+    {
+        startItem(key);
+        out += count ? Hundredths(*count).format('.') : "null";
     }
     void boolean(std::string_view key, bool value)
     {

@@ -1,0 +1,203 @@
+#include "cli/AnalysisOptions.h"
+#include "cli/Commands.h"
+#include "cli/JsonWriter.h"
+#include "costing/QuoteTables.h"
+#include "costing/SalesPrice.h"
+
+#include <array>
+#include <optional>
+
+namespace kalkora::cli {
+
+namespace {
+
+// A range limit as a user types it: "1000", "-99,99".
+QString typedLimit(std::int64_t hundredths)
+{
+    const std::string text = Hundredths(hundredths).format(',');
+    return QString::fromStdString(hundredths % 100 == 0 ? text.substr(0, text.size() - 3) : text);
+}
+
+QCommandLineOption optionOf(const SchemeField& field)
+{
+    const QString unit = field.percent ? QStringLiteral("%") : QStringLiteral("€");
+    return QCommandLineOption(QString::fromLatin1(field.option),
+        QStringLiteral("%1 in %2 (%3 bis %4, Vorgabe 0)")
+            .arg(QString::fromUtf8(field.germanName), unit, typedLimit(field.min), typedLimit(field.max)),
+        field.percent ? QStringLiteral("P") : QStringLiteral("EUR"));
+}
+
+// The value of `field`'s option, or nothing after a usage message naming it and its range.
+std::optional<Hundredths> readValue(const SchemeField& field, const QString& typed)
+{
+    const std::optional<Hundredths> value = Hundredths::parse(typed.toStdString());
+    const bool signAllowed = field.min < 0 || !typed.startsWith(QLatin1Char('-'));
+    if (value && signAllowed && inRange(field, *value))
+        return value;
+    usageError(QStringLiteral("--%1 (%2) erwartet eine Zahl von %3 bis %4 %5 mit höchstens zwei Nachkommastellen "
+                              "(Dezimalpunkt oder -komma, ohne Tausenderpunkte), nicht „%6“.")
+                   .arg(QString::fromLatin1(field.option), QString::fromUtf8(field.germanName), typedLimit(field.min),
+                       typedLimit(field.max), field.percent ? QStringLiteral("%") : QStringLiteral("€"), typed));
+    return std::nullopt;
+}
+
+// The scheme and market price of the command line.
+struct PricingOptions {
+    std::array<QCommandLineOption, kSchemeFields.size()> scheme { optionOf(kSchemeFields[0]),
+        optionOf(kSchemeFields[1]), optionOf(kSchemeFields[2]), optionOf(kSchemeFields[3]), optionOf(kSchemeFields[4]),
+        optionOf(kSchemeFields[5]), optionOf(kSchemeFields[6]), optionOf(kSchemeFields[7]) };
+    QCommandLineOption marketPrice { QStringLiteral("market-price"),
+        QStringLiteral("Marktpreis: der Listenverkaufspreis je Stück, den der Kunde höchstens zahlt; rechnet "
+                       "zurück, was als Selbstkosten und Gewinn bleibt (0 bis 99999999999,99 €)"),
+        QStringLiteral("EUR") };
+    QCommandLineOption angebot { QStringLiteral("angebot"), QStringLiteral("Angebotsdatei (.ang)"),
+        QStringLiteral("FILE.ang") };
+
+    SalesScheme chosenScheme;
+    std::optional<Hundredths> chosenMarketPrice;
+
+    void addTo(QCommandLineParser& parser) const
+    {
+        for (const QCommandLineOption& option : scheme)
+            parser.addOption(option);
+        parser.addOptions({ marketPrice, angebot });
+    }
+
+    // Returns an exit status on wrong usage.
+    std::optional<int> read(const QCommandLineParser& parser)
+    {
+        if (parser.isSet(angebot))
+            return usageError(QStringLiteral("--angebot: Angebotsdateien kann kalkora-cli noch nicht lesen."));
+        for (std::size_t i = 0; i < kSchemeFields.size(); ++i) {
+            if (!parser.isSet(scheme[i]))
+                continue;
+            const std::optional<Hundredths> value = readValue(kSchemeFields[i], parser.value(scheme[i]));
+            if (!value)
+                return exitUsageError;
+            chosenScheme.*kSchemeFields[i].member = *value;
+        }
+        if (!discountsLeaveAPrice(chosenScheme))
+            return usageError(QStringLiteral("--cash-discount und --commission: Kundenskonto und Vertreterprovision "
+                                             "zusammen müssen unter 100 % bleiben."));
+        if (parser.isSet(marketPrice)) {
+            chosenMarketPrice = readValue(kMarketPriceField, parser.value(marketPrice));
+            if (!chosenMarketPrice)
+                return exitUsageError;
+        }
+        return std::nullopt;
+    }
+};
+
+void jsonScheme(JsonWriter& json, const SalesScheme& scheme)
+{
+    json.beginObject("scheme");
+    for (const SchemeField& field : kSchemeFields)
+        json.hundredths(field.key, (scheme.*field.member).count());
+    json.endObject();
+}
+
+// An amount of a row that may not be priced.
+std::optional<std::int64_t> ifPriced(bool priced, std::int64_t cents)
+{
+    return priced ? std::optional(cents) : std::nullopt;
+}
+
+void jsonMarket(JsonWriter& json, const MarketPricing& market)
+{
+    json.beginObject("market");
+    json.hundredths("listPrice", market.listPrice);
+    json.hundredths("discount", market.discount);
+    json.hundredths("targetPrice", market.targetPrice);
+    json.hundredths("cashDiscount", market.cashDiscount);
+    json.hundredths("commission", market.commission);
+    json.hundredths("cashPrice", market.cashPrice);
+    json.hundredths("allowedCostPrice", market.allowedCostPrice);
+    json.beginArray("rows");
+    for (const MarketRow& row : market.rows) {
+        json.beginObject();
+        json.number("quantity", row.quantity);
+        json.boolean("priced", row.priced);
+        json.hundredths("costPrice", ifPriced(row.priced, row.costPrice));
+        json.hundredths("profit", ifPriced(row.priced, row.profit));
+        json.hundredths("profitPct", row.profitPct);
+        json.endObject();
+    }
+    json.endArray();
+    json.endObject();
+}
+
+std::string quoteJson(const Quote& quote)
+{
+    JsonWriter json;
+    json.beginObject();
+    json.text("kind", "quote");
+    json.number("quantityBase", quote.quantityBase);
+    json.boolean("complete", quote.complete());
+    jsonScheme(json, quote.scheme);
+    json.beginArray("rows");
+    for (const QuoteRow& row : quote.rows) {
+        json.beginObject();
+        json.number("quantity", row.quantity);
+        json.boolean("priced", row.priced);
+        for (const auto& [key, amount] : { std::pair { "orderCost", &QuoteRow::orderCost },
+                 { "oneOffShare", &QuoteRow::oneOffShare }, { "manufacturingCost", &QuoteRow::manufacturingCost },
+                 { "adminOverhead", &QuoteRow::adminOverhead }, { "salesOverhead", &QuoteRow::salesOverhead },
+                 { "salesDirect", &QuoteRow::salesDirect }, { "costPrice", &QuoteRow::costPrice },
+                 { "profit", &QuoteRow::profit }, { "cashPrice", &QuoteRow::cashPrice },
+                 { "cashDiscount", &QuoteRow::cashDiscount }, { "commission", &QuoteRow::commission },
+                 { "targetPrice", &QuoteRow::targetPrice }, { "discount", &QuoteRow::discount },
+                 { "listPrice", &QuoteRow::listPrice }, { "total", &QuoteRow::total } })
+            json.hundredths(key, ifPriced(row.priced, row.*amount));
+        json.endObject();
+    }
+    json.endArray();
+    if (quote.market)
+        jsonMarket(json, *quote.market);
+    else
+        json.hundredths("market", std::nullopt);
+    json.endObject();
+    return json.take();
+}
+
+} // namespace
+
+int runQuote(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    describeCommand(parser, QStringLiteral("quote"),
+        QStringLiteral(
+            "Angebotskalkulation: rechnet für jede Menge die Herstellkosten des Auftrags ORDER (Vollkosten je Stück "
+            "wie in „scale“) weiter zum Preis: Einmalkosten je Stück, Verwaltungs- und Vertriebsgemeinkosten, "
+            "Sondereinzelkosten des Vertriebs, Selbstkosten, Gewinn, Barverkaufspreis, Kundenskonto und "
+            "Vertreterprovision „im Hundert“, Zielverkaufspreis, Kundenrabatt, Listenverkaufspreis und Gesamtpreis. "
+            "Jeder Schritt wird auf den Cent gerundet (ab 0,5 Cent auf). Mit --market-price wird vom Marktpreis "
+            "rückwärts gerechnet.\n\n"
+            "Beispiel: Selbstkosten 100,00 €, --profit 10 --cash-discount 2 --discount 5 ergibt Barverkaufspreis "
+            "110,00 €, Zielverkaufspreis 112,24 € (110,00 ÷ 0,98) und Listenverkaufspreis 118,15 € (112,24 ÷ 0,95)."));
+    AnalysisOptions options;
+    options.addTo(parser);
+    QuantityOption quantities;
+    quantities.addTo(parser);
+    PricingOptions pricing;
+    pricing.addTo(parser);
+    if (auto status = parseCommand(parser, arguments, 2))
+        return *status;
+    if (parser.value(options.format) == QLatin1String("pdf"))
+        return usageError(QStringLiteral("--format pdf: das Angebotsdokument gibt es noch nicht; "
+                                         "„text“, „csv“ oder „json“ angeben."));
+    if (auto status = options.readChoices(parser))
+        return *status;
+    if (auto status = quantities.read(parser))
+        return *status;
+    if (auto status = pricing.read(parser))
+        return *status;
+    if (auto status = options.load(parser))
+        return *status;
+    const std::optional<PriceScale> scale = quantities.scaleOf(options);
+    if (!scale)
+        return exitFileError;
+    const Quote quote = computeQuote(*scale, pricing.chosenScheme, pricing.chosenMarketPrice);
+    return options.finish(parser, quote, quoteText, quoteCsv, quoteJson);
+}
+
+} // namespace kalkora::cli
