@@ -1,6 +1,7 @@
 #include "BenchData.h"
 #include "costing/CostAnalysis.h"
 #include "costing/OrderCosting.h"
+#include "costing/SalesPrice.h"
 
 #include <benchmark/benchmark.h>
 
@@ -38,6 +39,25 @@ void BM_PriceScale(benchmark::State& state)
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_PriceScale)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity();
+
+// The sales price scheme on the price scale: a handful of integer steps per quantity, so at
+// most 5 % above BM_PriceScale of the same order and quantities (nine, as by default).
+void BM_Quote(benchmark::State& state)
+{
+    const CPlantData plant = benchPlant(20);
+    const COrder order = mixedOrder(static_cast<int>(state.range(0)), 20);
+    const std::vector<std::int32_t> quantities = defaultQuantities(order.quantityBase);
+    SalesScheme scheme;
+    scheme.adminPct = Hundredths(1200);
+    scheme.salesPct = Hundredths(600);
+    scheme.profitPct = Hundredths(1500);
+    scheme.cashDiscountPct = Hundredths(200);
+    scheme.discountPct = Hundredths(1000);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(computeQuote(computePriceScale(order, plant, quantities), scheme, Hundredths(320000)));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_Quote)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_BreakDownCosts(benchmark::State& state)
 {

@@ -1,0 +1,149 @@
+#include "costing/SalesPrice.h"
+
+#include <gtest/gtest.h>
+#include <cmath>
+#include <limits>
+
+using namespace kalkora;
+
+namespace {
+
+constexpr double inf = std::numeric_limits<double>::infinity();
+
+// adminPct, salesPct, profitPct, cashDiscountPct, commissionPct, discountPct, oneOffCost,
+// salesDirectPerPiece, in hundredths.
+using SchemeValues = std::array<std::int64_t, 8>;
+
+SalesScheme schemeOf(const SchemeValues& values)
+{
+    SalesScheme scheme;
+    for (std::size_t i = 0; i < kSchemeFields.size(); ++i)
+        scheme.*kSchemeFields[i].member = Hundredths(values[i]);
+    return scheme;
+}
+
+PriceScale scaleOf(double fullPerPiece, std::int32_t quantity)
+{
+    PriceScale scale;
+    scale.rows.push_back({ .quantity = quantity, .fullPerPiece = fullPerPiece });
+    return scale;
+}
+
+TEST(SalesPrice, ForwardEveryStepRoundedOnceHalfAwayFromZero)
+{
+    const struct {
+        const char* what;
+        double cost;
+        std::int32_t quantity;
+        SchemeValues scheme;
+        bool priced;
+        // manufacturingCost, costPrice, cashPrice, cashDiscount, commission, targetPrice, listPrice, total
+        std::array<std::int64_t, 8> cents;
+    } cases[] = {
+        { "textbook 10/2/5", 100.00, 1, { 0, 0, 1000, 200, 0, 500, 0, 0 }, true,
+            { 10000, 10000, 11000, 224, 0, 11224, 11815, 11224 } },
+        { "textbook 18/2/12", 202.09, 1, { 0, 0, 1800, 200, 0, 1200, 0, 0 }, true,
+            { 20209, 20209, 23847, 487, 0, 24334, 27652, 24334 } },
+        { "cost printed with ties away", 0.125, 3, {}, true, { 13, 13, 13, 0, 0, 13, 13, 39 } },
+        { "negative cost", -0.125, 1, {}, true, { -13, -13, -13, 0, 0, -13, -13, -13 } },
+        { "one-off share at the half cent", 1.00, 2, { 0, 0, 0, 0, 0, 0, 1, 0 }, true,
+            { 101, 101, 101, 0, 0, 101, 101, 202 } },
+        { "overheads at the half cent", 1.00, 1, { 50, 150, 0, 0, 0, 0, 0, 0 }, true,
+            { 100, 103, 103, 0, 0, 103, 103, 103 } },
+        { "profit on a negative cost", -1.00, 1, { 0, 0, 50, 0, 0, 0, 0, 0 }, true,
+            { -100, -100, -101, 0, 0, -101, -101, -101 } },
+        { "im Hundert at the half cent, Provision first", 0.02, 1, { 0, 0, 0, 0, 2000, 2000, 0, 0 }, true,
+            { 2, 2, 2, 0, 1, 3, 4, 3 } },
+        { "Rabatt at the half cent", 0.02, 1, { 0, 0, 0, 0, 0, 2000, 0, 0 }, true, { 2, 2, 2, 0, 0, 2, 3, 2 } },
+        { "sales direct costs per piece", 10.00, 5, { 1000, 0, 0, 0, 0, 0, 0, 250 }, true,
+            { 1000, 1350, 1350, 0, 0, 1350, 1350, 6750 } },
+        { "the largest cost that prices", 99999999999.99, 1, {}, true,
+            { 9999999999999, 9999999999999, 9999999999999, 0, 0, 9999999999999, 9999999999999, 9999999999999 } },
+        { "the largest total", 1000.00, 99'999'999, {}, true,
+            { 100000, 100000, 100000, 0, 0, 100000, 100000, 9'999'999'900'000 } },
+        { "total reaches 10^13 cents", 1000.00, 100'000'000, {}, false, {} },
+        { "list price reaches 10^13 cents", 5e10, 1, { 0, 0, 0, 0, 0, 5000, 0, 0 }, false, {} },
+        { "cost reaches 10^13 cents", -1e11, 1, {}, false, {} },
+        { "cost not finite", inf, 1, {}, false, {} },
+        { "cost not a number", std::nan(""), 1, {}, false, {} },
+    };
+    for (const auto& c : cases) {
+        const Quote quote = computeQuote(scaleOf(c.cost, c.quantity), schemeOf(c.scheme), std::nullopt);
+        const QuoteRow& row = quote.rows.at(0);
+        EXPECT_EQ(row.priced, c.priced) << c.what;
+        EXPECT_EQ(quote.complete(), c.priced) << c.what;
+        const std::array<std::int64_t, 8> cents { row.manufacturingCost, row.costPrice, row.cashPrice, row.cashDiscount,
+            row.commission, row.targetPrice, row.listPrice, row.total };
+        EXPECT_EQ(cents, c.cents) << c.what;
+        EXPECT_EQ(row.quantity, c.quantity) << c.what;
+    }
+}
+
+TEST(SalesPrice, BackwardFromAMarketPrice)
+{
+    PriceScale scale;
+    scale.uncostedOperations = 1;
+    scale.messages = { "missing machine" };
+    for (const auto& [quantity, cost] : { std::pair { 1, 100.00 }, { 10, 0.0 }, { 100, inf } })
+        scale.rows.push_back({ .quantity = quantity, .fullPerPiece = cost });
+    const Quote quote = computeQuote(scale, schemeOf({ 0, 0, 2000, 200, 0, 500, 0, 0 }), Hundredths(320000));
+    ASSERT_TRUE(quote.market);
+    const MarketPricing& m = *quote.market;
+    EXPECT_EQ((std::array { m.listPrice, m.discount, m.targetPrice, m.cashDiscount, m.commission, m.cashPrice,
+                  m.allowedCostPrice }),
+        (std::array<std::int64_t, 7> { 320000, 16000, 304000, 6080, 0, 297920, 248267 }));
+    ASSERT_EQ(m.rows.size(), 3u);
+    EXPECT_EQ(m.rows[0].profit, 287920);
+    EXPECT_EQ(m.rows[0].profitPct, 287920); // 2,879.20 % of 100.00
+    EXPECT_EQ(m.rows[1].profit, 297920);
+    EXPECT_EQ(m.rows[1].profitPct, std::nullopt); // no Selbstkosten to relate the profit to
+    EXPECT_FALSE(m.rows[2].priced);
+    EXPECT_EQ(m.rows[2].profitPct, std::nullopt);
+
+    EXPECT_EQ(quote.uncostedOperations, 1);
+    EXPECT_EQ(quote.unpricedRows, 1);
+    ASSERT_EQ(quote.messages.size(), 2u);
+    EXPECT_EQ(quote.messages[0], "missing machine");
+    EXPECT_NE(quote.messages[1].find("Die Menge 100 kann nicht bepreist werden"), std::string::npos);
+}
+
+TEST(SalesPrice, SchemeLimits)
+{
+    EXPECT_TRUE(discountsLeaveAPrice(schemeOf({ 0, 0, 0, 5000, 4999, 0, 0, 0 })));
+    EXPECT_FALSE(discountsLeaveAPrice(schemeOf({ 0, 0, 0, 5000, 5000, 0, 0, 0 })));
+    const SchemeField& profit = kSchemeFields[2];
+    EXPECT_TRUE(inRange(profit, Hundredths(-9999)) && inRange(profit, Hundredths(100000)));
+    EXPECT_FALSE(inRange(profit, Hundredths(-10000)) || inRange(profit, Hundredths(100001)));
+}
+
+TEST(Hundredths, ParseTakesAtMostTwoDecimalsAndNothingElse)
+{
+    const std::pair<const char*, std::optional<std::int64_t>> cases[]
+        = { { "8", 800 }, { "8.5", 850 }, { "8,5", 850 }, { "-3,25", -325 }, { "0", 0 }, { "007.10", 710 },
+              { "99999999999.99", 9999999999999 }, { "999999999999999", 99999999999999900 }, { "", std::nullopt },
+              { "-", std::nullopt }, { "+1", std::nullopt }, { " 1", std::nullopt }, { "1 ", std::nullopt },
+              { ".5", std::nullopt }, { "5.", std::nullopt }, { "5,", std::nullopt }, { "1e2", std::nullopt },
+              { "8.500", std::nullopt }, { "1.000,00", std::nullopt }, { "abc", std::nullopt }, { "--1", std::nullopt },
+              { "1.2.3", std::nullopt }, { "1.x", std::nullopt }, { "1000000000000000", std::nullopt } };
+    for (const auto& [text, count] : cases) {
+        const std::optional<Hundredths> value = Hundredths::parse(text);
+        EXPECT_EQ(value ? std::optional(value->count()) : std::nullopt, count) << '"' << text << '"';
+    }
+}
+
+TEST(Hundredths, FormatWithAndWithoutGrouping)
+{
+    const struct {
+        std::int64_t count;
+        char group;
+        const char* text;
+    } cases[]
+        = { { 0, 0, "0,00" }, { -5, 0, "-0,05" }, { 123456789, 0, "1234567,89" }, { 123456789, '.', "1.234.567,89" },
+              { 100000, '.', "1.000,00" }, { 99999, '.', "999,99" }, { -9999999999999, '.', "-99.999.999.999,99" },
+              { std::numeric_limits<std::int64_t>::min(), 0, "-92233720368547758,08" } };
+    for (const auto& c : cases)
+        EXPECT_EQ(Hundredths(c.count).format(',', c.group), c.text) << c.count;
+    EXPECT_EQ(Hundredths(-325).format('.'), "-3.25");
+}
+
+} // namespace
