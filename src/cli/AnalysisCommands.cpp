@@ -94,7 +94,7 @@ int runScale(const QStringList& arguments)
         return *status;
     if (auto status = quantities.read(parser))
         return *status;
-    if (auto status = options.load(parser))
+    if (auto status = options.load(options.orderFiles(parser)))
         return *status;
     const std::optional<PriceScale> scale = quantities.scaleOf(options);
     if (!scale)
@@ -116,7 +116,7 @@ int runBreakdown(const QStringList& arguments)
         return *status;
     if (auto status = options.readChoices(parser))
         return *status;
-    if (auto status = options.load(parser))
+    if (auto status = options.load(options.orderFiles(parser)))
         return *status;
 
     const CostBreakdown breakdown = breakDownCosts(options.order, options.plantData);

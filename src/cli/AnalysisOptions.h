@@ -63,11 +63,15 @@ struct AnalysisOptions {
         return std::nullopt;
     }
 
-    // Loads master data and order as the report command does; returns an exit status on failure.
-    std::optional<int> load(const QCommandLineParser& parser)
+    // The two files named on the command line.
+    OrderFiles orderFiles(const QCommandLineParser& parser) const
     {
-        const OrderFiles files { operand(parser, 0), operand(parser, 1), parser.isSet(dmMaster),
-            parser.isSet(dmOrder) };
+        return { operand(parser, 0), operand(parser, 1), parser.isSet(dmMaster), parser.isSet(dmOrder) };
+    }
+
+    // Loads master data and order as the report command does; returns an exit status on failure.
+    std::optional<int> load(const OrderFiles& files)
+    {
         if (!loadOrderFiles(files, plantData, order))
             return exitFileError;
         text::setRuntimeLocale(german ? text::RuntimeLocale::German : text::RuntimeLocale::Default);

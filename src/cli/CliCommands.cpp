@@ -36,12 +36,12 @@ const Command commands[] = {
         "                    [--dm-master] [--dm-order] [-o FILE]",
         "Kostenaufschlüsselung je Arbeitsgang und Auftrag", runBreakdown },
     { "quote",
-        "MASTER.sta ORDER.auf [--quantities 1,10,100] [--admin P] [--sales P]\n"
-        "                    [--profit P] [--cash-discount P] [--commission P] [--discount P]\n"
-        "                    [--one-off EUR] [--sales-direct EUR] [--market-price EUR]\n"
+        "[MASTER.sta ORDER.auf] [--angebot FILE.ang] [--quantities 1,10,100]\n"
+        "                    [--admin P] [--sales P] [--profit P] [--cash-discount P] [--commission P]\n"
+        "                    [--discount P] [--one-off EUR] [--sales-direct EUR] [--market-price EUR]\n"
         "                    [--format text|csv|json] [--locale de|c] [--dm-master] [--dm-order]\n"
         "                    [-o FILE]",
-        "Angebotskalkulation: vom Selbstkosten- zum Listenpreis je Menge", runQuote },
+        "Angebotskalkulation: von den Herstellkosten zum Listenpreis je Menge", runQuote },
 };
 
 const char* const examplesAndStatuses = R"(

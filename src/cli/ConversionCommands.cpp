@@ -53,7 +53,6 @@ int save(const files::FileResult& result)
 
 } // namespace
 
-
 int runToJson(const QStringList& arguments)
 {
     QCommandLineParser parser;

@@ -3,6 +3,7 @@
 #include "cli/JsonWriter.h"
 #include "costing/QuoteTables.h"
 #include "costing/SalesPrice.h"
+#include "files/OfferFile.h"
 
 #include <array>
 #include <optional>
@@ -50,9 +51,12 @@ struct PricingOptions {
         QStringLiteral("Marktpreis: der Listenverkaufspreis je Stück, den der Kunde höchstens zahlt; rechnet "
                        "zurück, was als Selbstkosten und Gewinn bleibt (0 bis 99999999999,99 €)"),
         QStringLiteral("EUR") };
-    QCommandLineOption angebot { QStringLiteral("angebot"), QStringLiteral("Angebotsdatei (.ang)"),
+    QCommandLineOption angebot { QStringLiteral("angebot"),
+        QStringLiteral("Schema, Mengen, Marktpreis und die Pfade von Stammdaten und Auftrag aus einer "
+                       "Angebotsdatei (.ang); Angaben auf der Befehlszeile gehen vor"),
         QStringLiteral("FILE.ang") };
 
+    files::Offer offer;
     SalesScheme chosenScheme;
     std::optional<Hundredths> chosenMarketPrice;
 
@@ -63,11 +67,19 @@ struct PricingOptions {
         parser.addOptions({ marketPrice, angebot });
     }
 
-    // Returns an exit status on wrong usage.
+    // Starts from the quote file's scheme and market price, if one is given; the command line
+    // wins. Returns an exit status on wrong usage or a bad quote file.
     std::optional<int> read(const QCommandLineParser& parser)
     {
-        if (parser.isSet(angebot))
-            return usageError(QStringLiteral("--angebot: Angebotsdateien kann kalkora-cli noch nicht lesen."));
+        if (parser.isSet(angebot)) {
+            const files::FileResult result = files::loadOffer(parser.value(angebot), offer);
+            if (!result.ok()) {
+                printMessage(result.message);
+                return exitFileError;
+            }
+        }
+        chosenScheme = offer.scheme;
+        chosenMarketPrice = offer.marketPrice;
         for (std::size_t i = 0; i < kSchemeFields.size(); ++i) {
             if (!parser.isSet(scheme[i]))
                 continue;
@@ -85,6 +97,23 @@ struct PricingOptions {
                 return exitUsageError;
         }
         return std::nullopt;
+    }
+
+    // MASTER and ORDER from the command line, else from the quote file.
+    std::optional<OrderFiles> orderFiles(const QCommandLineParser& parser, const AnalysisOptions& options) const
+    {
+        OrderFiles files { offer.masterFile, offer.orderFile, parser.isSet(options.dmMaster),
+            parser.isSet(options.dmOrder) };
+        if (parser.positionalArguments().size() == 3) {
+            files.masterPath = operand(parser, 0);
+            files.orderPath = operand(parser, 1);
+        }
+        if (files.masterPath.isEmpty() || files.orderPath.isEmpty()) {
+            usageError(QStringLiteral("„quote“ braucht STAMMDATEN und AUFTRAG oder eine Angebotsdatei "
+                                      "(--angebot), die beide nennt."));
+            return std::nullopt;
+        }
+        return files;
     }
 };
 
@@ -180,7 +209,7 @@ int runQuote(const QStringList& arguments)
     quantities.addTo(parser);
     PricingOptions pricing;
     pricing.addTo(parser);
-    if (auto status = parseCommand(parser, arguments, 2))
+    if (auto status = parseCommand(parser, arguments, 0, 2))
         return *status;
     if (parser.value(options.format) == QLatin1String("pdf"))
         return usageError(QStringLiteral("--format pdf: das Angebotsdokument gibt es noch nicht; "
@@ -191,7 +220,12 @@ int runQuote(const QStringList& arguments)
         return *status;
     if (auto status = pricing.read(parser))
         return *status;
-    if (auto status = options.load(parser))
+    if (!quantities.given && !pricing.offer.quantities.empty())
+        quantities.given = pricing.offer.quantities;
+    const std::optional<OrderFiles> files = pricing.orderFiles(parser, options);
+    if (!files)
+        return exitUsageError;
+    if (auto status = options.load(*files))
         return *status;
     const std::optional<PriceScale> scale = quantities.scaleOf(options);
     if (!scale)

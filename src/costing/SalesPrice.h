@@ -26,6 +26,8 @@ struct SalesScheme {
     Hundredths discountPct; // Kundenrabatt
     Hundredths oneOffCost; // Einmalkosten, € for the whole quantity
     Hundredths salesDirectPerPiece; // Sondereinzelkosten des Vertriebs, € per piece
+
+    bool operator==(const SalesScheme&) const = default;
 };
 
 // One value of the scheme: its key in files, its German name, its command-line option, and the

@@ -221,7 +221,7 @@ TEST_F(CliTest, WrongUsageGivesStatusTwo)
         { "discount", "abc", "0 bis 99,99 %" }, { "one-off", "1e2", "0 bis 99999999999,99 €" },
         { "sales-direct", "-0", "0 bis 99999999999,99 €" }, { "market-price", "+5", "0 bis 99999999999,99 €" },
         { "market-price", "100000000000", "0 bis 99999999999,99 €" }, { "format", "pdf", "" },
-        { "angebot", "x.ang", "" }, { "quantities", "", "" } };
+        { "quantities", "", "" } };
     for (const auto& [option, value, range] : quoteCases) {
         const CliRun run = cli({ "quote", master, order, QStringLiteral("--%1=%2").arg(option, value) });
         EXPECT_EQ(run.status, 2) << option << value;
@@ -297,6 +297,36 @@ TEST_F(CliTest, ConvertsOldDmFiles)
     EXPECT_EQ(twice.status, 0);
     EXPECT_TRUE(contains(twice.err, "Auftragsdatendatensatz wird von DM in EUR umgerechnet"));
     EXPECT_TRUE(contains(twice.out, "VOLLKOSTEN:       3,46   DIREKTE KOSTEN:   2,52"));
+}
+
+// A quote file gives the scheme, quantities, market price and the two files; the command line
+// wins.
+TEST_F(CliTest, QuoteFromAQuoteFile)
+{
+    write("a.ang",
+        QStringLiteral(R"({"kind":"kalkora-angebot","version":1,"masterFile":"%1","orderFile":"%2",
+            "scheme":{"profitPct":10,"discountPct":20},"quantities":[100],"marketPrice":9})")
+            .arg(example("werk.sta"), example("welle.auf"))
+            .toStdString());
+    const CliRun run = cli({ "quote", "--angebot", path("a.ang"), "--discount", "5", "--format", "json" });
+    ASSERT_EQ(run.status, 0) << run.err;
+    for (const char* part :
+        { R"("profitPct": 10.00)", R"("discountPct": 5.00)", R"("quantity": 100)", R"("listPrice": 9.00)" })
+        EXPECT_TRUE(contains(run.out, part)) << part;
+    EXPECT_FALSE(contains(run.out, R"("quantity": 1,)"));
+
+    write("leer.ang", R"({"kind":"kalkora-angebot","version":1})");
+    write("kaputt.ang", R"({"kind":"kalkora-angebot","version":1,"scheme":{"adminPct":-1}})");
+    const std::tuple<QStringList, int, const char*> cases[] = { { { "quote" }, 2, "STAMMDATEN und AUFTRAG" },
+        { { "quote", "--angebot", path("leer.ang") }, 2, "STAMMDATEN und AUFTRAG" },
+        { { "quote", "--angebot", path("kaputt.ang") }, 1, "„scheme.adminPct“" },
+        { { "quote", "--angebot", path("fehlt.ang") }, 1, "„fehlt.ang“" } };
+    for (const auto& [arguments, status, message] : cases) {
+        const CliRun failed = cli(arguments);
+        EXPECT_EQ(failed.status, status) << message;
+        EXPECT_EQ(failed.out, "");
+        EXPECT_TRUE(contains(failed.err, message)) << failed.err;
+    }
 }
 
 // Every analysis command in every format and locale, compared with stored files
