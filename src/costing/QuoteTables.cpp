@@ -4,22 +4,13 @@
 #include "text/NumberFormat.h"
 #include "text/RuntimeLocale.h"
 
-#include <array>
 #include <optional>
 
 namespace kalkora {
 
 namespace {
 
-// The steps of the scheme in the order they are worked out; a percentage step names the value
-// of the scheme it applies.
-struct Step {
-    const char* title; // UTF-8
-    std::int64_t QuoteRow::*amount;
-    Hundredths SalesScheme::*percent;
-};
-
-constexpr std::array<Step, 15> kSteps { {
+constexpr std::array<QuoteStep, 15> kSteps { {
     { "Herstellkosten Auftrag", &QuoteRow::orderCost, nullptr },
     { "Einmalkosten je Stück", &QuoteRow::oneOffShare, nullptr },
     { "Herstellkosten", &QuoteRow::manufacturingCost, nullptr },
@@ -55,7 +46,7 @@ std::string percentLabel(const char* title, Hundredths pct)
     return cp(title) + " " + pct.format(text::decimalSeparator()) + " %";
 }
 
-std::string stepLabel(const Step& step, const SalesScheme& scheme)
+std::string stepLabel(const QuoteStep& step, const SalesScheme& scheme)
 {
     return step.percent ? percentLabel(step.title, scheme.*step.percent) : cp(step.title);
 }
@@ -71,7 +62,7 @@ std::vector<std::string> quantityLine(const Quote& quote)
 std::string forwardText(const Quote& quote)
 {
     std::vector<std::vector<std::string>> lines { quantityLine(quote) };
-    for (const Step& step : kSteps) {
+    for (const QuoteStep& step : kSteps) {
         std::vector<std::string>& line = lines.emplace_back(1, stepLabel(step, quote.scheme));
         for (const QuoteRow& row : quote.rows)
             line.push_back(amountOrNone(row.priced, row.*step.amount));
@@ -107,11 +98,16 @@ std::string backwardText(const Quote& quote, const MarketPricing& market)
 
 } // namespace
 
+const std::array<QuoteStep, 15>& quoteSteps()
+{
+    return kSteps;
+}
+
 std::string quoteCsv(const Quote& quote, CsvDialect dialect)
 {
     CsvWriter csv(dialect);
     csv.text("Menge");
-    for (const Step& step : kSteps)
+    for (const QuoteStep& step : kSteps)
         csv.text(step.title);
     if (quote.market) {
         csv.text(kMarketProfit);
@@ -121,7 +117,7 @@ std::string quoteCsv(const Quote& quote, CsvDialect dialect)
     for (std::size_t i = 0; i < quote.rows.size(); ++i) {
         const QuoteRow& row = quote.rows[i];
         csv.integer(row.quantity);
-        for (const Step& step : kSteps) {
+        for (const QuoteStep& step : kSteps) {
             if (row.priced)
                 csv.hundredths(row.*step.amount);
             else

@@ -1,6 +1,6 @@
 #pragma once
 
-// ui/analysis: the price scale and cost breakdown windows, with their tables, charts, export
+// ui/analysis: the price scale, cost breakdown and quote windows, with their tables, charts, export
 // and printing. They use ui/common, ui/report, src/costing, src/files, src/model and src/text,
 // never ui/main.
 

@@ -1,6 +1,7 @@
 #include "ui/analysis/PriceScaleDlg.h"
 
 #include "costing/AnalysisTables.h"
+#include "ui/analysis/QuantityList.h"
 #include "ui/common/DialogUnits.h"
 
 #include <QBoxLayout>
@@ -10,7 +11,6 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QLogValueAxis>
-#include <QRegularExpression>
 #include <QTableView>
 #include <QValueAxis>
 
@@ -21,43 +21,6 @@
 namespace kalkora::ui {
 
 namespace {
-
-QString quantityList(const std::vector<std::int32_t>& quantities)
-{
-    QStringList items;
-    for (std::int32_t quantity : quantities) {
-        items << QString::number(quantity);
-    }
-    return items.join(QStringLiteral(", "));
-}
-
-// The defaults as the user will read and edit them: ascending, each once, only valid ones (a
-// quantity base of 0 is no quantity; the scale then explains why it cannot be computed).
-std::vector<std::int32_t> startingQuantities(std::int32_t quantityBase)
-{
-    std::vector<std::int32_t> quantities = defaultQuantities(quantityBase);
-    std::erase_if(quantities, [](std::int32_t quantity) { return quantity < 1; });
-    std::sort(quantities.begin(), quantities.end());
-    quantities.erase(std::unique(quantities.begin(), quantities.end()), quantities.end());
-    return quantities;
-}
-
-// The quantities as typed, "1.000" read as 1000. A point not followed by exactly three digits
-// is left for the parser to refuse.
-QString withoutGrouping(const QString& typed)
-{
-    static const QRegularExpression grouped(QStringLiteral("(?<![\\d.])(\\d{1,3}(?:\\.\\d{3})+)(?![\\d.])"));
-    QString plain = typed;
-    QRegularExpressionMatchIterator found = grouped.globalMatch(typed);
-    QList<QRegularExpressionMatch> matches;
-    while (found.hasNext()) {
-        matches.prepend(found.next());
-    }
-    for (const QRegularExpressionMatch& match : matches) {
-        plain.replace(match.capturedStart(1), match.capturedLength(1), match.captured(1).remove(QLatin1Char('.')));
-    }
-    return plain;
-}
 
 // Full and direct cost per piece over a logarithmic quantity axis. Non-finite figures (an
 // operation without utilisation, a lot of 0) have no place on an axis and are left out.

@@ -6,6 +6,7 @@
 #include "model/MasterDataFile.h"
 #include "ui/analysis/CostBreakdownDlg.h"
 #include "ui/analysis/PriceScaleDlg.h"
+#include "ui/analysis/QuoteDlg.h"
 #include "ui/common/AccessibleNames.h"
 #include "ui/common/DialogUnits.h"
 #include "ui/common/LongTask.h"
@@ -38,7 +39,7 @@ namespace kalkora::ui {
 
 namespace {
 
-constexpr int orderCommandIds[] = { 40004, 40005, 40003, 40015, 40016, 40017 };
+constexpr int orderCommandIds[] = { 40004, 40005, 40003, 40015, 40016, 40017, 40018 };
 constexpr int maxRecentOrders = 4;
 
 // What the program remembers between runs: the master data file last loaded or saved, the
@@ -183,6 +184,7 @@ void CMainDlg::createMenu()
     addCommand(orderMenu, 40015, QStringLiteral("&Berechnen..."), &CMainDlg::OnCalculate);
     addCommand(orderMenu, 40016, QStringLiteral("&Staffelpreise..."), &CMainDlg::OnPriceScale);
     addCommand(orderMenu, 40017, QStringLiteral("&Kostenaufschlüsselung..."), &CMainDlg::OnCostBreakdown);
+    addCommand(orderMenu, 40018, QStringLiteral("&Angebot..."), &CMainDlg::OnQuote);
 
     QMenu* masterData = menuBar()->addMenu(QStringLiteral("&Stammdaten"));
     addCommand(masterData, 40007, QStringLiteral("&Werksdaten anzeigen/ändern"), &CMainDlg::OnPlantData);
@@ -572,6 +574,11 @@ void CMainDlg::OnPriceScale()
 void CMainDlg::OnCostBreakdown()
 {
     showCostBreakdown(this, plantData, [this] { return orderPanel.orderWithPendingField(); });
+}
+
+void CMainDlg::OnQuote()
+{
+    showQuote(this, plantData, [this] { return orderPanel.orderWithPendingField(); });
 }
 
 void CMainDlg::OnPlantData()

@@ -27,8 +27,8 @@ namespace kalkora::ui {
 //
 // Object names for tests: the menu commands are "action" + their id ("action40001" "&Neu...",
 // "action40015" "&Berechnen...", "action40016" "&Staffelpreise...", "action40017"
-// "&Kostenaufschlüsselung...", "action146" ...), the recently used orders "recentOrder1" ..
-// "recentOrder4", the logo is "picture1064", the panel "orderPanel".
+// "&Kostenaufschlüsselung...", "action40018" "&Angebot...", "action146" ...), the recently used orders "recentOrder1"
+// .. "recentOrder4", the logo is "picture1064", the panel "orderPanel".
 class CMainDlg : public QMainWindow {
     Q_OBJECT
 
@@ -68,6 +68,7 @@ public slots:
     void OnCalculate();
     void OnPriceScale();
     void OnCostBreakdown();
+    void OnQuote();
     void OnPlantData();
     void OnMachineData();
     void OnLoadMasterData();

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+namespace kalkora::ui {
+
+// The "Mengen" field of the windows on the price scale.
+
+// "1, 10, 100".
+QString quantityList(const std::vector<std::int32_t>& quantities);
+
+// The defaults as the user will read and edit them: ascending, each once, only valid ones (a
+// quantity base of 0 is no quantity; the window then explains why it cannot be computed).
+std::vector<std::int32_t> startingQuantities(std::int32_t quantityBase);
+
+// The quantities as typed, "1.000" read as 1000. A point not followed by exactly three digits
+// is left for the parser to refuse.
+QString withoutGrouping(const QString& typed);
+
+} // namespace kalkora::ui
