@@ -2,6 +2,7 @@
 
 #include "costing/QuoteTables.h"
 #include "ui/analysis/QuantityList.h"
+#include "ui/common/DialogUnits.h"
 
 #include <QBoxLayout>
 #include <QChartView>
@@ -61,6 +62,9 @@ CQuoteDlg::CQuoteDlg(const CPlantData& plantData, OrderSnapshot currentOrder, QW
 {
     setObjectName(QStringLiteral("quoteDlg"));
     fieldsGrid = new QGridLayout;
+    fieldsGrid->setColumnStretch(1, 1);
+    fieldsGrid->setColumnStretch(4, 1);
+    fieldsGrid->setColumnMinimumWidth(2, DialogUnits(font()).x(70));
     headerArea()->addLayout(fieldsGrid);
     for (std::size_t i = 0; i < kSchemeFields.size(); ++i) {
         const SchemeField& field = kSchemeFields[i];
@@ -105,17 +109,15 @@ CQuoteDlg::CQuoteDlg(const CPlantData& plantData, OrderSnapshot currentOrder, QW
     schemeFields[0]->setFocus(Qt::OtherFocusReason);
 }
 
+// Label, field and unit in three grid columns, so that the fields of one side line up.
 void CQuoteDlg::addField(int row, int column, const QString& label, const QString& unit, QLineEdit* field)
 {
-    auto* line = new QHBoxLayout;
     auto* caption = new QLabel(label, this);
     caption->setBuddy(field);
-    line->addWidget(caption);
-    line->addStretch();
-    line->addWidget(field);
+    fieldsGrid->addWidget(caption, row, 3 * column);
+    fieldsGrid->addWidget(field, row, 3 * column + 1);
     if (!unit.isEmpty())
-        line->addWidget(new QLabel(unit, this));
-    fieldsGrid->addLayout(line, row, column);
+        fieldsGrid->addWidget(new QLabel(unit, this), row, 3 * column + 2);
 }
 
 void CQuoteDlg::restart()
