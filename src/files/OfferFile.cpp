@@ -61,6 +61,15 @@ QString relativePath(const QString& path, const QString& folder)
     return path.isEmpty() ? path : QDir(folder).relativeFilePath(path);
 }
 
+// A stored path made absolute. Resolved by hand: Qt would take a name starting with ':' for one
+// of its resources.
+QString resolvedPath(const QString& stored, const QString& folder)
+{
+    if (stored.isEmpty())
+        return stored;
+    return QDir::cleanPath(stored.startsWith(u'/') ? stored : folder + u'/' + stored);
+}
+
 // Reads the members of one JSON object; every key must be one it asks for.
 class ObjectReader {
 public:
@@ -208,7 +217,7 @@ Offer offerFrom(const QJsonDocument& document, const QString& folder)
     for (const auto& [member, key] :
         { std::pair { &Offer::orderFile, "orderFile" }, { &Offer::masterFile, "masterFile" } }) {
         const QString stored = reader.text(key);
-        offer.*member = stored.isEmpty() ? stored : QDir::cleanPath(QDir(folder).absoluteFilePath(stored));
+        offer.*member = resolvedPath(stored, folder);
     }
     offer.scheme = schemeFrom(reader.value("scheme"));
     const QJsonArray quantities = arrayOf(reader.value("quantities"), QStringLiteral("quantities"));

@@ -86,6 +86,21 @@ TEST(OfferFile, RefusesTheWholeDocumentNamingTheKey)
     EXPECT_TRUE(offerFromJson(corpusFile("three-decimals.ang"), QStringLiteral("/"), *std::make_unique<Offer>()));
 }
 
+// What reads writes a document that reads back to the same quote.
+TEST(OfferFile, FuzzCorpusRoundTrips)
+{
+    int read = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(KALKORA_FUZZ_CORPUS "/offer")) {
+        Offer offer, back;
+        if (offerFromJson(corpusFile(entry.path().filename().c_str()), QStringLiteral("/a"), offer))
+            continue;
+        ++read;
+        ASSERT_EQ(offerFromJson(offerToJson(offer, QStringLiteral("/a")), QStringLiteral("/a"), back), std::nullopt);
+        EXPECT_EQ(back, offer) << entry.path();
+    }
+    EXPECT_GE(read, 3);
+}
+
 TEST(OfferFile, MessagesNameTheFile)
 {
     QTemporaryDir dir;
