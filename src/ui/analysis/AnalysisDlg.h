@@ -6,6 +6,7 @@
 
 #include "costing/CostAnalysis.h"
 #include "model/COrder.h"
+#include "model/CPlantData.h"
 
 #include <QDialog>
 #include <QString>
@@ -15,6 +16,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
 class QBoxLayout;
 class QChart;
@@ -102,6 +104,25 @@ private:
     QPushButton* buttonExport = nullptr;
     QPushButton* buttonPrint = nullptr;
 };
+
+// Opens the window of type `Window` of `owner` for the current order, or brings the open one to
+// the front computed afresh with its own settings; a hidden one starts from the defaults again.
+template <typename Window>
+void showWithSettings(QWidget* owner, const CPlantData& plantData, OrderSnapshot currentOrder)
+{
+    auto* window = owner->findChild<Window*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!window) {
+        window = new Window(plantData, std::move(currentOrder), owner);
+        window->restart();
+    } else if (window->isVisible()) {
+        window->OnOrderChanged();
+    } else {
+        window->restart();
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
 
 // Closes the analysis windows of `owner`: their figures belong to an order or master data that
 // are going away. Opened again, they compute afresh.

@@ -230,18 +230,7 @@ std::string CPriceScaleDlg::printText() const
 
 void showPriceScale(QWidget* owner, const CPlantData& plantData, OrderSnapshot currentOrder)
 {
-    auto* window = owner->findChild<CPriceScaleDlg*>(QString(), Qt::FindDirectChildrenOnly);
-    if (!window) {
-        window = new CPriceScaleDlg(plantData, std::move(currentOrder), owner);
-        window->restart();
-    } else if (window->isVisible()) {
-        window->OnQuantitiesEntered();
-    } else {
-        window->restart();
-    }
-    window->show();
-    window->raise();
-    window->activateWindow();
+    showWithSettings<CPriceScaleDlg>(owner, plantData, std::move(currentOrder));
 }
 
 } // namespace kalkora::ui

@@ -258,18 +258,7 @@ std::string CQuoteDlg::printText() const
 
 void showQuote(QWidget* owner, const CPlantData& plantData, OrderSnapshot currentOrder)
 {
-    auto* window = owner->findChild<CQuoteDlg*>(QString(), Qt::FindDirectChildrenOnly);
-    if (!window) {
-        window = new CQuoteDlg(plantData, std::move(currentOrder), owner);
-        window->restart();
-    } else if (window->isVisible()) {
-        window->OnFieldChanged();
-    } else {
-        window->restart();
-    }
-    window->show();
-    window->raise();
-    window->activateWindow();
+    showWithSettings<CQuoteDlg>(owner, plantData, std::move(currentOrder));
 }
 
 } // namespace kalkora::ui
