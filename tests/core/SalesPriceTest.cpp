@@ -1,7 +1,7 @@
 #include "costing/SalesPrice.h"
 
-#include <gtest/gtest.h>
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
 
 using namespace kalkora;
