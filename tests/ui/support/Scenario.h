@@ -72,7 +72,8 @@ private:
         if (act.startsWith(QLatin1String("keys:"))) {
             for (const QString& key : act.mid(5).split(u' ')) {
                 const QKeyCombination combination = QKeySequence::fromString(key)[0];
-                QTest::keyClick(QApplication::focusWidget(), combination.key(), combination.keyboardModifiers());
+                QWidget* target = window.focusWidget() ? window.focusWidget() : &window;
+                QTest::keyClick(target, combination.key(), combination.keyboardModifiers());
             }
         } else if (const qsizetype at = act.indexOf(QRegularExpression(QStringLiteral("[=~#]"))); at > 0) {
             const QString value = act.mid(at + 1);
