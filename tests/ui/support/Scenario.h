@@ -72,8 +72,11 @@ private:
         if (act.startsWith(QLatin1String("keys:"))) {
             for (const QString& key : act.mid(5).split(u' ')) {
                 const QKeyCombination combination = QKeySequence::fromString(key)[0];
-                QWidget* target = window.focusWidget() ? window.focusWidget() : &window;
+                QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget()
+                    : window.focusWidget()                    ? window.focusWidget()
+                                                              : &window;
                 QTest::keyClick(target, combination.key(), combination.keyboardModifiers());
+                QCoreApplication::processEvents(); // a window the key opened becomes the active one
             }
         } else if (const qsizetype at = act.indexOf(QRegularExpression(QStringLiteral("[=~#]"))); at > 0) {
             const QString value = act.mid(at + 1);
