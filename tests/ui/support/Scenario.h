@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <map>
 #include <span>
 
 namespace kalkora::ui::test {
@@ -24,15 +25,17 @@ namespace kalkora::ui::test {
 //       "name~text"  types it and stays in the field
 //       "name#3"     selects row 3 of the list `name` (-1 clears the selection)
 //       "keys:Ctrl+End Shift+Up"  presses the keys where the focus is
+//       "file:NAME"  answers the next file dialog with NAME in `folder` ("file:" cancels it)
+//       "yes", "no", "Ja", "Nein", "Abbrechen"  answer the next question
 //       "name"       clicks the button or triggers the command `name`; "" does nothing
 //       several acts separated by ";" are done one after the other
-//   look "name"      the text of that control; "messages" the messages and questions the act
-//                    brought up, "|"-separated; "focus" the focused control and its selection;
+//   look "name"      the text of that control; "messages" the messages, questions and file
+//                    dialog titles the act brought up, "|"-separated; "focus" the focused control and its selection;
 //                    "visible" 1 or 0; "title" the window title; anything else the scenario's `stored` answers.
 struct Row {
     const char* act;
     const char* look;
-    const char* expected; // UTF-8
+    const char* expected; // UTF-8; ending in "…" only the beginning of the text
 };
 
 class Scenario {
@@ -55,9 +58,19 @@ public:
                     perform(step);
                 QCoreApplication::processEvents(); // what the window does once the user's input is handled
             }
-            EXPECT_EQ(look(QString::fromUtf8(row.look)).toStdString(), row.expected);
+            QString seen = look(QString::fromUtf8(row.look));
+            if (!folder.isEmpty())
+                seen.replace(folder, QString());
+            QString expected = QString::fromUtf8(row.expected);
+            if (expected.endsWith(u'…')) // the beginning of a long text
+                expected = expected.chopped(1) + seen.mid(expected.size() - 1);
+            EXPECT_EQ(seen.toStdString(), expected.toStdString());
         }
     }
+
+    // Where "file:NAME" answers the next file dialog from, ending in "/"; looks show the names
+    // in it without it.
+    QString folder;
 
     template <typename T = QWidget> T* find(const QString& name) const
     {
@@ -69,7 +82,11 @@ public:
 private:
     void perform(const QString& act)
     {
-        if (act.startsWith(QLatin1String("keys:"))) {
+        if (const auto answer = answers.find(act); answer != answers.end()) {
+            answer->second(ui);
+        } else if (act.startsWith(QLatin1String("file:"))) {
+            ui.fileAnswers.push_back(act.size() > 5 ? folder + act.mid(5) : QString());
+        } else if (act.startsWith(QLatin1String("keys:"))) {
             for (const QString& key : act.mid(5).split(u' ')) {
                 const QKeyCombination combination = QKeySequence::fromString(key)[0];
                 QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget()
@@ -111,8 +128,12 @@ private:
 
     QString look(const QString& name) const
     {
-        if (name == QLatin1String("messages"))
-            return (ui.messages() + ui.texts(ScriptedUiServices::Kind::YesNo)).join(u'|');
+        if (name == QLatin1String("messages")) {
+            QStringList texts;
+            for (const ScriptedUiServices::Question& question : ui.asked)
+                texts << question.text;
+            return texts.join(u'|');
+        }
         if (name == QLatin1String("title"))
             return window.windowTitle();
         if (name == QLatin1String("visible"))
@@ -132,6 +153,15 @@ private:
         EXPECT_TRUE(stored) << name.toStdString();
         return stored ? stored(name) : QString();
     }
+
+    static inline const std::map<QString, std::function<void(ScriptedUiServices&)>> answers {
+        { QStringLiteral("yes"), [](ScriptedUiServices& ui) { ui.yesNoAnswers.push_back(true); } },
+        { QStringLiteral("no"), [](ScriptedUiServices& ui) { ui.yesNoAnswers.push_back(false); } },
+        { QStringLiteral("Ja"), [](ScriptedUiServices& ui) { ui.yesNoCancelAnswers.push_back(Answer::Yes); } },
+        { QStringLiteral("Nein"), [](ScriptedUiServices& ui) { ui.yesNoCancelAnswers.push_back(Answer::No); } },
+        { QStringLiteral("Abbrechen"),
+            [](ScriptedUiServices& ui) { ui.yesNoCancelAnswers.push_back(Answer::Cancel); } },
+    };
 
     QWidget& window;
     ScriptedUiServices& ui;
