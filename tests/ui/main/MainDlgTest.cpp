@@ -138,21 +138,13 @@ void MainDlgTest::run(CMainDlg& dlg, std::span<const Row> rows)
     scenario.run(rows);
 }
 
-const Row captions[] = {
-    { "", "title", "Kalkora 1.0 EURO" },
-    { "", "commands", "0000" },
-    { "", "logo", "1" },
+const Row captions[] = { { "", "title", "Kalkora 1.0 EURO" }, { "", "commands", "0000" }, { "", "logo", "1" },
     // Without machines an order cannot be opened: only the message shows.
-    { "action40002;action147", "open", "0" },
-};
+    { "action40002;action147", "open", "0" } };
 
-const Row newOrder[] = {
-    { "action40001", "title", "Kalkora" },
-    { "", "commands", "1111" },
-    { "", "logo", "0" },
+const Row newOrder[] = { { "action40001", "title", "Kalkora" }, { "", "commands", "1111" }, { "", "logo", "0" },
     { "file:neu.auf;action40004", "title", "Kalkora - neu.auf" },
-    { "", "messages", "Kalkora - Auftragsdaten Speichern" },
-};
+    { "", "messages", "Kalkora - Auftragsdaten Speichern" } };
 
 TEST_F(MainDlgTest, CaptionsAndGreyingFollowTheOrderState)
 {
@@ -215,24 +207,16 @@ TEST_F(MainDlgTest, EveryCloseRequestAsksAndOnlyYesCloses)
 
 // A damaged file changes nothing and is reported; an intact one is shown, and "&Speichern"
 // writes back to it without a dialog. A failed save forgets the file name.
-const Row orderFiles[] = {
-    { "file:kaputt.auf;action40002", "messages",
-        "Kalkora - Auftragsdaten Laden|Die Datei „kaputt.auf“ ist beschädigt…" },
-    { "", "name", "Bisher" },
-    { "", "title", "Kalkora" },
-    { "", "file", "" },
+const Row orderFiles[] = { { "file:kaputt.auf;action40002", "messages",
+                               "Kalkora - Auftragsdaten Laden|Die Datei „kaputt.auf“ ist beschädigt…" },
+    { "", "name", "Bisher" }, { "", "title", "Kalkora" }, { "", "file", "" },
     { "file:welle.auf;action40002", "messages", "Kalkora - Auftragsdaten Laden" },
-    { "", "title", "Kalkora - welle.auf" },
-    { "", "rows", "2" },
-    { "edit1029=Welle neu;action40004", "messages", "" },
+    { "", "title", "Kalkora - welle.auf" }, { "", "rows", "2" }, { "edit1029=Welle neu;action40004", "messages", "" },
     { "", "saved", "Welle neu" },
     { "file:fehlt/welle.auf;action40005", "messages",
         "Kalkora - Auftragsdaten Speichern|Die Datei „welle.auf“ kann nicht…" },
-    { "", "title", "Kalkora" },
-    { "", "file", "" },
-    { "", "open", "1" },
-    { "file:;action40004", "messages", "Kalkora - Auftragsdaten Speichern" },
-};
+    { "", "title", "Kalkora" }, { "", "file", "" }, { "", "open", "1" },
+    { "file:;action40004", "messages", "Kalkora - Auftragsdaten Speichern" } };
 
 TEST_F(MainDlgTest, OrderFilesOpenSaveAndFail)
 {
@@ -246,23 +230,16 @@ TEST_F(MainDlgTest, OrderFilesOpenSaveAndFail)
     run(dlg, orderFiles);
 }
 
-const Row masterFiles[] = {
-    { "file:werk.sta;action40011", "messages", "Kalkora - Stammdaten Speichern" },
-    { "", "title", "Kalkora 1.0 EURO" },
-};
+const Row masterFiles[] = { { "file:werk.sta;action40011", "messages", "Kalkora - Stammdaten Speichern" },
+    { "", "title", "Kalkora 1.0 EURO" } };
 
-const Row reloading[] = {
-    { "file:werk.sta;action40010", "machines", "Presse|Drehmaschine 1" },
-    { "", "rent", "60" },
-    { "", "messages", "Kalkora - Stammdaten Laden" },
-    { "", "title", "Kalkora 1.0 EURO" },
-};
+const Row reloading[] = { { "file:werk.sta;action40010", "machines", "Presse|Drehmaschine 1" }, { "", "rent", "60" },
+    { "", "messages", "Kalkora - Stammdaten Laden" }, { "", "title", "Kalkora 1.0 EURO" } };
 
-const Row damaged[] = {
-    { "file:werk.sta;action40010", "messages", "Kalkora - Stammdaten Laden|Die Datei „werk.sta“ ist beschädigt…" },
-    { "", "machines", "Presse|Drehmaschine 1" },
-    { "file:alt.sta;file:alt.auf;action146;action147", "title", "Kalkora - alt.auf" },
-};
+const Row damaged[]
+    = { { "file:werk.sta;action40010", "messages", "Kalkora - Stammdaten Laden|Die Datei „werk.sta“ ist beschädigt…" },
+          { "", "machines", "Presse|Drehmaschine 1" },
+          { "file:alt.sta;file:alt.auf;action146;action147", "title", "Kalkora - alt.auf" } };
 
 TEST_F(MainDlgTest, MasterDataFilesRoundTripAndOldDmFilesAreConverted)
 {
@@ -338,15 +315,13 @@ struct AnswerCase {
     bool goesOn, saved;
 };
 
-const AnswerCase answerCases[] = {
-    { "unchanged", false, std::nullopt, true, nullptr, true, false },
+const AnswerCase answerCases[] = { { "unchanged", false, std::nullopt, true, nullptr, true, false },
     { "Ja saves to the order's file", true, Answer::Yes, true, nullptr, true, true },
     { "Ja asks for a name and saves", true, Answer::Yes, false, "neu.auf", true, true },
     { "Ja, save dialog cancelled", true, Answer::Yes, false, nullptr, false, false },
     { "Ja, save fails", true, Answer::Yes, false, "fehlt/neu.auf", false, false },
     { "Nein", true, Answer::No, true, nullptr, true, false },
-    { "Abbrechen", true, Answer::Cancel, true, nullptr, false, false },
-};
+    { "Abbrechen", true, Answer::Cancel, true, nullptr, false, false } };
 
 void prepareAnswer(ScriptedUiServices& ui, const AnswerCase& row, const QString& saveAs)
 {
@@ -422,17 +397,16 @@ TEST_F(MainDlgTest, ChangedMasterDataAsksBeforeLoadingOtherMasterDataOrEnding)
 TEST_F(MainDlgTest, OnlyChangesOfTheOrderThroughTheProgramCount)
 {
     // The name is typed into its field, which is then left; the command acts on the first operation.
-    const std::tuple<const char*, const char*, int, const char*, bool> cases[] = {
-        { "name left as it was", "Welle", 0, nullptr, false },
-        { "name left with a new text", "Welle 2", 0, nullptr, true },
-        { "operation confirmed unchanged", nullptr, 40049, "2", false },
-        { "operation confirmed with a new time", nullptr, 40049, "9", true },
-        { "delete answered Nein", nullptr, 40048, nullptr, false },
-        { "first operation moved up", nullptr, 40040, nullptr, false },
-        { "first operation moved down", nullptr, 40041, nullptr, true },
-        { "changed, then saved", "Welle 2", 40004, nullptr, false },
-        { "DM order imported", nullptr, 147, nullptr, true },
-    };
+    const std::tuple<const char*, const char*, int, const char*, bool> cases[]
+        = { { "name left as it was", "Welle", 0, nullptr, false },
+              { "name left with a new text", "Welle 2", 0, nullptr, true },
+              { "operation confirmed unchanged", nullptr, 40049, "2", false },
+              { "operation confirmed with a new time", nullptr, 40049, "9", true },
+              { "delete answered Nein", nullptr, 40048, nullptr, false },
+              { "first operation moved up", nullptr, 40040, nullptr, false },
+              { "first operation moved down", nullptr, 40041, nullptr, true },
+              { "changed, then saved", "Welle 2", 40004, nullptr, false },
+              { "DM order imported", nullptr, 147, nullptr, true } };
     for (const auto& [what, typedName, command, machineTime, changed] : cases) {
         SCOPED_TRACE(what);
         auto dlg = openWindow();
@@ -463,12 +437,11 @@ TEST_F(MainDlgTest, FilesNamedAtStartAreLoadedMasterDataFirst)
     damage("kaputt.auf");
     QFile::copy(path("werk.sta"), path("WERK.STA"));
     // The message: part of the one message expected, or nullptr.
-    const std::tuple<const char*, QStringList, bool, const char*> cases[] = {
-        { "both, order first", { path("welle.auf"), path("WERK.STA") }, false, nullptr },
-        { "order, master data remembered", { path("welle.auf") }, true, nullptr },
-        { "order, nothing remembered", { path("welle.auf") }, false, "keine Maschinendaten" },
-        { "damaged order", { path("werk.sta"), path("kaputt.auf") }, false, "kaputt.auf" },
-    };
+    const std::tuple<const char*, QStringList, bool, const char*> cases[]
+        = { { "both, order first", { path("welle.auf"), path("WERK.STA") }, false, nullptr },
+              { "order, master data remembered", { path("welle.auf") }, true, nullptr },
+              { "order, nothing remembered", { path("welle.auf") }, false, "keine Maschinendaten" },
+              { "damaged order", { path("werk.sta"), path("kaputt.auf") }, false, "kaputt.auf" } };
     for (const auto& [what, files, masterDataRemembered, message] : cases) {
         SCOPED_TRACE(what);
         QSettings(QSettings::NativeFormat, QSettings::UserScope, applicationTitle(), applicationTitle()).clear();

@@ -89,20 +89,12 @@ TEST_F(OrderPanelTest, CellsFollowTheOperationKindAndTheRuntimeLocale)
 // A field reaches the order only when it loses the focus; a menu opened while typing, with
 // Alt and its letter, still sees the old name. Any whole number is taken; letters are refused,
 // and the field keeps the focus with the text selected.
-const Row typing[] = {
-    { "", "edit1062", "0" },
-    { "edit1029~Welle 20x200", "name", "" },
-    { "keys:Alt+D Escape Escape", "focus", "edit1029:" },
-    { "", "name", "" },
-    { "edit1062~-3", "name", "Welle 20x200" },
-    { "edit1031~", "quantity", "-3" },
-    { "edit1062=viele", "messages", "Bitte eine ganze Zahl eingeben." },
-    { "", "quantity", "-3" },
-    { "", "focus", "edit1062:viele" },
-    { "edit1062=  12 Stück", "quantity", "12" },
+const Row typing[] = { { "", "edit1062", "0" }, { "edit1029~Welle 20x200", "name", "" },
+    { "keys:Alt+D Escape Escape", "focus", "edit1029:" }, { "", "name", "" }, { "edit1062~-3", "name", "Welle 20x200" },
+    { "edit1031~", "quantity", "-3" }, { "edit1062=viele", "messages", "Bitte eine ganze Zahl eingeben." },
+    { "", "quantity", "-3" }, { "", "focus", "edit1062:viele" }, { "edit1062=  12 Stück", "quantity", "12" },
     { "edit1031=Rohteil\nbeigestellt", "remark", "Rohteil\r\nbeigestellt" },
-    { "edit1029~Welle 30x300", "messages", "" },
-};
+    { "edit1029~Welle 30x300", "messages", "" } };
 
 TEST_F(OrderPanelTest, FieldsReachTheOrderOnlyWhenTheyLoseTheFocus)
 {

@@ -62,21 +62,16 @@ TEST_F(ReportDlgTest, ShowsTheTextInAFixedPitchFontAndCloses)
 }
 
 // Each row starts at the top of the text and ends with Ctrl+C, which copies only a selection.
-const Row selecting[] = {
-    { "keys:Shift+Right Shift+Right Shift+Right", "selected", "Kal" },
-    { "keys:Shift+Right Shift+Right Left", "clipboard", "vorher" },
-    { "keys:Shift+End", "selected", "Kalkulation" },
-    { "keys:Shift+Down", "selected", "Kalkulation\n" },
-    { "keys:Down Down Shift+End", "selected", "Kürzel: 1,50 €" },
+const Row selecting[] = { { "keys:Shift+Right Shift+Right Shift+Right", "selected", "Kal" },
+    { "keys:Shift+Right Shift+Right Left", "clipboard", "vorher" }, { "keys:Shift+End", "selected", "Kalkulation" },
+    { "keys:Shift+Down", "selected", "Kalkulation\n" }, { "keys:Down Down Shift+End", "selected", "Kürzel: 1,50 €" },
     { "keys:Down Down End Shift+Left Shift+Left", "clipboard", " €" },
     { "keys:Down Shift+Down Shift+Right", "selected", "\nK" },
     { "keys:End Shift+Right Shift+Left", "clipboard", "vorher" },
     { "keys:Shift+PgDown", "selected", "Kalkulation\n\nKürzel: 1,50 €\n" },
     { "keys:Ctrl+End Shift+Up", "clipboard", "zel: 1,50 €\n   " },
     { "keys:Ctrl+End Shift+PgUp", "selected", "kulation\n\nKürzel: 1,50 €\n   " },
-    { "keys:Ctrl+End Shift+Ctrl+Home", "clipboard", reportShown },
-    { "keys:Ctrl+A", "selected", reportShown },
-};
+    { "keys:Ctrl+End Shift+Ctrl+Home", "clipboard", reportShown }, { "keys:Ctrl+A", "selected", reportShown } };
 
 TEST_F(ReportDlgTest, KeysAndMouseSelectAndCtrlCCopiesTheSelection)
 {

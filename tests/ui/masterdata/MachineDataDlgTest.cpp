@@ -95,33 +95,17 @@ const char* const allReadOnly = "1018|1017|1023|1022|1019|1020|1021|1065|1067|10
 // 10.05 is stored as 10.050000190734863 and 3.35 as 3.3500001: both go up a cent. A field left
 // is read into the working copy and shown again in the number format; the rates follow at once
 // (1000 EUR of tools over 2000 hours, plus energy and maintenance: 3).
-const Row selecting[] = {
-    { "", "list", "Drehbank|Presse|Fräse" },
-    { "", "edit1016", "keine Auswahl" },
-    { "", "numbers", noMachine },
-    { "", "readOnly", allReadOnly },
-    { "list1025#0", "edit1016", "Drehbank" },
+const Row selecting[] = { { "", "list", "Drehbank|Presse|Fräse" }, { "", "edit1016", "keine Auswahl" },
+    { "", "numbers", noMachine }, { "", "readOnly", allReadOnly }, { "list1025#0", "edit1016", "Drehbank" },
     { "", "numbers", "120000|10|20|50|3000|2000|15|10,06|5,03|3,36|4|2,75|2,34" },
-    { "", "readOnly", "1065|1067|1068|1069|1070|1071" },
-    { "list1025#1", "edit1018", "1,23457e+006" },
-    { "list1025#-1", "numbers", noMachine },
-    { "", "edit1016", "keine Auswahl" },
-    { "list1025#0;edit1017=12 Jahre", "edit1017", "12" },
-    { "edit1017=12,50", "edit1017", "12,5" },
-    { "", "life", "12.5" },
-    { "edit1019=1e3", "edit1019", "1000" },
-    { "", "edit1069", "3" },
-    { "", "messages", "" },
-    { "", "plantLife", "10" },
-    { "edit1023=viel", "messages", "Bitte eine Zahl eingeben." },
-    { "", "edit1023", "20" },
-    { "", "focus", "edit1023:20" },
-    { "", "power", "20" },
-    { "edit1023~;button1001", "messages", "Bitte eine Zahl eingeben." },
-    { "", "visible", "1" },
-    { "keys:Escape", "stored", "120000|1234567|1234567" },
-    { "", "plant", "Drehbank|Presse|Fräse" },
-};
+    { "", "readOnly", "1065|1067|1068|1069|1070|1071" }, { "list1025#1", "edit1018", "1,23457e+006" },
+    { "list1025#-1", "numbers", noMachine }, { "", "edit1016", "keine Auswahl" },
+    { "list1025#0;edit1017=12 Jahre", "edit1017", "12" }, { "edit1017=12,50", "edit1017", "12,5" },
+    { "", "life", "12.5" }, { "edit1019=1e3", "edit1019", "1000" }, { "", "edit1069", "3" }, { "", "messages", "" },
+    { "", "plantLife", "10" }, { "edit1023=viel", "messages", "Bitte eine Zahl eingeben." }, { "", "edit1023", "20" },
+    { "", "focus", "edit1023:20" }, { "", "power", "20" },
+    { "edit1023~;button1001", "messages", "Bitte eine Zahl eingeben." }, { "", "visible", "1" },
+    { "keys:Escape", "stored", "120000|1234567|1234567" }, { "", "plant", "Drehbank|Presse|Fräse" } };
 
 TEST_F(MachineDataDlgTest, SelectingShowsAndLeavingAFieldReadsTheMachine)
 {
@@ -143,11 +127,9 @@ TEST_F(MachineDataDlgTest, SelectingShowsAndLeavingAFieldReadsTheMachine)
 
 // A machine's values pass through their six-digit texts when it is taken over: on leaving a
 // field, or on OK while it is selected; a machine never selected keeps its values.
-const Row takingOver[] = {
-    { "list1025#1", "cost", "120000|1234567|1234567" },
-    { "edit1020=2000", "cost", "120000|1234570|1234567" },
-    { "list1025#2;edit1021~30,5;button1001", "stored", "120000|1234570|1234570" },
-};
+const Row takingOver[]
+    = { { "list1025#1", "cost", "120000|1234567|1234567" }, { "edit1020=2000", "cost", "120000|1234570|1234567" },
+          { "list1025#2;edit1021~30,5;button1001", "stored", "120000|1234570|1234570" } };
 
 TEST_F(MachineDataDlgTest, ValuesPassThroughSixDigitsOnlyWhenTheirMachineIsTakenOver)
 {
@@ -162,12 +144,9 @@ TEST_F(MachineDataDlgTest, ValuesPassThroughSixDigitsOnlyWhenTheirMachineIsTaken
 }
 
 // Delete asks and removes only on Yes.
-const Row deleting[] = {
-    { "list1025#1;button1015", "messages", "Diesen Maschinendatensatz wirklich löschen ?" },
-    { "", "edit1016", "Presse" },
-    { "list1025#1;button1015", "numbers", noMachine },
-    { "list1025#0;button1015;button1001", "plant", "Fräse| drehbank|   " },
-};
+const Row deleting[] = { { "list1025#1;button1015", "messages", "Diesen Maschinendatensatz wirklich löschen ?" },
+    { "", "edit1016", "Presse" }, { "list1025#1;button1015", "numbers", noMachine },
+    { "list1025#0;button1015;button1001", "plant", "Fräse| drehbank|   " } };
 
 // New machines are appended unselected; a duplicate name is asked again without a message.
 TEST_F(MachineDataDlgTest, NewAndDeletedMachines)
