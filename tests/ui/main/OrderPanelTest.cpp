@@ -84,6 +84,8 @@ TEST_F(OrderPanelTest, CellsFollowTheOperationKindAndTheRuntimeLocale)
     text::setRuntimeLocale(text::RuntimeLocale::German);
     dlg.panel().RefreshFromOrder();
     EXPECT_EQ(cell(0, 5), QStringLiteral("100,00"));
+    dlg.order.operations.clear(); // rows the order no longer has show empty until the list is rebuilt
+    EXPECT_EQ(cell(2, 0), QString());
 }
 
 // A field reaches the order only when it loses the focus; a menu opened while typing, with
