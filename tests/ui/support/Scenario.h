@@ -15,7 +15,6 @@
 
 #include <functional>
 #include <gtest/gtest.h>
-#include <map>
 #include <span>
 
 namespace kalkora::ui::test {
@@ -26,12 +25,12 @@ namespace kalkora::ui::test {
 //       "name#3"     selects row 3 of the list `name` (-1 clears the selection)
 //       "keys:Ctrl+End Shift+Up"  presses the keys where the focus is
 //       "file:NAME"  answers the next file dialog with NAME in `folder` ("file:" cancels it)
-//       "yes", "no", "Ja", "Nein", "Abbrechen"  answer the next question
 //       "name"       clicks the button or triggers the command `name`; "" does nothing
 //       several acts separated by ";" are done one after the other
 //   look "name"      the text of that control; "messages" the messages, questions and file
-//                    dialog titles the act brought up, "|"-separated; "focus" the focused control and its selection;
-//                    "visible" 1 or 0; "title" the window title; anything else the scenario's `stored` answers.
+//                    dialog titles the act brought up, "|"-separated; "focus" the focused control
+//                    and its selection; "visible" 1 or 0; "title" the window title; anything else
+//                    the scenario's `stored` answers.
 struct Row {
     const char* act;
     const char* look;
@@ -82,17 +81,13 @@ public:
 private:
     void perform(const QString& act)
     {
-        if (const auto answer = answers.find(act); answer != answers.end()) {
-            answer->second(ui);
-        } else if (act.startsWith(QLatin1String("file:"))) {
+        if (act.startsWith(QLatin1String("file:"))) {
             ui.fileAnswers.push_back(act.size() > 5 ? folder + act.mid(5) : QString());
         } else if (act.startsWith(QLatin1String("keys:"))) {
             for (const QString& key : act.mid(5).split(u' ')) {
                 const QKeyCombination combination = QKeySequence::fromString(key)[0];
-                QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget()
-                    : window.focusWidget()                    ? window.focusWidget()
-                                                              : &window;
-                QTest::keyClick(target, combination.key(), combination.keyboardModifiers());
+                QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window.focusWidget();
+                QTest::keyClick(target ? target : &window, combination.key(), combination.keyboardModifiers());
                 QCoreApplication::processEvents(); // a window the key opened becomes the active one
             }
         } else if (const qsizetype at = act.indexOf(QRegularExpression(QStringLiteral("[=~#]"))); at > 0) {
@@ -153,15 +148,6 @@ private:
         EXPECT_TRUE(stored) << name.toStdString();
         return stored ? stored(name) : QString();
     }
-
-    static inline const std::map<QString, std::function<void(ScriptedUiServices&)>> answers {
-        { QStringLiteral("yes"), [](ScriptedUiServices& ui) { ui.yesNoAnswers.push_back(true); } },
-        { QStringLiteral("no"), [](ScriptedUiServices& ui) { ui.yesNoAnswers.push_back(false); } },
-        { QStringLiteral("Ja"), [](ScriptedUiServices& ui) { ui.yesNoCancelAnswers.push_back(Answer::Yes); } },
-        { QStringLiteral("Nein"), [](ScriptedUiServices& ui) { ui.yesNoCancelAnswers.push_back(Answer::No); } },
-        { QStringLiteral("Abbrechen"),
-            [](ScriptedUiServices& ui) { ui.yesNoCancelAnswers.push_back(Answer::Cancel); } },
-    };
 
     QWidget& window;
     ScriptedUiServices& ui;
