@@ -1,29 +1,25 @@
 #include "ui/main/MainDlg.h"
 
 #include "ModalDriver.h"
+#include "Scenario.h"
 #include "WindowTest.h"
 #include "costing/OrderCosting.h"
 #include "files/DataFiles.h"
 #include "model/DmConversion.h"
-#include "text/Cp1252.h"
 #include "ui/common/LongTask.h"
 #include "ui/common/QtUiServices.h"
 #include "ui/main/CostApp.h"
 #include "ui/masterdata/PlantDataDlg.h"
 #include "ui/report/ReportDlg.h"
-#include "ui/report/ReportTextView.h"
 
-#include <QAction>
 #include <QFile>
 #include <QFocusEvent>
-#include <QLabel>
 #include <QMenuBar>
 #include <QSettings>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <functional>
 #include <optional>
 
 namespace kalkora::ui::test {
@@ -89,57 +85,78 @@ protected:
         EXPECT_TRUE(ui.messages()[0].contains(QString::fromUtf8(name))) << ui.messages()[0].toStdString();
     }
 
+    QString stored(CMainDlg& dlg, const QString& look) const;
+    void run(CMainDlg& dlg, std::span<const Row> rows);
+
     void damage(const char* name) { ASSERT_TRUE(QFile::resize(path(name), QFile(path(name)).size() - 20)); }
 
     QTemporaryDir folder;
 };
 
+// "commands": 1 or 0 for each order command, "!" if another command is greyed; "logo", "open":
+// 1 or 0; "file" the order's file; "rows" its operations; "machines" the master data's names;
+// "rent" its rent; "name" the order's name; "saved" the name in "welle.auf".
+QString MainDlgTest::stored(CMainDlg& dlg, const QString& look) const
+{
+    QString text;
+    if (look == QLatin1String("commands")) {
+        for (int id : { 40003, 40004, 40005, 40015 })
+            text += dlg.action(id)->isEnabled() ? u'1' : u'0';
+        for (int id : { 40001, 40002, 147, 40006, 40007, 40008, 40010, 40011, 146, 40052, 40009 })
+            text += dlg.action(id)->isEnabled() ? QString() : QStringLiteral("!");
+    } else if (look == QLatin1String("logo") || look == QLatin1String("open")) {
+        text = QString::number(
+            look == QLatin1String("open") ? dlg.isOrderOpen() : child(&dlg, "picture1064")->isVisible());
+    } else if (look == QLatin1String("file")) {
+        text = dlg.orderFileName;
+    } else if (look == QLatin1String("rows")) {
+        text = QString::number(dlg.panel().operationList()->model()->rowCount());
+    } else if (look == QLatin1String("machines")) {
+        QStringList names;
+        for (int i = 0; i < dlg.plantData.machines.count(); ++i)
+            names << QString::fromLatin1(dlg.plantData.machines.at(i)->name);
+        text = names.join(u'|');
+    } else if (look == QLatin1String("name")) {
+        text = QString::fromLatin1(dlg.order.name);
+    } else if (look == QLatin1String("rent")) {
+        text = QString::number(dlg.plantData.rentPerSqmYear);
+    } else {
+        text = QString::fromLatin1(nameInFile(path("welle.auf")));
+    }
+    return text;
+}
+
+void MainDlgTest::run(CMainDlg& dlg, std::span<const Row> rows)
+{
+    Scenario scenario(dlg, ui, [&](const QString& look) { return stored(dlg, look); });
+    scenario.folder = folder.path() + u'/';
+    scenario.run(rows);
+}
+
+const Row captions[] = { { "", "title", "Kalkora 1.0 EURO" }, { "", "commands", "0000" }, { "", "logo", "1" },
+    // Without machines an order cannot be opened: only the message shows.
+    { "action40002;action147", "open", "0" } };
+
+const Row newOrder[] = { { "action40001", "title", "Kalkora" }, { "", "commands", "1111" }, { "", "logo", "0" },
+    { "file:neu.auf;action40004", "title", "Kalkora - neu.auf" },
+    { "", "messages", "Kalkora - Auftragsdaten Speichern" } };
+
 TEST_F(MainDlgTest, CaptionsAndGreyingFollowTheOrderState)
 {
     CMainDlg dlg;
     dlg.show();
-    const auto expectOrderCommands = [&dlg](bool enabled) {
-        for (int id : { 40003, 40004, 40005, 40015 })
-            EXPECT_EQ(dlg.action(id)->isEnabled(), enabled) << id;
-        for (int id : { 40001, 40002, 147, 40006, 40007, 40008, 40010, 40011, 146, 40052, 40009 })
-            EXPECT_TRUE(dlg.action(id)->isEnabled()) << id;
-    };
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora 1.0 EURO"));
-    EXPECT_TRUE(child<QLabel>(&dlg, "picture1064")->isVisible());
-    expectOrderCommands(false);
-    // Without machines an order cannot be opened: only the message shows.
-    dlg.action(40002)->trigger();
-    dlg.action(147)->trigger();
+    run(dlg, captions);
     EXPECT_EQ(ui.texts(Kind::Message), QStringList({ files::noMachinesMessage(), files::noMachinesMessage() }));
     EXPECT_EQ(ui.asked.size(), 2u);
-    EXPECT_FALSE(dlg.isOrderOpen());
-
-    ui.clear();
-    dlg.action(40001)->trigger();
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora"));
-    EXPECT_TRUE(dlg.panel().isVisible());
-    EXPECT_FALSE(child<QLabel>(&dlg, "picture1064")->isVisible());
-    expectOrderCommands(true);
-
-    ui.fileAnswers.push_back(path("neu.auf"));
-    dlg.action(40004)->trigger();
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora - neu.auf"));
+    run(dlg, newOrder);
     EXPECT_TRUE(QFile::exists(path("neu.auf")));
-    ASSERT_EQ(ui.asked.size(), 1u);
-    const FileDialogRequest& request = ui.asked[0].file;
-    EXPECT_EQ(ui.asked[0].kind, Kind::SaveFile);
-    const FileDialogRequest expected { QStringLiteral("Kalkora - Auftragsdaten Speichern"),
-        QStringLiteral("Auftragsdaten (*.auf) "), QStringLiteral("*.auf"), QStringLiteral("auf"), true, {} };
-    EXPECT_EQ(std::tie(request.title, request.filterLabel, request.filterPattern, request.defaultSuffix),
-        std::tie(expected.title, expected.filterLabel, expected.filterPattern, expected.defaultSuffix));
-    EXPECT_TRUE(request.promptOverwrite);
+    const FileDialogRequest& request = ui.asked.at(0).file;
+    EXPECT_TRUE(ui.asked[0].kind == Kind::SaveFile && request.promptOverwrite);
+    EXPECT_EQ(request.filterPattern + request.defaultSuffix, QStringLiteral("*.aufauf"));
     // The file dialog shows the label once, not followed by the pattern a second time.
     EXPECT_EQ(qtNameFilter(request), QStringLiteral("Auftragsdaten (*.auf)"));
-
-    dlg.action(40003)->trigger();
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora"));
-    EXPECT_FALSE(dlg.isOrderOpen());
-    expectOrderCommands(false);
+    const Row closing[] = { { "action40003", "title", "Kalkora" }, { "", "commands", "0000" }, { "", "open", "0" } };
+    run(dlg, closing);
 }
 
 TEST_F(MainDlgTest, EveryCloseRequestAsksAndOnlyYesCloses)
@@ -185,90 +202,63 @@ TEST_F(MainDlgTest, EveryCloseRequestAsksAndOnlyYesCloses)
 
 // A damaged file changes nothing and is reported; an intact one is shown, and "&Speichern"
 // writes back to it without a dialog. A failed save forgets the file name.
+const Row orderFiles[] = { { "file:kaputt.auf;action40002", "messages",
+                               "Kalkora - Auftragsdaten Laden|Die Datei „kaputt.auf“ ist beschädigt…" },
+    { "", "name", "Bisher" }, { "", "title", "Kalkora" }, { "", "file", "" },
+    { "file:welle.auf;action40002", "messages", "Kalkora - Auftragsdaten Laden" },
+    { "", "title", "Kalkora - welle.auf" }, { "", "rows", "2" }, { "edit1029=Welle neu;action40004", "messages", "" },
+    { "", "saved", "Welle neu" },
+    { "file:fehlt/welle.auf;action40005", "messages",
+        "Kalkora - Auftragsdaten Speichern|Die Datei „welle.auf“ kann nicht…" },
+    { "", "title", "Kalkora" }, { "", "file", "" }, { "", "open", "1" },
+    { "file:;action40004", "messages", "Kalkora - Auftragsdaten Speichern" } };
+
 TEST_F(MainDlgTest, OrderFilesOpenSaveAndFail)
 {
+    QFile::copy(path("welle.auf"), path("kaputt.auf"));
+    damage("kaputt.auf");
     CMainDlg dlg;
+    activate(dlg);
     dlg.plantData = examplePlant();
     dlg.action(40001)->trigger();
     dlg.order.name = "Bisher";
-    damage("welle.auf");
-    ui.fileAnswers.push_back(path("welle.auf"));
-    dlg.action(40002)->trigger();
-    expectOneMessageNaming("welle.auf");
-    EXPECT_EQ(dlg.order.name, "Bisher");
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora"));
-    EXPECT_TRUE(dlg.orderFileName.isEmpty());
-
-    writeFiles();
-    ui.clear();
-    ui.fileAnswers.push_back(path("welle.auf"));
-    dlg.action(40002)->trigger();
-    ASSERT_EQ(ui.asked.size(), 1u);
-    EXPECT_EQ(ui.asked[0].file.title, QStringLiteral("Kalkora - Auftragsdaten Laden"));
-    EXPECT_EQ(ui.asked[0].kind, Kind::OpenFile);
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora - welle.auf"));
-    EXPECT_EQ(dlg.panel().operationList()->model()->rowCount(), 2);
-
-    dlg.order.name = "Welle neu";
-    ui.clear();
-    dlg.action(40004)->trigger();
-    EXPECT_TRUE(ui.asked.empty());
-    EXPECT_EQ(nameInFile(path("welle.auf")), "Welle neu");
-
-    ui.fileAnswers = { path("fehlt/welle.auf") };
-    dlg.action(40005)->trigger(); // asks for a new name although the order has one
-    expectOneMessageNaming("welle.auf");
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora"));
-    EXPECT_TRUE(dlg.orderFileName.isEmpty());
-    EXPECT_TRUE(dlg.isOrderOpen());
-    ui.clear();
-    dlg.action(40004)->trigger();
-    EXPECT_EQ(ui.texts(Kind::SaveFile).size(), 1);
+    run(dlg, orderFiles);
 }
+
+const Row masterFiles[] = { { "file:werk.sta;action40011", "messages", "Kalkora - Stammdaten Speichern" },
+    { "", "title", "Kalkora 1.0 EURO" } };
+
+const Row reloading[] = { { "file:werk.sta;action40010", "machines", "Presse|Drehmaschine 1" }, { "", "rent", "60" },
+    { "", "messages", "Kalkora - Stammdaten Laden" }, { "", "title", "Kalkora 1.0 EURO" } };
+
+const Row damaged[]
+    = { { "file:werk.sta;action40010", "messages", "Kalkora - Stammdaten Laden|Die Datei „werk.sta“ ist beschädigt…" },
+          { "", "machines", "Presse|Drehmaschine 1" },
+          { "file:alt.sta;file:alt.auf;action146;action147", "title", "Kalkora - alt.auf" } };
 
 TEST_F(MainDlgTest, MasterDataFilesRoundTripAndOldDmFilesAreConverted)
 {
     CMainDlg dlg;
     dlg.plantData = examplePlant({ "Presse", "Drehmaschine 1" });
-    ui.fileAnswers.push_back(path("werk.sta"));
-    dlg.action(40011)->trigger();
-    EXPECT_EQ(ui.asked[0].file.title, QStringLiteral("Kalkora - Stammdaten Speichern"));
-    EXPECT_TRUE(ui.asked[0].file.promptOverwrite);
+    run(dlg, masterFiles);
+    EXPECT_TRUE(ui.asked.at(0).file.promptOverwrite);
     dlg.plantData.machines.clear();
     dlg.plantData.rentPerSqmYear = 1;
-    ui.fileAnswers.push_back(path("werk.sta"));
-    dlg.action(40010)->trigger();
-    ASSERT_EQ(dlg.plantData.machines.count(), 2);
-    EXPECT_EQ(dlg.plantData.machines.at(1)->name, "Drehmaschine 1");
-    EXPECT_EQ(dlg.plantData.rentPerSqmYear, 60);
+    run(dlg, reloading);
     EXPECT_GT(dlg.plantData.machines.at(0)->fixedRate[0], 0);
-    EXPECT_TRUE(ui.messages().isEmpty());
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora 1.0 EURO"));
-    damage("werk.sta");
-    ui.fileAnswers.push_back(path("werk.sta"));
-    dlg.action(40010)->trigger();
-    expectOneMessageNaming("werk.sta");
-    EXPECT_EQ(dlg.plantData.machines.count(), 2);
 
+    damage("werk.sta");
     COrder stored;
     stored.operations.add(externalOperation("H\xE4rten", 10, 100));
     ASSERT_TRUE(files::saveOrder(path("alt.auf"), stored).ok());
     CPlantData plant = examplePlant();
     plant.rentPerSqmYear = 100;
     ASSERT_TRUE(files::saveMasterData(path("alt.sta"), plant).ok());
-    ui.clear();
-    ui.fileAnswers = { path("alt.sta"), path("alt.auf") };
-    dlg.action(146)->trigger();
-    dlg.action(147)->trigger();
-    ASSERT_EQ(ui.asked.size(), 4u);
-    EXPECT_EQ(ui.asked[0].text, files::dmMasterDataWarning());
-    EXPECT_EQ(ui.asked[1].file.title, QStringLiteral("Kalkora - Stammdaten Laden"));
-    EXPECT_EQ(ui.asked[1].file.filterLabel, QStringLiteral("Stammdaten (*.sta) "));
-    EXPECT_EQ(ui.asked[2].text, files::dmOrderWarning());
-    EXPECT_EQ(ui.asked[3].kind, Kind::OpenFile);
+    run(dlg, damaged);
+    EXPECT_EQ(ui.texts(Kind::Message), QStringList({ files::dmMasterDataWarning(), files::dmOrderWarning() }));
+    EXPECT_EQ(ui.texts(Kind::OpenFile).size(), 2);
     EXPECT_EQ(dlg.plantData.rentPerSqmYear, convertMoney(100, dmToEurFactor));
     EXPECT_EQ(dlg.order.operations.at(0)->externalCostPerPiece, convertMoney(10, dmToEurFactor));
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora - alt.auf"));
 }
 
 TEST_F(MainDlgTest, CalculateShowsEachMissingMachineThenExactlyTheReport)
@@ -285,27 +275,12 @@ TEST_F(MainDlgTest, CalculateShowsEachMissingMachineThenExactlyTheReport)
     dlg.panel().RefreshFromOrder(); // as after opening the order
 
     std::string shownReport;
-    QString copied;
-    bool closesOnEnter = false;
-    whenModal([&](QWidget* window) {
-        auto* report = qobject_cast<CReportDlg*>(window);
-        ASSERT_NE(report, nullptr);
-        shownReport = report->getReportText();
-        auto* view = child<ReportTextView>(report, "edit1060");
-        QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
-        copied = view->selectedText();
-        QTest::keyClick(report, Qt::Key_Return);
-        closesOnEnter = !report->isVisible();
-        report->close();
+    whenModal([&shownReport](QWidget* window) {
+        shownReport = qobject_cast<CReportDlg*>(window)->getReportText();
+        window->close();
     });
     dlg.action(40015)->trigger();
-
-    const CostingResult expected = costOrder(dlg.order, dlg.plantData, "", text::PrintDate::today());
-    EXPECT_EQ(shownReport, expected.reportText);
-    // Copied as the command-line report prints it.
-    EXPECT_EQ(
-        copied, QString::fromStdString(text::cp1252ToUtf8(expected.reportText)).replace(QStringLiteral("\r\n"), "\n"));
-    EXPECT_TRUE(closesOnEnter);
+    EXPECT_EQ(shownReport, costOrder(dlg.order, dlg.plantData, "", text::PrintDate::today()).reportText);
     const QString missing = QStringLiteral("Maschinendatensatz nicht gefunden. Daten inkonsistent !!");
     EXPECT_EQ(ui.messages(), QStringList({ missing, missing }));
 }
@@ -320,15 +295,13 @@ struct AnswerCase {
     bool goesOn, saved;
 };
 
-const AnswerCase answerCases[] = {
-    { "unchanged", false, std::nullopt, true, nullptr, true, false },
+const AnswerCase answerCases[] = { { "unchanged", false, std::nullopt, true, nullptr, true, false },
     { "Ja saves to the order's file", true, Answer::Yes, true, nullptr, true, true },
     { "Ja asks for a name and saves", true, Answer::Yes, false, "neu.auf", true, true },
     { "Ja, save dialog cancelled", true, Answer::Yes, false, nullptr, false, false },
     { "Ja, save fails", true, Answer::Yes, false, "fehlt/neu.auf", false, false },
     { "Nein", true, Answer::No, true, nullptr, true, false },
-    { "Abbrechen", true, Answer::Cancel, true, nullptr, false, false },
-};
+    { "Abbrechen", true, Answer::Cancel, true, nullptr, false, false } };
 
 void prepareAnswer(ScriptedUiServices& ui, const AnswerCase& row, const QString& saveAs)
 {
@@ -404,17 +377,16 @@ TEST_F(MainDlgTest, ChangedMasterDataAsksBeforeLoadingOtherMasterDataOrEnding)
 TEST_F(MainDlgTest, OnlyChangesOfTheOrderThroughTheProgramCount)
 {
     // The name is typed into its field, which is then left; the command acts on the first operation.
-    const std::tuple<const char*, const char*, int, const char*, bool> cases[] = {
-        { "name left as it was", "Welle", 0, nullptr, false },
-        { "name left with a new text", "Welle 2", 0, nullptr, true },
-        { "operation confirmed unchanged", nullptr, 40049, "2", false },
-        { "operation confirmed with a new time", nullptr, 40049, "9", true },
-        { "delete answered Nein", nullptr, 40048, nullptr, false },
-        { "first operation moved up", nullptr, 40040, nullptr, false },
-        { "first operation moved down", nullptr, 40041, nullptr, true },
-        { "changed, then saved", "Welle 2", 40004, nullptr, false },
-        { "DM order imported", nullptr, 147, nullptr, true },
-    };
+    const std::tuple<const char*, const char*, int, const char*, bool> cases[]
+        = { { "name left as it was", "Welle", 0, nullptr, false },
+              { "name left with a new text", "Welle 2", 0, nullptr, true },
+              { "operation confirmed unchanged", nullptr, 40049, "2", false },
+              { "operation confirmed with a new time", nullptr, 40049, "9", true },
+              { "delete answered Nein", nullptr, 40048, nullptr, false },
+              { "first operation moved up", nullptr, 40040, nullptr, false },
+              { "first operation moved down", nullptr, 40041, nullptr, true },
+              { "changed, then saved", "Welle 2", 40004, nullptr, false },
+              { "DM order imported", nullptr, 147, nullptr, true } };
     for (const auto& [what, typedName, command, machineTime, changed] : cases) {
         SCOPED_TRACE(what);
         auto dlg = openWindow();
@@ -445,12 +417,11 @@ TEST_F(MainDlgTest, FilesNamedAtStartAreLoadedMasterDataFirst)
     damage("kaputt.auf");
     QFile::copy(path("werk.sta"), path("WERK.STA"));
     // The message: part of the one message expected, or nullptr.
-    const std::tuple<const char*, QStringList, bool, const char*> cases[] = {
-        { "both, order first", { path("welle.auf"), path("WERK.STA") }, false, nullptr },
-        { "order, master data remembered", { path("welle.auf") }, true, nullptr },
-        { "order, nothing remembered", { path("welle.auf") }, false, "keine Maschinendaten" },
-        { "damaged order", { path("werk.sta"), path("kaputt.auf") }, false, "kaputt.auf" },
-    };
+    const std::tuple<const char*, QStringList, bool, const char*> cases[]
+        = { { "both, order first", { path("welle.auf"), path("WERK.STA") }, false, nullptr },
+              { "order, master data remembered", { path("welle.auf") }, true, nullptr },
+              { "order, nothing remembered", { path("welle.auf") }, false, "keine Maschinendaten" },
+              { "damaged order", { path("werk.sta"), path("kaputt.auf") }, false, "kaputt.auf" } };
     for (const auto& [what, files, masterDataRemembered, message] : cases) {
         SCOPED_TRACE(what);
         QSettings(QSettings::NativeFormat, QSettings::UserScope, applicationTitle(), applicationTitle()).clear();

@@ -1,20 +1,17 @@
 #include "ui/report/ReportDlg.h"
 
+#include "Scenario.h"
 #include "WindowTest.h"
 #include "ui/report/ReportTextView.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QFontMetrics>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 
 namespace kalkora::ui::test {
 namespace {
 
 const std::string reportBytes = "Kalkulation\r\n\r\nK\xFCrzel: 1,50 \x80\r\n   ";
-const QString reportShown = QStringLiteral("Kalkulation\n\nKürzel: 1,50 €\n   ");
+const char* const reportShown = "Kalkulation\n\nKürzel: 1,50 €\n   ";
 
 class ReportDlgTest : public WindowTest {
 protected:
@@ -22,84 +19,77 @@ protected:
     {
         WindowTest::SetUp();
         dlg.setReportText(reportBytes);
-        dlg.show();
-        QApplication::setActiveWindow(&dlg);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+        activate(dlg);
     }
 
-    ReportTextView* view() { return dlg.findChild<ReportTextView*>(QStringLiteral("edit1060")); }
+    ReportTextView* view() { return child<ReportTextView>(&dlg, "edit1060"); }
 
-    void keys(const std::vector<QKeyCombination>& combinations)
+    // "selected" the view's selection, "clipboard" what Ctrl+C left there.
+    void run(std::span<const Row> rows)
     {
-        for (const QKeyCombination key : combinations)
-            QTest::keyClick(view(), key.key(), key.keyboardModifiers());
+        Scenario(dlg, ui, [this](const QString& name) {
+            return name == QLatin1String("selected") ? view()->selectedText() : QApplication::clipboard()->text();
+        }).run(rows);
     }
 
     CReportDlg dlg;
 };
 
-TEST_F(ReportDlgTest, ShowsTheTextInAFixedPitchFont)
+TEST_F(ReportDlgTest, ShowsTheTextInAFixedPitchFontAndCloses)
 {
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora 1.0 EURO: Auftrag Berechnen"));
     EXPECT_EQ(view()->lineCount(), 4);
-    view()->selectAll();
-    EXPECT_EQ(view()->selectedText(), reportShown);
     const QFontMetrics metrics(view()->font());
     EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("iiii")), metrics.horizontalAdvance(QStringLiteral("WWWW")));
-    EXPECT_EQ(QApplication::focusWidget(), dlg.findChild<QPushButton*>(QStringLiteral("button1")));
-}
+    // Every line is drawn where it belongs: the third one has ink in its row.
+    const QImage shot = view()->viewport()->grab().toImage();
+    const QRect row = view()->characterRect(2, 0).united(view()->characterRect(2, 5));
+    int ink = 0;
+    for (int y = row.top(); y <= row.bottom(); ++y)
+        for (int x = row.left(); x <= row.right(); ++x)
+            ink += qGray(shot.pixel(x * shot.width() / view()->viewport()->width(),
+                       y * shot.height() / view()->viewport()->height()))
+                < 128;
+    EXPECT_GT(ink, 10);
 
-TEST_F(ReportDlgTest, EnterAndEscapeCloseAndChangeNothing)
-{
-    view()->setFocus();
-    QTest::keyClick(view(), Qt::Key_Return);
-    EXPECT_FALSE(dlg.isVisible());
+    const Row rows[] = { { "", "focus", "button1" }, { "keys:Tab Return", "visible", "0" }, { "", "selected", "" } };
+    run(rows);
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
     EXPECT_EQ(dlg.getReportText(), reportBytes);
-
-    dlg.show();
-    QTest::keyClick(&dlg, Qt::Key_Escape);
-    EXPECT_FALSE(dlg.isVisible());
+    activate(dlg);
+    const Row escape[] = { { "keys:Escape", "visible", "0" } };
+    run(escape);
 }
+
+// Each row starts at the top of the text and ends with Ctrl+C, which copies only a selection.
+const Row selecting[] = { { "keys:Shift+Right Shift+Right Shift+Right", "selected", "Kal" },
+    { "keys:Shift+Right Shift+Right Left", "clipboard", "vorher" }, { "keys:Shift+End", "selected", "Kalkulation" },
+    { "keys:Shift+Down", "selected", "Kalkulation\n" }, { "keys:Down Down Shift+End", "selected", "Kürzel: 1,50 €" },
+    { "keys:Down Down End Shift+Left Shift+Left", "clipboard", " €" },
+    { "keys:Down Shift+Down Shift+Right", "selected", "\nK" },
+    { "keys:End Shift+Right Shift+Left", "clipboard", "vorher" },
+    { "keys:Shift+PgDown", "selected", "Kalkulation\n\nKürzel: 1,50 €\n" },
+    { "keys:Ctrl+End Shift+Up", "clipboard", "zel: 1,50 €\n   " },
+    { "keys:Ctrl+End Shift+PgUp", "selected", "kulation\n\nKürzel: 1,50 €\n   " },
+    { "keys:Ctrl+End Shift+Ctrl+Home", "clipboard", reportShown }, { "keys:Ctrl+A", "selected", reportShown } };
 
 TEST_F(ReportDlgTest, KeysAndMouseSelectAndCtrlCCopiesTheSelection)
 {
-    const Qt::KeyboardModifier shift = Qt::ShiftModifier;
-    const struct {
-        std::vector<QKeyCombination> keys;
-        QString selected;
-    } cases[] = {
-        { { shift | Qt::Key_Right, shift | Qt::Key_Right, shift | Qt::Key_Right }, QStringLiteral("Kal") },
-        { { shift | Qt::Key_End }, QStringLiteral("Kalkulation") },
-        { { shift | Qt::Key_Down }, QStringLiteral("Kalkulation\n") },
-        { { Qt::Key_Down, Qt::Key_Down, shift | Qt::Key_End }, QStringLiteral("Kürzel: 1,50 €") },
-        { { Qt::Key_Down, Qt::Key_Down, Qt::Key_End, shift | Qt::Key_Left, shift | Qt::Key_Left },
-            QStringLiteral(" €") },
-        { { Qt::Key_Down, shift | Qt::Key_Down, shift | Qt::Key_Right }, QStringLiteral("\nK") },
-        { { Qt::Key_End, shift | Qt::Key_Right, shift | Qt::Key_Left }, QString() },
-        { { shift | Qt::Key_PageDown }, QStringLiteral("Kalkulation\n\nKürzel: 1,50 €\n") },
-        { { Qt::ControlModifier | Qt::Key_End, shift | Qt::Key_Up }, QStringLiteral("zel: 1,50 €\n   ") },
-        { { Qt::ControlModifier | Qt::Key_End, shift | Qt::ControlModifier | Qt::Key_Home }, reportShown },
-        { { Qt::ControlModifier | Qt::Key_A }, reportShown },
-    };
     view()->setFocus();
-    for (const auto& c : cases) {
+    for (const Row& row : selecting) {
         QApplication::clipboard()->setText(QStringLiteral("vorher"));
-        keys({ Qt::ControlModifier | Qt::Key_Home });
-        keys(c.keys);
-        keys({ Qt::ControlModifier | Qt::Key_C });
-        EXPECT_EQ(view()->selectedText(), c.selected);
-        EXPECT_EQ(QApplication::clipboard()->text(), c.selected.isEmpty() ? QStringLiteral("vorher") : c.selected);
+        const std::string keys = std::string("keys:Ctrl+Home ") + (row.act + 5) + " Ctrl+C";
+        const Row step[] = { { keys.c_str(), row.look, row.expected } };
+        run(step);
     }
 
     // The mouse selects by dragging, and words by a double click.
-    const QRect from = view()->characterRect(2, 0);
-    const QRect to = view()->characterRect(2, 6);
-    QTest::mousePress(view()->viewport(), Qt::LeftButton, {}, from.topLeft() + QPoint(1, 2));
-    QTest::mouseMove(view()->viewport(), to.topLeft() + QPoint(1, 2));
-    QTest::mouseRelease(view()->viewport(), Qt::LeftButton, {}, to.topLeft() + QPoint(1, 2));
+    const QPoint from = view()->characterRect(2, 0).topLeft() + QPoint(1, 2);
+    const QPoint to = view()->characterRect(2, 6).topLeft() + QPoint(1, 2);
+    QTest::mousePress(view()->viewport(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(view()->viewport(), to);
+    QTest::mouseRelease(view()->viewport(), Qt::LeftButton, {}, to);
     EXPECT_EQ(view()->selectedText(), QStringLiteral("Kürzel"));
-
     QTest::mouseDClick(view()->viewport(), Qt::LeftButton, {}, view()->characterRect(2, 10).center());
     EXPECT_EQ(view()->selectedText(), QStringLiteral("1,50"));
 }
@@ -107,48 +97,35 @@ TEST_F(ReportDlgTest, KeysAndMouseSelectAndCtrlCCopiesTheSelection)
 TEST_F(ReportDlgTest, FindSelectsTheNextOrPreviousHitAndWrapsAround)
 {
     const struct {
-        QString needle;
+        const char* needle;
         bool backwards;
         bool caseSensitive;
-        QString selected; // empty: not found
+        const char* selected; // nullptr: not found
     } steps[] = { // the fourth wraps around to the last hit
-        { QStringLiteral("k"), false, false, QStringLiteral("K") },
-        { QStringLiteral("k"), false, false, QStringLiteral("k") },
-        { QStringLiteral("k"), true, false, QStringLiteral("K") },
-        { QStringLiteral("k"), true, false, QStringLiteral("K") },
-        { QStringLiteral("k"), false, true, QStringLiteral("k") },
-        { QStringLiteral("KÜRZEL"), false, false, QStringLiteral("Kürzel") },
-        { QStringLiteral("KÜRZEL"), false, true, QString() },
-        { QStringLiteral("50 €"), true, true, QStringLiteral("50 €") }, { QStringLiteral("Ω"), false, false, QString() }
+        { "k", false, false, "K" }, { "k", false, false, "k" }, { "k", true, false, "K" }, { "k", true, false, "K" },
+        { "k", false, true, "k" }, { "KÜRZEL", false, false, "Kürzel" }, { "KÜRZEL", false, true, nullptr },
+        { "50 €", true, true, "50 €" }, { "Ω", false, false, nullptr }
     };
     for (const auto& step : steps) {
+        const QString needle = QString::fromUtf8(step.needle);
         const QString before = view()->selectedText();
         ui.clear();
-        EXPECT_EQ(view()->find(step.needle, step.backwards, step.caseSensitive), !step.selected.isEmpty());
-        EXPECT_EQ(view()->selectedText(), step.selected.isEmpty() ? before : step.selected)
-            << step.needle.toStdString();
+        EXPECT_EQ(view()->find(needle, step.backwards, step.caseSensitive), step.selected != nullptr);
+        EXPECT_EQ(view()->selectedText(), step.selected ? QString::fromUtf8(step.selected) : before) << step.needle;
         EXPECT_EQ(ui.messages(),
-            step.selected.isEmpty() ? QStringList { QStringLiteral("„%1“ wurde nicht gefunden.").arg(step.needle) }
-                                    : QStringList {});
+            step.selected ? QStringList() : QStringList { QStringLiteral("„%1“ wurde nicht gefunden.").arg(needle) });
     }
 
-    // Ctrl+F asks for the text, F3 finds the next hit and Shift+F3 the previous one.
+    // Ctrl+F asks for the text where the focus goes, F3 finds the next hit and Shift+F3 the previous one.
     view()->setFocus();
-    QTest::keyClick(view(), Qt::Key_Home, Qt::ControlModifier);
-    QTest::keyClick(view(), Qt::Key_F, Qt::ControlModifier);
-    auto* field = dlg.findChild<QLineEdit*>(QStringLiteral("findText"));
-    ASSERT_NE(field, nullptr);
-    ASSERT_TRUE(field->isVisible());
-    QTest::keyClicks(field, QStringLiteral("l"));
-    QTest::keyClick(field, Qt::Key_Return);
-    EXPECT_TRUE(field->isVisible());
-    QTest::mouseClick(dlg.findChild<QPushButton*>(QStringLiteral("findNext")), Qt::LeftButton);
-    QTest::keyClick(view(), Qt::Key_F3);
-    QTest::keyClick(view(), Qt::Key_Right);
-    QTest::keyClick(view(), Qt::Key_End, Qt::ShiftModifier);
-    EXPECT_EQ(view()->selectedText(), QStringLiteral(" 1,50 €")); // the third "l" is the one of "Kürzel:"
-    QTest::keyClick(view(), Qt::Key_F3, Qt::ShiftModifier);
-    EXPECT_EQ(view()->selectedText(), QStringLiteral("l"));
+    const Row inField[]
+        = { { "keys:Ctrl+Home Ctrl+F L Return", "focus", "findText:" }, { "findNext", "selected", "l" } };
+    run(inField);
+    EXPECT_TRUE(child(&dlg, "findText")->isVisible());
+    activate(dlg);
+    view()->setFocus();
+    const Row inView[] = { { "keys:F3 Right Shift+End", "selected", " 1,50 €" }, { "keys:Shift+F3", "selected", "l" } };
+    run(inView);
 }
 
 // A text of a million lines is shown, scrolled and copied while only the lines on screen are
