@@ -14,8 +14,7 @@ namespace {
 void refuse(QLineEdit* field, const QString& message)
 {
     uiServices().showMessage(field->window(), message, MessageIcon::Exclamation);
-    field->setFocus(Qt::OtherFocusReason);
-    field->selectAll();
+    focusForCorrection(field);
 }
 
 // A number too long for its field shows its beginning, not its end.
@@ -33,6 +32,12 @@ template <typename T> bool store(const std::optional<T>& value, T& target)
 }
 
 } // namespace
+
+void focusForCorrection(QLineEdit* field)
+{
+    field->setFocus(Qt::OtherFocusReason);
+    field->selectAll();
+}
 
 void showFloat(QLineEdit* field, float value)
 {

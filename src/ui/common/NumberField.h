@@ -35,6 +35,10 @@ inline void showNumber(QLineEdit* field, std::int32_t value)
 bool readInto(QLineEdit* field, float& target);
 bool readInto(QLineEdit* field, std::int32_t& target);
 
+// Gives `field` the focus with its text selected, as for a refused field, so that the user
+// can type over it.
+void focusForCorrection(QLineEdit* field);
+
 // The warning texts shown for a refused field.
 inline QString numberExpectedMessage()
 {

@@ -5,8 +5,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QScreen>
+#include <QTextBrowser>
 #include <QUrl>
+#include <QVBoxLayout>
 #include <QWindow>
 
 #include <algorithm>
@@ -87,25 +90,43 @@ CHelpWindow::CHelpWindow()
 {
     setObjectName(QStringLiteral("helpWindow"));
     setWindowTitle(QStringLiteral("Kalkora 1.0 EURO - Hilfe"));
-    setOpenExternalLinks(true);
+    auto* layout = new QVBoxLayout(this);
+    browser = new QTextBrowser(this);
+    browser->setObjectName(QStringLiteral("helpPages"));
+    browser->setOpenExternalLinks(true);
+    layout->addWidget(browser, 1);
+    auto* close = new QPushButton(QStringLiteral("Schließen"), this);
+    close->setObjectName(QStringLiteral("buttonClose"));
+    layout->addWidget(close, 0, Qt::AlignRight);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
     // The program ends with its main window, even while the help is still open.
     setAttribute(Qt::WA_QuitOnClose, false);
     resize(720, 640);
+}
+
+void CHelpWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void CHelpWindow::showStartPage()
 {
     const QString folder = helpDirectory();
     if (folder.isEmpty()) {
-        setHtml(
+        browser->setHtml(
             QStringLiteral("<p>Die Hilfeseite %1 wurde nicht gefunden.</p>").arg(QString::fromLatin1(helpStartPage)));
     } else {
-        setSearchPaths({ folder });
-        setSource(QUrl::fromLocalFile(QDir(folder).filePath(QString::fromLatin1(helpStartPage))));
+        browser->setSearchPaths({ folder });
+        browser->setSource(QUrl::fromLocalFile(QDir(folder).filePath(QString::fromLatin1(helpStartPage))));
     }
     showAbove(QApplication::activeModalWidget());
     raise();
     activateWindow();
+    browser->setFocus();
 }
 
 void CHelpWindow::showAbove(QWidget* modalDialog)

@@ -2,15 +2,18 @@
 
 #include <QObject>
 #include <QString>
-#include <QTextBrowser>
+#include <QWidget>
 
 #include <functional>
+
+class QKeyEvent;
+class QTextBrowser;
 
 namespace kalkora::ui {
 
 // The program's help: German HTML pages in the help folder, opened at "ueber.html" in one
-// top-level window that belongs to no other window. Asking for help again reuses and raises
-// that window and shows the start page again.
+// top-level window that belongs to no other window, with a button "Schließen" (also Escape).
+// Asking for help again reuses and raises that window and shows the start page again.
 
 inline constexpr const char* helpStartPage = "ueber.html";
 
@@ -22,21 +25,27 @@ QString helpDirectory();
 // `sourceHelpDir`.
 QString findHelpDirectory(const QString& programDir, const QString& sourceHelpDir);
 
-class CHelpWindow : public QTextBrowser {
+class CHelpWindow : public QWidget {
     Q_OBJECT
 
 public:
     // The one help window, created on first use.
     static CHelpWindow& instance();
 
+    QTextBrowser* pages() const { return browser; }
+
     // Shows the start page and brings the window to the front.
     void showStartPage();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     CHelpWindow();
     void showAbove(QWidget* modalDialog);
     void placeOnScreen(const QWidget* anchor);
 
+    QTextBrowser* browser = nullptr;
     bool placed = false;
 };
 

@@ -113,7 +113,8 @@ CMainDlg::CMainDlg(QWidget* parent)
     QIcon appIcon;
     appIcon.addFile(QStringLiteral(":/kalkora/kalkora32.png"));
     appIcon.addFile(QStringLiteral(":/kalkora/kalkora16.png"));
-    setWindowIcon(appIcon);
+    // Every top-level window shows it, the help window that belongs to no other included.
+    QApplication::setWindowIcon(appIcon);
 
     createMenu();
 

@@ -358,6 +358,15 @@ void COperationDlg::OnConfirm()
         uiServices().showMessage(this, QStringLiteral("Kein Schichtbetrieb gewählt !"));
         return;
     }
+    // Tab from the last field goes to OK, so a lot the user meant to type may be missing.
+    QLineEdit* lotField = radio1033->isChecked() ? edit1036 : edit1048;
+    const std::int32_t lot = radio1033->isChecked() ? values.lotSize : values.externalLotSize;
+    if (lot == 0
+        && !uiServices().askYesNo(
+            this, QStringLiteral("Losgröße 0: der Arbeitsgang geht nicht in die Kosten ein. Trotzdem übernehmen?"))) {
+        focusForCorrection(lotField);
+        return;
+    }
     writeValues(values);
     accept();
 }

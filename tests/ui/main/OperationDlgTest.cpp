@@ -187,9 +187,17 @@ TEST_F(OperationDlgTest, WithoutMachinesTheMessageComesFirstAndExternalStillWork
         EXPECT_EQ(window->findChild<QComboBox*>(QStringLiteral("combo1049"))->count(), 0);
         window->findChild<QRadioButton*>(QStringLiteral("radio1034"))->click();
         window->findChild<QLineEdit*>(QStringLiteral("edit1045"))->setText(QStringLiteral("4"));
-        window->findChild<QPushButton*>(QStringLiteral("button1"))->click();
+        // Lot size 0 is asked about; "Nein" goes back to the lot field, "Ja" takes it.
+        auto* ok = window->findChild<QPushButton*>(QStringLiteral("button1"));
+        ok->click();
+        EXPECT_EQ(window->findChild<QLineEdit*>(QStringLiteral("edit1048"))->selectedText(), QStringLiteral("0"));
+        ok->click();
     });
+    ui.yesNoAnswers = { false, true };
     EXPECT_EQ(dlg.EditOperation(operation, plant), &operation);
+    EXPECT_EQ(ui.texts(ScriptedUiServices::Kind::YesNo),
+        QStringList(
+            2, QStringLiteral("Losgröße 0: der Arbeitsgang geht nicht in die Kosten ein. Trotzdem übernehmen?")));
     EXPECT_EQ(messagesWhenShown, 1);
     EXPECT_EQ(ui.messages()[0],
         QStringLiteral("Es sind keine Maschinendaten angelegt. Evtl. müssen Sie die zuerst die "

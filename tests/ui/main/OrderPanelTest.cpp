@@ -152,6 +152,7 @@ TEST_F(OrderPanelTest, NewAndEditedOperationsReachTheList)
     whenModal([](QWidget* window) {
         setText(window, "edit1047", QStringLiteral("Fremd"));
         click(window, "radio1034");
+        setText(window, "edit1048", QStringLiteral("10"));
         click(window, "button1");
     });
     const Row added[] = { { "action40047", "operations", "A|B|Fremd/B" } };

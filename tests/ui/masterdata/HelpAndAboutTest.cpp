@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QWindow>
 
 namespace kalkora::ui::test {
@@ -25,7 +26,7 @@ protected:
         WindowTest::TearDown();
     }
 
-    static QString shownPage() { return CHelpWindow::instance().source().fileName(); }
+    static QString shownPage() { return CHelpWindow::instance().pages()->source().fileName(); }
 };
 
 TEST_F(HelpAndAboutTest, ContentsShowsTheStartPageAgainInTheSameWindow)
@@ -36,11 +37,19 @@ TEST_F(HelpAndAboutTest, ContentsShowsTheStartPageAgainInTheSameWindow)
     CHelpWindow& help = CHelpWindow::instance();
     EXPECT_TRUE(help.isVisible());
     EXPECT_EQ(shownPage(), QStringLiteral("ueber.html"));
-    EXPECT_TRUE(help.toPlainText().contains(QStringLiteral("Kalkora")));
+    EXPECT_TRUE(help.pages()->toPlainText().contains(QStringLiteral("Kalkora")));
     EXPECT_EQ(help.parentWidget(), nullptr);
+    EXPECT_FALSE(help.windowIcon().isNull());
     EXPECT_FALSE(help.testAttribute(Qt::WA_QuitOnClose)) << "an open help window must not keep the program alive";
 
-    help.setSource(QUrl::fromLocalFile(QDir(helpDirectory()).filePath(QStringLiteral("berechnung.html"))));
+    QTest::keyClick(help.pages(), Qt::Key_Escape);
+    EXPECT_FALSE(help.isVisible()) << "Escape closes the help";
+    main.action(40052)->trigger();
+    help.findChild<QPushButton*>(QStringLiteral("buttonClose"))->click();
+    EXPECT_FALSE(help.isVisible()) << "so does Schließen";
+
+    main.action(40052)->trigger();
+    help.pages()->setSource(QUrl::fromLocalFile(QDir(helpDirectory()).filePath(QStringLiteral("berechnung.html"))));
     main.action(40052)->trigger();
     EXPECT_EQ(&CHelpWindow::instance(), &help);
     EXPECT_EQ(shownPage(), QStringLiteral("ueber.html"));
