@@ -1,10 +1,16 @@
 #include "ui/common/QtUiServices.h"
 
 #include <QAbstractButton>
+#include <QDateTime>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTreeView>
 
 namespace kalkora::ui {
 
@@ -49,9 +55,52 @@ QString qtNameFilter(const FileDialogRequest& request)
 
 namespace {
 
+// Qt's file system model writes sizes and dates in the system's locale, which may be English
+// in a German program; these two columns are written again in German.
+class GermanFileColumns : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        enum { Size = 1, Modified = 3 };
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        const QModelIndex source = mapToSource(index);
+        if (role == Qt::DisplayRole && files && index.column() == Size && !files->isDir(source)) {
+            return german.formattedDataSize(files->size(source));
+        }
+        if (role == Qt::DisplayRole && files && index.column() == Modified) {
+            return german.toString(files->lastModified(source), QLocale::ShortFormat);
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
+
+private:
+    const QLocale german { QLocale::German, QLocale::Germany };
+};
+
+} // namespace
+
+void useGermanFileDialog(QFileDialog& dialog)
+{
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new GermanFileColumns(&dialog));
+    if (auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = details->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < header->count(); ++column) {
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+        }
+    }
+}
+
+namespace {
+
 QString runFileDialog(QWidget* parent, const FileDialogRequest& request, QFileDialog::AcceptMode mode)
 {
     QFileDialog dialog(parent, request.title);
+    useGermanFileDialog(dialog);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setNameFilter(qtNameFilter(request));

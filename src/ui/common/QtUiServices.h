@@ -2,6 +2,8 @@
 
 #include "ui/common/UiServices.h"
 
+class QFileDialog;
+
 namespace kalkora::ui {
 
 // UiServices on QMessageBox, QFileDialog and QPrintDialog, with German button texts set
@@ -19,5 +21,10 @@ public:
 // The filter as QFileDialog takes it: the label, which shows in the dialog, followed by the
 // patterns in parentheses, unless the label already ends with them.
 QString qtNameFilter(const FileDialogRequest& request);
+
+// Makes `dialog` Qt's own file dialog in German whatever the environment's locale: sizes and
+// dates in German ("1,50 KiB", "07.12.26 23:19"), and columns as
+// wide as their texts.
+void useGermanFileDialog(QFileDialog& dialog);
 
 } // namespace kalkora::ui

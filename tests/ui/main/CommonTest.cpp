@@ -7,9 +7,13 @@
 #include "ui/common/Tooltips.h"
 #include "ui/main/OperationListModel.h"
 
+#include <QAbstractProxyModel>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <limits>
@@ -102,9 +106,22 @@ TEST(FormatCellNumberTest, TwoDecimalsAndAMarkForHugeValues)
 TEST(QtUiServicesTest, TheSaveDialogAddsTheSuffixToATypedName)
 {
     QTemporaryDir dir;
-    whenModal([&dir](QWidget* modal) {
+    const QString existing = dir.filePath(QStringLiteral("alt.auf"));
+    QFile file(existing);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(QByteArray(1536, 'x')) == 1536);
+    file.close();
+    QString size;
+    QString modified;
+    whenModal([&](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
+        // Sizes and dates are German whatever the system's locale says.
+        QAbstractProxyModel* shown = dialog->proxyModel();
+        const QModelIndex sizeCell
+            = shown->mapFromSource(qobject_cast<QFileSystemModel*>(shown->sourceModel())->index(existing, 1));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !sizeCell.data().toString().isEmpty(); }));
+        size = sizeCell.data().toString();
+        modified = sizeCell.siblingAtColumn(3).data().toString();
         dialog->selectFile(dir.filePath(QStringLiteral("welle")));
         static_cast<QDialog*>(dialog)->accept();
     });
@@ -113,6 +130,10 @@ TEST(QtUiServicesTest, TheSaveDialogAddsTheSuffixToATypedName)
                   { QStringLiteral("Kalkora - Auftragsdaten Speichern"), QStringLiteral("Auftragsdaten (*.auf) "),
                       QStringLiteral("*.auf"), QStringLiteral("auf"), true, dir.path() }),
         dir.filePath(QStringLiteral("welle.auf")));
+    EXPECT_EQ(size, QStringLiteral("1,50 KiB"));
+    EXPECT_TRUE(
+        QRegularExpression(QStringLiteral("^\\d\\d\\.\\d\\d\\.\\d\\d \\d\\d:\\d\\d$")).match(modified).hasMatch())
+        << modified.toStdString();
 }
 
 } // namespace
