@@ -12,14 +12,17 @@
 #include <QBoxLayout>
 #include <QChart>
 #include <QChartView>
+#include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLegend>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTableView>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -173,19 +176,14 @@ CAnalysisDlg::CAnalysisDlg(QWidget* parent, const QString& title, const QString&
     layout->addWidget(outOfDate);
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
-    tableView = new QTableView(splitter);
-    tableView->setObjectName(QStringLiteral("table"));
-    model = new CAnalysisTableModel(tableView);
-    tableView->setModel(model);
-    tableView->setSelectionBehavior(QAbstractItemView::SelectRows);
-    tableView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tableView->setWordWrap(false);
-    tableView->verticalHeader()->hide();
-    tableView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    tableView->verticalHeader()->setMinimumSectionSize(fontMetrics().height() + 4);
-    tableView->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    // Column widths come from the first rows, not from every row of a large order.
-    tableView->horizontalHeader()->setResizeContentsPrecision(200);
+    tableArea = new QFrame(splitter);
+    tableArea->setFrameShape(QFrame::StyledPanel);
+    auto* tableRow = new QHBoxLayout(tableArea);
+    tableRow->setContentsMargins(QMargins() + tableArea->frameWidth());
+    tableRow->setSpacing(0);
+    model = new CAnalysisTableModel(tableArea);
+    tableView = newTableView("table");
+    tableRow->addWidget(tableView, 1);
     chartView = new QChartView(splitter);
     chartView->setObjectName(QStringLiteral("chart"));
     chartView->setRenderHint(QPainter::Antialiasing);
@@ -221,10 +219,94 @@ CAnalysisDlg::CAnalysisDlg(QWidget* parent, const QString& title, const QString&
     resize(size);
 }
 
+QTableView* CAnalysisDlg::newTableView(const char* name)
+{
+    auto* view = new QTableView(tableArea);
+    view->setObjectName(QLatin1String(name));
+    view->setFrameShape(QFrame::NoFrame);
+    view->setModel(model);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setWordWrap(false);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setMinimumSectionSize(fontMetrics().height() + 4);
+    view->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    // Column widths come from the first rows, not from every row of a large order.
+    view->horizontalHeader()->setResizeContentsPrecision(200);
+    return view;
+}
+
+QTableView* CAnalysisDlg::newPinnedView(const char* name, const std::vector<int>& columns)
+{
+    if (columns.empty()) {
+        return nullptr;
+    }
+    QTableView* view = newTableView(name);
+    view->setSelectionModel(tableView->selectionModel());
+    view->setFocusPolicy(Qt::NoFocus);
+    view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Every view keeps the room of a horizontal scroll bar, so that their rows stay level.
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    for (QTableView* other : { tableView, pinnedLeft, pinnedRight }) {
+        if (other) {
+            connect(view->verticalScrollBar(), &QScrollBar::valueChanged, other->verticalScrollBar(),
+                &QScrollBar::setValue);
+            connect(other->verticalScrollBar(), &QScrollBar::valueChanged, view->verticalScrollBar(),
+                &QScrollBar::setValue);
+        }
+    }
+    return view;
+}
+
+void CAnalysisDlg::pinColumns(std::vector<int> left, std::vector<int> right)
+{
+    leftColumns = std::move(left);
+    rightColumns = std::move(right);
+    tableView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    auto* tableRow = static_cast<QHBoxLayout*>(tableArea->layout());
+    if ((pinnedLeft = newPinnedView("pinnedLeft", leftColumns))) {
+        tableRow->insertWidget(0, pinnedLeft);
+    }
+    if ((pinnedRight = newPinnedView("pinnedRight", rightColumns))) {
+        tableRow->addWidget(pinnedRight);
+        // The scroll bar of all rows goes to the right edge of the table.
+        pinnedRight->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        tableView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+    showPinnedColumns();
+}
+
+void CAnalysisDlg::showPinnedColumns()
+{
+    const auto contains = [](const std::vector<int>& columns, int column) {
+        return std::find(columns.begin(), columns.end(), column) != columns.end();
+    };
+    for (int column = 0; column < model->columnCount(QModelIndex()); ++column) {
+        const bool left = contains(leftColumns, column);
+        const bool right = contains(rightColumns, column);
+        tableView->setColumnHidden(column, left || right);
+        if (pinnedLeft) {
+            pinnedLeft->setColumnHidden(column, !left);
+        }
+        if (pinnedRight) {
+            pinnedRight->setColumnHidden(column, !right);
+        }
+    }
+    for (QTableView* pinned : { pinnedLeft, pinnedRight }) {
+        if (pinned) {
+            pinned->resizeColumnsToContents();
+            const int scrollBar = pinned == pinnedRight ? pinned->verticalScrollBar()->sizeHint().width() : 0;
+            pinned->setFixedWidth(pinned->horizontalHeader()->length() + scrollBar);
+        }
+    }
+}
+
 void CAnalysisDlg::setTable(const QStringList& titles, int rows, CellFunction cell)
 {
     model->reset(titles, rows, std::move(cell));
     tableView->resizeColumnsToContents();
+    showPinnedColumns();
 }
 
 void CAnalysisDlg::setOrderName(const std::string& name)
@@ -262,7 +344,7 @@ void CAnalysisDlg::setCurrent(bool current)
 {
     buttonExport->setEnabled(current);
     buttonPrint->setEnabled(current);
-    tableView->setEnabled(current);
+    tableArea->setEnabled(current);
     chartView->setEnabled(current);
     outOfDate->setVisible(!current && model->rowCount(QModelIndex()) > 0);
 }

@@ -17,10 +17,12 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 class QBoxLayout;
 class QChart;
 class QChartView;
+class QFrame;
 class QLabel;
 class QPushButton;
 class QTableView;
@@ -47,7 +49,7 @@ QString germanCount(std::int64_t value);
 // neither exported nor printed until they are computed again.
 //
 // Object names for tests: "table", "chart", "warningLine", "outOfDateLine", "buttonExport",
-// "buttonPrint", "buttonClose".
+// "buttonPrint", "buttonClose"; "pinnedLeft" and "pinnedRight" for pinned columns.
 class CAnalysisDlg : public QDialog {
     Q_OBJECT
 
@@ -83,6 +85,9 @@ protected:
     // Where a window puts its own controls above the table.
     QBoxLayout* headerArea() const { return header; }
     void setTable(const QStringList& titles, int rows, CellFunction cell);
+    // Keeps the columns `left` at the left edge of the table and `right` at its right edge,
+    // in views of their own beside the table's, visible however far the rest is scrolled.
+    void pinColumns(std::vector<int> left, std::vector<int> right);
     // Takes ownership of `newChart`; nullptr leaves the chart empty.
     void setChart(QChart* newChart);
     // Names the operations that could not be costed, after `orderNote` (orderWarning); the line
@@ -93,12 +98,21 @@ protected:
     void setCurrent(bool current);
 
 private:
+    QTableView* newTableView(const char* name);
+    QTableView* newPinnedView(const char* name, const std::vector<int>& columns);
+    void showPinnedColumns();
+
     QString title;
     QString exportTitle;
     QBoxLayout* header = nullptr;
     QLabel* warning = nullptr;
     QLabel* outOfDate = nullptr;
+    QFrame* tableArea = nullptr;
     QTableView* tableView = nullptr;
+    QTableView* pinnedLeft = nullptr;
+    QTableView* pinnedRight = nullptr;
+    std::vector<int> leftColumns;
+    std::vector<int> rightColumns;
     CAnalysisTableModel* model = nullptr;
     QChartView* chartView = nullptr;
     QPushButton* buttonExport = nullptr;

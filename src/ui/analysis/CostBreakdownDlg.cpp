@@ -216,6 +216,8 @@ CCostBreakdownDlg::CCostBreakdownDlg(const CPlantData& plantData, OrderSnapshot 
     , currentOrder(std::move(currentOrder))
 {
     setObjectName(QStringLiteral("costBreakdownDlg"));
+    // Which operation a row is and what it costs stay in sight while the parts scroll.
+    pinColumns({ Number, Name }, { Full, Direct });
 }
 
 void CCostBreakdownDlg::recompute()

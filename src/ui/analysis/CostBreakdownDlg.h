@@ -23,8 +23,9 @@ public:
     const CostBreakdown& shownBreakdown() const { return breakdown; }
 
     // The chart shows at most this many operations, those with the largest shares, then the
-    // rest as one bar "übrige" and the order; thousands of bars would be neither readable nor quick.
-    static constexpr int chartedOperations = 15;
+    // rest as one bar "übrige" and the order; thousands of bars would be neither readable nor quick,
+    // and with more bars their labels no longer fit under them at the window's first size.
+    static constexpr int chartedOperations = 8;
 
 protected:
     std::string csvText() const override;

@@ -5,10 +5,14 @@
 #include "ui/main/MainDlg.h"
 
 #include <QAction>
+#include <QBarCategoryAxis>
+#include <QBarSet>
+#include <QChartView>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStackedBarSeries>
 #include <QTableView>
 #include <QTemporaryDir>
 
@@ -147,9 +151,47 @@ TEST_F(AnalysisDlgTest, BreakdownShowsThePartsAndNamesWhatCouldNotBeCosted)
         EXPECT_EQ(cell(window, figure.row, QString::fromUtf8(figure.column)), QString::fromUtf8(figure.shown))
             << figure.row << " " << figure.column;
     }
+    // Which operation and what it costs stay in sight while the parts scroll.
+    const auto visibleTitles = [window](const char* view) {
+        const auto* table = window->findChild<QTableView*>(QLatin1String(view));
+        QStringList titles;
+        for (int column = 0; column < table->model()->columnCount(); ++column) {
+            if (!table->isColumnHidden(column))
+                titles << table->model()->headerData(column, Qt::Horizontal).toString();
+        }
+        return titles.join(QLatin1Char('|'));
+    };
+    EXPECT_EQ(visibleTitles("pinnedLeft"), QStringLiteral("Nr.|Arbeitsgang"));
+    EXPECT_EQ(visibleTitles("pinnedRight"), QStringLiteral("Vollkosten/St.|Direkte Kosten/St."));
+    EXPECT_TRUE(visibleTitles("table").startsWith(QStringLiteral("Art|Maschine|")));
+    EXPECT_TRUE(visibleTitles("table").endsWith(QStringLiteral("|Fremdleistungszuschlag|berechnet")));
     EXPECT_TRUE(window->warningLine()->isVisible());
     EXPECT_TRUE(window->warningLine()->text().contains(QStringLiteral("3 „Fräsen“")));
     EXPECT_TRUE(ui.asked.empty()); // no message boxes
+}
+
+// Each bar is an operation's share of the order's cost per piece: the bars add up to the
+// order's bar, part by part, the rest of many operations included.
+TEST_F(AnalysisDlgTest, BreakdownChartSharesAddUpToTheOrder)
+{
+    for (int lot = 10; lot < 130; lot += 10) {
+        auto operation = lot % 20 ? turningOperation() : externalOperation("Haerten", 1.5f, lot);
+        operation->lotSize = lot;
+        dlg.order.operations.add(std::move(operation));
+    }
+    dlg.panel().RefreshFromOrder();
+    auto* window = open<CCostBreakdownDlg>(breakdownCommand);
+    auto* series = qobject_cast<QStackedBarSeries*>(window->chart()->chart()->series().value(0));
+    ASSERT_NE(series, nullptr);
+    const auto labels = qobject_cast<QBarCategoryAxis*>(series->attachedAxes().value(0))->categories();
+    ASSERT_EQ(labels.size(), CCostBreakdownDlg::chartedOperations + 2);
+    EXPECT_EQ(labels.mid(labels.size() - 2), QStringList({ QStringLiteral("übrige"), QStringLiteral("Auftrag") }));
+    for (const QBarSet* part : series->barSets()) {
+        double shares = 0;
+        for (int bar = 0; bar + 1 < part->count(); ++bar)
+            shares += part->at(bar);
+        EXPECT_NEAR(shares, part->at(part->count() - 1), 1e-9) << part->label().toStdString();
+    }
 }
 
 TEST_F(AnalysisDlgTest, ExportWritesTheCsvOfTheCommandLineAndReportsAFailedWrite)
