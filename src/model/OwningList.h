@@ -65,6 +65,12 @@ public:
         emplace() = std::move(*record);
         return count() - 1;
     }
+    // Inserts the record before index i (count() appends) and takes ownership.
+    void insertAt(std::int32_t i, std::unique_ptr<T> record)
+    {
+        add(std::move(record));
+        std::rotate(records.begin() + i, records.end() - 1, records.end());
+    }
     // Appends a new default record and returns it.
     T& emplace()
     {

@@ -1,5 +1,6 @@
 #include "ui/main/MainDlg.h"
 
+#include "costing/MachineRates.h"
 #include "costing/OrderCosting.h"
 #include "files/DataFiles.h"
 #include "model/DmConversion.h"
@@ -131,10 +132,11 @@ CMainDlg::CMainDlg(QWidget* parent)
     logoPicture->setAccessibleDescription(QStringLiteral("Kalkora 1.0 EURO"));
     placeInDialogUnits(logoPicture, 120, 67, 131, 91);
 
-    connect(&orderPanel, &COrderPanel::changed, this, [this] {
-        orderChanged = true;
-        refreshAnalysisWindows(this);
-    });
+    orderPanel.setHistory(&history);
+    connect(&orderPanel, &COrderPanel::changed, this, [this] { refreshAnalysisWindows(this); });
+    connect(&history, &CEditHistory::stepApplied, this, &CMainDlg::showAppliedStep);
+    connect(&history.steps(), &QUndoStack::indexChanged, this, &CMainDlg::updateEditCommands);
+    updateEditCommands();
     orderPanel.setParent(client);
     widenForTexts(client);
     nameFieldsByLabels(client);
@@ -180,6 +182,7 @@ void CMainDlg::createMenu()
     recentOrderSeparator = file->addSeparator();
     file->setToolTipsVisible(true);
     addCommand(file, 40006, QStringLiteral("&Beenden"), &CMainDlg::OnExit);
+    createEditMenu();
 
     QMenu* orderMenu = menuBar()->addMenu(QStringLiteral("&Auftrag"));
     addCommand(orderMenu, 40015, QStringLiteral("&Berechnen..."), &CMainDlg::OnCalculate);
@@ -279,12 +282,12 @@ bool CMainDlg::maySaveChangedOrder()
 {
     // What is being typed counts too: the command would discard it with the order.
     orderPanel.writeFieldsToOrder();
-    return maySave(orderChanged, orderChangedQuestion(), [this] { return SaveOrder(); });
+    return maySave(isOrderChanged(), orderChangedQuestion(), [this] { return SaveOrder(); });
 }
 
 bool CMainDlg::maySaveChangedMasterData()
 {
-    return maySave(masterDataChanged, masterDataChangedQuestion(), [this] { return saveMasterDataAs(); });
+    return maySave(isMasterDataChanged(), masterDataChangedQuestion(), [this] { return saveMasterDataAs(); });
 }
 
 bool CMainDlg::maySave(bool changed, const QString& question, const std::function<bool()>& save)
@@ -309,7 +312,7 @@ void CMainDlg::OnNewOrder()
         return;
     }
     order.clear();
-    orderChanged = false;
+    startOrderHistory();
     orderFileName.clear();
     UpdateTitle();
     enterOrderOpen();
@@ -321,7 +324,7 @@ void CMainDlg::OnCloseOrder()
         return;
     }
     order.clear();
-    orderChanged = false;
+    startOrderHistory();
     orderFileName.clear();
     UpdateTitle();
     enterNoOrderOpen();
@@ -380,8 +383,8 @@ bool CMainDlg::openOrderFile(const QString& path, float factor)
     rememberFolder(orderFolderKey, path);
     // A converted DM order exists only in memory until it is saved; reopening the DM file from
     // the list of recent orders would read its amounts as EUR.
-    orderChanged = factor != 1.0f;
-    if (!orderChanged) {
+    startOrderHistory(factor != 1.0f);
+    if (factor == 1.0f) {
         rememberRecentOrder(path);
     }
     return true;
@@ -467,7 +470,7 @@ bool CMainDlg::SaveOrder()
         showFileError(result.message);
         return false;
     }
-    orderChanged = false;
+    history.markSaved(EditedData::Order);
     rememberRecentOrder(orderFileName);
     return true;
 }
@@ -501,6 +504,7 @@ void CMainDlg::LoadMasterData(float factor)
 
 bool CMainDlg::loadMasterDataFile(const QString& path, float factor)
 {
+    const std::string before = encodeMasterData(plantData);
     const files::FileResult result = files::loadMasterData(
         path, factor, plantData, LongTask(this, QStringLiteral("Stammdaten werden geladen..."), true).callback());
     if (!result.ok()) {
@@ -509,9 +513,12 @@ bool CMainDlg::loadMasterDataFile(const QString& path, float factor)
     }
     rememberFolder(masterDataFolderKey, path);
     closeAnalysisWindows(this); // their figures come from the master data just replaced
+    recordMasterDataStep(QStringLiteral("Stammdaten „%1“ laden").arg(QFileInfo(path).fileName()), before);
     // Converted DM master data is unsaved work, and its file must not be loaded again as EUR.
-    masterDataChanged = factor != 1.0f;
-    if (!masterDataChanged) {
+    if (factor != 1.0f) {
+        history.markUnsaved(EditedData::MasterData);
+    } else {
+        history.markSaved(EditedData::MasterData);
         storeSetting(masterDataFileKey, QFileInfo(path).absoluteFilePath());
     }
     return true;
@@ -530,7 +537,7 @@ bool CMainDlg::saveMasterDataAs()
         showFileError(result.message);
         return false;
     }
-    masterDataChanged = false;
+    history.markSaved(EditedData::MasterData);
     storeSetting(masterDataFileKey, QFileInfo(path).absoluteFilePath());
     return true;
 }
@@ -588,7 +595,7 @@ void CMainDlg::OnPlantData()
     CPlantDataDlg dialog(plantData, this);
     dialog.exec();
     plantData.computeHoursPerYear();
-    masterDataChanged = masterDataChanged || encodeMasterData(plantData) != before;
+    recordMasterDataStep(QStringLiteral("Werksdaten ändern"), before);
 }
 
 void CMainDlg::OnMachineData()
@@ -596,7 +603,77 @@ void CMainDlg::OnMachineData()
     const std::string before = encodeMasterData(plantData);
     CMachineDataDlg dialog(plantData, this);
     dialog.exec();
-    masterDataChanged = masterDataChanged || encodeMasterData(plantData) != before;
+    recordMasterDataStep(QStringLiteral("Maschinendaten ändern"), before);
+}
+
+void CMainDlg::recordMasterDataStep(const QString& text, const std::string& before)
+{
+    std::string after = encodeMasterData(plantData);
+    if (after == before) {
+        return;
+    }
+    history.record({ text, EditedData::MasterData, [this, before] { restoreMasterData(before); },
+        [this, after = std::move(after)] { restoreMasterData(after); } });
+}
+
+void CMainDlg::restoreMasterData(const std::string& bytes)
+{
+    // The bytes were encoded from master data of this run, so they always decode.
+    decodeMasterData(bytes, 1.0f, plantData);
+    computeAllMachineRates(plantData);
+}
+
+void CMainDlg::startOrderHistory(bool unsaved)
+{
+    history.clear();
+    if (unsaved) {
+        history.markUnsaved(EditedData::Order);
+    } else {
+        history.markSaved(EditedData::Order);
+    }
+}
+
+void CMainDlg::createEditMenu()
+{
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Bearbeiten"));
+    undoCommand = edit->addAction(QString(), this, &CMainDlg::OnUndo);
+    undoCommand->setObjectName(QStringLiteral("actionUndo"));
+    undoCommand->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redoCommand = edit->addAction(QString(), this, &CMainDlg::OnRedo);
+    redoCommand->setObjectName(QStringLiteral("actionRedo"));
+    redoCommand->setShortcuts({ QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z) });
+}
+
+void CMainDlg::updateEditCommands()
+{
+    const QUndoStack& steps = history.steps();
+    undoCommand->setEnabled(steps.canUndo());
+    undoCommand->setText(
+        steps.canUndo() ? QStringLiteral("&Rückgängig: ") + steps.undoText() : QStringLiteral("&Rückgängig"));
+    redoCommand->setEnabled(steps.canRedo());
+    redoCommand->setText(steps.canRedo() ? QStringLiteral("&Wiederherstellen: ") + steps.redoText()
+                                         : QStringLiteral("&Wiederherstellen"));
+}
+
+void CMainDlg::OnUndo()
+{
+    // What is being typed is the latest change: it becomes a step and is the one undone.
+    orderPanel.writeFieldsToOrder();
+    history.steps().undo();
+}
+
+void CMainDlg::OnRedo()
+{
+    orderPanel.writeFieldsToOrder();
+    history.steps().redo();
+}
+
+void CMainDlg::showAppliedStep(EditedData data)
+{
+    if (data == EditedData::Order) {
+        orderPanel.RefreshFromOrder();
+    }
+    refreshAnalysisWindows(this);
 }
 
 void CMainDlg::OnHelpContents()

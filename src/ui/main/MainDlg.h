@@ -6,6 +6,7 @@
 
 #include "model/COrder.h"
 #include "model/CPlantData.h"
+#include "ui/main/EditHistory.h"
 #include "ui/main/OrderPanel.h"
 
 #include <QMainWindow>
@@ -13,6 +14,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <string>
 
 class QAction;
 class QLabel;
@@ -27,7 +29,8 @@ namespace kalkora::ui {
 //
 // Object names for tests: the menu commands are "action" + their id ("action40001" "&Neu...",
 // "action40015" "&Berechnen...", "action40016" "&Staffelpreise...", "action40017"
-// "&Kostenaufschlüsselung...", "action40018" "&Angebot...", "action146" ...), the recently used orders "recentOrder1"
+// "&Kostenaufschlüsselung...", "action40018" "&Angebot...", "action146" ..., "actionUndo" "&Rückgängig",
+// "actionRedo" "&Wiederherstellen"), the recently used orders "recentOrder1"
 // .. "recentOrder4", the logo is "picture1064", the panel "orderPanel".
 class CMainDlg : public QMainWindow {
     Q_OBJECT
@@ -47,9 +50,10 @@ public:
     COrderPanel& panel() { return orderPanel; }
     QAction* action(int id) const;
     bool isOrderOpen() const;
-    // Changed through the program since the last new order, load or save.
-    bool isOrderChanged() const { return orderChanged; }
-    bool isMasterDataChanged() const { return masterDataChanged; }
+    // Changed through the program since the last new order, load or save, and not undone.
+    bool isOrderChanged() const { return history.isChanged(EditedData::Order); }
+    bool isMasterDataChanged() const { return history.isChanged(EditedData::MasterData); }
+    CEditHistory& editHistory() { return history; }
 
     // Loads files named at start: master data (.sta) first, then orders (.auf). An order without
     // master data brings the master data file last loaded or saved.
@@ -65,6 +69,8 @@ public slots:
     void OnSaveOrder();
     void OnSaveOrderAs();
     void OnExit();
+    void OnUndo();
+    void OnRedo();
     void OnCalculate();
     void OnPriceScale();
     void OnCostBreakdown();
@@ -94,6 +100,14 @@ private:
     void enterOrderOpen();
     void enterNoOrderOpen();
     void enableOrderCommands(bool enabled);
+    void createEditMenu();
+    void updateEditCommands();
+    void showAppliedStep(EditedData data);
+    // Records a change of the master data from `before` (its bytes) to what it is now.
+    void recordMasterDataStep(const QString& text, const std::string& before);
+    void restoreMasterData(const std::string& bytes);
+    // A new, opened or closed order starts without steps; `unsaved` for one converted from DM.
+    void startOrderHistory(bool unsaved = false);
     void LoadOrder(float factor);
     bool openOrderFile(const QString& path, float factor);
     bool SaveOrder();
@@ -116,8 +130,9 @@ private:
     QList<QAction*> recentOrderActions;
     QAction* recentOrderSeparator = nullptr;
     QStringList recentOrderFiles;
-    bool orderChanged = false;
-    bool masterDataChanged = false;
+    CEditHistory history;
+    QAction* undoCommand = nullptr;
+    QAction* redoCommand = nullptr;
     bool centred = false;
 };
 

@@ -1,12 +1,12 @@
 #include "ui/main/OrderPanel.h"
 
-#include "model/OrderFile.h"
 #include "text/NumberScan.h"
 #include "ui/common/DialogUnits.h"
 #include "ui/common/NumberField.h"
 #include "ui/common/QtText.h"
 #include "ui/common/Tooltips.h"
 #include "ui/common/UiServices.h"
+#include "ui/main/EditHistory.h"
 #include "ui/main/OperationDlg.h"
 
 #include <QFocusEvent>
@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <limits>
 #include <memory>
+#include <utility>
 
 namespace kalkora::ui {
 
@@ -245,12 +246,42 @@ bool COrderPanel::readFields()
     return quantity.has_value();
 }
 
-template <typename T> void COrderPanel::writeValue(T& target, const T& value)
+namespace {
+
+QString fieldStepText(std::string COrder::*field)
 {
-    if (target != value) {
-        target = value;
-        emit changed();
+    return field == &COrder::name ? QStringLiteral("Auftragsname ändern") : QStringLiteral("Bemerkung ändern");
+}
+
+QString fieldStepText(std::int32_t COrder::*)
+{
+    return QStringLiteral("Stückzahlbasis ändern");
+}
+
+} // namespace
+
+template <typename T> void COrderPanel::writeValue(T COrder::*field, const T& value)
+{
+    if (order.*field == value) {
+        return;
     }
+    T before = std::exchange(order.*field, value);
+    recordStep(
+        fieldStepText(field), [this, field, before] { order.*field = before; },
+        [this, field, value] { order.*field = value; });
+}
+
+void COrderPanel::recordStep(const QString& text, std::function<void()> undo, std::function<void()> redo)
+{
+    if (history) {
+        history->record({ text, EditedData::Order, std::move(undo), std::move(redo) });
+    }
+    emit changed();
+}
+
+QString COrderPanel::operationName(int row) const
+{
+    return QStringLiteral("„%1“").arg(fromCp1252(order.operations.at(row)->name));
 }
 
 void COrderPanel::writeFieldsToOrder()
@@ -258,16 +289,16 @@ void COrderPanel::writeFieldsToOrder()
     const TypedFields typed = typedFields();
     if (typed.name) {
         panelName = *typed.name;
-        writeValue(order.name, panelName);
+        writeValue(&COrder::name, panelName);
     }
     if (typed.remark) {
         panelRemark = *typed.remark;
         shownRemark = edit1031->toPlainText();
-        writeValue(order.remark, panelRemark);
+        writeValue(&COrder::remark, panelRemark);
     }
     if (typed.quantity) {
         panelQuantity = *typed.quantity;
-        writeValue(order.quantityBase, panelQuantity);
+        writeValue(&COrder::quantityBase, panelQuantity);
     }
 }
 
@@ -280,14 +311,14 @@ void COrderPanel::OnFieldKillFocus(Field field)
     const bool quantityRead = readFields();
     switch (field) {
     case Field::Name:
-        writeValue(order.name, panelName);
+        writeValue(&COrder::name, panelName);
         break;
     case Field::Remark:
-        writeValue(order.remark, panelRemark);
+        writeValue(&COrder::remark, panelRemark);
         break;
     case Field::Quantity:
         if (quantityRead) {
-            writeValue(order.quantityBase, panelQuantity);
+            writeValue(&COrder::quantityBase, panelQuantity);
         }
         break;
     }
@@ -354,10 +385,13 @@ void COrderPanel::OnEditOperation()
         return;
     }
     COperation& operation = *order.operations.at(row);
-    const std::string before = encodeOrder(order);
+    const COperation before = operation;
+    const QString text = QStringLiteral("Arbeitsgang %1 ändern").arg(operationName(row));
     COperationDlg dialog(window());
-    if (dialog.EditOperation(operation, plantData) && encodeOrder(order) != before) {
-        emit changed();
+    if (dialog.EditOperation(operation, plantData) && operation != before) {
+        recordStep(
+            text, [this, row, before] { *order.operations.at(row) = before; },
+            [this, row, after = operation] { *order.operations.at(row) = after; });
     }
     RefreshFromOrder();
 }
@@ -367,8 +401,12 @@ void COrderPanel::OnNewOperation()
     auto operation = std::make_unique<COperation>();
     COperationDlg dialog(window());
     if (dialog.EditOperation(*operation, plantData)) {
-        order.operations.add(std::move(operation));
-        emit changed();
+        const COperation added = *operation;
+        const int row = order.operations.add(std::move(operation));
+        recordStep(
+            QStringLiteral("Arbeitsgang %1 anlegen").arg(operationName(row)),
+            [this, row] { order.operations.removeAt(row); },
+            [this, added] { order.operations.add(std::make_unique<COperation>(added)); });
     }
     RefreshFromOrder();
 }
@@ -382,35 +420,37 @@ void COrderPanel::OnDeleteOperation()
     if (!uiServices().askYesNo(window(), QStringLiteral("AG wirklich löschen ?"), MessageIcon::Exclamation)) {
         return;
     }
+    const QString text = QStringLiteral("Arbeitsgang %1 löschen").arg(operationName(row));
+    const COperation deleted = *order.operations.at(row);
     order.operations.removeAt(row);
-    emit changed();
+    recordStep(
+        text, [this, row, deleted] { order.operations.insertAt(row, std::make_unique<COperation>(deleted)); },
+        [this, row] { order.operations.removeAt(row); });
+    RefreshFromOrder();
+}
+
+void COrderPanel::moveOperation(int row, int to, const QString& direction)
+{
+    if (row < 0) {
+        return;
+    }
+    if (to >= 0 && to < order.operations.count()) {
+        const QString text = QStringLiteral("Arbeitsgang %1 %2 verschieben").arg(operationName(row), direction);
+        order.operations.swap(row, to);
+        const auto swap = [this, row, to] { order.operations.swap(row, to); };
+        recordStep(text, swap, swap);
+    }
     RefreshFromOrder();
 }
 
 void COrderPanel::OnMoveUp()
 {
-    const int row = selectedRow();
-    if (row < 0) {
-        return;
-    }
-    if (row > 0) {
-        order.operations.swap(row - 1, row);
-        emit changed();
-    }
-    RefreshFromOrder();
+    moveOperation(selectedRow(), selectedRow() - 1, QStringLiteral("nach oben"));
 }
 
 void COrderPanel::OnMoveDown()
 {
-    const int row = selectedRow();
-    if (row < 0) {
-        return;
-    }
-    if (row < order.operations.count() - 1) {
-        order.operations.swap(row, row + 1);
-        emit changed();
-    }
-    RefreshFromOrder();
+    moveOperation(selectedRow(), selectedRow() + 1, QStringLiteral("nach unten"));
 }
 
 } // namespace kalkora::ui

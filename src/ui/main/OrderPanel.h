@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -16,6 +17,8 @@ class QPlainTextEdit;
 class QTableView;
 
 namespace kalkora::ui {
+
+class CEditHistory;
 
 // The child window that fills the main window while an order is open: the order's name,
 // quantity base and remark, and the list of its operations with a popup menu to create,
@@ -30,6 +33,9 @@ class COrderPanel : public QWidget {
 
 public:
     COrderPanel(COrder& order, CPlantData& plantData, QWidget* parent = nullptr);
+
+    // Where the panel records each change as a step that can be undone; none by default.
+    void setHistory(CEditHistory* steps) { history = steps; }
 
     // Rebuilds the fields and the list from the order; afterwards no row is selected.
     void RefreshFromOrder();
@@ -80,12 +86,17 @@ private:
     void fitColumns();
     void OnFieldKillFocus(Field field);
     bool readFields();
-    template <typename T> void writeValue(T& target, const T& value);
+    template <typename T> void writeValue(T COrder::*field, const T& value);
+    // Records a change just made to the order and says that the order changed.
+    void recordStep(const QString& text, std::function<void()> undo, std::function<void()> redo);
+    QString operationName(int row) const;
+    void moveOperation(int row, int to, const QString& direction);
     void OnListRightClick(const QPoint& listPoint);
     void OnListDoubleClick();
 
     COrder& order;
     CPlantData& plantData;
+    CEditHistory* history = nullptr;
 
     std::string panelName;
     std::string panelRemark;

@@ -21,6 +21,7 @@
 #include <QTimer>
 
 #include <optional>
+#include <vector>
 
 namespace kalkora::ui::test {
 namespace {
@@ -409,6 +410,84 @@ TEST_F(MainDlgTest, OnlyChangesOfTheOrderThroughTheProgramCount)
             dlg->action(command)->trigger();
         EXPECT_EQ(dlg->isOrderChanged(), changed);
     }
+}
+
+// Each kind of step is taken back and made again, the windows and the changed states with it;
+// undoing back to where a file was saved makes that data unchanged.
+TEST_F(MainDlgTest, EveryStepCanBeUndoneAndMadeAgain)
+{
+    auto dlg = openWindow();
+    ASSERT_TRUE(files::saveMasterData(path("andere.sta"), examplePlant({ "Presse", "S\xE4ge" })).ok());
+    const auto select = [&dlg](int row) { dlg->panel().operationList()->selectRow(row); };
+    const auto rename = [](QWidget* window) {
+        setText(window, "edit1047", QStringLiteral("Senken"));
+        click(window, "button1");
+    };
+    const auto addExternal = [](QWidget* window) {
+        click(window, "radio1034");
+        setText(window, "edit1047", QStringLiteral("Bohren"));
+        setText(window, "edit1048", QStringLiteral("5"));
+        click(window, "button1");
+    };
+    const struct {
+        std::function<void()> make;
+        const char* text;
+    } steps[] = {
+        { [&] { typeName(*dlg, QStringLiteral("Neu")), dlg->panel().writeFieldsToOrder(); }, "Auftragsname ändern" },
+        { [&] { select(0), dlg->action(40041)->trigger(); }, "Arbeitsgang „Drehen“ nach unten verschieben" },
+        { [&] { select(1), ui.yesNoAnswers = { true }, dlg->action(40048)->trigger(); },
+            "Arbeitsgang „Drehen“ löschen" },
+        { [&] { whenModal(addExternal), dlg->action(40047)->trigger(); }, "Arbeitsgang „Bohren“ anlegen" },
+        { [&] { select(0), whenModal(rename), dlg->action(40049)->trigger(); }, "Arbeitsgang „Fräsen“ ändern" },
+        { [&] { ui.fileAnswers = { path("andere.sta") }, dlg->action(40010)->trigger(); },
+            "Stammdaten „andere.sta“ laden" },
+    };
+    // The master data's saved state is the file loaded last, so only the order's is in here.
+    const auto state = [&dlg] {
+        QStringList operations;
+        for (int i = 0; i < dlg->order.operations.count(); ++i)
+            operations << QString::fromLatin1(dlg->order.operations.at(i)->name);
+        return QStringLiteral("%1 %2 %3 machines:%4 changed:%5")
+            .arg(child<QLineEdit>(&dlg->panel(), "edit1029")->text(), operations.join(u','))
+            .arg(dlg->panel().operationList()->model()->rowCount())
+            .arg(dlg->plantData.machines.count())
+            .arg(dlg->isOrderChanged())
+            .toStdString();
+    };
+    const auto undoText = [&dlg] { return dlg->findChild<QAction*>(QStringLiteral("actionUndo"))->text(); };
+    std::vector<std::string> states { state() };
+    for (const auto& step : steps) {
+        step.make();
+        EXPECT_EQ(undoText(), QStringLiteral("&Rückgängig: ") + QString::fromUtf8(step.text));
+        states.push_back(state());
+    }
+    EXPECT_EQ(states.back(), "Neu Senken,Bohren 2 machines:2 changed:1");
+    EXPECT_FALSE(dlg->isMasterDataChanged());
+    for (std::size_t i = std::size(steps); i > 0; --i) {
+        dlg->findChild<QAction*>(QStringLiteral("actionUndo"))->trigger();
+        EXPECT_EQ(state(), states[i - 1]);
+    }
+    EXPECT_EQ(undoText(), QStringLiteral("&Rückgängig"));
+    EXPECT_TRUE(dlg->isMasterDataChanged()) << "what andere.sta holds is undone";
+    for (std::size_t i = 1; i <= std::size(steps); ++i) {
+        dlg->findChild<QAction*>(QStringLiteral("actionRedo"))->trigger();
+        EXPECT_EQ(state(), states[i]);
+    }
+    EXPECT_FALSE(dlg->isMasterDataChanged());
+
+    dlg->action(40004)->trigger();
+    EXPECT_FALSE(dlg->isOrderChanged());
+    dlg->findChild<QAction*>(QStringLiteral("actionUndo"))->trigger(); // the master data's step
+    EXPECT_FALSE(dlg->isOrderChanged());
+    dlg->findChild<QAction*>(QStringLiteral("actionUndo"))->trigger();
+    EXPECT_TRUE(dlg->isOrderChanged());
+
+    // Another order starts without steps.
+    ui.yesNoCancelAnswers = { Answer::No };
+    ui.fileAnswers = { path("andere.auf") };
+    dlg->action(40002)->trigger();
+    EXPECT_FALSE(dlg->findChild<QAction*>(QStringLiteral("actionUndo"))->isEnabled());
+    EXPECT_TRUE(dlg->isMasterDataChanged());
 }
 
 TEST_F(MainDlgTest, FilesNamedAtStartAreLoadedMasterDataFirst)
