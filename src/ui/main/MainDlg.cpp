@@ -216,7 +216,8 @@ void CMainDlg::UpdateTitle()
     if (orderFileName.isEmpty()) {
         setWindowTitle(QStringLiteral("Kalkora"));
     } else {
-        setWindowTitle(QStringLiteral("Kalkora - ") + QFileInfo(orderFileName).fileName());
+        setWindowTitle(QStringLiteral("Kalkora - ") + QFileInfo(orderFileName).fileName()
+            + (orderFile.isReadOnly() ? QStringLiteral(" [schreibgeschützt]") : QString()));
     }
 }
 
@@ -310,6 +311,7 @@ void CMainDlg::OnNewOrder()
     order.clear();
     orderChanged = false;
     orderFileName.clear();
+    orderFile = {};
     UpdateTitle();
     enterOrderOpen();
 }
@@ -322,6 +324,7 @@ void CMainDlg::OnCloseOrder()
     order.clear();
     orderChanged = false;
     orderFileName.clear();
+    orderFile = {};
     UpdateTitle();
     enterNoOrderOpen();
 }
@@ -367,12 +370,17 @@ void CMainDlg::LoadOrder(float factor)
 
 bool CMainDlg::openOrderFile(const QString& path, float factor)
 {
+    std::optional<OpenFileGuard> guard = orderFile.claim(this, path);
+    if (!guard) {
+        return false;
+    }
     const files::FileResult result = files::loadOrder(
         path, factor, order, LongTask(this, QStringLiteral("Auftragsdaten werden geladen..."), true).callback());
     if (!result.ok()) {
         showFileError(result.message);
         return false;
     }
+    orderFile = std::move(*guard);
     orderFileName = path;
     UpdateTitle();
     enterOrderOpen();
@@ -448,14 +456,17 @@ void CMainDlg::OpenStartFiles(const QStringList& paths)
 
 bool CMainDlg::SaveOrder()
 {
-    if (orderFileName.isEmpty()) {
+    // A file that another has open is saved under another name.
+    if (orderFileName.isEmpty() || orderFile.isReadOnly()) {
         const QString path
             = chooseFile(this, orderDialog(QStringLiteral("Kalkora - Auftragsdaten Speichern")), orderFolderKey, true);
-        if (path.isEmpty()) {
+        if (path.isEmpty() || !orderFile.mayWrite(this, path)) {
             return false;
         }
         orderFileName = path;
         UpdateTitle();
+    } else if (!orderFile.mayWrite(this, orderFileName)) {
+        return false;
     }
     const files::FileResult result = files::saveOrder(
         orderFileName, order, LongTask(this, QStringLiteral("Auftragsdaten werden gespeichert..."), false).callback());
@@ -466,6 +477,8 @@ bool CMainDlg::SaveOrder()
         showFileError(result.message);
         return false;
     }
+    orderFile.saved(orderFileName);
+    UpdateTitle();
     orderChanged = false;
     rememberRecentOrder(orderFileName);
     return true;
@@ -500,12 +513,17 @@ void CMainDlg::LoadMasterData(float factor)
 
 bool CMainDlg::loadMasterDataFile(const QString& path, float factor)
 {
+    std::optional<OpenFileGuard> guard = masterDataFile.claim(this, path);
+    if (!guard) {
+        return false;
+    }
     const files::FileResult result = files::loadMasterData(
         path, factor, plantData, LongTask(this, QStringLiteral("Stammdaten werden geladen..."), true).callback());
     if (!result.ok()) {
         showFileError(result.message);
         return false;
     }
+    masterDataFile = std::move(*guard);
     rememberFolder(masterDataFolderKey, path);
     closeAnalysisWindows(this); // their figures come from the master data just replaced
     // Converted DM master data is unsaved work, and its file must not be loaded again as EUR.
@@ -520,7 +538,7 @@ bool CMainDlg::saveMasterDataAs()
 {
     const QString path = chooseFile(
         this, masterDataDialog(QStringLiteral("Kalkora - Stammdaten Speichern")), masterDataFolderKey, true);
-    if (path.isEmpty()) {
+    if (path.isEmpty() || !masterDataFile.mayWrite(this, path)) {
         return false;
     }
     const files::FileResult result = files::saveMasterData(
@@ -529,6 +547,7 @@ bool CMainDlg::saveMasterDataAs()
         showFileError(result.message);
         return false;
     }
+    masterDataFile.saved(path);
     masterDataChanged = false;
     storeSetting(masterDataFileKey, QFileInfo(path).absoluteFilePath());
     return true;

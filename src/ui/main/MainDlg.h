@@ -6,6 +6,7 @@
 
 #include "model/COrder.h"
 #include "model/CPlantData.h"
+#include "ui/main/OpenFileGuard.h"
 #include "ui/main/OrderPanel.h"
 
 #include <QMainWindow>
@@ -35,7 +36,8 @@ class CMainDlg : public QMainWindow {
 public:
     explicit CMainDlg(QWidget* parent = nullptr);
 
-    // Caption "Kalkora - <file name>" when the order has a file, else "Kalkora".
+    // Caption "Kalkora - <file name>" when the order has a file, else "Kalkora"; " [schreibgeschützt]"
+    // follows the name of a file that another has open.
     void UpdateTitle();
 
     CPlantData plantData;
@@ -116,6 +118,8 @@ private:
     QList<QAction*> recentOrderActions;
     QAction* recentOrderSeparator = nullptr;
     QStringList recentOrderFiles;
+    OpenFileGuard orderFile;
+    OpenFileGuard masterDataFile;
     bool orderChanged = false;
     bool masterDataChanged = false;
     bool centred = false;

@@ -14,8 +14,10 @@
 
 #include <QFile>
 #include <QFocusEvent>
+#include <QLockFile>
 #include <QMenuBar>
 #include <QSettings>
+#include <QSysInfo>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -517,6 +519,98 @@ TEST_F(MainDlgTest, CancellingLongWorkChangesNothing)
         EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join(u'|').toStdString();
     }
     EXPECT_EQ(dlg.order.name, "Welle");
+}
+
+// Another Kalkora has "welle.auf" open: on another machine, whose live lock is never stale; or the
+// lock beside it was left by a process that is gone, or is damaged, and is taken over.
+const Row readOnlySave[] = { { "file:welle.auf;action40004", "messages",
+                                 "Kalkora - Auftragsdaten Speichern|Die Datei „welle.auf“ wird bereits von …" },
+    { "", "title", "Kalkora - welle.auf [schreibgeschützt]" },
+    { "file:kopie.auf;action40004", "messages", "Kalkora - Auftragsdaten Speichern" },
+    { "", "title", "Kalkora - kopie.auf" } };
+
+TEST_F(MainDlgTest, AFileOpenElsewhereOpensReadOnlyOrNotAtAll)
+{
+    const QString lock = path(".welle.auf.lock");
+    const QByteArray elsewhere = "4242\nkalkora\nwerkstatt-pc\n";
+    const std::tuple<const char*, QByteArray, std::optional<bool>, const char*> cases[]
+        = { { "elsewhere, Nein", elsewhere, false, "Kalkora 1.0 EURO" },
+              { "elsewhere, Ja", elsewhere, true, "Kalkora - welle.auf [schreibgeschützt]" },
+              { "process gone", "2147483647\nkalkora\n" + QSysInfo::machineHostName().toUtf8() + '\n', {},
+                  "Kalkora - welle.auf" },
+              { "damaged", "kalkora\n", {}, "Kalkora - welle.auf" } };
+    for (const auto& [what, content, answer, title] : cases) {
+        SCOPED_TRACE(what);
+        QFile file(lock);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+        file.close();
+        const QString held = QStringLiteral("Die Datei „welle.auf“ wird bereits von %1 auf werkstatt-pc bearbeitet.\r\n"
+                                            "Soll sie schreibgeschützt geöffnet werden?")
+                                 .arg(QFileInfo(lock).owner());
+        ui.clear();
+        ui.yesNoAnswers = { answer.value_or(false) };
+        {
+            CMainDlg dlg;
+            dlg.OpenStartFiles({ path("werk.sta"), path("welle.auf") });
+            EXPECT_EQ(ui.texts(Kind::YesNo), answer ? QStringList { held } : QStringList());
+            EXPECT_EQ(dlg.windowTitle(), title);
+            EXPECT_EQ(dlg.isOrderOpen(), answer != false);
+            EXPECT_FALSE(QLockFile(lock).tryLock(0));
+            if (answer == true) {
+                run(dlg, readOnlySave);
+                EXPECT_EQ(nameInFile(path("kopie.auf")), "Welle");
+                EXPECT_TRUE(QFile::exists(path(".kopie.auf.lock")));
+                dlg.action(40003)->trigger();
+                EXPECT_FALSE(QFile::exists(path(".kopie.auf.lock")));
+            }
+        }
+        EXPECT_EQ(QFile::exists(lock), answer.has_value()); // the other's lock stays, this window's goes
+    }
+}
+
+// Someone else saved "welle.auf" after it was opened: saving over it asks first, and "Nein"
+// leaves that file as it is and the window's order changed.
+TEST_F(MainDlgTest, SavingOverAFileChangedOnDiskAsksFirst)
+{
+    const QString welle = path("welle.auf");
+    const auto setTime = [&](const QDateTime& time) {
+        QFile file(welle);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.setFileTime(time, QFileDevice::FileModificationTime));
+    };
+    const std::tuple<const char*, const char*, int, bool> cases[] = { { "unchanged", nullptr, 0, false },
+        { "other content, same size and time", "Wolle", 0, true }, { "touched", nullptr, 5, true } };
+    for (const auto& [what, storedName, secondsLater, asks] : cases) {
+        SCOPED_TRACE(what);
+        writeFiles();
+        auto dlg = openWindow();
+        typeName(*dlg, QStringLiteral("Geändert"));
+        QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(child(&dlg->panel(), "edit1029"), &leave);
+        const QDateTime before = QFileInfo(welle).lastModified();
+        if (storedName) {
+            COrder other;
+            other.name = storedName;
+            other.operations.add(turningOperation("Drehen", "Presse"));
+            other.operations.add(turningOperation("Fr\xE4sen", "Presse"));
+            ASSERT_TRUE(files::saveOrder(welle, other).ok());
+        }
+        setTime(before.addSecs(secondsLater));
+        const std::string onDisk = nameInFile(welle);
+        dlg->action(40004)->trigger();
+        EXPECT_EQ(ui.texts(Kind::YesNo),
+            asks ? QStringList { QStringLiteral("Die Datei „welle.auf“ wurde seit dem Öffnen geändert.\r\n"
+                                                "Soll sie trotzdem überschrieben werden?") }
+                 : QStringList());
+        EXPECT_EQ(nameInFile(welle), asks ? onDisk : changedName);
+        EXPECT_EQ(dlg->isOrderChanged(), asks);
+        // "Ja" writes; the file as written is the one the next save compares with.
+        ui.clear();
+        ui.yesNoAnswers = { true };
+        dlg->action(40004)->trigger();
+        dlg->action(40004)->trigger();
+        EXPECT_EQ(ui.texts(Kind::YesNo).size(), asks ? 1 : 0);
+        EXPECT_EQ(nameInFile(welle), changedName);
+    }
 }
 
 } // namespace
