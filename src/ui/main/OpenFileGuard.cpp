@@ -41,10 +41,8 @@ QString takeLock(QLockFile& lock, const QString& path)
         if (lock.tryLock(0) || lock.error() != QLockFile::LockFailedError) {
             return {};
         }
-        qint64 pid = 0;
         QString host;
-        QString application;
-        if (lock.getLockInfo(&pid, &host, &application)) {
+        if (lock.getLockInfo(nullptr, &host, nullptr)) {
             // QLockFile records no user; the lock file belongs to the user whose program made it.
             QString user = QFileInfo(lock.fileName()).owner();
             return heldText(path, user.isEmpty() ? QStringLiteral("einem anderen Benutzer") : user,
@@ -121,7 +119,7 @@ OpenFileGuard::Snapshot OpenFileGuard::snapshotOf(const QString& path)
         const QFileInfo info(path);
         QCryptographicHash hash(QCryptographicHash::Sha256);
         hash.addData(&data);
-        snapshot = { true, info.size(), info.lastModified(), hash.result() };
+        snapshot = { info.size(), info.lastModified(), hash.result() };
     }
     return snapshot;
 }

@@ -38,9 +38,9 @@ public:
     void saved(const QString& path);
 
 private:
-    // What decides whether a file was changed: size, modification time and content.
+    // What decides whether a file was changed: size, modification time and content (all empty
+    // when it cannot be read).
     struct Snapshot {
-        bool exists = false;
         qint64 size = 0;
         QDateTime modified;
         QByteArray hash;
