@@ -24,7 +24,7 @@ QString lockFileName(const QString& path)
     return info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".lock");
 }
 
-// "„welle.auf“ wird bereits von anna auf pc-17 bearbeitet"
+// "Die Datei „welle.auf“ wird bereits von anna auf pc-17 bearbeitet"
 QString heldText(const QString& path, const QString& user, const QString& host)
 {
     return QStringLiteral("Die Datei „%1“ wird bereits von %2 auf %3 bearbeitet")
@@ -44,7 +44,7 @@ QString takeLock(QLockFile& lock, const QString& path)
         QString host;
         if (lock.getLockInfo(nullptr, &host, nullptr)) {
             // QLockFile records no user; the lock file belongs to the user whose program made it.
-            QString user = QFileInfo(lock.fileName()).owner();
+            const QString user = QFileInfo(lock.fileName()).owner();
             return heldText(path, user.isEmpty() ? QStringLiteral("einem anderen Benutzer") : user,
                 host.isEmpty() ? QSysInfo::machineHostName() : host);
         }
