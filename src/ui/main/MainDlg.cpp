@@ -220,7 +220,8 @@ void CMainDlg::UpdateTitle()
     if (orderFileName.isEmpty()) {
         setWindowTitle(QStringLiteral("Kalkora"));
     } else {
-        setWindowTitle(QStringLiteral("Kalkora - ") + QFileInfo(orderFileName).fileName());
+        setWindowTitle(QStringLiteral("Kalkora - ") + QFileInfo(orderFileName).fileName()
+            + (orderFile.isReadOnly() ? QStringLiteral(" [schreibgeschützt]") : QString()));
     }
 }
 
@@ -314,6 +315,7 @@ void CMainDlg::OnNewOrder()
     order.clear();
     startOrderHistory();
     orderFileName.clear();
+    orderFile = {};
     UpdateTitle();
     enterOrderOpen();
 }
@@ -326,6 +328,7 @@ void CMainDlg::OnCloseOrder()
     order.clear();
     startOrderHistory();
     orderFileName.clear();
+    orderFile = {};
     UpdateTitle();
     enterNoOrderOpen();
 }
@@ -371,12 +374,17 @@ void CMainDlg::LoadOrder(float factor)
 
 bool CMainDlg::openOrderFile(const QString& path, float factor)
 {
+    std::optional<OpenFileGuard> guard = orderFile.claim(this, path);
+    if (!guard) {
+        return false;
+    }
     const files::FileResult result = files::loadOrder(
         path, factor, order, LongTask(this, QStringLiteral("Auftragsdaten werden geladen..."), true).callback());
     if (!result.ok()) {
         showFileError(result.message);
         return false;
     }
+    orderFile = std::move(*guard);
     orderFileName = path;
     UpdateTitle();
     enterOrderOpen();
@@ -452,14 +460,17 @@ void CMainDlg::OpenStartFiles(const QStringList& paths)
 
 bool CMainDlg::SaveOrder()
 {
-    if (orderFileName.isEmpty()) {
+    // A file that another has open is saved under another name.
+    if (orderFileName.isEmpty() || orderFile.isReadOnly()) {
         const QString path
             = chooseFile(this, orderDialog(QStringLiteral("Kalkora - Auftragsdaten Speichern")), orderFolderKey, true);
-        if (path.isEmpty()) {
+        if (path.isEmpty() || !orderFile.mayWrite(this, path)) {
             return false;
         }
         orderFileName = path;
         UpdateTitle();
+    } else if (!orderFile.mayWrite(this, orderFileName)) {
+        return false;
     }
     const files::FileResult result = files::saveOrder(
         orderFileName, order, LongTask(this, QStringLiteral("Auftragsdaten werden gespeichert..."), false).callback());
@@ -470,6 +481,8 @@ bool CMainDlg::SaveOrder()
         showFileError(result.message);
         return false;
     }
+    orderFile.saved(orderFileName);
+    UpdateTitle();
     history.markSaved(EditedData::Order);
     rememberRecentOrder(orderFileName);
     return true;
@@ -504,6 +517,10 @@ void CMainDlg::LoadMasterData(float factor)
 
 bool CMainDlg::loadMasterDataFile(const QString& path, float factor)
 {
+    std::optional<OpenFileGuard> guard = masterDataFile.claim(this, path);
+    if (!guard) {
+        return false;
+    }
     const std::string before = encodeMasterData(plantData);
     const files::FileResult result = files::loadMasterData(
         path, factor, plantData, LongTask(this, QStringLiteral("Stammdaten werden geladen..."), true).callback());
@@ -511,6 +528,7 @@ bool CMainDlg::loadMasterDataFile(const QString& path, float factor)
         showFileError(result.message);
         return false;
     }
+    masterDataFile = std::move(*guard);
     rememberFolder(masterDataFolderKey, path);
     closeAnalysisWindows(this); // their figures come from the master data just replaced
     recordMasterDataStep(QStringLiteral("Stammdaten „%1“ laden").arg(QFileInfo(path).fileName()), before);
@@ -528,7 +546,7 @@ bool CMainDlg::saveMasterDataAs()
 {
     const QString path = chooseFile(
         this, masterDataDialog(QStringLiteral("Kalkora - Stammdaten Speichern")), masterDataFolderKey, true);
-    if (path.isEmpty()) {
+    if (path.isEmpty() || !masterDataFile.mayWrite(this, path)) {
         return false;
     }
     const files::FileResult result = files::saveMasterData(
@@ -537,6 +555,7 @@ bool CMainDlg::saveMasterDataAs()
         showFileError(result.message);
         return false;
     }
+    masterDataFile.saved(path);
     history.markSaved(EditedData::MasterData);
     storeSetting(masterDataFileKey, QFileInfo(path).absoluteFilePath());
     return true;

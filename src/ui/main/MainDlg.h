@@ -7,6 +7,7 @@
 #include "model/COrder.h"
 #include "model/CPlantData.h"
 #include "ui/main/EditHistory.h"
+#include "ui/main/OpenFileGuard.h"
 #include "ui/main/OrderPanel.h"
 
 #include <QMainWindow>
@@ -38,7 +39,8 @@ class CMainDlg : public QMainWindow {
 public:
     explicit CMainDlg(QWidget* parent = nullptr);
 
-    // Caption "Kalkora - <file name>" when the order has a file, else "Kalkora".
+    // Caption "Kalkora - <file name>" when the order has a file, else "Kalkora"; " [schreibgeschützt]"
+    // follows the name of a file that another has open.
     void UpdateTitle();
 
     CPlantData plantData;
@@ -133,6 +135,8 @@ private:
     CEditHistory history;
     QAction* undoCommand = nullptr;
     QAction* redoCommand = nullptr;
+    OpenFileGuard orderFile;
+    OpenFileGuard masterDataFile;
     bool centred = false;
 };
 

@@ -14,8 +14,10 @@
 
 #include <QFile>
 #include <QFocusEvent>
+#include <QLockFile>
 #include <QMenuBar>
 #include <QSettings>
+#include <QSysInfo>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -596,6 +598,101 @@ TEST_F(MainDlgTest, CancellingLongWorkChangesNothing)
         EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join(u'|').toStdString();
     }
     EXPECT_EQ(dlg.order.name, "Welle");
+}
+
+// Another Kalkora has "welle.auf" open: on another machine, whose live lock is never stale; or the
+// lock beside it was left by a process that is gone, or is damaged, and is taken over.
+const Row readOnlySave[] = { { "file:welle.auf;action40004", "messages",
+                                 "Kalkora - Auftragsdaten Speichern|Die Datei „welle.auf“ wird bereits von …" },
+    { "", "title", "Kalkora - welle.auf [schreibgeschützt]" },
+    { "file:kopie.auf;action40004", "messages", "Kalkora - Auftragsdaten Speichern" },
+    { "", "title", "Kalkora - kopie.auf" } };
+
+TEST_F(MainDlgTest, AFileOpenElsewhereOpensReadOnlyOrNotAtAll)
+{
+    const QString lock = path(".welle.auf.lock");
+    const QByteArray elsewhere = "4242\nkalkora\nwerkstatt-pc\n";
+    const std::tuple<const char*, QByteArray, std::optional<bool>, const char*> cases[]
+        = { { "elsewhere, Nein", elsewhere, false, "Kalkora 1.0 EURO" },
+              { "elsewhere, Ja", elsewhere, true, "Kalkora - welle.auf [schreibgeschützt]" },
+              { "process gone", "2147483647\nkalkora\n" + QSysInfo::machineHostName().toUtf8() + '\n', {},
+                  "Kalkora - welle.auf" },
+              { "damaged", "kalkora\n", {}, "Kalkora - welle.auf" } };
+    for (const auto& [what, content, answer, title] : cases) {
+        SCOPED_TRACE(what);
+        QFile file(lock);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.flush());
+        // Opened this morning: a document's lock does not get stale with age.
+        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+        file.close();
+        const QString held = QStringLiteral("Die Datei „welle.auf“ wird bereits von %1 auf werkstatt-pc bearbeitet.\r\n"
+                                            "Soll sie schreibgeschützt geöffnet werden?")
+                                 .arg(QFileInfo(lock).owner());
+        ui.clear();
+        ui.yesNoAnswers = { answer.value_or(false) };
+        {
+            CMainDlg dlg;
+            dlg.OpenStartFiles({ path("werk.sta"), path("welle.auf") });
+            EXPECT_EQ(ui.texts(Kind::YesNo), answer ? QStringList { held } : QStringList());
+            EXPECT_EQ(dlg.windowTitle(), title);
+            EXPECT_EQ(dlg.isOrderOpen(), answer != false);
+            if (!answer) { // opening it again keeps this window's lock
+                ui.fileAnswers = { path("welle.auf") };
+                dlg.action(40002)->trigger();
+            }
+            for (const QString& held : { lock, path(".werk.sta.lock") }) {
+                QLockFile probe(held);
+                probe.setStaleLockTime(0);
+                EXPECT_FALSE(probe.tryLock(0)) << held.toStdString();
+            }
+            if (answer == true) {
+                dlg.order.name = "Kopie";
+                run(dlg, readOnlySave);
+                EXPECT_EQ(nameInFile(path("welle.auf")) + nameInFile(path("kopie.auf")), "WelleKopie");
+                EXPECT_TRUE(QFile::exists(path(".kopie.auf.lock")));
+                dlg.action(40003)->trigger();
+                EXPECT_FALSE(QFile::exists(path(".kopie.auf.lock")));
+            }
+        }
+        EXPECT_EQ(QFile::exists(lock), answer.has_value()); // the other's lock stays, this window's goes
+    }
+}
+
+// Someone else saved "welle.auf" after it was opened: saving over it asks first, and "Nein"
+// leaves that file as it is and the window's order changed.
+TEST_F(MainDlgTest, SavingOverAFileChangedOnDiskAsksFirst)
+{
+    const QString welle = path("welle.auf");
+    const std::tuple<const char*, const char*, int, bool> cases[] = { { "unchanged", "Welle", 0, false },
+        { "other content, same size and time", "Wolle", 0, true }, { "touched", "Welle", 5, true } };
+    for (const auto& [what, nameOnDisk, secondsLater, asks] : cases) {
+        SCOPED_TRACE(what);
+        writeFiles();
+        auto dlg = openWindow();
+        typeName(*dlg, QStringLiteral("Geändert"));
+        QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(child(&dlg->panel(), "edit1029"), &leave);
+        QFile file(welle);
+        const QDateTime before = QFileInfo(welle).lastModified();
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        const QByteArray bytes = file.readAll().replace("Welle", nameOnDisk);
+        ASSERT_TRUE(file.seek(0) && file.write(bytes) == bytes.size() && file.flush());
+        ASSERT_TRUE(file.setFileTime(before.addSecs(secondsLater), QFileDevice::FileModificationTime));
+        file.close();
+        dlg->action(40004)->trigger();
+        EXPECT_EQ(ui.texts(Kind::YesNo),
+            asks ? QStringList { QStringLiteral("Die Datei „welle.auf“ wurde seit dem Öffnen geändert.\r\n"
+                                                "Soll sie trotzdem überschrieben werden?") }
+                 : QStringList());
+        EXPECT_EQ(nameInFile(welle), asks ? nameOnDisk : changedName);
+        EXPECT_EQ(dlg->isOrderChanged(), asks);
+        // "Ja" writes; the file as written is the one the next save compares with.
+        ui.yesNoAnswers = { true };
+        dlg->action(40004)->trigger();
+        dlg->action(40004)->trigger();
+        EXPECT_EQ(ui.texts(Kind::YesNo).size(), asks ? 2 : 0);
+        EXPECT_EQ(nameInFile(welle), changedName);
+    }
 }
 
 } // namespace
