@@ -43,9 +43,11 @@ struct AnalysisOptions {
         parser.addOptions({ dmMaster, dmOrder, format, locale, output });
     }
 
-    // Checks --format and --locale; returns an exit status on wrong usage.
-    std::optional<int> readChoices(const QCommandLineParser& parser)
+    // Checks --format and --locale; returns an exit status on wrong usage. Where `pdfChosen` is
+    // given, "pdf" is a format too and sets it.
+    std::optional<int> readChoices(const QCommandLineParser& parser, bool* pdfChosen = nullptr)
     {
+        const bool pdfAllowed = pdfChosen != nullptr;
         const QString formatName = parser.value(format);
         if (formatName == QLatin1String("text"))
             chosenFormat = Format::Text;
@@ -53,6 +55,11 @@ struct AnalysisOptions {
             chosenFormat = Format::Csv;
         else if (formatName == QLatin1String("json"))
             chosenFormat = Format::Json;
+        else if (formatName == QLatin1String("pdf") && pdfAllowed)
+            *pdfChosen = true;
+        else if (pdfAllowed)
+            return usageError(
+                QStringLiteral("--format erwartet „text“, „csv“, „json“ oder „pdf“, nicht „%1“.").arg(formatName));
         else
             return usageError(
                 QStringLiteral("--format erwartet „text“, „csv“ oder „json“, nicht „%1“.").arg(formatName));
@@ -78,16 +85,22 @@ struct AnalysisOptions {
         return std::nullopt;
     }
 
+    // The messages of `result` and the order's warning, on stderr.
+    template <typename Result> void reportMessages(const Result& result) const
+    {
+        for (const std::string& message : result.messages)
+            printCp1252Message(message);
+        if (const std::string warning = orderWarning(order); !warning.empty())
+            printMessage(QString::fromStdString(warning));
+    }
+
     // Writes `result` in the chosen format (text: the table `asText` gives, as UTF-8 with LF;
     // CSV in the chosen dialect); exit status 3 when operations were left out.
     template <typename Result>
     int finish(const QCommandLineParser& parser, const Result& result, std::string (*asText)(const Result&),
         std::string (*asCsv)(const Result&, CsvDialect), std::string (*asJson)(const Result&)) const
     {
-        for (const std::string& message : result.messages)
-            printCp1252Message(message);
-        if (const std::string warning = orderWarning(order); !warning.empty())
-            printMessage(QString::fromStdString(warning));
+        reportMessages(result);
         std::string bytes;
         switch (chosenFormat) {
         case Format::Text:

@@ -1,5 +1,6 @@
 #include "cli/PdfOutput.h"
 
+#include "print/QuoteLetter.h"
 #include "print/ReportPrinting.h"
 
 #include <QGuiApplication>
@@ -23,6 +24,11 @@ std::unique_ptr<QCoreApplication> createApplication(int& argc, char** argv, bool
 bool writeReportPdf(const std::string& reportText, const QString& path)
 {
     return report::writeReportPdf(reportText, path);
+}
+
+bool writeQuotePdf(const files::Offer& offer, const QString& path)
+{
+    return report::writeQuoteLetterPdf(report::quoteLetter(offer), path);
 }
 
 } // namespace kalkora::cli

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/OfferFile.h"
+
 #include <QCoreApplication>
 #include <QString>
 
@@ -8,7 +10,7 @@
 
 namespace kalkora::cli {
 
-// PDF output of the costing report. It uses the printing code of the desktop program and so
+// PDF output of the costing report and the quote letter. It uses the printing code of the desktop program and so
 // exists only in builds with the desktop program (KALKORA_BUILD_GUI).
 
 bool pdfSupported();
@@ -20,5 +22,8 @@ std::unique_ptr<QCoreApplication> createApplication(int& argc, char** argv, bool
 
 // Writes the report (Windows-1252, CR LF) as an A4 PDF with the pages the print command prints.
 bool writeReportPdf(const std::string& reportText, const QString& path);
+
+// Writes the quote letter of `offer` as an A4 PDF, page for page as the quote window prints it.
+bool writeQuotePdf(const files::Offer& offer, const QString& path);
 
 } // namespace kalkora::cli

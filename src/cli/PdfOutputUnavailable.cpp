@@ -19,4 +19,9 @@ bool writeReportPdf(const std::string&, const QString&)
     return false;
 }
 
+bool writeQuotePdf(const files::Offer&, const QString&)
+{
+    return false;
+}
+
 } // namespace kalkora::cli

@@ -1,6 +1,7 @@
 #include "cli/AnalysisOptions.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "cli/PdfOutput.h"
 #include "costing/QuoteTables.h"
 #include "costing/SalesPrice.h"
 #include "files/OfferFile.h"
@@ -188,6 +189,22 @@ std::string quoteJson(const Quote& quote)
     return json.take();
 }
 
+// The quote letter with the texts of the quote file and the prices of `quote`.
+int writeQuoteLetter(
+    const AnalysisOptions& options, const PricingOptions& pricing, const Quote& quote, const QString& path)
+{
+    options.reportMessages(quote);
+    files::Offer letter = pricing.offer;
+    letter.scheme = pricing.chosenScheme;
+    letter.marketPrice = pricing.chosenMarketPrice;
+    letter.offered = files::offeredPrices(quote);
+    if (!writeQuotePdf(letter, path)) {
+        printMessage(QStringLiteral("Das Angebot kann nicht nach „%1“ geschrieben werden.").arg(path));
+        return exitFileError;
+    }
+    return quote.complete() ? exitSuccess : exitUncosted;
+}
+
 } // namespace
 
 int runQuote(const QStringList& arguments)
@@ -204,6 +221,9 @@ int runQuote(const QStringList& arguments)
             "Beispiel: Selbstkosten 100,00 €, --profit 10 --cash-discount 2 --discount 5 ergibt Barverkaufspreis "
             "110,00 €, Zielverkaufspreis 112,24 € (110,00 ÷ 0,98) und Listenverkaufspreis 118,15 € (112,24 ÷ 0,95)."));
     AnalysisOptions options;
+    options.format.setValueName(QStringLiteral("text|csv|json|pdf"));
+    options.format.setDescription(
+        options.format.description() + QStringLiteral(" oder das Angebot als A4-Brief (pdf; braucht -o)"));
     options.addTo(parser);
     QuantityOption quantities;
     quantities.addTo(parser);
@@ -211,11 +231,13 @@ int runQuote(const QStringList& arguments)
     pricing.addTo(parser);
     if (auto status = parseCommand(parser, arguments, 0, 2))
         return *status;
-    if (parser.value(options.format) == QLatin1String("pdf"))
-        return usageError(QStringLiteral("--format pdf: das Angebotsdokument gibt es noch nicht; "
-                                         "„text“, „csv“ oder „json“ angeben."));
-    if (auto status = options.readChoices(parser))
+    bool pdf = false;
+    if (auto status = options.readChoices(parser, &pdf))
         return *status;
+    if (pdf && parser.value(options.output).isEmpty())
+        return usageError(QStringLiteral("--format pdf braucht -o DATEI: das Angebot ist ein Dokument, kein Text."));
+    if (pdf && !pdfSupported())
+        return usageError(QStringLiteral("--format pdf: dieses kalkora-cli wurde ohne Druckausgabe gebaut."));
     if (auto status = quantities.read(parser))
         return *status;
     if (auto status = pricing.read(parser))
@@ -231,6 +253,8 @@ int runQuote(const QStringList& arguments)
     if (!scale)
         return exitFileError;
     const Quote quote = computeQuote(*scale, pricing.chosenScheme, pricing.chosenMarketPrice);
+    if (pdf)
+        return writeQuoteLetter(options, pricing, quote, parser.value(options.output));
     return options.finish(parser, quote, quoteText, quoteCsv, quoteJson);
 }
 

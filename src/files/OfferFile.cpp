@@ -266,6 +266,18 @@ std::optional<QString> offerFromJson(const QByteArray& json, const QString& fold
     return std::nullopt;
 }
 
+std::vector<OfferedPrice> offeredPrices(const Quote& quote)
+{
+    std::vector<OfferedPrice> offered;
+    for (const QuoteRow& row : quote.rows) {
+        if (row.priced) {
+            offered.push_back({ row.quantity, Hundredths(row.listPrice), Hundredths(row.discount),
+                Hundredths(row.targetPrice), Hundredths(row.total) });
+        }
+    }
+    return offered;
+}
+
 FileResult loadOffer(const QString& path, Offer& offer)
 {
     QFile file(path);

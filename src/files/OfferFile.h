@@ -55,6 +55,9 @@ QByteArray offerToJson(const Offer& offer, const QString& folder);
 // message naming the key, and `offer` is left unchanged.
 std::optional<QString> offerFromJson(const QByteArray& json, const QString& folder, Offer& offer);
 
+// What the customer is offered at each quantity that could be priced.
+std::vector<OfferedPrice> offeredPrices(const Quote& quote);
+
 FileResult loadOffer(const QString& path, Offer& offer);
 FileResult saveOffer(const QString& path, const Offer& offer);
 

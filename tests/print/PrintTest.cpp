@@ -1,4 +1,6 @@
 #include "WindowTest.h"
+#include "core/Golden.h"
+#include "print/QuoteLetter.h"
 #include "print/ReportPagination.h"
 #include "print/ReportPrinting.h"
 #include "ui/report/PrintCommand.h"
@@ -149,6 +151,45 @@ TEST_F(PrintTest, TheReportWindowPrintsThroughThePrintDialog)
         EXPECT_EQ(ui.asked.back().icon, MessageIcon::Exclamation);
         EXPECT_EQ(pdfPages(row.output), row.pages) << row.output.toStdString();
     }
+}
+
+// The letter shows what the customer pays and nothing of the costs; a long list of quantities
+// goes on over the next page under its header again.
+TEST(QuoteLetterTest, TheLetterShowsTheOfferedPricesOnNumberedPages)
+{
+    files::Offer offer;
+    offer.number = QStringLiteral("2026-0042");
+    offer.date = QDate(2026, 12, 7);
+    offer.validUntil = QDate(2027, 1, 6);
+    offer.sender = QStringLiteral("Muster Dreherei GmbH\nIndustriestraße 5\n12345 Musterstadt\nTel. 01234 56789");
+    offer.recipient = QStringLiteral("Berger Antriebe AG\nHauptstraße 1\n54321 Beispielhausen");
+    offer.subject = QStringLiteral("Getriebewelle 42CrMo4");
+    offer.intro = QStringLiteral("Sehr geehrter Herr Berger,\ngerne bieten wir Ihnen an:");
+    offer.closing = QStringLiteral("Mit freundlichen Grüßen");
+    offer.scheme.discountPct = Hundredths(1000);
+    offer.scheme.cashDiscountPct = Hundredths(250);
+    offer.scheme.profitPct = Hundredths(1500);
+    offer.offered = { { 50, Hundredths(4601), Hundredths(460), Hundredths(4141), Hundredths(207050) },
+        { 1000, Hundredths(123456789), Hundredths(12345679), Hundredths(111111110), Hundredths(111111110000) } };
+    testing::expectGolden("print/golden/quote-letter.txt", quoteLetterText(quoteLetter(offer)).toStdString());
+
+    offer.scheme = {};
+    offer.offered.assign(60, offer.offered.front());
+    const QuoteLetter plain = quoteLetter(offer);
+    EXPECT_EQ(plain.tableHeader.join(u'|'), QStringLiteral("Menge|Listenpreis/St.|Preis/St.|Gesamtpreis"));
+    EXPECT_EQ(plain.terms.last(), QStringLiteral("Zahlungsbedingungen: zahlbar ohne Abzug."));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("angebot.pdf"));
+    ASSERT_TRUE(writeQuoteLetterPdf(plain, path));
+    const QStringList pages = pageTexts(path);
+    if (pages.isEmpty())
+        GTEST_SKIP() << "pdftotext is not installed";
+    ASSERT_EQ(pages.size(), 2);
+    EXPECT_TRUE(
+        pages[0].contains(QStringLiteral("Seite 1 von 2")) && pages[1].contains(QStringLiteral("Seite 2 von 2")));
+    EXPECT_TRUE(
+        pages[1].contains(QStringLiteral("Menge")) && pages[1].contains(QStringLiteral("Mit freundlichen Grüßen")));
+    EXPECT_EQ(pages.join(QString()).count(QStringLiteral("46,01 €")), 60);
 }
 
 } // namespace
