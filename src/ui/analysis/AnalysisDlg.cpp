@@ -193,20 +193,16 @@ CAnalysisDlg::CAnalysisDlg(QWidget* parent, const QString& title, const QString&
     splitter->setSizes({ 2000, 3000 });
     layout->addWidget(splitter, 1);
 
-    auto* buttons = new QHBoxLayout;
-    const auto addButton = [this, buttons](const char* name, const QString& text) {
-        auto* button = new QPushButton(text, this);
-        button->setObjectName(QLatin1String(name));
-        // Enter belongs to the fields of the window; no button may take it.
-        button->setAutoDefault(false);
-        buttons->addWidget(button);
-        return button;
-    };
+    // The window's commands at the left, "Schließen" at the right.
+    buttons = new QHBoxLayout;
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addLayout(buttons);
+    buttonRow->addStretch(1);
     buttonExport = addButton("buttonExport", QStringLiteral("&Exportieren..."));
     buttonPrint = addButton("buttonPrint", QStringLiteral("&Drucken..."));
-    buttons->addStretch(1);
-    QPushButton* buttonClose = addButton("buttonClose", QStringLiteral("Schließen"));
-    layout->addLayout(buttons);
+    QPushButton* buttonClose = newButton("buttonClose", QStringLiteral("Schließen"));
+    buttonRow->addWidget(buttonClose);
+    layout->addLayout(buttonRow);
 
     connect(buttonExport, &QPushButton::clicked, this, &CAnalysisDlg::OnExport);
     connect(buttonPrint, &QPushButton::clicked, this, &CAnalysisDlg::OnPrint);
@@ -300,6 +296,30 @@ void CAnalysisDlg::showPinnedColumns()
             pinned->setFixedWidth(pinned->horizontalHeader()->length() + scrollBar);
         }
     }
+}
+
+QPushButton* CAnalysisDlg::newButton(const char* name, const QString& text)
+{
+    auto* button = new QPushButton(text, this);
+    button->setObjectName(QLatin1String(name));
+    // Enter belongs to the fields of the window; no button may take it.
+    button->setAutoDefault(false);
+    return button;
+}
+
+QPushButton* CAnalysisDlg::addButton(const char* name, const QString& text)
+{
+    QPushButton* button = newButton(name, text);
+    buttons->addWidget(button);
+    return button;
+}
+
+void CAnalysisDlg::addBelowTable(QWidget* widget)
+{
+    auto* splitter = static_cast<QSplitter*>(tableArea->parentWidget());
+    splitter->addWidget(widget);
+    splitter->setStretchFactor(splitter->indexOf(widget), 1);
+    splitter->setStretchFactor(0, 3);
 }
 
 void CAnalysisDlg::setTable(const QStringList& titles, int rows, CellFunction cell)

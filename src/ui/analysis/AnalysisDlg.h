@@ -84,6 +84,10 @@ protected:
     void setOrderName(const std::string& name);
     // Where a window puts its own controls above the table.
     QBoxLayout* headerArea() const { return header; }
+    // A button of the window's own, after those already there and before "Schließen".
+    QPushButton* addButton(const char* name, const QString& text);
+    // Takes ownership of `widget` and shows it below the table, where a chart would be.
+    void addBelowTable(QWidget* widget);
     void setTable(const QStringList& titles, int rows, CellFunction cell);
     // Keeps the columns `left` at the left edge of the table and `right` at its right edge,
     // in views of their own beside the table's, visible however far the rest is scrolled.
@@ -98,6 +102,7 @@ protected:
     void setCurrent(bool current);
 
 private:
+    QPushButton* newButton(const char* name, const QString& text);
     QTableView* newTableView(const char* name);
     QTableView* newPinnedView(const char* name, const std::vector<int>& columns);
     void showPinnedColumns();
@@ -105,6 +110,7 @@ private:
     QString title;
     QString exportTitle;
     QBoxLayout* header = nullptr;
+    QBoxLayout* buttons = nullptr;
     QLabel* warning = nullptr;
     QLabel* outOfDate = nullptr;
     QFrame* tableArea = nullptr;

@@ -1,15 +1,23 @@
 #include "ui/analysis/QuoteDlg.h"
 
 #include "costing/QuoteTables.h"
+#include "print/QuoteLetter.h"
 #include "ui/analysis/QuantityList.h"
 #include "ui/common/DialogUnits.h"
+#include "ui/common/QtText.h"
+#include "ui/common/UiServices.h"
 
 #include <QBoxLayout>
 #include <QChartView>
+#include <QDate>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 
+#include <functional>
 #include <utility>
 
 namespace kalkora::ui {
@@ -18,8 +26,10 @@ namespace {
 
 // The labels of the scheme's fields, in the order of kSchemeFields, with mnemonics that the
 // window's buttons leave free.
-constexpr const char* kFieldLabels[] = { "&Verwaltungsgemeinkosten:", "Vertrie&bsgemeinkosten:", "&Gewinnzuschlag:",
-    "Kunden&skonto:", "Vertreter&provision:", "Kunden&rabatt:", "Einmal&kosten:", "So&ndereinzelkosten Vertrieb:" };
+constexpr const char* kFieldLabels[] = { "Ver&waltungsgemeinkosten:", "Vertrie&bsgemeinkosten:", "&Gewinnzuschlag:",
+    "Kundens&konto:", "Vertreterprovisi&on:", "Kunden&rabatt:", "E&inmalkosten:", "So&ndereinzelkosten Vertrieb:" };
+constexpr int validityDays = 30;
+const QString dateFormat = QStringLiteral("dd.MM.yyyy");
 constexpr const char* kAmountUnits[] = { "€ für die ganze Menge", "€ je Stück" };
 
 QString fromHundredths(std::int64_t count)
@@ -27,6 +37,7 @@ QString fromHundredths(std::int64_t count)
     return QString::fromStdString(Hundredths(count).format(',', '.'));
 }
 
+// A value as it would be typed: "1000", "8,50", "-99,99", without grouping.
 QString typedLimit(std::int64_t count)
 {
     const QString text = QString::fromStdString(Hundredths(count).format(','));
@@ -42,6 +53,11 @@ QString rangeMessage(const SchemeField& field)
 }
 
 // The value of a field, 0 when it is empty; nothing when it cannot be read.
+FileDialogRequest quoteFileDialog(const QString& title)
+{
+    return { title, QStringLiteral("Angebote (*.ang)"), QStringLiteral("*.ang"), QStringLiteral("ang"), true, {} };
+}
+
 std::optional<Hundredths> valueOf(const SchemeField& field, const QString& typed)
 {
     const QString text = typed.trimmed();
@@ -99,14 +115,68 @@ CQuoteDlg::CQuoteDlg(const CPlantData& plantData, OrderSnapshot currentOrder, QW
     marketLine->setWordWrap(true);
     marketLine->hide();
     headerArea()->addWidget(marketLine);
-    // The scheme is a table of figures: no chart.
+    // The scheme is a table of figures: no chart, the letter's texts instead.
     chart()->hide();
+    createTexts();
 
     for (QLineEdit* field : schemeFields)
         connect(field, &QLineEdit::textChanged, this, &CQuoteDlg::OnFieldChanged);
     for (QLineEdit* field : { quantities, marketPrice })
         connect(field, &QLineEdit::textChanged, this, &CQuoteDlg::OnFieldChanged);
     schemeFields[0]->setFocus(Qt::OtherFocusReason);
+}
+
+void CQuoteDlg::createTexts()
+{
+    auto* texts = new QWidget(this);
+    auto* grid = new QGridLayout(texts);
+    const auto line = [this](const char* name) {
+        auto* field = new QLineEdit(this);
+        field->setObjectName(QLatin1String(name));
+        connect(field, &QLineEdit::textChanged, this, &CQuoteDlg::OnFieldChanged);
+        return field;
+    };
+    const auto block = [this](const char* name) {
+        auto* field = new QPlainTextEdit(this);
+        field->setObjectName(QLatin1String(name));
+        field->setTabChangesFocus(true);
+        // Room for an address of five lines; longer texts scroll.
+        field->setMinimumHeight(DialogUnits(font()).y(40));
+        field->setMaximumHeight(DialogUnits(font()).y(56));
+        connect(field, &QPlainTextEdit::textChanged, this, &CQuoteDlg::OnFieldChanged);
+        return field;
+    };
+    const auto place = [this, grid](int row, int column, const QString& label, QWidget* field) {
+        auto* caption = new QLabel(label, this);
+        caption->setBuddy(field);
+        grid->addWidget(caption, row, 2 * column, Qt::AlignTop);
+        grid->addWidget(field, row, 2 * column + 1);
+    };
+    place(0, 0, QStringLiteral("Angebo&t Nr.:"), number = line("number"));
+    place(1, 0, QStringLiteral("Datum:"), date = line("date"));
+    place(2, 0, QStringLiteral("Gültig bis:"), validUntil = line("validUntil"));
+    place(3, 0, QStringLiteral("Betre&ff:"), subject = line("subject"));
+    place(4, 0, QStringLiteral("Absender:"), sender = block("sender"));
+    place(0, 1, QStringLiteral("Anschri&ft:"), recipient = block("recipient"));
+    grid->addWidget(recipient, 0, 3, 4, 1);
+    place(4, 1, QStringLiteral("Einleitung:"), intro = block("intro"));
+    place(5, 1, QStringLiteral("Schluss:"), closing = block("closing"));
+    grid->addWidget(sender, 4, 1, 2, 1);
+    for (QLineEdit* field : { date, validUntil })
+        field->setToolTip(QStringLiteral("Ein Datum wie 07.12.2026."));
+    addBelowTable(texts);
+
+    const struct {
+        const char* name;
+        QString text;
+        std::function<void()> handler;
+    } commands[] = { { "buttonPreview", QStringLiteral("&Vorschau..."), [this] { OnPreview(); } },
+        { "buttonPdf", QStringLiteral("Als &PDF speichern..."), [this] { OnSavePdf(); } },
+        { "buttonOpen", QStringLiteral("&Öffnen..."), [this] { OnOpenQuote(); } },
+        { "buttonSave", QStringLiteral("&Speichern"), [this] { OnSaveQuote(); } },
+        { "buttonSaveAs", QStringLiteral("Speichern &unter..."), [this] { OnSaveQuoteAs(); } } };
+    for (const auto& command : commands)
+        connect(addButton(command.name, command.text), &QPushButton::clicked, this, command.handler);
 }
 
 // Label, field and unit in three grid columns, so that the fields of one side line up.
@@ -125,8 +195,178 @@ void CQuoteDlg::restart()
     quote.reset();
     setTable({}, 0, {});
     setUncosted({});
-    quantities->setText(quantityList(startingQuantities(currentOrder().quantityBase)));
+    const COrder order = currentOrder();
+    files::Offer offer;
+    offer.date = QDate::currentDate();
+    offer.validUntil = offer.date.addDays(validityDays);
+    offer.subject = fromCp1252(order.name);
+    showOffer(offer);
+    quotePath.clear();
+}
+
+void CQuoteDlg::OnFieldChanged()
+{
+    if (showing)
+        return;
+    quoteChanged = true;
     recompute();
+}
+
+void CQuoteDlg::showOffer(const files::Offer& offer)
+{
+    showing = true;
+    number->setText(offer.number);
+    date->setText(offer.date.toString(dateFormat));
+    validUntil->setText(offer.validUntil.toString(dateFormat));
+    subject->setText(offer.subject);
+    sender->setPlainText(offer.sender);
+    recipient->setPlainText(offer.recipient);
+    intro->setPlainText(offer.intro);
+    closing->setPlainText(offer.closing);
+    for (std::size_t i = 0; i < kSchemeFields.size(); ++i) {
+        const Hundredths value = offer.scheme.*kSchemeFields[i].member;
+        schemeFields[i]->setText(value.count() == 0 ? QString() : typedLimit(value.count()));
+    }
+    marketPrice->setText(offer.marketPrice ? typedLimit(offer.marketPrice->count()) : QString());
+    std::vector<std::int32_t> list = offer.quantities;
+    quantities->setText(quantityList(list.empty() ? startingQuantities(currentOrder().quantityBase) : list));
+    quantities->setCursorPosition(0);
+    showing = false;
+    quoteChanged = false;
+    recompute();
+}
+
+std::optional<QDate> CQuoteDlg::typedDate(QLineEdit* field, const QString& name)
+{
+    const QString text = field->text().trimmed();
+    const QDate value = QDate::fromString(text, dateFormat);
+    if (!text.isEmpty() && !value.isValid()) {
+        showError(field,
+            QStringLiteral("„%1“ kann nicht gelesen werden: bitte ein Datum wie 07.12.2026 eingeben.").arg(name),
+            false);
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<files::Offer> CQuoteDlg::typedOffer()
+{
+    recompute();
+    if (!quote || !isCurrent()) {
+        uiServices().showMessage(
+            this, QStringLiteral("Das Angebot ist nicht vollständig: erst die rot markierte Angabe berichtigen."));
+        return std::nullopt;
+    }
+    files::Offer offer;
+    const std::optional<QDate> dated = typedDate(date, QStringLiteral("Datum"));
+    const std::optional<QDate> valid = dated ? typedDate(validUntil, QStringLiteral("Gültig bis")) : std::nullopt;
+    if (!valid)
+        return std::nullopt;
+    offer.date = *dated;
+    offer.validUntil = *valid;
+    offer.number = number->text().trimmed();
+    offer.subject = subject->text();
+    offer.sender = sender->toPlainText();
+    offer.recipient = recipient->toPlainText();
+    offer.intro = intro->toPlainText();
+    offer.closing = closing->toPlainText();
+    offer.scheme = quote->scheme;
+    offer.marketPrice = quote->market ? std::optional(Hundredths(quote->market->listPrice)) : std::nullopt;
+    for (const QuoteRow& row : quote->rows)
+        offer.quantities.push_back(row.quantity);
+    offer.offered = files::offeredPrices(*quote);
+    return offer;
+}
+
+void CQuoteDlg::OnPreview()
+{
+    if (const std::optional<files::Offer> offer = typedOffer()) {
+        const report::QuoteLetter letter = report::quoteLetter(*offer);
+        uiServices().showPrintPreview(
+            this, [&letter](QPrinter& printer) { report::printQuoteLetter(letter, printer); });
+    }
+}
+
+void CQuoteDlg::OnSavePdf()
+{
+    const std::optional<files::Offer> offer = typedOffer();
+    if (!offer)
+        return;
+    const QString path = uiServices().getSaveFileName(this,
+        { QStringLiteral("Kalkora - Angebot als PDF speichern"), QStringLiteral("PDF-Dateien (*.pdf)"),
+            QStringLiteral("*.pdf"), QStringLiteral("pdf"), true, {} });
+    if (!path.isEmpty() && !report::writeQuoteLetterPdf(report::quoteLetter(*offer), path)) {
+        uiServices().showMessage(this,
+            QStringLiteral("Das Angebot kann nicht nach „%1“ geschrieben werden.").arg(QFileInfo(path).fileName()));
+    }
+}
+
+void CQuoteDlg::OnOpenQuote()
+{
+    if (!maySaveChangedQuote())
+        return;
+    const QString path
+        = uiServices().getOpenFileName(this, quoteFileDialog(QStringLiteral("Kalkora - Angebot öffnen")));
+    if (path.isEmpty())
+        return;
+    files::Offer offer;
+    const files::FileResult result = files::loadOffer(path, offer);
+    if (!result.ok()) {
+        uiServices().showMessage(this, result.message);
+        return;
+    }
+    showOffer(offer);
+    quotePath = path;
+}
+
+bool CQuoteDlg::OnSaveQuote()
+{
+    return quotePath.isEmpty() ? OnSaveQuoteAs() : saveQuoteTo(quotePath);
+}
+
+bool CQuoteDlg::OnSaveQuoteAs()
+{
+    const QString path
+        = uiServices().getSaveFileName(this, quoteFileDialog(QStringLiteral("Kalkora - Angebot speichern")));
+    return !path.isEmpty() && saveQuoteTo(path);
+}
+
+bool CQuoteDlg::saveQuoteTo(const QString& path)
+{
+    const std::optional<files::Offer> offer = typedOffer();
+    if (!offer)
+        return false;
+    const files::FileResult result = files::saveOffer(path, *offer);
+    if (!result.ok()) {
+        // What was typed stays in the window, still marked as changed.
+        uiServices().showMessage(this, result.message);
+        return false;
+    }
+    quotePath = path;
+    quoteChanged = false;
+    return true;
+}
+
+bool CQuoteDlg::maySaveChangedQuote()
+{
+    if (!quoteChanged)
+        return true;
+    switch (uiServices().askYesNoCancel(
+        this, QStringLiteral("Das Angebot wurde geändert. Soll es gespeichert werden?"), MessageIcon::Question)) {
+    case Answer::Yes:
+        return OnSaveQuote();
+    case Answer::No:
+        return true;
+    case Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void CQuoteDlg::reject()
+{
+    if (maySaveChangedQuote())
+        CAnalysisDlg::reject();
 }
 
 std::optional<SalesScheme> CQuoteDlg::typedScheme()
@@ -186,9 +426,10 @@ void CQuoteDlg::recompute()
     }
 }
 
-void CQuoteDlg::showError(QLineEdit* field, const QString& message)
+void CQuoteDlg::showError(QLineEdit* field, const QString& message, bool tableField)
 {
-    setCurrent(false);
+    if (tableField)
+        setCurrent(false);
     field->setStyleSheet(QStringLiteral("background-color: #ffd8d8;"));
     errorLine->setText(message);
     errorLine->show();

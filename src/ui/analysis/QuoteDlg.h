@@ -1,6 +1,7 @@
 #pragma once
 
 #include "costing/SalesPrice.h"
+#include "files/OfferFile.h"
 #include "model/CPlantData.h"
 #include "ui/analysis/AnalysisDlg.h"
 
@@ -9,6 +10,7 @@
 
 class QGridLayout;
 class QLineEdit;
+class QPlainTextEdit;
 
 namespace kalkora::ui {
 
@@ -18,8 +20,15 @@ namespace kalkora::ui {
 // cannot be read is marked and named below the fields, and the last good table stays, marked
 // out of date. With a market price the profit it leaves follows in the last rows.
 //
+// Below the table are the texts of the letter to the customer, which "&Vorschau..." shows and
+// "Als &PDF speichern..." writes; "&Öffnen...", "&Speichern" and "Speichern &unter..." keep the
+// quote in a quote file (.ang) with the prices offered. A changed quote asks before it is closed
+// or another is opened.
+//
 // Object names for tests: "quoteDlg", the fields by their keys ("adminPct" ... "marketPrice",
-// "quantities"), "errorLine" the message, "marketLine" the backward block.
+// "quantities", "number", "date", "validUntil", "sender", "recipient", "subject", "intro",
+// "closing"), "errorLine" the message, "marketLine" the backward block, the buttons
+// "buttonPreview", "buttonPdf", "buttonOpen", "buttonSave", "buttonSaveAs".
 class CQuoteDlg : public CAnalysisDlg {
     Q_OBJECT
 
@@ -30,10 +39,19 @@ public:
     void restart();
     // The table shown; nothing before the first good computation.
     const std::optional<Quote>& shownQuote() const { return quote; }
+    bool isQuoteChanged() const { return quoteChanged; }
+    QString quoteFile() const { return quotePath; }
 
 public slots:
     // Any field was edited.
-    void OnFieldChanged() { recompute(); }
+    void OnFieldChanged();
+    void OnPreview();
+    void OnSavePdf();
+    void OnOpenQuote();
+    bool OnSaveQuote();
+    bool OnSaveQuoteAs();
+    // Asks first when the quote was changed.
+    void reject() override;
 
 protected:
     std::string csvText() const override;
@@ -42,12 +60,21 @@ protected:
 
 private:
     void addField(int row, int column, const QString& label, const QString& unit, QLineEdit* field);
+    void createTexts();
+    // The quote as the window shows it, with the prices of the table; nothing, with the field
+    // that cannot be read marked, when it is not complete.
+    std::optional<files::Offer> typedOffer();
+    std::optional<QDate> typedDate(QLineEdit* field, const QString& name);
+    void showOffer(const files::Offer& offer);
+    bool maySaveChangedQuote();
+    bool saveQuoteTo(const QString& path);
     // What the fields hold; nothing after marking the first that cannot be read.
     std::optional<SalesScheme> typedScheme();
     std::optional<std::optional<Hundredths>> typedMarketPrice();
     void recompute();
     void showQuote(Quote newQuote, const COrder& order);
-    void showError(QLineEdit* field, const QString& message);
+    // Marks `field` and names the problem; a field of the table's also marks it out of date.
+    void showError(QLineEdit* field, const QString& message, bool tableField = true);
 
     const CPlantData& plantData;
     OrderSnapshot currentOrder;
@@ -59,6 +86,18 @@ private:
     QLabel* marketLine = nullptr;
     QLabel* quantityBase = nullptr;
     std::optional<Quote> quote;
+
+    QLineEdit* number = nullptr;
+    QLineEdit* date = nullptr;
+    QLineEdit* validUntil = nullptr;
+    QLineEdit* subject = nullptr;
+    QPlainTextEdit* sender = nullptr;
+    QPlainTextEdit* recipient = nullptr;
+    QPlainTextEdit* intro = nullptr;
+    QPlainTextEdit* closing = nullptr;
+    QString quotePath;
+    bool quoteChanged = false;
+    bool showing = false; // fields are being filled by the program, not typed
 };
 
 // Opens the quote window of `owner` for the current order, or brings the open one to the front

@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTreeView>
 
@@ -171,6 +172,20 @@ bool QtUiServices::runPrintDialog(QWidget* parent, QPrinter& printer)
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     dialog.setPrintRange(QAbstractPrintDialog::AllPages);
     return dialog.exec() == QDialog::Accepted;
+}
+
+void QtUiServices::showPrintPreview(QWidget* parent, const std::function<void(QPrinter&)>& paint)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    QPrintPreviewDialog preview(&printer, parent);
+    preview.setWindowTitle(QStringLiteral("Kalkora - Vorschau"));
+    // A page should be readable at once, not a stamp in a small window.
+    if (parent)
+        preview.resize(parent->window()->size());
+    QObject::connect(
+        &preview, &QPrintPreviewDialog::paintRequested, &preview, [&paint](QPrinter* pages) { paint(*pages); });
+    preview.exec();
 }
 
 } // namespace kalkora::ui

@@ -16,6 +16,7 @@ public:
     QString getOpenFileName(QWidget* parent, const FileDialogRequest& request) override;
     QString getSaveFileName(QWidget* parent, const FileDialogRequest& request) override;
     bool runPrintDialog(QWidget* parent, QPrinter& printer) override;
+    void showPrintPreview(QWidget* parent, const std::function<void(QPrinter&)>& paint) override;
 };
 
 // The filter as QFileDialog takes it: the label, which shows in the dialog, followed by the

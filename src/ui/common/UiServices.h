@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QPrinter;
 class QWidget;
 
@@ -54,6 +56,8 @@ public:
     virtual QString getSaveFileName(QWidget* parent, const FileDialogRequest& request) = 0;
     // Lets the user choose and set up `printer`; true when the user confirmed.
     virtual bool runPrintDialog(QWidget* parent, QPrinter& printer) = 0;
+    // Shows the pages `paint` draws on a printer in a preview, from which they can be printed.
+    virtual void showPrintPreview(QWidget* parent, const std::function<void(QPrinter&)>& paint) = 0;
 };
 
 // The instance in force: the Qt implementation unless another one was installed.

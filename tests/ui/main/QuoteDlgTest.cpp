@@ -4,10 +4,13 @@
 #include "ui/main/MainDlg.h"
 
 #include <QAction>
+#include <QDate>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTemporaryDir>
 
 namespace kalkora::ui::test {
 namespace {
@@ -98,6 +101,66 @@ TEST_F(QuoteDlgTest, RecomputesAsTheFieldsChangeAndMarksWhatCannotBeRead)
     dlg.order.quantityBase = 100;
     refreshAnalysisWindows(&dlg);
     EXPECT_TRUE(window->isCurrent());
+}
+
+// The letter's texts and prices reach the quote file, the PDF and the preview; what was typed is
+// never lost: a bad date or a failed save keeps it, and closing a changed quote asks first.
+TEST_F(QuoteDlgTest, TheQuoteIsSavedReopenedAndPrintedAsALetter)
+{
+    using Kind = ScriptedUiServices::Kind;
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("angebot.ang"));
+    EXPECT_EQ(child<QLineEdit>(window, "date")->text(), QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
+    EXPECT_EQ(child<QLineEdit>(window, "validUntil")->text(),
+        QDate::currentDate().addDays(30).toString(QStringLiteral("dd.MM.yyyy")));
+    EXPECT_EQ(child<QLineEdit>(window, "subject")->text(), QStringLiteral("Welle 20x200"));
+    EXPECT_FALSE(window->isQuoteChanged());
+
+    setText(window, "number", QStringLiteral("2026-0042"));
+    setText(window, "discountPct", QStringLiteral("5"));
+    setText(window, "date", QStringLiteral("31.02.2026"));
+    ui.fileAnswers = { file };
+    click(window, "buttonSaveAs");
+    EXPECT_TRUE(child<QLabel>(window, "errorLine")->text().contains(QStringLiteral("„Datum“")));
+    EXPECT_FALSE(QFile::exists(file));
+    EXPECT_TRUE(window->isCurrent()) << "a bad date does not touch the figures";
+
+    setText(window, "date", QStringLiteral("07.12.2026"));
+    ui.fileAnswers = { folder.filePath(QStringLiteral("fehlt/angebot.ang")), file };
+    click(window, "buttonSave");
+    EXPECT_EQ(ui.messages().size(), 1) << "the failed save says so";
+    EXPECT_TRUE(window->isQuoteChanged());
+    click(window, "buttonSave");
+    EXPECT_FALSE(window->isQuoteChanged());
+    files::Offer saved;
+    ASSERT_TRUE(files::loadOffer(file, saved).ok());
+    EXPECT_EQ(saved.number, QStringLiteral("2026-0042"));
+    EXPECT_EQ(saved.date, QDate(2026, 12, 7));
+    EXPECT_EQ(saved.offered, files::offeredPrices(*window->shownQuote()));
+
+    // Changed, then closed: "Abbrechen" keeps the window, "Nein" closes it.
+    setText(window, "number", QStringLiteral("anders"));
+    ui.yesNoCancelAnswers = { Answer::Cancel, Answer::No };
+    window->reject();
+    EXPECT_TRUE(window->isVisible());
+    window->reject();
+    EXPECT_FALSE(window->isVisible());
+    dlg.action(quoteCommand)->trigger();
+    ui.fileAnswers = { file };
+    click(window, "buttonOpen");
+    EXPECT_EQ(child<QLineEdit>(window, "number")->text(), QStringLiteral("2026-0042"));
+    EXPECT_EQ(child<QLineEdit>(window, "discountPct")->text(), QStringLiteral("5"));
+    EXPECT_FALSE(window->isQuoteChanged());
+
+    ui.clear();
+    ui.printOutputFile = folder.filePath(QStringLiteral("vorschau.pdf"));
+    click(window, "buttonPreview");
+    ui.fileAnswers = { folder.filePath(QStringLiteral("angebot.pdf")) };
+    click(window, "buttonPdf");
+    EXPECT_EQ(ui.texts(Kind::Preview).size(), 1);
+    EXPECT_EQ(
+        QFile(ui.printOutputFile).size() > 0 && QFile(folder.filePath(QStringLiteral("angebot.pdf"))).size() > 0, true);
+    EXPECT_TRUE(ui.messages().isEmpty());
 }
 
 } // namespace

@@ -82,6 +82,17 @@ bool ScriptedUiServices::runPrintDialog(QWidget* parent, QPrinter& printer)
     return confirmed;
 }
 
+void ScriptedUiServices::showPrintPreview(QWidget* parent, const std::function<void(QPrinter&)>& paint)
+{
+    asked.push_back({ Kind::Preview, QString(), MessageIcon::Exclamation, {}, parent });
+    if (!printOutputFile.isEmpty()) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printOutputFile);
+        paint(printer);
+    }
+}
+
 QString ScriptedUiServices::nextFile(Kind kind, QWidget* parent, const FileDialogRequest& request)
 {
     asked.push_back({ kind, request.title, MessageIcon::Exclamation, request, parent });

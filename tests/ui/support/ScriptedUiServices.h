@@ -17,7 +17,7 @@ namespace kalkora::ui::test {
 // destruction restores the Qt implementation.
 class ScriptedUiServices : public UiServices {
 public:
-    enum class Kind { Message, YesNo, YesNoCancel, OpenFile, SaveFile, Print };
+    enum class Kind { Message, YesNo, YesNoCancel, OpenFile, SaveFile, Print, Preview };
 
     struct Question {
         Kind kind;
@@ -51,6 +51,8 @@ public:
     QString getOpenFileName(QWidget* parent, const FileDialogRequest& request) override;
     QString getSaveFileName(QWidget* parent, const FileDialogRequest& request) override;
     bool runPrintDialog(QWidget* parent, QPrinter& printer) override;
+    // Paints the pages into `printOutputFile` as a PDF, as the preview shows them.
+    void showPrintPreview(QWidget* parent, const std::function<void(QPrinter&)>& paint) override;
 
 private:
     QTemporaryDir settingsFolder;
