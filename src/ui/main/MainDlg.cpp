@@ -1,9 +1,11 @@
 #include "ui/main/MainDlg.h"
 
+#include "costing/MachineRates.h"
 #include "costing/OrderCosting.h"
 #include "files/DataFiles.h"
 #include "model/DmConversion.h"
 #include "model/MasterDataFile.h"
+#include "model/OrderFile.h"
 #include "ui/analysis/CostBreakdownDlg.h"
 #include "ui/analysis/PriceScaleDlg.h"
 #include "ui/analysis/QuoteDlg.h"
@@ -134,6 +136,7 @@ CMainDlg::CMainDlg(QWidget* parent)
     connect(&orderPanel, &COrderPanel::changed, this, [this] {
         orderChanged = true;
         refreshAnalysisWindows(this);
+        emit documentsChanged();
     });
     orderPanel.setParent(client);
     widenForTexts(client);
@@ -155,6 +158,7 @@ QAction* CMainDlg::addCommand(QMenu* menu, int id, const QString& text, void (CM
     QAction* command = menu->addAction(text);
     command->setObjectName(QStringLiteral("action%1").arg(id));
     connect(command, &QAction::triggered, this, handler);
+    connect(command, &QAction::triggered, this, &CMainDlg::documentsChanged);
     return command;
 }
 
@@ -175,6 +179,7 @@ void CMainDlg::createMenu()
         QAction* recent = file->addAction(QString());
         recent->setObjectName(QStringLiteral("recentOrder%1").arg(i + 1));
         connect(recent, &QAction::triggered, this, [this, i] { OnRecentOrder(i); });
+        connect(recent, &QAction::triggered, this, &CMainDlg::documentsChanged);
         recentOrderActions << recent;
     }
     recentOrderSeparator = file->addSeparator();
@@ -597,6 +602,42 @@ void CMainDlg::OnMachineData()
     CMachineDataDlg dialog(plantData, this);
     dialog.exec();
     masterDataChanged = masterDataChanged || encodeMasterData(plantData) != before;
+}
+
+files::RecoveryData CMainDlg::recoveryState() const
+{
+    files::RecoveryData state;
+    state.masterDataBytes = encodeMasterData(plantData);
+    state.masterDataFileName = setting(masterDataFileKey).toString();
+    state.masterDataChanged = masterDataChanged;
+    state.orderOpen = isOrderOpen();
+    if (state.orderOpen) {
+        state.orderBytes = encodeOrder(orderPanel.orderWithPendingField());
+        state.orderFileName = orderFileName;
+        state.orderChanged = orderChanged || state.orderBytes != encodeOrder(order);
+    }
+    return state;
+}
+
+void CMainDlg::restoreFromRecovery(const files::RecoveryData& data)
+{
+    COrder restoredOrder;
+    if ((data.orderOpen && decodeOrder(data.orderBytes, 1.0f, restoredOrder))
+        || decodeMasterData(data.masterDataBytes, 1.0f, plantData)) {
+        return;
+    }
+    computeAllMachineRates(plantData);
+    masterDataChanged = data.masterDataChanged;
+    if (!data.masterDataFileName.isEmpty()) {
+        storeSetting(masterDataFileKey, data.masterDataFileName);
+    }
+    if (data.orderOpen) {
+        order = std::move(restoredOrder);
+        orderFileName = data.orderFileName;
+        orderChanged = data.orderChanged;
+        UpdateTitle();
+        enterOrderOpen();
+    }
 }
 
 void CMainDlg::OnHelpContents()
