@@ -613,7 +613,8 @@ files::RecoveryData CMainDlg::recoveryState() const
     state.orderOpen = isOrderOpen();
     if (state.orderOpen) {
         state.orderBytes = encodeOrder(orderPanel.orderWithPendingField());
-        state.orderFileName = orderFileName;
+        // A file named relative to the folder the program was started in.
+        state.orderFileName = orderFileName.isEmpty() ? QString() : QFileInfo(orderFileName).absoluteFilePath();
         state.orderChanged = orderChanged || state.orderBytes != encodeOrder(order);
     }
     return state;

@@ -1,4 +1,5 @@
 #include "ScriptedUiServices.h"
+#include "files/DataFiles.h"
 #include "model/MasterDataFile.h"
 #include "model/OrderFile.h"
 #include "ui/main/CrashRecovery.h"
@@ -6,46 +7,30 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTest>
 
 using namespace kalkora;
-using namespace kalkora::ui;
-
-namespace {
-
-void store(const QString& path, const std::string& bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())
-        || !file.commit())
-        std::exit(1);
-}
-
-} // namespace
 
 // A Kalkora run for the crash test to kill: `recovery_child WERK.sta ORDER.auf FOLDER` opens both
-// files, converts the master data from DM and types into the order's name without leaving the
-// field, writes what it then holds to FOLDER/expected.sta and .auf, and runs until it is killed.
+// files, converts the master data from DM, types into the order's name without leaving the field,
+// writes what it then holds to FOLDER/expected.sta and .auf and runs on.
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("kalkora"));
-    if (argc != 4)
-        return 2;
-    const QString masterData = QString::fromLocal8Bit(argv[1]);
-    test::ScriptedUiServices ui;
+    const QStringList args = app.arguments();
+    ui::test::ScriptedUiServices services;
     QStandardPaths::setTestModeEnabled(false); // the recovery folder as the program finds it
-    CMainDlg mainDlg;
-    CrashRecovery recovery(mainDlg);
+    ui::CMainDlg mainDlg;
+    ui::CrashRecovery recovery(mainDlg);
     mainDlg.show();
-    mainDlg.OpenStartFiles({ masterData, QString::fromLocal8Bit(argv[2]) });
-    ui.fileAnswers.push_back(masterData);
+    mainDlg.OpenStartFiles({ args.at(1), args.at(2) });
+    services.fileAnswers.push_back(args.at(1));
     mainDlg.action(146)->trigger();
     QTest::keyClicks(mainDlg.panel().findChild<QLineEdit*>(QStringLiteral("edit1029")), QStringLiteral(" kaputt"));
-    const QString folder = QString::fromLocal8Bit(argv[3]);
-    store(folder + QStringLiteral("/expected.sta"), encodeMasterData(mainDlg.plantData));
-    store(folder + QStringLiteral("/expected.auf"), encodeOrder(mainDlg.panel().orderWithPendingField()));
+    files::saveBytes(args.at(3) + QStringLiteral("/expected.sta"), encodeMasterData(mainDlg.plantData));
+    files::saveBytes(
+        args.at(3) + QStringLiteral("/expected.auf"), encodeOrder(mainDlg.panel().orderWithPendingField()));
     return app.exec();
 }
