@@ -47,7 +47,6 @@ TEST(RecoveryFile, ReadsBackOrRefusesWhole)
         { "cut in half", good.left(good.size() / 2), "Die Datei ist unvollständig oder beschädigt." },
         { "newer format", QByteArray(good).replace("\"version\":1", "\"version\":2"),
             "Sie stammt von einer anderen Programmversion (Format 2)." },
-        { "bad date", QByteArray(good).replace("2026-12-07T", "2026-13-07T"), "Eintrag „written“" },
         { "order not base64", json([](RecoveryData& d) { d.orderBytes = "x"; }).replace("\"eA==\"", "\"e!A==\""),
             "Der Eintrag „order“ fehlt oder ist ungültig." },
         { "order cut short", json([](RecoveryData& d) { d.orderBytes.resize(d.orderBytes.size() - 3); }),

@@ -59,13 +59,10 @@ TEST_F(CrashRecoveryTest, KilledRunIsRestored)
     const QStringList questions = ui.texts(Kind::YesNo);
     ASSERT_EQ(questions.size(), 2);
     EXPECT_EQ(questions.at(0), questions.at(1));
-    EXPECT_TRUE(
-        QRegularExpression(QStringLiteral("^Kalkora wurde nicht ordnungsgemäß beendet\\. Sollen die ungesicherten "
-                                          "Änderungen vom \\d\\d\\.\\d\\d\\.20\\d\\d, \\d\\d:\\d\\d Uhr "
-                                          "wiederhergestellt werden\\?$"))
-            .match(questions.at(0))
-            .hasMatch())
-        << questions.at(0).toStdString();
+    const QRegularExpression date(QStringLiteral("\\d\\d\\.\\d\\d\\.20\\d\\d, \\d\\d:\\d\\d Uhr"));
+    EXPECT_EQ(QString(questions.at(0)).replace(date, QStringLiteral("DATUM")),
+        QStringLiteral("Kalkora wurde nicht ordnungsgemäß beendet. Sollen die ungesicherten Änderungen vom DATUM "
+                       "wiederhergestellt werden?"));
     EXPECT_EQ(QByteArray::fromStdString(encodeMasterData(mainDlg.plantData)), contents(temp.filePath("expected.sta")));
     EXPECT_EQ(QByteArray::fromStdString(encodeOrder(mainDlg.order)), contents(temp.filePath("expected.auf")));
     EXPECT_EQ(mainDlg.orderFileName, orderFile);
