@@ -39,7 +39,7 @@ QString CrashRecovery::defaultFolder()
 
 CrashRecovery::CrashRecovery(CMainDlg& mainDlg, const QString& folder)
     : mainDlg(mainDlg)
-    , folder(folder)
+    , folder(QDir::cleanPath(folder))
     // The start time keeps the name apart from a crashed run that had the same process id.
     , ownName(QStringLiteral("recovery-%1-%2")
                   .arg(QCoreApplication::applicationPid())
