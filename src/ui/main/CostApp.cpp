@@ -1,6 +1,7 @@
 #include "ui/main/CostApp.h"
 
 #include "text/RuntimeLocale.h"
+#include "ui/main/CrashRecovery.h"
 #include "ui/main/MainDlg.h"
 
 #include <QCommandLineParser>
@@ -101,10 +102,17 @@ int CCostApp::run()
     CMainDlg mainDlg;
     // Other top-level windows, such as the help window, do not keep the program alive.
     connect(&mainDlg, &CMainDlg::ended, this, [] { QCoreApplication::exit(0); });
+    CrashRecovery recovery(mainDlg);
     mainDlg.show();
     // The files load once the window is on the screen, so that their messages have it as owner.
-    QTimer::singleShot(0, &mainDlg, [&mainDlg, files = request.files] { mainDlg.OpenStartFiles(files); });
+    // What a crashed run left comes first: a file named at start then asks before replacing it.
+    QTimer::singleShot(0, &mainDlg, [&mainDlg, &recovery, files = request.files] {
+        recovery.offerRestore();
+        mainDlg.OpenStartFiles(files);
+        recovery.schedule();
+    });
     exec();
+    recovery.finish();
     return 0;
 }
 

@@ -5,6 +5,7 @@
 #include "files/DataFiles.h"
 #include "model/DmConversion.h"
 #include "model/MasterDataFile.h"
+#include "model/OrderFile.h"
 #include "ui/analysis/CostBreakdownDlg.h"
 #include "ui/analysis/PriceScaleDlg.h"
 #include "ui/analysis/QuoteDlg.h"
@@ -135,7 +136,11 @@ CMainDlg::CMainDlg(QWidget* parent)
     orderPanel.setHistory(&history);
     connect(&orderPanel, &COrderPanel::changed, this, [this] { refreshAnalysisWindows(this); });
     connect(&history, &CEditHistory::stepApplied, this, &CMainDlg::showAppliedStep);
-    connect(&history.steps(), &QUndoStack::indexChanged, this, &CMainDlg::updateEditCommands);
+    // Every step, made, undone or made again, changes what a crash would lose.
+    connect(&history.steps(), &QUndoStack::indexChanged, this, [this] {
+        updateEditCommands();
+        emit documentsChanged();
+    });
     updateEditCommands();
     orderPanel.setParent(client);
     widenForTexts(client);
@@ -157,6 +162,7 @@ QAction* CMainDlg::addCommand(QMenu* menu, int id, const QString& text, void (CM
     QAction* command = menu->addAction(text);
     command->setObjectName(QStringLiteral("action%1").arg(id));
     connect(command, &QAction::triggered, this, handler);
+    connect(command, &QAction::triggered, this, &CMainDlg::documentsChanged);
     return command;
 }
 
@@ -177,6 +183,7 @@ void CMainDlg::createMenu()
         QAction* recent = file->addAction(QString());
         recent->setObjectName(QStringLiteral("recentOrder%1").arg(i + 1));
         connect(recent, &QAction::triggered, this, [this, i] { OnRecentOrder(i); });
+        connect(recent, &QAction::triggered, this, &CMainDlg::documentsChanged);
         recentOrderActions << recent;
     }
     recentOrderSeparator = file->addSeparator();
@@ -693,6 +700,49 @@ void CMainDlg::showAppliedStep(EditedData data)
         orderPanel.RefreshFromOrder();
     }
     refreshAnalysisWindows(this);
+}
+
+files::RecoveryData CMainDlg::recoveryState() const
+{
+    files::RecoveryData state;
+    state.masterDataBytes = encodeMasterData(plantData);
+    state.masterDataFileName = setting(masterDataFileKey).toString();
+    state.masterDataChanged = isMasterDataChanged();
+    state.orderOpen = isOrderOpen();
+    if (state.orderOpen) {
+        state.orderBytes = encodeOrder(orderPanel.orderWithPendingField());
+        // A file named relative to the folder the program was started in.
+        state.orderFileName = orderFileName.isEmpty() ? QString() : QFileInfo(orderFileName).absoluteFilePath();
+        state.orderChanged = isOrderChanged() || state.orderBytes != encodeOrder(order);
+    }
+    return state;
+}
+
+void CMainDlg::restoreFromRecovery(const files::RecoveryData& data)
+{
+    COrder restoredOrder;
+    if ((data.orderOpen && decodeOrder(data.orderBytes, 1.0f, restoredOrder))
+        || decodeMasterData(data.masterDataBytes, 1.0f, plantData)) {
+        return;
+    }
+    computeAllMachineRates(plantData);
+    // The steps of the run that ended are gone; what it had not saved stays unsaved.
+    history.clear();
+    if (data.masterDataChanged) {
+        history.markUnsaved(EditedData::MasterData);
+    } else {
+        history.markSaved(EditedData::MasterData);
+    }
+    if (!data.masterDataFileName.isEmpty()) {
+        storeSetting(masterDataFileKey, data.masterDataFileName);
+    }
+    if (data.orderOpen) {
+        order = std::move(restoredOrder);
+        orderFileName = data.orderFileName;
+        startOrderHistory(data.orderChanged);
+        UpdateTitle();
+        enterOrderOpen();
+    }
 }
 
 void CMainDlg::OnHelpContents()

@@ -4,6 +4,7 @@
 // panel with its operation list and dialog, help and the about box. It may use every other ui
 // folder and the core, file and print libraries; no other ui folder uses it.
 
+#include "files/RecoveryFile.h"
 #include "model/COrder.h"
 #include "model/CPlantData.h"
 #include "ui/main/EditHistory.h"
@@ -63,6 +64,12 @@ public:
     // The orders last opened or saved, newest first, as the "&Datei" menu lists them.
     QStringList recentOrders() const { return recentOrderFiles; }
 
+    // What a crash would lose: the master data and the order (with what is being typed), their
+    // file names and whether each is unsaved.
+    files::RecoveryData recoveryState() const;
+    // Puts back what recoveryState() gave in an earlier run; its bytes have been checked.
+    void restoreFromRecovery(const files::RecoveryData& data);
+
 public slots:
     void OnNewOrder();
     void OnOpenOrder();
@@ -89,6 +96,9 @@ public slots:
 signals:
     // The user answered the close question with Yes: the program ends with the main window.
     void ended();
+    // A command ran or the order was edited: the documents may have been changed, saved or
+    // discarded.
+    void documentsChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

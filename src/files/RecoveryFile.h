@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+#include <optional>
+#include <string>
+
+namespace kalkora::files {
+
+// What a run of the desktop program keeps for the case that it does not end cleanly: the
+// unsaved master data and order in their exact .sta and .auf bytes, with their file names and
+// whether each was changed. The file is UTF-8 JSON with the bytes in base64; reading is
+// all-or-nothing, saving atomic.
+
+inline constexpr int recoveryFormatVersion = 1;
+
+struct RecoveryData {
+    QDateTime written; // when the data was taken
+    std::string masterDataBytes;
+    QString masterDataFileName; // the master data file last loaded or saved, or empty
+    bool masterDataChanged = false;
+    bool orderOpen = false;
+    std::string orderBytes; // empty without an open order
+    QString orderFileName; // full path, or empty
+    bool orderChanged = false;
+
+    bool hasUnsavedChanges() const { return masterDataChanged || orderChanged; }
+    bool operator==(const RecoveryData&) const = default;
+};
+
+QByteArray recoveryToJson(const RecoveryData& data);
+
+// The reverse. A document that is incomplete, of another format version, or whose bytes do not
+// decode as master data and order gives a German sentence saying why, and `data` is left as it
+// was.
+std::optional<QString> recoveryFromJson(const QByteArray& json, RecoveryData& data);
+
+// The same for a file; a file that cannot be read gives the system's reason.
+std::optional<QString> loadRecovery(const QString& path, RecoveryData& data);
+
+// Writes atomically; the German message of the failure, or nothing.
+std::optional<QString> saveRecovery(const QString& path, const RecoveryData& data);
+
+} // namespace kalkora::files

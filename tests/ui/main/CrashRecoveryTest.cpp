@@ -1,0 +1,106 @@
+#include "ui/main/CrashRecovery.h"
+
+#include "WindowTest.h"
+#include "files/DataFiles.h"
+#include "model/MasterDataFile.h"
+#include "model/OrderFile.h"
+#include "ui/main/MainDlg.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+namespace kalkora::ui::test {
+namespace {
+
+QStringList recoveryFiles(const QString& folder)
+{
+    return QDir(folder).entryList({ QStringLiteral("recovery-*.json") }, QDir::Files);
+}
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+using CrashRecoveryTest = WindowTest;
+
+// A run killed with unsaved master data and order: while it lives nobody else offers its file;
+// after its death "Nein" keeps the file for the next start, "Ja" brings both back byte for byte,
+// under their names, as changed, and a clean end removes the file that then holds them.
+TEST_F(CrashRecoveryTest, KilledRunIsRestored)
+{
+    QTemporaryDir temp;
+    const QString masterData = temp.filePath(QStringLiteral("werk.sta"));
+    const QString orderFile = temp.filePath(QStringLiteral("welle.auf"));
+    ASSERT_TRUE(files::saveMasterData(masterData, examplePlant()).ok());
+    ASSERT_TRUE(files::saveOrder(orderFile, exampleOrder()).ok());
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), temp.filePath(QStringLiteral("data")));
+    child.setProcessEnvironment(environment);
+    child.start(QStringLiteral(KALKORA_RECOVERY_CHILD), { masterData, orderFile, temp.path() });
+    const QString folder = temp.filePath(QStringLiteral("data/kalkora/recovery"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !recoveryFiles(folder).isEmpty(); }, 10000));
+
+    CMainDlg mainDlg;
+    CrashRecovery recovery(mainDlg, folder);
+    recovery.offerRestore();
+    EXPECT_TRUE(ui.asked.empty());
+    child.kill();
+    ASSERT_TRUE(child.waitForFinished());
+    ui.yesNoAnswers = { false, true };
+    recovery.offerRestore();
+    recovery.offerRestore();
+
+    const QStringList questions = ui.texts(Kind::YesNo);
+    ASSERT_EQ(questions.size(), 2);
+    EXPECT_EQ(questions.at(0), questions.at(1));
+    const QRegularExpression date(QStringLiteral("\\d\\d\\.\\d\\d\\.20\\d\\d, \\d\\d:\\d\\d Uhr"));
+    EXPECT_EQ(QString(questions.at(0)).replace(date, QStringLiteral("DATUM")),
+        QStringLiteral("Kalkora wurde nicht ordnungsgemäß beendet. Sollen die ungesicherten Änderungen vom DATUM "
+                       "wiederhergestellt werden?"));
+    EXPECT_EQ(QByteArray::fromStdString(encodeMasterData(mainDlg.plantData)), contents(temp.filePath("expected.sta")));
+    EXPECT_EQ(QByteArray::fromStdString(encodeOrder(mainDlg.order)), contents(temp.filePath("expected.auf")));
+    EXPECT_EQ(mainDlg.orderFileName, orderFile);
+    EXPECT_EQ(mainDlg.windowTitle(), QStringLiteral("Kalkora - welle.auf"));
+    EXPECT_TRUE(mainDlg.isOrderOpen() && mainDlg.isOrderChanged() && mainDlg.isMasterDataChanged());
+    EXPECT_EQ(recoveryFiles(folder), QStringList { QFileInfo(recovery.ownFile()).fileName() });
+    recovery.finish();
+    EXPECT_TRUE(recoveryFiles(folder).isEmpty());
+}
+
+// A file that cannot be read is reported and set aside, never offered; a folder that cannot be
+// written is reported once, and the window works on.
+TEST_F(CrashRecoveryTest, TroubleIsReportedOnce)
+{
+    QTemporaryDir folder;
+    const QString broken = folder.filePath(QStringLiteral("recovery-1-1.json"));
+    ASSERT_TRUE(files::saveBytes(broken, R"({"kind":"kalkora-wiederherstellung")").ok());
+    CMainDlg mainDlg;
+    CrashRecovery(mainDlg, folder.path()).offerRestore();
+    EXPECT_EQ(ui.messages(),
+        QStringList { QStringLiteral("Die ungesicherten Änderungen in „%1“ können nicht wiederhergestellt werden. Die "
+                                     "Datei ist unvollständig oder beschädigt.\r\nDie Datei wurde als "
+                                     "„recovery-1-1.json.defekt“ beiseitegelegt.")
+                          .arg(broken) });
+    EXPECT_TRUE(ui.texts(Kind::YesNo).isEmpty() && recoveryFiles(folder.path()).isEmpty());
+
+    ui.clear();
+    CrashRecovery unwritable(mainDlg, broken + QStringLiteral(".defekt/unter"));
+    mainDlg.action(40001)->trigger();
+    for (const char* name : { "Eins", "Zwei" }) {
+        setText(&mainDlg.panel(), "edit1029", QString::fromUtf8(name));
+        mainDlg.panel().writeFieldsToOrder();
+        QTest::qWait(1500);
+    }
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(ui.messages().at(0).startsWith(
+        QStringLiteral("Die Daten für eine Wiederherstellung nach einem Absturz können nicht gespeichert werden")));
+}
+
+} // namespace
+} // namespace kalkora::ui::test

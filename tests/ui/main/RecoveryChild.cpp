@@ -1,0 +1,36 @@
+#include "ScriptedUiServices.h"
+#include "files/DataFiles.h"
+#include "model/MasterDataFile.h"
+#include "model/OrderFile.h"
+#include "ui/main/CrashRecovery.h"
+#include "ui/main/MainDlg.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QStandardPaths>
+#include <QTest>
+
+using namespace kalkora;
+
+// A Kalkora run for the crash test to kill: `recovery_child WERK.sta ORDER.auf FOLDER` opens both
+// files, converts the master data from DM, types into the order's name without leaving the field,
+// writes what it then holds to FOLDER/expected.sta and .auf and runs on.
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("kalkora"));
+    const QStringList args = app.arguments();
+    ui::test::ScriptedUiServices services;
+    QStandardPaths::setTestModeEnabled(false); // the recovery folder as the program finds it
+    ui::CMainDlg mainDlg;
+    ui::CrashRecovery recovery(mainDlg);
+    mainDlg.show();
+    mainDlg.OpenStartFiles({ args.at(1), args.at(2) });
+    services.fileAnswers.push_back(args.at(1));
+    mainDlg.action(146)->trigger();
+    QTest::keyClicks(mainDlg.panel().findChild<QLineEdit*>(QStringLiteral("edit1029")), QStringLiteral(" kaputt"));
+    files::saveBytes(args.at(3) + QStringLiteral("/expected.sta"), encodeMasterData(mainDlg.plantData));
+    files::saveBytes(
+        args.at(3) + QStringLiteral("/expected.auf"), encodeOrder(mainDlg.panel().orderWithPendingField()));
+    return app.exec();
+}
