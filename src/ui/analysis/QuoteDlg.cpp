@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <algorithm>
 #include <functional>
 #include <utility>
 
@@ -115,6 +116,20 @@ CQuoteDlg::CQuoteDlg(const CPlantData& plantData, OrderSnapshot currentOrder, QW
     marketLine->setWordWrap(true);
     marketLine->hide();
     headerArea()->addWidget(marketLine);
+    auto* offeredRow = new QHBoxLayout;
+    offeredLine = new QLabel(this);
+    offeredLine->setObjectName(QStringLiteral("offeredLine"));
+    offeredLine->setWordWrap(true);
+    offeredLine->setStyleSheet(QStringLiteral("color: #b00000;"));
+    offeredRow->addWidget(offeredLine, 1);
+    takePrices = new QPushButton(QStringLiteral("Preise &übernehmen"), this);
+    takePrices->setObjectName(QStringLiteral("buttonTakePrices"));
+    takePrices->setAutoDefault(false);
+    connect(takePrices, &QPushButton::clicked, this, &CQuoteDlg::OnTakePrices);
+    offeredRow->addWidget(takePrices, 0, Qt::AlignTop);
+    headerArea()->addLayout(offeredRow);
+    offeredLine->hide();
+    takePrices->hide();
     // The scheme is a table of figures: no chart, the letter's texts instead.
     chart()->hide();
     createTexts();
@@ -202,6 +217,8 @@ void CQuoteDlg::restart()
     offer.subject = fromCp1252(order.name);
     showOffer(offer);
     quotePath.clear();
+    keptPrices.reset();
+    showOfferedPrices();
 }
 
 void CQuoteDlg::OnFieldChanged()
@@ -274,7 +291,7 @@ std::optional<files::Offer> CQuoteDlg::typedOffer()
     offer.marketPrice = quote->market ? std::optional(Hundredths(quote->market->listPrice)) : std::nullopt;
     for (const QuoteRow& row : quote->rows)
         offer.quantities.push_back(row.quantity);
-    offer.offered = files::offeredPrices(*quote);
+    offer.offered = offeredPrices();
     return offer;
 }
 
@@ -315,8 +332,47 @@ void CQuoteDlg::OnOpenQuote()
         uiServices().showMessage(this, result.message);
         return;
     }
+    keptPrices = offer.offered;
     showOffer(offer);
     quotePath = path;
+}
+
+std::vector<files::OfferedPrice> CQuoteDlg::offeredPrices() const
+{
+    if (keptPrices)
+        return *keptPrices;
+    return quote ? files::offeredPrices(*quote) : std::vector<files::OfferedPrice>();
+}
+
+void CQuoteDlg::OnTakePrices()
+{
+    keptPrices.reset();
+    quoteChanged = true;
+    showOfferedPrices();
+}
+
+void CQuoteDlg::showOfferedPrices()
+{
+    const std::vector<files::OfferedPrice> today
+        = quote ? files::offeredPrices(*quote) : std::vector<files::OfferedPrice>();
+    const bool differ = keptPrices && quote && isCurrent() && *keptPrices != today;
+    if (differ) {
+        QStringList prices;
+        for (const files::OfferedPrice& offered : *keptPrices) {
+            const auto now = std::find_if(today.begin(), today.end(),
+                [&offered](const files::OfferedPrice& price) { return price.quantity == offered.quantity; });
+            prices << QStringLiteral("%1 Stück: angeboten %2 €, heute %3")
+                          .arg(germanCount(offered.quantity), fromHundredths(offered.targetPrice.count()),
+                              now == today.end() ? QStringLiteral("keiner")
+                                                 : fromHundredths(now->targetPrice.count()) + QStringLiteral(" €"));
+        }
+        offeredLine->setText(
+            QStringLiteral("Auftrag und Stammdaten ergeben heute andere Preise als angeboten (Preis je "
+                           "Stück): ")
+            + prices.join(QStringLiteral("; ")) + u'.');
+    }
+    offeredLine->setVisible(differ);
+    takePrices->setVisible(differ);
 }
 
 bool CQuoteDlg::OnSaveQuote()
@@ -485,6 +541,7 @@ void CQuoteDlg::showQuote(Quote newQuote, const COrder& order)
     }
     setUncosted(quote->complete() ? QStringList() : notes, QString::fromStdString(orderWarning(order)));
     setCurrent(true);
+    showOfferedPrices();
 }
 
 std::string CQuoteDlg::csvText() const

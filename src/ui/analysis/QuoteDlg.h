@@ -11,6 +11,7 @@
 class QGridLayout;
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 
 namespace kalkora::ui {
 
@@ -22,13 +23,16 @@ namespace kalkora::ui {
 //
 // Below the table are the texts of the letter to the customer, which "&Vorschau..." shows and
 // "Als &PDF speichern..." writes; "&Öffnen...", "&Speichern" and "Speichern &unter..." keep the
-// quote in a quote file (.ang) with the prices offered. A changed quote asks before it is closed
-// or another is opened.
+// quote in a quote file (.ang) with the prices offered. The prices of an opened quote stay as they
+// were offered; where today's order and master data give others, the window shows both, and
+// "Preise &übernehmen" takes today's. A changed quote asks before it is closed or another is
+// opened.
 //
 // Object names for tests: "quoteDlg", the fields by their keys ("adminPct" ... "marketPrice",
 // "quantities", "number", "date", "validUntil", "sender", "recipient", "subject", "intro",
 // "closing"), "errorLine" the message, "marketLine" the backward block, the buttons
-// "buttonPreview", "buttonPdf", "buttonOpen", "buttonSave", "buttonSaveAs".
+// "buttonPreview", "buttonPdf", "buttonOpen", "buttonSave", "buttonSaveAs"; "offeredLine" and
+// "buttonTakePrices" for prices that differ from today's.
 class CQuoteDlg : public CAnalysisDlg {
     Q_OBJECT
 
@@ -50,6 +54,7 @@ public slots:
     void OnOpenQuote();
     bool OnSaveQuote();
     bool OnSaveQuoteAs();
+    void OnTakePrices();
     // Asks first when the quote was changed.
     void reject() override;
 
@@ -66,6 +71,9 @@ private:
     std::optional<files::Offer> typedOffer();
     std::optional<QDate> typedDate(QLineEdit* field, const QString& name);
     void showOffer(const files::Offer& offer);
+    // The prices the letter shows: those kept from the quote file, else today's.
+    std::vector<files::OfferedPrice> offeredPrices() const;
+    void showOfferedPrices();
     bool maySaveChangedQuote();
     bool saveQuoteTo(const QString& path);
     // What the fields hold; nothing after marking the first that cannot be read.
@@ -95,6 +103,9 @@ private:
     QPlainTextEdit* recipient = nullptr;
     QPlainTextEdit* intro = nullptr;
     QPlainTextEdit* closing = nullptr;
+    QLabel* offeredLine = nullptr;
+    QPushButton* takePrices = nullptr;
+    std::optional<std::vector<files::OfferedPrice>> keptPrices;
     QString quotePath;
     bool quoteChanged = false;
     bool showing = false; // fields are being filled by the program, not typed

@@ -152,6 +152,24 @@ TEST_F(QuoteDlgTest, TheQuoteIsSavedReopenedAndPrintedAsALetter)
     EXPECT_EQ(child<QLineEdit>(window, "discountPct")->text(), QStringLiteral("5"));
     EXPECT_FALSE(window->isQuoteChanged());
 
+    // Today's order gives other prices: both are shown, and the offered ones stay on record
+    // until they are taken over.
+    dlg.order.operations.at(0)->machineTimeMin = 4;
+    refreshAnalysisWindows(&dlg);
+    EXPECT_TRUE(child<QLabel>(window, "offeredLine")->text().contains(QStringLiteral("angeboten")));
+    const auto savedPrices = [&file] {
+        files::Offer again;
+        EXPECT_TRUE(files::loadOffer(file, again).ok());
+        return again.offered;
+    };
+    click(window, "buttonSave");
+    EXPECT_EQ(savedPrices(), saved.offered);
+    click(window, "buttonTakePrices");
+    EXPECT_FALSE(child<QLabel>(window, "offeredLine")->isVisibleTo(window));
+    click(window, "buttonSave");
+    EXPECT_EQ(savedPrices(), files::offeredPrices(*window->shownQuote()));
+    EXPECT_NE(savedPrices(), saved.offered);
+
     ui.clear();
     ui.printOutputFile = folder.filePath(QStringLiteral("vorschau.pdf"));
     click(window, "buttonPreview");
