@@ -3,6 +3,8 @@
 #include "costing/QuoteTables.h"
 #include "print/QuoteLetter.h"
 #include "ui/analysis/QuantityList.h"
+#include "ui/analysis/QuoteDefaultsDlg.h"
+#include "ui/analysis/SchemeValues.h"
 #include "ui/common/DialogUnits.h"
 #include "ui/common/QtText.h"
 #include "ui/common/UiServices.h"
@@ -29,7 +31,6 @@ namespace {
 // window's buttons leave free.
 constexpr const char* kFieldLabels[] = { "Ver&waltungsgemeinkosten:", "Vertrie&bsgemeinkosten:", "&Gewinnzuschlag:",
     "Kundens&konto:", "Vertreterprovisi&on:", "Kunden&rabatt:", "E&inmalkosten:", "So&ndereinzelkosten Vertrieb:" };
-constexpr int validityDays = 30;
 const QString dateFormat = QStringLiteral("dd.MM.yyyy");
 constexpr const char* kAmountUnits[] = { "€ für die ganze Menge", "€ je Stück" };
 
@@ -38,36 +39,9 @@ QString fromHundredths(std::int64_t count)
     return QString::fromStdString(Hundredths(count).format(',', '.'));
 }
 
-// A value as it would be typed: "1000", "8,50", "-99,99", without grouping.
-QString typedLimit(std::int64_t count)
-{
-    const QString text = QString::fromStdString(Hundredths(count).format(','));
-    return count % 100 == 0 ? text.chopped(3) : text;
-}
-
-QString rangeMessage(const SchemeField& field)
-{
-    return QStringLiteral("„%1“ kann nicht gelesen werden: bitte eine Zahl von %2 bis %3 %4 mit höchstens zwei "
-                          "Nachkommastellen eingeben, ohne Tausenderpunkte.")
-        .arg(QString::fromUtf8(field.germanName), typedLimit(field.min), typedLimit(field.max),
-            field.percent ? QStringLiteral("%") : QStringLiteral("€"));
-}
-
-// The value of a field, 0 when it is empty; nothing when it cannot be read.
 FileDialogRequest quoteFileDialog(const QString& title)
 {
     return { title, QStringLiteral("Angebote (*.ang)"), QStringLiteral("*.ang"), QStringLiteral("ang"), true, {} };
-}
-
-std::optional<Hundredths> valueOf(const SchemeField& field, const QString& typed)
-{
-    const QString text = typed.trimmed();
-    if (text.isEmpty())
-        return Hundredths();
-    const std::optional<Hundredths> value = Hundredths::parse(text.toStdString());
-    if (!value || !inRange(field, *value) || (field.min >= 0 && text.startsWith(QLatin1Char('-'))))
-        return std::nullopt;
-    return value;
 }
 
 } // namespace
@@ -211,12 +185,19 @@ void CQuoteDlg::restart()
     setTable({}, 0, {});
     setUncosted({});
     const COrder order = currentOrder();
+    const QuoteDefaults defaults = loadQuoteDefaults();
     files::Offer offer;
+    offer.number = QString::number(defaults.nextNumber);
     offer.date = QDate::currentDate();
-    offer.validUntil = offer.date.addDays(validityDays);
+    offer.validUntil = offer.date.addDays(defaults.validityDays);
+    offer.sender = defaults.sender;
     offer.subject = fromCp1252(order.name);
+    offer.intro = defaults.intro;
+    offer.closing = defaults.closing;
+    offer.scheme = defaults.scheme;
     showOffer(offer);
     quotePath.clear();
+    newQuote = true;
     keptPrices.reset();
     showOfferedPrices();
 }
@@ -242,9 +223,9 @@ void CQuoteDlg::showOffer(const files::Offer& offer)
     closing->setPlainText(offer.closing);
     for (std::size_t i = 0; i < kSchemeFields.size(); ++i) {
         const Hundredths value = offer.scheme.*kSchemeFields[i].member;
-        schemeFields[i]->setText(value.count() == 0 ? QString() : typedLimit(value.count()));
+        schemeFields[i]->setText(value.count() == 0 ? QString() : typedValue(value));
     }
-    marketPrice->setText(offer.marketPrice ? typedLimit(offer.marketPrice->count()) : QString());
+    marketPrice->setText(offer.marketPrice ? typedValue(*offer.marketPrice) : QString());
     std::vector<std::int32_t> list = offer.quantities;
     quantities->setText(quantityList(list.empty() ? startingQuantities(currentOrder().quantityBase) : list));
     quantities->setCursorPosition(0);
@@ -335,6 +316,7 @@ void CQuoteDlg::OnOpenQuote()
     keptPrices = offer.offered;
     showOffer(offer);
     quotePath = path;
+    newQuote = false;
 }
 
 std::vector<files::OfferedPrice> CQuoteDlg::offeredPrices() const
@@ -400,6 +382,14 @@ bool CQuoteDlg::saveQuoteTo(const QString& path)
     }
     quotePath = path;
     quoteChanged = false;
+    // The number a new quote was given is used up once it is saved.
+    if (std::exchange(newQuote, false)) {
+        QuoteDefaults defaults = loadQuoteDefaults();
+        if (offer->number == QString::number(defaults.nextNumber)) {
+            ++defaults.nextNumber;
+            saveQuoteDefaults(defaults);
+        }
+    }
     return true;
 }
 
@@ -429,9 +419,9 @@ std::optional<SalesScheme> CQuoteDlg::typedScheme()
 {
     SalesScheme scheme;
     for (std::size_t i = 0; i < kSchemeFields.size(); ++i) {
-        const std::optional<Hundredths> value = valueOf(kSchemeFields[i], schemeFields[i]->text());
+        const std::optional<Hundredths> value = schemeValueOf(kSchemeFields[i], schemeFields[i]->text());
         if (!value) {
-            showError(schemeFields[i], rangeMessage(kSchemeFields[i]));
+            showError(schemeFields[i], schemeRangeMessage(kSchemeFields[i]));
             return std::nullopt;
         }
         scheme.*kSchemeFields[i].member = *value;
@@ -448,9 +438,9 @@ std::optional<std::optional<Hundredths>> CQuoteDlg::typedMarketPrice()
 {
     if (marketPrice->text().trimmed().isEmpty())
         return std::optional<Hundredths>();
-    const std::optional<Hundredths> value = valueOf(kMarketPriceField, marketPrice->text());
+    const std::optional<Hundredths> value = schemeValueOf(kMarketPriceField, marketPrice->text());
     if (!value) {
-        showError(marketPrice, rangeMessage(kMarketPriceField));
+        showError(marketPrice, schemeRangeMessage(kMarketPriceField));
         return std::nullopt;
     }
     return value;

@@ -109,6 +109,7 @@ private:
     QString quotePath;
     bool quoteChanged = false;
     bool showing = false; // fields are being filled by the program, not typed
+    bool newQuote = false; // started from the quote defaults and not saved yet
 };
 
 // Opens the quote window of `owner` for the current order, or brings the open one to the front

@@ -8,6 +8,7 @@
 #include "model/OrderFile.h"
 #include "ui/analysis/CostBreakdownDlg.h"
 #include "ui/analysis/PriceScaleDlg.h"
+#include "ui/analysis/QuoteDefaultsDlg.h"
 #include "ui/analysis/QuoteDlg.h"
 #include "ui/common/AccessibleNames.h"
 #include "ui/common/DialogUnits.h"
@@ -200,6 +201,7 @@ void CMainDlg::createMenu()
     QMenu* masterData = menuBar()->addMenu(QStringLiteral("&Stammdaten"));
     addCommand(masterData, 40007, QStringLiteral("&Werksdaten anzeigen/ändern"), &CMainDlg::OnPlantData);
     addCommand(masterData, 40008, QStringLiteral("&Maschinendaten anzeigen/ändern"), &CMainDlg::OnMachineData);
+    addCommand(masterData, 40019, QStringLiteral("Angebots&vorgaben..."), &CMainDlg::OnQuoteDefaults);
     masterData->addSeparator();
     addCommand(masterData, 40010, QStringLiteral("S&tammdaten laden..."), &CMainDlg::OnLoadMasterData);
     addCommand(masterData, 40011, QStringLiteral("St&ammdaten speichern..."), &CMainDlg::OnSaveMasterData);
@@ -743,6 +745,12 @@ void CMainDlg::restoreFromRecovery(const files::RecoveryData& data)
         UpdateTitle();
         enterOrderOpen();
     }
+}
+
+void CMainDlg::OnQuoteDefaults()
+{
+    CQuoteDefaultsDlg dialog(this);
+    dialog.exec();
 }
 
 void CMainDlg::OnHelpContents()

@@ -86,6 +86,7 @@ public slots:
     void OnQuote();
     void OnPlantData();
     void OnMachineData();
+    void OnQuoteDefaults();
     void OnLoadMasterData();
     void OnSaveMasterData();
     void OnLoadOldMasterData();

@@ -1,6 +1,8 @@
 #include "ui/analysis/QuoteDlg.h"
 
+#include "ModalDriver.h"
 #include "WindowTest.h"
+#include "ui/analysis/QuoteDefaultsDlg.h"
 #include "ui/main/MainDlg.h"
 
 #include <QAction>
@@ -8,6 +10,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -179,6 +182,34 @@ TEST_F(QuoteDlgTest, TheQuoteIsSavedReopenedAndPrintedAsALetter)
     EXPECT_EQ(
         QFile(ui.printOutputFile).size() > 0 && QFile(folder.filePath(QStringLiteral("angebot.pdf"))).size() > 0, true);
     EXPECT_TRUE(ui.messages().isEmpty());
+}
+
+// A new quote starts from the quote defaults; saving it uses up its number.
+TEST_F(QuoteDlgTest, ANewQuoteStartsFromTheDefaults)
+{
+    whenModal([this](QWidget* defaults) {
+        setText(defaults, "profitPct", QStringLiteral("12,5"));
+        setText(defaults, "validityDays", QStringLiteral("vierzehn"));
+        setText(defaults, "nextNumber", QStringLiteral("7"));
+        qobject_cast<QPlainTextEdit*>(child(defaults, "sender"))->setPlainText(QStringLiteral("Muster GmbH"));
+        click(defaults, "buttonOk");
+        EXPECT_TRUE(ui.messages().value(0).contains(QStringLiteral("„Gültigkeit“")));
+        EXPECT_TRUE(defaults->isVisible());
+        setText(defaults, "validityDays", QStringLiteral("14"));
+        click(defaults, "buttonOk");
+    });
+    dlg.action(40019)->trigger();
+    window->hide();
+    dlg.action(quoteCommand)->trigger();
+    EXPECT_EQ(child<QLineEdit>(window, "number")->text(), QStringLiteral("7"));
+    EXPECT_EQ(child<QLineEdit>(window, "profitPct")->text(), QStringLiteral("12,50"));
+    EXPECT_EQ(child<QLineEdit>(window, "validUntil")->text(),
+        QDate::currentDate().addDays(14).toString(QStringLiteral("dd.MM.yyyy")));
+    EXPECT_EQ(qobject_cast<QPlainTextEdit*>(child(window, "sender"))->toPlainText(), QStringLiteral("Muster GmbH"));
+    QTemporaryDir folder;
+    ui.fileAnswers = { folder.filePath(QStringLiteral("angebot.ang")) };
+    click(window, "buttonSave");
+    EXPECT_EQ(loadQuoteDefaults().nextNumber, 8);
 }
 
 } // namespace

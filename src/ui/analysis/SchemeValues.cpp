@@ -1,0 +1,30 @@
+#include "ui/analysis/SchemeValues.h"
+
+namespace kalkora::ui {
+
+QString typedValue(Hundredths value)
+{
+    const QString text = QString::fromStdString(value.format(','));
+    return value.count() % 100 == 0 ? text.chopped(3) : text;
+}
+
+std::optional<Hundredths> schemeValueOf(const SchemeField& field, const QString& typed)
+{
+    const QString text = typed.trimmed();
+    if (text.isEmpty())
+        return Hundredths();
+    const std::optional<Hundredths> value = Hundredths::parse(text.toStdString());
+    if (!value || !inRange(field, *value) || (field.min >= 0 && text.startsWith(QLatin1Char('-'))))
+        return std::nullopt;
+    return value;
+}
+
+QString schemeRangeMessage(const SchemeField& field)
+{
+    return QStringLiteral("„%1“ kann nicht gelesen werden: bitte eine Zahl von %2 bis %3 %4 mit höchstens zwei "
+                          "Nachkommastellen eingeben, ohne Tausenderpunkte.")
+        .arg(QString::fromUtf8(field.germanName), typedValue(Hundredths(field.min)), typedValue(Hundredths(field.max)),
+            field.percent ? QStringLiteral("%") : QStringLiteral("€"));
+}
+
+} // namespace kalkora::ui

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "costing/SalesPrice.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace kalkora::ui {
+
+// The values of the sales price scheme as the windows show and read them.
+
+// A value as it would be typed: "1000", "8,50", "-99,99", without grouping.
+QString typedValue(Hundredths value);
+
+// The value of a field, 0 when it is empty; nothing when it cannot be read or is out of range.
+std::optional<Hundredths> schemeValueOf(const SchemeField& field, const QString& typed);
+
+// Names the field and what it takes.
+QString schemeRangeMessage(const SchemeField& field);
+
+} // namespace kalkora::ui
