@@ -395,18 +395,8 @@ bool CQuoteDlg::saveQuoteTo(const QString& path)
 
 bool CQuoteDlg::maySaveChangedQuote()
 {
-    if (!quoteChanged)
-        return true;
-    switch (uiServices().askYesNoCancel(
-        this, QStringLiteral("Das Angebot wurde geändert. Soll es gespeichert werden?"), MessageIcon::Question)) {
-    case Answer::Yes:
-        return OnSaveQuote();
-    case Answer::No:
-        return true;
-    case Answer::Cancel:
-        break;
-    }
-    return false;
+    return maySave(this, quoteChanged, QStringLiteral("Das Angebot wurde geändert. Soll es gespeichert werden?"),
+        [this] { return OnSaveQuote(); });
 }
 
 void CQuoteDlg::reject()

@@ -24,4 +24,20 @@ void setUiServices(UiServices* services)
     installedServices = services;
 }
 
+bool maySave(QWidget* parent, bool changed, const QString& question, const std::function<bool()>& save)
+{
+    if (!changed) {
+        return true;
+    }
+    switch (uiServices().askYesNoCancel(parent, question, MessageIcon::Question)) {
+    case Answer::Yes:
+        return save();
+    case Answer::No:
+        return true;
+    case Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
 } // namespace kalkora::ui

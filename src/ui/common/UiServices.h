@@ -66,4 +66,8 @@ UiServices& uiServices();
 // Installs `services` (not owned) for the windows to use; nullptr restores the Qt implementation.
 void setUiServices(UiServices* services);
 
+// Before a command discards changed data: asks `question` (Ja / Nein / Abbrechen) and saves on
+// "Ja". False when the command must stop: cancelled, or the save did not succeed.
+bool maySave(QWidget* parent, bool changed, const QString& question, const std::function<bool()>& save);
+
 } // namespace kalkora::ui

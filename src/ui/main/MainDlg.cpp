@@ -292,28 +292,12 @@ bool CMainDlg::maySaveChangedOrder()
 {
     // What is being typed counts too: the command would discard it with the order.
     orderPanel.writeFieldsToOrder();
-    return maySave(isOrderChanged(), orderChangedQuestion(), [this] { return SaveOrder(); });
+    return maySave(this, isOrderChanged(), orderChangedQuestion(), [this] { return SaveOrder(); });
 }
 
 bool CMainDlg::maySaveChangedMasterData()
 {
-    return maySave(isMasterDataChanged(), masterDataChangedQuestion(), [this] { return saveMasterDataAs(); });
-}
-
-bool CMainDlg::maySave(bool changed, const QString& question, const std::function<bool()>& save)
-{
-    if (!changed) {
-        return true;
-    }
-    switch (uiServices().askYesNoCancel(this, question, MessageIcon::Question)) {
-    case Answer::Yes:
-        return save();
-    case Answer::No:
-        return true;
-    case Answer::Cancel:
-        break;
-    }
-    return false;
+    return maySave(this, isMasterDataChanged(), masterDataChangedQuestion(), [this] { return saveMasterDataAs(); });
 }
 
 void CMainDlg::OnNewOrder()

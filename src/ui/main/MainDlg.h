@@ -132,9 +132,6 @@ private:
     // or chose to save and the save did not succeed.
     bool maySaveChangedOrder();
     bool maySaveChangedMasterData();
-    // Asks whether to save changed data; false when the command must stop (cancelled, or the
-    // save did not succeed).
-    bool maySave(bool changed, const QString& question, const std::function<bool()>& save);
     void rememberRecentOrder(const QString& path);
     void updateRecentOrderMenu();
 
