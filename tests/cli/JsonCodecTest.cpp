@@ -28,11 +28,6 @@ QJsonObject parsed(const std::string& json)
     return document.object();
 }
 
-QJsonObject parsed(const char* json)
-{
-    return parsed(std::string(json));
-}
-
 // The error of reading `json` as an order, or "" when it reads.
 std::string orderError(const char* json)
 {
