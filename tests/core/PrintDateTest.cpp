@@ -8,8 +8,8 @@
 namespace kalkora::text {
 namespace {
 
-// English and German (Windows-1252) names; invalid dates give the empty text (the days of the
-// months are checked against the calendar below).
+// English and German (Windows-1252) names; invalid dates give the empty text (months, days
+// and leap years are checked against the calendar below).
 TEST_F(TextTest, FormatPrintDateInBothLocales)
 {
     const struct {
@@ -21,8 +21,7 @@ TEST_F(TextTest, FormatPrintDateInBothLocales)
         { { 2024, 6, 30 }, "Sunday, 30. June 2024", "Sonntag, 30. Juni 2024" },
         { { 9999, 12, 31 }, "Friday, 31. December 9999", "Freitag, 31. Dezember 9999" },
         { { 999, 3, 1 }, "Friday, 01. March 0999", "Freitag, 01. M\xE4rz 0999" },
-        { { 1, 1, 1 }, "Monday, 01. January 0001", "Montag, 01. Januar 0001" }, { { 2003, 0, 1 }, "", "" },
-        { { 2003, 13, 1 }, "", "" }, { { 2003, 1, 0 }, "", "" }, { { 2003, 1, 32 }, "", "" }, { { 0, 1, 1 }, "", "" },
+        { { 1, 1, 1 }, "Monday, 01. January 0001", "Montag, 01. Januar 0001" }, { { 0, 1, 1 }, "", "" },
         { { 10000, 1, 1 }, "", "" } };
     for (const auto& c : cases) {
         setRuntimeLocale(RuntimeLocale::Default);
@@ -32,12 +31,13 @@ TEST_F(TextTest, FormatPrintDateInBothLocales)
     }
 }
 
+// Every day, month and one beyond either end, of the years 1582 to 2400.
 TEST_F(TextTest, PrintDateValidityAndWeekdayAgreeWithTheCalendar)
 {
     using namespace std::chrono;
     for (int y = 1582; y <= 2400; ++y) {
-        for (int m = 1; m <= 12; ++m) {
-            for (int d = 1; d <= 31; ++d) {
+        for (int m = 0; m <= 13; ++m) {
+            for (int d = 0; d <= 32; ++d) {
                 PrintDate date { y, m, d };
                 year_month_day ymd { year(y), month(static_cast<unsigned>(m)), day(static_cast<unsigned>(d)) };
                 ASSERT_EQ(date.isValid(), ymd.ok()) << y << "-" << m << "-" << d;
