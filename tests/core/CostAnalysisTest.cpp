@@ -79,14 +79,12 @@ TEST(PriceScale, RefusesWhatItCannotCompute)
     const struct {
         std::int32_t quantityBase, lot, quantity;
         const char* message;
-    } cases[] = {
-        { 0, 100, 10, "Die Stückzahlbasis des Auftrags ist 0; Staffelpreise können nicht berechnet werden." },
+    } cases[] = { { 0, 100, 10, "Die Stückzahlbasis des Auftrags ist 0; Staffelpreise können nicht berechnet werden." },
         { -5, 100, 10, "Die Stückzahlbasis des Auftrags ist -5; Staffelpreise können nicht berechnet werden." },
         { 1, 2147483647, 2, "Arbeitsgang 1 „Drehen“: Die Losgröße 2147483647 wird für die Menge 2 zu 4294967294" },
         { 1, -2147483647 - 1, 2, "Arbeitsgang 1 „Drehen“: Die Losgröße -2147483648 wird für die Menge 2 zu" },
         { 2, 1 << 30, 4, "Arbeitsgang 1 „Drehen“: Die Losgröße 1073741824 wird für die Menge 4 zu 2147483648" },
-        { 100, 100, 0, "Die Menge 0 ist keine Stückzahl" },
-    };
+        { 100, 100, 0, "Die Menge 0 ist keine Stückzahl" } };
     for (const auto& c : cases) {
         const std::string error = scaleError(orderWithLots(c.quantityBase, c.lot), { 1, c.quantity });
         EXPECT_TRUE(error.starts_with(c.message)) << error;
@@ -168,14 +166,11 @@ TEST(AnalysisTables, ByteForByte)
     const COrder order = orderWithUncostedOperations();
     const PriceScale scale = computePriceScale(order, examplePlant(), { 1, 100, 2500 });
     const CostBreakdown breakdown = breakDownCosts(order, examplePlant());
-    const std::pair<const char*, std::string> outputs[] = {
-        { "scale.txt", priceScaleText(scale) },
-        { "breakdown.txt", breakdownText(breakdown) },
-        { "scale-german.csv", priceScaleCsv(scale, CsvDialect::German) },
+    const std::pair<const char*, std::string> outputs[] = { { "scale.txt", priceScaleText(scale) },
+        { "breakdown.txt", breakdownText(breakdown) }, { "scale-german.csv", priceScaleCsv(scale, CsvDialect::German) },
         { "scale-standard.csv", priceScaleCsv(scale, CsvDialect::Standard) },
         { "breakdown-german.csv", breakdownCsv(breakdown, CsvDialect::German) },
-        { "breakdown-standard.csv", breakdownCsv(breakdown, CsvDialect::Standard) },
-    };
+        { "breakdown-standard.csv", breakdownCsv(breakdown, CsvDialect::Standard) } };
     for (const auto& [name, text] : outputs)
         kalkora::testing::expectGolden(std::string("core/golden/") + name, text);
 }
