@@ -89,14 +89,8 @@ TEST(JsonCodec, NegativeZeroKeepsItsSign)
     const struct {
         const char* number;
         float value;
-    } rows[] = {
-        { "-0", -0.0f },
-        { "-0.0", -0.0f },
-        { "-0.00E-3", -0.0f },
-        { "\"-0\"", -0.0f },
-        { "0", 0.0f },
-        { "-0.25", -0.25f },
-    };
+    } rows[] = { { "-0", -0.0f }, { "-0.0", -0.0f }, { "-0.00E-3", -0.0f }, { "\"-0\"", -0.0f }, { "0", 0.0f },
+        { "-0.25", -0.25f } };
     for (const auto& row : rows) {
         const std::string json = std::string(R"({"operations":[{"name":"\"-0 -0","setupTimeMin":)") + row.number
             + R"(,"lotSize":-0,"shiftMode":-0.0}]})";
