@@ -141,16 +141,8 @@ TEST(CostAnalysis, OperationsThatCannotBeCostedAreListedOnce)
 {
     const COrder order = orderWithUncostedOperations();
     const CostBreakdown b = breakDownCosts(order, examplePlant());
-    EXPECT_FALSE(b.complete());
-    EXPECT_EQ(b.uncostedOperations, 2);
+    // Which operations were costed and what they cost is in the stored tables (AnalysisTables).
     ASSERT_EQ(b.messages.size(), 2u);
-    ASSERT_EQ(b.operations.size(), 4u);
-    EXPECT_EQ(std::vector<bool>({ b.operations[0].costed, b.operations[1].costed, b.operations[2].costed }),
-        std::vector<bool>({ false, true, false }));
-    EXPECT_EQ(b.operations[0].lot, 100);
-    EXPECT_EQ(b.operations[0].parts.full, 0);
-    EXPECT_NEAR(b.order.full - b.operations[3].parts.full, 1.65, 1e-9);
-
     for (const auto& quantities : { defaultQuantities(order.quantityBase), std::vector<std::int32_t> { 10 } }) {
         const PriceScale scale = computePriceScale(order, examplePlant(), quantities);
         EXPECT_EQ(scale.rows.size(), quantities.size());
