@@ -82,12 +82,10 @@ TEST_F(CliTest, ReportsTheExampleOrder)
     EXPECT_EQ(run.err, "");
     EXPECT_TRUE(contains(run.out, "\n     Datei:      welle.auf\n"));
     EXPECT_TRUE(contains(run.out, "\n     Druckdatum: Freitag, 01. März 2024\n"));
-    EXPECT_TRUE(contains(run.out, "\n     Losgröße (Arbeitsgang):    100\n"));
     EXPECT_TRUE(contains(run.out, "\n     VOLLKOSTEN:       5,29   DIREKTE KOSTEN:   4,23   \n"));
-    EXPECT_FALSE(contains(run.out, "\r"));
     EXPECT_TRUE(run.out.ends_with("\n     ")); // the indentation after the last break stays
 
-    // --raw is the same report byte for byte as the program builds it.
+    // --raw is the same report byte for byte as the program builds it, with CR LF and Windows-1252.
     const CliRun raw = cli(exampleReport + QStringList { QStringLiteral("--raw") });
     ASSERT_EQ(raw.status, 0);
     EXPECT_TRUE(contains(raw.out,

@@ -28,11 +28,6 @@ QJsonObject parsed(const std::string& json)
     return document.object();
 }
 
-QJsonObject parsed(const char* json)
-{
-    return parsed(std::string(json));
-}
-
 // The error of reading `json` as an order, or "" when it reads.
 std::string orderError(const char* json)
 {
@@ -94,14 +89,8 @@ TEST(JsonCodec, NegativeZeroKeepsItsSign)
     const struct {
         const char* number;
         float value;
-    } rows[] = {
-        { "-0", -0.0f },
-        { "-0.0", -0.0f },
-        { "-0.00E-3", -0.0f },
-        { "\"-0\"", -0.0f },
-        { "0", 0.0f },
-        { "-0.25", -0.25f },
-    };
+    } rows[] = { { "-0", -0.0f }, { "-0.0", -0.0f }, { "-0.00E-3", -0.0f }, { "\"-0\"", -0.0f }, { "0", 0.0f },
+        { "-0.25", -0.25f } };
     for (const auto& row : rows) {
         const std::string json = std::string(R"({"operations":[{"name":"\"-0 -0","setupTimeMin":)") + row.number
             + R"(,"lotSize":-0,"shiftMode":-0.0}]})";

@@ -35,25 +35,6 @@ std::string scaleError(const COrder& order, std::vector<std::int32_t> quantities
 
 } // namespace
 
-TEST(PriceScale, WorkedExampleAtItsQuantityBaseAndAtOnePiece)
-{
-    const PriceScale scale = computePriceScale(exampleOrder(), examplePlant(), { 100, 1, 100 });
-    ASSERT_EQ(scale.rows.size(), 2u);
-    EXPECT_TRUE(scale.complete());
-
-    const PriceScaleRow& atBase = scale.rows[1];
-    EXPECT_NEAR(atBase.fullTotal, 528.98957, 1e-4);
-    EXPECT_NEAR(atBase.directTotal, 423.33333, 1e-4);
-    // 0.3 setup minutes per piece at 40 EUR/h for the operator and 17.5625 EUR/h for the machine.
-    EXPECT_NEAR(atBase.setupPerPiece, 0.2878125, 1e-6);
-
-    // One piece carries the whole setup: 30 min at 40 + 17.5625 EUR/h.
-    const PriceScaleRow& one = scale.rows[0];
-    EXPECT_NEAR(one.setupPerPiece, 28.78125, 1e-4);
-    EXPECT_NEAR(one.fullPerPiece, 40 * 31.0 / 60 + 17.5625 * 32 / 60 + 2.1 + 1.65, 1e-4);
-    EXPECT_EQ(one.fullTotal, one.fullPerPiece);
-}
-
 TEST(PriceScale, LotsAreScaledUpToWholePieces)
 {
     // {quantity, lot at the quantity base of 100, the lot the quantity needs}
@@ -98,14 +79,12 @@ TEST(PriceScale, RefusesWhatItCannotCompute)
     const struct {
         std::int32_t quantityBase, lot, quantity;
         const char* message;
-    } cases[] = {
-        { 0, 100, 10, "Die Stückzahlbasis des Auftrags ist 0; Staffelpreise können nicht berechnet werden." },
+    } cases[] = { { 0, 100, 10, "Die Stückzahlbasis des Auftrags ist 0; Staffelpreise können nicht berechnet werden." },
         { -5, 100, 10, "Die Stückzahlbasis des Auftrags ist -5; Staffelpreise können nicht berechnet werden." },
         { 1, 2147483647, 2, "Arbeitsgang 1 „Drehen“: Die Losgröße 2147483647 wird für die Menge 2 zu 4294967294" },
         { 1, -2147483647 - 1, 2, "Arbeitsgang 1 „Drehen“: Die Losgröße -2147483648 wird für die Menge 2 zu" },
         { 2, 1 << 30, 4, "Arbeitsgang 1 „Drehen“: Die Losgröße 1073741824 wird für die Menge 4 zu 2147483648" },
-        { 100, 100, 0, "Die Menge 0 ist keine Stückzahl" },
-    };
+        { 100, 100, 0, "Die Menge 0 ist keine Stückzahl" } };
     for (const auto& c : cases) {
         const std::string error = scaleError(orderWithLots(c.quantityBase, c.lot), { 1, c.quantity });
         EXPECT_TRUE(error.starts_with(c.message)) << error;
@@ -116,32 +95,10 @@ TEST(PriceScale, RefusesWhatItCannotCompute)
     EXPECT_TRUE(scaleError(external, { 2 }).starts_with("Arbeitsgang 2 „Härten“")) << scaleError(external, { 2 });
 }
 
-TEST(CostBreakdown, PartsOfTheWorkedExampleAddUp)
+// The worked example's parts are in the stored tables (AnalysisTables); with three shifts,
+// other lots and base the parts still add up to what the costing charges.
+TEST(CostBreakdown, PartsAddUpToTheCharges)
 {
-    const CostBreakdown b = breakDownCosts(exampleOrder(), examplePlant());
-    ASSERT_EQ(b.operations.size(), 2u);
-    const CostParts& turning = b.operations[0].parts;
-    const CostParts& hardening = b.operations[1].parts;
-    const struct {
-        const char* name;
-        double actual, expected;
-    } cases[] = { { "material", turning.material, 2.0 }, { "materialOverhead", turning.materialOverhead, 0.1 },
-        { "machineFixed", turning.machineFixed, 12.5625 * 2.3 / 60 },
-        { "machineVariable", turning.machineVariable, 5.0 * 2.3 / 60 },
-        { "operatorFixed", turning.operatorFixed, 15 * 1.3 / 60 },
-        { "operatorVariable", turning.operatorVariable, 25 * 1.3 / 60 }, { "setup", turning.setup, 0.2878125 },
-        { "full", turning.full, 3.6398957 }, { "direct", turning.direct, 2.7333333 },
-        { "external", hardening.external, 1.5 }, { "externalOverhead", hardening.externalOverhead, 0.15 },
-        { "external full", hardening.full, 1.65 }, { "external direct", hardening.direct, 1.5 },
-        { "order material", b.order.material, 2.0 }, { "order setup", b.order.setup, 0.2878125 },
-        { "order external", b.order.external, 1.5 }, { "order full", b.order.full, 5.2898957 },
-        { "order direct", b.order.direct, 4.2333333 } };
-    for (const auto& c : cases)
-        EXPECT_NEAR(c.actual, c.expected, 1e-6) << c.name;
-    EXPECT_EQ(hardening.material + hardening.machineFixed + hardening.setup, 0);
-    EXPECT_EQ(turning.external + turning.externalOverhead, 0);
-
-    // Three shifts, other lots and base: the parts still add up to what the costing charges.
     COrder order = exampleOrder();
     order.quantityBase = 40;
     order.operations.at(0)->shiftMode = 2;
@@ -184,16 +141,8 @@ TEST(CostAnalysis, OperationsThatCannotBeCostedAreListedOnce)
 {
     const COrder order = orderWithUncostedOperations();
     const CostBreakdown b = breakDownCosts(order, examplePlant());
-    EXPECT_FALSE(b.complete());
-    EXPECT_EQ(b.uncostedOperations, 2);
+    // Which operations were costed and what they cost is in the stored tables (AnalysisTables).
     ASSERT_EQ(b.messages.size(), 2u);
-    ASSERT_EQ(b.operations.size(), 4u);
-    EXPECT_EQ(std::vector<bool>({ b.operations[0].costed, b.operations[1].costed, b.operations[2].costed }),
-        std::vector<bool>({ false, true, false }));
-    EXPECT_EQ(b.operations[0].lot, 100);
-    EXPECT_EQ(b.operations[0].parts.full, 0);
-    EXPECT_NEAR(b.order.full - b.operations[3].parts.full, 1.65, 1e-9);
-
     for (const auto& quantities : { defaultQuantities(order.quantityBase), std::vector<std::int32_t> { 10 } }) {
         const PriceScale scale = computePriceScale(order, examplePlant(), quantities);
         EXPECT_EQ(scale.rows.size(), quantities.size());
@@ -209,14 +158,11 @@ TEST(AnalysisTables, ByteForByte)
     const COrder order = orderWithUncostedOperations();
     const PriceScale scale = computePriceScale(order, examplePlant(), { 1, 100, 2500 });
     const CostBreakdown breakdown = breakDownCosts(order, examplePlant());
-    const std::pair<const char*, std::string> outputs[] = {
-        { "scale.txt", priceScaleText(scale) },
-        { "breakdown.txt", breakdownText(breakdown) },
-        { "scale-german.csv", priceScaleCsv(scale, CsvDialect::German) },
+    const std::pair<const char*, std::string> outputs[] = { { "scale.txt", priceScaleText(scale) },
+        { "breakdown.txt", breakdownText(breakdown) }, { "scale-german.csv", priceScaleCsv(scale, CsvDialect::German) },
         { "scale-standard.csv", priceScaleCsv(scale, CsvDialect::Standard) },
         { "breakdown-german.csv", breakdownCsv(breakdown, CsvDialect::German) },
-        { "breakdown-standard.csv", breakdownCsv(breakdown, CsvDialect::Standard) },
-    };
+        { "breakdown-standard.csv", breakdownCsv(breakdown, CsvDialect::Standard) } };
     for (const auto& [name, text] : outputs)
         kalkora::testing::expectGolden(std::string("core/golden/") + name, text);
 }

@@ -22,12 +22,9 @@ TEST(HoursPerYear, AreShiftHoursTimesWorkingDaysTimesShifts)
         std::int32_t days;
         float hours;
         float perYear[3];
-    } rows[] = {
-        { 220, 8, { 1760, 3520, 5280 } },
-        { 0, 8, { 0, 0, 0 } },
+    } rows[] = { { 220, 8, { 1760, 3520, 5280 } }, { 0, 8, { 0, 0, 0 } },
         // The integer is converted exactly: 16777217 has no float of its own.
-        { 16777217, 1, { float(16777217.0), float(16777217.0 * 2), float(16777217.0 * 3) } },
-    };
+        { 16777217, 1, { float(16777217.0), float(16777217.0 * 2), float(16777217.0 * 3) } } };
     for (const auto& row : rows) {
         CPlantData plant;
         plant.workDaysPerYear = row.days;
@@ -62,16 +59,9 @@ TEST(OperationList, KeepsOrderWhenRemovingAndSwapping)
 TEST(MaterialDirectCost, IsGrossWeightTimesPrice)
 {
     const struct {
-        float weight;
-        float utilisation;
-        float price;
-        float cost;
-    } rows[] = {
-        { 2, 80, 1.5f, 3.75f },
-        { 0, 80, 1.5f, 0 },
-        { 1, 3, 3, float(double(float(1.0 / 3 * 100)) * 3) },
-        { 1, 50, -2, -4 },
-    };
+        float weight, utilisation, price, cost;
+    } rows[] = { { 2, 80, 1.5f, 3.75f }, { 0, 80, 1.5f, 0 }, { 1, 3, 3, float(double(float(1.0 / 3 * 100)) * 3) },
+        { 1, 50, -2, -4 } };
     for (const auto& row : rows) {
         COrder order;
         auto op = turningOperation();

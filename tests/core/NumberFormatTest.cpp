@@ -44,18 +44,16 @@ std::string glibcG(double value, int precision)
 
 // "%.6g", default locale; the German text has a comma for the point. Exact ties round away from
 // zero (glibc: 1.23456e+06 for 1234565), also for even integers and when rounding carries into
-// the exponent form; 4.94066e-324 is the smallest subnormal.
+// the exponent form; 4.94066e-324 is the smallest subnormal. Values off ties are compared with
+// glibc at random below.
 TEST_F(TextTest, FormatG6InBothLocales)
 {
-    const std::pair<double, const char*> cases[] = { { 0.0, "0" }, { -0.0, "-0" }, { 1.0, "1" }, { 0.1, "0.1" },
-        { 123.456789, "123.457" }, { -123.456789, "-123.457" }, { 1234565.0, "1.23457e+006" },
-        { -1234565.0, "-1.23457e+006" }, { 1234575.0, "1.23458e+006" }, { 1234563.0, "1.23456e+006" },
-        { 12345650.0, "1.23457e+007" }, { 1500000.0, "1.5e+006" }, { 1e6, "1e+006" }, { 1e-5, "1e-005" },
-        { 0.0001, "0.0001" }, { 0.00012345678, "0.000123457" }, { 100000.0, "100000" }, { 999999.0, "999999" },
-        { 999999.5, "1e+006" }, { 9.9999995, "10" }, { 0.30000000000000004, "0.3" }, { 1e100, "1e+100" },
-        { 1.5e-300, "1.5e-300" }, { DBL_MAX, "1.79769e+308" }, { DBL_MIN, "2.22507e-308" },
-        { 4.9406564584124654e-324, "4.94066e-324" }, { double(0.1f), "0.1" }, { double(2.675f), "2.675" },
-        { double(3.14159274f), "3.14159" }, { inf, "inf" }, { -inf, "-inf" }, { nan, "nan" }, { -nan, "nan" } };
+    const std::pair<double, const char*> cases[]
+        = { { 0.0, "0" }, { -0.0, "-0" }, { 1.0, "1" }, { 1234565.0, "1.23457e+006" }, { -1234565.0, "-1.23457e+006" },
+              { 1234575.0, "1.23458e+006" }, { 12345650.0, "1.23457e+007" }, { 999999.5, "1e+006" },
+              { 9.9999995, "10" }, { 1e100, "1e+100" }, { 1.5e-300, "1.5e-300" }, { DBL_MAX, "1.79769e+308" },
+              { DBL_MIN, "2.22507e-308" }, { 4.9406564584124654e-324, "4.94066e-324" }, { inf, "inf" },
+              { -inf, "-inf" }, { nan, "nan" }, { -nan, "nan" } };
     for (const auto locale : bothLocales) {
         setRuntimeLocale(locale);
         for (const auto& [value, text] : cases)
@@ -64,10 +62,9 @@ TEST_F(TextTest, FormatG6InBothLocales)
 }
 
 // "%W.Pf", default locale. Ties round away from zero (glibc rounds them to even), also where the
-// tie carries into a new digit; otherwise the exact binary value decides (2.675 is below the
-// tie, 0.0005 above it). Negative widths left-align; negative zero and values that round to
-// zero keep the sign; large values print every integer digit; non-finite values are
-// right-aligned in the field.
+// tie carries into a new digit; off ties the exact binary value decides, as compared with glibc
+// at random below. Negative widths left-align; negative zero and values that round to zero keep
+// the sign; large values print every integer digit; non-finite values are right-aligned.
 TEST_F(TextTest, FormatFixedInBothLocales)
 {
     const struct {
@@ -76,14 +73,9 @@ TEST_F(TextTest, FormatFixedInBothLocales)
         const char* text;
     } cases[] = { { 0.125, 0, 2, "0.13" }, { -0.125, 0, 2, "-0.13" }, { 80.25, 7, 1, "   80.3" },
         { -80.25, 7, 1, "  -80.3" }, { 0.5, 0, 0, "1" }, { 2.5, 0, 0, "3" }, { -2.5, 0, 0, "-3" },
-        { -99.5, 7, 0, "   -100" }, { 1.0625, 7, 3, "  1.063" }, { 0.0005, 7, 3, "  0.001" }, { 2.675, 0, 2, "2.67" },
-        { 1.005, 0, 2, "1.00" }, { 0.045, 0, 2, "0.04" }, { 0.15, 7, 1, "    0.1" }, { 0.45, 7, 1, "    0.5" },
-        { double(2.675f), 7, 2, "   2.67" }, { double(80.25f), 7, 1, "   80.3" }, { 3.14159, 7, 3, "  3.142" },
-        { 0.0, 7, 2, "   0.00" }, { 0.5, 7, 3, "  0.500" }, { -1.5, 7, 2, "  -1.50" }, { -1234.5, 7, 2, "-1234.50" },
-        { 12345678.9, 7, 2, "12345678.90" }, { 99.995, 0, 2, "100.00" }, { 99.985, 0, 2, "99.98" },
-        { 99.9951, 7, 2, " 100.00" }, { 999.96, 7, 1, " 1000.0" }, { 1e-20, 7, 2, "   0.00" },
-        { 1.0 / 3.0, 0, 6, "0.333333" }, { 2.5, -7, 2, "2.50   " }, { -0.0, 7, 2, "  -0.00" },
-        { -0.001, 0, 2, "-0.00" }, { 1e15, 0, 2, "1000000000000000.00" },
+        { -99.5, 7, 0, "   -100" }, { 1.0625, 7, 3, "  1.063" }, { 0.0, 7, 2, "   0.00" }, { 99.995, 0, 2, "100.00" },
+        { 999.96, 7, 1, " 1000.0" }, { 1.0 / 3.0, 0, 6, "0.333333" }, { 2.5, -7, 2, "2.50   " },
+        { -0.0, 7, 2, "  -0.00" }, { -0.001, 0, 2, "-0.00" }, { 1e15, 0, 2, "1000000000000000.00" },
         { 123456789012345678.0, 0, 0, "123456789012345680" }, { 9007199254740993.0, 0, 1, "9007199254740992.0" },
         { inf, 7, 2, "    inf" }, { -inf, 7, 2, "   -inf" }, { nan, 7, 2, "    nan" }, { -nan, 7, 1, "    nan" },
         { nan, 0, 2, "nan" }, { nan, 2, 2, "nan" } };

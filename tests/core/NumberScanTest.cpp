@@ -18,24 +18,21 @@ constexpr double inf = std::numeric_limits<double>::infinity();
 const std::optional<double> unreadable;
 
 // "%lf" in the default and the German locale: the other separator followed by a digit makes the
-// number unreadable; hexadecimal
-// forms, inf and nan are no numbers (but the leading 0 of 0x10 is); out of range is what strtod
-// returns; 1e-320 is subnormal.
+// number unreadable; hexadecimal forms, inf and nan are no numbers (but the leading 0 of 0x10
+// is); out of range is what strtod returns; 1e-320 is subnormal.
 TEST_F(TextTest, ScanDoubleInBothLocales)
 {
     const struct {
         const char* text;
         std::optional<double> inDefault, inGerman;
     } cases[] = { { "1,5e+006", unreadable, 1.5e6 }, { "1.5e+006", 1.5e6, unreadable },
-        { "123,457", unreadable, 123.457 }, { "2,5.3", unreadable, unreadable }, { "1e5,3", unreadable, 1e5 },
-        { "123.457", 123.457, unreadable }, { "2.5", 2.5, unreadable }, { "2,5", unreadable, 2.5 },
-        { "1e3", 1000.0, 1000.0 }, { "1e-2", 0.01, 0.01 }, { "1e", 1.0, 1.0 }, { "1e+", 1.0, 1.0 },
-        { "1e-x", 1.0, 1.0 }, { "7 Stück", 7.0, 7.0 }, { "\t\n\v\f\r 42", 42.0, 42.0 }, { "-3", -3.0, -3.0 },
-        { " -0,25 EUR", unreadable, -0.25 }, { " -0.25 EUR", -0.25, unreadable }, { ".5", 0.5, unreadable },
-        { ",5", unreadable, 0.5 }, { "5.", 5.0, 5.0 }, { "5,", 5.0, 5.0 }, { "+.5", 0.5, unreadable },
-        { "-,5", unreadable, -0.5 }, { "0", 0.0, 0.0 }, { "0x10", 0.0, 0.0 }, { "0.1", 0.1, unreadable },
-        { "0,1", unreadable, 0.1 }, { "1e999", inf, inf }, { "-1e999", -inf, -inf }, { "1e350", inf, inf },
-        { "-1e-350", -0.0, -0.0 }, { "1e-999", 0.0, 0.0 }, { "1e-320", 1e-320, 1e-320 },
+        { "2,5.3", unreadable, unreadable }, { "1e5,3", unreadable, 1e5 }, { "2.5", 2.5, unreadable },
+        { "2,5", unreadable, 2.5 }, { "1e3", 1000.0, 1000.0 }, { "1e-2", 0.01, 0.01 }, { "1e", 1.0, 1.0 },
+        { "1e+", 1.0, 1.0 }, { "1e-x", 1.0, 1.0 }, { "7 Stück", 7.0, 7.0 }, { "\t\n\v\f\r 42", 42.0, 42.0 },
+        { "-3", -3.0, -3.0 }, { " -0,25 EUR", unreadable, -0.25 }, { " -0.25 EUR", -0.25, unreadable },
+        { ".5", 0.5, unreadable }, { ",5", unreadable, 0.5 }, { "5.", 5.0, 5.0 }, { "5,", 5.0, 5.0 },
+        { "+.5", 0.5, unreadable }, { "-,5", unreadable, -0.5 }, { "0", 0.0, 0.0 }, { "0x10", 0.0, 0.0 },
+        { "1e999", inf, inf }, { "-1e999", -inf, -inf }, { "-1e-350", -0.0, -0.0 }, { "1e-320", 1e-320, 1e-320 },
         { "1.7976931348623157e308", DBL_MAX, unreadable }, { "", unreadable, unreadable },
         { "   ", unreadable, unreadable }, { "-", unreadable, unreadable }, { ".", unreadable, unreadable },
         { ",", unreadable, unreadable }, { "- 5", unreadable, unreadable }, { "e5", unreadable, unreadable },

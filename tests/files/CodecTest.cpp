@@ -75,13 +75,11 @@ struct MasterData {
         // A machine name announcing 4 GiB.
         const std::string hugeName = std::string(44, '\0') + int32Bytes(1)
             + std::string("\xFF\xFF\xFF\xFE\xFF\xFF\xFF", 7) + std::string(40, 'x');
-        return {
-            { encode(unusual()).substr(0, 30), DecodeProblem::Truncated, "operatorVarRate3", -1, 28 },
+        return { { encode(unusual()).substr(0, 30), DecodeProblem::Truncated, "operatorVarRate3", -1, 28 },
             { one.substr(0, one.size() - 2), DecodeProblem::Truncated, "toolCostPerYear", 0,
                 std::int64_t(one.size()) - 4 },
             { hugeCount, DecodeProblem::CountTooLarge, "machines", -1, std::numeric_limits<std::int32_t>::max() },
-            { hugeName, DecodeProblem::TextTooLong, "name", 0, 48 },
-        };
+            { hugeName, DecodeProblem::TextTooLong, "name", 0, 48 } };
     }
 };
 
@@ -127,15 +125,14 @@ struct Order {
         three.operations.at(0)->name = std::string(200, 'D');
         const std::string longBytes = encode(three);
         const std::size_t secondMachineName = longBytes.find("\x07Haerten") + 20;
-        return {
-            { threeBytes.substr(0, threeBytes.find("\x07Haerten")), DecodeProblem::CountTooLarge, "operations", -1, 3 },
+        return { { threeBytes.substr(0, threeBytes.find("\x07Haerten")), DecodeProblem::CountTooLarge, "operations", -1,
+                     3 },
             { longBytes.substr(0, secondMachineName + 2), DecodeProblem::TextTooLong, "machineName", 1,
                 std::int64_t(secondMachineName) },
             { longBytes.substr(0, longBytes.size() - 1), DecodeProblem::Truncated, "machineUtilPct", 2,
                 std::int64_t(longBytes.size()) - 4 },
             { std::string(2, '\xFF'), DecodeProblem::Truncated, "name", -1, 0 },
-            { std::string("\0\3ab", 4), DecodeProblem::TextTooLong, "remark", -1, 1 },
-        };
+            { std::string("\0\3ab", 4), DecodeProblem::TextTooLong, "remark", -1, 1 } };
     }
 };
 
@@ -145,12 +142,6 @@ using Codecs = ::testing::Types<MasterData, Order>;
 TYPED_TEST_SUITE(Codec, Codecs);
 
 } // namespace
-
-TEST(DataFileLayout, EmptyData)
-{
-    EXPECT_EQ(encodeMasterData(CPlantData()), std::string(48, '\0'));
-    EXPECT_EQ(encodeOrder(COrder()), std::string(10, '\0'));
-}
 
 // The unusual data, every field with a value of its own, as stored beside the tests; and what
 // the stored file decodes to encodes to the same bytes.

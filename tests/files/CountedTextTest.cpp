@@ -24,16 +24,10 @@ std::string bytes(std::initializer_list<unsigned char> list)
 
 TEST(CountedText, WritesTheShortestPrefixAndReadsItBack)
 {
-    const std::pair<std::size_t, std::string> rows[] = {
-        { 0, bytes({ 0 }) },
-        { 1, bytes({ 1 }) },
-        { 254, bytes({ 0xFE }) },
-        { 255, bytes({ 0xFF, 0xFF, 0 }) },
-        { 300, bytes({ 0xFF, 0x2C, 1 }) },
-        { 65533, bytes({ 0xFF, 0xFD, 0xFF }) },
-        { 65534, bytes({ 0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0, 0 }) },
-        { 70000, bytes({ 0xFF, 0xFF, 0xFF, 0x70, 0x11, 1, 0 }) },
-    };
+    const std::pair<std::size_t, std::string> rows[] = { { 0, bytes({ 0 }) }, { 1, bytes({ 1 }) },
+        { 254, bytes({ 0xFE }) }, { 255, bytes({ 0xFF, 0xFF, 0 }) }, { 300, bytes({ 0xFF, 0x2C, 1 }) },
+        { 65533, bytes({ 0xFF, 0xFD, 0xFF }) }, { 65534, bytes({ 0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0, 0 }) },
+        { 70000, bytes({ 0xFF, 0xFF, 0xFF, 0x70, 0x11, 1, 0 }) } };
     for (const auto& [length, prefix] : rows) {
         std::string text(length, 'a');
         if (length > 0)

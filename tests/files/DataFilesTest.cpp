@@ -146,13 +146,11 @@ TEST_F(DataFilesTest, DamagedFieldsAreNamedByTheirDialogLabels)
         bool isOrder;
         std::size_t size;
         const char* expected;
-    } rows[] = {
-        { false, 30, "Feld „Variabler Stundensatz Personal, 3 Schichten“ (Byte 28)" },
+    } rows[] = { { false, 30, "Feld „Variabler Stundensatz Personal, 3 Schichten“ (Byte 28)" },
         { false, plant.size() - 3, "Feld „Werkzeugkosten“ (Maschine 2, Byte 216)" },
         { false, 48 + 101 + 10, "Feld „Installierte Leistung“ (Maschine 1, Byte 157)" },
         { true, order.find("DDD") - 8, "Feld „Stückzahlbasis für Berechnung“ (Byte" },
-        { true, order.find("Muster"), "Feld „Bemerkung“ (Byte" },
-    };
+        { true, order.find("Muster"), "Feld „Bemerkung“ (Byte" } };
     for (const auto& row : rows) {
         const QString message = messageFor((row.isOrder ? order : plant).substr(0, row.size), row.isOrder);
         EXPECT_TRUE(message.contains(QString::fromUtf8(row.expected))) << message.toStdString();

@@ -136,11 +136,8 @@ TEST_F(OperationDlgTest, FieldsAreCheckedInReadingOrderBeforeTheMachine)
     const struct {
         const char *field, *fix;
         QString message;
-    } rows[] = {
-        { "edit1043", "1", numberExpectedMessage() },
-        { "edit1045", "0", numberExpectedMessage() },
-        { "edit1036", "5", wholeNumberExpectedMessage() },
-    };
+    } rows[] = { { "edit1043", "1", numberExpectedMessage() }, { "edit1045", "0", numberExpectedMessage() },
+        { "edit1036", "5", wholeNumberExpectedMessage() } };
     for (const auto& row : rows) {
         ui.clear();
         EXPECT_FALSE(confirm());

@@ -98,8 +98,7 @@ TEST_F(ReportDlgTest, FindSelectsTheNextOrPreviousHitAndWrapsAround)
 {
     const struct {
         const char* needle;
-        bool backwards;
-        bool caseSensitive;
+        bool backwards, caseSensitive;
         const char* selected; // nullptr: not found
     } steps[] = { // the fourth wraps around to the last hit
         { "k", false, false, "K" }, { "k", false, false, "k" }, { "k", true, false, "K" }, { "k", true, false, "K" },
