@@ -312,6 +312,11 @@ TEST_F(CliTest, QuoteFromAQuoteFile)
         { R"("profitPct": 10.00)", R"("discountPct": 5.00)", R"("quantity": 100)", R"("listPrice": 9.00)" })
         EXPECT_TRUE(contains(run.out, part)) << part;
     EXPECT_FALSE(contains(run.out, R"("quantity": 1,)"));
+    const CliRun letter = cli({ "quote", "--angebot", path("a.ang"), "--format", "pdf", "-o", path("angebot.pdf") });
+    if (kalkora::cli::pdfSupported()) {
+        EXPECT_EQ(letter.status, 0) << letter.err;
+        EXPECT_TRUE(contents(path("angebot.pdf")).starts_with("%PDF-"));
+    }
 
     write("leer.ang", R"({"kind":"kalkora-angebot","version":1})");
     write("kaputt.ang", R"({"kind":"kalkora-angebot","version":1,"scheme":{"adminPct":-1}})");
