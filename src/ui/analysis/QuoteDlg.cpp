@@ -273,6 +273,11 @@ std::optional<files::Offer> CQuoteDlg::typedOffer()
     for (const QuoteRow& row : quote->rows)
         offer.quantities.push_back(row.quantity);
     offer.offered = offeredPrices();
+    if (dataFiles) {
+        const QuoteDataFiles files = dataFiles();
+        offer.orderFile = files.order;
+        offer.masterFile = files.masterData;
+    }
     return offer;
 }
 
@@ -534,9 +539,11 @@ std::string CQuoteDlg::printText() const
     return quote ? quoteText(*quote) : std::string();
 }
 
-void showQuote(QWidget* owner, const CPlantData& plantData, OrderSnapshot currentOrder)
+void showQuote(
+    QWidget* owner, const CPlantData& plantData, OrderSnapshot currentOrder, std::function<QuoteDataFiles()> dataFiles)
 {
     showWithSettings<CQuoteDlg>(owner, plantData, std::move(currentOrder));
+    owner->findChild<CQuoteDlg*>(QString(), Qt::FindDirectChildrenOnly)->setDataFiles(std::move(dataFiles));
 }
 
 } // namespace kalkora::ui

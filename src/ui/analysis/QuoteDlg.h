@@ -6,6 +6,7 @@
 #include "ui/analysis/AnalysisDlg.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 
 class QGridLayout;
@@ -14,6 +15,13 @@ class QPlainTextEdit;
 class QPushButton;
 
 namespace kalkora::ui {
+
+// The files the order and the master data of the main window come from, absolute or empty, as
+// a quote file names them.
+struct QuoteDataFiles {
+    QString order;
+    QString masterData;
+};
 
 // The sales price scheme ("Angebot"): the scheme's percentages and amounts, the quantities and
 // a market price in fields, and the scheme as a table with one column per quantity, recomputed
@@ -44,6 +52,7 @@ public:
     // The table shown; nothing before the first good computation.
     const std::optional<Quote>& shownQuote() const { return quote; }
     bool isQuoteChanged() const { return quoteChanged; }
+    void setDataFiles(std::function<QuoteDataFiles()> currentFiles) { dataFiles = std::move(currentFiles); }
     QString quoteFile() const { return quotePath; }
 
 public slots:
@@ -106,6 +115,7 @@ private:
     QLabel* offeredLine = nullptr;
     QPushButton* takePrices = nullptr;
     std::optional<std::vector<files::OfferedPrice>> keptPrices;
+    std::function<QuoteDataFiles()> dataFiles;
     QString quotePath;
     bool quoteChanged = false;
     bool showing = false; // fields are being filled by the program, not typed
@@ -114,6 +124,7 @@ private:
 
 // Opens the quote window of `owner` for the current order, or brings the open one to the front
 // computed afresh with its fields.
-void showQuote(QWidget* owner, const CPlantData& plantData, OrderSnapshot currentOrder);
+void showQuote(
+    QWidget* owner, const CPlantData& plantData, OrderSnapshot currentOrder, std::function<QuoteDataFiles()> dataFiles);
 
 } // namespace kalkora::ui

@@ -598,7 +598,12 @@ void CMainDlg::OnCostBreakdown()
 
 void CMainDlg::OnQuote()
 {
-    showQuote(this, plantData, [this] { return orderPanel.orderWithPendingField(); });
+    showQuote(
+        this, plantData, [this] { return orderPanel.orderWithPendingField(); },
+        [this] {
+            return QuoteDataFiles { orderFileName.isEmpty() ? QString() : QFileInfo(orderFileName).absoluteFilePath(),
+                setting(masterDataFileKey).toString() };
+        });
 }
 
 void CMainDlg::OnPlantData()

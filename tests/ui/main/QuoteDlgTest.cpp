@@ -129,6 +129,7 @@ TEST_F(QuoteDlgTest, TheQuoteIsSavedReopenedAndPrintedAsALetter)
     EXPECT_TRUE(window->isCurrent()) << "a bad date does not touch the figures";
 
     setText(window, "date", QStringLiteral("07.12.2026"));
+    dlg.orderFileName = folder.filePath(QStringLiteral("welle.auf"));
     ui.fileAnswers = { folder.filePath(QStringLiteral("fehlt/angebot.ang")), file };
     click(window, "buttonSave");
     EXPECT_EQ(ui.messages().size(), 1) << "the failed save says so";
@@ -139,6 +140,7 @@ TEST_F(QuoteDlgTest, TheQuoteIsSavedReopenedAndPrintedAsALetter)
     ASSERT_TRUE(files::loadOffer(file, saved).ok());
     EXPECT_EQ(saved.number, QStringLiteral("2026-0042"));
     EXPECT_EQ(saved.date, QDate(2026, 12, 7));
+    EXPECT_EQ(saved.orderFile, dlg.orderFileName) << "the quote names the order it was priced from";
     EXPECT_EQ(saved.offered, files::offeredPrices(*window->shownQuote()));
 
     // Changed, then closed: "Abbrechen" keeps the window, "Nein" closes it.
