@@ -122,7 +122,7 @@ void CQuoteDlg::createTexts()
     const auto line = [this](const char* name) {
         auto* field = new QLineEdit(this);
         field->setObjectName(QLatin1String(name));
-        connect(field, &QLineEdit::textChanged, this, &CQuoteDlg::OnFieldChanged);
+        connect(field, &QLineEdit::textChanged, this, &CQuoteDlg::OnTextChanged);
         return field;
     };
     const auto block = [this](const char* name) {
@@ -132,7 +132,7 @@ void CQuoteDlg::createTexts()
         // Room for an address of five lines; longer texts scroll.
         field->setMinimumHeight(DialogUnits(font()).y(40));
         field->setMaximumHeight(DialogUnits(font()).y(56));
-        connect(field, &QPlainTextEdit::textChanged, this, &CQuoteDlg::OnFieldChanged);
+        connect(field, &QPlainTextEdit::textChanged, this, &CQuoteDlg::OnTextChanged);
         return field;
     };
     const auto place = [this, grid](int row, int column, const QString& label, QWidget* field) {
@@ -208,6 +208,13 @@ void CQuoteDlg::OnFieldChanged()
         return;
     quoteChanged = true;
     recompute();
+}
+
+void CQuoteDlg::OnTextChanged()
+{
+    // The letter's texts do not touch the figures: no need to price a large order again.
+    if (!showing)
+        quoteChanged = true;
 }
 
 void CQuoteDlg::showOffer(const files::Offer& offer)

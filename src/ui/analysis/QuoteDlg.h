@@ -56,8 +56,10 @@ public:
     QString quoteFile() const { return quotePath; }
 
 public slots:
-    // Any field was edited.
+    // A field of the scheme, the quantities or the market price was edited.
     void OnFieldChanged();
+    // A text of the letter was edited.
+    void OnTextChanged();
     void OnPreview();
     void OnSavePdf();
     void OnOpenQuote();
