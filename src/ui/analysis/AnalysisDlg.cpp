@@ -166,9 +166,7 @@ CAnalysisDlg::CAnalysisDlg(QWidget* parent, const QString& title, const QString&
     warning->hide();
     layout->addWidget(warning);
 
-    outOfDate = new QLabel(QStringLiteral("Tabelle und Diagramm sind veraltet: sie gehören nicht zum Auftrag, wie er "
-                                          "jetzt ist, und können weder exportiert noch gedruckt werden."),
-        this);
+    outOfDate = new QLabel(this);
     outOfDate->setObjectName(QStringLiteral("outOfDateLine"));
     outOfDate->setWordWrap(true);
     outOfDate->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
@@ -366,6 +364,12 @@ void CAnalysisDlg::setCurrent(bool current)
     buttonPrint->setEnabled(current);
     tableArea->setEnabled(current);
     chartView->setEnabled(current);
+    // A window without a chart has only its table to mark.
+    outOfDate->setText(chartView->isHidden()
+            ? QStringLiteral("Die Tabelle ist veraltet: sie gehört nicht zum Auftrag, wie er jetzt ist, und kann weder "
+                             "exportiert noch gedruckt werden.")
+            : QStringLiteral("Tabelle und Diagramm sind veraltet: sie gehören nicht zum Auftrag, wie er jetzt ist, und "
+                             "können weder exportiert noch gedruckt werden."));
     outOfDate->setVisible(!current && model->rowCount(QModelIndex()) > 0);
 }
 

@@ -95,6 +95,9 @@ TEST_F(QuoteDlgTest, RecomputesAsTheFieldsChangeAndMarksWhatCannotBeRead)
             EXPECT_TRUE(errorLine->text().contains(QString::fromUtf8(row.shown))) << errorLine->text().toStdString();
     }
     EXPECT_TRUE(child<QLabel>(window, "marketLine")->text().contains(QStringLiteral("Marktpreis 7,50 €")));
+    setText(window, "profitPct", QStringLiteral("x"));
+    EXPECT_TRUE(child<QLabel>(window, "outOfDateLine")->text().startsWith(QStringLiteral("Die Tabelle ist veraltet")));
+    setText(window, "profitPct", QStringLiteral("10"));
     EXPECT_NE(window->printout().find("Angebotskalkulation"), std::string::npos);
 
     // The window follows the order.
