@@ -317,8 +317,12 @@ void CQuoteDlg::OnOpenQuote()
         return;
     const QString path
         = uiServices().getOpenFileName(this, quoteFileDialog(QStringLiteral("Kalkora - Angebot öffnen")));
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        openQuoteFile(path);
+}
+
+void CQuoteDlg::openQuoteFile(const QString& path)
+{
     files::Offer offer;
     const files::FileResult result = files::loadOffer(path, offer);
     if (!result.ok()) {

@@ -53,6 +53,9 @@ public:
     const std::optional<Quote>& shownQuote() const { return quote; }
     bool isQuoteChanged() const { return quoteChanged; }
     void setDataFiles(std::function<QuoteDataFiles()> currentFiles) { dataFiles = std::move(currentFiles); }
+    // Shows the quote of `path` with its offered prices; a file that cannot be read is named in
+    // a message and changes nothing.
+    void openQuoteFile(const QString& path);
     QString quoteFile() const { return quotePath; }
 
 public slots:

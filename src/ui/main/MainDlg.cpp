@@ -3,6 +3,7 @@
 #include "costing/MachineRates.h"
 #include "costing/OrderCosting.h"
 #include "files/DataFiles.h"
+#include "files/OfferFile.h"
 #include "model/DmConversion.h"
 #include "model/MasterDataFile.h"
 #include "model/OrderFile.h"
@@ -420,16 +421,41 @@ void CMainDlg::OpenStartFiles(const QStringList& paths)
 {
     QStringList masterDataFiles;
     QStringList orderFiles;
+    QStringList quoteFiles;
     for (const QString& path : paths) {
         const QString suffix = QFileInfo(path).suffix().toLower();
         if (suffix == QLatin1String("sta")) {
             masterDataFiles << path;
         } else if (suffix == QLatin1String("auf")) {
             orderFiles << path;
+        } else if (suffix == QLatin1String("ang")) {
+            quoteFiles << path;
         } else {
             uiServices().showMessage(this,
-                QStringLiteral("Die Datei „%1“ ist weder eine Stammdatendatei (.sta) noch ein Auftrag (.auf).")
+                QStringLiteral("Die Datei „%1“ ist weder eine Stammdatendatei (.sta) noch ein Auftrag (.auf) noch ein "
+                               "Angebot (.ang).")
                     .arg(QFileInfo(path).fileName()));
+        }
+    }
+    // A quote brings the master data and the order it was priced from.
+    for (const QString& path : quoteFiles) {
+        files::Offer offer;
+        if (const files::FileResult result = files::loadOffer(path, offer); !result.ok()) {
+            showFileError(result.message);
+            continue;
+        }
+        for (const QString& file : { offer.masterFile, offer.orderFile }) {
+            if (!file.isEmpty() && !QFileInfo::exists(file)) {
+                uiServices().showMessage(this,
+                    QStringLiteral("Das Angebot „%1“ wurde aus „%2“ berechnet; diese Datei gibt es nicht mehr.")
+                        .arg(QFileInfo(path).fileName(), QDir::toNativeSeparators(file)));
+            }
+        }
+        if (QFileInfo::exists(offer.masterFile)) {
+            masterDataFiles << offer.masterFile;
+        }
+        if (QFileInfo::exists(offer.orderFile)) {
+            orderFiles << offer.orderFile;
         }
     }
     for (const QString& path : masterDataFiles) {
@@ -448,6 +474,16 @@ void CMainDlg::OpenStartFiles(const QStringList& paths)
         } else if (maySaveChangedOrder()) {
             openOrderFile(path, 1.0f);
         }
+    }
+    for (const QString& path : quoteFiles) {
+        if (!isOrderOpen()) {
+            uiServices().showMessage(this,
+                QStringLiteral("Das Angebot „%1“ kann erst gezeigt werden, wenn sein Auftrag geöffnet ist.")
+                    .arg(QFileInfo(path).fileName()));
+            continue;
+        }
+        OnQuote();
+        findChild<CQuoteDlg*>(QString(), Qt::FindDirectChildrenOnly)->openQuoteFile(path);
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include "ModalDriver.h"
 #include "WindowTest.h"
+#include "files/DataFiles.h"
+#include "files/OfferFile.h"
 #include "ui/analysis/QuoteDefaultsDlg.h"
 #include "ui/main/MainDlg.h"
 
@@ -215,6 +217,38 @@ TEST_F(QuoteDlgTest, ANewQuoteStartsFromTheDefaults)
     ui.fileAnswers = { folder.filePath(QStringLiteral("angebot.ang")) };
     click(window, "buttonSave");
     EXPECT_EQ(loadQuoteDefaults().nextNumber, 8);
+}
+
+// "kalkora angebot.ang" opens the quote with the master data and the order it names; a file it
+// names that is gone is said.
+TEST_F(QuoteDlgTest, AQuoteNamedAtStartBringsItsMasterDataAndOrder)
+{
+    QTemporaryDir folder;
+    const auto path = [&folder](const char* name) { return folder.filePath(QLatin1String(name)); };
+    ASSERT_TRUE(files::saveMasterData(path("werk.sta"), examplePlant()).ok());
+    ASSERT_TRUE(files::saveOrder(path("welle.auf"), exampleOrder()).ok());
+    files::Offer offer;
+    offer.number = QStringLiteral("A-1");
+    offer.masterFile = path("werk.sta");
+    offer.orderFile = path("welle.auf");
+    ASSERT_TRUE(files::saveOffer(path("angebot.ang"), offer).ok());
+    offer.orderFile = path("fehlt.auf");
+    ASSERT_TRUE(files::saveOffer(path("ohne.ang"), offer).ok());
+
+    CMainDlg main;
+    main.show();
+    main.OpenStartFiles({ path("angebot.ang") });
+    EXPECT_EQ(main.orderFileName, path("welle.auf"));
+    const auto* quote = main.findChild<CQuoteDlg*>();
+    ASSERT_NE(quote, nullptr);
+    EXPECT_EQ(child<QLineEdit>(quote, "number")->text(), QStringLiteral("A-1"));
+    EXPECT_TRUE(ui.messages().isEmpty());
+
+    CMainDlg other;
+    other.OpenStartFiles({ path("ohne.ang") });
+    EXPECT_EQ(ui.messages().size(), 2);
+    EXPECT_TRUE(ui.messages().value(0).contains(QStringLiteral("gibt es nicht mehr")));
+    EXPECT_EQ(other.findChild<CQuoteDlg*>(), nullptr);
 }
 
 } // namespace
