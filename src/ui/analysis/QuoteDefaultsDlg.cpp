@@ -138,8 +138,7 @@ void CQuoteDefaultsDlg::OnOK()
         defaults.scheme.*kSchemeFields[i].member = *value;
     }
     if (!discountsLeaveAPrice(defaults.scheme))
-        return refuse(schemeFields[4],
-            QStringLiteral("Kundenskonto und Vertreterprovision müssen zusammen unter 100 % bleiben."));
+        return refuse(schemeFields[4], discountsMessage());
     const std::optional<int> days = wholeNumber(validityDays->text(), 0, maxValidityDays);
     if (!days)
         return refuse(

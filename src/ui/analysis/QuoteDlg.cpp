@@ -335,11 +335,16 @@ void CQuoteDlg::openQuoteFile(const QString& path)
     newQuote = false;
 }
 
+std::vector<files::OfferedPrice> CQuoteDlg::todaysPrices() const
+{
+    return quote ? files::offeredPrices(*quote) : std::vector<files::OfferedPrice>();
+}
+
 std::vector<files::OfferedPrice> CQuoteDlg::offeredPrices() const
 {
     if (keptPrices)
         return *keptPrices;
-    return quote ? files::offeredPrices(*quote) : std::vector<files::OfferedPrice>();
+    return todaysPrices();
 }
 
 void CQuoteDlg::OnTakePrices()
@@ -351,8 +356,7 @@ void CQuoteDlg::OnTakePrices()
 
 void CQuoteDlg::showOfferedPrices()
 {
-    const std::vector<files::OfferedPrice> today
-        = quote ? files::offeredPrices(*quote) : std::vector<files::OfferedPrice>();
+    const std::vector<files::OfferedPrice> today = todaysPrices();
     const bool differ = keptPrices && quote && isCurrent() && *keptPrices != today;
     if (differ) {
         QStringList prices;
@@ -433,8 +437,7 @@ std::optional<SalesScheme> CQuoteDlg::typedScheme()
         scheme.*kSchemeFields[i].member = *value;
     }
     if (!discountsLeaveAPrice(scheme)) {
-        showError(schemeFields[4],
-            QStringLiteral("Kundenskonto und Vertreterprovision müssen zusammen unter 100 % bleiben."));
+        showError(schemeFields[4], discountsMessage());
         return std::nullopt;
     }
     return scheme;

@@ -87,6 +87,8 @@ private:
     void showOffer(const files::Offer& offer);
     // The prices the letter shows: those kept from the quote file, else today's.
     std::vector<files::OfferedPrice> offeredPrices() const;
+    // What the table prices at each quantity it could price.
+    std::vector<files::OfferedPrice> todaysPrices() const;
     void showOfferedPrices();
     bool maySaveChangedQuote();
     bool saveQuoteTo(const QString& path);

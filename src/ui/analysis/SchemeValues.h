@@ -19,4 +19,10 @@ std::optional<Hundredths> schemeValueOf(const SchemeField& field, const QString&
 // Names the field and what it takes.
 QString schemeRangeMessage(const SchemeField& field);
 
+// Says that Skonto and Provision leave no price (see discountsLeaveAPrice).
+inline QString discountsMessage()
+{
+    return QStringLiteral("Kundenskonto und Vertreterprovision müssen zusammen unter 100 % bleiben.");
+}
+
 } // namespace kalkora::ui
