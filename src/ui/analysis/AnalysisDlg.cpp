@@ -113,10 +113,18 @@ QStringList uncostedOperations(const CostBreakdown& breakdown)
     return names;
 }
 
+bool mayCloseAnalysisWindows(QWidget* owner)
+{
+    const QList<CAnalysisDlg*> windows = owner->findChildren<CAnalysisDlg*>(QString(), Qt::FindDirectChildrenOnly);
+    return std::all_of(windows.begin(), windows.end(),
+        [](CAnalysisDlg* window) { return !window->isVisible() || window->mayClose(); });
+}
+
 void closeAnalysisWindows(QWidget* owner)
 {
     for (CAnalysisDlg* window : owner->findChildren<CAnalysisDlg*>(QString(), Qt::FindDirectChildrenOnly)) {
-        window->close();
+        // done() rather than close(): close() would ask a changed quote once more.
+        window->done(QDialog::Rejected);
     }
 }
 
@@ -371,6 +379,12 @@ void CAnalysisDlg::setCurrent(bool current)
             : QStringLiteral("Tabelle und Diagramm sind veraltet: sie gehören nicht zum Auftrag, wie er jetzt ist, und "
                              "können weder exportiert noch gedruckt werden."));
     outOfDate->setVisible(!current && model->rowCount(QModelIndex()) > 0);
+}
+
+void CAnalysisDlg::showTableCommands(bool shown)
+{
+    buttonExport->setVisible(shown);
+    buttonPrint->setVisible(shown);
 }
 
 bool CAnalysisDlg::isCurrent() const

@@ -61,6 +61,9 @@ public:
     std::string printout() const;
 
     bool isCurrent() const;
+    // Whether the window may go with the order or master data it belongs to: a changed quote
+    // asks first. False when the user keeps the window.
+    virtual bool mayClose() { return true; }
 
 public slots:
     void OnExport();
@@ -100,6 +103,8 @@ protected:
     // Whether the table and the chart belong to the order as it stands; only then can they be
     // exported and printed.
     void setCurrent(bool current);
+    // Hides "&Exportieren..." and "&Drucken..." for a table that has nothing of its own to give.
+    void showTableCommands(bool shown);
 
 private:
     QPushButton* newButton(const char* name, const QString& text);
@@ -144,8 +149,11 @@ void showWithSettings(QWidget* owner, const CPlantData& plantData, OrderSnapshot
     window->activateWindow();
 }
 
-// Closes the analysis windows of `owner`: their figures belong to an order or master data that
-// are going away. Opened again, they compute afresh.
+// Whether every open analysis window of `owner` may close (mayClose), asked before an order or
+// master data go that they belong to.
+bool mayCloseAnalysisWindows(QWidget* owner);
+// Closes the analysis windows of `owner` without asking again: their figures belong to an order
+// or master data that are going away. Opened again, they compute afresh.
 void closeAnalysisWindows(QWidget* owner);
 // Lets the analysis windows of `owner` follow its order after an edit.
 void refreshAnalysisWindows(QWidget* owner);

@@ -12,6 +12,7 @@
 #include <QBoxLayout>
 #include <QChartView>
 #include <QDate>
+#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
@@ -181,6 +182,7 @@ void CQuoteDlg::addField(int row, int column, const QString& label, const QStrin
 
 void CQuoteDlg::restart()
 {
+    setWithoutOrder(std::nullopt);
     quote.reset();
     setTable({}, 0, {});
     setUncosted({});
@@ -234,6 +236,10 @@ void CQuoteDlg::showOffer(const files::Offer& offer)
     }
     marketPrice->setText(offer.marketPrice ? typedValue(*offer.marketPrice) : QString());
     std::vector<std::int32_t> list = offer.quantities;
+    if (list.empty() && withoutOrder) {
+        for (const files::OfferedPrice& price : offer.offered)
+            list.push_back(price.quantity);
+    }
     quantities->setText(quantityList(list.empty() ? startingQuantities(currentOrder().quantityBase) : list));
     quantities->setCursorPosition(0);
     showing = false;
@@ -256,6 +262,26 @@ std::optional<QDate> CQuoteDlg::typedDate(QLineEdit* field, const QString& name)
 
 std::optional<files::Offer> CQuoteDlg::typedOffer()
 {
+    std::optional<files::Offer> offer = withoutOrder ? withoutOrder : pricedOffer();
+    if (!offer)
+        return std::nullopt;
+    const std::optional<QDate> dated = typedDate(date, QStringLiteral("Datum"));
+    const std::optional<QDate> valid = dated ? typedDate(validUntil, QStringLiteral("Gültig bis")) : std::nullopt;
+    if (!valid)
+        return std::nullopt;
+    offer->date = *dated;
+    offer->validUntil = *valid;
+    offer->number = number->text().trimmed();
+    offer->subject = subject->text();
+    offer->sender = sender->toPlainText();
+    offer->recipient = recipient->toPlainText();
+    offer->intro = intro->toPlainText();
+    offer->closing = closing->toPlainText();
+    return offer;
+}
+
+std::optional<files::Offer> CQuoteDlg::pricedOffer()
+{
     recompute();
     if (!quote || !isCurrent()) {
         uiServices().showMessage(
@@ -263,18 +289,6 @@ std::optional<files::Offer> CQuoteDlg::typedOffer()
         return std::nullopt;
     }
     files::Offer offer;
-    const std::optional<QDate> dated = typedDate(date, QStringLiteral("Datum"));
-    const std::optional<QDate> valid = dated ? typedDate(validUntil, QStringLiteral("Gültig bis")) : std::nullopt;
-    if (!valid)
-        return std::nullopt;
-    offer.date = *dated;
-    offer.validUntil = *valid;
-    offer.number = number->text().trimmed();
-    offer.subject = subject->text();
-    offer.sender = sender->toPlainText();
-    offer.recipient = recipient->toPlainText();
-    offer.intro = intro->toPlainText();
-    offer.closing = closing->toPlainText();
     offer.scheme = quote->scheme;
     offer.marketPrice = quote->market ? std::optional(Hundredths(quote->market->listPrice)) : std::nullopt;
     for (const QuoteRow& row : quote->rows)
@@ -313,7 +327,7 @@ void CQuoteDlg::OnSavePdf()
 
 void CQuoteDlg::OnOpenQuote()
 {
-    if (!maySaveChangedQuote())
+    if (!mayClose())
         return;
     const QString path
         = uiServices().getOpenFileName(this, quoteFileDialog(QStringLiteral("Kalkora - Angebot öffnen")));
@@ -321,18 +335,81 @@ void CQuoteDlg::OnOpenQuote()
         openQuoteFile(path);
 }
 
-void CQuoteDlg::openQuoteFile(const QString& path)
+bool CQuoteDlg::openQuoteFile(const QString& path)
 {
     files::Offer offer;
     const files::FileResult result = files::loadOffer(path, offer);
     if (!result.ok()) {
         uiServices().showMessage(this, result.message);
-        return;
+        return false;
     }
+    if (withoutOrder)
+        setWithoutOrder(offer);
     keptPrices = offer.offered;
     showOffer(offer);
     quotePath = path;
     newQuote = false;
+    return true;
+}
+
+bool CQuoteDlg::openQuoteWithoutOrder(const QString& path)
+{
+    const std::optional<files::Offer> before = withoutOrder;
+    setWithoutOrder(files::Offer());
+    if (openQuoteFile(path))
+        return true;
+    setWithoutOrder(before);
+    return false;
+}
+
+void CQuoteDlg::setWithoutOrder(std::optional<files::Offer> offer)
+{
+    withoutOrder = std::move(offer);
+    const bool priced = !withoutOrder;
+    for (QLineEdit* field : schemeFields)
+        field->setReadOnly(!priced);
+    quantities->setReadOnly(!priced);
+    marketPrice->setReadOnly(!priced);
+    quantityBase->setVisible(priced);
+    showTableCommands(priced);
+}
+
+void CQuoteDlg::showOfferedOnly()
+{
+    errorLine->hide();
+    marketLine->hide();
+    quote.reset();
+    setOrderName({});
+    struct OfferedRow {
+        const char* title;
+        Hundredths files::OfferedPrice::*amount;
+    };
+    static constexpr OfferedRow rows[] = { { "Listenverkaufspreis", &files::OfferedPrice::listPrice },
+        { "Kundenrabatt", &files::OfferedPrice::discount }, { "Zielverkaufspreis", &files::OfferedPrice::targetPrice },
+        { "Gesamtpreis", &files::OfferedPrice::total } };
+    const std::vector<files::OfferedPrice>& prices = withoutOrder->offered;
+    QStringList titles { QStringLiteral("Angeboten") };
+    for (const files::OfferedPrice& price : prices)
+        titles << QStringLiteral("%1 Stück").arg(germanCount(price.quantity));
+    setTable(titles, int(std::size(rows)), [prices](int row, int column, int role) -> QVariant {
+        if (role == Qt::TextAlignmentRole)
+            return QVariant::fromValue((column == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+        if (role != Qt::DisplayRole)
+            return {};
+        const OfferedRow& shown = rows[row];
+        return column == 0 ? QString::fromUtf8(shown.title)
+                           : fromHundredths((prices.at(std::size_t(column - 1)).*shown.amount).count());
+    });
+    setUncosted({});
+    setCurrent(true);
+    const QString order = withoutOrder->orderFile.isEmpty()
+        ? QStringLiteral("Der Auftrag des Angebots")
+        : QStringLiteral("Der Auftrag „%1“").arg(QDir::toNativeSeparators(withoutOrder->orderFile));
+    offeredLine->setText(order
+        + QStringLiteral(" ist nicht geöffnet: die Tabelle zeigt die angebotenen Preise. Neu berechnen lässt sich das "
+                         "Angebot erst, wenn sein Auftrag geöffnet ist."));
+    offeredLine->show();
+    takePrices->hide();
 }
 
 std::vector<files::OfferedPrice> CQuoteDlg::todaysPrices() const
@@ -356,6 +433,8 @@ void CQuoteDlg::OnTakePrices()
 
 void CQuoteDlg::showOfferedPrices()
 {
+    if (withoutOrder)
+        return;
     const std::vector<files::OfferedPrice> today = todaysPrices();
     const bool differ = keptPrices && quote && isCurrent() && *keptPrices != today;
     if (differ) {
@@ -413,7 +492,7 @@ bool CQuoteDlg::saveQuoteTo(const QString& path)
     return true;
 }
 
-bool CQuoteDlg::maySaveChangedQuote()
+bool CQuoteDlg::mayClose()
 {
     return maySave(this, quoteChanged, QStringLiteral("Das Angebot wurde geändert. Soll es gespeichert werden?"),
         [this] { return OnSaveQuote(); });
@@ -421,7 +500,7 @@ bool CQuoteDlg::maySaveChangedQuote()
 
 void CQuoteDlg::reject()
 {
-    if (maySaveChangedQuote())
+    if (mayClose())
         CAnalysisDlg::reject();
 }
 
@@ -459,6 +538,10 @@ void CQuoteDlg::recompute()
 {
     for (QLineEdit* field : findChildren<QLineEdit*>())
         field->setStyleSheet(QString());
+    if (withoutOrder) {
+        showOfferedOnly();
+        return;
+    }
     const COrder order = currentOrder();
     setOrderName(order.name);
     quantityBase->setText(QStringLiteral("Stückzahlbasis des Auftrags: %1").arg(order.quantityBase));
@@ -558,6 +641,21 @@ void showQuote(
 {
     showWithSettings<CQuoteDlg>(owner, plantData, std::move(currentOrder));
     owner->findChild<CQuoteDlg*>(QString(), Qt::FindDirectChildrenOnly)->setDataFiles(std::move(dataFiles));
+}
+
+void showQuoteWithoutOrder(QWidget* owner, const CPlantData& plantData, OrderSnapshot currentOrder, const QString& path)
+{
+    auto* window = owner->findChild<CQuoteDlg*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!window) {
+        window = new CQuoteDlg(plantData, std::move(currentOrder), owner);
+    } else if (window->isVisible() && !window->mayClose()) {
+        return;
+    }
+    if (window->openQuoteWithoutOrder(path)) {
+        window->show();
+        window->raise();
+        window->activateWindow();
+    }
 }
 
 } // namespace kalkora::ui

@@ -55,8 +55,14 @@ public:
     void setDataFiles(std::function<QuoteDataFiles()> currentFiles) { dataFiles = std::move(currentFiles); }
     // Shows the quote of `path` with its offered prices; a file that cannot be read is named in
     // a message and changes nothing.
-    void openQuoteFile(const QString& path);
+    bool openQuoteFile(const QString& path);
+    // The same for a quote whose order is not open (its file is gone, or the master data it
+    // needs): the table shows the offered prices alone and the figures cannot be changed, while
+    // the letter's texts can be edited, saved, previewed and written as PDF.
+    bool openQuoteWithoutOrder(const QString& path);
     QString quoteFile() const { return quotePath; }
+    // Asks first when the quote was changed.
+    bool mayClose() override;
 
 public slots:
     // A field of the scheme, the quantities or the market price was edited.
@@ -83,6 +89,11 @@ private:
     // The quote as the window shows it, with the prices of the table; nothing, with the field
     // that cannot be read marked, when it is not complete.
     std::optional<files::Offer> typedOffer();
+    // The figures of typedOffer() from the table.
+    std::optional<files::Offer> pricedOffer();
+    // Switches to showing `offer` without its order, or with nothing back to the current order.
+    void setWithoutOrder(std::optional<files::Offer> offer);
+    void showOfferedOnly();
     std::optional<QDate> typedDate(QLineEdit* field, const QString& name);
     void showOffer(const files::Offer& offer);
     // The prices the letter shows: those kept from the quote file, else today's.
@@ -90,7 +101,6 @@ private:
     // What the table prices at each quantity it could price.
     std::vector<files::OfferedPrice> todaysPrices() const;
     void showOfferedPrices();
-    bool maySaveChangedQuote();
     bool saveQuoteTo(const QString& path);
     // What the fields hold; nothing after marking the first that cannot be read.
     std::optional<SalesScheme> typedScheme();
@@ -122,6 +132,7 @@ private:
     QLabel* offeredLine = nullptr;
     QPushButton* takePrices = nullptr;
     std::optional<std::vector<files::OfferedPrice>> keptPrices;
+    std::optional<files::Offer> withoutOrder; // the quote as its file has it, while its order is not open
     std::function<QuoteDataFiles()> dataFiles;
     QString quotePath;
     bool quoteChanged = false;
@@ -133,5 +144,9 @@ private:
 // computed afresh with its fields.
 void showQuote(
     QWidget* owner, const CPlantData& plantData, OrderSnapshot currentOrder, std::function<QuoteDataFiles()> dataFiles);
+// Opens the quote window of `owner` on the quote file `path` whose order is not open, after
+// asking about a changed quote shown there.
+void showQuoteWithoutOrder(
+    QWidget* owner, const CPlantData& plantData, OrderSnapshot currentOrder, const QString& path);
 
 } // namespace kalkora::ui

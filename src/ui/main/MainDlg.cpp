@@ -291,6 +291,10 @@ void CMainDlg::rememberRecentOrder(const QString& path)
 
 bool CMainDlg::maySaveChangedOrder()
 {
+    // The quote window goes with the order: its question comes first.
+    if (!mayCloseAnalysisWindows(this)) {
+        return false;
+    }
     // What is being typed counts too: the command would discard it with the order.
     orderPanel.writeFieldsToOrder();
     return maySave(this, isOrderChanged(), orderChangedQuestion(), [this] { return SaveOrder(); });
@@ -438,12 +442,14 @@ void CMainDlg::OpenStartFiles(const QStringList& paths)
         }
     }
     // A quote brings the master data and the order it was priced from.
+    std::vector<std::pair<QString, QString>> quoteOrders; // quote file, its order file
     for (const QString& path : quoteFiles) {
         files::Offer offer;
         if (const files::FileResult result = files::loadOffer(path, offer); !result.ok()) {
             showFileError(result.message);
             continue;
         }
+        quoteOrders.emplace_back(path, offer.orderFile);
         for (const QString& file : { offer.masterFile, offer.orderFile }) {
             if (!file.isEmpty() && !QFileInfo::exists(file)) {
                 uiServices().showMessage(this,
@@ -459,7 +465,7 @@ void CMainDlg::OpenStartFiles(const QStringList& paths)
         }
     }
     for (const QString& path : masterDataFiles) {
-        if (maySaveChangedMasterData()) {
+        if (maySaveChangedMasterData() && mayCloseAnalysisWindows(this)) {
             loadMasterDataFile(path, 1.0f);
         }
     }
@@ -475,15 +481,18 @@ void CMainDlg::OpenStartFiles(const QStringList& paths)
             openOrderFile(path, 1.0f);
         }
     }
-    for (const QString& path : quoteFiles) {
-        if (!isOrderOpen()) {
-            uiServices().showMessage(this,
-                QStringLiteral("Das Angebot „%1“ kann erst gezeigt werden, wenn sein Auftrag geöffnet ist.")
-                    .arg(QFileInfo(path).fileName()));
-            continue;
+    for (const auto& [path, quoteOrder] : quoteOrders) {
+        // Priced against another order, the quote would show figures that were never its own.
+        const bool ownOrderOpen = isOrderOpen()
+            && (quoteOrder.isEmpty()
+                || (!orderFileName.isEmpty() && QFileInfo(orderFileName) == QFileInfo(quoteOrder)));
+        if (!ownOrderOpen) {
+            showQuoteWithoutOrder(this, plantData, orderSnapshot(), path);
+        } else if (auto* quote = findChild<CQuoteDlg*>(QString(), Qt::FindDirectChildrenOnly);
+                   !quote || !quote->isVisible() || quote->mayClose()) {
+            OnQuote();
+            findChild<CQuoteDlg*>(QString(), Qt::FindDirectChildrenOnly)->openQuoteFile(path);
         }
-        OnQuote();
-        findChild<CQuoteDlg*>(QString(), Qt::FindDirectChildrenOnly)->openQuoteFile(path);
     }
 }
 
@@ -531,7 +540,7 @@ void CMainDlg::OnSaveOrderAs()
 
 void CMainDlg::LoadMasterData(float factor)
 {
-    if (!maySaveChangedMasterData()) {
+    if (!maySaveChangedMasterData() || !mayCloseAnalysisWindows(this)) {
         return;
     }
     if (factor != 1.0f) {
@@ -624,22 +633,25 @@ void CMainDlg::OnCalculate()
 // The analysis windows see what is being typed in the panel, unlike the report.
 void CMainDlg::OnPriceScale()
 {
-    showPriceScale(this, plantData, [this] { return orderPanel.orderWithPendingField(); });
+    showPriceScale(this, plantData, orderSnapshot());
 }
 
 void CMainDlg::OnCostBreakdown()
 {
-    showCostBreakdown(this, plantData, [this] { return orderPanel.orderWithPendingField(); });
+    showCostBreakdown(this, plantData, orderSnapshot());
+}
+
+std::function<COrder()> CMainDlg::orderSnapshot()
+{
+    return [this] { return orderPanel.orderWithPendingField(); };
 }
 
 void CMainDlg::OnQuote()
 {
-    showQuote(
-        this, plantData, [this] { return orderPanel.orderWithPendingField(); },
-        [this] {
-            return QuoteDataFiles { orderFileName.isEmpty() ? QString() : QFileInfo(orderFileName).absoluteFilePath(),
-                setting(masterDataFileKey).toString() };
-        });
+    showQuote(this, plantData, orderSnapshot(), [this] {
+        return QuoteDataFiles { orderFileName.isEmpty() ? QString() : QFileInfo(orderFileName).absoluteFilePath(),
+            setting(masterDataFileKey).toString() };
+    });
 }
 
 void CMainDlg::OnPlantData()

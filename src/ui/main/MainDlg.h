@@ -134,6 +134,8 @@ private:
     bool maySaveChangedMasterData();
     void rememberRecentOrder(const QString& path);
     void updateRecentOrderMenu();
+    // The order as the analysis windows see it: as shown, a field being typed included.
+    std::function<COrder()> orderSnapshot();
 
     COrderPanel orderPanel;
     QLabel* logoPicture = nullptr;

@@ -219,8 +219,9 @@ TEST_F(QuoteDlgTest, ANewQuoteStartsFromTheDefaults)
     EXPECT_EQ(loadQuoteDefaults().nextNumber, 8);
 }
 
-// "kalkora angebot.ang" opens the quote with the master data and the order it names; a file it
-// names that is gone is said.
+// "kalkora angebot.ang" opens the quote with the master data and the order it names. Without
+// its order it shows the offered prices alone and keeps them on record; closing the order asks
+// about a changed quote first.
 TEST_F(QuoteDlgTest, AQuoteNamedAtStartBringsItsMasterDataAndOrder)
 {
     QTemporaryDir folder;
@@ -233,22 +234,42 @@ TEST_F(QuoteDlgTest, AQuoteNamedAtStartBringsItsMasterDataAndOrder)
     offer.orderFile = path("welle.auf");
     ASSERT_TRUE(files::saveOffer(path("angebot.ang"), offer).ok());
     offer.orderFile = path("fehlt.auf");
+    offer.offered = { { 100, Hundredths(814), Hundredths(81), Hundredths(733), Hundredths(73300) } };
     ASSERT_TRUE(files::saveOffer(path("ohne.ang"), offer).ok());
 
     CMainDlg main;
     main.show();
     main.OpenStartFiles({ path("angebot.ang") });
     EXPECT_EQ(main.orderFileName, path("welle.auf"));
-    const auto* quote = main.findChild<CQuoteDlg*>();
+    auto* quote = main.findChild<CQuoteDlg*>();
     ASSERT_NE(quote, nullptr);
     EXPECT_EQ(child<QLineEdit>(quote, "number")->text(), QStringLiteral("A-1"));
     EXPECT_TRUE(ui.messages().isEmpty());
+    setText(quote, "number", QStringLiteral("A-2"));
+    ui.yesNoCancelAnswers = { Answer::Cancel };
+    main.OnCloseOrder();
+    EXPECT_TRUE(main.isOrderOpen() && quote->isVisible()) << "Abbrechen keeps both";
+    ui.yesNoCancelAnswers = { Answer::No };
+    main.OnCloseOrder();
+    EXPECT_EQ(ui.texts(ScriptedUiServices::Kind::YesNoCancel).size(), 2) << "asked once, then closed";
+    EXPECT_FALSE(main.isOrderOpen() || quote->isVisible());
 
-    CMainDlg other;
-    other.OpenStartFiles({ path("ohne.ang") });
-    EXPECT_EQ(ui.messages().size(), 2);
+    ui.clear();
+    main.OpenStartFiles({ path("ohne.ang") });
+    EXPECT_EQ(ui.messages().size(), 1);
     EXPECT_TRUE(ui.messages().value(0).contains(QStringLiteral("gibt es nicht mehr")));
-    EXPECT_EQ(other.findChild<CQuoteDlg*>(), nullptr);
+    ASSERT_TRUE(quote->isVisible());
+    EXPECT_TRUE(child<QLabel>(quote, "offeredLine")->text().contains(QStringLiteral("fehlt.auf")));
+    EXPECT_EQ(quote->table()->model()->index(2, 1).data().toString(), QStringLiteral("7,33"));
+    EXPECT_TRUE(child<QLineEdit>(quote, "discountPct")->isReadOnly());
+    setText(quote, "subject", QStringLiteral("Welle, neu"));
+    ui.fileAnswers = { path("kopie.ang") };
+    click(quote, "buttonSaveAs");
+    files::Offer saved;
+    ASSERT_TRUE(files::loadOffer(path("kopie.ang"), saved).ok());
+    EXPECT_EQ(saved.subject, QStringLiteral("Welle, neu"));
+    saved.subject = offer.subject;
+    EXPECT_EQ(saved, offer) << "the offered prices and the files they came from stay";
 }
 
 } // namespace
