@@ -151,7 +151,7 @@ void CQuoteDlg::createTexts()
     grid->addWidget(recipient, 0, 3, 4, 1);
     place(4, 1, QStringLiteral("Einleitung:"), intro = block("intro"));
     place(5, 1, QStringLiteral("Schluss:"), closing = block("closing"));
-    grid->addWidget(sender, 4, 1, 2, 1);
+    grid->addWidget(sender, 4, 1, 2, 1, Qt::AlignTop); // beside its label, not centred in two rows
     for (QLineEdit* field : { date, validUntil })
         field->setToolTip(QStringLiteral("Ein Datum wie 07.12.2026."));
     addBelowTable(texts);
@@ -366,10 +366,11 @@ void CQuoteDlg::setWithoutOrder(std::optional<files::Offer> offer)
 {
     withoutOrder = std::move(offer);
     const bool priced = !withoutOrder;
+    // Without the order nothing could price a change of the figures.
     for (QLineEdit* field : schemeFields)
-        field->setReadOnly(!priced);
-    quantities->setReadOnly(!priced);
-    marketPrice->setReadOnly(!priced);
+        field->setEnabled(priced);
+    quantities->setEnabled(priced);
+    marketPrice->setEnabled(priced);
     quantityBase->setVisible(priced);
     showTableCommands(priced);
 }

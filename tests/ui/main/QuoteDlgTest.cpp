@@ -261,7 +261,7 @@ TEST_F(QuoteDlgTest, AQuoteNamedAtStartBringsItsMasterDataAndOrder)
     ASSERT_TRUE(quote->isVisible());
     EXPECT_TRUE(child<QLabel>(quote, "offeredLine")->text().contains(QStringLiteral("fehlt.auf")));
     EXPECT_EQ(quote->table()->model()->index(2, 1).data().toString(), QStringLiteral("7,33"));
-    EXPECT_TRUE(child<QLineEdit>(quote, "discountPct")->isReadOnly());
+    EXPECT_FALSE(child<QLineEdit>(quote, "discountPct")->isEnabled());
     setText(quote, "subject", QStringLiteral("Welle, neu"));
     ui.fileAnswers = { path("kopie.ang") };
     click(quote, "buttonSaveAs");
