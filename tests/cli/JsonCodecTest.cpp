@@ -45,6 +45,7 @@ TEST(JsonCodec, MasterDataRoundTripsThroughJson)
     CPlantData plant = examples::examplePlant();
     plant.interestRatePct = -0.0f;
     plant.overheadMaterialPct = -std::numeric_limits<float>::infinity();
+    plant.overheadExternalPct = std::numeric_limits<float>::infinity();
     plant.operatorVarRate3 = std::numeric_limits<float>::quiet_NaN();
     plant.operatorFixedRate3 = std::numeric_limits<float>::denorm_min();
     plant.hoursPerShift = std::numeric_limits<float>::max();
@@ -80,8 +81,8 @@ TEST(JsonCodec, NegativeZeroKeepsItsSign)
     const struct {
         const char* number;
         float value;
-    } rows[] = { { "-0", -0.0f }, { "-0.0", -0.0f }, { "-0.00E-3", -0.0f }, { "\"-0\"", -0.0f }, { "0", 0.0f },
-        { "-0.25", -0.25f } };
+    } rows[] = { { "-0", -0.0f }, { "-0.0", -0.0f }, { "-0.00E-3", -0.0f }, { "-0e-0", -0.0f }, { "\"-0\"", -0.0f },
+        { "0", 0.0f }, { "-0.25", -0.25f } };
     for (const auto& row : rows) {
         const std::string json = std::string(R"({"operations":[{"name":"\"-0 -0","setupTimeMin":)") + row.number
             + R"(,"lotSize":-0,"shiftMode":-0.0}]})";
