@@ -130,7 +130,8 @@ TEST_F(CliTest, FileProblemsGiveStatusOneAndUncostedOperationsThree)
     fromJson(R"({"kind":"master","plant":{"workDaysPerYear":250}})", "leer.sta");
     const std::string order = contents(welle);
     write("kaputt.auf", order.substr(0, order.size() - 1));
-    write("kaputt.json", R"({"kind":"order","operations":[{"lotSize":"viele"}]})");
+    write("kaputt.json",
+        R"({"kind":"order","operations":[{"lot\nSize":1}]})"); // the key, and so the message, holds a lone LF
     write("kaputt%3.json", R"({"kind":"order",})");
     // Orders whose price scale cannot be computed.
     fromJson(R"({"kind":"order","operations":[{"machineName":"Drehmaschine 1","lotSize":10}]})", "basis0.auf");
