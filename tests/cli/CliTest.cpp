@@ -123,15 +123,14 @@ TEST_F(CliTest, ReportsTheExampleOrder)
 // per quantity but tells about each operation once.
 TEST_F(CliTest, FileProblemsGiveStatusOneAndUncostedOperationsThree)
 {
-    fromJson(R"({"kind":"order","name":"Fehler","quantityBase":10,"operations":[
+    fromJson(R"({"kind":"order","name":"Fehler für 5 €","quantityBase":10,"operations":[
                 {"name":"Drehen","machineName":"Drehmaschine 2","lotSize":10,"machineUtilPct":100},
                 {"name":"Drehen","machineName":"Drehmaschine 1","lotSize":10,"machineUtilPct":100,"shiftMode":3}]})",
         "fehler.auf");
     fromJson(R"({"kind":"master","plant":{"workDaysPerYear":250}})", "leer.sta");
     const std::string order = contents(welle);
     write("kaputt.auf", order.substr(0, order.size() - 1));
-    write("kaputt.json",
-        R"({"kind":"order","operations":[{"lot\nSize":1}]})"); // the key, and so the message, holds a lone LF
+    write("kaputt.json", R"({"kind":"order","operations":[{"lot\nSize":1}]})"); // a message with a lone LF
     write("kaputt%3.json", R"({"kind":"order",})");
     // Orders whose price scale cannot be computed.
     fromJson(R"({"kind":"order","operations":[{"machineName":"Drehmaschine 1","lotSize":10}]})", "basis0.auf");
@@ -145,7 +144,7 @@ TEST_F(CliTest, FileProblemsGiveStatusOneAndUncostedOperationsThree)
             { "to-json", path("kaputt.auf") }, { "from-json", path("kaputt.json"), path("neu.auf") },
             { "from-json", path("kaputt%3.json"), path("neu.auf") }, { "scale", werk, path("basis0.auf") },
             { "scale", werk, path("riesig.auf") }, { "breakdown", werk, path("basis0.auf") },
-            { "breakdown", werk, path("ohne.auf") }, { "report", werk, path("fehler.auf") },
+            { "breakdown", werk, path("ohne.auf") }, { "report", werk, path("fehler.auf"), "--date", "2024-03-01" },
             { "scale", werk, path("fehler.auf") }, { "breakdown", werk, path("fehler.auf") } });
     EXPECT_FALSE(QFile::exists(path("neu.auf")));
 }
