@@ -26,6 +26,7 @@ CliRun cli(const QStringList& arguments)
 {
     static const QTemporaryDir runtime; // without a private runtime folder Qt's GUI warns on stderr
     qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+    qputenv("LC_ALL", "C.UTF-8"); // the system's messages, such as "No such file or directory", in English
     QProcess process;
     process.start(QStringLiteral(KALKORA_CLI), arguments);
     process.waitForFinished(60000);
