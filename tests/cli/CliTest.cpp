@@ -170,7 +170,8 @@ TEST_F(CliTest, WrongUsageGivesStatusTwo)
         "--one-off", "99999999999.99", "--format", "json" });
     expectTranscript("wrong-usage.txt", wrong);
 
-    expectTranscript("help.txt", { { "--help" }, { "report", "--help" }, { "quote", "--help" } });
+    expectTranscript(
+        "help.txt", { { "--help" }, { "report", "--help" }, { "quote", "--help" }, { "convert-dm", "--help" } });
 }
 
 TEST_F(CliTest, JsonRoundTripReproducesTheFiles)
@@ -217,6 +218,11 @@ TEST_F(CliTest, QuoteFromAQuoteFile)
         const CliRun letter = cli({ "quote", "--angebot", path("a.ang"), "--format", "pdf", "-o", path("a.pdf") });
         EXPECT_EQ(letter.status, 0) << letter.err;
         EXPECT_TRUE(contents(path("a.pdf")).starts_with("%PDF-"));
+        // What cannot be priced is said for the letter too.
+        const CliRun unpriced = cli({ "quote", "--angebot", path("a.ang"), "--one-off", "99999999999.99",
+            "--cash-discount", "60", "--commission", "39.99", "--format", "pdf", "-o", path("b.pdf") });
+        EXPECT_EQ(unpriced.status, 3);
+        EXPECT_NE(unpriced.err.find("Die Menge 100 kann nicht bepreist werden"), std::string::npos) << unpriced.err;
     }
 }
 
