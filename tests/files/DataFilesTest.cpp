@@ -102,50 +102,39 @@ TEST_F(DataFilesTest, SavesAndLoadsThroughTheDisk)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2); // no temporary files left
 }
 
+// Nothing is loaded from a missing file or from one cut at any length; the message names the file
+// and the field by its label. Each run of cut lengths with the same message is stored beside the
+// tests.
 TEST_F(DataFilesTest, MissingAndDamagedFilesLeaveTheDataAlone)
 {
+    const std::string unchanged = encodeMasterData(examples::examplePlant()) + encodeOrder(examples::exampleOrder());
     CPlantData plant = examples::examplePlant();
-    const FileResult result = loadMasterData(path("fehlt.sta"), 1.0f, plant);
-    EXPECT_EQ(result.status, FileStatus::CannotOpen);
-    EXPECT_TRUE(result.message.contains(QStringLiteral("„fehlt.sta“"))) << result.message.toStdString();
-    const std::string full = encodeMasterData(examples::examplePlant({ "Fräse" }));
-    writeBytes("kurz.sta", full.substr(0, full.size() - 3));
-    EXPECT_EQ(loadMasterData(path("kurz.sta"), 1.0f, plant).status, FileStatus::Damaged);
-    EXPECT_EQ(encodeMasterData(plant), encodeMasterData(examples::examplePlant()));
+    const FileResult missing = loadMasterData(path("fehlt.sta"), 1.0f, plant);
+    EXPECT_EQ(missing.status, FileStatus::CannotOpen);
+    EXPECT_TRUE(missing.message.contains(QStringLiteral("„fehlt.sta“"))) << missing.message.toStdString();
+    EXPECT_EQ(encodeMasterData(plant) + encodeOrder(examples::exampleOrder()), unchanged);
 
-    std::string orderBytes = encodeOrder(examples::exampleOrder());
-    orderBytes[orderBytes.find("Drehen") - 5] = '\x70'; // the operation count becomes huge
-    writeBytes("kaputt.auf", orderBytes);
-    COrder target;
-    EXPECT_EQ(loadOrder(path("kaputt.auf"), 1.0f, target).status, FileStatus::Damaged);
-    EXPECT_TRUE(target.name.empty());
-}
-
-TEST_F(DataFilesTest, DamagedFieldsAreNamedByTheirDialogLabels)
-{
     // Long first names, so that a file cut inside any field of the first record still announces
     // no more records than it could hold.
     CPlantData plantData = examples::examplePlant({ "Drehmaschine 1", "Drehmaschine 2" });
     plantData.machines.at(0)->name = std::string(100, 'D');
     COrder orderData = examples::exampleOrder();
     orderData.operations.at(0)->name = std::string(100, 'D');
-    const std::string plant = encodeMasterData(plantData);
-    const std::string order = encodeOrder(orderData);
-    // Wherever a file ends, the field is named by its label: each run of cut lengths with the same
-    // message is stored beside the tests.
     std::string runs;
     for (const bool isOrder : { false, true }) {
-        const std::string& bytes = isOrder ? order : plant;
+        const std::string bytes = isOrder ? encodeOrder(orderData) : encodeMasterData(plantData);
         QString previous;
         for (std::size_t size = 0; size < bytes.size(); ++size) {
             writeBytes("kaputt", bytes.substr(0, size));
-            CPlantData loadedPlant;
-            COrder loadedOrder;
-            const QString message = isOrder ? loadOrder(path("kaputt"), 1.0f, loadedOrder).message
-                                            : loadMasterData(path("kaputt"), 1.0f, loadedPlant).message;
-            if (message != previous)
-                runs += (isOrder ? "auf " : "sta ") + std::to_string(size) + ": " + message.toStdString() + "\n";
-            previous = message;
+            CPlantData loadedPlant = examples::examplePlant();
+            COrder loadedOrder = examples::exampleOrder();
+            const FileResult result = isOrder ? loadOrder(path("kaputt"), 1.0f, loadedOrder)
+                                              : loadMasterData(path("kaputt"), 1.0f, loadedPlant);
+            ASSERT_EQ(result.status, FileStatus::Damaged) << size;
+            ASSERT_EQ(encodeMasterData(loadedPlant) + encodeOrder(loadedOrder), unchanged) << size;
+            if (result.message != previous)
+                runs += (isOrder ? "auf " : "sta ") + std::to_string(size) + ": " + result.message.toStdString() + "\n";
+            previous = result.message;
         }
     }
     kalkora::testing::expectGolden("files/golden/damaged-fields.txt", runs);
