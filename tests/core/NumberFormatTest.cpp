@@ -87,9 +87,7 @@ TEST_F(TextTest, FormatFixedInBothLocales)
                 << localeName(locale) << " " << c.value << " as %" << c.width << "." << c.precision << "f";
         }
         // 1e300 and DBL_MAX print their exact values, as glibc does.
-        const std::string huge = formatFixed(1e300, 7, 2);
-        EXPECT_EQ(huge, localized(glibc("%.2f", 1e300), locale));
-        EXPECT_EQ(huge.substr(0, 20), "10000000000000000525");
+        EXPECT_EQ(formatFixed(1e300, 7, 2), localized(glibc("%.2f", 1e300), locale));
         EXPECT_EQ(formatFixed(-DBL_MAX, 0, 0), glibc("%.0f", -DBL_MAX));
     }
 }
