@@ -33,6 +33,17 @@ std::string scaleError(const COrder& order, std::vector<std::int32_t> quantities
     return "<none>";
 }
 
+// An operation on a missing machine and one with a bad shift mode, between good ones.
+COrder orderWithUncostedOperations()
+{
+    COrder order = exampleOrder();
+    order.operations.at(0)->machineName = "Fehlt";
+    order.operations.add(kalkora::testing::turningOperation());
+    order.operations.at(2)->shiftMode = 5;
+    order.operations.add(kalkora::testing::turningOperation("Fr\xE4sen"));
+    return order;
+}
+
 } // namespace
 
 TEST(PriceScale, LotsAreScaledUpToWholePieces)
@@ -117,36 +128,8 @@ TEST(CostBreakdown, PartsAddUpToTheCharges)
     EXPECT_NEAR(other.order.external, 1.5 * 45 / 40, 1e-9);
 }
 
-namespace {
-
-// An operation on a missing machine and one with a bad shift mode, between good ones.
-COrder orderWithUncostedOperations()
-{
-    COrder order = exampleOrder();
-    order.operations.at(0)->machineName = "Fehlt";
-    order.operations.add(kalkora::testing::turningOperation());
-    order.operations.at(2)->shiftMode = 5;
-    order.operations.add(kalkora::testing::turningOperation("Fr\xE4sen"));
-    return order;
-}
-
-} // namespace
-
-TEST(CostAnalysis, OperationsThatCannotBeCostedAreListedOnce)
-{
-    const COrder order = orderWithUncostedOperations();
-    const CostBreakdown b = breakDownCosts(order, examplePlant());
-    // Which operations were costed and what they cost is in the stored tables (AnalysisTables).
-    ASSERT_EQ(b.messages.size(), 2u);
-    for (const auto& quantities : { defaultQuantities(order.quantityBase), std::vector<std::int32_t> { 10 } }) {
-        const PriceScale scale = computePriceScale(order, examplePlant(), quantities);
-        EXPECT_EQ(scale.rows.size(), quantities.size());
-        EXPECT_EQ(scale.uncostedOperations, 2);
-        EXPECT_EQ(scale.messages, b.messages);
-    }
-}
-
-// The tables in the German locale, the CSV files in both dialects.
+// The tables in the German locale, the CSV files in both dialects. The operations that cannot be
+// costed are listed once whatever the quantities.
 TEST(AnalysisTables, ByteForByte)
 {
     text::LocaleScope german(text::RuntimeLocale::German);
@@ -160,6 +143,14 @@ TEST(AnalysisTables, ByteForByte)
         { "breakdown-standard.csv", breakdownCsv(breakdown, CsvDialect::Standard) } };
     for (const auto& [name, text] : outputs)
         kalkora::testing::expectGolden(std::string("core/golden/") + name, text);
+
+    ASSERT_EQ(breakdown.messages.size(), 2u);
+    for (const auto& quantities : { defaultQuantities(order.quantityBase), std::vector<std::int32_t> { 10 } }) {
+        const PriceScale other = computePriceScale(order, examplePlant(), quantities);
+        EXPECT_EQ(other.rows.size(), quantities.size());
+        EXPECT_EQ(other.uncostedOperations, 2);
+        EXPECT_EQ(other.messages, breakdown.messages);
+    }
 }
 
 TEST(CostAnalysis, QuantityLists)
