@@ -71,10 +71,9 @@ TEST(PriceScale, LotsAreScaledUpToWholePieces)
     for (int i = 0; i < 300; ++i) {
         order.operations.add(kalkora::testing::turningOperation());
         scaled.operations.add(kalkora::testing::turningOperation());
-        scaled.operations.at(i)->lotSize = 10;
+        scaled.operations.at(i)->lotSize = i < 299 ? 10 : 11;
     }
     order.operations.at(299)->lotSize = 101;
-    scaled.operations.at(299)->lotSize = 11;
     // The breakdown is handed on as a copy of one that is gone: its names must go with it.
     const CostBreakdown copied = [&scaled] {
         const CostBreakdown original = breakDownCosts(scaled, examplePlant());
