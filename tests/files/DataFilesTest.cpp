@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include <cerrno>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -113,6 +114,18 @@ TEST_F(DataFilesTest, MissingAndDamagedFilesLeaveTheDataAlone)
     EXPECT_EQ(missing.status, FileStatus::CannotOpen);
     EXPECT_TRUE(missing.message.contains(QStringLiteral("„fehlt.sta“"))) << missing.message.toStdString();
     EXPECT_EQ(encodeMasterData(plant) + encodeOrder(examples::exampleOrder()), unchanged);
+    // A large file refused at its first field gives its pages back.
+    writeBytes("gross.auf", std::string(std::size_t(9) << 20, '\xFF')); // a name longer than the file
+    const auto mappedBytes = [] {
+        std::size_t pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        return pages * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+    };
+    const std::size_t before = mappedBytes();
+    COrder target;
+    for (int i = 0; i < 3; ++i)
+        ASSERT_EQ(loadOrder(path("gross.auf"), 1.0f, target).status, FileStatus::Damaged);
+    EXPECT_LT(mappedBytes(), before + (std::size_t(9) << 20));
 
     // Long first names, so that a file cut inside any field of the first record still announces
     // no more records than it could hold.
