@@ -55,7 +55,7 @@ TEST_F(TextTest, Cp1252EncodesTheWholeBmpConsistently)
 
 // Ill-formed UTF-8: each maximal ill-formed subpart is one '?' (truncated sequences, overlong
 // forms, surrogates, above U+10FFFF, stray continuation bytes); beyond the BMP is one '?'. In
-// UTF-16 a surrogate pair is one '?', a lone surrogate too.
+// UTF-16 a surrogate pair is one '?', also the last one and the highest, a lone surrogate too.
 TEST_F(TextTest, Cp1252ReplacesWhatItCannotHold)
 {
     const struct {
@@ -78,7 +78,7 @@ TEST_F(TextTest, Cp1252ReplacesWhatItCannotHold)
         bool lossy;
     } utf16Cases[] = { { u"x\U0001F600y", "x?y", true }, { { u'a', 0xD83D, u'b' }, "a?b", true },
         { { 0xDE00, 0xD83D }, "??", true }, { u"\U00010000\U0001F600\uE000", "???", true },
-        { u"fine", "fine", false } };
+        { u"\U0010FFFF", "?", true }, { u"fine", "fine", false } };
     for (const auto& c : utf16Cases) {
         bool lossy = !c.lossy;
         EXPECT_EQ(utf16ToCp1252(c.utf16, &lossy), c.cp1252) << c.cp1252;

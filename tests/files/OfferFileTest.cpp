@@ -41,6 +41,9 @@ TEST(OfferFile, SavedAndLoadedAsItWas)
     minimal.number = QStringLiteral("alt");
     ASSERT_EQ(offerFromJson(corpusFile("minimal.ang"), folder, minimal), std::nullopt);
     EXPECT_EQ(minimal, Offer());
+    ASSERT_EQ(offerFromJson(R"({"kind":"kalkora-angebot","version":1,"quantities":[2147483647]})", folder, minimal),
+        std::nullopt);
+    EXPECT_EQ(minimal.quantities, std::vector<std::int32_t> { 2147483647 });
 }
 
 // Each refused document and its message are stored beside the tests.
