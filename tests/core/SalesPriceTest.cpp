@@ -80,16 +80,16 @@ TEST(SalesPrice, BackwardFromAMarketPrice)
     scale.messages = { "missing machine" };
     for (const auto& [quantity, cost] : { std::pair { 1, 100.00 }, { 10, 0.0 }, { 100, inf } })
         scale.rows.push_back({ .quantity = quantity, .fullPerPiece = cost });
-    const Quote quote = computeQuote(scale, schemeOf({ 0, 0, 2000, 200, 0, 500, 0, 0 }), Hundredths(320000));
+    const Quote quote = computeQuote(scale, schemeOf({ 0, 0, 2000, 200, 300, 500, 0, 0 }), Hundredths(320000));
     ASSERT_TRUE(quote.market);
     const MarketPricing& m = *quote.market;
     EXPECT_EQ((std::array { m.listPrice, m.discount, m.targetPrice, m.cashDiscount, m.commission, m.cashPrice,
                   m.allowedCostPrice }),
-        (std::array<std::int64_t, 7> { 320000, 16000, 304000, 6080, 0, 297920, 248267 }));
+        (std::array<std::int64_t, 7> { 320000, 16000, 304000, 6080, 9120, 288800, 240667 }));
     ASSERT_EQ(m.rows.size(), 3u);
-    EXPECT_EQ(m.rows[0].profit, 287920);
-    EXPECT_EQ(m.rows[0].profitPct, 287920); // 2,879.20 % of 100.00
-    EXPECT_EQ(m.rows[1].profit, 297920);
+    EXPECT_EQ(m.rows[0].profit, 278800);
+    EXPECT_EQ(m.rows[0].profitPct, 278800); // 2,788.00 % of 100.00
+    EXPECT_EQ(m.rows[1].profit, 288800);
     EXPECT_EQ(m.rows[1].profitPct, std::nullopt); // no Selbstkosten to relate the profit to
     EXPECT_FALSE(m.rows[2].priced);
     EXPECT_EQ(m.rows[2].profitPct, std::nullopt);
