@@ -167,9 +167,8 @@ TEST(CostAnalysis, QuantityLists)
     for (const auto& c : cases) {
         std::vector<std::int32_t> quantities { 42 };
         std::string error;
-        const bool ok = parseQuantities(c.text, quantities, error);
-        EXPECT_EQ(ok, !c.quantities.empty()) << c.text;
-        EXPECT_EQ(quantities, ok ? c.quantities : std::vector<std::int32_t> { 42 }) << c.text;
-        EXPECT_EQ(error.empty(), ok) << c.text;
+        EXPECT_EQ(parseQuantities(c.text, quantities, error), !c.quantities.empty()) << c.text;
+        EXPECT_EQ(quantities, c.quantities.empty() ? std::vector<std::int32_t> { 42 } : c.quantities) << c.text;
+        EXPECT_EQ(error.empty(), !c.quantities.empty()) << c.text;
     }
 }
