@@ -14,16 +14,14 @@ namespace kalkora::testing {
 // The lathe of the worked example, under any name.
 inline CMachine exampleMachine(const std::string& name = "Drehmaschine 1")
 {
-    CMachine m;
-    m.name = name;
-    m.purchaseCost = 120000;
-    m.usefulLifeYears = 10;
-    m.installedPowerKw = 20;
-    m.powerUsagePct = 50;
-    m.toolCostPerYear = 3000;
-    m.maintenancePerYear = 2000;
-    m.floorAreaSqm = 15;
-    return m;
+    return { .name = name,
+        .purchaseCost = 120000,
+        .usefulLifeYears = 10,
+        .installedPowerKw = 20,
+        .floorAreaSqm = 15,
+        .toolCostPerYear = 3000,
+        .maintenancePerYear = 2000,
+        .powerUsagePct = 50 };
 }
 
 // Adds `machine` with its rates computed from the plant values.
@@ -56,30 +54,26 @@ inline CPlantData examplePlant(std::initializer_list<const char*> machineNames =
 inline std::unique_ptr<COperation> turningOperation(
     const std::string& name = "Drehen", const std::string& machineName = "Drehmaschine 1")
 {
-    auto op = std::make_unique<COperation>();
-    op->name = name;
-    op->machineName = machineName;
-    op->lotSize = 100;
-    op->setupTimeMin = 30;
-    op->machineTimeMin = 2;
-    op->operatorTimeMin = 1;
-    op->machineUtilPct = 80;
-    op->materialWeightKg = 0.5f;
-    op->materialPricePerKg = 2;
-    op->materialUtilPct = 50;
-    return op;
+    return std::make_unique<COperation>(COperation { .name = name,
+        .machineName = machineName,
+        .setupTimeMin = 30,
+        .lotSize = 100,
+        .machineTimeMin = 2,
+        .operatorTimeMin = 1,
+        .materialUtilPct = 50,
+        .machineUtilPct = 80,
+        .materialWeightKg = 0.5f,
+        .materialPricePerKg = 2 });
 }
 
 inline std::unique_ptr<COperation> externalOperation(
     const std::string& name = "Haerten", float costPerPiece = 1.5f, std::int32_t lotSize = 100)
 {
-    auto op = std::make_unique<COperation>();
-    op->isInternal = 0;
-    op->name = name;
-    op->machineName = "EXTERN";
-    op->externalCostPerPiece = costPerPiece;
-    op->externalLotSize = lotSize;
-    return op;
+    return std::make_unique<COperation>(COperation { .isInternal = 0,
+        .name = name,
+        .externalCostPerPiece = costPerPiece,
+        .externalLotSize = lotSize,
+        .machineName = "EXTERN" });
 }
 
 inline COrder exampleOrder()

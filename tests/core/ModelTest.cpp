@@ -49,9 +49,7 @@ TEST(OperationList, KeepsOrderWhenRemovingAndSwapping)
     EXPECT_EQ(names, "Fräsen Drehen Bohren Prüfen ");
 
     order.clear();
-    EXPECT_EQ(order.operations.count(), 0);
-    EXPECT_TRUE(order.name.empty() && order.remark.empty());
-    EXPECT_EQ(order.quantityBase, 0);
+    EXPECT_TRUE(order.operations.count() == 0 && order.name.empty() && order.remark.empty() && order.quantityBase == 0);
 }
 
 // The gross weight (net weight over the material utilisation) is rounded to float before the

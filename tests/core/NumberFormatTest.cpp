@@ -3,6 +3,7 @@
 #include "TextTestSupport.h"
 #include "text/NumberScan.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <clocale>
 #include <cmath>
@@ -86,9 +87,7 @@ TEST_F(TextTest, FormatFixedInBothLocales)
                 << localeName(locale) << " " << c.value << " as %" << c.width << "." << c.precision << "f";
         }
         // 1e300 and DBL_MAX print their exact values, as glibc does.
-        const std::string huge = formatFixed(1e300, 7, 2);
-        EXPECT_EQ(huge, localized(glibc("%.2f", 1e300), locale));
-        EXPECT_EQ(huge.substr(0, 20), "10000000000000000525");
+        EXPECT_EQ(formatFixed(1e300, 7, 2), localized(glibc("%.2f", 1e300), locale));
         EXPECT_EQ(formatFixed(-DBL_MAX, 0, 0), glibc("%.0f", -DBL_MAX));
     }
 }
@@ -155,31 +154,18 @@ TEST_F(TextTest, FormatGAndFixedMatchCorrectRoundingOffTies)
 // locale of the program must not depend on it. Runs where a comma locale is installed.
 TEST_F(TextTest, FormattingAndScanningIgnoreTheCLibraryLocale)
 {
-    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-    const std::string restore = previous ? previous : "C";
-    const char* commaLocale = nullptr;
-    for (const char* name : { "de_DE.UTF-8", "de_DE.utf8", "de_DE", "de_DE@euro", "fr_FR.UTF-8", "fr_FR.utf8" }) {
-        if (std::setlocale(LC_NUMERIC, name)) {
-            commaLocale = name;
-            break;
-        }
-    }
-    if (!commaLocale)
+    const std::string restore = std::setlocale(LC_NUMERIC, nullptr);
+    const char* const commaLocales[]
+        = { "de_DE.UTF-8", "de_DE.utf8", "de_DE", "de_DE@euro", "fr_FR.UTF-8", "fr_FR.utf8" };
+    if (std::none_of(std::begin(commaLocales), std::end(commaLocales),
+            [](const char* name) { return std::setlocale(LC_NUMERIC, name) != nullptr; }))
         GTEST_SKIP() << "no locale with a decimal comma is installed";
-    const std::string probe = glibc("%.1f", 0.5);
-    const std::string texts[] = { formatFixed(80.25, 7, 1), formatG6(1234565.0), formatFixed(1e300, 0, 2).substr(301) };
-    const auto scanned = scanDouble("2.5");
+    std::vector<std::string> texts { glibc("%.1f", 0.5), formatFixed(80.25, 7, 1), formatG6(1234565.0),
+        formatFixed(1e300, 0, 2).substr(301), formatG6(scanDouble("2.5").value_or(0)) };
     setRuntimeLocale(RuntimeLocale::German);
-    const std::string germanFixed = formatFixed(0.125, 0, 2);
-    const auto germanScanned = scanDouble("2,5");
+    texts.insert(texts.end(), { formatFixed(0.125, 0, 2), formatG6(scanDouble("2,5").value_or(0)) });
     std::setlocale(LC_NUMERIC, restore.c_str());
-
-    EXPECT_EQ(probe, "0,5") << commaLocale;
-    EXPECT_EQ(std::vector<std::string>(std::begin(texts), std::end(texts)),
-        std::vector<std::string>({ "   80.3", "1.23457e+006", ".00" }));
-    EXPECT_EQ(scanned, 2.5);
-    EXPECT_EQ(germanFixed, "0,13");
-    EXPECT_EQ(germanScanned, 2.5);
+    EXPECT_EQ(texts, std::vector<std::string>({ "0,5", "   80.3", "1.23457e+006", ".00", "2.5", "0,13", "2,5" }));
 }
 
 // "%Wi": shiftMode + 1 may leave int32; a negative width left-aligns.
@@ -197,7 +183,6 @@ TEST_F(TextTest, FormatInt)
         setRuntimeLocale(locale);
         for (const auto& c : cases)
             EXPECT_EQ(formatInt(c.value, c.width), c.text) << c.value;
-        EXPECT_EQ(formatInt(100), "100");
     }
 }
 

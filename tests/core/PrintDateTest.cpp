@@ -1,5 +1,6 @@
 #include "text/PrintDate.h"
 
+#include "Golden.h"
 #include "TextTestSupport.h"
 
 #include <chrono>
@@ -8,27 +9,19 @@
 namespace kalkora::text {
 namespace {
 
-// English and German (Windows-1252) names; invalid dates give the empty text (months, days
-// and leap years are checked against the calendar below).
+// English and German (Windows-1252) names, stored beside the tests; invalid dates give the empty
+// text (months, days and leap years are checked against the calendar below).
 TEST_F(TextTest, FormatPrintDateInBothLocales)
 {
-    const struct {
-        PrintDate date;
-        const char* english;
-        const char* german;
-    } cases[] = { { { 2003, 8, 9 }, "Saturday, 09. August 2003", "Samstag, 09. August 2003" },
-        { { 2024, 3, 1 }, "Friday, 01. March 2024", "Freitag, 01. M\xE4rz 2024" },
-        { { 2024, 6, 30 }, "Sunday, 30. June 2024", "Sonntag, 30. Juni 2024" },
-        { { 9999, 12, 31 }, "Friday, 31. December 9999", "Freitag, 31. Dezember 9999" },
-        { { 999, 3, 1 }, "Friday, 01. March 0999", "Freitag, 01. M\xE4rz 0999" },
-        { { 1, 1, 1 }, "Monday, 01. January 0001", "Montag, 01. Januar 0001" }, { { 0, 1, 1 }, "", "" },
-        { { 10000, 1, 1 }, "", "" } };
-    for (const auto& c : cases) {
+    std::string table;
+    for (const PrintDate date : { PrintDate { 2003, 8, 9 }, { 2024, 3, 1 }, { 2024, 6, 30 }, { 9999, 12, 31 },
+             { 999, 3, 1 }, { 1, 1, 1 }, { 0, 1, 1 }, { 10000, 1, 1 } }) {
         setRuntimeLocale(RuntimeLocale::Default);
-        EXPECT_EQ(formatPrintDate(c.date), c.english);
+        table += formatPrintDate(date) + " | ";
         setRuntimeLocale(RuntimeLocale::German);
-        EXPECT_EQ(formatPrintDate(c.date), c.german);
+        table += formatPrintDate(date) + "\n";
     }
+    kalkora::testing::expectGolden("core/golden/print-dates.txt", table);
 }
 
 // Every day, month and one beyond either end, of the years 1582 to 2400.

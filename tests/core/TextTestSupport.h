@@ -2,6 +2,7 @@
 
 #include "text/RuntimeLocale.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -31,10 +32,8 @@ inline const char* localeName(RuntimeLocale locale)
 // A default-locale number text as the locale prints it: in German the point becomes a comma.
 inline std::string localized(std::string text, RuntimeLocale locale)
 {
-    for (char& c : text) {
-        if (c == '.' && locale == RuntimeLocale::German)
-            c = ',';
-    }
+    if (locale == RuntimeLocale::German)
+        std::replace(text.begin(), text.end(), '.', ',');
     return text;
 }
 

@@ -40,6 +40,10 @@ TEST(CountedText, WritesTheShortestPrefixAndReadsItBack)
         EXPECT_EQ(read, text);
         EXPECT_EQ(reader.offset(), prefix.size() + length);
     }
+    // Lengths from 4 GiB on are written in the 64-bit form, low half first.
+    std::string out;
+    ByteWriter(out).writeUInt64(0x0123456789ABCDEFu);
+    EXPECT_EQ(out, bytes({ 0xEF, 0xCD, 0xAB, 0x89, 0x67, 0x45, 0x23, 0x01 }));
 }
 
 // Longer prefixes than needed, the 64-bit form, wide text (marker FF FEFF, a prefix, UTF-16LE
@@ -77,12 +81,4 @@ TEST(CountedText, ReadsEveryPrefixFormAndRefusesDamagedLengths)
             EXPECT_EQ(reader.offset(), row.bytes.size());
         }
     }
-}
-
-// Lengths from 4 GiB on are written in the 64-bit form, low half first.
-TEST(CountedText, WritesA64BitLengthLowHalfFirst)
-{
-    std::string out;
-    ByteWriter(out).writeUInt64(0x0123456789ABCDEFu);
-    EXPECT_EQ(out, bytes({ 0xEF, 0xCD, 0xAB, 0x89, 0x67, 0x45, 0x23, 0x01 }));
 }
