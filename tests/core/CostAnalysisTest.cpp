@@ -4,7 +4,9 @@
 #include "Golden.h"
 #include "TextTestSupport.h"
 #include "costing/AnalysisTables.h"
+#include "costing/TableWriting.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace kalkora;
@@ -142,6 +144,10 @@ TEST(AnalysisTables, ByteForByte)
         { "breakdown-standard.csv", breakdownCsv(breakdown, CsvDialect::Standard) } };
     for (const auto& [name, text] : outputs)
         kalkora::testing::expectGolden(std::string("core/golden/") + name, text);
+    CsvWriter numbers(CsvDialect::German);
+    for (const double value : { std::nan(""), -HUGE_VAL, 2.5 })
+        numbers.number(value);
+    EXPECT_EQ(numbers.take(), "\xEF\xBB\xBFnan;-inf;2,5"); // with the byte-order mark
 
     ASSERT_EQ(breakdown.messages.size(), 2u);
     for (const auto& quantities : { defaultQuantities(order.quantityBase), std::vector<std::int32_t> { 10 } }) {
@@ -171,4 +177,12 @@ TEST(CostAnalysis, QuantityLists)
         EXPECT_EQ(quantities, c.quantities.empty() ? std::vector<std::int32_t> { 42 } : c.quantities) << c.text;
         EXPECT_EQ(error.empty(), !c.quantities.empty()) << c.text;
     }
+    // The message counts the entries and shows a long one cut before 24 bytes, never inside a
+    // character.
+    std::vector<std::int32_t> quantities;
+    std::string error;
+    EXPECT_FALSE(parseQuantities("1,,2", quantities, error));
+    EXPECT_TRUE(error.starts_with("Die 2. Menge fehlt")) << error;
+    EXPECT_FALSE(parseQuantities("1, abcdefghijklmnopqrstuvwäx", quantities, error));
+    EXPECT_TRUE(error.starts_with("„abcdefghijklmnopqrstuvw…“ ist keine")) << error;
 }

@@ -59,6 +59,8 @@ TEST_F(TextTest, FormatG6InBothLocales)
         setRuntimeLocale(locale);
         for (const auto& [value, text] : cases)
             EXPECT_EQ(formatG6(value), localized(text, locale)) << localeName(locale) << " " << value;
+        // As printf: a negative precision is the default 6, precision 0 is 1.
+        EXPECT_EQ(formatG(1.0 / 3.0, -1) + formatG(123.0, 0), localized("0.3333331e+002", locale));
     }
 }
 
@@ -79,7 +81,7 @@ TEST_F(TextTest, FormatFixedInBothLocales)
         { -0.0, 7, 2, "  -0.00" }, { -0.001, 0, 2, "-0.00" }, { 1e15, 0, 2, "1000000000000000.00" },
         { 123456789012345678.0, 0, 0, "123456789012345680" }, { 9007199254740993.0, 0, 1, "9007199254740992.0" },
         { inf, 7, 2, "    inf" }, { -inf, 7, 2, "   -inf" }, { nan, 7, 2, "    nan" }, { -nan, 7, 1, "    nan" },
-        { nan, 0, 2, "nan" }, { nan, 2, 2, "nan" } };
+        { nan, 0, 2, "nan" }, { nan, 2, 2, "nan" }, { 1.0 / 3.0, 0, -1, "0.333333" } };
     for (const auto locale : bothLocales) {
         setRuntimeLocale(locale);
         for (const auto& c : cases) {
