@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ScriptedUiServices.h"
+#include "WindowTest.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -34,7 +35,7 @@ namespace kalkora::ui::test {
 struct Row {
     const char* act;
     const char* look;
-    const char* expected; // UTF-8; ending in "…" only the beginning of the text
+    const char* expected = nullptr; // UTF-8; ending in "…" only the beginning; none: the transcript
 };
 
 class Scenario {
@@ -60,6 +61,15 @@ public:
             QString seen = look(QString::fromUtf8(row.look));
             if (!folder.isEmpty())
                 seen.replace(folder, QString());
+            if (!row.expected) {
+                transcript
+                    += QString(act + QStringLiteral(" -> ") + QString::fromUtf8(row.look) + QStringLiteral(": ") + seen)
+                           .replace(u'\r', QStringLiteral("\\r"))
+                           .replace(u'\n', QStringLiteral("\\n"))
+                           .toStdString()
+                    + '\n';
+                continue;
+            }
             QString expected = QString::fromUtf8(row.expected);
             if (expected.endsWith(u'…')) // the beginning of a long text
                 expected = expected.chopped(1) + seen.mid(expected.size() - 1);

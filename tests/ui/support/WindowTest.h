@@ -2,6 +2,7 @@
 
 #include "ScriptedUiServices.h"
 #include "core/ExampleData.h"
+#include "core/Golden.h"
 #include "text/RuntimeLocale.h"
 
 #include <QAbstractButton>
@@ -18,11 +19,25 @@ namespace kalkora::ui::test {
 using namespace kalkora::testing;
 using Kind = ScriptedUiServices::Kind;
 
+// What a test's scenarios saw in the rows that expect no text of their own, a line each; at the
+// end of the test it must equal KALKORA_UI_GOLDEN<suite>.<test>.txt below tests/.
+inline std::string transcript;
+#ifndef KALKORA_UI_GOLDEN
+#define KALKORA_UI_GOLDEN "ui/main/golden/"
+#endif
+
 // Every window test: a scripted UiServices and the runtime locale as at program start.
 class WindowTest : public ::testing::Test {
 protected:
-    void SetUp() override { text::setRuntimeLocale(text::RuntimeLocale::Default); }
-    void TearDown() override { text::setRuntimeLocale(text::RuntimeLocale::Default); }
+    void SetUp() override { text::setRuntimeLocale(text::RuntimeLocale::Default), transcript.clear(); }
+    void TearDown() override
+    {
+        text::setRuntimeLocale(text::RuntimeLocale::Default);
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        if (!transcript.empty())
+            expectGolden(
+                std::string(KALKORA_UI_GOLDEN) + test->test_suite_name() + '.' + test->name() + ".txt", transcript);
+    }
 
     // Shows `window` and makes it the active one, so that focus changes happen as on screen.
     static void activate(QWidget& window)
