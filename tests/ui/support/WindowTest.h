@@ -6,6 +6,7 @@
 #include "text/RuntimeLocale.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemModel>
 #include <QApplication>
 #include <QLineEdit>
 #include <QStringList>
@@ -66,6 +67,20 @@ inline void setText(const QObject* window, const char* field, const QString& tex
 inline void click(const QObject* window, const char* button)
 {
     child<QAbstractButton>(window, button)->click();
+}
+
+// The model's column titles, then each row, a line each with the cells "|"-separated.
+inline std::string tableText(const QAbstractItemModel* model)
+{
+    std::string text;
+    for (int row = -1; row < model->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < model->columnCount(); ++column)
+            cells
+                << (row < 0 ? model->headerData(column, Qt::Horizontal) : model->index(row, column).data()).toString();
+        text += cells.join(u'|').toStdString() + '\n';
+    }
+    return text;
 }
 
 // The object names of the enabled controls that Tab visits in `window`, starting at `first`.
