@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,7 +31,8 @@ namespace kalkora::ui::test {
 //       several acts separated by ";" are done one after the other
 //   look "name"      the text of that control; "messages" the messages, questions and file
 //                    dialog titles the act brought up, "|"-separated; "focus" the focused control
-//                    and its selection; "visible" 1 or 0; "title" the window title; anything else
+//                    and its selection; "visible" 1 or 0; "title" the window title; a combo box
+//                    its current index, "/", its count and its text; anything else
 //                    the scenario's `stored` answers.
 struct Row {
     const char* act;
@@ -62,12 +64,7 @@ public:
             if (!folder.isEmpty())
                 seen.replace(folder, QString());
             if (!row.expected) {
-                transcript
-                    += QString(act + QStringLiteral(" -> ") + QString::fromUtf8(row.look) + QStringLiteral(": ") + seen)
-                           .replace(u'\r', QStringLiteral("\\r"))
-                           .replace(u'\n', QStringLiteral("\\n"))
-                           .toStdString()
-                    + '\n';
+                record(act + QStringLiteral(" -> ") + QString::fromUtf8(row.look), seen);
                 continue;
             }
             QString expected = QString::fromUtf8(row.expected);
@@ -155,6 +152,8 @@ private:
             return text->toPlainText();
         if (auto* label = qobject_cast<QLabel*>(control))
             return label->text();
+        if (auto* combo = qobject_cast<QComboBox*>(control))
+            return QStringLiteral("%1/%2 %3").arg(combo->currentIndex()).arg(combo->count()).arg(combo->currentText());
         EXPECT_TRUE(stored) << name.toStdString();
         return stored ? stored(name) : QString();
     }

@@ -27,6 +27,16 @@ inline std::string transcript;
 #define KALKORA_UI_GOLDEN "ui/main/golden/"
 #endif
 
+// Adds "label: text" to the transcript, its line breaks written as \r and \n.
+inline void record(const QString& label, const QString& text)
+{
+    transcript += QString(label + QStringLiteral(": ") + text)
+                      .replace(u'\r', QStringLiteral("\\r"))
+                      .replace(u'\n', QStringLiteral("\\n"))
+                      .toStdString()
+        + '\n';
+}
+
 // Every window test: a scripted UiServices and the runtime locale as at program start.
 class WindowTest : public ::testing::Test {
 protected:
