@@ -7,7 +7,6 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 
 namespace kalkora::ui::test {

@@ -95,7 +95,6 @@ TEST_F(QuoteDlgTest, RecomputesAsTheFieldsChangeAndMarksWhatCannotBeRead)
 // never lost: a bad date or a failed save keeps it, and closing a changed quote asks first.
 TEST_F(QuoteDlgTest, TheQuoteIsSavedReopenedAndPrintedAsALetter)
 {
-    using Kind = ScriptedUiServices::Kind;
     QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("angebot.ang"));
     EXPECT_EQ(child<QLineEdit>(window, "date")->text(), QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
@@ -229,7 +228,7 @@ TEST_F(QuoteDlgTest, AQuoteNamedAtStartBringsItsMasterDataAndOrder)
     EXPECT_TRUE(main.isOrderOpen() && quote->isVisible()) << "Abbrechen keeps both";
     ui.yesNoCancelAnswers = { Answer::No };
     main.OnCloseOrder();
-    EXPECT_EQ(ui.texts(ScriptedUiServices::Kind::YesNoCancel).size(), 2) << "asked once, then closed";
+    EXPECT_EQ(ui.texts(Kind::YesNoCancel).size(), 2) << "asked once, then closed";
     EXPECT_FALSE(main.isOrderOpen() || quote->isVisible());
 
     ui.clear();

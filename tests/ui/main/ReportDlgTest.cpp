@@ -107,8 +107,7 @@ TEST_F(ReportDlgTest, FindSelectsTheNextOrPreviousHitAndWrapsAround)
         ui.clear();
         EXPECT_EQ(view()->find(needle, step.backwards, step.caseSensitive), step.selected != nullptr);
         EXPECT_EQ(view()->selectedText(), step.selected ? QString::fromUtf8(step.selected) : before) << step.needle;
-        EXPECT_EQ(ui.messages(),
-            step.selected ? QStringList() : QStringList { QStringLiteral("„%1“ wurde nicht gefunden.").arg(needle) });
+        record(needle, ui.messages().join(u'|'));
     }
 
     // Ctrl+F asks for the text where the focus goes, F3 finds the next hit and Shift+F3 the previous one.
