@@ -78,13 +78,6 @@ public:
     // in it without it.
     QString folder;
 
-    template <typename T = QWidget> T* find(const QString& name) const
-    {
-        T* found = window.findChild<T*>(name);
-        EXPECT_NE(found, nullptr) << name.toStdString();
-        return found;
-    }
-
 private:
     void perform(const QString& act)
     {
@@ -100,11 +93,11 @@ private:
         } else if (const qsizetype at = act.indexOf(QRegularExpression(QStringLiteral("[=~#]"))); at > 0) {
             const QString value = act.mid(at + 1);
             if (act[at] == u'#') {
-                auto* list = find<QListWidget>(act.left(at));
+                auto* list = child<QListWidget>(&window, act.left(at));
                 value.toInt() < 0 ? list->clearSelection() : list->setCurrentRow(value.toInt());
                 return;
             }
-            QWidget* field = find(act.left(at));
+            QWidget* field = child(&window, act.left(at));
             field->setFocus(Qt::MouseFocusReason);
             if (auto* edit = qobject_cast<QLineEdit*>(field))
                 edit->setText(value);
@@ -115,7 +108,7 @@ private:
         } else if (auto* button = window.findChild<QAbstractButton*>(act)) {
             button->click();
         } else {
-            find<QAction>(act)->trigger();
+            child<QAction>(&window, act)->trigger();
         }
     }
 

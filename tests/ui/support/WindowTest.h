@@ -62,10 +62,10 @@ protected:
 };
 
 // The control named `name` in `window`; a missing one fails the test and crashes it at once.
-template <typename T = QWidget> T* child(const QObject* window, const char* name)
+template <typename T = QWidget> T* child(const QObject* window, const QString& name)
 {
-    T* found = window->findChild<T*>(QLatin1String(name));
-    EXPECT_NE(found, nullptr) << name;
+    T* found = window->findChild<T*>(name);
+    EXPECT_NE(found, nullptr) << name.toStdString();
     return found;
 }
 
