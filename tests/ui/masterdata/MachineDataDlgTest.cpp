@@ -89,9 +89,6 @@ protected:
     CPlantData plant = examplePlant({ "Drehbank" });
 };
 
-const char* const noMachine = "0|0|0|0|0|0|0|0|0|0|0|0|0";
-const char* const allReadOnly = "1018|1017|1023|1022|1019|1020|1021|1065|1067|1068|1069|1070|1071";
-
 // 10.05 is stored as 10.050000190734863 and 3.35 as 3.3500001: both go up a cent. A field left
 // is read into the working copy and shown again in the number format; the rates follow at once
 // (1000 EUR of tools over 2000 hours, plus energy and maintenance: 3).
