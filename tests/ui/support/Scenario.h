@@ -34,10 +34,11 @@ namespace kalkora::ui::test {
 //                    and its selection; "visible" 1 or 0; "title" the window title; a combo box
 //                    its current index, "/", its count and its text; anything else
 //                    the scenario's `stored` answers.
+// A row without an expected text adds "act -> look: seen" to the test's transcript.
 struct Row {
     const char* act;
     const char* look;
-    const char* expected = nullptr; // UTF-8; ending in "…" only the beginning; none: the transcript
+    const char* expected = nullptr; // UTF-8; ending in "…" only the beginning of the text
 };
 
 class Scenario {

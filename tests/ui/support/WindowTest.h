@@ -20,8 +20,8 @@ namespace kalkora::ui::test {
 using namespace kalkora::testing;
 using Kind = ScriptedUiServices::Kind;
 
-// What a test's scenarios saw in the rows that expect no text of their own, a line each; at the
-// end of the test it must equal KALKORA_UI_GOLDEN<suite>.<test>.txt below tests/.
+// What a test recorded and what its scenario rows without an expected text saw, a line each; at
+// the end of the test it must equal KALKORA_UI_GOLDEN<suite>.<test>.txt below tests/.
 inline std::string transcript;
 #ifndef KALKORA_UI_GOLDEN
 #define KALKORA_UI_GOLDEN "ui/main/golden/"
