@@ -60,9 +60,7 @@ TEST_F(CrashRecoveryTest, KilledRunIsRestored)
     ASSERT_EQ(questions.size(), 2);
     EXPECT_EQ(questions.at(0), questions.at(1));
     const QRegularExpression date(QStringLiteral("\\d\\d\\.\\d\\d\\.20\\d\\d, \\d\\d:\\d\\d Uhr"));
-    EXPECT_EQ(QString(questions.at(0)).replace(date, QStringLiteral("DATUM")),
-        QStringLiteral("Kalkora wurde nicht ordnungsgemäß beendet. Sollen die ungesicherten Änderungen vom DATUM "
-                       "wiederhergestellt werden?"));
+    record(QStringLiteral("asked"), QString(questions.at(0)).replace(date, QStringLiteral("DATUM")));
     EXPECT_EQ(QByteArray::fromStdString(encodeMasterData(mainDlg.plantData)), contents(temp.filePath("expected.sta")));
     EXPECT_EQ(QByteArray::fromStdString(encodeOrder(mainDlg.order)), contents(temp.filePath("expected.auf")));
     EXPECT_EQ(mainDlg.orderFileName, orderFile);
@@ -82,11 +80,7 @@ TEST_F(CrashRecoveryTest, TroubleIsReportedOnce)
     ASSERT_TRUE(files::saveBytes(broken, R"({"kind":"kalkora-wiederherstellung")").ok());
     CMainDlg mainDlg;
     CrashRecovery(mainDlg, folder.path()).offerRestore();
-    EXPECT_EQ(ui.messages(),
-        QStringList { QStringLiteral("Die ungesicherten Änderungen in „%1“ können nicht wiederhergestellt werden. Die "
-                                     "Datei ist unvollständig oder beschädigt.\r\nDie Datei wurde als "
-                                     "„recovery-1-1.json.defekt“ beiseitegelegt.")
-                          .arg(broken) });
+    record(QStringLiteral("messages"), ui.messages().join(u'|').replace(folder.path(), QStringLiteral("ORDNER")));
     EXPECT_TRUE(ui.texts(Kind::YesNo).isEmpty() && recoveryFiles(folder.path()).isEmpty());
 
     ui.clear();
@@ -97,9 +91,7 @@ TEST_F(CrashRecoveryTest, TroubleIsReportedOnce)
         mainDlg.panel().writeFieldsToOrder();
         QTest::qWait(1500);
     }
-    ASSERT_EQ(ui.messages().size(), 1);
-    EXPECT_TRUE(ui.messages().at(0).startsWith(
-        QStringLiteral("Die Daten für eine Wiederherstellung nach einem Absturz können nicht gespeichert werden")));
+    record(QStringLiteral("messages"), ui.messages().join(u'|').replace(folder.path(), QStringLiteral("ORDNER")));
 }
 
 } // namespace

@@ -1,27 +1,22 @@
 #include "ui/main/OperationDlg.h"
 
 #include "ModalDriver.h"
+#include "Scenario.h"
 #include "WindowTest.h"
 #include "ui/common/NumberField.h"
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 
 namespace kalkora::ui::test {
 namespace {
 
-const char* const internalFields[] = { "combo1051", "combo1049", "edit1037", "edit1039", "edit1046", "edit1041",
-    "edit1038", "edit1036", "edit1042", "edit1043" };
 const QString noMachine = QStringLiteral("Keine Maschine gewählt !");
 
 class OperationDlgTest : public WindowTest {
 protected:
-    QWidget* control(const char* name) { return dlg.findChild<QWidget*>(QLatin1String(name)); }
-    QLineEdit* edit(const char* name) { return dlg.findChild<QLineEdit*>(QLatin1String(name)); }
-    QComboBox* combo(const char* name) { return dlg.findChild<QComboBox*>(QLatin1String(name)); }
-    QRadioButton* radio(const char* name) { return dlg.findChild<QRadioButton*>(QLatin1String(name)); }
+    QLineEdit* edit(const char* name) { return child<QLineEdit>(&dlg, name); }
 
     void open(COperation& operation)
     {
@@ -37,16 +32,20 @@ protected:
         return dlg.result() == QDialog::Accepted;
     }
 
-    void expectEnabled(bool internal)
+    // "enabled" the enabled controls by name, then whether "intern" and "extern" are checked.
+    void run(std::span<const Row> rows)
     {
-        for (const char* name : internalFields)
-            EXPECT_EQ(control(name)->isEnabled(), internal) << name;
-        for (const char* name : { "edit1045", "edit1048" })
-            EXPECT_EQ(control(name)->isEnabled(), !internal) << name;
-        for (const char* name : { "edit1047", "radio1033", "radio1034", "button1", "button2" })
-            EXPECT_TRUE(control(name)->isEnabled()) << name;
-        EXPECT_EQ(radio("radio1033")->isChecked(), internal);
-        EXPECT_EQ(radio("radio1034")->isChecked(), !internal);
+        Scenario(dlg, ui, [this](const QString&) {
+            QStringList names;
+            for (QWidget* control : dlg.findChildren<QWidget*>())
+                if (control->isEnabled() && !control->objectName().isEmpty())
+                    names << control->objectName();
+            names.sort();
+            return names.join(u' ')
+                + QStringLiteral(" checked:%1%2")
+                      .arg(child<QRadioButton>(&dlg, "radio1033")->isChecked())
+                      .arg(child<QRadioButton>(&dlg, "radio1034")->isChecked());
+        }).run(rows);
     }
 
     CPlantData plant = examplePlant({ "Drehmaschine 1", "Presse", "Presse 2" });
@@ -57,51 +56,39 @@ TEST_F(OperationDlgTest, ANewOperationOpensInternalWithZerosAndTheFirstShift)
 {
     COperation operation;
     open(operation);
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora 1.0 EURO: Arbeitsgang"));
-    expectEnabled(true);
-    EXPECT_EQ(combo("combo1049")->currentIndex(), -1);
-    EXPECT_EQ(combo("combo1049")->count(), 3);
-    EXPECT_EQ(combo("combo1051")->currentText(), QStringLiteral("1"));
-    EXPECT_EQ(edit("edit1038")->text(), QStringLiteral("0"));
-    EXPECT_EQ(edit("edit1047")->text(), QString());
+    const Row rows[] = { { "", "title" }, { "", "enabled" }, { "", "combo1049" }, { "", "combo1051" },
+        { "", "edit1038" }, { "", "edit1047" } };
+    run(rows);
 }
+
+// Confirmed as internal, the external cost is cleared but the external lot size stays; confirmed
+// as external, every internal value is cleared. A point without a digit ends a number.
+const Row toInternal[]
+    = { { "", "enabled" }, { "", "edit1045" }, { "", "edit1048" }, { "radio1033", "enabled" }, { "", "edit1045" } };
+const Row internalFields[] = { { "edit1047~Pressen;edit1038~2,5;edit1043~2.;edit1036~ 250 Stück;edit1037~12;"
+                                 "edit1046~90;edit1041~85;edit1042~1,5;edit1039~4",
+    "edit1043" } };
+const Row toExternal[] = { { "radio1034;edit1045~3,75;edit1048~40", "enabled" } };
 
 TEST_F(OperationDlgTest, SwitchingKindChangesNoValueAndConfirmingTakesTheFieldsOfTheChosenKind)
 {
     auto operation = externalOperation("Härten", 2.5f, 80);
     open(*operation);
-    expectEnabled(false);
-    EXPECT_EQ(edit("edit1045")->text(), QStringLiteral("2,5"));
-    EXPECT_EQ(edit("edit1048")->text(), QStringLiteral("80"));
-
-    radio("radio1033")->click();
-    expectEnabled(true);
-    EXPECT_EQ(edit("edit1045")->text(), QStringLiteral("2,5"));
+    run(toInternal);
     EXPECT_FALSE(confirm());
     EXPECT_EQ(ui.messages(), QStringList({ noMachine }));
     EXPECT_EQ(operation->isInternal, 0);
 
-    // Confirmed as internal, the external cost is cleared but the external lot size stays.
-    combo("combo1049")->setCurrentIndex(1);
-    combo("combo1051")->setCurrentIndex(2);
-    edit("edit1047")->setText(QStringLiteral("Pressen"));
-    edit("edit1038")->setText(QStringLiteral("2,5"));
-    edit("edit1043")->setText(QStringLiteral("2.")); // a point without a digit ends the number
-    edit("edit1036")->setText(QStringLiteral(" 250 Stück"));
-    const std::pair<const char*, const char*> others[] = { { "edit1037", "12" }, { "edit1046", "90" },
-        { "edit1041", "85" }, { "edit1042", "1,5" }, { "edit1039", "4" } };
-    for (const auto& [name, value] : others)
-        edit(name)->setText(QString::fromUtf8(value));
+    child<QComboBox>(&dlg, "combo1049")->setCurrentIndex(1);
+    child<QComboBox>(&dlg, "combo1051")->setCurrentIndex(2);
+    run(internalFields);
     ASSERT_TRUE(confirm());
     EXPECT_EQ(*operation, (COperation { 1, "Pressen", 0, 80, "Presse", 12, 250, 2, 2.5f, 2, 90, 85, 1.5f, 4 }));
 
-    // Confirmed as external, every internal value is cleared.
     auto internal = turningOperation("Drehen", "Presse");
     internal->shiftMode = 1;
     open(*internal);
-    radio("radio1034")->click();
-    edit("edit1045")->setText(QStringLiteral("3,75"));
-    edit("edit1048")->setText(QStringLiteral("40"));
+    run(toExternal);
     ASSERT_TRUE(confirm());
     EXPECT_EQ(*internal, *externalOperation("Drehen", 3.75f, 40));
 }
@@ -120,8 +107,7 @@ TEST_F(OperationDlgTest, TheMachineIsPreselectedByCaseInsensitivePrefix)
         auto operation = turningOperation("AG", row.operationMachine);
         COperationDlg dialog;
         dialog.prepare(*operation, machines);
-        EXPECT_EQ(
-            dialog.findChild<QComboBox*>(QStringLiteral("combo1049"))->currentText(), QString::fromUtf8(row.selected))
+        EXPECT_EQ(child<QComboBox>(&dialog, "combo1049")->currentText(), QString::fromUtf8(row.selected))
             << row.operationMachine;
     }
 }
@@ -156,7 +142,7 @@ TEST_F(OperationDlgTest, AShiftModeOutOfRangeSelectsNoShiftAndIsRefused)
     auto operation = turningOperation("Drehen", "Presse");
     operation->shiftMode = 7;
     open(*operation);
-    EXPECT_EQ(combo("combo1051")->currentIndex(), -1);
+    EXPECT_EQ(child<QComboBox>(&dlg, "combo1051")->currentIndex(), -1);
     EXPECT_FALSE(confirm());
     EXPECT_EQ(ui.messages(), QStringList({ QStringLiteral("Kein Schichtbetrieb gewählt !") }));
     EXPECT_EQ(operation->shiftMode, 7);
@@ -181,24 +167,19 @@ TEST_F(OperationDlgTest, WithoutMachinesTheMessageComesFirstAndExternalStillWork
     int messagesWhenShown = -1;
     whenModal([this, &messagesWhenShown](QWidget* window) {
         messagesWhenShown = static_cast<int>(ui.messages().size());
-        EXPECT_EQ(window->findChild<QComboBox*>(QStringLiteral("combo1049"))->count(), 0);
-        window->findChild<QRadioButton*>(QStringLiteral("radio1034"))->click();
-        window->findChild<QLineEdit*>(QStringLiteral("edit1045"))->setText(QStringLiteral("4"));
+        EXPECT_EQ(child<QComboBox>(window, "combo1049")->count(), 0);
+        click(window, "radio1034");
+        setText(window, "edit1045", QStringLiteral("4"));
         // Lot size 0 is asked about; "Nein" goes back to the lot field, "Ja" takes it.
-        auto* ok = window->findChild<QPushButton*>(QStringLiteral("button1"));
-        ok->click();
-        EXPECT_EQ(window->findChild<QLineEdit*>(QStringLiteral("edit1048"))->selectedText(), QStringLiteral("0"));
-        ok->click();
+        click(window, "button1");
+        EXPECT_EQ(child<QLineEdit>(window, "edit1048")->selectedText(), QStringLiteral("0"));
+        click(window, "button1");
     });
     ui.yesNoAnswers = { false, true };
     EXPECT_EQ(dlg.EditOperation(operation, plant), &operation);
-    EXPECT_EQ(ui.texts(ScriptedUiServices::Kind::YesNo),
-        QStringList(
-            2, QStringLiteral("Losgröße 0: der Arbeitsgang geht nicht in die Kosten ein. Trotzdem übernehmen?")));
     EXPECT_EQ(messagesWhenShown, 1);
-    EXPECT_EQ(ui.messages()[0],
-        QStringLiteral("Es sind keine Maschinendaten angelegt. Evtl. müssen Sie die zuerst die "
-                       "Stammdaten laden !?"));
+    record(QStringLiteral("asked"), ui.texts(Kind::YesNo).join(u'|'));
+    record(QStringLiteral("messages"), ui.messages().join(u'|'));
     EXPECT_EQ(operation.externalCostPerPiece, 4.0f);
 }
 

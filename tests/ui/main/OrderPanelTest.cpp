@@ -65,16 +65,7 @@ TEST_F(OrderPanelTest, CellsFollowTheOperationKindAndTheRuntimeLocale)
     odd->isInternal = 2; // only exactly 1 is drawn as internal
     dlg.order.operations.add(std::move(odd));
     dlg.panel().RefreshFromOrder();
-    ASSERT_EQ(list()->model()->columnCount(), 7);
-    QStringList rows;
-    for (int row = 0; row < 3; ++row) {
-        QStringList cells;
-        for (int column = 0; column < 7; ++column)
-            cells << cell(row, column);
-        rows << cells.join(u'|');
-    }
-    EXPECT_EQ(rows.join(u'/').toStdString(),
-        "Drehen|Drehmaschine 1|1.00|30.00|2.00|100.00|/Härten|EXTERN|--|--|--|250.00|/Seltsam|EXTERN|--|--|--|0.00|");
+    transcript += tableText(list()->model());
     EXPECT_FALSE(list()->model()->index(0, 0).data(Qt::DecorationRole).isNull());
     EXPECT_EQ(list()->horizontalHeader()->length(), list()->viewport()->width()) << "the last column fills the list";
     for (int c = 0; c < 7; ++c) { // names left, numbers centred
@@ -91,12 +82,10 @@ TEST_F(OrderPanelTest, CellsFollowTheOperationKindAndTheRuntimeLocale)
 // A field reaches the order only when it loses the focus; a menu opened while typing, with
 // Alt and its letter, still sees the old name. Any whole number is taken; letters are refused,
 // and the field keeps the focus with the text selected.
-const Row typing[] = { { "", "edit1062", "0" }, { "edit1029~Welle 20x200", "name", "" },
-    { "keys:Alt+D Escape Escape", "focus", "edit1029:" }, { "", "name", "" }, { "edit1062~-3", "name", "Welle 20x200" },
-    { "edit1031~", "quantity", "-3" }, { "edit1062=viele", "messages", "Bitte eine ganze Zahl eingeben." },
-    { "", "quantity", "-3" }, { "", "focus", "edit1062:viele" }, { "edit1062=  12 Stück", "quantity", "12" },
-    { "edit1031=Rohteil\nbeigestellt", "remark", "Rohteil\r\nbeigestellt" },
-    { "edit1029~Welle 30x300", "messages", "" } };
+const Row typing[] = { { "", "edit1062" }, { "edit1029~Welle 20x200", "name" }, { "keys:Alt+D Escape Escape", "focus" },
+    { "", "name" }, { "edit1062~-3", "name" }, { "edit1031~", "quantity" }, { "edit1062=viele", "messages" },
+    { "", "quantity" }, { "", "focus" }, { "edit1062=  12 Stück", "quantity" },
+    { "edit1031=Rohteil\nbeigestellt", "remark" }, { "edit1029~Welle 30x300", "messages" } };
 
 TEST_F(OrderPanelTest, FieldsReachTheOrderOnlyWhenTheyLoseTheFocus)
 {
@@ -120,20 +109,18 @@ TEST_F(OrderPanelTest, FieldsReachTheOrderOnlyWhenTheyLoseTheFocus)
 // selected row no command does anything.
 TEST_F(OrderPanelTest, RowCommandsActOnTheSelectedRow)
 {
-    const std::tuple<int, const char*, bool, const char*> rows[] = { // selected row, -1: none; command; answer
-        { -1, "action40048", true, "A|B|C/B" }, { -1, "action40049", true, "A|B|C/B" },
-        { -1, "action40040", true, "A|B|C/B" }, { -1, "action40041", true, "A|B|C/B" },
-        { 1, "action40048", false, "A|B|C/B" }, { 1, "action40048", true, "A|C/C" },
-        { 0, "action40040", true, "A|B|C/B" }, { 2, "action40041", true, "A|B|C/B" },
-        { 0, "action40041", true, "B|A|C/A" }, { 2, "action40040", true, "A|C|B/C" }
+    const std::tuple<int, const char*, bool> rows[] = { // selected row, -1: none; command; answer
+        { -1, "action40048", true }, { -1, "action40049", true }, { -1, "action40040", true },
+        { -1, "action40041", true }, { 1, "action40048", false }, { 1, "action40048", true },
+        { 0, "action40040", true }, { 2, "action40041", true }, { 0, "action40041", true }, { 2, "action40040", true }
     };
-    for (const auto& [selected, command, yes, names] : rows) {
+    for (const auto& [selected, command, yes] : rows) {
         setOperations({ "A", "B", "C" });
         ui.yesNoAnswers = { yes };
         if (selected >= 0)
             select(selected);
         const bool asks = std::string_view(command) == "action40048" && selected >= 0;
-        const Row row[] = { { command, "operations", names }, { "", "messages", asks ? "AG wirklich löschen ?" : "" } };
+        const Row row[] = { { command, "operations" }, { "", "messages" } };
         run(row);
         EXPECT_TRUE(asks || dlg.panel().selectedRow() == -1) << command;
     }
@@ -146,7 +133,7 @@ TEST_F(OrderPanelTest, NewAndEditedOperationsReachTheList)
     setOperations({ "A", "B" });
     select(0);
     whenModal([](QWidget* window) { qobject_cast<QDialog*>(window)->reject(); });
-    const Row cancelled[] = { { "action40047", "operations", "A|B/B" } };
+    const Row cancelled[] = { { "action40047", "operations" } };
     run(cancelled);
     select(0);
     whenModal([](QWidget* window) {
@@ -155,7 +142,7 @@ TEST_F(OrderPanelTest, NewAndEditedOperationsReachTheList)
         setText(window, "edit1048", QStringLiteral("10"));
         click(window, "button1");
     });
-    const Row added[] = { { "action40047", "operations", "A|B|Fremd/B" } };
+    const Row added[] = { { "action40047", "operations" } };
     run(added);
     EXPECT_EQ(cell(2, 1), QStringLiteral("EXTERN"));
 
@@ -183,7 +170,7 @@ TEST_F(OrderPanelTest, NewAndEditedOperationsReachTheList)
 TEST_F(OrderPanelTest, ClosingTheOrderWhileTypingLeavesTheOrderEmpty)
 {
     ui.yesNoCancelAnswers.push_back(Answer::No); // what was typed is unsaved work
-    const Row rows[] = { { "edit1029~Halb getippt;edit1062~x;action40003", "name", "" } };
+    const Row rows[] = { { "edit1029~Halb getippt;edit1062~x;action40003", "name" } };
     run(rows);
     EXPECT_EQ(ui.asked.size(), 1u);
 }

@@ -1,6 +1,7 @@
 #include "ui/analysis/QuoteDlg.h"
 
 #include "ModalDriver.h"
+#include "Scenario.h"
 #include "WindowTest.h"
 #include "files/DataFiles.h"
 #include "files/OfferFile.h"
@@ -55,51 +56,30 @@ protected:
     CQuoteDlg* window = nullptr;
 };
 
-// Each row is typed into the window after the ones above it.
+// Each row is typed into the window after the ones above it. A look at a step shows whether the
+// figures are current, the export enabled and the error line visible, then the step's figure at
+// 100 pieces; "error" shows the error line instead of a figure.
+const Row typing[] = { { "", "Listenverkaufspreis" }, { "profitPct~10", "Barverkaufspreis" },
+    { "cashDiscountPct~2", "Zielverkaufspreis" }, { "discountPct~8,5", "Listenverkaufspreis" },
+    { "profitPct~8.555", "error" }, { "profitPct~10", "Listenverkaufspreis" }, { "commissionPct~98", "error" },
+    { "commissionPct~", "Vertreterprovision" }, { "oneOffCost~-1", "error" }, { "oneOffCost~1.000", "error" },
+    { "oneOffCost~1000", "Einmalkosten je Stück" }, { "quantities~x", "error" },
+    { "quantities~100, 1.000", "Gesamtpreis" }, { "marketPrice~abc", "error" },
+    { "marketPrice~7,50", "Gewinn beim Marktpreis" }, { "", "marketLine" }, { "profitPct~x", "outOfDateLine" },
+    { "profitPct~10", "Barverkaufspreis" } };
+
 TEST_F(QuoteDlgTest, RecomputesAsTheFieldsChangeAndMarksWhatCannotBeRead)
 {
     ASSERT_TRUE(window && window->isVisible());
     EXPECT_TRUE(dlg.action(quoteCommand)->isEnabled());
-    EXPECT_EQ(cell(QStringLiteral("Listenverkaufspreis"), QStringLiteral("100 Stück")), QStringLiteral("5,29"));
-    const struct {
-        const char* field;
-        const char* text;
-        const char* step; // with the figure it shows at 100 pieces, or the message below the fields
-        const char* shown;
-    } rows[] = {
-        { "profitPct", "10", "Barverkaufspreis", "5,82" },
-        { "cashDiscountPct", "2", "Zielverkaufspreis", "5,94" },
-        { "discountPct", "8,5", "Listenverkaufspreis", "6,49" },
-        { "profitPct", "8.555", nullptr,
-            "„Gewinnzuschlag“ kann nicht gelesen werden: bitte eine Zahl von -99,99 bis 1000 %" },
-        { "profitPct", "10", "Listenverkaufspreis", "6,49" },
-        { "commissionPct", "98", nullptr, "zusammen unter 100 % bleiben" },
-        { "commissionPct", "", "Vertreterprovision", "0,00" },
-        { "oneOffCost", "-1", nullptr, "„Einmalkosten“" },
-        { "oneOffCost", "1.000", nullptr, "„Einmalkosten“" },
-        { "oneOffCost", "1000", "Einmalkosten je Stück", "10,00" },
-        { "quantities", "x", nullptr, "„x“ ist keine Stückzahl" },
-        { "quantities", "100, 1.000", "Gesamtpreis", "1.716,00" },
-        { "marketPrice", "abc", nullptr, "„Marktpreis“" },
-        { "marketPrice", "7,50", "Gewinn beim Marktpreis", "-8,57" },
-    };
-    const auto* errorLine = child<QLabel>(window, "errorLine");
-    for (const auto& row : rows) {
-        setText(window, row.field, QString::fromUtf8(row.text));
-        const QString label = QStringLiteral("%1 = %2").arg(QLatin1String(row.field), QString::fromUtf8(row.text));
-        EXPECT_EQ(window->isCurrent(), row.step != nullptr) << label.toStdString();
-        EXPECT_EQ(child<QPushButton>(window, "buttonExport")->isEnabled(), row.step != nullptr);
-        EXPECT_EQ(errorLine->isVisible(), row.step == nullptr) << label.toStdString();
-        if (row.step)
-            EXPECT_EQ(cell(QString::fromUtf8(row.step), QStringLiteral("100 Stück")), QString::fromUtf8(row.shown))
-                << label.toStdString();
-        else
-            EXPECT_TRUE(errorLine->text().contains(QString::fromUtf8(row.shown))) << errorLine->text().toStdString();
-    }
-    EXPECT_TRUE(child<QLabel>(window, "marketLine")->text().contains(QStringLiteral("Marktpreis 7,50 €")));
-    setText(window, "profitPct", QStringLiteral("x"));
-    EXPECT_TRUE(child<QLabel>(window, "outOfDateLine")->text().startsWith(QStringLiteral("Die Tabelle ist veraltet")));
-    setText(window, "profitPct", QStringLiteral("10"));
+    Scenario(*window, ui, [this](const QString& look) {
+        const auto* error = child<QLabel>(window, "errorLine");
+        return QStringLiteral("%1%2%3 ")
+                   .arg(window->isCurrent())
+                   .arg(child<QPushButton>(window, "buttonExport")->isEnabled())
+                   .arg(error->isVisible())
+            + (look == u"error" ? error->text() : cell(look, QStringLiteral("100 Stück")));
+    }).run(typing);
     EXPECT_NE(window->printout().find("Angebotskalkulation"), std::string::npos);
 
     // The window follows the order.
@@ -115,13 +95,11 @@ TEST_F(QuoteDlgTest, RecomputesAsTheFieldsChangeAndMarksWhatCannotBeRead)
 // never lost: a bad date or a failed save keeps it, and closing a changed quote asks first.
 TEST_F(QuoteDlgTest, TheQuoteIsSavedReopenedAndPrintedAsALetter)
 {
-    using Kind = ScriptedUiServices::Kind;
     QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("angebot.ang"));
     EXPECT_EQ(child<QLineEdit>(window, "date")->text(), QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
     EXPECT_EQ(child<QLineEdit>(window, "validUntil")->text(),
         QDate::currentDate().addDays(30).toString(QStringLiteral("dd.MM.yyyy")));
-    EXPECT_EQ(child<QLineEdit>(window, "subject")->text(), QStringLiteral("Welle 20x200"));
     EXPECT_FALSE(window->isQuoteChanged());
 
     setText(window, "number", QStringLiteral("2026-0042"));
@@ -158,8 +136,8 @@ TEST_F(QuoteDlgTest, TheQuoteIsSavedReopenedAndPrintedAsALetter)
     dlg.action(quoteCommand)->trigger();
     ui.fileAnswers = { file };
     click(window, "buttonOpen");
-    EXPECT_EQ(child<QLineEdit>(window, "number")->text(), QStringLiteral("2026-0042"));
-    EXPECT_EQ(child<QLineEdit>(window, "discountPct")->text(), QStringLiteral("5"));
+    const Row reopened[] = { { "", "number" }, { "", "discountPct" }, { "", "subject" } };
+    Scenario(*window, ui).run(reopened);
     EXPECT_FALSE(window->isQuoteChanged());
 
     // Today's order gives other prices: both are shown, and the offered ones stay on record
@@ -208,11 +186,10 @@ TEST_F(QuoteDlgTest, ANewQuoteStartsFromTheDefaults)
     dlg.action(40019)->trigger();
     window->hide();
     dlg.action(quoteCommand)->trigger();
-    EXPECT_EQ(child<QLineEdit>(window, "number")->text(), QStringLiteral("7"));
-    EXPECT_EQ(child<QLineEdit>(window, "profitPct")->text(), QStringLiteral("12,50"));
+    const Row fromDefaults[] = { { "", "number" }, { "", "profitPct" }, { "", "sender" } };
+    Scenario(*window, ui).run(fromDefaults);
     EXPECT_EQ(child<QLineEdit>(window, "validUntil")->text(),
         QDate::currentDate().addDays(14).toString(QStringLiteral("dd.MM.yyyy")));
-    EXPECT_EQ(qobject_cast<QPlainTextEdit*>(child(window, "sender"))->toPlainText(), QStringLiteral("Muster GmbH"));
     QTemporaryDir folder;
     ui.fileAnswers = { folder.filePath(QStringLiteral("angebot.ang")) };
     click(window, "buttonSave");
@@ -251,7 +228,7 @@ TEST_F(QuoteDlgTest, AQuoteNamedAtStartBringsItsMasterDataAndOrder)
     EXPECT_TRUE(main.isOrderOpen() && quote->isVisible()) << "Abbrechen keeps both";
     ui.yesNoCancelAnswers = { Answer::No };
     main.OnCloseOrder();
-    EXPECT_EQ(ui.texts(ScriptedUiServices::Kind::YesNoCancel).size(), 2) << "asked once, then closed";
+    EXPECT_EQ(ui.texts(Kind::YesNoCancel).size(), 2) << "asked once, then closed";
     EXPECT_FALSE(main.isOrderOpen() || quote->isVisible());
 
     ui.clear();

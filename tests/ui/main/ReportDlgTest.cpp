@@ -11,7 +11,6 @@ namespace kalkora::ui::test {
 namespace {
 
 const std::string reportBytes = "Kalkulation\r\n\r\nK\xFCrzel: 1,50 \x80\r\n   ";
-const char* const reportShown = "Kalkulation\n\nKürzel: 1,50 €\n   ";
 
 class ReportDlgTest : public WindowTest {
 protected:
@@ -37,7 +36,6 @@ protected:
 
 TEST_F(ReportDlgTest, ShowsTheTextInAFixedPitchFontAndCloses)
 {
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kalkora 1.0 EURO: Auftrag Berechnen"));
     EXPECT_EQ(view()->lineCount(), 4);
     const QFontMetrics metrics(view()->font());
     EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("iiii")), metrics.horizontalAdvance(QStringLiteral("WWWW")));
@@ -52,26 +50,23 @@ TEST_F(ReportDlgTest, ShowsTheTextInAFixedPitchFontAndCloses)
                 < 128;
     EXPECT_GT(ink, 10);
 
-    const Row rows[] = { { "", "focus", "button1" }, { "keys:Tab Return", "visible", "0" }, { "", "selected", "" } };
+    const Row rows[] = { { "", "title" }, { "", "focus" }, { "keys:Tab Return", "visible" }, { "", "selected" } };
     run(rows);
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
     EXPECT_EQ(dlg.getReportText(), reportBytes);
     activate(dlg);
-    const Row escape[] = { { "keys:Escape", "visible", "0" } };
+    const Row escape[] = { { "keys:Escape", "visible" } };
     run(escape);
 }
 
 // Each row starts at the top of the text and ends with Ctrl+C, which copies only a selection.
-const Row selecting[] = { { "keys:Shift+Right Shift+Right Shift+Right", "selected", "Kal" },
-    { "keys:Shift+Right Shift+Right Left", "clipboard", "vorher" }, { "keys:Shift+End", "selected", "Kalkulation" },
-    { "keys:Shift+Down", "selected", "Kalkulation\n" }, { "keys:Down Down Shift+End", "selected", "Kürzel: 1,50 €" },
-    { "keys:Down Down End Shift+Left Shift+Left", "clipboard", " €" },
-    { "keys:Down Shift+Down Shift+Right", "selected", "\nK" },
-    { "keys:End Shift+Right Shift+Left", "clipboard", "vorher" },
-    { "keys:Shift+PgDown", "selected", "Kalkulation\n\nKürzel: 1,50 €\n" },
-    { "keys:Ctrl+End Shift+Up", "clipboard", "zel: 1,50 €\n   " },
-    { "keys:Ctrl+End Shift+PgUp", "selected", "kulation\n\nKürzel: 1,50 €\n   " },
-    { "keys:Ctrl+End Shift+Ctrl+Home", "clipboard", reportShown }, { "keys:Ctrl+A", "selected", reportShown } };
+const Row selecting[] = { { "keys:Shift+Right Shift+Right Shift+Right", "selected" },
+    { "keys:Shift+Right Shift+Right Left", "clipboard" }, { "keys:Shift+End", "selected" },
+    { "keys:Shift+Down", "selected" }, { "keys:Down Down Shift+End", "selected" },
+    { "keys:Down Down End Shift+Left Shift+Left", "clipboard" }, { "keys:Down Shift+Down Shift+Right", "selected" },
+    { "keys:End Shift+Right Shift+Left", "clipboard" }, { "keys:Shift+PgDown", "selected" },
+    { "keys:Ctrl+End Shift+Up", "clipboard" }, { "keys:Ctrl+End Shift+PgUp", "selected" },
+    { "keys:Ctrl+End Shift+Ctrl+Home", "clipboard" }, { "keys:Ctrl+A", "selected" } };
 
 TEST_F(ReportDlgTest, KeysAndMouseSelectAndCtrlCCopiesTheSelection)
 {
@@ -111,19 +106,17 @@ TEST_F(ReportDlgTest, FindSelectsTheNextOrPreviousHitAndWrapsAround)
         ui.clear();
         EXPECT_EQ(view()->find(needle, step.backwards, step.caseSensitive), step.selected != nullptr);
         EXPECT_EQ(view()->selectedText(), step.selected ? QString::fromUtf8(step.selected) : before) << step.needle;
-        EXPECT_EQ(ui.messages(),
-            step.selected ? QStringList() : QStringList { QStringLiteral("„%1“ wurde nicht gefunden.").arg(needle) });
+        record(needle, ui.messages().join(u'|'));
     }
 
     // Ctrl+F asks for the text where the focus goes, F3 finds the next hit and Shift+F3 the previous one.
     view()->setFocus();
-    const Row inField[]
-        = { { "keys:Ctrl+Home Ctrl+F L Return", "focus", "findText:" }, { "findNext", "selected", "l" } };
+    const Row inField[] = { { "keys:Ctrl+Home Ctrl+F L Return", "focus" }, { "findNext", "selected" } };
     run(inField);
     EXPECT_TRUE(child(&dlg, "findText")->isVisible());
     activate(dlg);
     view()->setFocus();
-    const Row inView[] = { { "keys:F3 Right Shift+End", "selected", " 1,50 €" }, { "keys:Shift+F3", "selected", "l" } };
+    const Row inView[] = { { "keys:F3 Right Shift+End", "selected" }, { "keys:Shift+F3", "selected" } };
     run(inView);
 }
 

@@ -40,17 +40,12 @@ protected:
 // Six significant digits in the German format; OK reads the leading number of each text in
 // the reading order 1004, 1005, 1003, 1002, 1007 .. 1010, 1006, 1012, 1011 and stops at the
 // first unreadable one, copying nothing.
-const Row editing[] = { { "", "title", "Kalkora 1.0 EURO: Werksbezogene Daten" }, { "", "focus", "edit1002:123,457" },
-    { "", "edit1002", "123,457" }, { "", "edit1003", "0,15" }, { "", "edit1005", "250" }, { "", "edit1011", "10" },
-    { "", "edit1012", "1,5e+006" },
-    { "edit1002~;edit1003~abc;edit1011~x;edit1004~6;button1001", "messages", "Bitte eine Zahl eingeben." },
-    { "", "focus", "edit1003:abc" }, { "", "visible", "1" }, { "", "1004", "8" },
-    { "edit1003~0,2 EUR;button1001", "messages", "Bitte eine Zahl eingeben." }, { "", "focus", "edit1002:" },
-    { "", "1003", "0.150000006" },
-    { "edit1002~61;edit1005~Tage 220;button1001", "messages", "Bitte eine ganze Zahl eingeben." },
-    { "edit1005~ 230 Tage;edit1004~7,5;edit1006~1e1;edit1011~5.;edit1012~-5;button1001", "visible", "0" },
-    { "", "1002", "61" }, { "", "1003", "0.200000003" }, { "", "1004", "7.5" }, { "", "1005", "230" },
-    { "", "1006", "10" }, { "", "1009", "20" }, { "", "1011", "5" }, { "", "1012", "-5" } };
+const Row editing[] = { { "", "title" }, { "", "focus" }, { "", "edit1002" }, { "", "edit1003" }, { "", "edit1005" },
+    { "", "edit1011" }, { "", "edit1012" }, { "edit1002~;edit1003~abc;edit1011~x;edit1004~6;button1001", "messages" },
+    { "", "focus" }, { "", "visible" }, { "", "1004" }, { "edit1003~0,2 EUR;button1001", "messages" }, { "", "focus" },
+    { "", "1003" }, { "edit1002~61;edit1005~Tage 220;button1001", "messages" },
+    { "edit1005~ 230 Tage;edit1004~7,5;edit1006~1e1;edit1011~5.;edit1012~-5;button1001", "visible" }, { "", "1002" },
+    { "", "1003" }, { "", "1004" }, { "", "1005" }, { "", "1006" }, { "", "1009" }, { "", "1011" }, { "", "1012" } };
 
 TEST_F(PlantDataDlgTest, ShowsEveryValueAndOkReadsEveryField)
 {
@@ -58,7 +53,7 @@ TEST_F(PlantDataDlgTest, ShowsEveryValueAndOkReadsEveryField)
     {
         // Untouched, every value passes through its six-digit text.
         CPlantDataDlg untouched(plant);
-        const Row ok[] = { { "button1001", "1002", "123.457001" } };
+        const Row ok[] = { { "button1001", "1002" } };
         Scenario(untouched, ui, stored).run(ok);
     }
     CPlantDataDlg dlg(plant);
@@ -76,7 +71,7 @@ TEST_F(PlantDataDlgTest, CancelAndEscapeAfterTypingEverywhereChangeNothing)
         for (int id = 1002; id <= 1012; ++id)
             dlg.field(id)->setText(QStringLiteral("99"));
         dlg.field(1006)->setFocus();
-        const Row rows[] = { { close, "visible", "0" }, { "", "stored", "unchanged" } };
+        const Row rows[] = { { close, "visible" }, { "", "stored" } };
         Scenario(dlg, ui, [&](const QString&) {
             return encodeMasterData(plant) == before ? QStringLiteral("unchanged") : QString();
         }).run(rows);

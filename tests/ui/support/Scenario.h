@@ -1,10 +1,12 @@
 #pragma once
 
 #include "ScriptedUiServices.h"
+#include "WindowTest.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,12 +31,14 @@ namespace kalkora::ui::test {
 //       several acts separated by ";" are done one after the other
 //   look "name"      the text of that control; "messages" the messages, questions and file
 //                    dialog titles the act brought up, "|"-separated; "focus" the focused control
-//                    and its selection; "visible" 1 or 0; "title" the window title; anything else
+//                    and its selection; "visible" 1 or 0; "title" the window title; a combo box
+//                    its current index, "/", its count and its text; anything else
 //                    the scenario's `stored` answers.
+// A row without an expected text adds "act -> look: seen" to the test's transcript.
 struct Row {
     const char* act;
     const char* look;
-    const char* expected; // UTF-8; ending in "…" only the beginning of the text
+    const char* expected = nullptr; // UTF-8; ending in "…" only the beginning of the text
 };
 
 class Scenario {
@@ -60,6 +64,10 @@ public:
             QString seen = look(QString::fromUtf8(row.look));
             if (!folder.isEmpty())
                 seen.replace(folder, QString());
+            if (!row.expected) {
+                record(act + QStringLiteral(" -> ") + QString::fromUtf8(row.look), seen);
+                continue;
+            }
             QString expected = QString::fromUtf8(row.expected);
             if (expected.endsWith(u'…')) // the beginning of a long text
                 expected = expected.chopped(1) + seen.mid(expected.size() - 1);
@@ -70,13 +78,6 @@ public:
     // Where "file:NAME" answers the next file dialog from, ending in "/"; looks show the names
     // in it without it.
     QString folder;
-
-    template <typename T = QWidget> T* find(const QString& name) const
-    {
-        T* found = window.findChild<T*>(name);
-        EXPECT_NE(found, nullptr) << name.toStdString();
-        return found;
-    }
 
 private:
     void perform(const QString& act)
@@ -93,11 +94,11 @@ private:
         } else if (const qsizetype at = act.indexOf(QRegularExpression(QStringLiteral("[=~#]"))); at > 0) {
             const QString value = act.mid(at + 1);
             if (act[at] == u'#') {
-                auto* list = find<QListWidget>(act.left(at));
+                auto* list = child<QListWidget>(&window, act.left(at));
                 value.toInt() < 0 ? list->clearSelection() : list->setCurrentRow(value.toInt());
                 return;
             }
-            QWidget* field = find(act.left(at));
+            QWidget* field = child(&window, act.left(at));
             field->setFocus(Qt::MouseFocusReason);
             if (auto* edit = qobject_cast<QLineEdit*>(field))
                 edit->setText(value);
@@ -108,7 +109,7 @@ private:
         } else if (auto* button = window.findChild<QAbstractButton*>(act)) {
             button->click();
         } else {
-            find<QAction>(act)->trigger();
+            child<QAction>(&window, act)->trigger();
         }
     }
 
@@ -145,6 +146,8 @@ private:
             return text->toPlainText();
         if (auto* label = qobject_cast<QLabel*>(control))
             return label->text();
+        if (auto* combo = qobject_cast<QComboBox*>(control))
+            return QStringLiteral("%1/%2 %3").arg(combo->currentIndex()).arg(combo->count()).arg(combo->currentText());
         EXPECT_TRUE(stored) << name.toStdString();
         return stored ? stored(name) : QString();
     }

@@ -10,9 +10,8 @@ namespace {
 
 template <typename T> T takeFront(std::deque<T>& queue, T fallback)
 {
-    if (queue.empty()) {
+    if (queue.empty())
         return fallback;
-    }
     T value = queue.front();
     queue.pop_front();
     return value;
@@ -36,11 +35,9 @@ ScriptedUiServices::~ScriptedUiServices()
 QStringList ScriptedUiServices::texts(Kind kind) const
 {
     QStringList result;
-    for (const Question& question : asked) {
-        if (question.kind == kind) {
+    for (const Question& question : asked)
+        if (question.kind == kind)
             result << question.text;
-        }
-    }
     return result;
 }
 

@@ -2,9 +2,11 @@
 
 #include "ScriptedUiServices.h"
 #include "core/ExampleData.h"
+#include "core/Golden.h"
 #include "text/RuntimeLocale.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemModel>
 #include <QApplication>
 #include <QLineEdit>
 #include <QStringList>
@@ -18,11 +20,35 @@ namespace kalkora::ui::test {
 using namespace kalkora::testing;
 using Kind = ScriptedUiServices::Kind;
 
+// What a test recorded and what its scenario rows without an expected text saw, a line each; at
+// the end of the test it must equal KALKORA_UI_GOLDEN<suite>.<test>.txt below tests/.
+inline std::string transcript;
+#ifndef KALKORA_UI_GOLDEN
+#define KALKORA_UI_GOLDEN "ui/main/golden/"
+#endif
+
+// Adds "label: text" to the transcript, its line breaks written as \r and \n.
+inline void record(const QString& label, const QString& text)
+{
+    transcript += QString(label + QStringLiteral(": ") + text)
+                      .replace(u'\r', QStringLiteral("\\r"))
+                      .replace(u'\n', QStringLiteral("\\n"))
+                      .toStdString()
+        + '\n';
+}
+
 // Every window test: a scripted UiServices and the runtime locale as at program start.
 class WindowTest : public ::testing::Test {
 protected:
-    void SetUp() override { text::setRuntimeLocale(text::RuntimeLocale::Default); }
-    void TearDown() override { text::setRuntimeLocale(text::RuntimeLocale::Default); }
+    void SetUp() override { text::setRuntimeLocale(text::RuntimeLocale::Default), transcript.clear(); }
+    void TearDown() override
+    {
+        text::setRuntimeLocale(text::RuntimeLocale::Default);
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        if (!transcript.empty())
+            expectGolden(
+                std::string(KALKORA_UI_GOLDEN) + test->test_suite_name() + '.' + test->name() + ".txt", transcript);
+    }
 
     // Shows `window` and makes it the active one, so that focus changes happen as on screen.
     static void activate(QWidget& window)
@@ -36,10 +62,10 @@ protected:
 };
 
 // The control named `name` in `window`; a missing one fails the test and crashes it at once.
-template <typename T = QWidget> T* child(const QObject* window, const char* name)
+template <typename T = QWidget> T* child(const QObject* window, const QString& name)
 {
-    T* found = window->findChild<T*>(QLatin1String(name));
-    EXPECT_NE(found, nullptr) << name;
+    T* found = window->findChild<T*>(name);
+    EXPECT_NE(found, nullptr) << name.toStdString();
     return found;
 }
 
@@ -51,6 +77,20 @@ inline void setText(const QObject* window, const char* field, const QString& tex
 inline void click(const QObject* window, const char* button)
 {
     child<QAbstractButton>(window, button)->click();
+}
+
+// The model's column titles, then each row, a line each with the cells "|"-separated.
+inline std::string tableText(const QAbstractItemModel* model)
+{
+    std::string text;
+    for (int row = -1; row < model->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < model->columnCount(); ++column)
+            cells
+                << (row < 0 ? model->headerData(column, Qt::Horizontal) : model->index(row, column).data()).toString();
+        text += cells.join(u'|').toStdString() + '\n';
+    }
+    return text;
 }
 
 // The object names of the enabled controls that Tab visits in `window`, starting at `first`.
