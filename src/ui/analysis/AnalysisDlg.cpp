@@ -113,6 +113,13 @@ QStringList uncostedOperations(const CostBreakdown& breakdown)
     return names;
 }
 
+void bringToFront(QWidget* window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 bool mayCloseAnalysisWindows(QWidget* owner)
 {
     const QList<CAnalysisDlg*> windows = owner->findChildren<CAnalysisDlg*>(QString(), Qt::FindDirectChildrenOnly);

@@ -130,6 +130,9 @@ private:
     QPushButton* buttonPrint = nullptr;
 };
 
+// Shows `window` in front of the others, with the keyboard.
+void bringToFront(QWidget* window);
+
 // Opens the window of type `Window` of `owner` for the current order, or brings the open one to
 // the front computed afresh with its own settings; a hidden one starts from the defaults again.
 template <typename Window>
@@ -144,9 +147,7 @@ void showWithSettings(QWidget* owner, const CPlantData& plantData, OrderSnapshot
     } else {
         window->restart();
     }
-    window->show();
-    window->raise();
-    window->activateWindow();
+    bringToFront(window);
 }
 
 // Whether every open analysis window of `owner` may close (mayClose), asked before an order or

@@ -652,11 +652,8 @@ void showQuoteWithoutOrder(QWidget* owner, const CPlantData& plantData, OrderSna
     } else if (window->isVisible() && !window->mayClose()) {
         return;
     }
-    if (window->openQuoteWithoutOrder(path)) {
-        window->show();
-        window->raise();
-        window->activateWindow();
-    }
+    if (window->openQuoteWithoutOrder(path))
+        bringToFront(window);
 }
 
 } // namespace kalkora::ui
