@@ -47,6 +47,7 @@ protected:
     void writeFiles()
     {
         QFile::remove(path("neu.auf"));
+        QFile::remove(path("neu.sta"));
         ASSERT_TRUE(files::saveMasterData(path("werk.sta"), examplePlant({ "Presse" })).ok());
         COrder order;
         order.operations.add(turningOperation("Drehen", "Presse"));
@@ -297,73 +298,59 @@ const AnswerCase answerCases[] = { { "unchanged", false, std::nullopt, true, nul
     { "Nein", true, Answer::No, true, nullptr, true, false },
     { "Abbrechen", true, Answer::Cancel, true, nullptr, false, false } };
 
-void prepareAnswer(ScriptedUiServices& ui, const AnswerCase& row, const QString& saveAs)
+// Each command that discards an order or master data, with each answer; a command tells
+// whether it went on.
+TEST_F(MainDlgTest, EveryCommandThatDiscardsChangedDataAsksFirst)
 {
-    if (row.answer)
-        ui.yesNoCancelAnswers.push_back(*row.answer);
-    if (row.answer == Answer::Yes && !row.withOrderFile)
-        ui.fileAnswers.push_back(saveAs);
-}
-
-TEST_F(MainDlgTest, EveryCommandThatDiscardsAChangedOrderAsksFirst)
-{
-    const auto trigger = [this](int id, std::optional<QString> file = {}, bool yes = false) {
+    const auto order = [this](int id, const char* file = nullptr) {
         return [=, this](CMainDlg& dlg) {
             if (file)
-                ui.fileAnswers.push_back(*file);
-            if (yes)
-                ui.yesNoAnswers.push_back(true);
+                ui.fileAnswers.push_back(path(file));
             dlg.action(id)->trigger();
+            return !(dlg.isVisible() && dlg.isOrderOpen() && dlg.order.name == changedName);
         };
     };
-    const std::pair<const char*, std::function<void(CMainDlg&)>> commands[] = { { "Neu", trigger(40001) },
-        { "Öffnen", trigger(40002, path("andere.auf")) }, { "DM-Auftrag", trigger(147, path("andere.auf")) },
-        { "Schließen", trigger(40003) }, { "Beenden", trigger(40006, {}, true) } };
-    for (const auto& [command, run] : commands) {
-        for (const AnswerCase& row : answerCases) {
-            SCOPED_TRACE(std::string(command) + ": " + row.what);
-            writeFiles();
-            auto dlg = openWindow(row.withOrderFile);
-            if (row.changed)
-                typeName(*dlg, QStringLiteral("Geändert"));
-            prepareAnswer(ui, row, row.saveAs ? path(row.saveAs) : QString());
-            run(*dlg);
-            EXPECT_EQ(ui.texts(Kind::YesNoCancel), row.changed ? QStringList { orderQuestion } : QStringList());
-            const bool orderStays = dlg->isVisible() && dlg->isOrderOpen() && dlg->order.name == changedName;
-            EXPECT_EQ(orderStays, row.changed && !row.goesOn);
-            const QString file = row.withOrderFile ? path("welle.auf") : row.saveAs ? path(row.saveAs) : QString();
-            EXPECT_EQ(nameInFile(file) == changedName, row.saved);
-        }
-    }
-}
-
-TEST_F(MainDlgTest, ChangedMasterDataAsksBeforeLoadingOtherMasterDataOrEnding)
-{
-    const auto opens = [this](int id) {
+    const auto master = [this](int id) {
         return [=, this](CMainDlg& dlg) { return dlg.action(id)->trigger(), !ui.texts(Kind::OpenFile).empty(); };
     };
-    const std::pair<const char*, std::function<bool(CMainDlg&)>> commands[] = { { "Stammdaten laden", opens(40010) },
-        { "DM-Stammdaten", opens(146) },
-        { "Beenden", [&](CMainDlg& dlg) { return ui.yesNoAnswers.push_back(true), dlg.close(), !dlg.isVisible(); } } };
-    for (const auto& [command, runAndSeeItGoOn] : commands) {
+    const auto end = [this](CMainDlg& dlg) {
+        return ui.yesNoAnswers.push_back(true), dlg.action(40006)->trigger(), !dlg.isVisible();
+    };
+    const std::tuple<const char*, bool, std::function<bool(CMainDlg&)>> commands[] = { { "Neu", false, order(40001) },
+        { "Öffnen", false, order(40002, "andere.auf") }, { "DM-Auftrag", false, order(147, "andere.auf") },
+        { "Schließen", false, order(40003) }, { "Beenden", false, end }, { "Stammdaten laden", true, master(40010) },
+        { "DM-Stammdaten", true, master(146) }, { "Beenden", true, end } };
+    for (const auto& [command, masterData, runAndSeeItGoOn] : commands) {
         for (const AnswerCase& row : answerCases) {
-            if (row.answer == Answer::Yes && row.withOrderFile)
+            if (masterData && row.answer == Answer::Yes && row.withOrderFile)
                 continue; // master data is always saved through the dialog
             SCOPED_TRACE(std::string(command) + ": " + row.what);
-            auto dlg = openWindow();
-            if (row.changed) {
+            writeFiles();
+            auto dlg = openWindow(masterData || row.withOrderFile);
+            if (row.changed && masterData) {
                 whenModal([](QWidget* window) {
                     qobject_cast<CPlantDataDlg*>(window)->field(1004)->setText(QStringLiteral("4"));
                     click(window, "button1001");
                 });
                 dlg->action(40007)->trigger();
+            } else if (row.changed) {
+                typeName(*dlg, QStringLiteral("Geändert"));
             }
-            QFile::remove(path("neu.sta"));
-            prepareAnswer(ui, row, row.saveAs ? path(row.saveAs).replace(".auf", ".sta") : QString());
+            QString saveAs = row.saveAs ? path(row.saveAs) : QString();
+            if (row.answer)
+                ui.yesNoCancelAnswers.push_back(*row.answer);
+            if (row.answer == Answer::Yes && !row.withOrderFile)
+                ui.fileAnswers.push_back(masterData ? saveAs.replace(".auf", ".sta") : saveAs);
             EXPECT_EQ(runAndSeeItGoOn(*dlg), row.goesOn);
-            EXPECT_EQ(ui.texts(Kind::YesNoCancel), row.changed ? QStringList { masterQuestion } : QStringList());
-            EXPECT_EQ(QFile::exists(path("neu.sta")), row.saved);
-            EXPECT_EQ(dlg->isMasterDataChanged(), row.changed && !row.saved);
+            EXPECT_EQ(ui.texts(Kind::YesNoCancel),
+                row.changed ? QStringList { masterData ? masterQuestion : orderQuestion } : QStringList());
+            if (masterData) {
+                EXPECT_EQ(QFile::exists(path("neu.sta")), row.saved);
+                EXPECT_EQ(dlg->isMasterDataChanged(), row.changed && !row.saved);
+            } else {
+                const QString file = row.withOrderFile ? path("welle.auf") : saveAs;
+                EXPECT_EQ(nameInFile(file) == changedName, row.saved);
+            }
         }
     }
 }
