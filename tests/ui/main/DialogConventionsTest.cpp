@@ -1,22 +1,70 @@
 #include "WindowTest.h"
 #include "core/Golden.h"
 #include "model/MasterDataFile.h"
+#include "ui/main/AboutDlg.h"
 #include "ui/main/MainDlg.h"
 #include "ui/main/OperationDlg.h"
 #include "ui/masterdata/MachineDataDlg.h"
+#include "ui/masterdata/NewMachineDlg.h"
 #include "ui/masterdata/PlantDataDlg.h"
 #include "ui/report/ReportDlg.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTableView>
 
 namespace kalkora::ui::test {
 namespace {
+
+// Each text fits its control in the window's one font; every control that takes the focus has
+// a name a screen reader can say, no two alike; every picture and list icon has a description.
+void expectReadable(QWidget& window)
+{
+    QStringList names;
+    for (QWidget* control : window.findChildren<QWidget*>()) {
+        if (!control->isVisibleTo(&window))
+            continue;
+        const auto* label = qobject_cast<QLabel*>(control);
+        const auto* button = qobject_cast<QAbstractButton*>(control);
+        const QString text = label ? label->text() : button ? button->text() : control->objectName();
+        if (label || qobject_cast<QRadioButton*>(control) || qobject_cast<QCheckBox*>(control)) {
+            EXPECT_EQ(control->font(), window.font()) << text.toStdString();
+            if (!label || !label->wordWrap()) {
+                EXPECT_LE(control->sizeHint().width(), control->width()) << text.toStdString();
+            }
+        }
+        if (label && !label->pixmap().isNull()) {
+            EXPECT_FALSE(label->accessibleDescription().isEmpty());
+        }
+        if (control->focusPolicy() != Qt::NoFocus) {
+            names << (button ? button->text() : control->accessibleName());
+            EXPECT_FALSE(names.last().isEmpty()) << text.toStdString();
+        }
+        if (const auto* list = qobject_cast<QTableView*>(control)) {
+            // Column titles without their padding blanks, and a description of every icon.
+            const QAbstractItemModel& model = *list->model();
+            for (int column = 0; column < model.columnCount(); ++column) {
+                const QString title = model.headerData(column, Qt::Horizontal).toString();
+                EXPECT_EQ(model.headerData(column, Qt::Horizontal, Qt::AccessibleTextRole).toString(), title.trimmed());
+                for (int row = 0; row < model.rowCount(); ++row) {
+                    const QModelIndex cell = model.index(row, column);
+                    EXPECT_TRUE(model.data(cell, Qt::DecorationRole).isNull()
+                        || !model.data(cell, Qt::AccessibleDescriptionRole).toString().isEmpty())
+                        << row;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(names.removeDuplicates(), 0) << names.join(QLatin1Char('|')).toStdString();
+}
 
 // Every window of the program, open on the example data.
 class DialogConventionsTest : public WindowTest {
@@ -25,6 +73,7 @@ protected:
     {
         WindowTest::SetUp();
         operationDlg.prepare(*operation, plant);
+        externalDlg.prepare(*external, plant);
         machineDlg.machineList()->setCurrentRow(0); // its fields take input only with a machine selected
         mainDlg.action(40001)->trigger(); // a new order shows the order panel
         reportDlg.setReportText("Bericht\r\n     ");
@@ -32,7 +81,11 @@ protected:
 
     CPlantData plant = examplePlant();
     std::unique_ptr<COperation> operation = turningOperation();
+    std::unique_ptr<COperation> external = externalOperation("Härten", 1.5f, 100);
     COperationDlg operationDlg;
+    COperationDlg externalDlg;
+    CNewMachineDlg newMachineDlg;
+    CAboutDlg aboutDlg;
     CPlantDataDlg plantDlg { plant };
     CMachineDataDlg machineDlg { plant };
     CMainDlg mainDlg;
@@ -96,6 +149,24 @@ TEST_F(DialogConventionsTest, EveryInputControlHasATip)
             }
         }
         EXPECT_GE(inputs, 4) << window->objectName().toStdString();
+    }
+}
+
+TEST_F(DialogConventionsTest, EveryWindowReadsInOneFontWithEveryControlNamed)
+{
+    CMainDlg emptyMain;
+    mainDlg.order.operations.add(turningOperation("Drehen", "Drehmaschine 1"));
+    mainDlg.order.operations.add(externalOperation("Härten", 1.5f, 100));
+    mainDlg.panel().RefreshFromOrder();
+    const std::pair<const char*, QWidget*> windows[] = { { "main window", &emptyMain },
+        { "main window with an order", &mainDlg }, { "internal operation", &operationDlg },
+        { "external operation", &externalDlg }, { "plant data", &plantDlg }, { "machine data", &machineDlg },
+        { "new machine", &newMachineDlg }, { "about box", &aboutDlg }, { "report", &reportDlg } };
+    for (const auto& [name, window] : windows) {
+        SCOPED_TRACE(name);
+        window->show();
+        expectReadable(*window);
+        window->hide();
     }
 }
 
