@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QDate>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -93,6 +94,20 @@ TEST_F(QuoteDlgTest, RecomputesAsTheFieldsChangeAndMarksWhatCannotBeRead)
 
 // The letter's texts and prices reach the quote file, the PDF and the preview; what was typed is
 // never lost: a bad date or a failed save keeps it, and closing a changed quote asks first.
+const Row savingFirst[]
+    = { { "number=2026-0042;discountPct=5;date=31.02.2026;file:angebot.ang;buttonSaveAs", "errorLine" },
+          { "", "saved" }, { "", "state" },
+          { "date=07.12.2026;file:fehlt/angebot.ang;buttonSave", "messages",
+              "Kalkora - Angebot speichern|Die Datei „angebot.ang“ kann nicht…" },
+          { "", "state" }, { "file:angebot.ang;buttonSave", "state" }, { "", "saved" } };
+const Row closing[] = { { "number=anders;buttonClose", "visible" }, { "buttonClose", "visible" } };
+const Row reopening[]
+    = { { "file:angebot.ang;buttonOpen", "number" }, { "", "discountPct" }, { "", "subject" }, { "", "state" } };
+// Today's order gives other prices: both are shown, and the offered ones stay on record until
+// they are taken over.
+const Row otherPrices[] = { { "", "offered" }, { "buttonSave", "saved" }, { "buttonTakePrices;buttonSave", "saved" },
+    { "", "offered" }, { "buttonPreview;file:angebot.pdf;buttonPdf", "messages" }, { "", "pdfs" } };
+
 TEST_F(QuoteDlgTest, TheQuoteIsSavedReopenedAndPrintedAsALetter)
 {
     QTemporaryDir folder;
@@ -100,73 +115,41 @@ TEST_F(QuoteDlgTest, TheQuoteIsSavedReopenedAndPrintedAsALetter)
     EXPECT_EQ(child<QLineEdit>(window, "date")->text(), QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
     EXPECT_EQ(child<QLineEdit>(window, "validUntil")->text(),
         QDate::currentDate().addDays(30).toString(QStringLiteral("dd.MM.yyyy")));
-    EXPECT_FALSE(window->isQuoteChanged());
-
-    setText(window, "number", QStringLiteral("2026-0042"));
-    setText(window, "discountPct", QStringLiteral("5"));
-    setText(window, "date", QStringLiteral("31.02.2026"));
-    ui.fileAnswers = { file };
-    click(window, "buttonSaveAs");
-    EXPECT_TRUE(child<QLabel>(window, "errorLine")->text().contains(QStringLiteral("„Datum“")));
-    EXPECT_FALSE(QFile::exists(file));
-    EXPECT_TRUE(window->isCurrent()) << "a bad date does not touch the figures";
-
-    setText(window, "date", QStringLiteral("07.12.2026"));
     dlg.orderFileName = folder.filePath(QStringLiteral("welle.auf"));
-    ui.fileAnswers = { folder.filePath(QStringLiteral("fehlt/angebot.ang")), file };
-    click(window, "buttonSave");
-    EXPECT_EQ(ui.messages().size(), 1) << "the failed save says so";
-    EXPECT_TRUE(window->isQuoteChanged());
-    click(window, "buttonSave");
-    EXPECT_FALSE(window->isQuoteChanged());
+    ui.printOutputFile = folder.filePath(QStringLiteral("vorschau.pdf"));
+    std::vector<files::OfferedPrice> first; // as saved first
+    // "state" whether the quote is changed and its figures current; "saved" what angebot.ang
+    // holds, and whether its prices are those shown and those saved first; "offered" the line of
+    // the offered prices; "pdfs" whether the preview and the PDF were written.
+    Scenario scenario(*window, ui, [&](const QString& look) {
+        const auto* offered = child<QLabel>(window, "offeredLine");
+        files::Offer saved;
+        if (look == u"state")
+            return QStringLiteral("changed %1, current %2").arg(window->isQuoteChanged()).arg(window->isCurrent());
+        if (look == u"offered")
+            return QString::number(offered->isVisibleTo(window)) + u' ' + offered->text();
+        if (look == u"pdfs")
+            return QString::number(QFile(ui.printOutputFile).size() > 0
+                && QFile(folder.filePath(QStringLiteral("angebot.pdf"))).size() > 0);
+        if (!files::loadOffer(file, saved).ok())
+            return QStringLiteral("none");
+        return QStringList { saved.number, saved.date.toString(Qt::ISODate), QFileInfo(saved.orderFile).fileName(),
+            QString::number(saved.offered == files::offeredPrices(*window->shownQuote())),
+            QString::number(saved.offered == first) }
+            .join(u'|');
+    });
+    scenario.folder = folder.path() + u'/';
+    scenario.run(savingFirst);
     files::Offer saved;
     ASSERT_TRUE(files::loadOffer(file, saved).ok());
-    EXPECT_EQ(saved.number, QStringLiteral("2026-0042"));
-    EXPECT_EQ(saved.date, QDate(2026, 12, 7));
-    EXPECT_EQ(saved.orderFile, dlg.orderFileName) << "the quote names the order it was priced from";
-    EXPECT_EQ(saved.offered, files::offeredPrices(*window->shownQuote()));
-
-    // Changed, then closed: "Abbrechen" keeps the window, "Nein" closes it.
-    setText(window, "number", QStringLiteral("anders"));
+    first = saved.offered;
     ui.yesNoCancelAnswers = { Answer::Cancel, Answer::No };
-    window->reject();
-    EXPECT_TRUE(window->isVisible());
-    window->reject();
-    EXPECT_FALSE(window->isVisible());
+    scenario.run(closing);
     dlg.action(quoteCommand)->trigger();
-    ui.fileAnswers = { file };
-    click(window, "buttonOpen");
-    const Row reopened[] = { { "", "number" }, { "", "discountPct" }, { "", "subject" } };
-    Scenario(*window, ui).run(reopened);
-    EXPECT_FALSE(window->isQuoteChanged());
-
-    // Today's order gives other prices: both are shown, and the offered ones stay on record
-    // until they are taken over.
+    scenario.run(reopening);
     dlg.order.operations.at(0)->machineTimeMin = 4;
     refreshAnalysisWindows(&dlg);
-    EXPECT_TRUE(child<QLabel>(window, "offeredLine")->text().contains(QStringLiteral("angeboten")));
-    const auto savedPrices = [&file] {
-        files::Offer again;
-        EXPECT_TRUE(files::loadOffer(file, again).ok());
-        return again.offered;
-    };
-    click(window, "buttonSave");
-    EXPECT_EQ(savedPrices(), saved.offered);
-    click(window, "buttonTakePrices");
-    EXPECT_FALSE(child<QLabel>(window, "offeredLine")->isVisibleTo(window));
-    click(window, "buttonSave");
-    EXPECT_EQ(savedPrices(), files::offeredPrices(*window->shownQuote()));
-    EXPECT_NE(savedPrices(), saved.offered);
-
-    ui.clear();
-    ui.printOutputFile = folder.filePath(QStringLiteral("vorschau.pdf"));
-    click(window, "buttonPreview");
-    ui.fileAnswers = { folder.filePath(QStringLiteral("angebot.pdf")) };
-    click(window, "buttonPdf");
-    EXPECT_EQ(ui.texts(Kind::Preview).size(), 1);
-    EXPECT_EQ(
-        QFile(ui.printOutputFile).size() > 0 && QFile(folder.filePath(QStringLiteral("angebot.pdf"))).size() > 0, true);
-    EXPECT_TRUE(ui.messages().isEmpty());
+    scenario.run(otherPrices);
 }
 
 // A new quote starts from the quote defaults; saving it uses up its number.
