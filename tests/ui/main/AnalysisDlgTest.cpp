@@ -2,7 +2,6 @@
 #include "costing/AnalysisTables.h"
 #include "ui/analysis/CostBreakdownDlg.h"
 #include "ui/analysis/PriceScaleDlg.h"
-#include "ui/main/MainDlg.h"
 
 #include <QAction>
 #include <QBarCategoryAxis>
@@ -24,33 +23,12 @@ namespace {
 constexpr int priceScaleCommand = 40016;
 constexpr int breakdownCommand = 40017;
 
-class AnalysisDlgTest : public WindowTest {
+class AnalysisDlgTest : public ExampleOrderTest {
 protected:
-    void SetUp() override
-    {
-        WindowTest::SetUp();
-        dlg.show();
-        dlg.plantData = examplePlant();
-        dlg.OnNewOrder();
-        dlg.order = exampleOrder();
-        dlg.panel().RefreshFromOrder();
-    }
-
     template <typename Window> Window* open(int command)
     {
         dlg.action(command)->trigger();
         return dlg.findChild<Window*>();
-    }
-
-    // The text in the row and the column with that title, as the user reads it.
-    static QString cell(const CAnalysisDlg* window, int row, const QString& title)
-    {
-        const QAbstractItemModel* model = window->table()->model();
-        for (int column = 0; column < model->columnCount(); ++column) {
-            if (model->headerData(column, Qt::Horizontal).toString() == title)
-                return model->index(row, column).data().toString();
-        }
-        return QStringLiteral("no column ") + title;
     }
 
     static void enterQuantities(CPriceScaleDlg* window, const QString& text)
@@ -59,8 +37,6 @@ protected:
         field->setText(text);
         QTest::keyClick(field, Qt::Key_Return);
     }
-
-    CMainDlg dlg;
 };
 
 // Windows left open would show the figures of an order that is gone.
@@ -253,7 +229,7 @@ TEST_F(AnalysisDlgTest, OutOfDateFiguresAreGreyedUntilAValidRecompute)
         EXPECT_EQ(scale->findChild<QPushButton*>(QStringLiteral("buttonPrint"))->isEnabled(), step.scaleCurrent);
         EXPECT_EQ(breakdown->isCurrent(), step.breakdownCurrent);
     }
-    EXPECT_EQ(cell(scale, 1, QStringLiteral("Menge")), QStringLiteral("1.000"));
+    EXPECT_EQ(scale->table()->model()->index(1, 0).data().toString(), QStringLiteral("1.000")); // Menge
     EXPECT_EQ(germanAmount(12505363887.556), QStringLiteral("12.505.363.887,56"));
     EXPECT_EQ(germanAmount(-29136.77), QStringLiteral("-29.136,77"));
 }

@@ -6,7 +6,6 @@
 #include "files/DataFiles.h"
 #include "files/OfferFile.h"
 #include "ui/analysis/QuoteDefaultsDlg.h"
-#include "ui/main/MainDlg.h"
 
 #include <QAction>
 #include <QDate>
@@ -24,16 +23,11 @@ namespace {
 
 constexpr int quoteCommand = 40018;
 
-class QuoteDlgTest : public WindowTest {
+class QuoteDlgTest : public ExampleOrderTest {
 protected:
     void SetUp() override
     {
-        WindowTest::SetUp();
-        dlg.show();
-        dlg.plantData = examplePlant();
-        dlg.OnNewOrder();
-        dlg.order = exampleOrder();
-        dlg.panel().RefreshFromOrder();
+        ExampleOrderTest::SetUp();
         dlg.action(quoteCommand)->trigger();
         window = dlg.findChild<CQuoteDlg*>();
     }
@@ -53,7 +47,6 @@ protected:
         return QStringLiteral("no cell ") + step + u'/' + quantity;
     }
 
-    CMainDlg dlg;
     CQuoteDlg* window = nullptr;
 };
 

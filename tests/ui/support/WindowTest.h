@@ -4,6 +4,7 @@
 #include "core/ExampleData.h"
 #include "core/Golden.h"
 #include "text/RuntimeLocale.h"
+#include "ui/main/MainDlg.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemModel>
@@ -59,6 +60,22 @@ protected:
     }
 
     ScriptedUiServices ui;
+};
+
+// A main window showing the example order on the example plant.
+class ExampleOrderTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        dlg.show();
+        dlg.plantData = examplePlant();
+        dlg.OnNewOrder();
+        dlg.order = exampleOrder();
+        dlg.panel().RefreshFromOrder();
+    }
+
+    CMainDlg dlg;
 };
 
 // The control named `name` in `window`; a missing one fails the test and crashes it at once.
