@@ -192,17 +192,5 @@ TEST_F(MachineDataDlgTest, CancelAndEscapeLeaveTheMachinesExactlyAsBefore)
     }
 }
 
-TEST_F(MachineDataDlgTest, OkRecomputesEveryRateFromTheCurrentPlantData)
-{
-    plant.hoursPerShift = 4; // half the hours of the example: 1000, 2000, 3000 a year
-    plant.computeHoursPerYear();
-    CMachineDataDlg dlg(plant);
-    click(&dlg, "button1001");
-    const CMachine& m = *plant.machines.at(0);
-    const float rates[] = { 20.1f, 10.05f, 6.7f, 6.5f, 4.0f, 3.1666667f };
-    for (int k = 0; k < 6; ++k)
-        EXPECT_FLOAT_EQ(k < 3 ? m.fixedRate[k] : m.variableRate[k - 3], rates[k]) << k;
-}
-
 } // namespace
 } // namespace kalkora::ui::test
