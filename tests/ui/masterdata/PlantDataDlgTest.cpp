@@ -107,7 +107,7 @@ TEST_F(PlantDataDlgTest, PlantDataCommandRecomputesHoursButNotTheMachineRates)
 
     whenModal([](QWidget* modal) { click(modal, "button1001"); });
     main.OnMachineData();
-    // Half the hours of the example on 200 days: 800, 1600, 2400 a year.
+    // 4 hours a shift on 200 days: 800, 1600 and 2400 hours a year.
     const CMachine& m = *main.plantData.machines.at(0);
     const float rates[] = { 25.125f, 12.5625f, 8.375f, 7.75f, 4.625f, 3.5833333f };
     for (int k = 0; k < 6; ++k)
