@@ -23,11 +23,15 @@ protected:
 
     ReportTextView* view() { return child<ReportTextView>(&dlg, "edit1060"); }
 
-    // "selected" the view's selection, "clipboard" what Ctrl+C left there.
+    // "selected" the view's selection, "clipboard" what Ctrl+C left there, "copied" its lines
+    // and its last one.
     void run(std::span<const Row> rows)
     {
         Scenario(dlg, ui, [this](const QString& name) {
-            return name == QLatin1String("selected") ? view()->selectedText() : QApplication::clipboard()->text();
+            const QString copied = QApplication::clipboard()->text();
+            if (name == QLatin1String("copied"))
+                return QStringLiteral("%1 lines, the last %2").arg(copied.count(u'\n')).arg(copied.section(u'\n', -2));
+            return name == QLatin1String("selected") ? view()->selectedText() : copied;
         }).run(rows);
     }
 
@@ -125,30 +129,20 @@ TEST_F(ReportDlgTest, FindSelectsTheNextOrPreviousHitAndWrapsAround)
 TEST_F(ReportDlgTest, AMillionLinesDrawOnlyWhatIsOnScreen)
 {
     std::string bytes;
-    QString shown;
-    for (int i = 0; i < 1'000'000; ++i) {
+    for (int i = 0; i < 1'000'000; ++i)
         bytes += "Zeile " + std::to_string(i) + " \xE4\r\n";
-        shown += QStringLiteral("Zeile %1 ä\n").arg(i);
-    }
     dlg.setReportText(bytes);
     view()->viewport()->repaint();
     const std::int64_t onScreen = view()->convertedLineCount();
-    EXPECT_GT(onScreen, 5);
-    EXPECT_LT(onScreen, 100);
-    EXPECT_EQ(view()->lineCount(), 1'000'001);
+    EXPECT_TRUE(onScreen > 5 && onScreen < 100 && view()->lineCount() == 1'000'001) << onScreen;
 
     view()->setFocus();
-    QTest::keyClick(view(), Qt::Key_End, Qt::ControlModifier);
-    QTest::keyClick(view(), Qt::Key_Up, Qt::ShiftModifier);
-    view()->viewport()->repaint();
-    EXPECT_EQ(view()->selectedText(), QStringLiteral("Zeile 999999 ä\n"));
+    const Row rows[] = { { "keys:Ctrl+End Shift+Up", "selected" }, { "keys:Ctrl+A Ctrl+C", "copied" } };
+    run(rows);
     EXPECT_GT(view()->firstVisibleLine(), 999'900);
-    QTest::keyClick(view(), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(view(), Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QApplication::clipboard()->text(), shown);
     EXPECT_TRUE(view()->find(QStringLiteral("zeile 500000 "), false));
     view()->viewport()->repaint();
-    EXPECT_LE(view()->convertedLineCount(), 3 * onScreen);
+    EXPECT_LE(view()->convertedLineCount(), 5 * onScreen) << "a few screens in all";
 }
 
 } // namespace
