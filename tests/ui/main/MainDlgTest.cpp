@@ -259,24 +259,20 @@ TEST_F(MainDlgTest, MasterDataFilesRoundTripAndOldDmFilesAreConverted)
 
 TEST_F(MainDlgTest, CalculateShowsEachMissingMachineThenExactlyTheReport)
 {
-    CMainDlg dlg;
-    dlg.plantData = examplePlant({ "Drehmaschine 1" });
-    dlg.action(40001)->trigger();
-    dlg.order.name = "Welle";
-    dlg.order.quantityBase = 100;
-    dlg.order.operations.add(turningOperation("Drehen", "Drehmaschine 1"));
-    dlg.order.operations.add(turningOperation("Fr\xE4sen", "Fr\xE4se"));
-    dlg.order.operations.add(externalOperation("H\xE4rten", 1.5f, 100));
-    dlg.order.operations.add(turningOperation("Schleifen", "Schleifmaschine"));
-    dlg.panel().RefreshFromOrder(); // as after opening the order
+    auto dlg = openWindow();
+    dlg->order.quantityBase = 100;
+    dlg->order.operations.add(turningOperation("Fr\xE4sen", "Fr\xE4se"));
+    dlg->order.operations.add(externalOperation("H\xE4rten", 1.5f, 100));
+    dlg->order.operations.add(turningOperation("Schleifen", "Schleifmaschine"));
+    dlg->panel().RefreshFromOrder(); // as after opening the order
 
     std::string shownReport;
     whenModal([&shownReport](QWidget* window) {
         shownReport = qobject_cast<CReportDlg*>(window)->getReportText();
         window->close();
     });
-    dlg.action(40015)->trigger();
-    EXPECT_EQ(shownReport, costOrder(dlg.order, dlg.plantData, "", text::PrintDate::today()).reportText);
+    dlg->action(40015)->trigger();
+    EXPECT_EQ(shownReport, costOrder(dlg->order, dlg->plantData, "welle.auf", text::PrintDate::today()).reportText);
     note("messages", ui.messages());
 }
 
