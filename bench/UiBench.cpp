@@ -77,11 +77,14 @@ std::string benchReport(int operations)
 }
 
 // From handing the costing's report to the report window until the window has been painted.
-// "reportMiB" is the report's size, "rssPerReport" the process's memory beside it.
+// "reportMiB" is the report's size, "rssPerReport" the process's memory beside it; of its
+// "lines" only "convertedLines", those on screen, are ever converted for drawing.
 void BM_ReportWindowShown(benchmark::State& state)
 {
     const std::string report = benchReport(static_cast<int>(state.range(0)));
     double resident = 0;
+    std::int64_t lines = 0;
+    std::int64_t converted = 0;
     for (auto _ : state) {
         state.PauseTiming();
         std::string text = report;
@@ -92,7 +95,12 @@ void BM_ReportWindowShown(benchmark::State& state)
         benchmark::DoNotOptimize(QTest::qWaitForWindowExposed(&dlg));
         QApplication::processEvents();
         resident = residentMiB();
+        const auto* view = dlg.findChild<ui::ReportTextView*>();
+        lines = view->lineCount();
+        converted = view->convertedLineCount();
     }
+    state.counters["lines"] = double(lines);
+    state.counters["convertedLines"] = double(converted);
     state.counters["reportMiB"] = double(report.size()) / (1024.0 * 1024.0);
     state.counters["rssPerReport"] = resident / (double(report.size()) / (1024.0 * 1024.0));
 }

@@ -23,15 +23,11 @@ protected:
 
     ReportTextView* view() { return child<ReportTextView>(&dlg, "edit1060"); }
 
-    // "selected" the view's selection, "clipboard" what Ctrl+C left there, "copied" its lines
-    // and its last one.
+    // "selected" the view's selection, "clipboard" what Ctrl+C left there.
     void run(std::span<const Row> rows)
     {
         Scenario(dlg, ui, [this](const QString& name) {
-            const QString copied = QApplication::clipboard()->text();
-            if (name == QLatin1String("copied"))
-                return QStringLiteral("%1 lines, the last %2").arg(copied.count(u'\n')).arg(copied.section(u'\n', -2));
-            return name == QLatin1String("selected") ? view()->selectedText() : copied;
+            return name == QLatin1String("selected") ? view()->selectedText() : QApplication::clipboard()->text();
         }).run(rows);
     }
 
@@ -122,27 +118,6 @@ TEST_F(ReportDlgTest, FindSelectsTheNextOrPreviousHitAndWrapsAround)
     view()->setFocus();
     const Row inView[] = { { "keys:F3 Right Shift+End", "selected" }, { "keys:Shift+F3", "selected" } };
     run(inView);
-}
-
-// A text of a million lines is shown, scrolled and copied while only the lines on screen are
-// ever converted for drawing.
-TEST_F(ReportDlgTest, AMillionLinesDrawOnlyWhatIsOnScreen)
-{
-    std::string bytes;
-    for (int i = 0; i < 1'000'000; ++i)
-        bytes += "Zeile " + std::to_string(i) + " \xE4\r\n";
-    dlg.setReportText(bytes);
-    view()->viewport()->repaint();
-    const std::int64_t onScreen = view()->convertedLineCount();
-    EXPECT_TRUE(onScreen > 5 && onScreen < 100 && view()->lineCount() == 1'000'001) << onScreen;
-
-    view()->setFocus();
-    const Row rows[] = { { "keys:Ctrl+End Shift+Up", "selected" }, { "keys:Ctrl+A Ctrl+C", "copied" } };
-    run(rows);
-    EXPECT_GT(view()->firstVisibleLine(), 999'900);
-    EXPECT_TRUE(view()->find(QStringLiteral("zeile 500000 "), false));
-    view()->viewport()->repaint();
-    EXPECT_LE(view()->convertedLineCount(), 5 * onScreen) << "a few screens in all";
 }
 
 } // namespace
