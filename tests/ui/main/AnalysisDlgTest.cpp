@@ -1,3 +1,4 @@
+#include "Scenario.h"
 #include "WindowTest.h"
 #include "costing/AnalysisTables.h"
 #include "ui/analysis/CostBreakdownDlg.h"
@@ -146,42 +147,28 @@ TEST_F(AnalysisDlgTest, BreakdownChartSharesAddUpToTheOrder)
     }
 }
 
+// Each window's file dialog and its failed write are in the transcript.
 TEST_F(AnalysisDlgTest, ExportWritesTheCsvOfTheCommandLineAndReportsAFailedWrite)
 {
     QTemporaryDir folder;
-    const CPlantData& plant = dlg.plantData;
-    const struct {
-        int command;
-        const char *window, *title;
-        std::string csv;
-    } exports[] = {
-        { priceScaleCommand, "priceScaleDlg", "Kalkora - Staffelpreise exportieren",
-            priceScaleCsv(
-                computePriceScale(dlg.order, plant, { 1, 10, 25, 50, 100, 250, 500, 1000 }), CsvDialect::German) },
-        { breakdownCommand, "costBreakdownDlg", "Kalkora - Kostenaufschlüsselung exportieren",
-            breakdownCsv(breakDownCosts(dlg.order, plant), CsvDialect::German) },
+    const std::tuple<int, const char*, std::string> exports[] = {
+        { priceScaleCommand, "priceScaleDlg",
+            priceScaleCsv(computePriceScale(dlg.order, dlg.plantData, defaultQuantities(100)), CsvDialect::German) },
+        { breakdownCommand, "costBreakdownDlg",
+            breakdownCsv(breakDownCosts(dlg.order, dlg.plantData), CsvDialect::German) },
     };
-    for (const auto& expected : exports) {
-        SCOPED_TRACE(expected.title);
-        dlg.action(expected.command)->trigger();
-        auto* window = dlg.findChild<CAnalysisDlg*>(QString::fromLatin1(expected.window));
-        ASSERT_NE(window, nullptr);
-        const QString path = folder.filePath(QStringLiteral("export.csv"));
-        ui.clear();
-        ui.fileAnswers = { path, folder.filePath(QStringLiteral("fehlt/export.csv")) };
-        QPushButton* button = window->findChild<QPushButton*>(QStringLiteral("buttonExport"));
-        button->click();
-        ASSERT_EQ(ui.asked.size(), 1u);
-        EXPECT_EQ(ui.asked[0].kind, ScriptedUiServices::Kind::SaveFile);
-        EXPECT_EQ(ui.asked[0].text, QString::fromUtf8(expected.title));
-        EXPECT_EQ(ui.asked[0].file.defaultSuffix, QStringLiteral("csv"));
-        QFile written(path);
+    const Row rows[]
+        = { { "file:export.csv;buttonExport", "messages" }, { "file:fehlt/export.csv;buttonExport", "messages" } };
+    for (const auto& [command, name, csv] : exports) {
+        dlg.action(command)->trigger();
+        auto* window = child<CAnalysisDlg>(&dlg, name);
+        Scenario scenario(*window, ui);
+        scenario.folder = folder.path() + u'/';
+        scenario.run(rows);
+        EXPECT_EQ(ui.asked.at(0).file.defaultSuffix, QStringLiteral("csv"));
+        QFile written(folder.filePath(QStringLiteral("export.csv")));
         ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-        EXPECT_EQ(written.readAll().toStdString(), expected.csv);
-
-        button->click();
-        ASSERT_EQ(ui.messages().size(), 1);
-        EXPECT_TRUE(ui.messages()[0].contains(QStringLiteral("export.csv")));
+        EXPECT_EQ(written.readAll().toStdString(), csv);
         EXPECT_NE(window->printout().find("5,29"), std::string::npos) << "decimal commas as in the window";
         window->close();
     }
