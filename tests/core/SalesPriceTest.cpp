@@ -101,15 +101,6 @@ TEST(SalesPrice, BackwardFromAMarketPrice)
     EXPECT_NE(quote.messages[1].find("Die Menge 100 kann nicht bepreist werden"), std::string::npos);
 }
 
-TEST(SalesPrice, SchemeLimits)
-{
-    EXPECT_TRUE(discountsLeaveAPrice(schemeOf({ 0, 0, 0, 5000, 4999, 0, 0, 0 })));
-    EXPECT_FALSE(discountsLeaveAPrice(schemeOf({ 0, 0, 0, 5000, 5000, 0, 0, 0 })));
-    const SchemeField& profit = kSchemeFields[2];
-    EXPECT_TRUE(inRange(profit, Hundredths(-9999)) && inRange(profit, Hundredths(100000)));
-    EXPECT_FALSE(inRange(profit, Hundredths(-10000)) || inRange(profit, Hundredths(100001)));
-}
-
 TEST(Hundredths, ParseTakesAtMostTwoDecimalsAndNothingElse)
 {
     const std::pair<const char*, std::optional<std::int64_t>> cases[]
