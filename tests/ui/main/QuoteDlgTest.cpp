@@ -13,7 +13,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -149,15 +148,10 @@ TEST_F(QuoteDlgTest, TheQuoteIsSavedReopenedAndPrintedAsALetter)
 TEST_F(QuoteDlgTest, ANewQuoteStartsFromTheDefaults)
 {
     whenModal([this](QWidget* defaults) {
-        setText(defaults, "profitPct", QStringLiteral("12,5"));
-        setText(defaults, "validityDays", QStringLiteral("vierzehn"));
-        setText(defaults, "nextNumber", QStringLiteral("7"));
-        qobject_cast<QPlainTextEdit*>(child(defaults, "sender"))->setPlainText(QStringLiteral("Muster GmbH"));
-        click(defaults, "buttonOk");
-        EXPECT_TRUE(ui.messages().value(0).contains(QStringLiteral("„Gültigkeit“")));
-        EXPECT_TRUE(defaults->isVisible());
-        setText(defaults, "validityDays", QStringLiteral("14"));
-        click(defaults, "buttonOk");
+        const Row typed[]
+            = { { "profitPct=12,5;validityDays=vierzehn;nextNumber=7;sender=Muster GmbH;buttonOk", "messages" },
+                  { "", "visible" }, { "validityDays=14;buttonOk", "visible" } };
+        Scenario(*defaults, ui).run(typed);
     });
     dlg.action(40019)->trigger();
     window->hide();
