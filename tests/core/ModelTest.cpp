@@ -35,23 +35,6 @@ TEST(HoursPerYear, AreShiftHoursTimesWorkingDaysTimesShifts)
     }
 }
 
-TEST(OperationList, KeepsOrderWhenRemovingAndSwapping)
-{
-    COrder order = exampleOrder();
-    order.operations.add(turningOperation("Fräsen"));
-    order.operations.add(turningOperation("Bohren"));
-    order.operations.removeAt(1);
-    order.operations.swap(0, 1);
-    EXPECT_EQ(order.operations.add(turningOperation("Prüfen")), 3);
-    std::string names;
-    for (std::int32_t i = 0; i < order.operations.count(); ++i)
-        names += order.operations.at(i)->name + " ";
-    EXPECT_EQ(names, "Fräsen Drehen Bohren Prüfen ");
-
-    order.clear();
-    EXPECT_TRUE(order.operations.count() == 0 && order.name.empty() && order.remark.empty() && order.quantityBase == 0);
-}
-
 // The gross weight (net weight over the material utilisation) is rounded to float before the
 // price is applied; negative values are used unchanged; no weight, no material.
 TEST(MaterialDirectCost, IsGrossWeightTimesPrice)
