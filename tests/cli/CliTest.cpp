@@ -1,5 +1,6 @@
 #include "cli/PdfOutput.h"
 #include "core/Golden.h"
+#include "files/DataFiles.h"
 #include "text/Cp1252.h"
 
 #include <QFile>
@@ -41,8 +42,7 @@ QString example(const char* name)
 
 std::string contents(const QString& path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string("<missing>");
+    return kalkora::testing::fileBytes(path.toStdString());
 }
 
 const QString werk = example("werk.sta"), welle = example("welle.auf");
@@ -55,9 +55,7 @@ protected:
 
     void write(const char* name, const std::string& bytes) const
     {
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes.data(), qint64(bytes.size()));
+        ASSERT_TRUE(kalkora::files::saveBytes(path(name), bytes).ok());
     }
 
     // Writes `json` and converts it with from-json to `target`.

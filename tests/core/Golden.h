@@ -8,6 +8,13 @@
 
 namespace kalkora::testing {
 
+// The bytes of the file at `path`, or "<missing>".
+inline std::string fileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
+}
+
 // Long expected texts live in files under tests/ and are compared byte for byte. Running the
 // tests with KALKORA_UPDATE_GOLDEN=1 rewrites each file from what the program produces instead;
 // the diff then shows what changed.
@@ -19,9 +26,9 @@ inline void expectGolden(const std::string& name, const std::string& actual)
         std::ofstream(path, std::ios::binary) << actual;
         return;
     }
-    std::ifstream in(path, std::ios::binary);
-    ASSERT_TRUE(in) << path << " is missing; KALKORA_UPDATE_GOLDEN=1 writes it";
-    EXPECT_EQ(actual, std::string(std::istreambuf_iterator<char>(in), {})) << path;
+    const std::string expected = fileBytes(path);
+    ASSERT_NE(expected, "<missing>") << path << " is missing; KALKORA_UPDATE_GOLDEN=1 writes it";
+    EXPECT_EQ(actual, expected) << path;
 }
 
 } // namespace kalkora::testing

@@ -55,13 +55,7 @@ protected:
         ASSERT_EQ(file.write(bytes.data(), qint64(bytes.size())), qint64(bytes.size()));
     }
 
-    std::string readBytes(const QString& name) const
-    {
-        QFile file(path(name));
-        if (!file.open(QIODevice::ReadOnly))
-            return "<missing>";
-        return file.readAll().toStdString();
-    }
+    std::string readBytes(const QString& name) const { return kalkora::testing::fileBytes(path(name).toStdString()); }
 
     QTemporaryDir dir;
 };

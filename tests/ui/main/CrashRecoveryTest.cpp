@@ -19,12 +19,6 @@ QStringList recoveryFiles(const QString& folder)
     return QDir(folder).entryList({ QStringLiteral("recovery-*.json") }, QDir::Files);
 }
 
-QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 using CrashRecoveryTest = WindowTest;
 
 // A run killed with unsaved master data and order: while it lives nobody else offers its file;
@@ -61,8 +55,8 @@ TEST_F(CrashRecoveryTest, KilledRunIsRestored)
     EXPECT_EQ(questions.at(0), questions.at(1));
     const QRegularExpression date(QStringLiteral("\\d\\d\\.\\d\\d\\.20\\d\\d, \\d\\d:\\d\\d Uhr"));
     record(QStringLiteral("asked"), QString(questions.at(0)).replace(date, QStringLiteral("DATUM")));
-    EXPECT_EQ(QByteArray::fromStdString(encodeMasterData(mainDlg.plantData)), contents(temp.filePath("expected.sta")));
-    EXPECT_EQ(QByteArray::fromStdString(encodeOrder(mainDlg.order)), contents(temp.filePath("expected.auf")));
+    EXPECT_EQ(encodeMasterData(mainDlg.plantData), fileBytes(temp.filePath("expected.sta").toStdString()));
+    EXPECT_EQ(encodeOrder(mainDlg.order), fileBytes(temp.filePath("expected.auf").toStdString()));
     EXPECT_EQ(mainDlg.orderFileName, orderFile);
     EXPECT_EQ(mainDlg.windowTitle(), QStringLiteral("Kalkora - welle.auf"));
     EXPECT_TRUE(mainDlg.isOrderOpen() && mainDlg.isOrderChanged() && mainDlg.isMasterDataChanged());
