@@ -94,20 +94,6 @@ TEST(JsonCodec, NegativeZeroKeepsItsSign)
     }
 }
 
-TEST(JsonCodec, MissingKeysKeepTheDefaultsAndDerivedKeysAreIgnored)
-{
-    COrder order;
-    ASSERT_FALSE(orderFromJson(parsed(R"({"kind":"order","operations":[{"name":"Drehen"}]})"), order));
-    ASSERT_EQ(order.operations.count(), 1);
-    EXPECT_TRUE(order.operations.at(0)->isInternal == 1 && order.operations.at(0)->name == "Drehen");
-
-    CPlantData plant;
-    ASSERT_FALSE(masterDataFromJson(
-        parsed(R"({"kind":"master","plant":{"hoursPerYear":[1,2,3]},"machines":[{"fixedRate":[9,9,9]}]})"), plant));
-    EXPECT_EQ(
-        encodeMasterData(plant), std::string(44, '\0') + std::string("\x01\x00\x00\x00", 4) + std::string(29, '\0'));
-}
-
 // Each error names the key and what was expected there; master data with an error stay as they
 // were.
 TEST(JsonCodec, ErrorsNameTheKey)

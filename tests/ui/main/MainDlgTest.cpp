@@ -171,10 +171,8 @@ TEST_F(MainDlgTest, EveryCloseRequestAsksAndOnlyYesCloses)
         ui.yesNoAnswers.push_back(answer);
         request();
         ASSERT_EQ(ui.asked.size(), 1u);
-        EXPECT_EQ(ui.asked[0].kind, Kind::YesNo);
-        EXPECT_EQ(ui.asked[0].text, closeQuestion);
-        EXPECT_EQ(ui.asked[0].icon, MessageIcon::Question);
-        EXPECT_EQ(dlg.isVisible(), !answer);
+        EXPECT_EQ(std::tuple(ui.asked[0].kind, ui.asked[0].text, ui.asked[0].icon, dlg.isVisible()),
+            std::tuple(Kind::YesNo, closeQuestion, MessageIcon::Question, !answer));
     };
     requestClose([&] { QTest::keyClick(&dlg, Qt::Key_Escape); }, false);
     requestClose([&] { dlg.action(40006)->trigger(); }, false);
