@@ -178,9 +178,8 @@ TEST_F(AnalysisDlgTest, ExportWritesTheCsvOfTheCommandLineAndReportsAFailedWrite
 // the field is left, while the order itself stays unchanged until then.
 TEST_F(AnalysisDlgTest, WindowsSeeTheFieldBeingTyped)
 {
-    auto* quantityField = dlg.panel().findChild<QLineEdit*>(QStringLiteral("edit1062"));
-    quantityField->setFocus();
-    quantityField->setText(QStringLiteral("50"));
+    child(&dlg.panel(), "edit1062")->setFocus();
+    setText(&dlg.panel(), "edit1062", QStringLiteral("50"));
     EXPECT_EQ(dlg.panel().orderWithPendingField().quantityBase, 50);
     EXPECT_EQ(dlg.order.quantityBase, 100);
 

@@ -1,12 +1,12 @@
 #include "ModalDriver.h"
 #include "Scenario.h"
 #include "WindowTest.h"
+#include "files/DataFiles.h"
 #include "ui/main/AboutDlg.h"
 #include "ui/main/HelpWindow.h"
 #include "ui/main/MainDlg.h"
 
 #include <QAction>
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -71,9 +71,7 @@ TEST_F(HelpAndAboutTest, InstalledPagesComeBeforeTheSourceTree)
     EXPECT_EQ(findHelpDirectory(bin, prefix.filePath(QStringLiteral("fehlt"))), QString());
 
     ASSERT_TRUE(root.mkpath(QStringLiteral("share/kalkora/help")));
-    QFile page(root.filePath(QStringLiteral("share/kalkora/help/ueber.html")));
-    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
-    page.close();
+    ASSERT_TRUE(files::saveBytes(root.filePath(QStringLiteral("share/kalkora/help/ueber.html")), "").ok());
     EXPECT_EQ(findHelpDirectory(bin, source), root.filePath(QStringLiteral("share/kalkora/help")));
 }
 
@@ -82,9 +80,7 @@ TEST_F(HelpAndAboutTest, EveryHelpPageLinkLeadsToAnExistingPage)
     const QDir folder(helpDirectory());
     const QRegularExpression link(QStringLiteral("href=\"([^\"#:]+)\""));
     for (const QString& page : folder.entryList({ QStringLiteral("*.html") })) {
-        QFile file(folder.filePath(page));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const QString html = QString::fromUtf8(file.readAll());
+        const QString html = QString::fromStdString(fileBytes(folder.filePath(page).toStdString()));
         for (const QRegularExpressionMatch& match : link.globalMatch(html)) {
             EXPECT_TRUE(folder.exists(match.captured(1)))
                 << page.toStdString() << " -> " << match.captured(1).toStdString();
