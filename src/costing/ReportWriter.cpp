@@ -1,6 +1,5 @@
 #include "costing/ReportWriter.h"
 
-#include "costing/OrderCosting.h"
 #include "text/Cp1252.h"
 #include "text/NumberFormat.h"
 
