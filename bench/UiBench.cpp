@@ -31,7 +31,7 @@ void BM_RefreshFromOrder(benchmark::State& state)
     ui::CMainDlg dlg;
     dlg.show();
     dlg.OnNewOrder();
-    dlg.order = bench::mixedOrder(static_cast<int>(state.range(0)), 17);
+    dlg.session().order().data() = bench::mixedOrder(static_cast<int>(state.range(0)), 17);
     for (auto _ : state) {
         dlg.panel().RefreshFromOrder();
         QApplication::processEvents();
@@ -46,7 +46,7 @@ void BM_ScrollOrderList(benchmark::State& state)
     ui::CMainDlg dlg;
     dlg.show();
     dlg.OnNewOrder();
-    dlg.order = bench::mixedOrder(static_cast<int>(state.range(0)), 17);
+    dlg.session().order().data() = bench::mixedOrder(static_cast<int>(state.range(0)), 17);
     dlg.panel().RefreshFromOrder();
     benchmark::DoNotOptimize(QTest::qWaitForWindowExposed(&dlg));
     QApplication::processEvents();
@@ -155,9 +155,9 @@ template <typename Window> void openAnalysis(benchmark::State& state, int comman
     text::setRuntimeLocale(text::RuntimeLocale::German);
     ui::CMainDlg dlg;
     dlg.show();
-    dlg.plantData = bench::benchPlant(17);
+    dlg.session().masterData().data() = bench::benchPlant(17);
     dlg.OnNewOrder();
-    dlg.order = bench::mixedOrder(static_cast<int>(state.range(0)), 17);
+    dlg.session().order().data() = bench::mixedOrder(static_cast<int>(state.range(0)), 17);
     dlg.panel().RefreshFromOrder();
     for (auto _ : state) {
         dlg.action(command)->trigger();

@@ -1,12 +1,8 @@
 #include "ui/main/MainDlg.h"
 
-#include "costing/MachineRates.h"
 #include "costing/OrderCosting.h"
-#include "files/DataFiles.h"
-#include "files/OfferFile.h"
 #include "model/DmConversion.h"
 #include "model/MasterDataFile.h"
-#include "model/OrderFile.h"
 #include "ui/analysis/CostBreakdownDlg.h"
 #include "ui/analysis/PriceScaleDlg.h"
 #include "ui/analysis/QuoteDefaultsDlg.h"
@@ -16,6 +12,7 @@
 #include "ui/common/LongTask.h"
 #include "ui/common/QtText.h"
 #include "ui/common/UiServices.h"
+#include "ui/common/UndoKeys.h"
 #include "ui/main/AboutDlg.h"
 #include "ui/main/HelpWindow.h"
 #include "ui/masterdata/MachineDataDlg.h"
@@ -31,7 +28,6 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
-#include <QSettings>
 
 // Resources of a static library are registered by hand, outside any namespace.
 static void initKalkoraResources()
@@ -44,53 +40,15 @@ namespace kalkora::ui {
 namespace {
 
 constexpr int orderCommandIds[] = { 40004, 40005, 40003, 40015, 40016, 40017, 40018 };
-constexpr int maxRecentOrders = 4;
 
-// What the program remembers between runs: the master data file last loaded or saved, the
-// orders last opened or saved, and the folder last used for each kind of file.
-const QString masterDataFileKey = QStringLiteral("masterDataFile");
-const QString recentOrdersKey = QStringLiteral("recentOrders");
-const QString masterDataFolderKey = QStringLiteral("folders/masterData");
-const QString orderFolderKey = QStringLiteral("folders/order");
-
-QVariant setting(const QString& key)
+FileDialogRequest fileDialog(const documents::FileDocument& document, const QString& title)
 {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, applicationTitle(), applicationTitle()).value(key);
-}
-
-void storeSetting(const QString& key, const QVariant& value)
-{
-    QSettings(QSettings::NativeFormat, QSettings::UserScope, applicationTitle(), applicationTitle())
-        .setValue(key, value);
-}
-
-void rememberFolder(const QString& folderKey, const QString& path)
-{
-    storeSetting(folderKey, QFileInfo(path).absolutePath());
-}
-
-FileDialogRequest masterDataDialog(const QString& title)
-{
-    return { title, QStringLiteral("Stammdaten (*.sta) "), QStringLiteral("*.sta"), QStringLiteral("sta"), true,
-        setting(masterDataFolderKey).toString() };
-}
-
-FileDialogRequest orderDialog(const QString& title)
-{
-    return { title, QStringLiteral("Auftragsdaten (*.auf) "), QStringLiteral("*.auf"), QStringLiteral("auf"), true,
-        setting(orderFolderKey).toString() };
-}
-
-// The file dialog of one kind of file; the folder of the chosen file is where the next
-// dialog of that kind starts.
-QString chooseFile(QWidget* parent, const FileDialogRequest& request, const QString& folderKey, bool forSaving)
-{
-    const QString path
-        = forSaving ? uiServices().getSaveFileName(parent, request) : uiServices().getOpenFileName(parent, request);
-    if (!path.isEmpty()) {
-        rememberFolder(folderKey, path);
+    if (dynamic_cast<const documents::OrderDocument*>(&document)) {
+        return { title, QStringLiteral("Auftragsdaten (*.auf) "), QStringLiteral("*.auf"), QStringLiteral("auf"), true,
+            document.folder() };
     }
-    return path;
+    return { title, QStringLiteral("Stammdaten (*.sta) "), QStringLiteral("*.sta"), QStringLiteral("sta"), true,
+        document.folder() };
 }
 
 QString orderChangedQuestion()
@@ -107,7 +65,7 @@ QString masterDataChangedQuestion()
 
 CMainDlg::CMainDlg(QWidget* parent)
     : QMainWindow(parent)
-    , orderPanel(order, plantData)
+    , orderPanel(documents.order().data(), documents.masterData().data(), documents.history())
 {
     initKalkoraResources();
     setObjectName(QStringLiteral("mainDlg"));
@@ -135,11 +93,10 @@ CMainDlg::CMainDlg(QWidget* parent)
     logoPicture->setAccessibleDescription(QStringLiteral("Kalkora 1.0 EURO"));
     placeInDialogUnits(logoPicture, 120, 67, 131, 91);
 
-    orderPanel.setHistory(&history);
     connect(&orderPanel, &COrderPanel::changed, this, [this] { refreshAnalysisWindows(this); });
-    connect(&history, &CEditHistory::stepApplied, this, &CMainDlg::showAppliedStep);
+    connect(&documents.history(), &documents::EditHistory::stepApplied, this, &CMainDlg::showAppliedStep);
     // Every step, made, undone or made again, changes what a crash would lose.
-    connect(&history.steps(), &QUndoStack::indexChanged, this, [this] {
+    connect(&documents.history().steps(), &QUndoStack::indexChanged, this, [this] {
         updateEditCommands();
         emit documentsChanged();
     });
@@ -152,10 +109,9 @@ CMainDlg::CMainDlg(QWidget* parent)
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     installHelpKey(this, [this] { OnHelpContents(); });
+    letTextFieldsPassUndoKeys(&orderPanel);
 
-    orderFileName.clear();
     enableOrderCommands(false);
-    recentOrderFiles = setting(recentOrdersKey).toStringList().mid(0, maxRecentOrders);
     updateRecentOrderMenu();
 }
 
@@ -181,7 +137,7 @@ void CMainDlg::createMenu()
     addCommand(file, 40004, QStringLiteral("&Speichern"), &CMainDlg::OnSaveOrder);
     addCommand(file, 40005, QStringLiteral("Speichern &unter..."), &CMainDlg::OnSaveOrderAs);
     file->addSeparator();
-    for (int i = 0; i < maxRecentOrders; ++i) {
+    for (int i = 0; i < documents::Session::maxRecentOrders; ++i) {
         QAction* recent = file->addAction(QString());
         recent->setObjectName(QStringLiteral("recentOrder%1").arg(i + 1));
         connect(recent, &QAction::triggered, this, [this, i] { OnRecentOrder(i); });
@@ -220,19 +176,9 @@ QAction* CMainDlg::action(int id) const
     return findChild<QAction*>(QStringLiteral("action%1").arg(id));
 }
 
-bool CMainDlg::isOrderOpen() const
-{
-    return !orderPanel.isHidden();
-}
-
 void CMainDlg::UpdateTitle()
 {
-    if (orderFileName.isEmpty()) {
-        setWindowTitle(QStringLiteral("Kalkora"));
-    } else {
-        setWindowTitle(QStringLiteral("Kalkora - ") + QFileInfo(orderFileName).fileName()
-            + (orderFile.isReadOnly() ? QStringLiteral(" [schreibgeschützt]") : QString()));
-    }
+    setWindowTitle(documents.order().title());
 }
 
 void CMainDlg::enableOrderCommands(bool enabled)
@@ -266,27 +212,18 @@ void CMainDlg::enterNoOrderOpen()
 
 void CMainDlg::updateRecentOrderMenu()
 {
+    const QStringList& files = documents.recentOrders().files();
     for (int i = 0; i < recentOrderActions.size(); ++i) {
         QAction* recent = recentOrderActions.at(i);
-        recent->setVisible(i < recentOrderFiles.size());
-        if (i < recentOrderFiles.size()) {
-            const QString name = QFileInfo(recentOrderFiles.at(i)).fileName();
+        recent->setVisible(i < files.size());
+        if (i < files.size()) {
+            const QString name = QFileInfo(files.at(i)).fileName();
             recent->setText(
                 QStringLiteral("&%1 %2").arg(i + 1).arg(QString(name).replace(QLatin1Char('&'), QStringLiteral("&&"))));
-            recent->setToolTip(QDir::toNativeSeparators(recentOrderFiles.at(i)));
+            recent->setToolTip(QDir::toNativeSeparators(files.at(i)));
         }
     }
-    recentOrderSeparator->setVisible(!recentOrderFiles.isEmpty());
-}
-
-void CMainDlg::rememberRecentOrder(const QString& path)
-{
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    recentOrderFiles.removeAll(absolute);
-    recentOrderFiles.prepend(absolute);
-    recentOrderFiles = recentOrderFiles.mid(0, maxRecentOrders);
-    storeSetting(recentOrdersKey, recentOrderFiles);
-    updateRecentOrderMenu();
+    recentOrderSeparator->setVisible(!files.isEmpty());
 }
 
 bool CMainDlg::maySaveChangedOrder()
@@ -310,10 +247,7 @@ void CMainDlg::OnNewOrder()
     if (!maySaveChangedOrder()) {
         return;
     }
-    order.clear();
-    startOrderHistory();
-    orderFileName.clear();
-    orderFile = {};
+    documents.order().startNew();
     UpdateTitle();
     enterOrderOpen();
 }
@@ -323,10 +257,7 @@ void CMainDlg::OnCloseOrder()
     if (!maySaveChangedOrder()) {
         return;
     }
-    order.clear();
-    startOrderHistory();
-    orderFileName.clear();
-    orderFile = {};
+    documents.order().close();
     UpdateTitle();
     enterNoOrderOpen();
 }
@@ -350,61 +281,90 @@ void CMainDlg::showFileError(const QString& message)
     uiServices().showMessage(this, message, MessageIcon::Exclamation);
 }
 
+bool CMainDlg::mayOpenOrder()
+{
+    if (const QString refusal = documents.whyNoOrderOpens(); !refusal.isEmpty()) {
+        uiServices().showMessage(this, refusal);
+        return false;
+    }
+    return true;
+}
+
+QString CMainDlg::chooseFile(const documents::FileDocument& document, const QString& title, bool forSaving)
+{
+    const FileDialogRequest request = fileDialog(document, title);
+    const QString path
+        = forSaving ? uiServices().getSaveFileName(this, request) : uiServices().getOpenFileName(this, request);
+    if (!path.isEmpty()) {
+        document.rememberFolder(path);
+    }
+    return path;
+}
+
 void CMainDlg::LoadOrder(float factor)
 {
-    // Operations refer to machines by name: without master data no order is opened.
-    if (plantData.machines.count() == 0) {
-        uiServices().showMessage(this, files::noMachinesMessage());
-        return;
-    }
-    if (!maySaveChangedOrder()) {
+    if (!mayOpenOrder() || !maySaveChangedOrder()) {
         return;
     }
     if (factor != 1.0f) {
         uiServices().showMessage(this, files::dmOrderWarning());
     }
-    const QString path
-        = chooseFile(this, orderDialog(QStringLiteral("Kalkora - Auftragsdaten Laden")), orderFolderKey, false);
+    const QString path = chooseFile(documents.order(), QStringLiteral("Kalkora - Auftragsdaten Laden"), false);
     if (!path.isEmpty()) {
         openOrderFile(path, factor);
     }
 }
 
+bool CMainDlg::openDocumentFile(
+    documents::FileDocument& document, const QString& path, float factor, const QString& progressText)
+{
+    documents::OpenFileGuard claimed = document.claim(path);
+    if (const QString question = claimed.readOnlyQuestion();
+        !question.isEmpty() && !uiServices().askYesNo(this, question, MessageIcon::Question)) {
+        return false;
+    }
+    const files::FileResult result
+        = document.open(path, factor, std::move(claimed), LongTask(this, progressText, true).callback());
+    showFileError(result.message);
+    return result.ok();
+}
+
+bool CMainDlg::saveDocumentFile(documents::FileDocument& document, const QString& path, const QString& progressText)
+{
+    const documents::WriteCheck check = document.checkWrite(path);
+    if (check.verdict == documents::WriteCheck::Verdict::Held) {
+        uiServices().showMessage(this, check.message);
+        return false;
+    }
+    if (check.verdict == documents::WriteCheck::Verdict::ChangedOnDisk
+        && !uiServices().askYesNo(this, check.message, MessageIcon::Exclamation)) {
+        return false;
+    }
+    const files::FileResult result = document.save(path, LongTask(this, progressText, false).callback());
+    showFileError(result.message);
+    return result.ok();
+}
+
 bool CMainDlg::openOrderFile(const QString& path, float factor)
 {
-    std::optional<OpenFileGuard> guard = orderFile.claim(this, path);
-    if (!guard) {
+    if (!openDocumentFile(documents.order(), path, factor, QStringLiteral("Auftragsdaten werden geladen..."))) {
         return false;
     }
-    const files::FileResult result = files::loadOrder(
-        path, factor, order, LongTask(this, QStringLiteral("Auftragsdaten werden geladen..."), true).callback());
-    if (!result.ok()) {
-        showFileError(result.message);
-        return false;
-    }
-    orderFile = std::move(*guard);
-    orderFileName = path;
     UpdateTitle();
     enterOrderOpen();
-    rememberFolder(orderFolderKey, path);
-    // A converted DM order exists only in memory until it is saved; reopening the DM file from
-    // the list of recent orders would read its amounts as EUR.
-    startOrderHistory(factor != 1.0f);
-    if (factor == 1.0f) {
-        rememberRecentOrder(path);
-    }
+    updateRecentOrderMenu();
     return true;
 }
 
 void CMainDlg::OnRecentOrder(int index)
 {
-    if (index < 0 || index >= recentOrderFiles.size()) {
+    documents::RecentFiles& recent = documents.recentOrders();
+    if (index < 0 || index >= recent.files().size()) {
         return;
     }
-    const QString path = recentOrderFiles.at(index);
+    const QString path = recent.files().at(index);
     if (!QFileInfo::exists(path)) {
-        recentOrderFiles.removeAt(index);
-        storeSetting(recentOrdersKey, recentOrderFiles);
+        recent.remove(index);
         updateRecentOrderMenu();
         uiServices().showMessage(this,
             QStringLiteral("Die Datei „%1“ gibt es nicht mehr.\r\nSie wird aus der Liste der zuletzt benutzten "
@@ -412,82 +372,34 @@ void CMainDlg::OnRecentOrder(int index)
                 .arg(QDir::toNativeSeparators(path)));
         return;
     }
-    if (plantData.machines.count() == 0) {
-        uiServices().showMessage(this, files::noMachinesMessage());
-        return;
-    }
-    if (maySaveChangedOrder()) {
+    if (mayOpenOrder() && maySaveChangedOrder()) {
         openOrderFile(path, 1.0f);
     }
 }
 
 void CMainDlg::OpenStartFiles(const QStringList& paths)
 {
-    QStringList masterDataFiles;
-    QStringList orderFiles;
-    QStringList quoteFiles;
-    for (const QString& path : paths) {
-        const QString suffix = QFileInfo(path).suffix().toLower();
-        if (suffix == QLatin1String("sta")) {
-            masterDataFiles << path;
-        } else if (suffix == QLatin1String("auf")) {
-            orderFiles << path;
-        } else if (suffix == QLatin1String("ang")) {
-            quoteFiles << path;
-        } else {
-            uiServices().showMessage(this,
-                QStringLiteral("Die Datei „%1“ ist weder eine Stammdatendatei (.sta) noch ein Auftrag (.auf) noch ein "
-                               "Angebot (.ang).")
-                    .arg(QFileInfo(path).fileName()));
-        }
+    const documents::StartFiles start = documents.sortStartFiles(paths);
+    for (const QString& message : start.messages) {
+        uiServices().showMessage(this, message);
     }
-    // A quote brings the master data and the order it was priced from.
-    std::vector<std::pair<QString, QString>> quoteOrders; // quote file, its order file
-    for (const QString& path : quoteFiles) {
-        files::Offer offer;
-        if (const files::FileResult result = files::loadOffer(path, offer); !result.ok()) {
-            showFileError(result.message);
-            continue;
-        }
-        quoteOrders.emplace_back(path, offer.orderFile);
-        for (const QString& file : { offer.masterFile, offer.orderFile }) {
-            if (!file.isEmpty() && !QFileInfo::exists(file)) {
-                uiServices().showMessage(this,
-                    QStringLiteral("Das Angebot „%1“ wurde aus „%2“ berechnet; diese Datei gibt es nicht mehr.")
-                        .arg(QFileInfo(path).fileName(), QDir::toNativeSeparators(file)));
-            }
-        }
-        if (QFileInfo::exists(offer.masterFile)) {
-            masterDataFiles << offer.masterFile;
-        }
-        if (QFileInfo::exists(offer.orderFile)) {
-            orderFiles << offer.orderFile;
-        }
-    }
-    for (const QString& path : masterDataFiles) {
+    for (const QString& path : start.masterData) {
         if (maySaveChangedMasterData() && mayCloseAnalysisWindows(this)) {
             loadMasterDataFile(path, 1.0f);
         }
     }
-    for (const QString& path : orderFiles) {
-        if (plantData.machines.count() == 0) {
-            if (const QString remembered = setting(masterDataFileKey).toString(); !remembered.isEmpty()) {
-                loadMasterDataFile(remembered, 1.0f);
-            }
+    for (const QString& path : start.orders) {
+        if (const QString remembered = documents.masterDataForOrder(); !remembered.isEmpty()) {
+            loadMasterDataFile(remembered, 1.0f);
         }
-        if (plantData.machines.count() == 0) {
-            uiServices().showMessage(this, files::noMachinesMessage());
-        } else if (maySaveChangedOrder()) {
+        if (mayOpenOrder() && maySaveChangedOrder()) {
             openOrderFile(path, 1.0f);
         }
     }
-    for (const auto& [path, quoteOrder] : quoteOrders) {
+    for (const auto& [path, quoteOrder] : start.quotes) {
         // Priced against another order, the quote would show figures that were never its own.
-        const bool ownOrderOpen = isOrderOpen()
-            && (quoteOrder.isEmpty()
-                || (!orderFileName.isEmpty() && QFileInfo(orderFileName) == QFileInfo(quoteOrder)));
-        if (!ownOrderOpen) {
-            showQuoteWithoutOrder(this, plantData, orderSnapshot(), path);
+        if (!documents.isOpenOrder(quoteOrder)) {
+            showQuoteWithoutOrder(this, documents.masterData().data(), orderSnapshot(), path);
         } else if (auto* quote = findChild<CQuoteDlg*>(QString(), Qt::FindDirectChildrenOnly);
                    !quote || !quote->isVisible() || quote->mayClose()) {
             OnQuote();
@@ -498,32 +410,19 @@ void CMainDlg::OpenStartFiles(const QStringList& paths)
 
 bool CMainDlg::SaveOrder()
 {
+    documents::OrderDocument& order = documents.order();
+    QString path = order.path();
     // A file that another has open is saved under another name.
-    if (orderFileName.isEmpty() || orderFile.isReadOnly()) {
-        const QString path
-            = chooseFile(this, orderDialog(QStringLiteral("Kalkora - Auftragsdaten Speichern")), orderFolderKey, true);
-        if (path.isEmpty() || !orderFile.mayWrite(this, path)) {
+    if (path.isEmpty() || order.isReadOnly()) {
+        path = chooseFile(order, QStringLiteral("Kalkora - Auftragsdaten Speichern"), true);
+        if (path.isEmpty()) {
             return false;
         }
-        orderFileName = path;
-        UpdateTitle();
-    } else if (!orderFile.mayWrite(this, orderFileName)) {
-        return false;
     }
-    const files::FileResult result = files::saveOrder(
-        orderFileName, order, LongTask(this, QStringLiteral("Auftragsdaten werden gespeichert..."), false).callback());
-    if (!result.ok()) {
-        // The next save asks for a name again.
-        orderFileName.clear();
-        UpdateTitle();
-        showFileError(result.message);
-        return false;
-    }
-    orderFile.saved(orderFileName);
+    const bool saved = saveDocumentFile(order, path, QStringLiteral("Auftragsdaten werden gespeichert..."));
     UpdateTitle();
-    history.markSaved(EditedData::Order);
-    rememberRecentOrder(orderFileName);
-    return true;
+    updateRecentOrderMenu();
+    return saved;
 }
 
 void CMainDlg::OnSaveOrder()
@@ -533,7 +432,7 @@ void CMainDlg::OnSaveOrder()
 
 void CMainDlg::OnSaveOrderAs()
 {
-    orderFileName.clear();
+    documents.order().forgetFile();
     UpdateTitle();
     SaveOrder();
 }
@@ -546,8 +445,7 @@ void CMainDlg::LoadMasterData(float factor)
     if (factor != 1.0f) {
         uiServices().showMessage(this, files::dmMasterDataWarning());
     }
-    const QString path
-        = chooseFile(this, masterDataDialog(QStringLiteral("Kalkora - Stammdaten Laden")), masterDataFolderKey, false);
+    const QString path = chooseFile(documents.masterData(), QStringLiteral("Kalkora - Stammdaten Laden"), false);
     if (!path.isEmpty()) {
         loadMasterDataFile(path, factor);
     }
@@ -555,48 +453,18 @@ void CMainDlg::LoadMasterData(float factor)
 
 bool CMainDlg::loadMasterDataFile(const QString& path, float factor)
 {
-    std::optional<OpenFileGuard> guard = masterDataFile.claim(this, path);
-    if (!guard) {
+    if (!openDocumentFile(documents.masterData(), path, factor, QStringLiteral("Stammdaten werden geladen..."))) {
         return false;
     }
-    const std::string before = encodeMasterData(plantData);
-    const files::FileResult result = files::loadMasterData(
-        path, factor, plantData, LongTask(this, QStringLiteral("Stammdaten werden geladen..."), true).callback());
-    if (!result.ok()) {
-        showFileError(result.message);
-        return false;
-    }
-    masterDataFile = std::move(*guard);
-    rememberFolder(masterDataFolderKey, path);
     closeAnalysisWindows(this); // their figures come from the master data just replaced
-    recordMasterDataStep(QStringLiteral("Stammdaten „%1“ laden").arg(QFileInfo(path).fileName()), before);
-    // Converted DM master data is unsaved work, and its file must not be loaded again as EUR.
-    if (factor != 1.0f) {
-        history.markUnsaved(EditedData::MasterData);
-    } else {
-        history.markSaved(EditedData::MasterData);
-        storeSetting(masterDataFileKey, QFileInfo(path).absoluteFilePath());
-    }
     return true;
 }
 
 bool CMainDlg::saveMasterDataAs()
 {
-    const QString path = chooseFile(
-        this, masterDataDialog(QStringLiteral("Kalkora - Stammdaten Speichern")), masterDataFolderKey, true);
-    if (path.isEmpty() || !masterDataFile.mayWrite(this, path)) {
-        return false;
-    }
-    const files::FileResult result = files::saveMasterData(
-        path, plantData, LongTask(this, QStringLiteral("Stammdaten werden gespeichert..."), false).callback());
-    if (!result.ok()) {
-        showFileError(result.message);
-        return false;
-    }
-    masterDataFile.saved(path);
-    history.markSaved(EditedData::MasterData);
-    storeSetting(masterDataFileKey, QFileInfo(path).absoluteFilePath());
-    return true;
+    const QString path = chooseFile(documents.masterData(), QStringLiteral("Kalkora - Stammdaten Speichern"), true);
+    return !path.isEmpty()
+        && saveDocumentFile(documents.masterData(), path, QStringLiteral("Stammdaten werden gespeichert..."));
 }
 
 void CMainDlg::OnLoadMasterData()
@@ -616,9 +484,9 @@ void CMainDlg::OnSaveMasterData()
 
 void CMainDlg::OnCalculate()
 {
-    const std::string fileName = toCp1252(QFileInfo(orderFileName).fileName());
-    CostingResult result = costOrder(order, plantData, fileName, text::PrintDate::today(),
-        LongTask(this, QStringLiteral("Auftrag wird berechnet..."), true).callback());
+    const std::string fileName = toCp1252(QFileInfo(documents.order().path()).fileName());
+    CostingResult result = costOrder(documents.order().data(), documents.masterData().data(), fileName,
+        text::PrintDate::today(), LongTask(this, QStringLiteral("Auftrag wird berechnet..."), true).callback());
     if (result.cancelled) {
         return;
     }
@@ -633,12 +501,12 @@ void CMainDlg::OnCalculate()
 // The analysis windows see what is being typed in the panel, unlike the report.
 void CMainDlg::OnPriceScale()
 {
-    showPriceScale(this, plantData, orderSnapshot());
+    showPriceScale(this, documents.masterData().data(), orderSnapshot());
 }
 
 void CMainDlg::OnCostBreakdown()
 {
-    showCostBreakdown(this, plantData, orderSnapshot());
+    showCostBreakdown(this, documents.masterData().data(), orderSnapshot());
 }
 
 std::function<COrder()> CMainDlg::orderSnapshot()
@@ -648,94 +516,71 @@ std::function<COrder()> CMainDlg::orderSnapshot()
 
 void CMainDlg::OnQuote()
 {
-    showQuote(this, plantData, orderSnapshot(), [this] {
-        return QuoteDataFiles { orderFileName.isEmpty() ? QString() : QFileInfo(orderFileName).absoluteFilePath(),
-            setting(masterDataFileKey).toString() };
+    showQuote(this, documents.masterData().data(), orderSnapshot(), [this] {
+        const QString orderFile = documents.order().path();
+        return QuoteDataFiles { orderFile.isEmpty() ? QString() : QFileInfo(orderFile).absoluteFilePath(),
+            documents.masterData().rememberedFile() };
     });
+}
+
+template <typename Dialog> void CMainDlg::editMasterData(const QString& stepText)
+{
+    CPlantData& plantData = documents.masterData().data();
+    const std::string before = encodeMasterData(plantData);
+    Dialog dialog(plantData, this);
+    dialog.exec();
+    plantData.computeHoursPerYear();
+    documents.masterData().recordChange(stepText, before);
 }
 
 void CMainDlg::OnPlantData()
 {
-    const std::string before = encodeMasterData(plantData);
-    CPlantDataDlg dialog(plantData, this);
-    dialog.exec();
-    plantData.computeHoursPerYear();
-    recordMasterDataStep(QStringLiteral("Werksdaten ändern"), before);
+    editMasterData<CPlantDataDlg>(QStringLiteral("Werksdaten ändern"));
 }
 
 void CMainDlg::OnMachineData()
 {
-    const std::string before = encodeMasterData(plantData);
-    CMachineDataDlg dialog(plantData, this);
-    dialog.exec();
-    recordMasterDataStep(QStringLiteral("Maschinendaten ändern"), before);
-}
-
-void CMainDlg::recordMasterDataStep(const QString& text, const std::string& before)
-{
-    std::string after = encodeMasterData(plantData);
-    if (after == before) {
-        return;
-    }
-    history.record({ text, EditedData::MasterData, [this, before] { restoreMasterData(before); },
-        [this, after = std::move(after)] { restoreMasterData(after); } });
-}
-
-void CMainDlg::restoreMasterData(const std::string& bytes)
-{
-    // The bytes were encoded from master data of this run, so they always decode.
-    decodeMasterData(bytes, 1.0f, plantData);
-    computeAllMachineRates(plantData);
-}
-
-void CMainDlg::startOrderHistory(bool unsaved)
-{
-    history.clear();
-    if (unsaved) {
-        history.markUnsaved(EditedData::Order);
-    } else {
-        history.markSaved(EditedData::Order);
-    }
+    editMasterData<CMachineDataDlg>(QStringLiteral("Maschinendaten ändern"));
 }
 
 void CMainDlg::createEditMenu()
 {
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Bearbeiten"));
-    undoCommand = edit->addAction(QString(), this, &CMainDlg::OnUndo);
-    undoCommand->setObjectName(QStringLiteral("actionUndo"));
-    undoCommand->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    redoCommand = edit->addAction(QString(), this, &CMainDlg::OnRedo);
-    redoCommand->setObjectName(QStringLiteral("actionRedo"));
-    redoCommand->setShortcuts({ QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z) });
+    undoAction = edit->addAction(QString(), this, &CMainDlg::OnUndo);
+    undoAction->setObjectName(QStringLiteral("actionUndo"));
+    undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redoAction = edit->addAction(QString(), this, &CMainDlg::OnRedo);
+    redoAction->setObjectName(QStringLiteral("actionRedo"));
+    redoAction->setShortcuts({ QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z) });
 }
 
 void CMainDlg::updateEditCommands()
 {
-    const QUndoStack& steps = history.steps();
-    undoCommand->setEnabled(steps.canUndo());
-    undoCommand->setText(
+    const QUndoStack& steps = documents.history().steps();
+    undoAction->setEnabled(steps.canUndo());
+    undoAction->setText(
         steps.canUndo() ? QStringLiteral("&Rückgängig: ") + steps.undoText() : QStringLiteral("&Rückgängig"));
-    redoCommand->setEnabled(steps.canRedo());
-    redoCommand->setText(steps.canRedo() ? QStringLiteral("&Wiederherstellen: ") + steps.redoText()
-                                         : QStringLiteral("&Wiederherstellen"));
+    redoAction->setEnabled(steps.canRedo());
+    redoAction->setText(steps.canRedo() ? QStringLiteral("&Wiederherstellen: ") + steps.redoText()
+                                        : QStringLiteral("&Wiederherstellen"));
 }
 
 void CMainDlg::OnUndo()
 {
     // What is being typed is the latest change: it becomes a step and is the one undone.
     orderPanel.writeFieldsToOrder();
-    history.steps().undo();
+    documents.history().steps().undo();
 }
 
 void CMainDlg::OnRedo()
 {
     orderPanel.writeFieldsToOrder();
-    history.steps().redo();
+    documents.history().steps().redo();
 }
 
-void CMainDlg::showAppliedStep(EditedData data)
+void CMainDlg::showAppliedStep(documents::EditedData data)
 {
-    if (data == EditedData::Order) {
+    if (data == documents::EditedData::Order) {
         orderPanel.RefreshFromOrder();
     }
     refreshAnalysisWindows(this);
@@ -743,42 +588,15 @@ void CMainDlg::showAppliedStep(EditedData data)
 
 files::RecoveryData CMainDlg::recoveryState() const
 {
-    files::RecoveryData state;
-    state.masterDataBytes = encodeMasterData(plantData);
-    state.masterDataFileName = setting(masterDataFileKey).toString();
-    state.masterDataChanged = isMasterDataChanged();
-    state.orderOpen = isOrderOpen();
-    if (state.orderOpen) {
-        state.orderBytes = encodeOrder(orderPanel.orderWithPendingField());
-        // A file named relative to the folder the program was started in.
-        state.orderFileName = orderFileName.isEmpty() ? QString() : QFileInfo(orderFileName).absoluteFilePath();
-        state.orderChanged = isOrderChanged() || state.orderBytes != encodeOrder(order);
-    }
-    return state;
+    return documents.recoveryState(orderPanel.orderWithPendingField());
 }
 
 void CMainDlg::restoreFromRecovery(const files::RecoveryData& data)
 {
-    COrder restoredOrder;
-    if ((data.orderOpen && decodeOrder(data.orderBytes, 1.0f, restoredOrder))
-        || decodeMasterData(data.masterDataBytes, 1.0f, plantData)) {
+    if (!documents.restore(data)) {
         return;
     }
-    computeAllMachineRates(plantData);
-    // The steps of the run that ended are gone; what it had not saved stays unsaved.
-    history.clear();
-    if (data.masterDataChanged) {
-        history.markUnsaved(EditedData::MasterData);
-    } else {
-        history.markSaved(EditedData::MasterData);
-    }
-    if (!data.masterDataFileName.isEmpty()) {
-        storeSetting(masterDataFileKey, data.masterDataFileName);
-    }
-    if (data.orderOpen) {
-        order = std::move(restoredOrder);
-        orderFileName = data.orderFileName;
-        startOrderHistory(data.orderChanged);
+    if (documents.order().isOpen()) {
         UpdateTitle();
         enterOrderOpen();
     }

@@ -4,11 +4,7 @@
 // panel with its operation list and dialog, help and the about box. It may use every other ui
 // folder and the core, file and print libraries; no other ui folder uses it.
 
-#include "files/RecoveryFile.h"
-#include "model/COrder.h"
-#include "model/CPlantData.h"
-#include "ui/main/EditHistory.h"
-#include "ui/main/OpenFileGuard.h"
+#include "documents/Session.h"
 #include "ui/main/OrderPanel.h"
 
 #include <QMainWindow>
@@ -16,15 +12,15 @@
 #include <QStringList>
 
 #include <functional>
-#include <string>
 
 class QAction;
 class QLabel;
 
 namespace kalkora::ui {
 
-// The main window. It owns all data of a run, the master data (plantData) and the one order
-// (order), for the whole run, and carries out the menu commands. It is in one of two states:
+// The main window. It views and edits the documents of the session, the master data and the
+// one order, and carries out the menu commands, asking the user where a command needs an
+// answer. It is in one of two states:
 // no order open (logo shown, the four order commands greyed) or order open (the order panel
 // fills the window). Every close request asks first. A command that would discard a changed
 // order or changed master data asks whether to save it first.
@@ -44,28 +40,20 @@ public:
     // follows the name of a file that another has open.
     void UpdateTitle();
 
-    CPlantData plantData;
-    COrder order;
-    // Full path of the order's file, so that "&Speichern" writes back to the file that was
-    // opened or last saved; captions and the report show only its name. Empty when none.
-    QString orderFileName;
-
+    documents::Session& session() { return documents; }
     COrderPanel& panel() { return orderPanel; }
     QAction* action(int id) const;
-    bool isOrderOpen() const;
-    // Changed through the program since the last new order, load or save, and not undone.
-    bool isOrderChanged() const { return history.isChanged(EditedData::Order); }
-    bool isMasterDataChanged() const { return history.isChanged(EditedData::MasterData); }
-    CEditHistory& editHistory() { return history; }
+    bool isOrderOpen() const { return documents.order().isOpen(); }
+    bool isOrderChanged() const { return documents.order().isChanged(); }
+    bool isMasterDataChanged() const { return documents.masterData().isChanged(); }
 
     // Loads files named at start: master data (.sta) first, then orders (.auf). An order without
     // master data brings the master data file last loaded or saved.
     void OpenStartFiles(const QStringList& paths);
     // The orders last opened or saved, newest first, as the "&Datei" menu lists them.
-    QStringList recentOrders() const { return recentOrderFiles; }
+    QStringList recentOrders() const { return documents.recentOrders().files(); }
 
-    // What a crash would lose: the master data and the order (with what is being typed), their
-    // file names and whether each is unsaved.
+    // What a crash would lose: the master data and the order as shown (with what is being typed).
     files::RecoveryData recoveryState() const;
     // Puts back what recoveryState() gave in an earlier run; its bytes have been checked.
     void restoreFromRecovery(const files::RecoveryData& data);
@@ -115,38 +103,39 @@ private:
     void enableOrderCommands(bool enabled);
     void createEditMenu();
     void updateEditCommands();
-    void showAppliedStep(EditedData data);
-    // Records a change of the master data from `before` (its bytes) to what it is now.
-    void recordMasterDataStep(const QString& text, const std::string& before);
-    void restoreMasterData(const std::string& bytes);
-    // A new, opened or closed order starts without steps; `unsaved` for one converted from DM.
-    void startOrderHistory(bool unsaved = false);
+    void showAppliedStep(documents::EditedData data);
+    // Runs a dialog that edits the master data in place and records its change as a step.
+    template <typename Dialog> void editMasterData(const QString& stepText);
     void LoadOrder(float factor);
     bool openOrderFile(const QString& path, float factor);
     bool SaveOrder();
     void LoadMasterData(float factor);
     bool loadMasterDataFile(const QString& path, float factor);
     bool saveMasterDataAs();
+    // Opening and saving either document: the lock and changed-on-disk questions, the progress
+    // window and the error message.
+    bool openDocumentFile(
+        documents::FileDocument& document, const QString& path, float factor, const QString& progressText);
+    bool saveDocumentFile(documents::FileDocument& document, const QString& path, const QString& progressText);
+    // The file dialog of one document's kind; the next one starts in the folder chosen.
+    QString chooseFile(const documents::FileDocument& document, const QString& title, bool forSaving);
+    bool mayOpenOrder();
     void showFileError(const QString& message);
     // Before a command discards the order or the master data: false when the user cancelled
     // or chose to save and the save did not succeed.
     bool maySaveChangedOrder();
     bool maySaveChangedMasterData();
-    void rememberRecentOrder(const QString& path);
     void updateRecentOrderMenu();
     // The order as the analysis windows see it: as shown, a field being typed included.
     std::function<COrder()> orderSnapshot();
 
+    documents::Session documents;
     COrderPanel orderPanel;
     QLabel* logoPicture = nullptr;
     QList<QAction*> recentOrderActions;
     QAction* recentOrderSeparator = nullptr;
-    QStringList recentOrderFiles;
-    CEditHistory history;
-    QAction* undoCommand = nullptr;
-    QAction* redoCommand = nullptr;
-    OpenFileGuard orderFile;
-    OpenFileGuard masterDataFile;
+    QAction* undoAction = nullptr;
+    QAction* redoAction = nullptr;
     bool centred = false;
 };
 

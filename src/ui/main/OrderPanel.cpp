@@ -1,12 +1,12 @@
 #include "ui/main/OrderPanel.h"
 
+#include "documents/OrderCommands.h"
 #include "text/NumberScan.h"
 #include "ui/common/DialogUnits.h"
 #include "ui/common/NumberField.h"
 #include "ui/common/QtText.h"
 #include "ui/common/Tooltips.h"
 #include "ui/common/UiServices.h"
-#include "ui/main/EditHistory.h"
 #include "ui/main/OperationDlg.h"
 
 #include <QFocusEvent>
@@ -67,10 +67,11 @@ QLabel* addLabel(QWidget* parent, const QString& text, Qt::Alignment alignment, 
 
 } // namespace
 
-COrderPanel::COrderPanel(COrder& order, CPlantData& plantData, QWidget* parent)
+COrderPanel::COrderPanel(COrder& order, const CPlantData& plantData, documents::EditHistory& history, QWidget* parent)
     : QWidget(parent)
     , order(order)
     , plantData(plantData)
+    , history(history)
 {
     setObjectName(QStringLiteral("orderPanel"));
     createControls();
@@ -246,42 +247,17 @@ bool COrderPanel::readFields()
     return quantity.has_value();
 }
 
-namespace {
-
-QString fieldStepText(std::string COrder::*field)
-{
-    return field == &COrder::name ? QStringLiteral("Auftragsname ändern") : QStringLiteral("Bemerkung ändern");
-}
-
-QString fieldStepText(std::int32_t COrder::*)
-{
-    return QStringLiteral("Stückzahlbasis ändern");
-}
-
-} // namespace
-
 template <typename T> void COrderPanel::writeValue(T COrder::*field, const T& value)
 {
-    if (order.*field == value) {
-        return;
+    if (order.*field != value) {
+        makeStep(std::make_unique<documents::SetOrderFieldCommand<T>>(history, order, field, value));
     }
-    T before = std::exchange(order.*field, value);
-    recordStep(
-        fieldStepText(field), [this, field, before] { order.*field = before; },
-        [this, field, value] { order.*field = value; });
 }
 
-void COrderPanel::recordStep(const QString& text, std::function<void()> undo, std::function<void()> redo)
+void COrderPanel::makeStep(std::unique_ptr<documents::EditCommand> step)
 {
-    if (history) {
-        history->record({ text, EditedData::Order, std::move(undo), std::move(redo) });
-    }
+    history.push(std::move(step));
     emit changed();
-}
-
-QString COrderPanel::operationName(int row) const
-{
-    return QStringLiteral("„%1“").arg(fromCp1252(order.operations.at(row)->name));
 }
 
 void COrderPanel::writeFieldsToOrder()
@@ -384,29 +360,20 @@ void COrderPanel::OnEditOperation()
     if (row < 0) {
         return;
     }
-    COperation& operation = *order.operations.at(row);
-    const COperation before = operation;
-    const QString text = QStringLiteral("Arbeitsgang %1 ändern").arg(operationName(row));
+    COperation operation = *order.operations.at(row);
     COperationDlg dialog(window());
-    if (dialog.EditOperation(operation, plantData) && operation != before) {
-        recordStep(
-            text, [this, row, before] { *order.operations.at(row) = before; },
-            [this, row, after = operation] { *order.operations.at(row) = after; });
+    if (dialog.EditOperation(operation, plantData) && operation != *order.operations.at(row)) {
+        makeStep(std::make_unique<documents::EditOperationCommand>(history, order, row, std::move(operation)));
     }
     RefreshFromOrder();
 }
 
 void COrderPanel::OnNewOperation()
 {
-    auto operation = std::make_unique<COperation>();
+    COperation operation;
     COperationDlg dialog(window());
-    if (dialog.EditOperation(*operation, plantData)) {
-        const COperation added = *operation;
-        const int row = order.operations.add(std::move(operation));
-        recordStep(
-            QStringLiteral("Arbeitsgang %1 anlegen").arg(operationName(row)),
-            [this, row] { order.operations.removeAt(row); },
-            [this, added] { order.operations.add(std::make_unique<COperation>(added)); });
+    if (dialog.EditOperation(operation, plantData)) {
+        makeStep(std::make_unique<documents::AddOperationCommand>(history, order, std::move(operation)));
     }
     RefreshFromOrder();
 }
@@ -420,37 +387,29 @@ void COrderPanel::OnDeleteOperation()
     if (!uiServices().askYesNo(window(), QStringLiteral("AG wirklich löschen ?"), MessageIcon::Exclamation)) {
         return;
     }
-    const QString text = QStringLiteral("Arbeitsgang %1 löschen").arg(operationName(row));
-    const COperation deleted = *order.operations.at(row);
-    order.operations.removeAt(row);
-    recordStep(
-        text, [this, row, deleted] { order.operations.insertAt(row, std::make_unique<COperation>(deleted)); },
-        [this, row] { order.operations.removeAt(row); });
+    makeStep(std::make_unique<documents::RemoveOperationCommand>(history, order, row));
     RefreshFromOrder();
 }
 
-void COrderPanel::moveOperation(int row, int to, const QString& direction)
+void COrderPanel::moveOperation(int row, int to)
 {
     if (row < 0) {
         return;
     }
     if (to >= 0 && to < order.operations.count()) {
-        const QString text = QStringLiteral("Arbeitsgang %1 %2 verschieben").arg(operationName(row), direction);
-        order.operations.swap(row, to);
-        const auto swap = [this, row, to] { order.operations.swap(row, to); };
-        recordStep(text, swap, swap);
+        makeStep(std::make_unique<documents::MoveOperationCommand>(history, order, row, to));
     }
     RefreshFromOrder();
 }
 
 void COrderPanel::OnMoveUp()
 {
-    moveOperation(selectedRow(), selectedRow() - 1, QStringLiteral("nach oben"));
+    moveOperation(selectedRow(), selectedRow() - 1);
 }
 
 void COrderPanel::OnMoveDown()
 {
-    moveOperation(selectedRow(), selectedRow() + 1, QStringLiteral("nach unten"));
+    moveOperation(selectedRow(), selectedRow() + 1);
 }
 
 } // namespace kalkora::ui

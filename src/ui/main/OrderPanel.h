@@ -1,5 +1,6 @@
 #pragma once
 
+#include "documents/EditHistory.h"
 #include "model/COrder.h"
 #include "model/CPlantData.h"
 #include "ui/main/OperationListModel.h"
@@ -7,7 +8,7 @@
 #include <QWidget>
 
 #include <cstdint>
-#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -18,11 +19,9 @@ class QTableView;
 
 namespace kalkora::ui {
 
-class CEditHistory;
-
 // The child window that fills the main window while an order is open: the order's name,
 // quantity base and remark, and the list of its operations with a popup menu to create,
-// delete, edit and reorder them. It works directly on the main window's order; the three
+// delete, edit and reorder them. Every change is a step pushed on the edit history; the three
 // general fields reach the order only when their edit field loses the focus.
 //
 // Object names for tests: the controls are named after their ids ("edit1029" name, "edit1062"
@@ -32,10 +31,7 @@ class COrderPanel : public QWidget {
     Q_OBJECT
 
 public:
-    COrderPanel(COrder& order, CPlantData& plantData, QWidget* parent = nullptr);
-
-    // Where the panel records each change as a step that can be undone; none by default.
-    void setHistory(CEditHistory* steps) { history = steps; }
+    COrderPanel(COrder& order, const CPlantData& plantData, documents::EditHistory& history, QWidget* parent = nullptr);
 
     // Rebuilds the fields and the list from the order; afterwards no row is selected.
     void RefreshFromOrder();
@@ -87,16 +83,15 @@ private:
     void OnFieldKillFocus(Field field);
     bool readFields();
     template <typename T> void writeValue(T COrder::*field, const T& value);
-    // Records a change just made to the order and says that the order changed.
-    void recordStep(const QString& text, std::function<void()> undo, std::function<void()> redo);
-    QString operationName(int row) const;
-    void moveOperation(int row, int to, const QString& direction);
+    // Makes a change of the order as a step that can be undone and says that the order changed.
+    void makeStep(std::unique_ptr<documents::EditCommand> step);
+    void moveOperation(int row, int to);
     void OnListRightClick(const QPoint& listPoint);
     void OnListDoubleClick();
 
     COrder& order;
-    CPlantData& plantData;
-    CEditHistory* history = nullptr;
+    const CPlantData& plantData;
+    documents::EditHistory& history;
 
     std::string panelName;
     std::string panelRemark;

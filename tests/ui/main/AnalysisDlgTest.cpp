@@ -89,7 +89,7 @@ TEST_F(AnalysisDlgTest, PriceScaleShowsTheExampleAndRecomputesOnlyOnGoodEntries)
     EXPECT_TRUE(ui.asked.empty());
 
     // A scaled lot beyond int32 is an error of the entry too.
-    dlg.order.quantityBase = 50;
+    dlg.session().order().data().quantityBase = 50;
     enterQuantities(window, QStringLiteral("2147483647"));
     EXPECT_TRUE(errorLine->text().contains(QStringLiteral("Drehen"))) << errorLine->text().toStdString();
     EXPECT_EQ(window->table()->model()->rowCount(), 2);
@@ -100,7 +100,7 @@ TEST_F(AnalysisDlgTest, PriceScaleShowsTheExampleAndRecomputesOnlyOnGoodEntries)
 
 TEST_F(AnalysisDlgTest, BreakdownShowsThePartsAndNamesWhatCouldNotBeCosted)
 {
-    dlg.order.operations.add(turningOperation("Fr\xE4sen", "Fr\xE4se"));
+    dlg.session().order().data().operations.add(turningOperation("Fr\xE4sen", "Fr\xE4se"));
     dlg.panel().RefreshFromOrder();
     CCostBreakdownDlg* window = open<CCostBreakdownDlg>(breakdownCommand);
     ASSERT_NE(window, nullptr);
@@ -130,7 +130,7 @@ TEST_F(AnalysisDlgTest, BreakdownChartSharesAddUpToTheOrder)
     for (int lot = 10; lot < 130; lot += 10) {
         auto operation = lot % 20 ? turningOperation() : externalOperation("Haerten", 1.5f, lot);
         operation->lotSize = lot;
-        dlg.order.operations.add(std::move(operation));
+        dlg.session().order().data().operations.add(std::move(operation));
     }
     dlg.panel().RefreshFromOrder();
     auto* window = open<CCostBreakdownDlg>(breakdownCommand);
@@ -153,9 +153,12 @@ TEST_F(AnalysisDlgTest, ExportWritesTheCsvOfTheCommandLineAndReportsAFailedWrite
     QTemporaryDir folder;
     const std::tuple<int, const char*, std::string> exports[] = {
         { priceScaleCommand, "priceScaleDlg",
-            priceScaleCsv(computePriceScale(dlg.order, dlg.plantData, defaultQuantities(100)), CsvDialect::German) },
+            priceScaleCsv(computePriceScale(
+                              dlg.session().order().data(), dlg.session().masterData().data(), defaultQuantities(100)),
+                CsvDialect::German) },
         { breakdownCommand, "costBreakdownDlg",
-            breakdownCsv(breakDownCosts(dlg.order, dlg.plantData), CsvDialect::German) },
+            breakdownCsv(
+                breakDownCosts(dlg.session().order().data(), dlg.session().masterData().data()), CsvDialect::German) },
     };
     const Row rows[]
         = { { "file:export.csv;buttonExport", "messages" }, { "file:fehlt/export.csv;buttonExport", "messages" } };
@@ -181,7 +184,7 @@ TEST_F(AnalysisDlgTest, WindowsSeeTheFieldBeingTyped)
     child(&dlg.panel(), "edit1062")->setFocus();
     setText(&dlg.panel(), "edit1062", QStringLiteral("50"));
     EXPECT_EQ(dlg.panel().orderWithPendingField().quantityBase, 50);
-    EXPECT_EQ(dlg.order.quantityBase, 100);
+    EXPECT_EQ(dlg.session().order().data().quantityBase, 100);
 
     CPriceScaleDlg* window = open<CPriceScaleDlg>(priceScaleCommand);
     EXPECT_EQ(window->shownScale().value().quantityBase, 50); // throws, and fails, when nothing is shown
@@ -193,7 +196,7 @@ TEST_F(AnalysisDlgTest, OutOfDateFiguresAreGreyedUntilAValidRecompute)
     auto* scale = open<CPriceScaleDlg>(priceScaleCommand);
     auto* breakdown = open<CCostBreakdownDlg>(breakdownCommand);
     const auto setBase = [this](int base) {
-        dlg.order.quantityBase = base;
+        dlg.session().order().data().quantityBase = base;
         emit dlg.panel().changed();
     };
     const struct {

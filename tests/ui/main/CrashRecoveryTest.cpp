@@ -55,9 +55,10 @@ TEST_F(CrashRecoveryTest, KilledRunIsRestored)
     EXPECT_EQ(questions.at(0), questions.at(1));
     const QRegularExpression date(QStringLiteral("\\d\\d\\.\\d\\d\\.20\\d\\d, \\d\\d:\\d\\d Uhr"));
     record(QStringLiteral("asked"), QString(questions.at(0)).replace(date, QStringLiteral("DATUM")));
-    EXPECT_EQ(encodeMasterData(mainDlg.plantData), fileBytes(temp.filePath("expected.sta").toStdString()));
-    EXPECT_EQ(encodeOrder(mainDlg.order), fileBytes(temp.filePath("expected.auf").toStdString()));
-    EXPECT_EQ(mainDlg.orderFileName, orderFile);
+    EXPECT_EQ(encodeMasterData(mainDlg.session().masterData().data()),
+        fileBytes(temp.filePath("expected.sta").toStdString()));
+    EXPECT_EQ(encodeOrder(mainDlg.session().order().data()), fileBytes(temp.filePath("expected.auf").toStdString()));
+    EXPECT_EQ(mainDlg.session().order().path(), orderFile);
     EXPECT_EQ(mainDlg.windowTitle(), QStringLiteral("Kalkora - welle.auf"));
     EXPECT_TRUE(mainDlg.isOrderOpen() && mainDlg.isOrderChanged() && mainDlg.isMasterDataChanged());
     EXPECT_EQ(recoveryFiles(folder), QStringList { QFileInfo(recovery.ownFile()).fileName() });

@@ -155,8 +155,8 @@ TEST_F(DialogConventionsTest, EveryInputControlHasATip)
 TEST_F(DialogConventionsTest, EveryWindowReadsInOneFontWithEveryControlNamed)
 {
     CMainDlg emptyMain;
-    mainDlg.order.operations.add(turningOperation("Drehen", "Drehmaschine 1"));
-    mainDlg.order.operations.add(externalOperation("Härten", 1.5f, 100));
+    mainDlg.session().order().data().operations.add(turningOperation("Drehen", "Drehmaschine 1"));
+    mainDlg.session().order().data().operations.add(externalOperation("Härten", 1.5f, 100));
     mainDlg.panel().RefreshFromOrder();
     const std::pair<const char*, QWidget*> windows[] = { { "main window", &emptyMain },
         { "main window with an order", &mainDlg }, { "internal operation", &operationDlg },

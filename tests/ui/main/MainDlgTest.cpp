@@ -112,18 +112,18 @@ QString MainDlgTest::stored(CMainDlg& dlg, const QString& look) const
         text = QString::number(
             look == QLatin1String("open") ? dlg.isOrderOpen() : child(&dlg, "picture1064")->isVisible());
     } else if (look == QLatin1String("file")) {
-        text = dlg.orderFileName;
+        text = dlg.session().order().path();
     } else if (look == QLatin1String("rows")) {
         text = QString::number(dlg.panel().operationList()->model()->rowCount());
     } else if (look == QLatin1String("machines")) {
         QStringList names;
-        for (int i = 0; i < dlg.plantData.machines.count(); ++i)
-            names << QString::fromLatin1(dlg.plantData.machines.at(i)->name);
+        for (int i = 0; i < dlg.session().masterData().data().machines.count(); ++i)
+            names << QString::fromLatin1(dlg.session().masterData().data().machines.at(i)->name);
         text = names.join(u'|');
     } else if (look == QLatin1String("name")) {
-        text = QString::fromLatin1(dlg.order.name);
+        text = QString::fromLatin1(dlg.session().order().data().name);
     } else if (look == QLatin1String("rent")) {
-        text = QString::number(dlg.plantData.rentPerSqmYear);
+        text = QString::number(dlg.session().masterData().data().rentPerSqmYear);
     } else {
         text = QString::fromLatin1(nameInFile(path("welle.auf")));
     }
@@ -216,9 +216,9 @@ TEST_F(MainDlgTest, OrderFilesOpenSaveAndFail)
     damage("kaputt.auf");
     CMainDlg dlg;
     activate(dlg);
-    dlg.plantData = examplePlant();
+    dlg.session().masterData().data() = examplePlant();
     dlg.action(40001)->trigger();
-    dlg.order.name = "Bisher";
+    dlg.session().order().data().name = "Bisher";
     run(dlg, orderFiles);
 }
 
@@ -233,13 +233,13 @@ const Row damaged[] = { { "file:werk.sta;action40010", "messages" }, { "", "mach
 TEST_F(MainDlgTest, MasterDataFilesRoundTripAndOldDmFilesAreConverted)
 {
     CMainDlg dlg;
-    dlg.plantData = examplePlant({ "Presse", "Drehmaschine 1" });
+    dlg.session().masterData().data() = examplePlant({ "Presse", "Drehmaschine 1" });
     run(dlg, masterFiles);
     EXPECT_TRUE(ui.asked.at(0).file.promptOverwrite);
-    dlg.plantData.machines.clear();
-    dlg.plantData.rentPerSqmYear = 1;
+    dlg.session().masterData().data().machines.clear();
+    dlg.session().masterData().data().rentPerSqmYear = 1;
     run(dlg, reloading);
-    EXPECT_GT(dlg.plantData.machines.at(0)->fixedRate[0], 0);
+    EXPECT_GT(dlg.session().masterData().data().machines.at(0)->fixedRate[0], 0);
 
     damage("werk.sta");
     COrder stored;
@@ -251,17 +251,17 @@ TEST_F(MainDlgTest, MasterDataFilesRoundTripAndOldDmFilesAreConverted)
     run(dlg, damaged);
     EXPECT_EQ(ui.texts(Kind::Message), QStringList({ files::dmMasterDataWarning(), files::dmOrderWarning() }));
     EXPECT_EQ(ui.texts(Kind::OpenFile).size(), 2);
-    EXPECT_EQ(dlg.plantData.rentPerSqmYear, convertMoney(100, dmToEurFactor));
-    EXPECT_EQ(dlg.order.operations.at(0)->externalCostPerPiece, convertMoney(10, dmToEurFactor));
+    EXPECT_EQ(dlg.session().masterData().data().rentPerSqmYear, convertMoney(100, dmToEurFactor));
+    EXPECT_EQ(dlg.session().order().data().operations.at(0)->externalCostPerPiece, convertMoney(10, dmToEurFactor));
 }
 
 TEST_F(MainDlgTest, CalculateShowsEachMissingMachineThenExactlyTheReport)
 {
     auto dlg = openWindow();
-    dlg->order.quantityBase = 100;
-    dlg->order.operations.add(turningOperation("Fr\xE4sen", "Fr\xE4se"));
-    dlg->order.operations.add(externalOperation("H\xE4rten", 1.5f, 100));
-    dlg->order.operations.add(turningOperation("Schleifen", "Schleifmaschine"));
+    dlg->session().order().data().quantityBase = 100;
+    dlg->session().order().data().operations.add(turningOperation("Fr\xE4sen", "Fr\xE4se"));
+    dlg->session().order().data().operations.add(externalOperation("H\xE4rten", 1.5f, 100));
+    dlg->session().order().data().operations.add(turningOperation("Schleifen", "Schleifmaschine"));
     dlg->panel().RefreshFromOrder(); // as after opening the order
 
     std::string shownReport;
@@ -270,7 +270,10 @@ TEST_F(MainDlgTest, CalculateShowsEachMissingMachineThenExactlyTheReport)
         window->close();
     });
     dlg->action(40015)->trigger();
-    EXPECT_EQ(shownReport, costOrder(dlg->order, dlg->plantData, "welle.auf", text::PrintDate::today()).reportText);
+    EXPECT_EQ(shownReport,
+        costOrder(
+            dlg->session().order().data(), dlg->session().masterData().data(), "welle.auf", text::PrintDate::today())
+            .reportText);
     note("messages", ui.messages());
 }
 
@@ -301,7 +304,7 @@ TEST_F(MainDlgTest, EveryCommandThatDiscardsChangedDataAsksFirst)
             if (file)
                 ui.fileAnswers.push_back(path(file));
             dlg.action(id)->trigger();
-            return !(dlg.isVisible() && dlg.isOrderOpen() && dlg.order.name == changedName);
+            return !(dlg.isVisible() && dlg.isOrderOpen() && dlg.session().order().data().name == changedName);
         };
     };
     const auto master = [this](int id) {
@@ -414,12 +417,12 @@ TEST_F(MainDlgTest, EveryStepCanBeUndoneAndMadeAgain)
     // The master data's saved state is the file loaded last, so only the order's is in here.
     const auto state = [&dlg] {
         QStringList operations;
-        for (int i = 0; i < dlg->order.operations.count(); ++i)
-            operations << QString::fromLatin1(dlg->order.operations.at(i)->name);
+        for (int i = 0; i < dlg->session().order().data().operations.count(); ++i)
+            operations << QString::fromLatin1(dlg->session().order().data().operations.at(i)->name);
         return QStringLiteral("%1 %2 %3 machines:%4 changed:%5")
             .arg(child<QLineEdit>(&dlg->panel(), "edit1029")->text(), operations.join(u','))
             .arg(dlg->panel().operationList()->model()->rowCount())
-            .arg(dlg->plantData.machines.count())
+            .arg(dlg->session().masterData().data().machines.count())
             .arg(dlg->isOrderChanged())
             .toStdString();
     };
@@ -523,10 +526,10 @@ TEST_F(MainDlgTest, CancellingLongWorkChangesNothing)
 {
     CMainDlg dlg;
     dlg.show();
-    dlg.plantData = examplePlant();
+    dlg.session().masterData().data() = examplePlant();
     dlg.action(40001)->trigger();
-    dlg.order.name = "Offen";
-    dlg.order.operations.add(turningOperation("Drehen", "Drehmaschine 1"));
+    dlg.session().order().data().name = "Offen";
+    dlg.session().order().data().operations.add(turningOperation("Drehen", "Drehmaschine 1"));
     dlg.panel().RefreshFromOrder();
     int reports = 0;
     QTimer closeReports;
@@ -536,8 +539,8 @@ TEST_F(MainDlgTest, CancellingLongWorkChangesNothing)
     });
     closeReports.start(10);
     const auto state = [&] {
-        return QStringList { QString::fromStdString(dlg.order.name), dlg.windowTitle(),
-            QString::number(dlg.plantData.machines.count()), QString::number(reports),
+        return QStringList { QString::fromStdString(dlg.session().order().data().name), dlg.windowTitle(),
+            QString::number(dlg.session().masterData().data().machines.count()), QString::number(reports),
             QString::number(QFile(path("neu.auf")).size()) };
     };
     const std::tuple<int, const char*, int, bool> cases[]
@@ -557,7 +560,7 @@ TEST_F(MainDlgTest, CancellingLongWorkChangesNothing)
         EXPECT_EQ(state() != before, changes) << command << " " << state().join(u'|').toStdString();
         EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join(u'|').toStdString();
     }
-    EXPECT_EQ(dlg.order.name, "Welle");
+    EXPECT_EQ(dlg.session().order().data().name, "Welle");
 }
 
 // Another Kalkora has "welle.auf" open: on another machine, whose live lock is never stale; or the
@@ -602,7 +605,7 @@ TEST_F(MainDlgTest, AFileOpenElsewhereOpensReadOnlyOrNotAtAll)
                 EXPECT_FALSE(probe.tryLock(0)) << held.toStdString();
             }
             if (answer == true) {
-                dlg.order.name = "Kopie";
+                dlg.session().order().data().name = "Kopie";
                 run(dlg, readOnlySave);
                 EXPECT_EQ(nameInFile(path("welle.auf")) + nameInFile(path("kopie.auf")), "WelleKopie");
                 EXPECT_TRUE(QFile::exists(path(".kopie.auf.lock")));

@@ -16,7 +16,7 @@ protected:
     void SetUp() override
     {
         WindowTest::SetUp();
-        dlg.plantData = examplePlant({ "Drehmaschine 1", "Presse" });
+        dlg.session().masterData().data() = examplePlant({ "Drehmaschine 1", "Presse" });
         activate(dlg);
         dlg.action(40001)->trigger();
     }
@@ -32,9 +32,9 @@ protected:
 
     void setOperations(std::initializer_list<const char*> names)
     {
-        dlg.order.operations.clear();
+        dlg.session().order().data().operations.clear();
         for (const char* name : names)
-            dlg.order.operations.add(turningOperation(name, "Presse"));
+            dlg.session().order().data().operations.add(turningOperation(name, "Presse"));
         dlg.panel().RefreshFromOrder();
     }
 
@@ -42,7 +42,7 @@ protected:
     void run(std::span<const Row> rows)
     {
         Scenario(dlg, ui, [this](const QString& look) {
-            const COrder& order = dlg.order;
+            const COrder& order = dlg.session().order().data();
             if (look == QLatin1String("operations")) {
                 QStringList names;
                 for (int i = 0; i < order.operations.count(); ++i)
@@ -59,11 +59,11 @@ protected:
 
 TEST_F(OrderPanelTest, CellsFollowTheOperationKindAndTheRuntimeLocale)
 {
-    dlg.order.operations.add(turningOperation());
-    dlg.order.operations.add(externalOperation("H\xE4rten", 2.5f, 250));
+    dlg.session().order().data().operations.add(turningOperation());
+    dlg.session().order().data().operations.add(externalOperation("H\xE4rten", 2.5f, 250));
     auto odd = turningOperation("Seltsam", "Presse");
     odd->isInternal = 2; // only exactly 1 is drawn as internal
-    dlg.order.operations.add(std::move(odd));
+    dlg.session().order().data().operations.add(std::move(odd));
     dlg.panel().RefreshFromOrder();
     transcript += tableText(list()->model());
     EXPECT_FALSE(list()->model()->index(0, 0).data(Qt::DecorationRole).isNull());
@@ -75,7 +75,10 @@ TEST_F(OrderPanelTest, CellsFollowTheOperationKindAndTheRuntimeLocale)
     text::setRuntimeLocale(text::RuntimeLocale::German);
     dlg.panel().RefreshFromOrder();
     EXPECT_EQ(cell(0, 5), QStringLiteral("100,00"));
-    dlg.order.operations.clear(); // rows the order no longer has show empty until the list is rebuilt
+    dlg.session()
+        .order()
+        .data()
+        .operations.clear(); // rows the order no longer has show empty until the list is rebuilt
     EXPECT_EQ(cell(2, 0), QString());
 }
 
@@ -94,15 +97,15 @@ TEST_F(OrderPanelTest, FieldsReachTheOrderOnlyWhenTheyLoseTheFocus)
     QWidget fileDialog;
     fileDialog.show();
     QApplication::setActiveWindow(&fileDialog);
-    EXPECT_EQ(dlg.order.name, "Welle 30x300");
+    EXPECT_EQ(dlg.session().order().data().name, "Welle 30x300");
 
     // A remark passed through untouched keeps its exact line breaks.
-    dlg.order.remark = "a\rb\r\nc";
+    dlg.session().order().data().remark = "a\rb\r\nc";
     dlg.panel().RefreshFromOrder();
     activate(dlg);
     child(&dlg, "edit1031")->setFocus();
     child(&dlg, "list1028")->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(dlg.order.remark, "a\rb\r\nc");
+    EXPECT_EQ(dlg.session().order().data().remark, "a\rb\r\nc");
 }
 
 // Delete asks and only Yes removes; moving swaps neighbours and clears the selection; without a
@@ -153,7 +156,7 @@ TEST_F(OrderPanelTest, NewAndEditedOperationsReachTheList)
     const QPoint row = list()->visualRect(list()->model()->index(1, 0)).center();
     QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, row);
     QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, row);
-    EXPECT_EQ(dlg.order.operations.at(1)->machineTimeMin, 7.5f);
+    EXPECT_EQ(dlg.session().order().data().operations.at(1)->machineTimeMin, 7.5f);
     EXPECT_EQ(cell(1, 4), QStringLiteral("7,50"));
 
     int entries = 0;

@@ -76,10 +76,10 @@ TEST_F(QuoteDlgTest, RecomputesAsTheFieldsChangeAndMarksWhatCannotBeRead)
     EXPECT_NE(window->printout().find("Angebotskalkulation"), std::string::npos);
 
     // The window follows the order.
-    dlg.order.quantityBase = 0;
+    dlg.session().order().data().quantityBase = 0;
     refreshAnalysisWindows(&dlg);
     EXPECT_FALSE(window->isCurrent());
-    dlg.order.quantityBase = 100;
+    dlg.session().order().data().quantityBase = 100;
     refreshAnalysisWindows(&dlg);
     EXPECT_TRUE(window->isCurrent());
 }
@@ -107,7 +107,7 @@ TEST_F(QuoteDlgTest, TheQuoteIsSavedReopenedAndPrintedAsALetter)
     EXPECT_EQ(child<QLineEdit>(window, "date")->text(), QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
     EXPECT_EQ(child<QLineEdit>(window, "validUntil")->text(),
         QDate::currentDate().addDays(30).toString(QStringLiteral("dd.MM.yyyy")));
-    dlg.orderFileName = folder.filePath(QStringLiteral("welle.auf"));
+    ASSERT_TRUE(dlg.session().order().save(folder.filePath(QStringLiteral("welle.auf"))).ok());
     ui.printOutputFile = folder.filePath(QStringLiteral("vorschau.pdf"));
     std::vector<files::OfferedPrice> first; // as saved first
     // "state" whether the quote is changed and its figures current; "saved" what angebot.ang
@@ -139,7 +139,7 @@ TEST_F(QuoteDlgTest, TheQuoteIsSavedReopenedAndPrintedAsALetter)
     scenario.run(closing);
     dlg.action(quoteCommand)->trigger();
     scenario.run(reopening);
-    dlg.order.operations.at(0)->machineTimeMin = 4;
+    dlg.session().order().data().operations.at(0)->machineTimeMin = 4;
     refreshAnalysisWindows(&dlg);
     scenario.run(otherPrices);
 }
@@ -187,7 +187,7 @@ TEST_F(QuoteDlgTest, AQuoteNamedAtStartBringsItsMasterDataAndOrder)
     CMainDlg main;
     main.show();
     main.OpenStartFiles({ path("angebot.ang") });
-    EXPECT_EQ(main.orderFileName, path("welle.auf"));
+    EXPECT_EQ(main.session().order().path(), path("welle.auf"));
     auto* quote = main.findChild<CQuoteDlg*>();
     ASSERT_NE(quote, nullptr);
     EXPECT_EQ(child<QLineEdit>(quote, "number")->text(), QStringLiteral("A-1"));

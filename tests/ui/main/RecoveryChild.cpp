@@ -29,7 +29,8 @@ int main(int argc, char** argv)
     services.fileAnswers.push_back(args.at(1));
     mainDlg.action(146)->trigger();
     QTest::keyClicks(mainDlg.panel().findChild<QLineEdit*>(QStringLiteral("edit1029")), QStringLiteral(" kaputt"));
-    files::saveBytes(args.at(3) + QStringLiteral("/expected.sta"), encodeMasterData(mainDlg.plantData));
+    files::saveBytes(
+        args.at(3) + QStringLiteral("/expected.sta"), encodeMasterData(mainDlg.session().masterData().data()));
     files::saveBytes(
         args.at(3) + QStringLiteral("/expected.auf"), encodeOrder(mainDlg.panel().orderWithPendingField()));
     return app.exec();

@@ -85,30 +85,32 @@ TEST_F(PlantDataDlgTest, CancelAndEscapeAfterTypingEverywhereChangeNothing)
 TEST_F(PlantDataDlgTest, PlantDataCommandRecomputesHoursButNotTheMachineRates)
 {
     CMainDlg main;
-    main.plantData = examplePlant();
-    main.order = exampleOrder();
+    main.session().masterData().data() = examplePlant();
+    main.session().order().data() = exampleOrder();
     text::setRuntimeLocale(text::RuntimeLocale::German); // as the dialogs leave it
-    const auto report = [&main] { return costOrder(main.order, main.plantData, "a.auf", {}).reportText; };
+    const auto report = [&main] {
+        return costOrder(main.session().order().data(), main.session().masterData().data(), "a.auf", {}).reportText;
+    };
     const std::string reportBefore = report();
 
-    main.plantData.workDaysPerYear = 200; // hours per year now stale
+    main.session().masterData().data().workDaysPerYear = 200; // hours per year now stale
     whenModal([](QWidget* modal) { qobject_cast<CPlantDataDlg*>(modal)->reject(); });
     main.OnPlantData();
-    EXPECT_EQ(main.plantData.hoursPerYear[0], 1600.0f);
+    EXPECT_EQ(main.session().masterData().data().hoursPerYear[0], 1600.0f);
 
     whenModal([](QWidget* modal) {
         qobject_cast<CPlantDataDlg*>(modal)->field(1004)->setText(QStringLiteral("4"));
         click(modal, "button1001");
     });
     main.OnPlantData();
-    EXPECT_EQ(main.plantData.hoursPerYear[0], 800.0f);
-    EXPECT_FLOAT_EQ(main.plantData.machines.at(0)->fixedRate[0], 10.05f);
+    EXPECT_EQ(main.session().masterData().data().hoursPerYear[0], 800.0f);
+    EXPECT_FLOAT_EQ(main.session().masterData().data().machines.at(0)->fixedRate[0], 10.05f);
     EXPECT_EQ(report(), reportBefore);
 
     whenModal([](QWidget* modal) { click(modal, "button1001"); });
     main.OnMachineData();
     // 4 hours a shift on 200 days: 800, 1600 and 2400 hours a year.
-    const CMachine& m = *main.plantData.machines.at(0);
+    const CMachine& m = *main.session().masterData().data().machines.at(0);
     const float rates[] = { 25.125f, 12.5625f, 8.375f, 7.75f, 4.625f, 3.5833333f };
     for (int k = 0; k < 6; ++k)
         EXPECT_FLOAT_EQ(k < 3 ? m.fixedRate[k] : m.variableRate[k - 3], rates[k]) << k;

@@ -69,9 +69,9 @@ protected:
     {
         WindowTest::SetUp();
         dlg.show();
-        dlg.plantData = examplePlant();
+        dlg.session().masterData().data() = examplePlant();
         dlg.OnNewOrder();
-        dlg.order = exampleOrder();
+        dlg.session().order().data() = exampleOrder();
         dlg.panel().RefreshFromOrder();
     }
 

@@ -1,6 +1,4 @@
-#include "ui/main/OpenFileGuard.h"
-
-#include "ui/common/UiServices.h"
+#include "documents/OpenFileGuard.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -8,7 +6,7 @@
 #include <QLockFile>
 #include <QSysInfo>
 
-namespace kalkora::ui {
+namespace kalkora::documents {
 
 namespace {
 
@@ -57,7 +55,7 @@ QString takeLock(QLockFile& lock, const QString& path)
 
 } // namespace
 
-std::optional<OpenFileGuard> OpenFileGuard::claim(QWidget* parent, const QString& path) const
+OpenFileGuard OpenFileGuard::claim(const QString& path) const
 {
     OpenFileGuard guard;
     guard.file = absolute(path);
@@ -68,35 +66,35 @@ std::optional<OpenFileGuard> OpenFileGuard::claim(QWidget* parent, const QString
         return guard;
     }
     auto taken = std::make_shared<QLockFile>(lockFileName(path));
-    if (const QString held = takeLock(*taken, path); !held.isEmpty()) {
-        if (!uiServices().askYesNo(parent, held + QStringLiteral(".\r\nSoll sie schreibgeschützt geöffnet werden?"),
-                MessageIcon::Question)) {
-            return std::nullopt;
-        }
+    if (QString held = takeLock(*taken, path); !held.isEmpty()) {
         guard.readOnly = true;
+        guard.heldBy = std::move(held);
     } else if (taken->isLocked()) {
         guard.lock = std::move(taken);
     }
     return guard;
 }
 
-bool OpenFileGuard::mayWrite(QWidget* parent, const QString& path) const
+QString OpenFileGuard::readOnlyQuestion() const
+{
+    return heldBy.isEmpty() ? QString() : heldBy + QStringLiteral(".\r\nSoll sie schreibgeschützt geöffnet werden?");
+}
+
+WriteCheck OpenFileGuard::checkWrite(const QString& path) const
 {
     if (!holdsLockOf(path)) {
         // Only a look: saved() takes the lock once the file is written.
         QLockFile probe(lockFileName(path));
         if (const QString held = takeLock(probe, path); !held.isEmpty()) {
-            uiServices().showMessage(parent, held + QStringLiteral(" und kann jetzt nicht überschrieben werden."));
-            return false;
+            return { WriteCheck::Verdict::Held, held + QStringLiteral(" und kann jetzt nicht überschrieben werden.") };
         }
     }
     if (absolute(path) != file || !QFileInfo::exists(path) || snapshotOf(path) == snapshot) {
-        return true;
+        return {};
     }
-    return uiServices().askYesNo(parent,
+    return { WriteCheck::Verdict::ChangedOnDisk,
         QStringLiteral("Die Datei „%1“ wurde seit dem Öffnen geändert.\r\nSoll sie trotzdem überschrieben werden?")
-            .arg(QFileInfo(path).fileName()),
-        MessageIcon::Exclamation);
+            .arg(QFileInfo(path).fileName()) };
 }
 
 void OpenFileGuard::saved(const QString& path)
@@ -129,4 +127,4 @@ bool OpenFileGuard::holdsLockOf(const QString& path) const
     return lock && lock->isLocked() && absolute(path) == file;
 }
 
-} // namespace kalkora::ui
+} // namespace kalkora::documents

@@ -2,36 +2,53 @@
 
 #include <QObject>
 #include <QString>
+#include <QUndoCommand>
 #include <QUndoStack>
 
 #include <array>
-#include <functional>
+#include <memory>
 
-namespace kalkora::ui {
+namespace kalkora::documents {
 
 // What a step changed: the order or the master data. Each has its own saved state.
 enum class EditedData { Order, MasterData };
 
-// One change that has already been made, with what takes it back and what makes it again.
-struct EditStep {
-    QString text; // names the step after "Rückgängig: " and "Wiederherstellen: "
-    EditedData data;
-    std::function<void()> undo;
-    std::function<void()> redo;
+class EditHistory;
+
+// One change of a document as a step that can be undone. Pushing it on the history makes the
+// change; undoing and making it again later tell the history, so that the windows show the data
+// afresh.
+class EditCommand : public QUndoCommand {
+public:
+    EditCommand(EditHistory& history, EditedData data, const QString& text);
+
+    EditedData data() const { return edited; }
+    void undo() final;
+    void redo() final;
+
+protected:
+    virtual void make() = 0;
+    virtual void takeBack() = 0;
+
+private:
+    EditHistory& history;
+    EditedData edited;
+    bool pushed = false;
 };
 
 // The steps of the order and the master data on one QUndoStack, so that "Rückgängig" always
 // takes back the latest step. Whether the order or the master data is changed follows the
 // stack: undoing back to the step at which it was saved (or opened) makes it unchanged again.
-class CEditHistory : public QObject {
+class EditHistory : public QObject {
     Q_OBJECT
 
 public:
-    explicit CEditHistory(QObject* parent = nullptr);
+    explicit EditHistory(QObject* parent = nullptr);
 
     QUndoStack& steps() { return stack; }
-    // Puts a step made just now on the stack; steps undone before are gone.
-    void record(EditStep step);
+    const QUndoStack& steps() const { return stack; }
+    // Makes the step and puts it on the stack; steps undone before are gone.
+    void push(std::unique_ptr<EditCommand> step);
 
     bool isChanged(EditedData data) const;
     // The data as it is now is what its file holds.
@@ -54,4 +71,4 @@ private:
     std::array<int, 2> saved { 0, 0 };
 };
 
-} // namespace kalkora::ui
+} // namespace kalkora::documents

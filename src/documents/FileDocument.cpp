@@ -1,0 +1,46 @@
+#include "documents/FileDocument.h"
+
+#include "documents/UserSettings.h"
+
+#include <QFileInfo>
+
+namespace kalkora::documents {
+
+FileDocument::FileDocument(EditHistory& history, EditedData kind, QString folderKey)
+    : history(history)
+    , kind(kind)
+    , folderKey(std::move(folderKey))
+{
+}
+
+QString FileDocument::folder() const
+{
+    return userSettings()->value(folderKey).toString();
+}
+
+void FileDocument::rememberFolder(const QString& chosenFile) const
+{
+    userSettings()->setValue(folderKey, QFileInfo(chosenFile).absolutePath());
+}
+
+void FileDocument::opened(const QString& file, OpenFileGuard claimed)
+{
+    guard = std::move(claimed);
+    filePath = file;
+    rememberFolder(file);
+}
+
+void FileDocument::written(const QString& file)
+{
+    guard.saved(file);
+    filePath = file;
+    history.markSaved(kind);
+}
+
+void FileDocument::releaseFile()
+{
+    guard = {};
+    filePath.clear();
+}
+
+} // namespace kalkora::documents

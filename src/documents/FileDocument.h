@@ -1,0 +1,63 @@
+#pragma once
+
+#include "documents/EditHistory.h"
+#include "documents/OpenFileGuard.h"
+#include "files/DataFiles.h"
+#include "model/Progress.h"
+
+#include <QObject>
+#include <QString>
+
+namespace kalkora::documents {
+
+// A document kept in a data file (.sta or .auf): the file it was opened from or saved to, the
+// file's lock, and whether it is changed since (its steps in the shared edit history). Opening
+// is two steps, so that the window can ask between them: claim() takes the file's lock, and
+// open() loads the file with that claim. Loading replaces the data only when the whole file was
+// read; saving is atomic.
+class FileDocument : public QObject {
+    Q_OBJECT
+
+public:
+    FileDocument(EditHistory& history, EditedData kind, QString folderKey);
+
+    // The full path of the file, so that a save without dialog writes back to the file that was
+    // opened or last saved; empty when none.
+    const QString& path() const { return filePath; }
+    // Opened read-only: another has the file open, so it is saved under another name only.
+    bool isReadOnly() const { return guard.isReadOnly(); }
+    // Changed since it was last opened or saved, and not undone.
+    bool isChanged() const { return history.isChanged(kind); }
+
+    // The folder of the file last chosen, opened or saved of this kind, where the next file
+    // dialog starts.
+    QString folder() const;
+    void rememberFolder(const QString& chosenFile) const;
+
+    OpenFileGuard claim(const QString& file) const { return guard.claim(file); }
+    // `factor` converts DM files (see files::loadMasterData); `claimed` is claim(file).
+    virtual files::FileResult open(
+        const QString& file, float factor, OpenFileGuard claimed, const Progress& progress = {})
+        = 0;
+    WriteCheck checkWrite(const QString& file) const { return guard.checkWrite(file); }
+    // Writes the data to `file` (after checkWrite); it is then the document's file.
+    virtual files::FileResult save(const QString& file, const Progress& progress = {}) = 0;
+
+protected:
+    // After the data was read from `file` with the lock of `claimed`.
+    void opened(const QString& file, OpenFileGuard claimed);
+    // After the data was written to `file`: saved as it is now.
+    void written(const QString& file);
+    void setPath(const QString& file) { filePath = file; }
+    void releaseFile();
+
+    EditHistory& history;
+    const EditedData kind;
+
+private:
+    QString folderKey;
+    QString filePath;
+    OpenFileGuard guard;
+};
+
+} // namespace kalkora::documents

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "documents/FileDocument.h"
+#include "model/CPlantData.h"
+
+#include <string>
+
+namespace kalkora::documents {
+
+// The master data of a run: plant values and machines, with every machine's rates computed.
+// Loading a file is a step that undo takes back, as are the changes of the data dialogs.
+class MasterDataDocument : public FileDocument {
+    Q_OBJECT
+
+public:
+    explicit MasterDataDocument(EditHistory& history);
+
+    CPlantData& data() { return plantData; }
+    const CPlantData& data() const { return plantData; }
+    bool hasMachines() const { return plantData.machines.count() > 0; }
+    // The master data file last loaded or saved in any run, which an order opened without master
+    // data brings along and a quote names; empty when none.
+    QString rememberedFile() const;
+    void rememberFile(const QString& file) const;
+
+    files::FileResult open(
+        const QString& file, float factor, OpenFileGuard claimed, const Progress& progress = {}) override;
+    files::FileResult save(const QString& file, const Progress& progress = {}) override;
+
+    // After a dialog changed the data in place: records the change from `before` (the encoded
+    // data before the dialog) as a step, when there is one.
+    void recordChange(const QString& text, const std::string& before);
+    // Puts back master data that a run which did not end cleanly had; `bytes` were checked.
+    void restore(const std::string& bytes, const QString& file, bool changed);
+
+private:
+    CPlantData plantData;
+};
+
+} // namespace kalkora::documents

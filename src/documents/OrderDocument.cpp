@@ -1,0 +1,84 @@
+#include "documents/OrderDocument.h"
+
+#include <QFileInfo>
+
+namespace kalkora::documents {
+
+OrderDocument::OrderDocument(EditHistory& history, RecentFiles& recentOrders)
+    : FileDocument(history, EditedData::Order, QStringLiteral("folders/order"))
+    , recentOrders(recentOrders)
+{
+}
+
+QString OrderDocument::title() const
+{
+    if (path().isEmpty()) {
+        return QStringLiteral("Kalkora");
+    }
+    return QStringLiteral("Kalkora - ") + QFileInfo(path()).fileName()
+        + (isReadOnly() ? QStringLiteral(" [schreibgeschützt]") : QString());
+}
+
+void OrderDocument::startHistory(bool unsaved)
+{
+    history.clear();
+    if (unsaved) {
+        history.markUnsaved(kind);
+    } else {
+        history.markSaved(kind);
+    }
+}
+
+void OrderDocument::startNew()
+{
+    order.clear();
+    startHistory(false);
+    releaseFile();
+    openNow = true;
+}
+
+void OrderDocument::close()
+{
+    startNew();
+    openNow = false;
+}
+
+files::FileResult OrderDocument::open(
+    const QString& file, float factor, OpenFileGuard claimed, const Progress& progress)
+{
+    files::FileResult result = files::loadOrder(file, factor, order, progress);
+    if (!result.ok()) {
+        return result;
+    }
+    opened(file, std::move(claimed));
+    openNow = true;
+    // A converted DM order exists only in memory until it is saved; reopening the DM file from
+    // the list of recent orders would read its amounts as EUR.
+    startHistory(factor != 1.0f);
+    if (factor == 1.0f) {
+        recentOrders.remember(file);
+    }
+    return result;
+}
+
+files::FileResult OrderDocument::save(const QString& file, const Progress& progress)
+{
+    files::FileResult result = files::saveOrder(file, order, progress);
+    if (!result.ok()) {
+        setPath(QString());
+        return result;
+    }
+    written(file);
+    recentOrders.remember(file);
+    return result;
+}
+
+void OrderDocument::restore(COrder restored, const QString& file, bool changed)
+{
+    order = std::move(restored);
+    setPath(file);
+    openNow = true;
+    startHistory(changed);
+}
+
+} // namespace kalkora::documents

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace kalkora::documents {
+
+// The files of one kind last opened or saved, newest first, at most `size`, kept in the user's
+// settings under `key`.
+class RecentFiles {
+public:
+    RecentFiles(QString key, int size);
+
+    const QStringList& files() const { return list; }
+    // Puts `file` first (by its absolute path).
+    void remember(const QString& file);
+    void remove(int index);
+
+private:
+    void store() const;
+
+    QString key;
+    int size;
+    QStringList list;
+};
+
+} // namespace kalkora::documents

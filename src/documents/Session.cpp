@@ -1,0 +1,113 @@
+#include "documents/Session.h"
+
+#include "files/OfferFile.h"
+#include "model/MasterDataFile.h"
+#include "model/OrderFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace kalkora::documents {
+
+Session::Session()
+    : recent(QStringLiteral("recentOrders"), maxRecentOrders)
+    , master(edits)
+    , orderDocument(edits, recent)
+{
+}
+
+QString Session::whyNoOrderOpens() const
+{
+    return master.hasMachines() ? QString() : files::noMachinesMessage();
+}
+
+QString Session::masterDataForOrder() const
+{
+    return master.hasMachines() ? QString() : master.rememberedFile();
+}
+
+bool Session::isOpenOrder(const QString& orderFile) const
+{
+    return orderDocument.isOpen()
+        && (orderFile.isEmpty()
+            || (!orderDocument.path().isEmpty() && QFileInfo(orderDocument.path()) == QFileInfo(orderFile)));
+}
+
+StartFiles Session::sortStartFiles(const QStringList& paths) const
+{
+    StartFiles start;
+    QStringList quoteFiles;
+    for (const QString& path : paths) {
+        const QString suffix = QFileInfo(path).suffix().toLower();
+        if (suffix == QLatin1String("sta")) {
+            start.masterData << path;
+        } else if (suffix == QLatin1String("auf")) {
+            start.orders << path;
+        } else if (suffix == QLatin1String("ang")) {
+            quoteFiles << path;
+        } else {
+            start.messages << QStringLiteral("Die Datei „%1“ ist weder eine Stammdatendatei (.sta) noch ein Auftrag "
+                                             "(.auf) noch ein Angebot (.ang).")
+                                  .arg(QFileInfo(path).fileName());
+        }
+    }
+    // A quote brings the master data and the order it was priced from.
+    for (const QString& path : quoteFiles) {
+        files::Offer offer;
+        if (const files::FileResult result = files::loadOffer(path, offer); !result.ok()) {
+            start.messages << result.message;
+            continue;
+        }
+        start.quotes.emplace_back(path, offer.orderFile);
+        for (const QString& file : { offer.masterFile, offer.orderFile }) {
+            if (!file.isEmpty() && !QFileInfo::exists(file)) {
+                start.messages << QStringLiteral(
+                    "Das Angebot „%1“ wurde aus „%2“ berechnet; diese Datei gibt es nicht mehr.")
+                                      .arg(QFileInfo(path).fileName(), QDir::toNativeSeparators(file));
+            }
+        }
+        if (QFileInfo::exists(offer.masterFile)) {
+            start.masterData << offer.masterFile;
+        }
+        if (QFileInfo::exists(offer.orderFile)) {
+            start.orders << offer.orderFile;
+        }
+    }
+    return start;
+}
+
+files::RecoveryData Session::recoveryState(const COrder& shownOrder) const
+{
+    files::RecoveryData state;
+    state.masterDataBytes = encodeMasterData(master.data());
+    state.masterDataFileName = master.rememberedFile();
+    state.masterDataChanged = master.isChanged();
+    state.orderOpen = orderDocument.isOpen();
+    if (state.orderOpen) {
+        state.orderBytes = encodeOrder(shownOrder);
+        // A file named relative to the folder the program was started in.
+        state.orderFileName
+            = orderDocument.path().isEmpty() ? QString() : QFileInfo(orderDocument.path()).absoluteFilePath();
+        state.orderChanged = orderDocument.isChanged() || state.orderBytes != encodeOrder(orderDocument.data());
+    }
+    return state;
+}
+
+bool Session::restore(const files::RecoveryData& data)
+{
+    COrder restoredOrder;
+    CPlantData check;
+    if ((data.orderOpen && decodeOrder(data.orderBytes, 1.0f, restoredOrder))
+        || decodeMasterData(data.masterDataBytes, 1.0f, check)) {
+        return false;
+    }
+    // The steps of the run that ended are gone; what it had not saved stays unsaved.
+    edits.clear();
+    master.restore(data.masterDataBytes, data.masterDataFileName, data.masterDataChanged);
+    if (data.orderOpen) {
+        orderDocument.restore(std::move(restoredOrder), data.orderFileName, data.orderChanged);
+    }
+    return true;
+}
+
+} // namespace kalkora::documents
