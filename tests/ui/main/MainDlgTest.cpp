@@ -461,6 +461,21 @@ TEST_F(MainDlgTest, EveryStepCanBeUndoneAndMadeAgain)
     EXPECT_TRUE(dlg->isMasterDataChanged());
 }
 
+// Ctrl+Z and Ctrl+Y reach "Bearbeiten" from wherever the focus is, as the user presses them; a
+// field being typed in takes back its own typing first.
+const Row undoKeys[] = { { "", "focus" }, { "keys:Ctrl+Z", "rent" }, { "keys:Ctrl+Y", "rent" },
+    { "edit1029~Neu;keys:Ctrl+Z", "edit1029" }, { "keys:Ctrl+Z", "rent" }, { "keys:Ctrl+Shift+Z", "rent" } };
+
+TEST_F(MainDlgTest, UndoKeysWorkWhereverTheFocusIs)
+{
+    auto dlg = openWindow();
+    activate(*dlg);
+    whenModal([](QWidget* modal) { setText(modal, "edit1002", QStringLiteral("600")), click(modal, "button1001"); });
+    dlg->action(40007)->trigger();
+    activate(*dlg); // as the desktop gives the keyboard back after a dialog
+    run(*dlg, undoKeys);
+}
+
 TEST_F(MainDlgTest, FilesNamedAtStartAreLoadedMasterDataFirst)
 {
     QFile::copy(path("welle.auf"), path("kaputt.auf"));
