@@ -87,14 +87,16 @@ public:
         QFile lock(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".lock"));
         ASSERT_TRUE(lock.open(QIODevice::WriteOnly) && lock.write(content) == content.size());
     }
-    // The document as a line: its file, read-only, changed, and whose locks are held.
+    // The document as a line: its file, read-only, changed, the steps to undo, and whose locks
+    // are held.
     void note(const char* what, const QString& message = QString())
     {
         const QString owner = QFileInfo(folder.path()).owner();
-        record += QStringLiteral("%1: file=%2 readOnly=%3 changed=%4 locks=%5%6 %7\n")
+        record += QStringLiteral("%1: file=%2 readOnly=%3 changed=%4 steps=%5 locks=%6%7 %8\n")
                       .arg(QString::fromLatin1(what), QFileInfo(document().path()).fileName())
                       .arg(document().isReadOnly())
                       .arg(document().isChanged())
+                      .arg(session->history().steps().count())
                       .arg(lockHeld(file()))
                       .arg(lockHeld(file("andere")))
                       .arg(QString(message)

@@ -146,6 +146,7 @@ TEST_F(EditCommandsTest, RecoveryStateIsRestoredInANewRun)
     Session next;
     EXPECT_FALSE(next.restore(damaged));
     EXPECT_FALSE(next.order().isOpen());
+    session.order().close(); // its lock goes before the folder
 }
 
 } // namespace
