@@ -6,9 +6,10 @@
 
 namespace kalkora::documents {
 
-FileDocument::FileDocument(EditHistory& history, EditedData kind, QString folderKey)
+FileDocument::FileDocument(EditHistory& history, EditedData kind, FileType type, QString folderKey)
     : history(history)
     , kind(kind)
+    , type(std::move(type))
     , folderKey(std::move(folderKey))
 {
 }

@@ -19,7 +19,15 @@ class FileDocument : public QObject {
     Q_OBJECT
 
 public:
-    FileDocument(EditHistory& history, EditedData kind, QString folderKey);
+    // How the file dialogs name the kind of file: "Auftragsdaten" with "auf", say.
+    struct FileType {
+        QString label;
+        QString suffix;
+    };
+
+    FileDocument(EditHistory& history, EditedData kind, FileType type, QString folderKey);
+
+    const FileType& fileType() const { return type; }
 
     // The full path of the file, so that a save without dialog writes back to the file that was
     // opened or last saved; empty when none.
@@ -55,6 +63,7 @@ protected:
     const EditedData kind;
 
 private:
+    FileType type;
     QString folderKey;
     QString filePath;
     OpenFileGuard guard;

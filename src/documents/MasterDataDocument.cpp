@@ -50,7 +50,8 @@ private:
 } // namespace
 
 MasterDataDocument::MasterDataDocument(EditHistory& history)
-    : FileDocument(history, EditedData::MasterData, QStringLiteral("folders/masterData"))
+    : FileDocument(history, EditedData::MasterData, { QStringLiteral("Stammdaten"), QStringLiteral("sta") },
+        QStringLiteral("folders/masterData"))
 {
 }
 

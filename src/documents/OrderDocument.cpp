@@ -5,7 +5,8 @@
 namespace kalkora::documents {
 
 OrderDocument::OrderDocument(EditHistory& history, RecentFiles& recentOrders)
-    : FileDocument(history, EditedData::Order, QStringLiteral("folders/order"))
+    : FileDocument(history, EditedData::Order, { QStringLiteral("Auftragsdaten"), QStringLiteral("auf") },
+        QStringLiteral("folders/order"))
     , recentOrders(recentOrders)
 {
 }

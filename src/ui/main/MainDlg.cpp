@@ -39,18 +39,6 @@ namespace kalkora::ui {
 
 namespace {
 
-constexpr int orderCommandIds[] = { 40004, 40005, 40003, 40015, 40016, 40017, 40018 };
-
-FileDialogRequest fileDialog(const documents::FileDocument& document, const QString& title)
-{
-    if (dynamic_cast<const documents::OrderDocument*>(&document)) {
-        return { title, QStringLiteral("Auftragsdaten (*.auf) "), QStringLiteral("*.auf"), QStringLiteral("auf"), true,
-            document.folder() };
-    }
-    return { title, QStringLiteral("Stammdaten (*.sta) "), QStringLiteral("*.sta"), QStringLiteral("sta"), true,
-        document.folder() };
-}
-
 QString orderChangedQuestion()
 {
     return QStringLiteral("Der Auftrag wurde geändert. Sollen die Änderungen gespeichert werden?");
@@ -66,6 +54,7 @@ QString masterDataChangedQuestion()
 CMainDlg::CMainDlg(QWidget* parent)
     : QMainWindow(parent)
     , orderPanel(documents.order().data(), documents.masterData().data(), documents.history())
+    , filePrompts(this)
 {
     initKalkoraResources();
     setObjectName(QStringLiteral("mainDlg"));
@@ -115,77 +104,9 @@ CMainDlg::CMainDlg(QWidget* parent)
     updateRecentOrderMenu();
 }
 
-QAction* CMainDlg::addCommand(QMenu* menu, int id, const QString& text, void (CMainDlg::*handler)())
-{
-    QAction* command = menu->addAction(text);
-    command->setObjectName(QStringLiteral("action%1").arg(id));
-    connect(command, &QAction::triggered, this, handler);
-    connect(command, &QAction::triggered, this, &CMainDlg::documentsChanged);
-    return command;
-}
-
-void CMainDlg::createMenu()
-{
-    menuBar()->installEventFilter(this);
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&Datei"));
-    addCommand(file, 40001, QStringLiteral("&Neu..."), &CMainDlg::OnNewOrder);
-    addCommand(file, 40002, QStringLiteral("Ö&ffnen..."), &CMainDlg::OnOpenOrder);
-    addCommand(file, 40003, QStringLiteral("S&chließen"), &CMainDlg::OnCloseOrder);
-    file->addSeparator();
-    addCommand(file, 147, QStringLiteral("Alten DM-Auftrag laden und konvertieren..."), &CMainDlg::OnLoadOldOrder);
-    file->addSeparator();
-    addCommand(file, 40004, QStringLiteral("&Speichern"), &CMainDlg::OnSaveOrder);
-    addCommand(file, 40005, QStringLiteral("Speichern &unter..."), &CMainDlg::OnSaveOrderAs);
-    file->addSeparator();
-    for (int i = 0; i < documents::Session::maxRecentOrders; ++i) {
-        QAction* recent = file->addAction(QString());
-        recent->setObjectName(QStringLiteral("recentOrder%1").arg(i + 1));
-        connect(recent, &QAction::triggered, this, [this, i] { OnRecentOrder(i); });
-        connect(recent, &QAction::triggered, this, &CMainDlg::documentsChanged);
-        recentOrderActions << recent;
-    }
-    recentOrderSeparator = file->addSeparator();
-    file->setToolTipsVisible(true);
-    addCommand(file, 40006, QStringLiteral("&Beenden"), &CMainDlg::OnExit);
-    createEditMenu();
-
-    QMenu* orderMenu = menuBar()->addMenu(QStringLiteral("&Auftrag"));
-    addCommand(orderMenu, 40015, QStringLiteral("&Berechnen..."), &CMainDlg::OnCalculate);
-    addCommand(orderMenu, 40016, QStringLiteral("&Staffelpreise..."), &CMainDlg::OnPriceScale);
-    addCommand(orderMenu, 40017, QStringLiteral("&Kostenaufschlüsselung..."), &CMainDlg::OnCostBreakdown);
-    addCommand(orderMenu, 40018, QStringLiteral("&Angebot..."), &CMainDlg::OnQuote);
-
-    QMenu* masterData = menuBar()->addMenu(QStringLiteral("&Stammdaten"));
-    addCommand(masterData, 40007, QStringLiteral("&Werksdaten anzeigen/ändern"), &CMainDlg::OnPlantData);
-    addCommand(masterData, 40008, QStringLiteral("&Maschinendaten anzeigen/ändern"), &CMainDlg::OnMachineData);
-    addCommand(masterData, 40019, QStringLiteral("Angebots&vorgaben..."), &CMainDlg::OnQuoteDefaults);
-    masterData->addSeparator();
-    addCommand(masterData, 40010, QStringLiteral("S&tammdaten laden..."), &CMainDlg::OnLoadMasterData);
-    addCommand(masterData, 40011, QStringLiteral("St&ammdaten speichern..."), &CMainDlg::OnSaveMasterData);
-    masterData->addSeparator();
-    addCommand(masterData, 146, QStringLiteral("Alte DM-Stammdaten laden und konvertieren..."),
-        &CMainDlg::OnLoadOldMasterData);
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Hilfe"));
-    addCommand(help, 40052, QStringLiteral("&Inhalt"), &CMainDlg::OnHelpContents);
-    addCommand(help, 40009, QStringLiteral("&Über..."), &CMainDlg::OnAbout);
-}
-
-QAction* CMainDlg::action(int id) const
-{
-    return findChild<QAction*>(QStringLiteral("action%1").arg(id));
-}
-
 void CMainDlg::UpdateTitle()
 {
     setWindowTitle(documents.order().title());
-}
-
-void CMainDlg::enableOrderCommands(bool enabled)
-{
-    for (int id : orderCommandIds) {
-        action(id)->setEnabled(enabled);
-    }
 }
 
 void CMainDlg::enterOrderOpen()
@@ -208,22 +129,6 @@ void CMainDlg::enterNoOrderOpen()
     }
     logoPicture->show();
     enableOrderCommands(false);
-}
-
-void CMainDlg::updateRecentOrderMenu()
-{
-    const QStringList& files = documents.recentOrders().files();
-    for (int i = 0; i < recentOrderActions.size(); ++i) {
-        QAction* recent = recentOrderActions.at(i);
-        recent->setVisible(i < files.size());
-        if (i < files.size()) {
-            const QString name = QFileInfo(files.at(i)).fileName();
-            recent->setText(
-                QStringLiteral("&%1 %2").arg(i + 1).arg(QString(name).replace(QLatin1Char('&'), QStringLiteral("&&"))));
-            recent->setToolTip(QDir::toNativeSeparators(files.at(i)));
-        }
-    }
-    recentOrderSeparator->setVisible(!files.isEmpty());
 }
 
 bool CMainDlg::maySaveChangedOrder()
@@ -272,15 +177,6 @@ void CMainDlg::OnLoadOldOrder()
     LoadOrder(dmToEurFactor);
 }
 
-void CMainDlg::showFileError(const QString& message)
-{
-    // A command the user cancelled has nothing to report.
-    if (message.isEmpty()) {
-        return;
-    }
-    uiServices().showMessage(this, message, MessageIcon::Exclamation);
-}
-
 bool CMainDlg::mayOpenOrder()
 {
     if (const QString refusal = documents.whyNoOrderOpens(); !refusal.isEmpty()) {
@@ -288,17 +184,6 @@ bool CMainDlg::mayOpenOrder()
         return false;
     }
     return true;
-}
-
-QString CMainDlg::chooseFile(const documents::FileDocument& document, const QString& title, bool forSaving)
-{
-    const FileDialogRequest request = fileDialog(document, title);
-    const QString path
-        = forSaving ? uiServices().getSaveFileName(this, request) : uiServices().getOpenFileName(this, request);
-    if (!path.isEmpty()) {
-        document.rememberFolder(path);
-    }
-    return path;
 }
 
 void CMainDlg::LoadOrder(float factor)
@@ -309,45 +194,15 @@ void CMainDlg::LoadOrder(float factor)
     if (factor != 1.0f) {
         uiServices().showMessage(this, files::dmOrderWarning());
     }
-    const QString path = chooseFile(documents.order(), QStringLiteral("Kalkora - Auftragsdaten Laden"), false);
+    const QString path = filePrompts.choose(documents.order(), QStringLiteral("Kalkora - Auftragsdaten Laden"), false);
     if (!path.isEmpty()) {
         openOrderFile(path, factor);
     }
 }
 
-bool CMainDlg::openDocumentFile(
-    documents::FileDocument& document, const QString& path, float factor, const QString& progressText)
-{
-    documents::OpenFileGuard claimed = document.claim(path);
-    if (const QString question = claimed.readOnlyQuestion();
-        !question.isEmpty() && !uiServices().askYesNo(this, question, MessageIcon::Question)) {
-        return false;
-    }
-    const files::FileResult result
-        = document.open(path, factor, std::move(claimed), LongTask(this, progressText, true).callback());
-    showFileError(result.message);
-    return result.ok();
-}
-
-bool CMainDlg::saveDocumentFile(documents::FileDocument& document, const QString& path, const QString& progressText)
-{
-    const documents::WriteCheck check = document.checkWrite(path);
-    if (check.verdict == documents::WriteCheck::Verdict::Held) {
-        uiServices().showMessage(this, check.message);
-        return false;
-    }
-    if (check.verdict == documents::WriteCheck::Verdict::ChangedOnDisk
-        && !uiServices().askYesNo(this, check.message, MessageIcon::Exclamation)) {
-        return false;
-    }
-    const files::FileResult result = document.save(path, LongTask(this, progressText, false).callback());
-    showFileError(result.message);
-    return result.ok();
-}
-
 bool CMainDlg::openOrderFile(const QString& path, float factor)
 {
-    if (!openDocumentFile(documents.order(), path, factor, QStringLiteral("Auftragsdaten werden geladen..."))) {
+    if (!filePrompts.open(documents.order(), path, factor, QStringLiteral("Auftragsdaten werden geladen..."))) {
         return false;
     }
     UpdateTitle();
@@ -414,12 +269,12 @@ bool CMainDlg::SaveOrder()
     QString path = order.path();
     // A file that another has open is saved under another name.
     if (path.isEmpty() || order.isReadOnly()) {
-        path = chooseFile(order, QStringLiteral("Kalkora - Auftragsdaten Speichern"), true);
+        path = filePrompts.choose(order, QStringLiteral("Kalkora - Auftragsdaten Speichern"), true);
         if (path.isEmpty()) {
             return false;
         }
     }
-    const bool saved = saveDocumentFile(order, path, QStringLiteral("Auftragsdaten werden gespeichert..."));
+    const bool saved = filePrompts.save(order, path, QStringLiteral("Auftragsdaten werden gespeichert..."));
     UpdateTitle();
     updateRecentOrderMenu();
     return saved;
@@ -445,7 +300,8 @@ void CMainDlg::LoadMasterData(float factor)
     if (factor != 1.0f) {
         uiServices().showMessage(this, files::dmMasterDataWarning());
     }
-    const QString path = chooseFile(documents.masterData(), QStringLiteral("Kalkora - Stammdaten Laden"), false);
+    const QString path
+        = filePrompts.choose(documents.masterData(), QStringLiteral("Kalkora - Stammdaten Laden"), false);
     if (!path.isEmpty()) {
         loadMasterDataFile(path, factor);
     }
@@ -453,7 +309,7 @@ void CMainDlg::LoadMasterData(float factor)
 
 bool CMainDlg::loadMasterDataFile(const QString& path, float factor)
 {
-    if (!openDocumentFile(documents.masterData(), path, factor, QStringLiteral("Stammdaten werden geladen..."))) {
+    if (!filePrompts.open(documents.masterData(), path, factor, QStringLiteral("Stammdaten werden geladen..."))) {
         return false;
     }
     closeAnalysisWindows(this); // their figures come from the master data just replaced
@@ -462,9 +318,10 @@ bool CMainDlg::loadMasterDataFile(const QString& path, float factor)
 
 bool CMainDlg::saveMasterDataAs()
 {
-    const QString path = chooseFile(documents.masterData(), QStringLiteral("Kalkora - Stammdaten Speichern"), true);
+    const QString path
+        = filePrompts.choose(documents.masterData(), QStringLiteral("Kalkora - Stammdaten Speichern"), true);
     return !path.isEmpty()
-        && saveDocumentFile(documents.masterData(), path, QStringLiteral("Stammdaten werden gespeichert..."));
+        && filePrompts.save(documents.masterData(), path, QStringLiteral("Stammdaten werden gespeichert..."));
 }
 
 void CMainDlg::OnLoadMasterData()
@@ -541,28 +398,6 @@ void CMainDlg::OnPlantData()
 void CMainDlg::OnMachineData()
 {
     editMasterData<CMachineDataDlg>(QStringLiteral("Maschinendaten ändern"));
-}
-
-void CMainDlg::createEditMenu()
-{
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Bearbeiten"));
-    undoAction = edit->addAction(QString(), this, &CMainDlg::OnUndo);
-    undoAction->setObjectName(QStringLiteral("actionUndo"));
-    undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    redoAction = edit->addAction(QString(), this, &CMainDlg::OnRedo);
-    redoAction->setObjectName(QStringLiteral("actionRedo"));
-    redoAction->setShortcuts({ QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z) });
-}
-
-void CMainDlg::updateEditCommands()
-{
-    const QUndoStack& steps = documents.history().steps();
-    undoAction->setEnabled(steps.canUndo());
-    undoAction->setText(
-        steps.canUndo() ? QStringLiteral("&Rückgängig: ") + steps.undoText() : QStringLiteral("&Rückgängig"));
-    redoAction->setEnabled(steps.canRedo());
-    redoAction->setText(steps.canRedo() ? QStringLiteral("&Wiederherstellen: ") + steps.redoText()
-                                        : QStringLiteral("&Wiederherstellen"));
 }
 
 void CMainDlg::OnUndo()

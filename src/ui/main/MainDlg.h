@@ -5,6 +5,7 @@
 // folder and the core, file and print libraries; no other ui folder uses it.
 
 #include "documents/Session.h"
+#include "ui/main/FilePrompts.h"
 #include "ui/main/OrderPanel.h"
 
 #include <QMainWindow>
@@ -131,6 +132,7 @@ private:
 
     documents::Session documents;
     COrderPanel orderPanel;
+    FilePrompts filePrompts;
     QLabel* logoPicture = nullptr;
     QList<QAction*> recentOrderActions;
     QAction* recentOrderSeparator = nullptr;
