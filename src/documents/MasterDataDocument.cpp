@@ -82,6 +82,7 @@ files::FileResult MasterDataDocument::open(
         history.markSaved(kind);
         rememberFile(QFileInfo(file).absoluteFilePath());
     }
+    emit replaced();
     return result;
 }
 
@@ -114,6 +115,7 @@ void MasterDataDocument::restore(const std::string& bytes, const QString& file, 
     if (!file.isEmpty()) {
         rememberFile(file);
     }
+    emit replaced();
 }
 
 } // namespace kalkora::documents

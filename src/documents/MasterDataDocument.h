@@ -33,6 +33,10 @@ public:
     // Puts back master data that a run which did not end cleanly had; `bytes` were checked.
     void restore(const std::string& bytes, const QString& file, bool changed);
 
+signals:
+    // Master data from a file took the place of the data: what was computed from it is stale.
+    void replaced();
+
 private:
     CPlantData plantData;
 };

@@ -32,16 +32,21 @@ void OrderDocument::startHistory(bool unsaved)
 
 void OrderDocument::startNew()
 {
-    order.clear();
-    startHistory(false);
-    releaseFile();
-    openNow = true;
+    clear(true);
 }
 
 void OrderDocument::close()
 {
-    startNew();
-    openNow = false;
+    clear(false);
+}
+
+void OrderDocument::clear(bool open)
+{
+    order.clear();
+    startHistory(false);
+    releaseFile();
+    openNow = open;
+    emit replaced();
 }
 
 files::FileResult OrderDocument::open(
@@ -59,6 +64,7 @@ files::FileResult OrderDocument::open(
     if (factor == 1.0f) {
         recentOrders.remember(file);
     }
+    emit replaced();
     return result;
 }
 
@@ -80,6 +86,7 @@ void OrderDocument::restore(COrder restored, const QString& file, bool changed)
     setPath(file);
     openNow = true;
     startHistory(changed);
+    emit replaced();
 }
 
 } // namespace kalkora::documents

@@ -33,7 +33,12 @@ public:
     // Puts back an order that a run which did not end cleanly had open.
     void restore(COrder restored, const QString& file, bool changed);
 
+signals:
+    // Another order took this one's place, or it was closed: the windows show it afresh.
+    void replaced();
+
 private:
+    void clear(bool open);
     // A new, opened or closed order starts without steps; `unsaved` for one converted from DM.
     void startHistory(bool unsaved);
 

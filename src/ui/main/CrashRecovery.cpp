@@ -115,7 +115,7 @@ bool CrashRecovery::writeNow()
     if (finished) {
         return false;
     }
-    files::RecoveryData state = mainDlg.recoveryState();
+    files::RecoveryData state = mainDlg.session().recoveryState(mainDlg.panel().orderWithPendingField());
     if (!state.hasUnsavedChanges()) {
         QFile::remove(ownFile());
         return true;
@@ -190,7 +190,7 @@ void CrashRecovery::offerRestore()
                     .arg(when))) {
             continue;
         }
-        mainDlg.restoreFromRecovery(data);
+        mainDlg.session().restore(data);
         // The old file goes only once this run's own file holds the data.
         if (writeNow()) {
             QFile::remove(path);

@@ -82,6 +82,10 @@ CMainDlg::CMainDlg(QWidget* parent)
     logoPicture->setAccessibleDescription(QStringLiteral("Kalkora 1.0 EURO"));
     placeInDialogUnits(logoPicture, 120, 67, 131, 91);
 
+    connect(&documents.order(), &documents::OrderDocument::replaced, this, &CMainDlg::showOrder);
+    // The analysis windows' figures come from the master data just replaced.
+    connect(&documents.masterData(), &documents::MasterDataDocument::replaced, this,
+        [this] { closeAnalysisWindows(this); });
     connect(&orderPanel, &COrderPanel::changed, this, [this] { refreshAnalysisWindows(this); });
     connect(&documents.history(), &documents::EditHistory::stepApplied, this, &CMainDlg::showAppliedStep);
     // Every step, made, undone or made again, changes what a crash would lose.
@@ -109,26 +113,22 @@ void CMainDlg::UpdateTitle()
     setWindowTitle(documents.order().title());
 }
 
-void CMainDlg::enterOrderOpen()
+void CMainDlg::showOrder()
 {
+    UpdateTitle();
+    updateRecentOrderMenu();
     closeAnalysisWindows(this); // they show the order that was replaced
-    enableOrderCommands(true);
-    logoPicture->hide();
-    orderPanel.show();
-    orderPanel.RefreshFromOrder();
-}
-
-void CMainDlg::enterNoOrderOpen()
-{
-    closeAnalysisWindows(this);
-    orderPanel.hide();
-    // A control of the hidden panel would keep the keyboard and swallow Escape, which here
-    // has to ask whether to close the program.
-    if (QWidget* focused = focusWidget(); focused && orderPanel.isAncestorOf(focused)) {
+    const bool open = isOrderOpen();
+    enableOrderCommands(open);
+    logoPicture->setVisible(!open);
+    orderPanel.setVisible(open);
+    if (open) {
+        orderPanel.RefreshFromOrder();
+    } else if (QWidget* focused = focusWidget(); focused && orderPanel.isAncestorOf(focused)) {
+        // A control of the hidden panel would keep the keyboard and swallow Escape, which here
+        // has to ask whether to close the program.
         focused->clearFocus();
     }
-    logoPicture->show();
-    enableOrderCommands(false);
 }
 
 bool CMainDlg::maySaveChangedOrder()
@@ -153,8 +153,6 @@ void CMainDlg::OnNewOrder()
         return;
     }
     documents.order().startNew();
-    UpdateTitle();
-    enterOrderOpen();
 }
 
 void CMainDlg::OnCloseOrder()
@@ -163,8 +161,6 @@ void CMainDlg::OnCloseOrder()
         return;
     }
     documents.order().close();
-    UpdateTitle();
-    enterNoOrderOpen();
 }
 
 void CMainDlg::OnOpenOrder()
@@ -202,13 +198,7 @@ void CMainDlg::LoadOrder(float factor)
 
 bool CMainDlg::openOrderFile(const QString& path, float factor)
 {
-    if (!filePrompts.open(documents.order(), path, factor, QStringLiteral("Auftragsdaten werden geladen..."))) {
-        return false;
-    }
-    UpdateTitle();
-    enterOrderOpen();
-    updateRecentOrderMenu();
-    return true;
+    return filePrompts.open(documents.order(), path, factor, QStringLiteral("Auftragsdaten werden geladen..."));
 }
 
 void CMainDlg::OnRecentOrder(int index)
@@ -309,11 +299,7 @@ void CMainDlg::LoadMasterData(float factor)
 
 bool CMainDlg::loadMasterDataFile(const QString& path, float factor)
 {
-    if (!filePrompts.open(documents.masterData(), path, factor, QStringLiteral("Stammdaten werden geladen..."))) {
-        return false;
-    }
-    closeAnalysisWindows(this); // their figures come from the master data just replaced
-    return true;
+    return filePrompts.open(documents.masterData(), path, factor, QStringLiteral("Stammdaten werden geladen..."));
 }
 
 bool CMainDlg::saveMasterDataAs()
@@ -419,22 +405,6 @@ void CMainDlg::showAppliedStep(documents::EditedData data)
         orderPanel.RefreshFromOrder();
     }
     refreshAnalysisWindows(this);
-}
-
-files::RecoveryData CMainDlg::recoveryState() const
-{
-    return documents.recoveryState(orderPanel.orderWithPendingField());
-}
-
-void CMainDlg::restoreFromRecovery(const files::RecoveryData& data)
-{
-    if (!documents.restore(data)) {
-        return;
-    }
-    if (documents.order().isOpen()) {
-        UpdateTitle();
-        enterOrderOpen();
-    }
 }
 
 void CMainDlg::OnQuoteDefaults()

@@ -54,11 +54,6 @@ public:
     // The orders last opened or saved, newest first, as the "&Datei" menu lists them.
     QStringList recentOrders() const { return documents.recentOrders().files(); }
 
-    // What a crash would lose: the master data and the order as shown (with what is being typed).
-    files::RecoveryData recoveryState() const;
-    // Puts back what recoveryState() gave in an earlier run; its bytes have been checked.
-    void restoreFromRecovery(const files::RecoveryData& data);
-
 public slots:
     void OnNewOrder();
     void OnOpenOrder();
@@ -99,8 +94,9 @@ protected:
 private:
     void createMenu();
     QAction* addCommand(QMenu* menu, int id, const QString& text, void (CMainDlg::*handler)());
-    void enterOrderOpen();
-    void enterNoOrderOpen();
+    // Shows the order as the document has it: its title, the panel or the logo, the order
+    // commands greyed or not.
+    void showOrder();
     void enableOrderCommands(bool enabled);
     void createEditMenu();
     void updateEditCommands();
