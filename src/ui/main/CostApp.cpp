@@ -1,8 +1,8 @@
 #include "ui/main/CostApp.h"
 
 #include "text/RuntimeLocale.h"
-#include "ui/main/CrashRecovery.h"
 #include "ui/main/MainDlg.h"
+#include "ui/main/RecoveryPrompt.h"
 
 #include <QCommandLineParser>
 #include <QLibraryInfo>
@@ -103,7 +103,7 @@ int CCostApp::run()
     CMainDlg mainDlg;
     // Other top-level windows, such as the help window, do not keep the program alive.
     connect(&mainDlg, &CMainDlg::ended, this, [] { QCoreApplication::exit(0); });
-    CrashRecovery recovery(mainDlg);
+    RecoveryPrompt recovery(mainDlg);
     mainDlg.show();
     // The files load once the window is on the screen, so that their messages have it as owner.
     // What a crashed run left comes first: a file named at start then asks before replacing it.

@@ -431,6 +431,8 @@ void CMainDlg::OnExit()
 
 void CMainDlg::closeEvent(QCloseEvent* event)
 {
+    // Closing may save one document and then be cancelled.
+    emit documentsChanged();
     if (uiServices().askYesNo(this,
             QStringLiteral("Anwendung schließen ? Evtl. nicht gespeicherte Daten gehen verloren !"),
             MessageIcon::Question)

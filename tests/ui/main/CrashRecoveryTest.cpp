@@ -1,10 +1,9 @@
-#include "ui/main/CrashRecovery.h"
-
 #include "WindowTest.h"
 #include "files/DataFiles.h"
 #include "model/MasterDataFile.h"
 #include "model/OrderFile.h"
 #include "ui/main/MainDlg.h"
+#include "ui/main/RecoveryPrompt.h"
 
 #include <QDir>
 #include <QProcess>
@@ -41,7 +40,7 @@ TEST_F(CrashRecoveryTest, KilledRunIsRestored)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !recoveryFiles(folder).isEmpty(); }, 10000));
 
     CMainDlg mainDlg;
-    CrashRecovery recovery(mainDlg, folder);
+    RecoveryPrompt recovery(mainDlg, folder);
     recovery.offerRestore();
     EXPECT_TRUE(ui.asked.empty());
     child.kill();
@@ -74,12 +73,12 @@ TEST_F(CrashRecoveryTest, TroubleIsReportedOnce)
     const QString broken = folder.filePath(QStringLiteral("recovery-1-1.json"));
     ASSERT_TRUE(files::saveBytes(broken, R"({"kind":"kalkora-wiederherstellung")").ok());
     CMainDlg mainDlg;
-    CrashRecovery(mainDlg, folder.path()).offerRestore();
+    RecoveryPrompt(mainDlg, folder.path()).offerRestore();
     record(QStringLiteral("messages"), ui.messages().join(u'|').replace(folder.path(), QStringLiteral("ORDNER")));
     EXPECT_TRUE(ui.texts(Kind::YesNo).isEmpty() && recoveryFiles(folder.path()).isEmpty());
 
     ui.clear();
-    CrashRecovery unwritable(mainDlg, broken + QStringLiteral(".defekt/unter"));
+    RecoveryPrompt unwritable(mainDlg, broken + QStringLiteral(".defekt/unter"));
     mainDlg.action(40001)->trigger();
     for (const char* name : { "Eins", "Zwei" }) {
         setText(&mainDlg.panel(), "edit1029", QString::fromUtf8(name));

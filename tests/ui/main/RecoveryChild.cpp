@@ -2,8 +2,8 @@
 #include "files/DataFiles.h"
 #include "model/MasterDataFile.h"
 #include "model/OrderFile.h"
-#include "ui/main/CrashRecovery.h"
 #include "ui/main/MainDlg.h"
+#include "ui/main/RecoveryPrompt.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -23,7 +23,7 @@ int main(int argc, char** argv)
     ui::test::ScriptedUiServices services;
     QStandardPaths::setTestModeEnabled(false); // the recovery folder as the program finds it
     ui::CMainDlg mainDlg;
-    ui::CrashRecovery recovery(mainDlg);
+    ui::RecoveryPrompt recovery(mainDlg);
     mainDlg.show();
     mainDlg.OpenStartFiles({ args.at(1), args.at(2) });
     services.fileAnswers.push_back(args.at(1));

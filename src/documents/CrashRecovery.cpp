@@ -1,20 +1,13 @@
-#include "ui/main/CrashRecovery.h"
-
-#include "files/RecoveryFile.h"
-#include "ui/common/UiServices.h"
-#include "ui/main/MainDlg.h"
+#include "documents/CrashRecovery.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QStandardPaths>
 
-namespace kalkora::ui {
+namespace kalkora::documents {
 
 namespace {
 
@@ -37,8 +30,8 @@ QString CrashRecovery::defaultFolder()
 #endif
 }
 
-CrashRecovery::CrashRecovery(CMainDlg& mainDlg, const QString& folder)
-    : mainDlg(mainDlg)
+CrashRecovery::CrashRecovery(std::function<files::RecoveryData()> state, const QString& folder)
+    : state(std::move(state))
     , folder(QDir::cleanPath(folder))
     // The start time keeps the name apart from a crashed run that had the same process id.
     , ownName(QStringLiteral("recovery-%1-%2")
@@ -48,16 +41,6 @@ CrashRecovery::CrashRecovery(CMainDlg& mainDlg, const QString& folder)
     timer.setSingleShot(true);
     timer.setInterval(1000);
     connect(&timer, &QTimer::timeout, this, &CrashRecovery::writeNow);
-    connect(&mainDlg, &CMainDlg::documentsChanged, this, &CrashRecovery::schedule);
-    // Closing may save one document and then be cancelled.
-    mainDlg.installEventFilter(this);
-    // What is being typed in the order panel counts before its field is left.
-    for (auto* field : mainDlg.panel().findChildren<QLineEdit*>()) {
-        connect(field, &QLineEdit::textEdited, this, &CrashRecovery::schedule);
-    }
-    for (auto* field : mainDlg.panel().findChildren<QPlainTextEdit*>()) {
-        connect(field, &QPlainTextEdit::textChanged, this, &CrashRecovery::schedule);
-    }
 }
 
 CrashRecovery::~CrashRecovery() = default;
@@ -65,14 +48,6 @@ CrashRecovery::~CrashRecovery() = default;
 QString CrashRecovery::ownFile() const
 {
     return folder + QLatin1Char('/') + ownName + fileSuffix;
-}
-
-bool CrashRecovery::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::Close) {
-        schedule();
-    }
-    return QObject::eventFilter(watched, event);
 }
 
 void CrashRecovery::schedule()
@@ -115,17 +90,17 @@ bool CrashRecovery::writeNow()
     if (finished) {
         return false;
     }
-    files::RecoveryData state = mainDlg.session().recoveryState(mainDlg.panel().orderWithPendingField());
-    if (!state.hasUnsavedChanges()) {
+    files::RecoveryData now = state();
+    if (!now.hasUnsavedChanges()) {
         QFile::remove(ownFile());
         return true;
     }
     if (!lockOwnFile()) {
         return false;
     }
-    state.written = QDateTime::currentDateTime();
-    if (const auto problem = files::saveRecovery(ownFile(), state)) {
-        reportOnce(*problem);
+    now.written = QDateTime::currentDateTime();
+    if (const auto trouble = files::saveRecovery(ownFile(), now)) {
+        reportOnce(*trouble);
         return false;
     }
     return true;
@@ -138,12 +113,11 @@ void CrashRecovery::reportOnce(const QString& reason)
         return;
     }
     reported = true;
-    uiServices().showMessage(&mainDlg,
-        QStringLiteral(
-            "Die Daten für eine Wiederherstellung nach einem Absturz können nicht gespeichert werden:\r\n%1\r\n"
-            "Kalkora arbeitet normal weiter, aber ungesicherte Änderungen lassen sich nach einem Absturz "
-            "nicht wiederherstellen.")
-            .arg(reason));
+    emit problem(QStringLiteral(
+        "Die Daten für eine Wiederherstellung nach einem Absturz können nicht gespeichert werden:\r\n%1\r\n"
+        "Kalkora arbeitet normal weiter, aber ungesicherte Änderungen lassen sich nach einem Absturz "
+        "nicht wiederherstellen.")
+                     .arg(reason));
 }
 
 void CrashRecovery::setAside(const QString& path, const QString& reason)
@@ -152,15 +126,16 @@ void CrashRecovery::setAside(const QString& path, const QString& reason)
     const QString aside = path + QStringLiteral(".defekt");
     QFile::remove(aside);
     const bool renamed = QFile::rename(path, aside);
-    uiServices().showMessage(&mainDlg,
+    emit problem(
         QStringLiteral("Die ungesicherten Änderungen in „%1“ können nicht wiederhergestellt werden. %2\r\n%3")
             .arg(QDir::toNativeSeparators(path), reason,
                 renamed ? QStringLiteral("Die Datei wurde als „%1“ beiseitegelegt.").arg(QFileInfo(aside).fileName())
                         : QStringLiteral("Die Datei kann nicht umbenannt werden.")));
 }
 
-void CrashRecovery::offerRestore()
+std::vector<CrashRecovery::Offer> CrashRecovery::offers()
 {
+    std::vector<Offer> found;
     const QFileInfoList candidates
         = QDir(folder).entryInfoList({ QStringLiteral("recovery-*") + fileSuffix }, QDir::Files, QDir::Time);
     for (const QFileInfo& candidate : candidates) {
@@ -168,35 +143,38 @@ void CrashRecovery::offerRestore()
         if (path == ownFile()) {
             continue;
         }
-        // Held while the question is open, so that a second window starting now leaves it alone.
-        QLockFile owner(lockFor(path));
-        owner.setStaleLockTime(0); // a living run's lock is never stale, however old
-        if (!owner.tryLock(0)) {
+        // Held while the user is asked, so that a second window starting now leaves it alone.
+        auto owner = std::make_shared<QLockFile>(lockFor(path));
+        owner->setStaleLockTime(0); // a living run's lock is never stale, however old
+        if (!owner->tryLock(0)) {
             continue;
         }
         files::RecoveryData data;
-        if (const auto problem = files::loadRecovery(path, data)) {
-            setAside(path, *problem);
+        if (const auto trouble = files::loadRecovery(path, data)) {
+            setAside(path, *trouble);
             continue;
         }
         if (!data.hasUnsavedChanges()) {
             QFile::remove(path);
             continue;
         }
-        const QString when = data.written.toLocalTime().toString(QStringLiteral("dd.MM.yyyy, HH:mm 'Uhr'"));
-        if (!uiServices().askYesNo(&mainDlg,
-                QStringLiteral("Kalkora wurde nicht ordnungsgemäß beendet. Sollen die ungesicherten Änderungen vom "
-                               "%1 wiederhergestellt werden?")
-                    .arg(when))) {
-            continue;
-        }
-        mainDlg.session().restore(data);
-        // The old file goes only once this run's own file holds the data.
-        if (writeNow()) {
-            QFile::remove(path);
-        }
-        return;
+        found.push_back({ path, std::move(data), std::move(owner) });
+    }
+    return found;
+}
+
+QString CrashRecovery::Offer::question() const
+{
+    return QStringLiteral("Kalkora wurde nicht ordnungsgemäß beendet. Sollen die ungesicherten Änderungen vom %1 "
+                          "wiederhergestellt werden?")
+        .arg(data.written.toLocalTime().toString(QStringLiteral("dd.MM.yyyy, HH:mm 'Uhr'")));
+}
+
+void CrashRecovery::restored(const Offer& offer)
+{
+    if (writeNow()) {
+        QFile::remove(offer.file);
     }
 }
 
-} // namespace kalkora::ui
+} // namespace kalkora::documents
