@@ -40,12 +40,12 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     aboutLabel->setWordWrap(true);
     placeInDialogUnits(aboutLabel, 5, 105, 130, 90);
 
-    button1 = new QPushButton(QStringLiteral("OK"), this);
-    button1->setObjectName(QStringLiteral("button1"));
-    placeInDialogUnits(button1, 45, 200, 50, 14);
-    button1->setDefault(true);
-    button1->setFocus();
-    connect(button1, &QPushButton::clicked, this, &QDialog::accept);
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("button1"));
+    placeInDialogUnits(okButton, 45, 200, 50, 14);
+    okButton->setDefault(true);
+    okButton->setFocus();
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
     widenForTexts(this);
 }
 

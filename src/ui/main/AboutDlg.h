@@ -23,7 +23,7 @@ public:
 private:
     QLabel* logoPicture = nullptr;
     QLabel* aboutLabel = nullptr;
-    QPushButton* button1 = nullptr;
+    QPushButton* okButton = nullptr;
 };
 
 } // namespace kalkora::ui

@@ -108,89 +108,92 @@ void COperationDlg::createControls()
     setFixedSize(units.size(372, 250));
 
     addLabel(this, QStringLiteral("Bezeichnung Arbeitsgang"), 90, 10, 82, 13);
-    edit1047 = addEdit(this, 1047, 178, 10, 100, 15);
-    edit1047->setMaxLength(std::numeric_limits<int>::max());
-    radio1033 = addRadio(this, 1033, QStringLiteral("Interner Arbeitsgang"), 5, 30, 79, 10);
+    nameField = addEdit(this, 1047, 178, 10, 100, 15);
+    nameField->setMaxLength(std::numeric_limits<int>::max());
+    internalButton = addRadio(this, 1033, QStringLiteral("Interner Arbeitsgang"), 5, 30, 79, 10);
     // The frames have no title; each names its fields after the radio button above it.
     auto* internalGroup = new QGroupBox(this);
-    internalGroup->setAccessibleName(radio1033->text());
+    internalGroup->setAccessibleName(internalButton->text());
     placeInDialogUnits(internalGroup, 5, 40, 360, 130);
     addLabel(this, QStringLiteral("Zugeordnete Maschine"), 15, 50, 74, 13);
     addLabel(this, QStringLiteral("Losgröße [Stück/Auftrag]"), 15, 70, 100, 15);
-    edit1036 = addEdit(this, 1036, 120, 70, 45, 15);
+    lotSizeField = addEdit(this, 1036, 120, 70, 45, 15);
     addLabel(this, QStringLiteral("Rüstzeit [min/Los]"), 15, 90, 100, 15);
-    edit1037 = addEdit(this, 1037, 120, 90, 45, 15);
+    setupTimeField = addEdit(this, 1037, 120, 90, 45, 15);
     addLabel(this, QStringLiteral("Maschinenzeit [min/Stck.]"), 15, 110, 100, 15);
-    edit1038 = addEdit(this, 1038, 120, 110, 45, 15);
+    machineTimeField = addEdit(this, 1038, 120, 110, 45, 15);
     addLabel(this, QStringLiteral("Bedienerzeit [min/Stck.]"), 15, 130, 100, 15);
-    edit1043 = addEdit(this, 1043, 120, 130, 45, 15);
+    operatorTimeField = addEdit(this, 1043, 120, 130, 45, 15);
     addLabel(this, QStringLiteral("Nutzungsgrad der Maschine [%]"), 15, 150, 100, 15);
-    edit1041 = addEdit(this, 1041, 120, 150, 45, 15);
+    machineUtilField = addEdit(this, 1041, 120, 150, 45, 15);
     addLabel(this, QStringLiteral("Gewicht Rohmaterial [kg/Stck]\n(Bei Folgearbeitsgängen  \"0\")"), 185, 74, 125, 17);
-    edit1042 = addEdit(this, 1042, 310, 75, 45, 14);
+    materialWeightField = addEdit(this, 1042, 310, 75, 45, 14);
     addLabel(this, QStringLiteral("Preis Rohmaterial [EUR/kg]\n(Bei Folgearbeitsgängen \"0\" )"), 185, 98, 125, 18);
-    edit1039 = addEdit(this, 1039, 310, 100, 45, 15);
+    materialPriceField = addEdit(this, 1039, 310, 100, 45, 15);
     addLabel(this, QStringLiteral("Nutzungsgrad des Materials [%]"), 185, 130, 125, 15);
-    edit1046 = addEdit(this, 1046, 310, 130, 45, 15);
+    materialUtilField = addEdit(this, 1046, 310, 130, 45, 15);
     addLabel(this, QStringLiteral("Schichtbetrieb für diesen Auftrag [1..3]"), 185, 149, 125, 15);
-    radio1034 = addRadio(this, 1034, QStringLiteral("Externer Arbeitsgang"), 5, 180, 81, 10);
+    externalButton = addRadio(this, 1034, QStringLiteral("Externer Arbeitsgang"), 5, 180, 81, 10);
     auto* externalGroup = new QGroupBox(this);
-    externalGroup->setAccessibleName(radio1034->text());
+    externalGroup->setAccessibleName(externalButton->text());
     placeInDialogUnits(externalGroup, 5, 190, 360, 30);
     addLabel(this, QStringLiteral("Bearbeitungskosten [EUR/Teil]"), 15, 200, 100, 13);
-    edit1045 = addEdit(this, 1045, 120, 200, 45, 14);
-    button1 = addButton(this, 1, QStringLiteral("OK"), 260, 230);
-    button1->setDefault(true);
-    button2 = addButton(this, 2, QStringLiteral("Abbrechen"), 315, 230);
-    combo1049 = addCombo(this, 1049, 120, 50, 170);
-    combo1051 = addCombo(this, 1051, 310, 150, 45);
+    externalCostField = addEdit(this, 1045, 120, 200, 45, 14);
+    okButton = addButton(this, 1, QStringLiteral("OK"), 260, 230);
+    okButton->setDefault(true);
+    cancelButton = addButton(this, 2, QStringLiteral("Abbrechen"), 315, 230);
+    machineBox = addCombo(this, 1049, 120, 50, 170);
+    shiftBox = addCombo(this, 1051, 310, 150, 45);
     addLabel(this, QStringLiteral("Losgröße [Stück/Auftrag]"), 185, 200, 100, 13);
-    edit1048 = addEdit(this, 1048, 310, 200, 45, 14);
+    externalLotSizeField = addEdit(this, 1048, 310, 200, 45, 14);
 
     // The group boxes only frame; the controls they frame must lie above them.
     for (QGroupBox* group : findChildren<QGroupBox*>()) {
         group->lower();
     }
 
-    QWidget* const tabOrder[] = { edit1047, edit1036, edit1037, edit1038, edit1043, edit1041, edit1042, edit1039,
-        edit1046, edit1045, button1, button2, combo1049, combo1051, edit1048 };
+    QWidget* const tabOrder[] = { nameField, lotSizeField, setupTimeField, machineTimeField, operatorTimeField,
+        machineUtilField, materialWeightField, materialPriceField, materialUtilField, externalCostField, okButton,
+        cancelButton, machineBox, shiftBox, externalLotSizeField };
     for (std::size_t i = 1; i < std::size(tabOrder); ++i) {
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     }
 
-    connect(button1, &QPushButton::clicked, this, &COperationDlg::OnConfirm);
-    connect(button2, &QPushButton::clicked, this, &COperationDlg::OnCancelDialog);
-    connect(radio1033, &QRadioButton::clicked, this, &COperationDlg::OnInternalClicked);
-    connect(radio1034, &QRadioButton::clicked, this, &COperationDlg::OnExternalClicked);
+    connect(okButton, &QPushButton::clicked, this, &COperationDlg::OnConfirm);
+    connect(cancelButton, &QPushButton::clicked, this, &COperationDlg::OnCancelDialog);
+    connect(internalButton, &QRadioButton::clicked, this, &COperationDlg::OnInternalClicked);
+    connect(externalButton, &QRadioButton::clicked, this, &COperationDlg::OnExternalClicked);
 }
 
 void COperationDlg::setTips()
 {
-    setTip(edit1048, QStringLiteral("Anzahl der Teile, die durch einen externen Arbeitsgang bearbeitet werden."));
-    setTip(radio1033, QStringLiteral("Auswählen, wenn es sich um einen INTERNEN Arbeitsgang handelt"));
-    setTip(radio1034, QStringLiteral("Auswählen, wenn es sich um einen EXTERNEN Arbeitsgang handelt"));
-    setTip(edit1037, QStringLiteral("Zeit, die für das Rüsten der Maschine benötigt wird"));
-    setTip(edit1039, QStringLiteral("Materialpreis in EUR/kg (Rohmaterial)"));
-    setTip(edit1046,
+    setTip(externalLotSizeField,
+        QStringLiteral("Anzahl der Teile, die durch einen externen Arbeitsgang bearbeitet werden."));
+    setTip(internalButton, QStringLiteral("Auswählen, wenn es sich um einen INTERNEN Arbeitsgang handelt"));
+    setTip(externalButton, QStringLiteral("Auswählen, wenn es sich um einen EXTERNEN Arbeitsgang handelt"));
+    setTip(setupTimeField, QStringLiteral("Zeit, die für das Rüsten der Maschine benötigt wird"));
+    setTip(materialPriceField, QStringLiteral("Materialpreis in EUR/kg (Rohmaterial)"));
+    setTip(materialUtilField,
         QStringLiteral("Nutzungsgrad des Materials (Beispiel: Sägeverschnitt, der nicht im Grundgewicht "
                        "angegeben ist)"));
-    setTip(edit1041,
+    setTip(machineUtilField,
         QStringLiteral("Nutzungsgrad der Maschine (Ideallaufzeit,beeinträchtigt z.B. durch Material "
                        "nachfüllen oder Werkzeugwechsel)"));
-    setTip(edit1038, QStringLiteral("Bearbeitungszeit der Maschine je Teil"));
-    setTip(edit1036,
+    setTip(machineTimeField, QStringLiteral("Bearbeitungszeit der Maschine je Teil"));
+    setTip(lotSizeField,
         QStringLiteral("Anzahl der Teile, die bei diesem Arbeitsgang bearbeitet werden (kann u.U. von der "
                        "Losgröße des Gesamtauftrages abweichen; sonst diese eingeben)."));
-    setTip(edit1042, QStringLiteral("Gewicht des Rohmaterials je Stück"));
-    setTip(edit1045, QStringLiteral("Preis für die Bearbeitung eines Teils (ggfs. Rüstkosten manuell einrechnen)."));
-    setTip(edit1043,
+    setTip(materialWeightField, QStringLiteral("Gewicht des Rohmaterials je Stück"));
+    setTip(externalCostField,
+        QStringLiteral("Preis für die Bearbeitung eines Teils (ggfs. Rüstkosten manuell einrechnen)."));
+    setTip(operatorTimeField,
         QStringLiteral("Bearbeitungszeit des Mitarbeiters je Teil (bei Zweimaschinenbedienung ca. 0.5 * "
                        "Maschinenzeit"));
-    setTip(combo1051,
+    setTip(shiftBox,
         QStringLiteral("Schichtbetrieb, in dem gefertigt wird (nicht: Anzahl der Schichten für diesen "
                        "Auftrag !)"));
-    setTip(combo1049, QStringLiteral("Maschine muß vorher in den Stammdaten angelegt werden"));
-    setTip(edit1047, QStringLiteral("Bezeichnung frei wählbar"));
+    setTip(machineBox, QStringLiteral("Maschine muß vorher in den Stammdaten angelegt werden"));
+    setTip(nameField, QStringLiteral("Bezeichnung frei wählbar"));
 }
 
 COperation* COperationDlg::EditOperation(COperation& operation, const CPlantData& plantData)
@@ -211,12 +214,12 @@ void COperationDlg::prepare(COperation& operation, const CPlantData& plantData)
     // From the first data-entry dialog on, numbers use the decimal comma for the rest of the run.
     text::setRuntimeLocale(text::RuntimeLocale::German);
 
-    combo1049->clear();
+    machineBox->clear();
     for (std::int32_t i = 0; i < plantData.machines.count(); ++i) {
-        combo1049->addItem(fromCp1252(plantData.machines.at(i)->name));
+        machineBox->addItem(fromCp1252(plantData.machines.at(i)->name));
     }
-    combo1051->clear();
-    combo1051->addItems({ QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3") });
+    shiftBox->clear();
+    shiftBox->addItems({ QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3") });
     if (operation.isInternal == 1) {
         SetInternalMode();
     } else {
@@ -224,36 +227,36 @@ void COperationDlg::prepare(COperation& operation, const CPlantData& plantData)
     }
     showValues(operation);
     selectMachine(operation.machineName);
-    edit1047->setFocus(Qt::OtherFocusReason);
+    nameField->setFocus(Qt::OtherFocusReason);
 }
 
 void COperationDlg::showValues(const COperation& operation)
 {
-    edit1047->setText(fromCp1252(operation.name));
-    showFloat(edit1045, operation.externalCostPerPiece);
-    showInt(edit1048, operation.externalLotSize);
-    showFloat(edit1037, operation.setupTimeMin);
-    showInt(edit1036, operation.lotSize);
+    nameField->setText(fromCp1252(operation.name));
+    showFloat(externalCostField, operation.externalCostPerPiece);
+    showInt(externalLotSizeField, operation.externalLotSize);
+    showFloat(setupTimeField, operation.setupTimeMin);
+    showInt(lotSizeField, operation.lotSize);
     // A shift mode outside 0..2 (only a damaged file holds one) selects no entry.
-    combo1051->setCurrentIndex(operation.shiftMode >= 0 && operation.shiftMode <= 2 ? operation.shiftMode : -1);
-    showFloat(edit1038, operation.machineTimeMin);
-    showFloat(edit1043, operation.operatorTimeMin);
-    showFloat(edit1046, operation.materialUtilPct);
-    showFloat(edit1042, operation.materialWeightKg);
-    showFloat(edit1039, operation.materialPricePerKg);
-    showFloat(edit1041, operation.machineUtilPct);
+    shiftBox->setCurrentIndex(operation.shiftMode >= 0 && operation.shiftMode <= 2 ? operation.shiftMode : -1);
+    showFloat(machineTimeField, operation.machineTimeMin);
+    showFloat(operatorTimeField, operation.operatorTimeMin);
+    showFloat(materialUtilField, operation.materialUtilPct);
+    showFloat(materialWeightField, operation.materialWeightKg);
+    showFloat(materialPriceField, operation.materialPricePerKg);
+    showFloat(machineUtilField, operation.machineUtilPct);
 }
 
 void COperationDlg::selectMachine(const std::string& machineName)
 {
-    combo1049->setCurrentIndex(-1);
+    machineBox->setCurrentIndex(-1);
     if (machineName.empty()) {
         return;
     }
     const QString prefix = fromCp1252(machineName);
-    for (int i = 0; i < combo1049->count(); ++i) {
-        if (combo1049->itemText(i).startsWith(prefix, Qt::CaseInsensitive)) {
-            combo1049->setCurrentIndex(i);
+    for (int i = 0; i < machineBox->count(); ++i) {
+        if (machineBox->itemText(i).startsWith(prefix, Qt::CaseInsensitive)) {
+            machineBox->setCurrentIndex(i);
             return;
         }
     }
@@ -261,14 +264,15 @@ void COperationDlg::selectMachine(const std::string& machineName)
 
 void COperationDlg::enableInternalFields(bool internal)
 {
-    radio1033->setChecked(internal);
-    radio1034->setChecked(!internal);
-    for (QWidget* control : std::initializer_list<QWidget*> {
-             combo1051, combo1049, edit1037, edit1039, edit1046, edit1041, edit1038, edit1036, edit1042, edit1043 }) {
+    internalButton->setChecked(internal);
+    externalButton->setChecked(!internal);
+    for (QWidget* control :
+        std::initializer_list<QWidget*> { shiftBox, machineBox, setupTimeField, materialPriceField, materialUtilField,
+            machineUtilField, machineTimeField, lotSizeField, materialWeightField, operatorTimeField }) {
         control->setEnabled(internal);
     }
-    edit1045->setEnabled(!internal);
-    edit1048->setEnabled(!internal);
+    externalCostField->setEnabled(!internal);
+    externalLotSizeField->setEnabled(!internal);
 }
 
 void COperationDlg::SetInternalMode()
@@ -293,27 +297,28 @@ void COperationDlg::OnExternalClicked()
 
 bool COperationDlg::readValues(Values& values)
 {
-    if (!readInto(edit1043, values.operatorTimeMin)) {
+    if (!readInto(operatorTimeField, values.operatorTimeMin)) {
         return false;
     }
-    values.name = toCp1252(edit1047->text());
-    if (!readInto(edit1045, values.externalCostPerPiece) || !readInto(edit1042, values.materialWeightKg)
-        || !readInto(edit1036, values.lotSize) || !readInto(edit1038, values.machineTimeMin)
-        || !readInto(edit1041, values.machineUtilPct) || !readInto(edit1046, values.materialUtilPct)
-        || !readInto(edit1039, values.materialPricePerKg) || !readInto(edit1037, values.setupTimeMin)) {
+    values.name = toCp1252(nameField->text());
+    if (!readInto(externalCostField, values.externalCostPerPiece)
+        || !readInto(materialWeightField, values.materialWeightKg) || !readInto(lotSizeField, values.lotSize)
+        || !readInto(machineTimeField, values.machineTimeMin) || !readInto(machineUtilField, values.machineUtilPct)
+        || !readInto(materialUtilField, values.materialUtilPct)
+        || !readInto(materialPriceField, values.materialPricePerKg) || !readInto(setupTimeField, values.setupTimeMin)) {
         return false;
     }
-    values.machineSelected = combo1049->currentIndex() >= 0;
-    values.machineName = values.machineSelected ? toCp1252(combo1049->currentText()) : std::string();
-    values.shiftMode = combo1051->currentIndex();
-    return readInto(edit1048, values.externalLotSize);
+    values.machineSelected = machineBox->currentIndex() >= 0;
+    values.machineName = values.machineSelected ? toCp1252(machineBox->currentText()) : std::string();
+    values.shiftMode = shiftBox->currentIndex();
+    return readInto(externalLotSizeField, values.externalLotSize);
 }
 
 void COperationDlg::writeValues(const Values& values)
 {
     COperation& target = *operation;
     target.name = values.name;
-    if (radio1033->isChecked()) {
+    if (internalButton->isChecked()) {
         target.isInternal = 1;
         target.machineName = values.machineName;
         target.setupTimeMin = values.setupTimeMin;
@@ -349,18 +354,18 @@ void COperationDlg::OnConfirm()
     if (!operation || !readValues(values)) {
         return;
     }
-    if (radio1033->isChecked() && !values.machineSelected) {
+    if (internalButton->isChecked() && !values.machineSelected) {
         uiServices().showMessage(this, QStringLiteral("Keine Maschine gewählt !"));
         return;
     }
     // The costing indexes the machine's rates by the shift: an internal operation needs one.
-    if (radio1033->isChecked() && values.shiftMode < 0) {
+    if (internalButton->isChecked() && values.shiftMode < 0) {
         uiServices().showMessage(this, QStringLiteral("Kein Schichtbetrieb gewählt !"));
         return;
     }
     // Tab from the last field goes to OK, so a lot the user meant to type may be missing.
-    QLineEdit* lotField = radio1033->isChecked() ? edit1036 : edit1048;
-    const std::int32_t lot = radio1033->isChecked() ? values.lotSize : values.externalLotSize;
+    QLineEdit* lotField = internalButton->isChecked() ? lotSizeField : externalLotSizeField;
+    const std::int32_t lot = internalButton->isChecked() ? values.lotSize : values.externalLotSize;
     if (lot == 0
         && !uiServices().askYesNo(
             this, QStringLiteral("Losgröße 0: der Arbeitsgang geht nicht in die Kosten ein. Trotzdem übernehmen?"))) {

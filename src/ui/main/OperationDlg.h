@@ -57,23 +57,23 @@ private:
 
     COperation* operation = nullptr;
 
-    QLineEdit* edit1047 = nullptr;
-    QRadioButton* radio1033 = nullptr;
-    QLineEdit* edit1036 = nullptr;
-    QLineEdit* edit1037 = nullptr;
-    QLineEdit* edit1038 = nullptr;
-    QLineEdit* edit1043 = nullptr;
-    QLineEdit* edit1041 = nullptr;
-    QLineEdit* edit1042 = nullptr;
-    QLineEdit* edit1039 = nullptr;
-    QLineEdit* edit1046 = nullptr;
-    QRadioButton* radio1034 = nullptr;
-    QLineEdit* edit1045 = nullptr;
-    QPushButton* button1 = nullptr;
-    QPushButton* button2 = nullptr;
-    QComboBox* combo1049 = nullptr;
-    QComboBox* combo1051 = nullptr;
-    QLineEdit* edit1048 = nullptr;
+    QLineEdit* nameField = nullptr;
+    QRadioButton* internalButton = nullptr;
+    QLineEdit* lotSizeField = nullptr;
+    QLineEdit* setupTimeField = nullptr;
+    QLineEdit* machineTimeField = nullptr;
+    QLineEdit* operatorTimeField = nullptr;
+    QLineEdit* machineUtilField = nullptr;
+    QLineEdit* materialWeightField = nullptr;
+    QLineEdit* materialPriceField = nullptr;
+    QLineEdit* materialUtilField = nullptr;
+    QRadioButton* externalButton = nullptr;
+    QLineEdit* externalCostField = nullptr;
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
+    QComboBox* machineBox = nullptr;
+    QComboBox* shiftBox = nullptr;
+    QLineEdit* externalLotSizeField = nullptr;
 };
 
 } // namespace kalkora::ui

@@ -88,77 +88,79 @@ void COrderPanel::createControls()
     placeInDialogUnits(group, 10, 20, 355, 55);
     addLabel(this, QStringLiteral("Auftragsname"), centredLeft, QRect(20, 35, 44, 14));
 
-    edit1029 = new QLineEdit(this);
-    edit1029->setObjectName(QStringLiteral("edit1029"));
-    edit1029->setMaxLength(std::numeric_limits<int>::max());
-    placeInDialogUnits(edit1029, 70, 35, 105, 14);
+    nameField = new QLineEdit(this);
+    nameField->setObjectName(QStringLiteral("edit1029"));
+    nameField->setMaxLength(std::numeric_limits<int>::max());
+    placeInDialogUnits(nameField, 70, 35, 105, 14);
 
     addLabel(this, QStringLiteral("Stückzahlbasis für Berechnung"), centredLeft, QRect(20, 55, 105, 14));
-    edit1062 = new QLineEdit(this);
-    edit1062->setObjectName(QStringLiteral("edit1062"));
-    placeInDialogUnits(edit1062, 135, 55, 40, 14);
+    quantityField = new QLineEdit(this);
+    quantityField->setObjectName(QStringLiteral("edit1062"));
+    placeInDialogUnits(quantityField, 135, 55, 40, 14);
 
     addLabel(this, QStringLiteral("Bemerkung"), centredLeft, QRect(195, 30, 39, 35));
-    edit1031 = new QPlainTextEdit(this);
-    edit1031->setObjectName(QStringLiteral("edit1031"));
-    edit1031->setTabChangesFocus(true);
-    edit1031->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    edit1031->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    placeInDialogUnits(edit1031, 240, 30, 120, 40);
+    remarkField = new QPlainTextEdit(this);
+    remarkField->setObjectName(QStringLiteral("edit1031"));
+    remarkField->setTabChangesFocus(true);
+    remarkField->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    remarkField->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    placeInDialogUnits(remarkField, 240, 30, 120, 40);
 
     addLabel(this, QStringLiteral("Liste der Arbeitsgänge"), Qt::AlignLeft | Qt::AlignTop, QRect(15, 80, 71, 8));
     // A table without grid or row numbers looks like a report-style list and, unlike a tree
     // view, keeps nothing per row but its height: one million operations cost a few megabytes.
-    list1028 = new QTableView(this);
-    list1028->setObjectName(QStringLiteral("list1028"));
-    listModel = new COperationListModel(list1028);
-    list1028->setModel(listModel);
-    list1028->setShowGrid(false);
-    list1028->setWordWrap(false);
-    list1028->setTabKeyNavigation(false);
-    list1028->setCornerButtonEnabled(false);
-    list1028->setSelectionMode(QAbstractItemView::SingleSelection);
-    list1028->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list1028->setSortingEnabled(false);
-    list1028->setIconSize(QSize(16, 16));
-    list1028->verticalHeader()->hide();
-    list1028->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    list1028->verticalHeader()->setDefaultSectionSize(std::max(16, list1028->fontMetrics().height()) + 4);
-    list1028->horizontalHeader()->setHighlightSections(false);
-    list1028->horizontalHeader()->setSectionsClickable(false);
-    list1028->horizontalHeader()->setSectionsMovable(false);
-    list1028->horizontalHeader()->setStretchLastSection(false);
-    list1028->horizontalHeader()->setSectionResizeMode(COperationListModel::columnTotal - 1, QHeaderView::Stretch);
+    operationTable = new QTableView(this);
+    operationTable->setObjectName(QStringLiteral("list1028"));
+    listModel = new COperationListModel(operationTable);
+    operationTable->setModel(listModel);
+    operationTable->setShowGrid(false);
+    operationTable->setWordWrap(false);
+    operationTable->setTabKeyNavigation(false);
+    operationTable->setCornerButtonEnabled(false);
+    operationTable->setSelectionMode(QAbstractItemView::SingleSelection);
+    operationTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    operationTable->setSortingEnabled(false);
+    operationTable->setIconSize(QSize(16, 16));
+    operationTable->verticalHeader()->hide();
+    operationTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    operationTable->verticalHeader()->setDefaultSectionSize(std::max(16, operationTable->fontMetrics().height()) + 4);
+    operationTable->horizontalHeader()->setHighlightSections(false);
+    operationTable->horizontalHeader()->setSectionsClickable(false);
+    operationTable->horizontalHeader()->setSectionsMovable(false);
+    operationTable->horizontalHeader()->setStretchLastSection(false);
+    operationTable->horizontalHeader()->setSectionResizeMode(
+        COperationListModel::columnTotal - 1, QHeaderView::Stretch);
     // The selection shows only while the list has the focus.
-    QPalette palette = list1028->palette();
+    QPalette palette = operationTable->palette();
     palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Active, QPalette::Base));
     palette.setColor(QPalette::Inactive, QPalette::HighlightedText, palette.color(QPalette::Active, QPalette::Text));
-    list1028->setPalette(palette);
-    placeInDialogUnits(list1028, 10, 90, 355, 125);
+    operationTable->setPalette(palette);
+    placeInDialogUnits(operationTable, 10, 90, 355, 125);
 
-    setTabOrder(edit1029, edit1062);
-    setTabOrder(edit1062, edit1031);
-    setTabOrder(edit1031, list1028);
+    setTabOrder(nameField, quantityField);
+    setTabOrder(quantityField, remarkField);
+    setTabOrder(remarkField, operationTable);
 
-    setTip(edit1029, QStringLiteral("Bezeichnung des Auftrages (unabhängig vom Dateinamen)"));
-    setTip(edit1031, QStringLiteral("Bemerkung, Hinweise zum Auftrag. Kein Return, Zeilenumbruch automatisch"));
-    setTip(list1028, QStringLiteral("Liste der Arbeitsgänge. Rechtsklick für Menü"));
-    setTip(edit1062, QStringLiteral("(End)Stückzahl des Auftrages, auf der schließlich die Einzelpreisangabe beruht."));
+    setTip(nameField, QStringLiteral("Bezeichnung des Auftrages (unabhängig vom Dateinamen)"));
+    setTip(remarkField, QStringLiteral("Bemerkung, Hinweise zum Auftrag. Kein Return, Zeilenumbruch automatisch"));
+    setTip(operationTable, QStringLiteral("Liste der Arbeitsgänge. Rechtsklick für Menü"));
+    setTip(quantityField,
+        QStringLiteral("(End)Stückzahl des Auftrages, auf der schließlich die Einzelpreisangabe beruht."));
 
-    for (QWidget* field :
-        { static_cast<QWidget*>(edit1029), static_cast<QWidget*>(edit1062), static_cast<QWidget*>(edit1031) }) {
+    for (QWidget* field : { static_cast<QWidget*>(nameField), static_cast<QWidget*>(quantityField),
+             static_cast<QWidget*>(remarkField) }) {
         field->installEventFilter(this);
     }
-    list1028->viewport()->installEventFilter(this);
-    connect(list1028, &QTableView::doubleClicked, this, &COrderPanel::OnListDoubleClick);
+    operationTable->viewport()->installEventFilter(this);
+    connect(operationTable, &QTableView::doubleClicked, this, &COrderPanel::OnListDoubleClick);
 }
 
 void COrderPanel::createPopupMenu()
 {
-    menu145 = new QMenu(this);
-    menu145->setObjectName(QStringLiteral("menu145"));
+    operationMenu = new QMenu(this);
+    operationMenu->setObjectName(QStringLiteral("menu145"));
     const auto addCommand = [this](int id, const QString& text, void (COrderPanel::*handler)()) {
-        QAction* action = menu145->addAction(text);
+        QAction* action = operationMenu->addAction(text);
         action->setObjectName(QStringLiteral("action%1").arg(id));
         connect(action, &QAction::triggered, this, handler);
     };
@@ -173,7 +175,7 @@ void COrderPanel::fitColumns()
 {
     // The last, untitled column stretches over whatever width the others leave.
     for (int column = 0; column + 1 < listModel->columnCount(); ++column) {
-        list1028->resizeColumnToContents(column);
+        operationTable->resizeColumnToContents(column);
     }
 }
 
@@ -184,10 +186,10 @@ void COrderPanel::RefreshFromOrder()
     panelQuantity = order.quantityBase;
     listModel->rebuild(order);
     fitColumns();
-    edit1029->setText(fromCp1252(panelName));
-    edit1031->setPlainText(remarkForField(panelRemark));
-    shownRemark = edit1031->toPlainText();
-    showInt(edit1062, panelQuantity);
+    nameField->setText(fromCp1252(panelName));
+    remarkField->setPlainText(remarkForField(panelRemark));
+    shownRemark = remarkField->toPlainText();
+    showInt(quantityField, panelQuantity);
     update();
 }
 
@@ -211,13 +213,13 @@ COrderPanel::TypedFields COrderPanel::typedFields() const
     if (isHidden()) {
         return typed;
     }
-    if (edit1029->text() != fromCp1252(panelName)) {
-        typed.name = toCp1252(edit1029->text());
+    if (nameField->text() != fromCp1252(panelName)) {
+        typed.name = toCp1252(nameField->text());
     }
-    if (edit1031->toPlainText() != shownRemark) {
-        typed.remark = remarkFromField(edit1031->toPlainText());
+    if (remarkField->toPlainText() != shownRemark) {
+        typed.remark = remarkFromField(remarkField->toPlainText());
     }
-    const std::optional<std::int32_t> quantity = text::scanInt(toCp1252(edit1062->text()));
+    const std::optional<std::int32_t> quantity = text::scanInt(toCp1252(quantityField->text()));
     if (quantity && *quantity != panelQuantity) {
         typed.quantity = quantity;
     }
@@ -226,20 +228,20 @@ COrderPanel::TypedFields COrderPanel::typedFields() const
 
 int COrderPanel::selectedRow() const
 {
-    const QModelIndexList rows = list1028->selectionModel()->selectedRows();
+    const QModelIndexList rows = operationTable->selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.constFirst().row();
 }
 
 bool COrderPanel::readFields()
 {
-    panelName = toCp1252(edit1029->text());
+    panelName = toCp1252(nameField->text());
     // An untouched remark keeps its exact bytes, whatever line breaks it holds.
-    if (edit1031->toPlainText() != shownRemark) {
-        panelRemark = remarkFromField(edit1031->toPlainText());
-        shownRemark = edit1031->toPlainText();
+    if (remarkField->toPlainText() != shownRemark) {
+        panelRemark = remarkFromField(remarkField->toPlainText());
+        shownRemark = remarkField->toPlainText();
     }
     refusingQuantity = true;
-    const std::optional<std::int32_t> quantity = readInt(edit1062);
+    const std::optional<std::int32_t> quantity = readInt(quantityField);
     refusingQuantity = false;
     if (quantity) {
         panelQuantity = *quantity;
@@ -269,7 +271,7 @@ void COrderPanel::writeFieldsToOrder()
     }
     if (typed.remark) {
         panelRemark = *typed.remark;
-        shownRemark = edit1031->toPlainText();
+        shownRemark = remarkField->toPlainText();
         writeValue(&COrder::remark, panelRemark);
     }
     if (typed.quantity) {
@@ -302,7 +304,7 @@ void COrderPanel::OnFieldKillFocus(Field field)
 
 bool COrderPanel::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == list1028->viewport()) {
+    if (watched == operationTable->viewport()) {
         if (event->type() == QEvent::MouseButtonRelease
             && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
             OnListRightClick(static_cast<QMouseEvent*>(event)->position().toPoint());
@@ -310,18 +312,18 @@ bool COrderPanel::eventFilter(QObject* watched, QEvent* event)
         }
         return QWidget::eventFilter(watched, event);
     }
-    if (watched == edit1031 && isEnterKey(event)) {
+    if (watched == remarkField && isEnterKey(event)) {
         return true;
     }
     if (event->type() == QEvent::FocusOut && leavesField(static_cast<QFocusEvent*>(event))) {
         // The field finishes losing the focus first, so that a refused quantity can take the
         // focus back with its text selected.
         watched->event(event);
-        if (watched == edit1029) {
+        if (watched == nameField) {
             OnFieldKillFocus(Field::Name);
-        } else if (watched == edit1031) {
+        } else if (watched == remarkField) {
             OnFieldKillFocus(Field::Remark);
-        } else if (watched == edit1062) {
+        } else if (watched == quantityField) {
             OnFieldKillFocus(Field::Quantity);
         }
         return true;
@@ -346,7 +348,7 @@ void COrderPanel::keyPressEvent(QKeyEvent* event)
 
 void COrderPanel::OnListRightClick(const QPoint& listPoint)
 {
-    menu145->exec(list1028->viewport()->mapToGlobal(listPoint));
+    operationMenu->exec(operationTable->viewport()->mapToGlobal(listPoint));
 }
 
 void COrderPanel::OnListDoubleClick()

@@ -47,7 +47,7 @@ public:
 
     // Index of the selected row, or -1.
     int selectedRow() const;
-    QTableView* operationList() const { return list1028; }
+    QTableView* operationList() const { return operationTable; }
 
 signals:
     // The order's data was changed here: a field written back with a different value, or an
@@ -98,12 +98,12 @@ private:
     std::int32_t panelQuantity = 0;
     QString shownRemark; // the remark as last put into the field, to keep its line breaks
 
-    QLineEdit* edit1029 = nullptr;
-    QLineEdit* edit1062 = nullptr;
-    QPlainTextEdit* edit1031 = nullptr;
-    QTableView* list1028 = nullptr;
+    QLineEdit* nameField = nullptr;
+    QLineEdit* quantityField = nullptr;
+    QPlainTextEdit* remarkField = nullptr;
+    QTableView* operationTable = nullptr;
     COperationListModel* listModel = nullptr;
-    QMenu* menu145 = nullptr;
+    QMenu* operationMenu = nullptr;
     bool refusingQuantity = false;
 };
 

@@ -91,7 +91,7 @@ CMachineDataDlg::CMachineDataDlg(CPlantData& plantData, QWidget* parent)
 QLineEdit* CMachineDataDlg::field(int id) const
 {
     if (id == 1016) {
-        return edit1016;
+        return nameField;
     }
     if (const auto* input = std::find(inputIds.begin(), inputIds.end(), id); input != inputIds.end()) {
         return inputEdits.at(static_cast<std::size_t>(input - inputIds.begin()));
@@ -113,23 +113,23 @@ void CMachineDataDlg::createControls()
     // list only after OK and Abbrechen.
     auto* listGroup = new QGroupBox(QStringLiteral("Maschinenliste"), this);
     placeInDialogUnits(listGroup, 6, 6, 180, 180);
-    button1014 = addButton(this, 1014, QStringLiteral("Neue Maschine erstellen"), 30, 144, 130);
-    button1015 = addButton(this, 1015, QStringLiteral("Gewählte Maschine löschen"), 30, 164, 130);
+    newButton = addButton(this, 1014, QStringLiteral("Neue Maschine erstellen"), 30, 144, 130);
+    deleteButton = addButton(this, 1015, QStringLiteral("Gewählte Maschine löschen"), 30, 164, 130);
     createMachineFields();
-    button1001 = addButton(this, 1001, QStringLiteral("OK"), 137, 246, 50);
-    button1000 = addButton(this, 1000, QStringLiteral("Abbrechen"), 190, 246, 50);
+    okButton = addButton(this, 1001, QStringLiteral("OK"), 137, 246, 50);
+    cancelButton = addButton(this, 1000, QStringLiteral("Abbrechen"), 190, 246, 50);
 
-    list1025 = new QListWidget(this);
-    list1025->setObjectName(QStringLiteral("list1025"));
-    list1025->setSelectionMode(QAbstractItemView::SingleSelection);
-    placeInDialogUnits(list1025, 30, 24, 130, 110);
+    machineListWidget = new QListWidget(this);
+    machineListWidget->setObjectName(QStringLiteral("list1025"));
+    machineListWidget->setSelectionMode(QAbstractItemView::SingleSelection);
+    placeInDialogUnits(machineListWidget, 30, 24, 130, 110);
     createRateFields();
 
-    connect(button1014, &QPushButton::clicked, this, &CMachineDataDlg::OnNewMachine);
-    connect(button1015, &QPushButton::clicked, this, &CMachineDataDlg::OnDeleteMachine);
-    connect(button1001, &QPushButton::clicked, this, &CMachineDataDlg::OnOK);
-    connect(button1000, &QPushButton::clicked, this, &CMachineDataDlg::OnCancel);
-    connect(list1025, &QListWidget::itemSelectionChanged, this, &CMachineDataDlg::OnSelChange);
+    connect(newButton, &QPushButton::clicked, this, &CMachineDataDlg::OnNewMachine);
+    connect(deleteButton, &QPushButton::clicked, this, &CMachineDataDlg::OnDeleteMachine);
+    connect(okButton, &QPushButton::clicked, this, &CMachineDataDlg::OnOK);
+    connect(cancelButton, &QPushButton::clicked, this, &CMachineDataDlg::OnCancel);
+    connect(machineListWidget, &QListWidget::itemSelectionChanged, this, &CMachineDataDlg::OnSelChange);
 }
 
 void CMachineDataDlg::createMachineFields()
@@ -139,11 +139,11 @@ void CMachineDataDlg::createMachineFields()
     auto* nameLabel = new QLabel(QStringLiteral("Bezeichnung"), this);
     nameLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     placeInDialogUnits(nameLabel, 207, 27, 45, 14);
-    edit1016 = new QLineEdit(this);
-    edit1016->setObjectName(QStringLiteral("edit1016"));
-    edit1016->setReadOnly(true);
-    edit1016->setAlignment(Qt::AlignRight);
-    placeInDialogUnits(edit1016, 257, 27, 110, 14);
+    nameField = new QLineEdit(this);
+    nameField->setObjectName(QStringLiteral("edit1016"));
+    nameField->setReadOnly(true);
+    nameField->setAlignment(Qt::AlignRight);
+    placeInDialogUnits(nameField, 257, 27, 110, 14);
 
     const std::array<QString, inputCount> inputLabels {
         QStringLiteral("Anschaffungskosten [EUR]"),
@@ -208,28 +208,28 @@ void CMachineDataDlg::installTips()
     setTip(field(1018),
         QStringLiteral("Ausgaben für die Maschine bei Neuanschaffung (bereits abgeschriebene Maschinen: EUR 0)"));
     setTip(field(1021), QStringLiteral("Belegte Fläche incl. Bereitstellungsflächen etc."));
-    setTip(edit1016,
+    setTip(nameField,
         QStringLiteral("Achtung: Die Maschine wird über diesen Namen identifiziert. Änderung nachher NICHT mehr "
                        "möglich!"));
-    setTip(list1025, QStringLiteral("Liste der vorhandenen Maschinen"));
+    setTip(machineListWidget, QStringLiteral("Liste der vorhandenen Maschinen"));
 }
 
 int CMachineDataDlg::selectedIndex() const
 {
-    const QList<QListWidgetItem*> selected = list1025->selectedItems();
-    return selected.isEmpty() ? -1 : list1025->row(selected.constFirst());
+    const QList<QListWidgetItem*> selected = machineListWidget->selectedItems();
+    return selected.isEmpty() ? -1 : machineListWidget->row(selected.constFirst());
 }
 
 void CMachineDataDlg::refillList()
 {
     {
-        const QSignalBlocker blocker(list1025);
-        list1025->clear();
+        const QSignalBlocker blocker(machineListWidget);
+        machineListWidget->clear();
         for (std::int32_t i = 0; i < workingCopy.count(); ++i) {
-            list1025->addItem(fromCp1252(workingCopy.at(i)->name));
+            machineListWidget->addItem(fromCp1252(workingCopy.at(i)->name));
         }
-        list1025->clearSelection();
-        list1025->setCurrentRow(-1);
+        machineListWidget->clearSelection();
+        machineListWidget->setCurrentRow(-1);
     }
     OnSelChange();
 }
@@ -253,7 +253,7 @@ void CMachineDataDlg::showNoSelection()
     fieldInputs.fill(0);
     fieldRates.fill(0);
     showFieldValues();
-    edit1016->setText(QStringLiteral("keine Auswahl"));
+    nameField->setText(QStringLiteral("keine Auswahl"));
 }
 
 void CMachineDataDlg::showMachine(CMachine& machine)
@@ -273,7 +273,7 @@ void CMachineDataDlg::showMachine(CMachine& machine)
 
 void CMachineDataDlg::showFieldValues()
 {
-    edit1016->setText(fromCp1252(fieldName));
+    nameField->setText(fromCp1252(fieldName));
     for (std::size_t i = 0; i < inputEdits.size(); ++i) {
         showFloat(inputEdits.at(i), fieldInputs.at(i));
     }

@@ -37,7 +37,7 @@ public:
     // The working copy, in list order; it holds what "OK" would commit.
     const CMachineList& workingMachines() const { return workingCopy; }
     QLineEdit* field(int id) const;
-    QListWidget* machineList() const { return list1025; }
+    QListWidget* machineList() const { return machineListWidget; }
 
     // Rounds a rate up to whole cents, as the dialog shows it.
     static float displayedRate(float rate);
@@ -84,14 +84,14 @@ private:
     std::array<float, inputCount> fieldInputs {};
     std::array<float, 6> fieldRates {};
 
-    QListWidget* list1025 = nullptr;
-    QLineEdit* edit1016 = nullptr;
+    QListWidget* machineListWidget = nullptr;
+    QLineEdit* nameField = nullptr;
     std::array<QLineEdit*, inputCount> inputEdits {};
     std::array<QLineEdit*, 6> rateEdits {};
-    QPushButton* button1014 = nullptr;
-    QPushButton* button1015 = nullptr;
-    QPushButton* button1001 = nullptr;
-    QPushButton* button1000 = nullptr;
+    QPushButton* newButton = nullptr;
+    QPushButton* deleteButton = nullptr;
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
 };
 
 } // namespace kalkora::ui

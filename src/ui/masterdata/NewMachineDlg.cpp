@@ -24,30 +24,30 @@ CNewMachineDlg::CNewMachineDlg(QWidget* parent)
     prompt->setWordWrap(true);
     placeInDialogUnits(prompt, 18, 10, 150, 35);
 
-    edit1027 = new QLineEdit(this);
-    edit1027->setObjectName(QStringLiteral("edit1027"));
-    placeInDialogUnits(edit1027, 25, 45, 130, 14);
+    nameField = new QLineEdit(this);
+    nameField->setObjectName(QStringLiteral("edit1027"));
+    placeInDialogUnits(nameField, 25, 45, 130, 14);
 
-    button1 = new QPushButton(QStringLiteral("OK"), this);
-    button1->setObjectName(QStringLiteral("button1"));
-    button1->setDefault(true);
-    placeInDialogUnits(button1, 37, 70, 50, 14);
-    button2 = new QPushButton(QStringLiteral("Abbrechen"), this);
-    button2->setObjectName(QStringLiteral("button2"));
-    button2->setAutoDefault(false);
-    placeInDialogUnits(button2, 97, 70, 50, 14);
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("button1"));
+    okButton->setDefault(true);
+    placeInDialogUnits(okButton, 37, 70, 50, 14);
+    cancelButton = new QPushButton(QStringLiteral("Abbrechen"), this);
+    cancelButton->setObjectName(QStringLiteral("button2"));
+    cancelButton->setAutoDefault(false);
+    placeInDialogUnits(cancelButton, 97, 70, 50, 14);
     widenForTexts(this);
     nameFieldsByLabels(this);
 
-    connect(button1, &QPushButton::clicked, this, &QDialog::accept);
-    connect(button2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 QString CNewMachineDlg::askName()
 {
-    edit1027->setText(name);
-    edit1027->setFocus();
-    name = exec() == QDialog::Accepted ? edit1027->text() : QString();
+    nameField->setText(name);
+    nameField->setFocus();
+    name = exec() == QDialog::Accepted ? nameField->text() : QString();
     return name;
 }
 

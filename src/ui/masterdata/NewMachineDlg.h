@@ -23,9 +23,9 @@ public:
 
 private:
     QString name;
-    QLineEdit* edit1027 = nullptr;
-    QPushButton* button1 = nullptr;
-    QPushButton* button2 = nullptr;
+    QLineEdit* nameField = nullptr;
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
 };
 
 } // namespace kalkora::ui

@@ -94,18 +94,18 @@ void CPlantDataDlg::createControls()
     addField(1011, QStringLiteral("Externer Arbeitsgang [%]"), 25, 95, 125, 170);
     addField(1012, QStringLiteral("Materialeinkauf [%]"), 210, 95, 310, 170);
 
-    button1001 = new QPushButton(QStringLiteral("OK"), this);
-    button1001->setObjectName(QStringLiteral("button1001"));
-    placeInDialogUnits(button1001, 260, 205, 50, 14);
-    button1000 = new QPushButton(QStringLiteral("Abbrechen"), this);
-    button1000->setObjectName(QStringLiteral("button1000"));
-    placeInDialogUnits(button1000, 315, 205, 50, 14);
-    for (QPushButton* button : { button1001, button1000 }) {
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("button1001"));
+    placeInDialogUnits(okButton, 260, 205, 50, 14);
+    cancelButton = new QPushButton(QStringLiteral("Abbrechen"), this);
+    cancelButton->setObjectName(QStringLiteral("button1000"));
+    placeInDialogUnits(cancelButton, 315, 205, 50, 14);
+    for (QPushButton* button : { okButton, cancelButton }) {
         button->setAutoDefault(false);
         button->setDefault(false);
     }
-    connect(button1001, &QPushButton::clicked, this, &CPlantDataDlg::OnOK);
-    connect(button1000, &QPushButton::clicked, this, &CPlantDataDlg::OnCancel);
+    connect(okButton, &QPushButton::clicked, this, &CPlantDataDlg::OnOK);
+    connect(cancelButton, &QPushButton::clicked, this, &CPlantDataDlg::OnCancel);
 }
 
 void CPlantDataDlg::addField(int id, const QString& label, int labelX, int labelWidth, int fieldX, int y)

@@ -42,8 +42,8 @@ private:
 
     CPlantData& plantData;
     std::array<QLineEdit*, fieldCount> edits {};
-    QPushButton* button1001 = nullptr;
-    QPushButton* button1000 = nullptr;
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
 };
 
 } // namespace kalkora::ui

@@ -40,36 +40,36 @@ CReportDlg::CReportDlg(QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(DialogUnits(font()).size(357, 301));
 
-    button1 = new QPushButton(QStringLiteral("Schließen"), this);
-    button1->setObjectName(QStringLiteral("button1"));
-    button1->setDefault(true);
-    placeInDialogUnits(button1, 272, 280, 50, 14);
+    closeButton = new QPushButton(QStringLiteral("Schließen"), this);
+    closeButton->setObjectName(QStringLiteral("button1"));
+    closeButton->setDefault(true);
+    placeInDialogUnits(closeButton, 272, 280, 50, 14);
 
-    edit1060 = new ReportTextView(this);
-    edit1060->setObjectName(QStringLiteral("edit1060"));
-    edit1060->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    edit1060->setFont(reportFont());
+    reportView = new ReportTextView(this);
+    reportView->setObjectName(QStringLiteral("edit1060"));
+    reportView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    reportView->setFont(reportFont());
     // No label names the report; the window's title does.
-    edit1060->setAccessibleName(windowTitle());
-    placeInDialogUnits(edit1060, 7, 7, 343, 263);
+    reportView->setAccessibleName(windowTitle());
+    placeInDialogUnits(reportView, 7, 7, 343, 263);
 
-    button1061 = new QPushButton(QStringLiteral("Drucken..."), this);
-    button1061->setObjectName(QStringLiteral("button1061"));
-    button1061->setAutoDefault(false);
-    placeInDialogUnits(button1061, 5, 280, 50, 14);
+    printButton = new QPushButton(QStringLiteral("Drucken..."), this);
+    printButton->setObjectName(QStringLiteral("button1061"));
+    printButton->setAutoDefault(false);
+    placeInDialogUnits(printButton, 5, 280, 50, 14);
 
-    setTabOrder(button1, edit1060);
-    setTabOrder(edit1060, button1061);
-    button1->setFocus(Qt::OtherFocusReason);
+    setTabOrder(closeButton, reportView);
+    setTabOrder(reportView, printButton);
+    closeButton->setFocus(Qt::OtherFocusReason);
 
-    connect(button1, &QPushButton::clicked, this, &QDialog::accept);
-    connect(button1061, &QPushButton::clicked, this, &CReportDlg::OnPrint);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(printButton, &QPushButton::clicked, this, &CReportDlg::OnPrint);
 }
 
 void CReportDlg::setReportText(std::string text)
 {
     reportText = std::move(text);
-    edit1060->setText(reportText);
+    reportView->setText(reportText);
 }
 
 void CReportDlg::OnPrint()

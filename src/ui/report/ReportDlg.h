@@ -33,9 +33,9 @@ public slots:
 
 private:
     std::string reportText;
-    QPushButton* button1 = nullptr;
-    ReportTextView* edit1060 = nullptr;
-    QPushButton* button1061 = nullptr;
+    QPushButton* closeButton = nullptr;
+    ReportTextView* reportView = nullptr;
+    QPushButton* printButton = nullptr;
 };
 
 } // namespace kalkora::ui
