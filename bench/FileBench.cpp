@@ -84,7 +84,10 @@ void reportMemory(benchmark::State& state, const std::string& bytes, Decode deco
     const std::size_t before = liveBytes;
     peakBytes = liveBytes;
     Data data;
-    decode(bytes, 1.0f, data);
+    if (!decode(bytes, 1.0f, data).ok()) {
+        state.SkipWithError("the benchmark's bytes do not decode");
+        return;
+    }
     const double kept = double(liveBytes - before);
     const double peak = double(peakBytes - before);
     state.counters["fileMiB"] = double(bytes.size()) / (1024.0 * 1024.0);

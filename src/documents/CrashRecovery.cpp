@@ -99,8 +99,8 @@ bool CrashRecovery::writeNow()
         return false;
     }
     now.written = QDateTime::currentDateTime();
-    if (const auto trouble = files::saveRecovery(ownFile(), now)) {
-        reportOnce(*trouble);
+    if (const files::FileResult saved = files::saveRecovery(ownFile(), now); !saved.ok()) {
+        reportOnce(saved.message);
         return false;
     }
     return true;
@@ -150,8 +150,8 @@ std::vector<CrashRecovery::Offer> CrashRecovery::offers()
             continue;
         }
         files::RecoveryData data;
-        if (const auto trouble = files::loadRecovery(path, data)) {
-            setAside(path, *trouble);
+        if (const files::FileResult loaded = files::loadRecovery(path, data); !loaded.ok()) {
+            setAside(path, loaded.message);
             continue;
         }
         if (!data.hasUnsavedChanges()) {

@@ -15,7 +15,7 @@ const QString rememberedFileKey = QStringLiteral("masterDataFile");
 // The bytes were encoded from master data of this run, so they always decode.
 void decodeInto(CPlantData& plantData, const std::string& bytes)
 {
-    decodeMasterData(bytes, 1.0f, plantData);
+    static_cast<void>(decodeMasterData(bytes, 1.0f, plantData));
     computeAllMachineRates(plantData);
 }
 

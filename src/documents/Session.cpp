@@ -97,8 +97,8 @@ bool Session::restore(const files::RecoveryData& data)
 {
     COrder restoredOrder;
     CPlantData check;
-    if ((data.orderOpen && decodeOrder(data.orderBytes, 1.0f, restoredOrder))
-        || decodeMasterData(data.masterDataBytes, 1.0f, check)) {
+    if ((data.orderOpen && !decodeOrder(data.orderBytes, 1.0f, restoredOrder).ok())
+        || !decodeMasterData(data.masterDataBytes, 1.0f, check).ok()) {
         return false;
     }
     // The steps of the run that ended are gone; what it had not saved stays unsaved.

@@ -190,13 +190,13 @@ FileResult load(const QString& path, FileKind kind, Data& data, Decode decode, c
         buffer.releaseBefore(static_cast<std::size_t>(done));
         return !progress || progress(done, total);
     };
-    const std::optional<DecodeError> error = decode(bytes, data, releasing);
-    if (error && error->problem == DecodeProblem::Cancelled)
+    const DecodeResult decoded = decode(bytes, data, releasing);
+    if (decoded.cancelled())
         return failure(FileStatus::Cancelled, {});
-    if (error) {
+    if (!decoded.ok()) {
         return failure(FileStatus::Damaged,
             QStringLiteral("Die Datei „%1“ ist beschädigt oder unvollständig. %2 Es wurde nichts geladen.")
-                .arg(displayName(path), describe(*error, kind)));
+                .arg(displayName(path), describe(decoded.error(), kind)));
     }
     return {};
 }

@@ -26,6 +26,7 @@ struct FileResult {
     QString message; // German, names the file and the problem; empty on success
 
     bool ok() const { return status == FileStatus::Ok; }
+    bool cancelled() const { return status == FileStatus::Cancelled; }
 };
 
 // `factor` multiplies every money field right after it is read (1.0f, or dmToEurFactor for

@@ -93,38 +93,36 @@ std::optional<QString> recoveryFromJson(const QByteArray& json, RecoveryData& da
     }
     // Only bytes that load as the files would are restored.
     CPlantData plantData;
-    if (decodeMasterData(read.masterDataBytes, 1.0f, plantData)) {
+    if (!decodeMasterData(read.masterDataBytes, 1.0f, plantData).ok()) {
         return QStringLiteral("Die Stammdaten darin sind beschädigt.");
     }
     COrder order;
-    if (read.orderOpen && decodeOrder(read.orderBytes, 1.0f, order)) {
+    if (read.orderOpen && !decodeOrder(read.orderBytes, 1.0f, order).ok()) {
         return QStringLiteral("Der Auftrag darin ist beschädigt.");
     }
     data = std::move(read);
     return std::nullopt;
 }
 
-std::optional<QString> loadRecovery(const QString& path, RecoveryData& data)
+FileResult loadRecovery(const QString& path, RecoveryData& data)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return QStringLiteral("Die Datei kann nicht gelesen werden (%1).").arg(file.errorString());
+    const bool opened = file.open(QIODevice::ReadOnly);
+    const QByteArray json = opened ? file.readAll() : QByteArray();
+    if (!opened || file.error() != QFileDevice::NoError) {
+        return { FileStatus::CannotOpen,
+            QStringLiteral("Die Datei kann nicht gelesen werden (%1).").arg(file.errorString()) };
     }
-    const QByteArray json = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        return QStringLiteral("Die Datei kann nicht gelesen werden (%1).").arg(file.errorString());
+    if (const std::optional<QString> problem = recoveryFromJson(json, data)) {
+        return { FileStatus::Damaged, *problem };
     }
-    return recoveryFromJson(json, data);
+    return {};
 }
 
-std::optional<QString> saveRecovery(const QString& path, const RecoveryData& data)
+FileResult saveRecovery(const QString& path, const RecoveryData& data)
 {
     const QByteArray json = recoveryToJson(data);
-    const FileResult result = saveBytes(path, std::string_view(json.constData(), std::size_t(json.size())));
-    if (result.ok()) {
-        return std::nullopt;
-    }
-    return result.message;
+    return saveBytes(path, std::string_view(json.constData(), std::size_t(json.size())));
 }
 
 } // namespace kalkora::files

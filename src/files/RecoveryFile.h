@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/DataFiles.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -37,10 +39,11 @@ QByteArray recoveryToJson(const RecoveryData& data);
 // was.
 std::optional<QString> recoveryFromJson(const QByteArray& json, RecoveryData& data);
 
-// The same for a file; a file that cannot be read gives the system's reason.
-std::optional<QString> loadRecovery(const QString& path, RecoveryData& data);
+// The same for a file; the message of a file that cannot be read gives the system's reason, that
+// of a damaged one the sentence of recoveryFromJson().
+FileResult loadRecovery(const QString& path, RecoveryData& data);
 
-// Writes atomically; the German message of the failure, or nothing.
-std::optional<QString> saveRecovery(const QString& path, const RecoveryData& data);
+// Writes atomically.
+FileResult saveRecovery(const QString& path, const RecoveryData& data);
 
 } // namespace kalkora::files

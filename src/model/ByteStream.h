@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -103,6 +104,23 @@ struct DecodeError {
     std::string field; // member name of that field; "machines" or "operations" for the record count
     std::int32_t record = -1; // index of the machine or operation record; -1 outside the records
     std::int64_t count = 0; // CountTooLarge: the announced count
+};
+
+// What decoding a file's bytes came to: complete, or the error that stopped it.
+class [[nodiscard]] DecodeResult {
+public:
+    DecodeResult() = default;
+    DecodeResult(DecodeError error)
+        : failure(std::move(error))
+    {
+    }
+
+    bool ok() const { return !failure; }
+    bool cancelled() const { return failure && failure->problem == DecodeProblem::Cancelled; }
+    const DecodeError& error() const { return *failure; }
+
+private:
+    std::optional<DecodeError> failure;
 };
 
 } // namespace kalkora

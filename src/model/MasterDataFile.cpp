@@ -80,8 +80,7 @@ std::string encodeMasterData(const CPlantData& plantData)
     return bytes;
 }
 
-std::optional<DecodeError> decodeMasterData(
-    std::string_view bytes, float factor, CPlantData& plantData, const Progress& progress)
+DecodeResult decodeMasterData(std::string_view bytes, float factor, CPlantData& plantData, const Progress& progress)
 {
     CPlantData fresh;
     FieldDecoder in(bytes);
@@ -103,7 +102,7 @@ std::optional<DecodeError> decodeMasterData(
             return in.error();
     }
     plantData = std::move(fresh);
-    return std::nullopt;
+    return {};
 }
 
 } // namespace kalkora

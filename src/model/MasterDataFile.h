@@ -5,7 +5,6 @@
 #include "model/Progress.h"
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,7 +22,7 @@ std::string encodeMasterData(const CPlantData& plantData);
 // computes hoursPerYear; the machines' rates are left to the caller (computeAllMachineRates).
 // `plantData` is replaced only on success; `progress` hears of the bytes read and may stop the
 // decode (DecodeProblem::Cancelled).
-std::optional<DecodeError> decodeMasterData(
+DecodeResult decodeMasterData(
     std::string_view bytes, float factor, CPlantData& plantData, const Progress& progress = {});
 
 } // namespace kalkora

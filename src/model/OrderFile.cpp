@@ -69,7 +69,7 @@ std::string encodeOrder(const COrder& order)
     return bytes;
 }
 
-std::optional<DecodeError> decodeOrder(std::string_view bytes, float factor, COrder& order, const Progress& progress)
+DecodeResult decodeOrder(std::string_view bytes, float factor, COrder& order, const Progress& progress)
 {
     COrder fresh;
     FieldDecoder in(bytes);
@@ -88,7 +88,7 @@ std::optional<DecodeError> decodeOrder(std::string_view bytes, float factor, COr
             return in.error();
     }
     order = std::move(fresh);
-    return std::nullopt;
+    return {};
 }
 
 } // namespace kalkora

@@ -5,7 +5,6 @@
 #include "model/Progress.h"
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,7 +20,6 @@ std::string encodeOrder(const COrder& order);
 // Decodes a whole file into a fresh order, multiplying every money field by `factor`.
 // `order` is replaced only on success; `progress` hears of the bytes read and may stop the
 // decode (DecodeProblem::Cancelled, nothing replaced).
-std::optional<DecodeError> decodeOrder(
-    std::string_view bytes, float factor, COrder& order, const Progress& progress = {});
+DecodeResult decodeOrder(std::string_view bytes, float factor, COrder& order, const Progress& progress = {});
 
 } // namespace kalkora

@@ -128,7 +128,7 @@ TEST_F(EditCommandsTest, RecoveryStateIsRestoredInANewRun)
     COrder shown;
     for (const bool typed : { false, true }) {
         SCOPED_TRACE(typed);
-        decodeOrder(encodeOrder(order()), 1.0f, shown);
+        ASSERT_TRUE(decodeOrder(encodeOrder(order()), 1.0f, shown).ok());
         if (typed)
             shown.name = "Getippt";
         const files::RecoveryData state = session.recoveryState(shown);

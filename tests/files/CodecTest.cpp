@@ -148,7 +148,7 @@ TYPED_TEST(Codec, RoundTripKeepsEveryValueBitForBit)
     const std::string bytes = TypeParam::encode(TypeParam::unusual());
     kalkora::testing::expectGolden(TypeParam::stored, bytes);
     typename TypeParam::Data loaded;
-    ASSERT_FALSE(TypeParam::decode(bytes, 1.0f, loaded));
+    ASSERT_TRUE(TypeParam::decode(bytes, 1.0f, loaded).ok());
     EXPECT_EQ(TypeParam::encode(loaded), bytes);
 }
 TYPED_TEST(Codec, DmImportConvertsTheMoneyFieldsOnly)
@@ -157,7 +157,7 @@ TYPED_TEST(Codec, DmImportConvertsTheMoneyFieldsOnly)
     for (float* field : TypeParam::money(dm))
         *field = 100;
     typename TypeParam::Data eur;
-    ASSERT_FALSE(TypeParam::decode(TypeParam::encode(dm), dmToEurFactor, eur));
+    ASSERT_TRUE(TypeParam::decode(TypeParam::encode(dm), dmToEurFactor, eur).ok());
     for (float* field : TypeParam::money(eur)) {
         EXPECT_EQ(std::bit_cast<std::uint32_t>(*field), 0x424C8449u); // 51.129188
         *field = 100;
@@ -169,11 +169,11 @@ TYPED_TEST(Codec, TrailingBytesAreIgnoredAndANegativeCountReadsNoRecords)
 {
     std::string bytes = TypeParam::encode(TypeParam::example());
     typename TypeParam::Data loaded;
-    ASSERT_FALSE(TypeParam::decode(bytes + std::string(100, '\xFF'), 1.0f, loaded));
+    ASSERT_TRUE(TypeParam::decode(bytes + std::string(100, '\xFF'), 1.0f, loaded).ok());
     EXPECT_EQ(TypeParam::encode(loaded), bytes);
 
     bytes.replace(TypeParam::countOffset(), 4, int32Bytes(-3));
-    ASSERT_FALSE(TypeParam::decode(bytes, 1.0f, loaded));
+    ASSERT_TRUE(TypeParam::decode(bytes, 1.0f, loaded).ok());
     EXPECT_EQ(TypeParam::encode(loaded), bytes.substr(0, TypeParam::countOffset()) + int32Bytes(0));
 }
 
@@ -181,8 +181,9 @@ TYPED_TEST(Codec, ReportsWhereTheFileIsDamaged)
 {
     for (const Damage& damage : TypeParam::damages()) {
         typename TypeParam::Data target;
-        const auto error = TypeParam::decode(damage.bytes, 1.0f, target);
-        ASSERT_TRUE(error) << damage.field;
+        const DecodeResult decoded = TypeParam::decode(damage.bytes, 1.0f, target);
+        ASSERT_FALSE(decoded.ok()) << damage.field;
+        const DecodeError* error = &decoded.error();
         EXPECT_EQ(error->problem, damage.problem) << damage.field;
         EXPECT_EQ(error->field, damage.field);
         EXPECT_EQ(error->record, damage.record) << damage.field;
@@ -203,11 +204,11 @@ TYPED_TEST(Codec, FuzzCorpusDecodesCleanly)
         const std::string input { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
         for (const float factor : { 1.0f, dmToEurFactor }) {
             typename TypeParam::Data data;
-            if (TypeParam::decode(input, factor, data))
+            if (!TypeParam::decode(input, factor, data).ok())
                 continue;
             ++decoded;
             const std::string bytes = TypeParam::encode(data);
-            ASSERT_FALSE(TypeParam::decode(bytes, 1.0f, data)) << entry.path();
+            ASSERT_TRUE(TypeParam::decode(bytes, 1.0f, data).ok()) << entry.path();
             EXPECT_EQ(TypeParam::encode(data), bytes) << entry.path();
         }
     }

@@ -28,7 +28,7 @@ bool FilePrompts::open(
     }
     const files::FileResult result
         = document.open(path, factor, std::move(claimed), LongTask(window, progressText, true).callback());
-    tell(result.message);
+    tell(result);
     return result.ok();
 }
 
@@ -44,14 +44,14 @@ bool FilePrompts::save(documents::FileDocument& document, const QString& path, c
         return false;
     }
     const files::FileResult result = document.save(path, LongTask(window, progressText, false).callback());
-    tell(result.message);
+    tell(result);
     return result.ok();
 }
 
-void FilePrompts::tell(const QString& message) const
+void FilePrompts::tell(const files::FileResult& result) const
 {
-    if (!message.isEmpty()) {
-        uiServices().showMessage(window, message, MessageIcon::Exclamation);
+    if (!result.ok() && !result.cancelled()) {
+        uiServices().showMessage(window, result.message, MessageIcon::Exclamation);
     }
 }
 

@@ -23,8 +23,8 @@ public:
     QString choose(const documents::FileDocument& document, const QString& title, bool forSaving) const;
     bool open(documents::FileDocument& document, const QString& path, float factor, const QString& progressText) const;
     bool save(documents::FileDocument& document, const QString& path, const QString& progressText) const;
-    // Tells `message` unless it is empty (a command the user cancelled has nothing to report).
-    void tell(const QString& message) const;
+    // Tells what went wrong; a command the user cancelled has nothing to report.
+    void tell(const files::FileResult& result) const;
 
 private:
     QWidget* window;
