@@ -2,6 +2,7 @@
 
 #include "documents/UserSettings.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace kalkora::documents {
@@ -22,10 +23,17 @@ void RecentFiles::remember(const QString& file)
     store();
 }
 
-void RecentFiles::remove(int index)
+QString RecentFiles::dropIfGone(int index)
 {
+    const QString file = list.at(index);
+    if (QFileInfo::exists(file)) {
+        return {};
+    }
     list.removeAt(index);
     store();
+    return QStringLiteral("Die Datei „%1“ gibt es nicht mehr.\r\nSie wird aus der Liste der zuletzt benutzten Aufträge "
+                          "entfernt.")
+        .arg(QDir::toNativeSeparators(file));
 }
 
 void RecentFiles::store() const

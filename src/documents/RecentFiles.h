@@ -14,7 +14,9 @@ public:
     const QStringList& files() const { return list; }
     // Puts `file` first (by its absolute path).
     void remember(const QString& file);
-    void remove(int index);
+    // When the file at `index` is gone: takes it off the list and says so, in a message for the
+    // user; else empty.
+    QString dropIfGone(int index);
 
 private:
     void store() const;

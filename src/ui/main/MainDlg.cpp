@@ -208,16 +208,10 @@ void CMainDlg::OnRecentOrder(int index)
         return;
     }
     const QString path = recent.files().at(index);
-    if (!QFileInfo::exists(path)) {
-        recent.remove(index);
+    if (const QString gone = recent.dropIfGone(index); !gone.isEmpty()) {
         updateRecentOrderMenu();
-        uiServices().showMessage(this,
-            QStringLiteral("Die Datei „%1“ gibt es nicht mehr.\r\nSie wird aus der Liste der zuletzt benutzten "
-                           "Aufträge entfernt.")
-                .arg(QDir::toNativeSeparators(path)));
-        return;
-    }
-    if (mayOpenOrder() && maySaveChangedOrder()) {
+        uiServices().showMessage(this, gone);
+    } else if (mayOpenOrder() && maySaveChangedOrder()) {
         openOrderFile(path, 1.0f);
     }
 }
