@@ -438,23 +438,6 @@ void CMainDlg::closeEvent(QCloseEvent* event)
     }
 }
 
-bool CMainDlg::eventFilter(QObject* watched, QEvent* event)
-{
-    // After Alt, or a menu closed with Escape, the menu bar holds the keyboard; without an
-    // open menu, Escape there is still Escape in the main window. The menu bar first leaves its
-    // keyboard mode; the question comes when it has no field to hand the keyboard back to.
-    if (watched == menuBar() && event->type() == QEvent::KeyPress
-        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && !QApplication::activePopupWidget()) {
-        watched->event(event);
-        if (QWidget* focused = focusWidget(); !focused || focused == menuBar()) {
-            menuBar()->clearFocus();
-            OnExit();
-        }
-        return true;
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
 void CMainDlg::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {

@@ -1,10 +1,13 @@
 #include "ui/main/MainDlg.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMenuBar>
 
-// The menus of the main window and what greys and names their commands.
+// The menus of the main window, what greys and names their commands, and the keyboard of its
+// menu bar.
 
 namespace kalkora::ui {
 
@@ -118,6 +121,23 @@ void CMainDlg::updateEditCommands()
     redoAction->setEnabled(steps.canRedo());
     redoAction->setText(steps.canRedo() ? QStringLiteral("&Wiederherstellen: ") + steps.redoText()
                                         : QStringLiteral("&Wiederherstellen"));
+}
+
+bool CMainDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    // After Alt, or a menu closed with Escape, the menu bar holds the keyboard; without an
+    // open menu, Escape there is still Escape in the main window. The menu bar first leaves its
+    // keyboard mode; the question comes when it has no field to hand the keyboard back to.
+    if (watched == menuBar() && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && !QApplication::activePopupWidget()) {
+        watched->event(event);
+        if (QWidget* focused = focusWidget(); !focused || focused == menuBar()) {
+            menuBar()->clearFocus();
+            OnExit();
+        }
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 } // namespace kalkora::ui
