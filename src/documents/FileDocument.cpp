@@ -38,6 +38,11 @@ void FileDocument::written(const QString& file)
     history.markSaved(kind);
 }
 
+void FileDocument::reclaim(const std::optional<files::SeenFile>& seen)
+{
+    guard = seen ? guard.claim(seen->path, seen->fingerprint) : OpenFileGuard();
+}
+
 void FileDocument::releaseFile()
 {
     guard = {};

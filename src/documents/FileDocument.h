@@ -48,6 +48,8 @@ public:
         const QString& file, float factor, OpenFileGuard claimed, const Progress& progress = {})
         = 0;
     WriteCheck checkWrite(const QString& file) const { return guard.checkWrite(file); }
+    // The file the document has open, as it was opened or last saved.
+    std::optional<files::SeenFile> seenFile() const { return guard.seenFile(); }
     // Writes the data to `file` (after checkWrite); it is then the document's file.
     virtual files::FileResult save(const QString& file, const Progress& progress = {}) = 0;
 
@@ -58,6 +60,8 @@ protected:
     void written(const QString& file);
     void setPath(const QString& file) { filePath = file; }
     void releaseFile();
+    // Takes the lock of a file that a run which did not end cleanly had open, as that run saw it.
+    void reclaim(const std::optional<files::SeenFile>& seen);
 
     EditHistory& history;
     const EditedData kind;

@@ -104,16 +104,19 @@ void MasterDataDocument::recordChange(const QString& text, const std::string& be
     }
 }
 
-void MasterDataDocument::restore(const std::string& bytes, const QString& file, bool changed)
+void MasterDataDocument::restore(
+    const std::string& bytes, const QString& remembered, bool changed, const std::optional<files::SeenFile>& seen)
 {
     decodeInto(plantData, bytes);
+    reclaim(seen);
+    setPath(seen ? seen->path : QString());
     if (changed) {
         history.markUnsaved(kind);
     } else {
         history.markSaved(kind);
     }
-    if (!file.isEmpty()) {
-        rememberFile(file);
+    if (!remembered.isEmpty()) {
+        rememberFile(remembered);
     }
     emit replaced();
 }

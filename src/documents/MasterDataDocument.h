@@ -31,7 +31,9 @@ public:
     // data before the dialog) as a step, when there is one.
     void recordChange(const QString& text, const std::string& before);
     // Puts back master data that a run which did not end cleanly had; `bytes` were checked.
-    void restore(const std::string& bytes, const QString& file, bool changed);
+    // `remembered` is the file last loaded or saved, `seen` the one the run had open.
+    void restore(
+        const std::string& bytes, const QString& remembered, bool changed, const std::optional<files::SeenFile>& seen);
 
 signals:
     // Master data from a file took the place of the data: what was computed from it is stale.

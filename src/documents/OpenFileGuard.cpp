@@ -1,6 +1,5 @@
 #include "documents/OpenFileGuard.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
@@ -55,12 +54,12 @@ QString takeLock(QLockFile& lock, const QString& path)
 
 } // namespace
 
-OpenFileGuard OpenFileGuard::claim(const QString& path) const
+OpenFileGuard OpenFileGuard::claim(const QString& path, const std::optional<files::FileFingerprint>& seen) const
 {
     OpenFileGuard guard;
     guard.file = absolute(path);
     // Taken before the file is read: a change while it is read counts as a change.
-    guard.snapshot = snapshotOf(path);
+    guard.snapshot = seen ? *seen : files::fingerprintOf(path);
     if (holdsLockOf(path)) {
         guard.lock = lock;
         return guard;
@@ -89,7 +88,7 @@ WriteCheck OpenFileGuard::checkWrite(const QString& path) const
             return { WriteCheck::Verdict::Held, held + QStringLiteral(" und kann jetzt nicht überschrieben werden.") };
         }
     }
-    if (absolute(path) != file || !QFileInfo::exists(path) || snapshotOf(path) == snapshot) {
+    if (absolute(path) != file || !QFileInfo::exists(path) || files::fingerprintOf(path) == snapshot) {
         return {};
     }
     return { WriteCheck::Verdict::ChangedOnDisk,
@@ -106,20 +105,15 @@ void OpenFileGuard::saved(const QString& path)
         lock = taken->isLocked() ? std::move(taken) : nullptr; // the previous file's lock goes
     }
     file = absolute(path);
-    snapshot = snapshotOf(path);
+    snapshot = files::fingerprintOf(path);
 }
 
-OpenFileGuard::Snapshot OpenFileGuard::snapshotOf(const QString& path)
+std::optional<files::SeenFile> OpenFileGuard::seenFile() const
 {
-    Snapshot snapshot;
-    QFile data(path);
-    if (data.open(QIODevice::ReadOnly)) {
-        const QFileInfo info(path);
-        QCryptographicHash hash(QCryptographicHash::Sha256);
-        hash.addData(&data);
-        snapshot = { info.size(), info.lastModified(), hash.result() };
+    if (file.isEmpty()) {
+        return std::nullopt;
     }
-    return snapshot;
+    return files::SeenFile { file, snapshot };
 }
 
 bool OpenFileGuard::holdsLockOf(const QString& path) const

@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QByteArray>
-#include <QDateTime>
+#include "files/FileFingerprint.h"
+
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class QLockFile;
 
@@ -31,7 +32,8 @@ public:
     // Before a document loads `path`: the guard for it, holding its lock; when another holds the
     // lock, the guard is read-only and readOnlyQuestion() asks whether to open it so. The file
     // this guard has open keeps its lock until the new guard replaces it.
-    OpenFileGuard claim(const QString& path) const;
+    // `seen` is the file as a run that did not end cleanly saw it; by default as it is now.
+    OpenFileGuard claim(const QString& path, const std::optional<files::FileFingerprint>& seen = {}) const;
 
     // Opened read-only: another has it open, so it is saved under another name only.
     bool isReadOnly() const { return readOnly; }
@@ -44,25 +46,17 @@ public:
     WriteCheck checkWrite(const QString& path) const;
     // After the document wrote `path`: it is the guarded file, as now on disk; the lock moves to it.
     void saved(const QString& path);
+    // The guarded file as it was opened or last saved; nothing without a file.
+    std::optional<files::SeenFile> seenFile() const;
 
 private:
-    // What decides whether a file was changed: size, modification time and content (all empty
-    // when it cannot be read).
-    struct Snapshot {
-        qint64 size = 0;
-        QDateTime modified;
-        QByteArray hash;
-
-        bool operator==(const Snapshot&) const = default;
-    };
-    static Snapshot snapshotOf(const QString& path);
     bool holdsLockOf(const QString& path) const;
 
     QString file; // absolute path; empty when none
     std::shared_ptr<QLockFile> lock; // shared by the guard of a file that is opened again
     bool readOnly = false;
     QString heldBy; // who holds the lock of a read-only claim
-    Snapshot snapshot;
+    files::FileFingerprint snapshot;
 };
 
 } // namespace kalkora::documents

@@ -80,9 +80,11 @@ files::FileResult OrderDocument::save(const QString& file, const Progress& progr
     return result;
 }
 
-void OrderDocument::restore(COrder restored, const QString& file, bool changed)
+void OrderDocument::restore(
+    COrder restored, const QString& file, bool changed, const std::optional<files::SeenFile>& seen)
 {
     order = std::move(restored);
+    reclaim(seen);
     setPath(file);
     openNow = true;
     startHistory(changed);

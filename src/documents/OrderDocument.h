@@ -31,7 +31,7 @@ public:
     // "Speichern unter": the next save asks for a name.
     void forgetFile() { setPath(QString()); }
     // Puts back an order that a run which did not end cleanly had open.
-    void restore(COrder restored, const QString& file, bool changed);
+    void restore(COrder restored, const QString& file, bool changed, const std::optional<files::SeenFile>& seen);
 
 signals:
     // Another order took this one's place, or it was closed: the windows show it afresh.

@@ -82,6 +82,7 @@ files::RecoveryData Session::recoveryState(const COrder& shownOrder) const
     state.masterDataBytes = encodeMasterData(master.data());
     state.masterDataFileName = master.rememberedFile();
     state.masterDataChanged = master.isChanged();
+    state.masterDataSeen = master.seenFile();
     state.orderOpen = orderDocument.isOpen();
     if (state.orderOpen) {
         state.orderBytes = encodeOrder(shownOrder);
@@ -89,6 +90,7 @@ files::RecoveryData Session::recoveryState(const COrder& shownOrder) const
         state.orderFileName
             = orderDocument.path().isEmpty() ? QString() : QFileInfo(orderDocument.path()).absoluteFilePath();
         state.orderChanged = orderDocument.isChanged() || state.orderBytes != encodeOrder(orderDocument.data());
+        state.orderSeen = orderDocument.seenFile();
     }
     return state;
 }
@@ -103,9 +105,10 @@ bool Session::restore(const files::RecoveryData& data)
     }
     // The steps of the run that ended are gone; what it had not saved stays unsaved.
     edits.clear();
-    master.restore(data.masterDataBytes, data.masterDataFileName, data.masterDataChanged);
+    // Restored documents hold their files again, read-only where another has them open now.
+    master.restore(data.masterDataBytes, data.masterDataFileName, data.masterDataChanged, data.masterDataSeen);
     if (data.orderOpen) {
-        orderDocument.restore(std::move(restoredOrder), data.orderFileName, data.orderChanged);
+        orderDocument.restore(std::move(restoredOrder), data.orderFileName, data.orderChanged, data.orderSeen);
     }
     return true;
 }

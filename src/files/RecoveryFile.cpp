@@ -14,11 +14,39 @@ namespace {
 
 const QString kindValue = QStringLiteral("kalkora-wiederherstellung");
 
-QJsonObject document(const QString& fileName, bool changed, const std::string& bytes)
+QJsonObject document(
+    const QString& fileName, bool changed, const std::string& bytes, const std::optional<SeenFile>& seen)
 {
     const QByteArray raw = QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size()));
-    return { { QStringLiteral("file"), fileName }, { QStringLiteral("changed"), changed },
+    QJsonObject part { { QStringLiteral("file"), fileName }, { QStringLiteral("changed"), changed },
         { QStringLiteral("bytes"), QString::fromLatin1(raw.toBase64()) } };
+    if (seen) {
+        const FileFingerprint& print = seen->fingerprint;
+        part.insert(QStringLiteral("seen"),
+            QJsonObject { { QStringLiteral("file"), seen->path }, { QStringLiteral("size"), double(print.size) },
+                { QStringLiteral("modified"), print.modified.toUTC().toString(Qt::ISODateWithMs) },
+                { QStringLiteral("sha256"), QString::fromLatin1(print.sha256.toHex()) } });
+    }
+    return part;
+}
+
+// The file a document had open, where the entry names one; false when it is malformed.
+bool readSeen(const QJsonObject& part, std::optional<SeenFile>& seen)
+{
+    if (!part.contains(QStringLiteral("seen"))) {
+        return true;
+    }
+    const QJsonObject entry = part.value(QStringLiteral("seen")).toObject();
+    const QJsonValue file = entry.value(QStringLiteral("file"));
+    const QJsonValue size = entry.value(QStringLiteral("size"));
+    const QDateTime modified
+        = QDateTime::fromString(entry.value(QStringLiteral("modified")).toString(), Qt::ISODateWithMs);
+    const QByteArray hash = QByteArray::fromHex(entry.value(QStringLiteral("sha256")).toString().toLatin1());
+    if (!file.isString() || !size.isDouble() || !modified.isValid() || hash.size() != 32) {
+        return false;
+    }
+    seen = SeenFile { file.toString(), { qint64(size.toDouble()), modified.toLocalTime(), hash } };
+    return true;
 }
 
 QString badEntry(const QString& key)
@@ -27,8 +55,8 @@ QString badEntry(const QString& key)
 }
 
 // One of the two documents: its name, flag and bytes, each of the right type.
-std::optional<QString> readDocument(
-    const QJsonObject& root, const QString& key, QString& fileName, bool& changed, std::string& bytes)
+std::optional<QString> readDocument(const QJsonObject& root, const QString& key, QString& fileName, bool& changed,
+    std::string& bytes, std::optional<SeenFile>& seen)
 {
     const QJsonObject part = root.value(key).toObject();
     const QJsonValue file = part.value(QStringLiteral("file"));
@@ -39,7 +67,7 @@ std::optional<QString> readDocument(
     }
     const auto decoded = QByteArray::fromBase64Encoding(
         encoded.toString().toLatin1(), QByteArray::Base64Encoding | QByteArray::AbortOnBase64DecodingErrors);
-    if (!decoded) {
+    if (!decoded || !readSeen(part, seen)) {
         return badEntry(key);
     }
     fileName = file.toString();
@@ -55,10 +83,11 @@ QByteArray recoveryToJson(const RecoveryData& data)
     QJsonObject root { { QStringLiteral("kind"), kindValue }, { QStringLiteral("version"), recoveryFormatVersion },
         { QStringLiteral("written"), data.written.toUTC().toString(Qt::ISODateWithMs) },
         { QStringLiteral("masterData"),
-            document(data.masterDataFileName, data.masterDataChanged, data.masterDataBytes) },
+            document(data.masterDataFileName, data.masterDataChanged, data.masterDataBytes, data.masterDataSeen) },
         { QStringLiteral("order"),
-            data.orderOpen ? QJsonValue(document(data.orderFileName, data.orderChanged, data.orderBytes))
-                           : QJsonValue(QJsonValue::Null) } };
+            data.orderOpen
+                ? QJsonValue(document(data.orderFileName, data.orderChanged, data.orderBytes, data.orderSeen))
+                : QJsonValue(QJsonValue::Null) } };
     return QJsonDocument(root).toJson(QJsonDocument::Compact);
 }
 
@@ -81,13 +110,13 @@ std::optional<QString> recoveryFromJson(const QByteArray& json, RecoveryData& da
         return badEntry(QStringLiteral("written"));
     }
     if (auto problem = readDocument(root, QStringLiteral("masterData"), read.masterDataFileName, read.masterDataChanged,
-            read.masterDataBytes)) {
+            read.masterDataBytes, read.masterDataSeen)) {
         return problem;
     }
     read.orderOpen = !root.value(QStringLiteral("order")).isNull();
     if (read.orderOpen) {
-        if (auto problem
-            = readDocument(root, QStringLiteral("order"), read.orderFileName, read.orderChanged, read.orderBytes)) {
+        if (auto problem = readDocument(root, QStringLiteral("order"), read.orderFileName, read.orderChanged,
+                read.orderBytes, read.orderSeen)) {
             return problem;
         }
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/DataFiles.h"
+#include "files/FileFingerprint.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -13,7 +14,8 @@ namespace kalkora::files {
 
 // What a run of the desktop program keeps for the case that it does not end cleanly: the
 // unsaved master data and order in their exact .sta and .auf bytes, with their file names and
-// whether each was changed. The file is UTF-8 JSON with the bytes in base64; reading is
+// whether each was changed, and the file each had open as it was when opened or saved, so that a
+// change made to it meanwhile is noticed after restoring. The file is UTF-8 JSON with the bytes in base64; reading is
 // all-or-nothing, saving atomic.
 
 inline constexpr int recoveryFormatVersion = 1;
@@ -23,10 +25,12 @@ struct RecoveryData {
     std::string masterDataBytes;
     QString masterDataFileName; // the master data file last loaded or saved, or empty
     bool masterDataChanged = false;
+    std::optional<SeenFile> masterDataSeen;
     bool orderOpen = false;
     std::string orderBytes; // empty without an open order
     QString orderFileName; // full path, or empty
     bool orderChanged = false;
+    std::optional<SeenFile> orderSeen;
 
     bool hasUnsavedChanges() const { return masterDataChanged || orderChanged; }
     bool operator==(const RecoveryData&) const = default;

@@ -17,9 +17,11 @@ RecoveryData unsavedWork()
 {
     COrder order = kalkora::testing::exampleOrder();
     order.name = "Welle ge\xE4ndert";
+    const files::FileFingerprint opened { 812, QDateTime(QDate(2026, 12, 7), QTime(8, 2, 0)), QByteArray(32, '\x5A') };
     return { QDateTime(QDate(2026, 12, 7), QTime(23, 41, 5, 120), Qt::UTC),
         encodeMasterData(kalkora::testing::examplePlant({ "Presse", "Drehbank" })), QStringLiteral("/daten/werk.sta"),
-        true, true, encodeOrder(order), QStringLiteral("/daten/Welle ä.auf"), true };
+        true, std::nullopt, true, encodeOrder(order), QStringLiteral("/daten/Welle ä.auf"), true,
+        SeenFile { QStringLiteral("/daten/Welle ä.auf"), opened } };
 }
 
 QByteArray json(const std::function<void(RecoveryData&)>& change)
@@ -42,6 +44,7 @@ TEST(RecoveryFile, ReadsBackOrRefusesWhole)
              d.orderFileName.clear();
          }) },
         { "cut in half", good.left(good.size() / 2) },
+        { "fingerprint without its hash", QByteArray(good).replace("\"sha256\"", "\"sha\"") },
         { "newer format", QByteArray(good).replace("\"version\":1", "\"version\":2") },
         { "order not base64", json([](RecoveryData& d) { d.orderBytes = "x"; }).replace("\"eA==\"", "\"e!A==\"") },
         { "order cut short", json([](RecoveryData& d) { d.orderBytes.resize(d.orderBytes.size() - 3); }) },

@@ -6,6 +6,7 @@
 #include "ui/main/RecoveryPrompt.h"
 
 #include <QDir>
+#include <QLockFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -22,7 +23,9 @@ using CrashRecoveryTest = WindowTest;
 
 // A run killed with unsaved master data and order: while it lives nobody else offers its file;
 // after its death "Nein" keeps the file for the next start, "Ja" brings both back byte for byte,
-// under their names, as changed, and a clean end removes the file that then holds them.
+// under their names, as changed, and a clean end removes the file that then holds them. Restored,
+// they hold their files again: a save over a change another copy made meanwhile asks first, and
+// a file another has open since is restored read-only.
 TEST_F(CrashRecoveryTest, KilledRunIsRestored)
 {
     QTemporaryDir temp;
@@ -45,6 +48,11 @@ TEST_F(CrashRecoveryTest, KilledRunIsRestored)
     EXPECT_TRUE(ui.asked.empty());
     child.kill();
     ASSERT_TRUE(child.waitForFinished());
+    COrder other = exampleOrder();
+    other.name = "Welle B";
+    ASSERT_TRUE(files::saveOrder(orderFile, other).ok());
+    ASSERT_TRUE(
+        files::saveBytes(temp.filePath(QStringLiteral(".werk.sta.lock")), "4242\nkalkora\nwerkstatt-pc\n").ok());
     ui.yesNoAnswers = { false, true };
     recovery.offerRestore();
     recovery.offerRestore();
@@ -61,6 +69,17 @@ TEST_F(CrashRecoveryTest, KilledRunIsRestored)
     EXPECT_EQ(mainDlg.windowTitle(), QStringLiteral("Kalkora - welle.auf"));
     EXPECT_TRUE(mainDlg.isOrderOpen() && mainDlg.isOrderChanged() && mainDlg.isMasterDataChanged());
     EXPECT_EQ(recoveryFiles(folder), QStringList { QFileInfo(recovery.ownFile()).fileName() });
+    QLockFile probe(temp.filePath(QStringLiteral(".welle.auf.lock")));
+    probe.setStaleLockTime(0);
+    EXPECT_FALSE(probe.tryLock(0)) << "the restored order holds its file";
+    EXPECT_TRUE(mainDlg.session().masterData().isReadOnly());
+    ui.clear();
+    ui.yesNoAnswers = { false };
+    mainDlg.action(40004)->trigger();
+    record(QStringLiteral("Speichern"), ui.texts(Kind::YesNo).join(u'|'));
+    COrder onDisk;
+    ASSERT_TRUE(files::loadOrder(orderFile, 1.0f, onDisk).ok());
+    EXPECT_EQ(onDisk.name, "Welle B");
     recovery.finish();
     EXPECT_TRUE(recoveryFiles(folder).isEmpty());
 }
