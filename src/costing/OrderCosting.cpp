@@ -10,9 +10,6 @@ namespace kalkora {
 
 namespace {
 
-constexpr std::size_t kRemarkPieceLength = 38;
-constexpr std::string_view kRemarkBreak = "\r\n                 "; // CR LF and 17 blanks
-
 // Why an internal operation could not be costed: the message box text and the report line,
 // both Windows-1252.
 struct NotCostedReason {
@@ -181,24 +178,6 @@ CostingResult costOrder(const COrder& order, const CPlantData& plantData, std::s
     if (totals.uncostedOperations > 0)
         observer.report.writeIncompleteWarning(totals.uncostedOperations);
     return CostingResult { observer.report.take(), std::move(totals.messages), totals.uncostedOperations, false };
-}
-
-std::string wrapRemark(std::string_view remark)
-{
-    std::string line;
-    line.reserve(remark.size());
-    for (char c : remark) {
-        if (c != '\r' && c != '\n')
-            line += c;
-    }
-    std::string wrapped;
-    wrapped.reserve(line.size() + line.size() / kRemarkPieceLength * kRemarkBreak.size());
-    for (std::size_t pos = 0; pos < line.size(); pos += kRemarkPieceLength) {
-        if (pos > 0)
-            wrapped += kRemarkBreak;
-        wrapped.append(line, pos, kRemarkPieceLength);
-    }
-    return wrapped;
 }
 
 } // namespace kalkora

@@ -98,8 +98,4 @@ CostingTotals runCosting(const COrder& order, const CPlantData& plantData, Costi
 CostingResult costOrder(const COrder& order, const CPlantData& plantData, std::string_view orderFileName,
     const text::PrintDate& printDate, const Progress& progress = {});
 
-// The remark as the report prints it: line breaks removed, cut every 38 characters onto lines
-// indented under the first one.
-std::string wrapRemark(std::string_view remark);
-
 } // namespace kalkora

@@ -7,6 +7,9 @@ namespace kalkora {
 
 namespace {
 
+constexpr std::size_t kRemarkPieceLength = 38;
+constexpr std::string_view kRemarkBreak = "\r\n                 "; // CR LF and 17 blanks
+
 constexpr std::string_view kLineBreak = "\r\n     ";
 constexpr std::string_view kRule = "--------------------------------------------------";
 
@@ -162,6 +165,24 @@ void ReportWriter::writeTotals(std::int32_t quantityBase, double fullPerPiece, d
 void ReportWriter::writeIncompleteWarning(int uncostedOperations)
 {
     line(text, labels().incomplete, Int { uncostedOperations });
+}
+
+std::string wrapRemark(std::string_view remark)
+{
+    std::string line;
+    line.reserve(remark.size());
+    for (char c : remark) {
+        if (c != '\r' && c != '\n')
+            line += c;
+    }
+    std::string wrapped;
+    wrapped.reserve(line.size() + line.size() / kRemarkPieceLength * kRemarkBreak.size());
+    for (std::size_t pos = 0; pos < line.size(); pos += kRemarkPieceLength) {
+        if (pos > 0)
+            wrapped += kRemarkBreak;
+        wrapped.append(line, pos, kRemarkPieceLength);
+    }
+    return wrapped;
 }
 
 } // namespace kalkora

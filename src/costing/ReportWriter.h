@@ -43,4 +43,8 @@ private:
     std::string text;
 };
 
+// The remark as the report prints it: line breaks removed, cut every 38 characters onto lines
+// indented under the first one.
+std::string wrapRemark(std::string_view remark);
+
 } // namespace kalkora
