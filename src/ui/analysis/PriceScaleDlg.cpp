@@ -1,7 +1,7 @@
 #include "ui/analysis/PriceScaleDlg.h"
 
 #include "costing/AnalysisTables.h"
-#include "ui/analysis/QuantityList.h"
+#include "documents/QuantityList.h"
 #include "ui/common/DialogUnits.h"
 
 #include <QBoxLayout>
@@ -101,14 +101,14 @@ CPriceScaleDlg::CPriceScaleDlg(const CPlantData& plantData, OrderSnapshot curren
     row->addWidget(quantities, 1);
     quantityBase = new QLabel(this);
     row->addWidget(quantityBase);
-    headerArea()->addLayout(row);
+    panel()->headerArea()->addLayout(row);
 
     errorLine = new QLabel(this);
     errorLine->setObjectName(QStringLiteral("errorLine"));
     errorLine->setWordWrap(true);
     errorLine->setStyleSheet(QStringLiteral("color: #b00000;"));
     errorLine->hide();
-    headerArea()->addWidget(errorLine);
+    panel()->headerArea()->addWidget(errorLine);
 
     // Five columns share the width rather than leaving most of it empty.
     table()->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
@@ -132,16 +132,16 @@ void CPriceScaleDlg::recompute(bool restarting)
     const COrder order = currentOrder();
     if (restarting) {
         showOrder(order);
-        quantities->setText(quantityList(startingQuantities(order.quantityBase)));
+        quantities->setText(documents::quantityList(documents::startingQuantities(order.quantityBase)));
         // Nothing of another order may stay on screen should this one fail.
         scale.reset();
-        setTable({}, 0, {});
-        setChart(nullptr);
-        setUncosted({});
+        panel()->setTable({}, 0, {});
+        panel()->setChart(nullptr);
+        panel()->setUncosted({});
     }
     std::vector<std::int32_t> list;
     std::string error;
-    if (!parseQuantities(withoutGrouping(quantities->text()).toStdString(), list, error)) {
+    if (!parseQuantities(documents::withoutGrouping(quantities->text()).toStdString(), list, error)) {
         showOrder(order);
         showError(QString::fromStdString(error));
         return;
@@ -161,7 +161,7 @@ void CPriceScaleDlg::followOrder()
 
 void CPriceScaleDlg::showError(const QString& message)
 {
-    setCurrent(false);
+    panel()->setCurrent(false);
     errorLine->setText(message);
     errorLine->show();
     quantities->setFocus(Qt::OtherFocusReason);
@@ -178,7 +178,7 @@ void CPriceScaleDlg::showScale(PriceScale newScale, const COrder& order)
 {
     errorLine->hide();
     showOrder(order);
-    quantities->setText(quantityList([&newScale] {
+    quantities->setText(documents::quantityList([&newScale] {
         std::vector<std::int32_t> used;
         for (const PriceScaleRow& row : newScale.rows) {
             used.push_back(row.quantity);
@@ -186,9 +186,9 @@ void CPriceScaleDlg::showScale(PriceScale newScale, const COrder& order)
         return used;
     }()));
     scale = std::move(newScale);
-    setTable({ QStringLiteral("Menge"), QStringLiteral("Vollkosten/St."), QStringLiteral("Direkte Kosten/St."),
-                 QStringLiteral("Rüstanteil/St."), QStringLiteral("Vollkosten gesamt"),
-                 QStringLiteral("Direkte Kosten gesamt") },
+    panel()->setTable({ QStringLiteral("Menge"), QStringLiteral("Vollkosten/St."), QStringLiteral("Direkte Kosten/St."),
+                          QStringLiteral("Rüstanteil/St."), QStringLiteral("Vollkosten gesamt"),
+                          QStringLiteral("Direkte Kosten gesamt") },
         int(scale->rows.size()), [this](int row, int column, int role) -> QVariant {
             if (role == Qt::TextAlignmentRole) {
                 return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
@@ -212,10 +212,10 @@ void CPriceScaleDlg::showScale(PriceScale newScale, const COrder& order)
                 return germanAmount(figures.directTotal);
             }
         });
-    setChart(priceScaleChart(*scale));
-    setUncosted(scale->complete() ? QStringList() : uncostedOperations(breakDownCosts(order, plantData)),
+    panel()->setChart(priceScaleChart(*scale));
+    panel()->setUncosted(scale->complete() ? QStringList() : uncostedOperations(breakDownCosts(order, plantData)),
         QString::fromStdString(orderWarning(order)));
-    setCurrent(true);
+    panel()->setCurrent(true);
 }
 
 std::string CPriceScaleDlg::csvText() const

@@ -1,11 +1,11 @@
-#include "ui/analysis/QuoteDlg.h"
+#include "ui/quote/QuoteDlg.h"
 
 #include "ModalDriver.h"
 #include "Scenario.h"
 #include "WindowTest.h"
+#include "documents/QuoteDefaults.h"
 #include "files/DataFiles.h"
 #include "files/OfferFile.h"
-#include "ui/analysis/QuoteDefaultsDlg.h"
 
 #include <QAction>
 #include <QDate>
@@ -34,7 +34,7 @@ protected:
     // The figure of the step in the row titled `step` (its percentage left out) for `quantity`.
     QString cell(const QString& step, const QString& quantity) const
     {
-        const QAbstractItemModel* model = window->table()->model();
+        const QAbstractItemModel* model = window->panel()->table()->model();
         for (int row = 0; row < model->rowCount(); ++row) {
             if (model->index(row, 0).data().toString().section(QStringLiteral(" ("), 0, 0) != step)
                 continue;
@@ -68,20 +68,20 @@ TEST_F(QuoteDlgTest, RecomputesAsTheFieldsChangeAndMarksWhatCannotBeRead)
     Scenario(*window, ui, [this](const QString& look) {
         const auto* error = child<QLabel>(window, "errorLine");
         return QStringLiteral("%1%2%3 ")
-                   .arg(window->isCurrent())
+                   .arg(window->panel()->isCurrent())
                    .arg(child<QPushButton>(window, "buttonExport")->isEnabled())
                    .arg(error->isVisible())
             + (look == u"error" ? error->text() : cell(look, QStringLiteral("100 Stück")));
     }).run(typing);
-    EXPECT_NE(window->printout().find("Angebotskalkulation"), std::string::npos);
+    EXPECT_NE(window->panel()->printout().find("Angebotskalkulation"), std::string::npos);
 
     // The window follows the order.
     dlg.order.quantityBase = 0;
     refreshAnalysisWindows(&dlg);
-    EXPECT_FALSE(window->isCurrent());
+    EXPECT_FALSE(window->panel()->isCurrent());
     dlg.order.quantityBase = 100;
     refreshAnalysisWindows(&dlg);
-    EXPECT_TRUE(window->isCurrent());
+    EXPECT_TRUE(window->panel()->isCurrent());
 }
 
 // The letter's texts and prices reach the quote file, the PDF and the preview; what was typed is
@@ -117,7 +117,9 @@ TEST_F(QuoteDlgTest, TheQuoteIsSavedReopenedAndPrintedAsALetter)
         const auto* offered = child<QLabel>(window, "offeredLine");
         files::Offer saved;
         if (look == u"state")
-            return QStringLiteral("changed %1, current %2").arg(window->isQuoteChanged()).arg(window->isCurrent());
+            return QStringLiteral("changed %1, current %2")
+                .arg(window->document().isChanged())
+                .arg(window->panel()->isCurrent());
         if (look == u"offered")
             return QString::number(offered->isVisibleTo(window)) + u' ' + offered->text();
         if (look == u"pdfs")
@@ -126,7 +128,7 @@ TEST_F(QuoteDlgTest, TheQuoteIsSavedReopenedAndPrintedAsALetter)
         if (!files::loadOffer(file, saved).ok())
             return QStringLiteral("none");
         return QStringList { saved.number, saved.date.toString(Qt::ISODate), QFileInfo(saved.orderFile).fileName(),
-            QString::number(saved.offered == files::offeredPrices(*window->shownQuote())),
+            QString::number(saved.offered == files::offeredPrices(*window->document().todaysQuote())),
             QString::number(saved.offered == first) }
             .join(u'|');
     });
@@ -163,7 +165,7 @@ TEST_F(QuoteDlgTest, ANewQuoteStartsFromTheDefaults)
     QTemporaryDir folder;
     ui.fileAnswers = { folder.filePath(QStringLiteral("angebot.ang")) };
     click(window, "buttonSave");
-    EXPECT_EQ(loadQuoteDefaults().nextNumber, 8);
+    EXPECT_EQ(documents::loadQuoteDefaults().nextNumber, 8);
 }
 
 // "kalkora angebot.ang" opens the quote with the master data and the order it names. Without
@@ -207,7 +209,7 @@ TEST_F(QuoteDlgTest, AQuoteNamedAtStartBringsItsMasterDataAndOrder)
     EXPECT_TRUE(ui.messages().value(0).contains(QStringLiteral("gibt es nicht mehr")));
     ASSERT_TRUE(quote->isVisible());
     EXPECT_TRUE(child<QLabel>(quote, "offeredLine")->text().contains(QStringLiteral("fehlt.auf")));
-    EXPECT_EQ(quote->table()->model()->index(2, 1).data().toString(), QStringLiteral("7,33"));
+    EXPECT_EQ(quote->panel()->table()->model()->index(2, 1).data().toString(), QStringLiteral("7,33"));
     for (const QLineEdit* figure : quote->findChildren<QLineEdit*>())
         EXPECT_EQ(figure->isEnabled(), QString("number date validUntil subject").contains(figure->objectName()))
             << figure->objectName().toStdString();
