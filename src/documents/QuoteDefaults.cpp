@@ -4,6 +4,7 @@
 #include "documents/UserSettings.h"
 
 #include <limits>
+#include <utility>
 
 namespace kalkora::documents {
 
@@ -51,6 +52,15 @@ QuoteDefaults loadQuoteDefaults()
     defaults.closing = settings.value(QStringLiteral("closing")).toString();
     defaults.nextNumber = quoteNumberOf(settings.value(QStringLiteral("nextNumber")).toString()).value_or(1);
     return defaults;
+}
+
+void fillLetterFrom(const QuoteDefaults& defaults, files::Offer& offer)
+{
+    for (const auto& [text, fallback] : { std::pair(&offer.sender, &defaults.sender),
+             std::pair(&offer.intro, &defaults.intro), std::pair(&offer.closing, &defaults.closing) }) {
+        if (text->isEmpty())
+            *text = *fallback;
+    }
 }
 
 void saveQuoteDefaults(const QuoteDefaults& defaults)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "costing/SalesPrice.h"
+#include "files/OfferFile.h"
 
 #include <QString>
 
@@ -25,6 +26,10 @@ struct QuoteDefaults {
 // as its default.
 QuoteDefaults loadQuoteDefaults();
 void saveQuoteDefaults(const QuoteDefaults& defaults);
+
+// What kalkora-cli's --vorgaben gives a quote: the defaults' sender, intro and closing where the
+// quote has none of its own. The scheme is the caller's to choose; no number is taken.
+void fillLetterFrom(const QuoteDefaults& defaults, files::Offer& offer);
 
 // The validity as typed, 0 to 3650 days; nothing when it cannot be read.
 std::optional<int> validityDaysOf(const QString& typed);
