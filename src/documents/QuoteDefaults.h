@@ -18,8 +18,6 @@ struct QuoteDefaults {
     QString intro;
     QString closing;
     int nextNumber = 1; // counted up when a new quote is saved
-
-    bool operator==(const QuoteDefaults&) const = default;
 };
 
 // A value the settings hold that cannot be read (stored by hand or by another version) is read

@@ -20,8 +20,6 @@ struct QuoteFigures {
     SalesScheme scheme;
     std::vector<std::int32_t> quantities; // empty: the order's default quantities
     std::optional<Hundredths> marketPrice;
-
-    bool operator==(const QuoteFigures&) const = default;
 };
 
 // The texts of the letter to the customer.
@@ -34,8 +32,6 @@ struct LetterTexts {
     QString subject;
     QString intro;
     QString closing;
-
-    bool operator==(const LetterTexts&) const = default;
 };
 
 // A price per piece offered that today's order and master data price otherwise, or not at all.
@@ -43,8 +39,6 @@ struct PriceChange {
     std::int32_t quantity = 0;
     Hundredths offered;
     std::optional<Hundredths> today;
-
-    bool operator==(const PriceChange&) const = default;
 };
 
 // A date as a quote shows it, "07.12.2026"; empty for none.
