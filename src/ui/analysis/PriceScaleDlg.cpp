@@ -92,15 +92,15 @@ CPriceScaleDlg::CPriceScaleDlg(const CPlantData& plantData, OrderSnapshot curren
 
     auto* row = new QHBoxLayout;
     auto* label = new QLabel(QStringLiteral("&Mengen:"), this);
-    quantities = new QLineEdit(this);
-    quantities->setObjectName(QStringLiteral("quantities"));
-    quantities->setToolTip(
+    quantitiesField = new QLineEdit(this);
+    quantitiesField->setObjectName(QStringLiteral("quantities"));
+    quantitiesField->setToolTip(
         QStringLiteral("Stückzahlen, durch Kommas getrennt, z. B. 1, 10, 100. Enter berechnet neu."));
-    label->setBuddy(quantities);
+    label->setBuddy(quantitiesField);
     row->addWidget(label);
-    row->addWidget(quantities, 1);
-    quantityBase = new QLabel(this);
-    row->addWidget(quantityBase);
+    row->addWidget(quantitiesField, 1);
+    quantityBaseLine = new QLabel(this);
+    row->addWidget(quantityBaseLine);
     panel()->headerArea()->addLayout(row);
 
     errorLine = new QLabel(this);
@@ -113,8 +113,8 @@ CPriceScaleDlg::CPriceScaleDlg(const CPlantData& plantData, OrderSnapshot curren
     // Five columns share the width rather than leaving most of it empty.
     table()->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
 
-    connect(quantities, &QLineEdit::returnPressed, this, &CPriceScaleDlg::OnQuantitiesEntered);
-    quantities->setFocus(Qt::OtherFocusReason);
+    connect(quantitiesField, &QLineEdit::returnPressed, this, &CPriceScaleDlg::OnQuantitiesEntered);
+    quantitiesField->setFocus(Qt::OtherFocusReason);
 }
 
 void CPriceScaleDlg::restart()
@@ -132,7 +132,7 @@ void CPriceScaleDlg::recompute(bool restarting)
     const COrder order = currentOrder();
     if (restarting) {
         showOrder(order);
-        quantities->setText(documents::quantityList(documents::startingQuantities(order.quantityBase)));
+        quantitiesField->setText(documents::quantityList(documents::startingQuantities(order.quantityBase)));
         // Nothing of another order may stay on screen should this one fail.
         scale.reset();
         panel()->setTable({}, 0, {});
@@ -141,7 +141,7 @@ void CPriceScaleDlg::recompute(bool restarting)
     }
     std::vector<std::int32_t> list;
     std::string error;
-    if (!parseQuantities(documents::withoutGrouping(quantities->text()).toStdString(), list, error)) {
+    if (!parseQuantities(documents::withoutGrouping(quantitiesField->text()).toStdString(), list, error)) {
         showOrder(order);
         showError(QString::fromStdString(error));
         return;
@@ -164,21 +164,21 @@ void CPriceScaleDlg::showError(const QString& message)
     panel()->setCurrent(false);
     errorLine->setText(message);
     errorLine->show();
-    quantities->setFocus(Qt::OtherFocusReason);
-    quantities->selectAll();
+    quantitiesField->setFocus(Qt::OtherFocusReason);
+    quantitiesField->selectAll();
 }
 
 void CPriceScaleDlg::showOrder(const COrder& order)
 {
     setOrderName(order.name);
-    quantityBase->setText(QStringLiteral("Stückzahlbasis des Auftrags: %1").arg(order.quantityBase));
+    quantityBaseLine->setText(QStringLiteral("Stückzahlbasis des Auftrags: %1").arg(order.quantityBase));
 }
 
 void CPriceScaleDlg::showScale(PriceScale newScale, const COrder& order)
 {
     errorLine->hide();
     showOrder(order);
-    quantities->setText(documents::quantityList([&newScale] {
+    quantitiesField->setText(documents::quantityList([&newScale] {
         std::vector<std::int32_t> used;
         for (const PriceScaleRow& row : newScale.rows) {
             used.push_back(row.quantity);
