@@ -39,8 +39,8 @@ const Command commands[] = {
         "[MASTER.sta ORDER.auf] [--angebot FILE.ang] [--quantities 1,10,100]\n"
         "                    [--admin P] [--sales P] [--profit P] [--cash-discount P] [--commission P]\n"
         "                    [--discount P] [--one-off EUR] [--sales-direct EUR] [--market-price EUR]\n"
-        "                    [--format text|csv|json] [--locale de|c] [--dm-master] [--dm-order]\n"
-        "                    [-o FILE]",
+        "                    [--vorgaben] [--format text|csv|json] [--locale de|c] [--dm-master]\n"
+        "                    [--dm-order] [-o FILE]",
         "Angebotskalkulation: von den Herstellkosten zum Listenpreis je Menge", runQuote },
 };
 

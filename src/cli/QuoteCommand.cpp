@@ -4,6 +4,7 @@
 #include "cli/PdfOutput.h"
 #include "costing/QuoteTables.h"
 #include "costing/SalesPrice.h"
+#include "documents/QuoteDefaults.h"
 #include "files/OfferFile.h"
 
 #include <array>
@@ -56,6 +57,10 @@ struct PricingOptions {
         QStringLiteral("Schema, Mengen, Marktpreis und die Pfade von Stammdaten und Auftrag aus einer "
                        "Angebotsdatei (.ang); Angaben auf der Befehlszeile gehen vor"),
         QStringLiteral("FILE.ang") };
+    QCommandLineOption vorgaben { QStringLiteral("vorgaben"),
+        QStringLiteral("Schema, Absender, Einleitung und Schluss aus den Angebotsvorgaben des Desktop-Programms "
+                       "(„Stammdaten > Angebotsvorgaben...“); eine Angebotsdatei und die Angaben auf der "
+                       "Befehlszeile gehen vor, eine Angebotsnummer wird weder genommen noch gezählt") };
 
     files::Offer offer;
     SalesScheme chosenScheme;
@@ -65,11 +70,12 @@ struct PricingOptions {
     {
         for (const QCommandLineOption& option : scheme)
             parser.addOption(option);
-        parser.addOptions({ marketPrice, angebot });
+        parser.addOptions({ marketPrice, angebot, vorgaben });
     }
 
-    // Starts from the quote file's scheme and market price, if one is given; the command line
-    // wins. Returns an exit status on wrong usage or a bad quote file.
+    // Starts from the user's quote defaults if asked, then from the quote file's scheme and market
+    // price, if one is given; the command line wins. Returns an exit status on wrong usage or a bad
+    // quote file.
     std::optional<int> read(const QCommandLineParser& parser)
     {
         if (parser.isSet(angebot)) {
@@ -78,6 +84,12 @@ struct PricingOptions {
                 printMessage(result.message);
                 return exitFileError;
             }
+        }
+        if (parser.isSet(vorgaben)) {
+            const documents::QuoteDefaults defaults = documents::loadQuoteDefaults();
+            if (!parser.isSet(angebot))
+                offer.scheme = defaults.scheme;
+            documents::fillLetterFrom(defaults, offer);
         }
         chosenScheme = offer.scheme;
         chosenMarketPrice = offer.marketPrice;

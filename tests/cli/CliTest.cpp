@@ -3,6 +3,7 @@
 #include "files/DataFiles.h"
 #include "text/Cp1252.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -212,6 +213,15 @@ TEST_F(CliTest, QuoteFromAQuoteFile)
         { { "quote", "--angebot", path("a.ang"), "--discount", "5", "--format", "json" }, { "quote" },
             { "quote", "--angebot", path("leer.ang") }, { "quote", "--angebot", path("kaputt.ang") },
             { "quote", "--angebot", path("fehlt.ang") } });
+    // --vorgaben starts from the user's quote defaults, which the quote file and the options beat.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("kalkora")));
+    write("kalkora/kalkora.conf", "[quoteDefaults]\nadminPct=12\nprofitPct=\"12,5\"\ndiscountPct=5\n");
+    qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
+    const QStringList defaults = { "quote", werk, welle, "--quantities", "100", "--vorgaben" };
+    expectTranscript("quote-defaults.txt",
+        { defaults, defaults + QStringList { "--profit", "20" }, defaults.mid(0, 5),
+            { "quote", "--angebot", path("a.ang"), "--vorgaben" } });
+    qunsetenv("XDG_CONFIG_HOME");
     if (kalkora::cli::pdfSupported()) {
         const CliRun letter = cli({ "quote", "--angebot", path("a.ang"), "--format", "pdf", "-o", path("a.pdf") });
         EXPECT_EQ(letter.status, 0) << letter.err;

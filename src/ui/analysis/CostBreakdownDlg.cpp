@@ -217,7 +217,7 @@ CCostBreakdownDlg::CCostBreakdownDlg(const CPlantData& plantData, OrderSnapshot 
 {
     setObjectName(QStringLiteral("costBreakdownDlg"));
     // Which operation a row is and what it costs stay in sight while the parts scroll.
-    pinColumns({ Number, Name }, { Full, Direct });
+    panel()->pinColumns({ Number, Name }, { Full, Direct });
 }
 
 void CCostBreakdownDlg::recompute()
@@ -226,14 +226,14 @@ void CCostBreakdownDlg::recompute()
     setOrderName(order.name);
     breakdown = breakDownCosts(order, plantData);
     const QStringList titles = columnTitles();
-    setTable(titles, int(breakdown.operations.size()) + 1,
+    panel()->setTable(titles, int(breakdown.operations.size()) + 1,
         [this](int row, int column, int role) { return cell(row, column, role); });
     table()->horizontalScrollBar()->setValue(0);
     // Without a quantity base there is no cost per piece of the order to share out.
     const bool computable = order.quantityBase > 0;
-    setChart(computable ? breakdownChart(breakdown, order.quantityBase, titles) : nullptr);
-    setUncosted(uncostedOperations(breakdown), QString::fromStdString(orderWarning(order)));
-    setCurrent(computable);
+    panel()->setChart(computable ? breakdownChart(breakdown, order.quantityBase, titles) : nullptr);
+    panel()->setUncosted(uncostedOperations(breakdown), QString::fromStdString(orderWarning(order)));
+    panel()->setCurrent(computable);
 }
 
 void CCostBreakdownDlg::followOrder()

@@ -1,7 +1,7 @@
 #include "ui/analysis/PriceScaleDlg.h"
 
 #include "costing/AnalysisTables.h"
-#include "ui/analysis/QuantityList.h"
+#include "documents/QuantityList.h"
 #include "ui/common/DialogUnits.h"
 
 #include <QBoxLayout>
@@ -92,29 +92,29 @@ CPriceScaleDlg::CPriceScaleDlg(const CPlantData& plantData, OrderSnapshot curren
 
     auto* row = new QHBoxLayout;
     auto* label = new QLabel(QStringLiteral("&Mengen:"), this);
-    quantities = new QLineEdit(this);
-    quantities->setObjectName(QStringLiteral("quantities"));
-    quantities->setToolTip(
+    quantitiesField = new QLineEdit(this);
+    quantitiesField->setObjectName(QStringLiteral("quantities"));
+    quantitiesField->setToolTip(
         QStringLiteral("Stückzahlen, durch Kommas getrennt, z. B. 1, 10, 100. Enter berechnet neu."));
-    label->setBuddy(quantities);
+    label->setBuddy(quantitiesField);
     row->addWidget(label);
-    row->addWidget(quantities, 1);
-    quantityBase = new QLabel(this);
-    row->addWidget(quantityBase);
-    headerArea()->addLayout(row);
+    row->addWidget(quantitiesField, 1);
+    quantityBaseLine = new QLabel(this);
+    row->addWidget(quantityBaseLine);
+    panel()->headerArea()->addLayout(row);
 
     errorLine = new QLabel(this);
     errorLine->setObjectName(QStringLiteral("errorLine"));
     errorLine->setWordWrap(true);
     errorLine->setStyleSheet(QStringLiteral("color: #b00000;"));
     errorLine->hide();
-    headerArea()->addWidget(errorLine);
+    panel()->headerArea()->addWidget(errorLine);
 
     // Five columns share the width rather than leaving most of it empty.
     table()->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
 
-    connect(quantities, &QLineEdit::returnPressed, this, &CPriceScaleDlg::OnQuantitiesEntered);
-    quantities->setFocus(Qt::OtherFocusReason);
+    connect(quantitiesField, &QLineEdit::returnPressed, this, &CPriceScaleDlg::OnQuantitiesEntered);
+    quantitiesField->setFocus(Qt::OtherFocusReason);
 }
 
 void CPriceScaleDlg::restart()
@@ -132,16 +132,16 @@ void CPriceScaleDlg::recompute(bool restarting)
     const COrder order = currentOrder();
     if (restarting) {
         showOrder(order);
-        quantities->setText(quantityList(startingQuantities(order.quantityBase)));
+        quantitiesField->setText(documents::quantityList(documents::startingQuantities(order.quantityBase)));
         // Nothing of another order may stay on screen should this one fail.
         scale.reset();
-        setTable({}, 0, {});
-        setChart(nullptr);
-        setUncosted({});
+        panel()->setTable({}, 0, {});
+        panel()->setChart(nullptr);
+        panel()->setUncosted({});
     }
     std::vector<std::int32_t> list;
     std::string error;
-    if (!parseQuantities(withoutGrouping(quantities->text()).toStdString(), list, error)) {
+    if (!parseQuantities(documents::withoutGrouping(quantitiesField->text()).toStdString(), list, error)) {
         showOrder(order);
         showError(QString::fromStdString(error));
         return;
@@ -161,24 +161,24 @@ void CPriceScaleDlg::followOrder()
 
 void CPriceScaleDlg::showError(const QString& message)
 {
-    setCurrent(false);
+    panel()->setCurrent(false);
     errorLine->setText(message);
     errorLine->show();
-    quantities->setFocus(Qt::OtherFocusReason);
-    quantities->selectAll();
+    quantitiesField->setFocus(Qt::OtherFocusReason);
+    quantitiesField->selectAll();
 }
 
 void CPriceScaleDlg::showOrder(const COrder& order)
 {
     setOrderName(order.name);
-    quantityBase->setText(QStringLiteral("Stückzahlbasis des Auftrags: %1").arg(order.quantityBase));
+    quantityBaseLine->setText(QStringLiteral("Stückzahlbasis des Auftrags: %1").arg(order.quantityBase));
 }
 
 void CPriceScaleDlg::showScale(PriceScale newScale, const COrder& order)
 {
     errorLine->hide();
     showOrder(order);
-    quantities->setText(quantityList([&newScale] {
+    quantitiesField->setText(documents::quantityList([&newScale] {
         std::vector<std::int32_t> used;
         for (const PriceScaleRow& row : newScale.rows) {
             used.push_back(row.quantity);
@@ -186,9 +186,9 @@ void CPriceScaleDlg::showScale(PriceScale newScale, const COrder& order)
         return used;
     }()));
     scale = std::move(newScale);
-    setTable({ QStringLiteral("Menge"), QStringLiteral("Vollkosten/St."), QStringLiteral("Direkte Kosten/St."),
-                 QStringLiteral("Rüstanteil/St."), QStringLiteral("Vollkosten gesamt"),
-                 QStringLiteral("Direkte Kosten gesamt") },
+    panel()->setTable({ QStringLiteral("Menge"), QStringLiteral("Vollkosten/St."), QStringLiteral("Direkte Kosten/St."),
+                          QStringLiteral("Rüstanteil/St."), QStringLiteral("Vollkosten gesamt"),
+                          QStringLiteral("Direkte Kosten gesamt") },
         int(scale->rows.size()), [this](int row, int column, int role) -> QVariant {
             if (role == Qt::TextAlignmentRole) {
                 return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
@@ -212,10 +212,10 @@ void CPriceScaleDlg::showScale(PriceScale newScale, const COrder& order)
                 return germanAmount(figures.directTotal);
             }
         });
-    setChart(priceScaleChart(*scale));
-    setUncosted(scale->complete() ? QStringList() : uncostedOperations(breakDownCosts(order, plantData)),
+    panel()->setChart(priceScaleChart(*scale));
+    panel()->setUncosted(scale->complete() ? QStringList() : uncostedOperations(breakDownCosts(order, plantData)),
         QString::fromStdString(orderWarning(order)));
-    setCurrent(true);
+    panel()->setCurrent(true);
 }
 
 std::string CPriceScaleDlg::csvText() const

@@ -44,9 +44,9 @@ private:
 
     const CPlantData& plantData;
     OrderSnapshot currentOrder;
-    QLineEdit* quantities = nullptr;
+    QLineEdit* quantitiesField = nullptr;
     QLabel* errorLine = nullptr;
-    QLabel* quantityBase = nullptr;
+    QLabel* quantityBaseLine = nullptr;
     std::optional<PriceScale> scale;
 };
 

@@ -5,8 +5,6 @@
 #include "model/MasterDataFile.h"
 #include "ui/analysis/CostBreakdownDlg.h"
 #include "ui/analysis/PriceScaleDlg.h"
-#include "ui/analysis/QuoteDefaultsDlg.h"
-#include "ui/analysis/QuoteDlg.h"
 #include "ui/common/AccessibleNames.h"
 #include "ui/common/DialogUnits.h"
 #include "ui/common/LongTask.h"
@@ -17,6 +15,8 @@
 #include "ui/main/HelpWindow.h"
 #include "ui/masterdata/MachineDataDlg.h"
 #include "ui/masterdata/PlantDataDlg.h"
+#include "ui/quote/QuoteDefaultsDlg.h"
+#include "ui/quote/QuoteDlg.h"
 #include "ui/report/ReportDlg.h"
 
 #include <QApplication>

@@ -6,9 +6,10 @@
 
 #include <optional>
 
-namespace kalkora::ui {
+namespace kalkora::documents {
 
-// The values of the sales price scheme as the windows show and read them.
+// The values of the sales price scheme as the windows show and read them and the settings keep
+// them.
 
 // A value as it would be typed: "1000", "8,50", "-99,99", without grouping.
 QString typedValue(Hundredths value);
@@ -25,4 +26,4 @@ inline QString discountsMessage()
     return QStringLiteral("Kundenskonto und Vertreterprovision müssen zusammen unter 100 % bleiben.");
 }
 
-} // namespace kalkora::ui
+} // namespace kalkora::documents

@@ -1,4 +1,4 @@
-#include "ui/analysis/QuantityList.h"
+#include "documents/QuantityList.h"
 
 #include "costing/CostAnalysis.h"
 
@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-namespace kalkora::ui {
+namespace kalkora::documents {
 
 QString quantityList(const std::vector<std::int32_t>& quantities)
 {
@@ -42,4 +42,4 @@ QString withoutGrouping(const QString& typed)
     return plain;
 }
 
-} // namespace kalkora::ui
+} // namespace kalkora::documents

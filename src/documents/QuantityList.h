@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace kalkora::ui {
+namespace kalkora::documents {
 
 // The "Mengen" field of the windows on the price scale.
 
@@ -20,4 +20,4 @@ std::vector<std::int32_t> startingQuantities(std::int32_t quantityBase);
 // is left for the parser to refuse.
 QString withoutGrouping(const QString& typed);
 
-} // namespace kalkora::ui
+} // namespace kalkora::documents

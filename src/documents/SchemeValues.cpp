@@ -1,6 +1,6 @@
-#include "ui/analysis/SchemeValues.h"
+#include "documents/SchemeValues.h"
 
-namespace kalkora::ui {
+namespace kalkora::documents {
 
 QString typedValue(Hundredths value)
 {
@@ -27,4 +27,4 @@ QString schemeRangeMessage(const SchemeField& field)
             field.percent ? QStringLiteral("%") : QStringLiteral("€"));
 }
 
-} // namespace kalkora::ui
+} // namespace kalkora::documents

@@ -1,15 +1,20 @@
 #pragma once
 
+// ui/quote: the quote window and the quote defaults dialog. The quote itself, its defaults and
+// numbering live in src/documents; the window views and edits it on the table panel of ui/analysis.
+
 #include "costing/SalesPrice.h"
-#include "files/OfferFile.h"
+#include "documents/QuoteDocument.h"
 #include "model/CPlantData.h"
-#include "ui/analysis/AnalysisDlg.h"
+#include "ui/analysis/AnalysisPanel.h"
+#include "ui/analysis/OrderWindow.h"
 
 #include <array>
 #include <functional>
 #include <optional>
 
 class QGridLayout;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -41,17 +46,16 @@ struct QuoteDataFiles {
 // "closing"), "errorLine" the message, "marketLine" the backward block, the buttons
 // "buttonPreview", "buttonPdf", "buttonOpen", "buttonSave", "buttonSaveAs"; "offeredLine" and
 // "buttonTakePrices" for prices that differ from today's.
-class CQuoteDlg : public CAnalysisDlg {
+class CQuoteDlg : public COrderWindow {
     Q_OBJECT
 
 public:
     CQuoteDlg(const CPlantData& plantData, OrderSnapshot currentOrder, QWidget* parent = nullptr);
 
-    // Computes from the current order, starting again from its default quantities.
+    // Starts a new quote from the quote defaults for the current order.
     void restart();
-    // The table shown; nothing before the first good computation.
-    const std::optional<Quote>& shownQuote() const { return quote; }
-    bool isQuoteChanged() const { return quoteChanged; }
+    const documents::QuoteDocument& document() const { return quote; }
+    CAnalysisPanel* panel() const { return tablePanel; }
     void setDataFiles(std::function<QuoteDataFiles()> currentFiles) { dataFiles = std::move(currentFiles); }
     // Shows the quote of `path` with its offered prices; a file that cannot be read is named in
     // a message and changes nothing.
@@ -60,11 +64,11 @@ public:
     // needs): the table shows the offered prices alone and the figures cannot be changed, while
     // the letter's texts can be edited, saved, previewed and written as PDF.
     bool openQuoteWithoutOrder(const QString& path);
-    QString quoteFile() const { return quotePath; }
     // Asks first when the quote was changed.
     bool mayClose() override;
 
 public slots:
+    void OnOrderChanged() override { recompute(); }
     // A field of the scheme, the quantities or the market price was edited.
     void OnFieldChanged();
     // A text of the letter was edited.
@@ -78,66 +82,55 @@ public slots:
     // Asks first when the quote was changed.
     void reject() override;
 
-protected:
-    std::string csvText() const override;
-    std::string printText() const override;
-    void followOrder() override { recompute(); }
-
 private:
     void addField(int row, int column, const QString& label, const QString& unit, QLineEdit* field);
     void createTexts();
-    // The quote as the window shows it, with the prices of the table; nothing, with the field
-    // that cannot be read marked, when it is not complete.
-    std::optional<files::Offer> typedOffer();
-    // The figures of typedOffer() from the table.
-    std::optional<files::Offer> pricedOffer();
-    // Switches to showing `offer` without its order, or with nothing back to the current order.
-    void setWithoutOrder(std::optional<files::Offer> offer);
-    void showOfferedOnly();
-    std::optional<QDate> typedDate(QLineEdit* field, const QString& name);
-    void showOffer(const files::Offer& offer);
-    // The prices the letter shows: those kept from the quote file, else today's.
-    std::vector<files::OfferedPrice> offeredPrices() const;
-    // What the table prices at each quantity it could price.
-    std::vector<files::OfferedPrice> todaysPrices() const;
-    void showOfferedPrices();
-    bool saveQuoteTo(const QString& path);
+    // The quote ready to be sent; nothing, with what cannot be read marked or named, when it is
+    // not.
+    std::optional<files::Offer> sendableOffer();
+    // The letter's texts as typed; a date that cannot be read stays as it was.
+    documents::LetterTexts typedLetter() const;
+    bool typedDate(QLineEdit* field, const QString& name);
     // What the fields hold; nothing after marking the first that cannot be read.
+    std::optional<documents::QuoteFigures> typedFigures();
     std::optional<SalesScheme> typedScheme();
     std::optional<std::optional<Hundredths>> typedMarketPrice();
+    // Fills the fields from the document and prices it.
+    void showDocument();
+    // Whether the figures can be changed: only while the quote's order is open.
+    void enableFigures();
+    void showOfferedOnly();
+    void showOfferedPrices();
+    bool saveQuoteTo(const QString& path);
     void recompute();
-    void showQuote(Quote newQuote, const COrder& order);
+    void showQuote(const COrder& order);
     // Marks `field` and names the problem; a field of the table's also marks it out of date.
     void showError(QLineEdit* field, const QString& message, bool tableField = true);
 
     const CPlantData& plantData;
     OrderSnapshot currentOrder;
+    std::function<QuoteDataFiles()> dataFiles;
+    documents::QuoteDocument quote;
+    bool showing = false; // fields are being filled by the program, not typed
+
+    CAnalysisPanel* tablePanel = nullptr;
     QGridLayout* fieldsGrid = nullptr;
     std::array<QLineEdit*, kSchemeFields.size()> schemeFields {};
-    QLineEdit* quantities = nullptr;
-    QLineEdit* marketPrice = nullptr;
+    QLineEdit* quantitiesField = nullptr;
+    QLineEdit* marketPriceField = nullptr;
     QLabel* errorLine = nullptr;
     QLabel* marketLine = nullptr;
-    QLabel* quantityBase = nullptr;
-    std::optional<Quote> quote;
-
-    QLineEdit* number = nullptr;
-    QLineEdit* date = nullptr;
-    QLineEdit* validUntil = nullptr;
-    QLineEdit* subject = nullptr;
-    QPlainTextEdit* sender = nullptr;
-    QPlainTextEdit* recipient = nullptr;
-    QPlainTextEdit* intro = nullptr;
-    QPlainTextEdit* closing = nullptr;
+    QLabel* quantityBaseLine = nullptr;
+    QLineEdit* numberField = nullptr;
+    QLineEdit* dateField = nullptr;
+    QLineEdit* validUntilField = nullptr;
+    QLineEdit* subjectField = nullptr;
+    QPlainTextEdit* senderField = nullptr;
+    QPlainTextEdit* recipientField = nullptr;
+    QPlainTextEdit* introField = nullptr;
+    QPlainTextEdit* closingField = nullptr;
     QLabel* offeredLine = nullptr;
-    QPushButton* takePrices = nullptr;
-    std::optional<std::vector<files::OfferedPrice>> keptPrices;
-    std::optional<files::Offer> withoutOrder; // the quote as its file has it, while its order is not open
-    std::function<QuoteDataFiles()> dataFiles;
-    QString quotePath;
-    bool quoteChanged = false;
-    bool showing = false; // fields are being filled by the program, not typed
-    bool newQuote = false; // started from the quote defaults and not saved yet
+    QPushButton* takePricesButton = nullptr;
 };
 
 // Opens the quote window of `owner` for the current order, or brings the open one to the front

@@ -1,0 +1,184 @@
+#include "documents/QuoteDocument.h"
+
+#include "costing/CostAnalysis.h"
+#include "documents/QuantityList.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace kalkora::documents {
+
+namespace {
+
+const QString dateFormat = QStringLiteral("dd.MM.yyyy");
+
+LetterTexts letterOf(const files::Offer& offer)
+{
+    return { offer.number, offer.date, offer.validUntil, offer.sender, offer.recipient, offer.subject, offer.intro,
+        offer.closing };
+}
+
+} // namespace
+
+QString quoteDateText(const QDate& date)
+{
+    return date.toString(dateFormat);
+}
+
+std::optional<QDate> quoteDateOf(const QString& typed)
+{
+    const QString text = typed.trimmed();
+    const QDate date = QDate::fromString(text, dateFormat);
+    if (!text.isEmpty() && !date.isValid())
+        return std::nullopt;
+    return date;
+}
+
+void QuoteDocument::startNew(const QuoteDefaults& defaults, const QString& orderName, const QDate& today)
+{
+    *this = QuoteDocument();
+    texts = { QString::number(defaults.nextNumber), today, today.addDays(defaults.validityDays), defaults.sender, {},
+        orderName, defaults.intro, defaults.closing };
+    priceFigures.scheme = defaults.scheme;
+    numbered = true;
+}
+
+files::FileResult QuoteDocument::open(const QString& path)
+{
+    return load(path, hasOrder());
+}
+
+files::FileResult QuoteDocument::openWithoutOrder(const QString& path)
+{
+    return load(path, false);
+}
+
+files::FileResult QuoteDocument::load(const QString& path, bool withOrder)
+{
+    files::Offer offer;
+    const files::FileResult result = files::loadOffer(path, offer);
+    if (!result.ok())
+        return result;
+    filePath = path;
+    changed = false;
+    numbered = false;
+    texts = letterOf(offer);
+    priceFigures = { offer.scheme, offer.quantities, offer.marketPrice };
+    priced = false;
+    keptPrices = offer.offered;
+    orderFile = offer.orderFile;
+    masterFile = offer.masterFile;
+    withoutOrder.reset();
+    if (!withOrder) {
+        // Nothing can price the figures without their order: no figures of another order may stay.
+        today.reset();
+        withoutOrder = std::move(offer);
+    }
+    return result;
+}
+
+files::FileResult QuoteDocument::saveAs(const QString& path)
+{
+    const std::optional<files::Offer> sent = offer();
+    if (!sent)
+        return { files::FileStatus::WriteFailed, incompleteQuoteMessage() };
+    const files::FileResult result = files::saveOffer(path, *sent);
+    if (!result.ok())
+        return result;
+    filePath = path;
+    changed = false;
+    // The number a new quote was given is used up once it is saved, unless the user gave another
+    // or another quote took it meanwhile.
+    if (std::exchange(numbered, false)) {
+        QuoteDefaults defaults = loadQuoteDefaults();
+        if (sent->number == QString::number(defaults.nextNumber)) {
+            ++defaults.nextNumber;
+            saveQuoteDefaults(defaults);
+        }
+    }
+    return result;
+}
+
+std::vector<std::int32_t> QuoteDocument::shownQuantities(std::int32_t quantityBase) const
+{
+    std::vector<std::int32_t> list = priceFigures.quantities;
+    if (list.empty() && withoutOrder) {
+        for (const files::OfferedPrice& price : withoutOrder->offered)
+            list.push_back(price.quantity);
+    }
+    return list.empty() ? startingQuantities(quantityBase) : list;
+}
+
+void QuoteDocument::price(QuoteFigures figures, const COrder& order, const CPlantData& plantData)
+{
+    priceFigures = std::move(figures);
+    priced = false;
+    today = computeQuote(
+        computePriceScale(order, plantData, priceFigures.quantities), priceFigures.scheme, priceFigures.marketPrice);
+    priced = true;
+}
+
+std::vector<files::OfferedPrice> QuoteDocument::offeredPrices() const
+{
+    if (keptPrices)
+        return *keptPrices;
+    return today ? files::offeredPrices(*today) : std::vector<files::OfferedPrice>();
+}
+
+std::optional<std::vector<PriceChange>> QuoteDocument::changedPrices() const
+{
+    if (!keptPrices || !isPriced() || withoutOrder)
+        return std::nullopt;
+    const std::vector<files::OfferedPrice> now = files::offeredPrices(*today);
+    if (*keptPrices == now)
+        return std::nullopt;
+    std::vector<PriceChange> changes;
+    for (const files::OfferedPrice& offered : *keptPrices) {
+        const auto found = std::find_if(now.begin(), now.end(),
+            [&offered](const files::OfferedPrice& price) { return price.quantity == offered.quantity; });
+        changes.push_back({ offered.quantity, offered.targetPrice,
+            found == now.end() ? std::nullopt : std::optional(found->targetPrice) });
+    }
+    return changes;
+}
+
+void QuoteDocument::takeTodaysPrices()
+{
+    keptPrices.reset();
+    changed = true;
+}
+
+void QuoteDocument::setDataFiles(const QString& order, const QString& masterData)
+{
+    orderFile = order;
+    masterFile = masterData;
+}
+
+std::optional<files::Offer> QuoteDocument::offer() const
+{
+    files::Offer offer;
+    if (withoutOrder) {
+        offer = *withoutOrder;
+    } else {
+        if (!isPriced())
+            return std::nullopt;
+        offer.scheme = today->scheme;
+        offer.marketPrice = today->market ? std::optional(Hundredths(today->market->listPrice)) : std::nullopt;
+        for (const QuoteRow& row : today->rows)
+            offer.quantities.push_back(row.quantity);
+        offer.offered = offeredPrices();
+        offer.orderFile = orderFile;
+        offer.masterFile = masterFile;
+    }
+    offer.number = texts.number;
+    offer.date = texts.date;
+    offer.validUntil = texts.validUntil;
+    offer.sender = texts.sender;
+    offer.recipient = texts.recipient;
+    offer.subject = texts.subject;
+    offer.intro = texts.intro;
+    offer.closing = texts.closing;
+    return offer;
+}
+
+} // namespace kalkora::documents

@@ -1,0 +1,102 @@
+#include "ui/quote/QuoteDefaultsDlg.h"
+
+#include "documents/QuoteDefaults.h"
+#include "documents/SchemeValues.h"
+#include "ui/common/NumberField.h"
+#include "ui/common/UiServices.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <optional>
+
+namespace kalkora::ui {
+
+using namespace documents;
+
+CQuoteDefaultsDlg::CQuoteDefaultsDlg(QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("quoteDefaultsDlg"));
+    setWindowTitle(QStringLiteral("Kalkora - Angebotsvorgaben"));
+    const QuoteDefaults defaults = loadQuoteDefaults();
+    auto* form = new QFormLayout(this);
+    const auto text = [this, form](const char* name, const QString& label, const QString& value) {
+        auto* field = new QPlainTextEdit(value, this);
+        field->setObjectName(QLatin1String(name));
+        field->setTabChangesFocus(true);
+        field->setFixedHeight(fontMetrics().lineSpacing() * 5 + 10);
+        form->addRow(label, field);
+        return field;
+    };
+    const auto line = [this, form](const char* name, const QString& label, const QString& value) {
+        auto* field = new QLineEdit(value, this);
+        field->setObjectName(QLatin1String(name));
+        form->addRow(label, field);
+        return field;
+    };
+    senderField = text("sender", QStringLiteral("&Absender:"), defaults.sender);
+    for (std::size_t i = 0; i < kSchemeFields.size(); ++i) {
+        const SchemeField& field = kSchemeFields[i];
+        schemeFields[i] = line(field.key,
+            QStringLiteral("%1 [%2]:")
+                .arg(QString::fromUtf8(field.germanName), field.percent ? QStringLiteral("%") : QStringLiteral("€")),
+            typedValue(defaults.scheme.*field.member));
+    }
+    validityDaysField
+        = line("validityDays", QStringLiteral("&Gültigkeit [Tage]:"), QString::number(defaults.validityDays));
+    introField = text("intro", QStringLiteral("&Einleitung:"), defaults.intro);
+    closingField = text("closing", QStringLiteral("&Schluss:"), defaults.closing);
+    nextNumberField
+        = line("nextNumber", QStringLiteral("&Nächste Angebotsnummer:"), QString::number(defaults.nextNumber));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("buttonOk"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
+    cancel->setObjectName(QStringLiteral("buttonCancel"));
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    form->addRow(buttons);
+    connect(ok, &QPushButton::clicked, this, &CQuoteDefaultsDlg::OnOK);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void CQuoteDefaultsDlg::OnOK()
+{
+    const auto refuse = [this](QLineEdit* field, const QString& message) {
+        uiServices().showMessage(this, message);
+        focusForCorrection(field);
+    };
+    QuoteDefaults defaults = loadQuoteDefaults();
+    for (std::size_t i = 0; i < kSchemeFields.size(); ++i) {
+        const std::optional<Hundredths> value = schemeValueOf(kSchemeFields[i], schemeFields[i]->text());
+        if (!value)
+            return refuse(schemeFields[i], schemeRangeMessage(kSchemeFields[i]));
+        defaults.scheme.*kSchemeFields[i].member = *value;
+    }
+    if (!discountsLeaveAPrice(defaults.scheme))
+        return refuse(schemeFields[4], discountsMessage());
+    const std::optional<int> days = validityDaysOf(validityDaysField->text());
+    if (!days)
+        return refuse(
+            validityDaysField, QStringLiteral("„Gültigkeit“: bitte eine ganze Zahl von 0 bis 3650 Tagen eingeben."));
+    const std::optional<int> number = quoteNumberOf(nextNumberField->text());
+    if (!number)
+        return refuse(
+            nextNumberField, QStringLiteral("„Nächste Angebotsnummer“: bitte eine ganze Zahl ab 1 eingeben."));
+    defaults.sender = senderField->toPlainText();
+    defaults.validityDays = *days;
+    defaults.intro = introField->toPlainText();
+    defaults.closing = closingField->toPlainText();
+    defaults.nextNumber = *number;
+    saveQuoteDefaults(defaults);
+    accept();
+}
+
+} // namespace kalkora::ui

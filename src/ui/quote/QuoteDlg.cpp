@@ -1,0 +1,603 @@
+#include "ui/quote/QuoteDlg.h"
+
+#include "costing/QuoteTables.h"
+#include "documents/QuantityList.h"
+#include "documents/QuoteDefaults.h"
+#include "documents/SchemeValues.h"
+#include "print/QuoteLetter.h"
+#include "ui/common/DialogUnits.h"
+#include "ui/common/QtText.h"
+#include "ui/common/UiServices.h"
+
+#include <QBoxLayout>
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <functional>
+#include <utility>
+
+namespace kalkora::ui {
+
+using documents::QuoteFigures;
+
+namespace {
+
+// The labels of the scheme's fields, in the order of kSchemeFields, with mnemonics that the
+// window's buttons leave free.
+constexpr const char* kFieldLabels[] = { "Ver&waltungsgemeinkosten:", "Vertrie&bsgemeinkosten:", "&Gewinnzuschlag:",
+    "Kundens&konto:", "Vertreterprovisi&on:", "Kunden&rabatt:", "E&inmalkosten:", "So&ndereinzelkosten Vertrieb:" };
+constexpr const char* kAmountUnits[] = { "€ für die ganze Menge", "€ je Stück" };
+
+QString fromHundredths(std::int64_t count)
+{
+    return QString::fromStdString(Hundredths(count).format(',', '.'));
+}
+
+FileDialogRequest quoteFileDialog(const QString& title)
+{
+    return { title, QStringLiteral("Angebote (*.ang)"), QStringLiteral("*.ang"), QStringLiteral("ang"), true, {} };
+}
+
+} // namespace
+
+CQuoteDlg::CQuoteDlg(const CPlantData& plantData, OrderSnapshot currentOrder, QWidget* parent)
+    : COrderWindow(parent, QStringLiteral("Kalkora - Angebot"))
+    , plantData(plantData)
+    , currentOrder(std::move(currentOrder))
+{
+    setObjectName(QStringLiteral("quoteDlg"));
+    auto* layout = new QVBoxLayout(this);
+    // The scheme is a table of figures: no chart, the letter's texts below it instead.
+    tablePanel = new CAnalysisPanel(this, QStringLiteral("Kalkora - Angebot exportieren"), false,
+        { [this] { return quote.todaysQuote() ? quoteCsv(*quote.todaysQuote(), CsvDialect::German) : std::string(); },
+            [this] { return quote.todaysQuote() ? quoteText(*quote.todaysQuote()) : std::string(); } });
+    layout->addWidget(tablePanel);
+    QBoxLayout* header = tablePanel->headerArea();
+    fieldsGrid = new QGridLayout;
+    fieldsGrid->setColumnStretch(1, 1);
+    fieldsGrid->setColumnStretch(4, 1);
+    fieldsGrid->setColumnMinimumWidth(2, DialogUnits(font()).x(70));
+    header->addLayout(fieldsGrid);
+    for (std::size_t i = 0; i < kSchemeFields.size(); ++i) {
+        const SchemeField& field = kSchemeFields[i];
+        schemeFields[i] = new QLineEdit(this);
+        schemeFields[i]->setObjectName(QLatin1String(field.key));
+        // Percentages in the left and right column, the two amounts in the last row.
+        const int row = field.percent ? int(i % 3) : 3;
+        const int column = field.percent ? int(i / 3) : int(i - 6);
+        addField(row, column, QString::fromUtf8(kFieldLabels[i]),
+            field.percent ? QStringLiteral("%") : QString::fromUtf8(kAmountUnits[i - 6]), schemeFields[i]);
+    }
+    quantitiesField = new QLineEdit(this);
+    quantitiesField->setObjectName(QStringLiteral("quantities"));
+    quantitiesField->setToolTip(QStringLiteral("Stückzahlen, durch Kommas getrennt, z. B. 1, 10, 100."));
+    addField(4, 0, QStringLiteral("&Mengen:"), QString(), quantitiesField);
+    marketPriceField = new QLineEdit(this);
+    marketPriceField->setObjectName(QStringLiteral("marketPrice"));
+    marketPriceField->setToolTip(
+        QStringLiteral("Der Listenpreis je Stück, den der Kunde höchstens zahlt: rechnet zurück, "
+                       "was als Selbstkosten und Gewinn bleibt. Leer: keine Rückwärtsrechnung."));
+    addField(4, 1, QStringLiteral("M&arktpreis:"), QStringLiteral("€ je Stück"), marketPriceField);
+
+    quantityBaseLine = new QLabel(this);
+    header->addWidget(quantityBaseLine);
+    errorLine = new QLabel(this);
+    errorLine->setObjectName(QStringLiteral("errorLine"));
+    errorLine->setWordWrap(true);
+    errorLine->setStyleSheet(QStringLiteral("color: #b00000;"));
+    errorLine->hide();
+    header->addWidget(errorLine);
+    marketLine = new QLabel(this);
+    marketLine->setObjectName(QStringLiteral("marketLine"));
+    marketLine->setWordWrap(true);
+    marketLine->hide();
+    header->addWidget(marketLine);
+    auto* offeredRow = new QHBoxLayout;
+    offeredLine = new QLabel(this);
+    offeredLine->setObjectName(QStringLiteral("offeredLine"));
+    offeredLine->setWordWrap(true);
+    offeredLine->setStyleSheet(QStringLiteral("color: #b00000;"));
+    offeredRow->addWidget(offeredLine, 1);
+    takePricesButton = new QPushButton(QStringLiteral("Preise &übernehmen"), this);
+    takePricesButton->setObjectName(QStringLiteral("buttonTakePrices"));
+    takePricesButton->setAutoDefault(false);
+    connect(takePricesButton, &QPushButton::clicked, this, &CQuoteDlg::OnTakePrices);
+    offeredRow->addWidget(takePricesButton, 0, Qt::AlignTop);
+    header->addLayout(offeredRow);
+    offeredLine->hide();
+    takePricesButton->hide();
+    createTexts();
+
+    for (QLineEdit* field : schemeFields)
+        connect(field, &QLineEdit::textChanged, this, &CQuoteDlg::OnFieldChanged);
+    for (QLineEdit* field : { quantitiesField, marketPriceField })
+        connect(field, &QLineEdit::textChanged, this, &CQuoteDlg::OnFieldChanged);
+    schemeFields[0]->setFocus(Qt::OtherFocusReason);
+}
+
+void CQuoteDlg::createTexts()
+{
+    auto* texts = new QWidget(this);
+    auto* grid = new QGridLayout(texts);
+    const auto line = [this](const char* name) {
+        auto* field = new QLineEdit(this);
+        field->setObjectName(QLatin1String(name));
+        connect(field, &QLineEdit::textChanged, this, &CQuoteDlg::OnTextChanged);
+        return field;
+    };
+    const auto block = [this](const char* name) {
+        auto* field = new QPlainTextEdit(this);
+        field->setObjectName(QLatin1String(name));
+        field->setTabChangesFocus(true);
+        // Room for an address of five lines; longer texts scroll.
+        field->setMinimumHeight(DialogUnits(font()).y(40));
+        field->setMaximumHeight(DialogUnits(font()).y(56));
+        connect(field, &QPlainTextEdit::textChanged, this, &CQuoteDlg::OnTextChanged);
+        return field;
+    };
+    const auto place = [this, grid](int row, int column, const QString& label, QWidget* field) {
+        auto* caption = new QLabel(label, this);
+        caption->setBuddy(field);
+        grid->addWidget(caption, row, 2 * column, Qt::AlignTop);
+        grid->addWidget(field, row, 2 * column + 1);
+    };
+    place(0, 0, QStringLiteral("Angebo&t Nr.:"), numberField = line("number"));
+    place(1, 0, QStringLiteral("Datum:"), dateField = line("date"));
+    place(2, 0, QStringLiteral("Gültig bis:"), validUntilField = line("validUntil"));
+    place(3, 0, QStringLiteral("Betre&ff:"), subjectField = line("subject"));
+    place(4, 0, QStringLiteral("Absender:"), senderField = block("sender"));
+    place(0, 1, QStringLiteral("Anschri&ft:"), recipientField = block("recipient"));
+    grid->addWidget(recipientField, 0, 3, 4, 1);
+    place(4, 1, QStringLiteral("Einleitung:"), introField = block("intro"));
+    place(5, 1, QStringLiteral("Schluss:"), closingField = block("closing"));
+    grid->addWidget(senderField, 4, 1, 2, 1, Qt::AlignTop); // beside its label, not centred in two rows
+    for (QLineEdit* field : { dateField, validUntilField })
+        field->setToolTip(QStringLiteral("Ein Datum wie 07.12.2026."));
+    tablePanel->addBelowTable(texts);
+
+    const struct {
+        const char* name;
+        QString text;
+        std::function<void()> handler;
+    } commands[] = { { "buttonPreview", QStringLiteral("&Vorschau..."), [this] { OnPreview(); } },
+        { "buttonPdf", QStringLiteral("Als &PDF speichern..."), [this] { OnSavePdf(); } },
+        { "buttonOpen", QStringLiteral("&Öffnen..."), [this] { OnOpenQuote(); } },
+        { "buttonSave", QStringLiteral("&Speichern"), [this] { OnSaveQuote(); } },
+        { "buttonSaveAs", QStringLiteral("Speichern &unter..."), [this] { OnSaveQuoteAs(); } } };
+    for (const auto& command : commands)
+        connect(tablePanel->addButton(command.name, command.text), &QPushButton::clicked, this, command.handler);
+}
+
+// Label, field and unit in three grid columns, so that the fields of one side line up.
+void CQuoteDlg::addField(int row, int column, const QString& label, const QString& unit, QLineEdit* field)
+{
+    auto* caption = new QLabel(label, this);
+    caption->setBuddy(field);
+    fieldsGrid->addWidget(caption, row, 3 * column);
+    fieldsGrid->addWidget(field, row, 3 * column + 1);
+    if (!unit.isEmpty())
+        fieldsGrid->addWidget(new QLabel(unit, this), row, 3 * column + 2);
+}
+
+void CQuoteDlg::restart()
+{
+    const COrder order = currentOrder();
+    quote.startNew(documents::loadQuoteDefaults(), fromCp1252(order.name), QDate::currentDate());
+    enableFigures();
+    tablePanel->setTable({}, 0, {});
+    tablePanel->setUncosted({});
+    showDocument();
+    showOfferedPrices();
+}
+
+void CQuoteDlg::OnFieldChanged()
+{
+    if (showing)
+        return;
+    quote.markChanged();
+    recompute();
+}
+
+void CQuoteDlg::OnTextChanged()
+{
+    // The letter's texts do not touch the figures: no need to price a large order again.
+    if (showing)
+        return;
+    quote.setLetter(typedLetter());
+    quote.markChanged();
+}
+
+void CQuoteDlg::showDocument()
+{
+    showing = true;
+    const documents::LetterTexts& letter = quote.letter();
+    numberField->setText(letter.number);
+    dateField->setText(documents::quoteDateText(letter.date));
+    validUntilField->setText(documents::quoteDateText(letter.validUntil));
+    subjectField->setText(letter.subject);
+    senderField->setPlainText(letter.sender);
+    recipientField->setPlainText(letter.recipient);
+    introField->setPlainText(letter.intro);
+    closingField->setPlainText(letter.closing);
+    const QuoteFigures& figures = quote.figures();
+    for (std::size_t i = 0; i < kSchemeFields.size(); ++i) {
+        const Hundredths value = figures.scheme.*kSchemeFields[i].member;
+        schemeFields[i]->setText(value.count() == 0 ? QString() : documents::typedValue(value));
+    }
+    marketPriceField->setText(figures.marketPrice ? documents::typedValue(*figures.marketPrice) : QString());
+    quantitiesField->setText(documents::quantityList(quote.shownQuantities(currentOrder().quantityBase)));
+    quantitiesField->setCursorPosition(0);
+    showing = false;
+    recompute();
+}
+
+documents::LetterTexts CQuoteDlg::typedLetter() const
+{
+    const documents::LetterTexts& stored = quote.letter();
+    return { numberField->text().trimmed(), documents::quoteDateOf(dateField->text()).value_or(stored.date),
+        documents::quoteDateOf(validUntilField->text()).value_or(stored.validUntil), senderField->toPlainText(),
+        recipientField->toPlainText(), subjectField->text(), introField->toPlainText(), closingField->toPlainText() };
+}
+
+bool CQuoteDlg::typedDate(QLineEdit* field, const QString& name)
+{
+    if (documents::quoteDateOf(field->text()))
+        return true;
+    showError(field,
+        QStringLiteral("„%1“ kann nicht gelesen werden: bitte ein Datum wie 07.12.2026 eingeben.").arg(name), false);
+    return false;
+}
+
+std::optional<files::Offer> CQuoteDlg::sendableOffer()
+{
+    if (quote.hasOrder()) {
+        recompute();
+        if (!quote.isPriced()) {
+            uiServices().showMessage(this, documents::incompleteQuoteMessage());
+            return std::nullopt;
+        }
+        if (dataFiles) {
+            const QuoteDataFiles files = dataFiles();
+            quote.setDataFiles(files.order, files.masterData);
+        }
+    }
+    if (!typedDate(dateField, QStringLiteral("Datum")) || !typedDate(validUntilField, QStringLiteral("Gültig bis")))
+        return std::nullopt;
+    return quote.offer();
+}
+
+void CQuoteDlg::OnPreview()
+{
+    if (const std::optional<files::Offer> offer = sendableOffer()) {
+        const report::QuoteLetter letter = report::quoteLetter(*offer);
+        uiServices().showPrintPreview(
+            this, [&letter](QPrinter& printer) { report::printQuoteLetter(letter, printer); });
+    }
+}
+
+void CQuoteDlg::OnSavePdf()
+{
+    const std::optional<files::Offer> offer = sendableOffer();
+    if (!offer)
+        return;
+    const QString path = uiServices().getSaveFileName(this,
+        { QStringLiteral("Kalkora - Angebot als PDF speichern"), QStringLiteral("PDF-Dateien (*.pdf)"),
+            QStringLiteral("*.pdf"), QStringLiteral("pdf"), true, {} });
+    if (!path.isEmpty() && !report::writeQuoteLetterPdf(report::quoteLetter(*offer), path)) {
+        uiServices().showMessage(this,
+            QStringLiteral("Das Angebot kann nicht nach „%1“ geschrieben werden.").arg(QFileInfo(path).fileName()));
+    }
+}
+
+void CQuoteDlg::OnOpenQuote()
+{
+    if (!mayClose())
+        return;
+    const QString path
+        = uiServices().getOpenFileName(this, quoteFileDialog(QStringLiteral("Kalkora - Angebot öffnen")));
+    if (!path.isEmpty())
+        openQuoteFile(path);
+}
+
+bool CQuoteDlg::openQuoteFile(const QString& path)
+{
+    const files::FileResult result = quote.open(path);
+    if (!result.ok()) {
+        uiServices().showMessage(this, result.message);
+        return false;
+    }
+    showDocument();
+    return true;
+}
+
+bool CQuoteDlg::openQuoteWithoutOrder(const QString& path)
+{
+    const files::FileResult result = quote.openWithoutOrder(path);
+    if (!result.ok()) {
+        uiServices().showMessage(this, result.message);
+        return false;
+    }
+    enableFigures();
+    showDocument();
+    return true;
+}
+
+void CQuoteDlg::enableFigures()
+{
+    const bool priced = quote.hasOrder();
+    // Without the order nothing could price a change of the figures.
+    for (QLineEdit* field : schemeFields)
+        field->setEnabled(priced);
+    quantitiesField->setEnabled(priced);
+    marketPriceField->setEnabled(priced);
+    quantityBaseLine->setVisible(priced);
+    tablePanel->showTableCommands(priced);
+}
+
+void CQuoteDlg::showOfferedOnly()
+{
+    errorLine->hide();
+    marketLine->hide();
+    setOrderName({});
+    struct OfferedRow {
+        const char* title;
+        Hundredths files::OfferedPrice::*amount;
+    };
+    static constexpr OfferedRow rows[] = { { "Listenverkaufspreis", &files::OfferedPrice::listPrice },
+        { "Kundenrabatt", &files::OfferedPrice::discount }, { "Zielverkaufspreis", &files::OfferedPrice::targetPrice },
+        { "Gesamtpreis", &files::OfferedPrice::total } };
+    const std::vector<files::OfferedPrice> prices = quote.offeredPrices();
+    QStringList titles { QStringLiteral("Angeboten") };
+    for (const files::OfferedPrice& price : prices)
+        titles << QStringLiteral("%1 Stück").arg(germanCount(price.quantity));
+    tablePanel->setTable(titles, int(std::size(rows)), [prices](int row, int column, int role) -> QVariant {
+        if (role == Qt::TextAlignmentRole)
+            return QVariant::fromValue((column == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+        if (role != Qt::DisplayRole)
+            return {};
+        const OfferedRow& shown = rows[row];
+        return column == 0 ? QString::fromUtf8(shown.title)
+                           : fromHundredths((prices.at(std::size_t(column - 1)).*shown.amount).count());
+    });
+    tablePanel->setUncosted({});
+    tablePanel->setCurrent(true);
+    const QString orderFile = quote.offer()->orderFile;
+    const QString order = orderFile.isEmpty()
+        ? QStringLiteral("Der Auftrag des Angebots")
+        : QStringLiteral("Der Auftrag „%1“").arg(QDir::toNativeSeparators(orderFile));
+    offeredLine->setText(order
+        + QStringLiteral(" ist nicht geöffnet: die Tabelle zeigt die angebotenen Preise. Neu berechnen lässt sich das "
+                         "Angebot erst, wenn sein Auftrag geöffnet ist."));
+    offeredLine->show();
+    takePricesButton->hide();
+}
+
+void CQuoteDlg::OnTakePrices()
+{
+    quote.takeTodaysPrices();
+    showOfferedPrices();
+}
+
+void CQuoteDlg::showOfferedPrices()
+{
+    if (!quote.hasOrder())
+        return;
+    const std::optional<std::vector<documents::PriceChange>> changes = quote.changedPrices();
+    if (changes) {
+        QStringList prices;
+        for (const documents::PriceChange& change : *changes) {
+            prices << QStringLiteral("%1 Stück: angeboten %2 €, heute %3")
+                          .arg(germanCount(change.quantity), fromHundredths(change.offered.count()),
+                              change.today ? fromHundredths(change.today->count()) + QStringLiteral(" €")
+                                           : QStringLiteral("keiner"));
+        }
+        offeredLine->setText(
+            QStringLiteral("Auftrag und Stammdaten ergeben heute andere Preise als angeboten (Preis je "
+                           "Stück): ")
+            + prices.join(QStringLiteral("; ")) + u'.');
+    }
+    offeredLine->setVisible(changes.has_value());
+    takePricesButton->setVisible(changes.has_value());
+}
+
+bool CQuoteDlg::OnSaveQuote()
+{
+    return quote.path().isEmpty() ? OnSaveQuoteAs() : saveQuoteTo(quote.path());
+}
+
+bool CQuoteDlg::OnSaveQuoteAs()
+{
+    const QString path
+        = uiServices().getSaveFileName(this, quoteFileDialog(QStringLiteral("Kalkora - Angebot speichern")));
+    return !path.isEmpty() && saveQuoteTo(path);
+}
+
+bool CQuoteDlg::saveQuoteTo(const QString& path)
+{
+    if (!sendableOffer())
+        return false;
+    const files::FileResult result = quote.saveAs(path);
+    if (!result.ok()) {
+        // What was typed stays in the window, still marked as changed.
+        uiServices().showMessage(this, result.message);
+        return false;
+    }
+    return true;
+}
+
+bool CQuoteDlg::mayClose()
+{
+    return maySave(this, quote.isChanged(), QStringLiteral("Das Angebot wurde geändert. Soll es gespeichert werden?"),
+        [this] { return OnSaveQuote(); });
+}
+
+void CQuoteDlg::reject()
+{
+    if (mayClose())
+        COrderWindow::reject();
+}
+
+std::optional<SalesScheme> CQuoteDlg::typedScheme()
+{
+    SalesScheme scheme;
+    for (std::size_t i = 0; i < kSchemeFields.size(); ++i) {
+        const std::optional<Hundredths> value = documents::schemeValueOf(kSchemeFields[i], schemeFields[i]->text());
+        if (!value) {
+            showError(schemeFields[i], documents::schemeRangeMessage(kSchemeFields[i]));
+            return std::nullopt;
+        }
+        scheme.*kSchemeFields[i].member = *value;
+    }
+    if (!discountsLeaveAPrice(scheme)) {
+        showError(schemeFields[4], documents::discountsMessage());
+        return std::nullopt;
+    }
+    return scheme;
+}
+
+std::optional<std::optional<Hundredths>> CQuoteDlg::typedMarketPrice()
+{
+    if (marketPriceField->text().trimmed().isEmpty())
+        return std::optional<Hundredths>();
+    const std::optional<Hundredths> value = documents::schemeValueOf(kMarketPriceField, marketPriceField->text());
+    if (!value) {
+        showError(marketPriceField, documents::schemeRangeMessage(kMarketPriceField));
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<QuoteFigures> CQuoteDlg::typedFigures()
+{
+    QuoteFigures figures;
+    const std::optional<SalesScheme> scheme = typedScheme();
+    if (!scheme)
+        return std::nullopt;
+    figures.scheme = *scheme;
+    const std::optional<std::optional<Hundredths>> market = typedMarketPrice();
+    if (!market)
+        return std::nullopt;
+    figures.marketPrice = *market;
+    std::string error;
+    if (!parseQuantities(
+            documents::withoutGrouping(quantitiesField->text()).toStdString(), figures.quantities, error)) {
+        showError(quantitiesField, QString::fromStdString(error));
+        return std::nullopt;
+    }
+    return figures;
+}
+
+void CQuoteDlg::recompute()
+{
+    for (QLineEdit* field : findChildren<QLineEdit*>())
+        field->setStyleSheet(QString());
+    if (!quote.hasOrder()) {
+        showOfferedOnly();
+        return;
+    }
+    const COrder order = currentOrder();
+    setOrderName(order.name);
+    quantityBaseLine->setText(QStringLiteral("Stückzahlbasis des Auftrags: %1").arg(order.quantityBase));
+    std::optional<QuoteFigures> figures = typedFigures();
+    if (!figures)
+        return;
+    try {
+        quote.price(std::move(*figures), order, plantData);
+        showQuote(order);
+    } catch (const PriceScaleError& failure) {
+        showError(quantitiesField, QString::fromUtf8(failure.what()));
+    }
+}
+
+void CQuoteDlg::showError(QLineEdit* field, const QString& message, bool tableField)
+{
+    if (tableField) {
+        quote.markOutOfDate();
+        tablePanel->setCurrent(false);
+    }
+    field->setStyleSheet(QStringLiteral("background-color: #ffd8d8;"));
+    errorLine->setText(message);
+    errorLine->show();
+}
+
+void CQuoteDlg::showQuote(const COrder& order)
+{
+    errorLine->hide();
+    // The table keeps its own copy: the document's prices change under it as the fields do.
+    const Quote shown = *quote.todaysQuote();
+    QStringList titles { QStringLiteral("Schritt") };
+    for (const QuoteRow& row : shown.rows)
+        titles << QStringLiteral("%1 Stück").arg(germanCount(row.quantity));
+    const std::array<QuoteStep, 15>& steps = quoteSteps();
+    const int marketRows = shown.market ? 2 : 0;
+    tablePanel->setTable(
+        titles, int(steps.size()) + marketRows, [shown, &steps](int row, int column, int role) -> QVariant {
+            if (role == Qt::TextAlignmentRole)
+                return QVariant::fromValue((column == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+            if (role != Qt::DisplayRole)
+                return {};
+            const bool stepRow = row < int(steps.size());
+            if (column == 0) {
+                if (!stepRow)
+                    return row == int(steps.size()) ? QStringLiteral("Gewinn beim Marktpreis")
+                                                    : QStringLiteral("Gewinn beim Marktpreis %");
+                const QuoteStep& step = steps[std::size_t(row)];
+                const QString title = QString::fromUtf8(step.title);
+                return step.percent
+                    ? title + QStringLiteral(" (%1 %)").arg(fromHundredths((shown.scheme.*step.percent).count()))
+                    : title;
+            }
+            const QuoteRow& figures = shown.rows.at(std::size_t(column - 1));
+            if (stepRow)
+                return figures.priced ? fromHundredths(figures.*steps[std::size_t(row)].amount) : QStringLiteral("—");
+            const MarketRow& market = shown.market->rows.at(std::size_t(column - 1));
+            if (row == int(steps.size()))
+                return market.priced ? fromHundredths(market.profit) : QStringLiteral("—");
+            return market.profitPct ? fromHundredths(*market.profitPct) : QStringLiteral("—");
+        });
+    if (shown.market) {
+        const MarketPricing& m = *shown.market;
+        marketLine->setText(
+            QStringLiteral("Vom Marktpreis %1 € bleiben nach Rabatt %2 € der Zielverkaufspreis %3 €, "
+                           "nach Skonto und Provision der Barverkaufspreis %4 €; beim "
+                           "Gewinnzuschlag erlaubt er Selbstkosten von %5 € je Stück.")
+                .arg(fromHundredths(m.listPrice), fromHundredths(m.discount), fromHundredths(m.targetPrice),
+                    fromHundredths(m.cashPrice), fromHundredths(m.allowedCostPrice)));
+    }
+    marketLine->setVisible(shown.market.has_value());
+    QStringList notes = uncostedOperations(breakDownCosts(order, plantData));
+    for (const QuoteRow& row : shown.rows) {
+        if (!row.priced)
+            notes << QStringLiteral("Menge %1 nicht bepreist (Beträge zu groß oder nicht endlich)").arg(row.quantity);
+    }
+    tablePanel->setUncosted(shown.complete() ? QStringList() : notes, QString::fromStdString(orderWarning(order)));
+    tablePanel->setCurrent(true);
+    showOfferedPrices();
+}
+
+void showQuote(
+    QWidget* owner, const CPlantData& plantData, OrderSnapshot currentOrder, std::function<QuoteDataFiles()> dataFiles)
+{
+    showWithSettings<CQuoteDlg>(owner, plantData, std::move(currentOrder));
+    owner->findChild<CQuoteDlg*>(QString(), Qt::FindDirectChildrenOnly)->setDataFiles(std::move(dataFiles));
+}
+
+void showQuoteWithoutOrder(QWidget* owner, const CPlantData& plantData, OrderSnapshot currentOrder, const QString& path)
+{
+    auto* window = owner->findChild<CQuoteDlg*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!window) {
+        window = new CQuoteDlg(plantData, std::move(currentOrder), owner);
+    } else if (window->isVisible() && !window->mayClose()) {
+        return;
+    }
+    if (window->openQuoteWithoutOrder(path))
+        bringToFront(window);
+}
+
+} // namespace kalkora::ui

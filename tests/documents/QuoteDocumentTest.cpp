@@ -1,0 +1,167 @@
+#include "documents/QuoteDocument.h"
+
+#include "core/ExampleData.h"
+#include "documents/QuantityList.h"
+#include "documents/SchemeValues.h"
+
+#include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace kalkora::documents {
+namespace {
+
+class QuoteDocumentTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+        SalesScheme scheme;
+        scheme.discountPct = Hundredths(500);
+        saveQuoteDefaults(
+            { QStringLiteral("Muster GmbH"), scheme, 14, QStringLiteral("Wir bieten an:"), QStringLiteral("Gruß"), 7 });
+        files::Offer bare; // offered, but no quantities of its own
+        bare.offered = { { 5, Hundredths(900), {}, Hundredths(900), Hundredths(4500) } };
+        ASSERT_TRUE(files::saveOffer(file("bare.ang"), bare).ok());
+    }
+
+    QString file(const char* name) const { return folder.filePath(QLatin1String(name)); }
+
+    // Does `act` to the quote; any other act prices 100 and 1 pieces at a market price of 9 €, with
+    // the files of the order and master data. A result that is not ok is told by the beginning of
+    // its message.
+    QString act(const QString& act)
+    {
+        files::FileResult result;
+        if (act == u"dearer")
+            order.operations.at(0)->machineTimeMin = 4;
+        else if (act == u"base 0")
+            order.quantityBase = 0;
+        else if (act == u"order back")
+            order = testing::exampleOrder();
+        if (act == u"new")
+            quote.startNew(loadQuoteDefaults(), QStringLiteral("Welle"), QDate(2026, 12, 7));
+        else if (act == u"typo") {
+            quote.markChanged();
+            quote.markOutOfDate();
+        } else if (act == u"renumber")
+            quote.setLetter({ QStringLiteral("A-1"), {}, {}, {}, {}, {}, {}, {} });
+        else if (act == u"take")
+            quote.takeTodaysPrices();
+        else if (act.startsWith(u"save "))
+            result = quote.saveAs(file(act.mid(5).toUtf8()));
+        else if (act.startsWith(u"open "))
+            result = quote.open(file(act.mid(5).toUtf8()));
+        else if (act.startsWith(u"without "))
+            result = quote.openWithoutOrder(file(act.mid(8).toUtf8()));
+        else
+            try {
+                quote.setDataFiles(file("welle.auf"), file("werk.sta"));
+                quote.price({ quote.figures().scheme, { 100, 1 }, Hundredths(900) }, order, plant);
+            } catch (const PriceScaleError& error) {
+                result.message = QString::fromUtf8(error.what());
+            }
+        return result.message.isEmpty() ? QString() : QStringLiteral("! ") + result.message.section(u' ', 0, 3) + u' ';
+    }
+
+    // The quote's file and state, the prices it offers and those that differ today (offered >
+    // today) and the quantities it shows.
+    QString seen() const
+    {
+        QStringList offered;
+        for (const files::OfferedPrice& price : quote.offeredPrices())
+            offered << QStringLiteral("%1:%2").arg(price.quantity).arg(typedValue(price.targetPrice));
+        QStringList changes;
+        for (const PriceChange& change : quote.changedPrices().value_or(std::vector<PriceChange>()))
+            changes << QStringLiteral("%1:%2>%3")
+                           .arg(QString::number(change.quantity), typedValue(change.offered),
+                               change.today ? typedValue(*change.today) : QStringLiteral("keiner"));
+        const char* state = !quote.hasOrder() ? "without order" : quote.isPriced() ? "priced" : "unpriced";
+        return QStringLiteral("%1 %2 %3 | %4 | %5 | %6")
+            .arg(QFileInfo(quote.path()).fileName(), quote.isChanged() ? "changed" : "unchanged", state,
+                offered.join(u' '), changes.join(u' '), quantityList(quote.shownQuantities(100)));
+    }
+
+    // The next quote number and what a.ang holds: the letter, the scheme's discount, the
+    // quantities, the market price, the two files and the number of prices offered.
+    QString saved() const
+    {
+        files::Offer offer;
+        if (!files::loadOffer(file("a.ang"), offer).ok())
+            return QStringLiteral("none");
+        return QStringList { QStringLiteral("next %1:").arg(loadQuoteDefaults().nextNumber), offer.number,
+            offer.date.toString(Qt::ISODate), offer.validUntil.toString(Qt::ISODate), offer.subject, offer.sender,
+            offer.intro, offer.closing, typedValue(offer.scheme.discountPct), quantityList(offer.quantities),
+            offer.marketPrice ? typedValue(*offer.marketPrice) : QStringLiteral("-"),
+            QFileInfo(offer.orderFile).fileName(), QFileInfo(offer.masterFile).fileName(),
+            QString::number(offer.offered.size()) }
+            .join(u' ');
+    }
+
+    QTemporaryDir settings;
+    QTemporaryDir folder;
+    COrder order = testing::exampleOrder();
+    CPlantData plant = testing::examplePlant();
+    QuoteDocument quote;
+};
+
+// Each step acts on the quote after the steps above it; a save also shows what a.ang holds. The
+// example order's price per piece is 33,78 € at 1 piece and 5,29 € at 100; with a longer machine
+// time 34,37 € and 5,88 €.
+const std::pair<const char*, const char*> life[] = {
+    { "new", " unchanged unpriced |  |  | 1, 10, 25, 50, 100, 250, 500, 1000" },
+    { "save a.ang", "! Das Angebot ist nicht  unchanged unpriced |  |  | 1, 10, 25, 50, 100, 250, 500, 1000 | none" },
+    { "price", " unchanged priced | 1:33,78 100:5,29 |  | 100, 1" },
+    { "save a.ang",
+        "a.ang unchanged priced | 1:33,78 100:5,29 |  | 100, 1 | next 8: 7 2026-12-07 2026-12-21 Welle Muster GmbH Wir "
+        "bieten an: Gruß 5 1, 100 9 welle.auf werk.sta 2" },
+    { "save a.ang",
+        "a.ang unchanged priced | 1:33,78 100:5,29 |  | 100, 1 | next 8: 7 2026-12-07 2026-12-21 Welle Muster GmbH Wir "
+        "bieten an: Gruß 5 1, 100 9 welle.auf werk.sta 2" },
+    { "dearer", "a.ang unchanged priced | 1:34,37 100:5,88 |  | 100, 1" },
+    { "open a.ang", "a.ang unchanged unpriced | 1:33,78 100:5,29 |  | 1, 100" },
+    { "price", "a.ang unchanged priced | 1:33,78 100:5,29 | 1:33,78>34,37 100:5,29>5,88 | 100, 1" },
+    { "typo", "a.ang changed unpriced | 1:33,78 100:5,29 |  | 100, 1" },
+    { "price", "a.ang changed priced | 1:33,78 100:5,29 | 1:33,78>34,37 100:5,29>5,88 | 100, 1" },
+    { "save fehlt/a.ang",
+        "! Die Datei „a.ang“ kann a.ang changed priced | 1:33,78 100:5,29 | 1:33,78>34,37 100:5,29>5,88 | 100, 1 | "
+        "next 8: 7 2026-12-07 2026-12-21 Welle Muster GmbH Wir bieten an: Gruß 5 1, 100 9 welle.auf werk.sta 2" },
+    { "take", "a.ang changed priced | 1:34,37 100:5,88 |  | 100, 1" },
+    { "open fehlt.ang", "! Die Datei „fehlt.ang“ kann a.ang changed priced | 1:34,37 100:5,88 |  | 100, 1" },
+    { "base 0", "! Die Stückzahlbasis des Auftrags a.ang changed unpriced | 1:34,37 100:5,88 |  | 100, 1" },
+    { "without bare.ang", "bare.ang unchanged without order | 5:9 |  | 5" },
+    { "without a.ang", "a.ang unchanged without order | 1:33,78 100:5,29 |  | 1, 100" },
+    { "renumber", "a.ang unchanged without order | 1:33,78 100:5,29 |  | 1, 100" },
+    { "save a.ang",
+        "a.ang unchanged without order | 1:33,78 100:5,29 |  | 1, 100 | next 8: A-1       5 1, 100 9 welle.auf "
+        "werk.sta 2" },
+    { "new", " unchanged unpriced |  |  | 1, 10, 25, 50, 100, 250, 500, 1000" },
+    { "order back", " unchanged priced | 1:33,78 100:5,29 |  | 100, 1" },
+    { "renumber", " unchanged priced | 1:33,78 100:5,29 |  | 100, 1" },
+    { "save a.ang",
+        "a.ang unchanged priced | 1:33,78 100:5,29 |  | 100, 1 | next 8: A-1       5 1, 100 9 welle.auf werk.sta 2" },
+    { "open bare.ang", "bare.ang unchanged unpriced | 5:9 |  | 1, 10, 25, 50, 100, 250, 500, 1000" },
+    { "price", "bare.ang unchanged priced | 5:9 | 5:9>keiner | 100, 1" },
+};
+
+TEST_F(QuoteDocumentTest, ALifeFromNewToSavedOpenedAndRepricedAndTheDefaults)
+{
+    for (const auto& [step, expected] : life) {
+        SCOPED_TRACE(step);
+        const QString act = QString::fromUtf8(step);
+        const QString result = this->act(act);
+        const QString shown = result + seen() + (act.startsWith(u"save") ? QStringLiteral(" | ") + saved() : QString());
+        EXPECT_EQ(shown.toStdString(), expected);
+    }
+    // kalkora-cli's --vorgaben fills only the texts a quote leaves empty.
+    files::Offer offer;
+    offer.intro = QStringLiteral("Eigene Einleitung");
+    fillLetterFrom(loadQuoteDefaults(), offer);
+    EXPECT_EQ(QStringList({ offer.sender, offer.intro, offer.closing }),
+        QStringList({ "Muster GmbH", "Eigene Einleitung", "Gruß" }));
+}
+
+} // namespace
+} // namespace kalkora::documents
