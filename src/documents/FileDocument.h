@@ -19,10 +19,12 @@ class FileDocument : public QObject {
     Q_OBJECT
 
 public:
-    // How the file dialogs name the kind of file: "Auftragsdaten" with "auf", say.
+    // How the file dialogs name the kind of file ("Auftragsdaten" with "auf", say), and the
+    // question before a command discards changes.
     struct FileType {
         QString label;
         QString suffix;
+        QString changedQuestion;
     };
 
     FileDocument(EditHistory& history, EditedData kind, FileType type, QString folderKey);

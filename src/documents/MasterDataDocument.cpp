@@ -50,7 +50,9 @@ private:
 } // namespace
 
 MasterDataDocument::MasterDataDocument(EditHistory& history)
-    : FileDocument(history, EditedData::MasterData, { QStringLiteral("Stammdaten"), QStringLiteral("sta") },
+    : FileDocument(history, EditedData::MasterData,
+        { QStringLiteral("Stammdaten"), QStringLiteral("sta"),
+            QStringLiteral("Die Stammdaten wurden geändert. Sollen sie gespeichert werden?") },
         QStringLiteral("folders/masterData"))
 {
 }

@@ -5,7 +5,9 @@
 namespace kalkora::documents {
 
 OrderDocument::OrderDocument(EditHistory& history, RecentFiles& recentOrders)
-    : FileDocument(history, EditedData::Order, { QStringLiteral("Auftragsdaten"), QStringLiteral("auf") },
+    : FileDocument(history, EditedData::Order,
+        { QStringLiteral("Auftragsdaten"), QStringLiteral("auf"),
+            QStringLiteral("Der Auftrag wurde geändert. Sollen die Änderungen gespeichert werden?") },
         QStringLiteral("folders/order"))
     , recentOrders(recentOrders)
 {

@@ -76,6 +76,12 @@ StartFiles Session::sortStartFiles(const QStringList& paths) const
     return start;
 }
 
+QuoteDataFiles Session::quoteDataFiles() const
+{
+    const QString orderFile = orderDocument.path();
+    return { orderFile.isEmpty() ? QString() : QFileInfo(orderFile).absoluteFilePath(), master.rememberedFile() };
+}
+
 files::RecoveryData Session::recoveryState(const COrder& shownOrder) const
 {
     files::RecoveryData state;

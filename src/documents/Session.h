@@ -25,6 +25,13 @@ struct StartFiles {
     QStringList messages;
 };
 
+// The files the order and the master data of a run come from, absolute or empty, as a quote file
+// names them.
+struct QuoteDataFiles {
+    QString order;
+    QString masterData;
+};
+
 // Everything a run has open: the master data and the one order, their shared edit history, and
 // the orders last used. It knows the rules that join them (no order without machines; an order
 // opened without master data brings the master data file last used) and what a crash would lose.
@@ -53,6 +60,7 @@ public:
     bool isOpenOrder(const QString& orderFile) const;
 
     StartFiles sortStartFiles(const QStringList& paths) const;
+    QuoteDataFiles quoteDataFiles() const;
 
     // What a crash would lose, with `shownOrder` the order as shown (what is being typed
     // included).

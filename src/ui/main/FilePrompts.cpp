@@ -7,7 +7,8 @@ namespace kalkora::ui {
 
 QString FilePrompts::choose(const documents::FileDocument& document, const QString& title, bool forSaving) const
 {
-    const auto& [label, suffix] = document.fileType();
+    const QString& label = document.fileType().label;
+    const QString& suffix = document.fileType().suffix;
     const FileDialogRequest request { title, QStringLiteral("%1 (*.%2) ").arg(label, suffix),
         QStringLiteral("*.") + suffix, suffix, true, document.folder() };
     const QString path
@@ -46,6 +47,11 @@ bool FilePrompts::save(documents::FileDocument& document, const QString& path, c
     const files::FileResult result = document.save(path, LongTask(window, progressText, false).callback());
     tell(result);
     return result.ok();
+}
+
+bool FilePrompts::maySaveChanges(const documents::FileDocument& document, const std::function<bool()>& save) const
+{
+    return maySave(window, document.isChanged(), document.fileType().changedQuestion, save);
 }
 
 void FilePrompts::tell(const files::FileResult& result) const

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 namespace kalkora::ui {
@@ -23,6 +25,9 @@ public:
     QString choose(const documents::FileDocument& document, const QString& title, bool forSaving) const;
     bool open(documents::FileDocument& document, const QString& path, float factor, const QString& progressText) const;
     bool save(documents::FileDocument& document, const QString& path, const QString& progressText) const;
+    // Before a command discards the document's changes: asks whether to save them and saves on
+    // "Ja". False when the command must stop: cancelled, or the save did not succeed.
+    bool maySaveChanges(const documents::FileDocument& document, const std::function<bool()>& save) const;
     // Tells what went wrong; a command the user cancelled has nothing to report.
     void tell(const files::FileResult& result) const;
 

@@ -1,14 +1,11 @@
 #include "ui/main/MainDlg.h"
 
-#include "costing/OrderCosting.h"
 #include "model/DmConversion.h"
 #include "model/MasterDataFile.h"
 #include "ui/analysis/CostBreakdownDlg.h"
 #include "ui/analysis/PriceScaleDlg.h"
 #include "ui/common/AccessibleNames.h"
 #include "ui/common/DialogUnits.h"
-#include "ui/common/LongTask.h"
-#include "ui/common/QtText.h"
 #include "ui/common/UiServices.h"
 #include "ui/common/UndoKeys.h"
 #include "ui/main/AboutDlg.h"
@@ -21,12 +18,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
-#include <QMenuBar>
 #include <QScreen>
 
 // Resources of a static library are registered by hand, outside any namespace.
@@ -36,20 +30,6 @@ static void initKalkoraResources()
 }
 
 namespace kalkora::ui {
-
-namespace {
-
-QString orderChangedQuestion()
-{
-    return QStringLiteral("Der Auftrag wurde geändert. Sollen die Änderungen gespeichert werden?");
-}
-
-QString masterDataChangedQuestion()
-{
-    return QStringLiteral("Die Stammdaten wurden geändert. Sollen sie gespeichert werden?");
-}
-
-} // namespace
 
 CMainDlg::CMainDlg(QWidget* parent)
     : QMainWindow(parent)
@@ -139,12 +119,12 @@ bool CMainDlg::maySaveChangedOrder()
     }
     // What is being typed counts too: the command would discard it with the order.
     orderPanel.writeFieldsToOrder();
-    return maySave(this, isOrderChanged(), orderChangedQuestion(), [this] { return SaveOrder(); });
+    return filePrompts.maySaveChanges(documents.order(), [this] { return SaveOrder(); });
 }
 
 bool CMainDlg::maySaveChangedMasterData()
 {
-    return maySave(this, isMasterDataChanged(), masterDataChangedQuestion(), [this] { return saveMasterDataAs(); });
+    return filePrompts.maySaveChanges(documents.masterData(), [this] { return saveMasterDataAs(); });
 }
 
 void CMainDlg::OnNewOrder()
@@ -236,14 +216,9 @@ void CMainDlg::OpenStartFiles(const QStringList& paths)
         }
     }
     for (const auto& [path, quoteOrder] : start.quotes) {
-        // Priced against another order, the quote would show figures that were never its own.
-        if (!documents.isOpenOrder(quoteOrder)) {
-            showQuoteWithoutOrder(this, documents.masterData().data(), orderSnapshot(), path);
-        } else if (auto* quote = findChild<CQuoteDlg*>(QString(), Qt::FindDirectChildrenOnly);
-                   !quote || !quote->isVisible() || quote->mayClose()) {
-            OnQuote();
-            findChild<CQuoteDlg*>(QString(), Qt::FindDirectChildrenOnly)->openQuoteFile(path);
-        }
+        openQuoteFile(
+            this, documents.masterData().data(), orderSnapshot(), [this] { return documents.quoteDataFiles(); }, path,
+            documents.isOpenOrder(quoteOrder));
     }
 }
 
@@ -321,18 +296,7 @@ void CMainDlg::OnSaveMasterData()
 
 void CMainDlg::OnCalculate()
 {
-    const std::string fileName = toCp1252(QFileInfo(documents.order().path()).fileName());
-    CostingResult result = costOrder(documents.order().data(), documents.masterData().data(), fileName,
-        text::PrintDate::today(), LongTask(this, QStringLiteral("Auftrag wird berechnet..."), true).callback());
-    if (result.cancelled) {
-        return;
-    }
-    for (const std::string& message : result.messages) {
-        uiServices().showMessage(this, fromCp1252(message));
-    }
-    CReportDlg report(this);
-    report.setReportText(std::move(result.reportText));
-    report.exec();
+    showCostingReport(this, documents.order().data(), documents.masterData().data(), documents.order().path());
 }
 
 // The analysis windows see what is being typed in the panel, unlike the report.
@@ -353,11 +317,7 @@ std::function<COrder()> CMainDlg::orderSnapshot()
 
 void CMainDlg::OnQuote()
 {
-    showQuote(this, documents.masterData().data(), orderSnapshot(), [this] {
-        const QString orderFile = documents.order().path();
-        return QuoteDataFiles { orderFile.isEmpty() ? QString() : QFileInfo(orderFile).absoluteFilePath(),
-            documents.masterData().rememberedFile() };
-    });
+    showQuote(this, documents.masterData().data(), orderSnapshot(), [this] { return documents.quoteDataFiles(); });
 }
 
 template <typename Dialog> void CMainDlg::editMasterData(const QString& stepText)

@@ -600,4 +600,20 @@ void showQuoteWithoutOrder(QWidget* owner, const CPlantData& plantData, OrderSna
         bringToFront(window);
 }
 
+void openQuoteFile(QWidget* owner, const CPlantData& plantData, OrderSnapshot currentOrder,
+    std::function<QuoteDataFiles()> dataFiles, const QString& path, bool ownOrderOpen)
+{
+    // Priced against another order, the quote would show figures that were never its own.
+    if (!ownOrderOpen) {
+        showQuoteWithoutOrder(owner, plantData, std::move(currentOrder), path);
+        return;
+    }
+    if (auto* shown = owner->findChild<CQuoteDlg*>(QString(), Qt::FindDirectChildrenOnly);
+        shown && shown->isVisible() && !shown->mayClose()) {
+        return;
+    }
+    showQuote(owner, plantData, std::move(currentOrder), std::move(dataFiles));
+    owner->findChild<CQuoteDlg*>(QString(), Qt::FindDirectChildrenOnly)->openQuoteFile(path);
+}
+
 } // namespace kalkora::ui

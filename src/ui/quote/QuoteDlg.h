@@ -5,6 +5,7 @@
 
 #include "costing/SalesPrice.h"
 #include "documents/QuoteDocument.h"
+#include "documents/Session.h"
 #include "model/CPlantData.h"
 #include "ui/analysis/AnalysisPanel.h"
 #include "ui/analysis/OrderWindow.h"
@@ -21,12 +22,7 @@ class QPushButton;
 
 namespace kalkora::ui {
 
-// The files the order and the master data of the main window come from, absolute or empty, as
-// a quote file names them.
-struct QuoteDataFiles {
-    QString order;
-    QString masterData;
-};
+using documents::QuoteDataFiles;
 
 // The sales price scheme ("Angebot"): the scheme's percentages and amounts, the quantities and
 // a market price in fields, and the scheme as a table with one column per quantity, recomputed
@@ -141,5 +137,10 @@ void showQuote(
 // asking about a changed quote shown there.
 void showQuoteWithoutOrder(
     QWidget* owner, const CPlantData& plantData, OrderSnapshot currentOrder, const QString& path);
+// Opens the quote file `path` in the quote window of `owner`: on the current order when that is
+// the order it was priced from (`ownOrderOpen`), else with its offered prices alone. A changed
+// quote shown there is asked about first.
+void openQuoteFile(QWidget* owner, const CPlantData& plantData, OrderSnapshot currentOrder,
+    std::function<QuoteDataFiles()> dataFiles, const QString& path, bool ownOrderOpen);
 
 } // namespace kalkora::ui

@@ -1,9 +1,14 @@
 #include "ui/report/ReportDlg.h"
 
+#include "costing/OrderCosting.h"
 #include "ui/common/DialogUnits.h"
+#include "ui/common/LongTask.h"
+#include "ui/common/QtText.h"
+#include "ui/common/UiServices.h"
 #include "ui/report/PrintCommand.h"
 #include "ui/report/ReportTextView.h"
 
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPushButton>
@@ -75,6 +80,22 @@ void CReportDlg::setReportText(std::string text)
 void CReportDlg::OnPrint()
 {
     printReportWithDialog(this, reportText);
+}
+
+void showCostingReport(QWidget* owner, const COrder& order, const CPlantData& plantData, const QString& orderFile)
+{
+    const std::string fileName = toCp1252(QFileInfo(orderFile).fileName());
+    CostingResult result = costOrder(order, plantData, fileName, text::PrintDate::today(),
+        LongTask(owner, QStringLiteral("Auftrag wird berechnet..."), true).callback());
+    if (result.cancelled) {
+        return;
+    }
+    for (const std::string& message : result.messages) {
+        uiServices().showMessage(owner, fromCp1252(message));
+    }
+    CReportDlg report(owner);
+    report.setReportText(std::move(result.reportText));
+    report.exec();
 }
 
 } // namespace kalkora::ui

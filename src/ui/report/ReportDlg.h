@@ -1,7 +1,10 @@
 #pragma once
 
 // ui/report: the report window, its text view for very long texts and printing. It uses
-// ui/common, src/print and src/text only.
+// ui/common, src/print, src/costing and src/text only.
+
+#include "model/COrder.h"
+#include "model/CPlantData.h"
 
 #include <QDialog>
 
@@ -37,5 +40,10 @@ private:
     ReportTextView* reportView = nullptr;
     QPushButton* printButton = nullptr;
 };
+
+// Costs the order, shows the message of each operation that cannot be costed, then the report in
+// its window. `orderFile` is the order's file (empty without one); cancelling the costing shows
+// nothing.
+void showCostingReport(QWidget* owner, const COrder& order, const CPlantData& plantData, const QString& orderFile);
 
 } // namespace kalkora::ui
