@@ -3,11 +3,9 @@
 #include "documents/OrderCommands.h"
 #include "documents/Session.h"
 #include "model/MasterDataFile.h"
-#include "model/OrderFile.h"
 #include "text/Cp1252.h"
 
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -116,37 +114,6 @@ TEST_F(EditCommandsTest, TheSavedStateFollowsTheSteps)
     EXPECT_EQ(changed(), "10") << "the saved state was above the new step";
     history().clear();
     EXPECT_EQ(changed(), "10") << "dropping the steps keeps what is unsaved";
-}
-
-// What a crash would lose comes back in a new run: the data byte for byte, the order's file, and
-// what was unsaved (an order typed into but not yet confirmed counts as changed).
-TEST_F(EditCommandsTest, RecoveryStateIsRestoredInANewRun)
-{
-    QTemporaryDir folder;
-    const QString file = folder.filePath(QStringLiteral("welle.auf"));
-    ASSERT_TRUE(session.order().save(file).ok());
-    COrder shown;
-    for (const bool typed : { false, true }) {
-        SCOPED_TRACE(typed);
-        ASSERT_TRUE(decodeOrder(encodeOrder(order()), 1.0f, shown).ok());
-        if (typed)
-            shown.name = "Getippt";
-        const files::RecoveryData state = session.recoveryState(shown);
-        EXPECT_EQ(state.hasUnsavedChanges(), typed);
-        Session next;
-        ASSERT_TRUE(next.restore(state));
-        EXPECT_EQ(encodeOrder(next.order().data()), encodeOrder(shown));
-        EXPECT_EQ(encodeMasterData(next.masterData().data()), encodeMasterData(session.masterData().data()));
-        EXPECT_EQ(next.order().path(), file);
-        EXPECT_EQ(next.order().isChanged(), typed);
-        EXPECT_TRUE(next.order().isOpen());
-    }
-    files::RecoveryData damaged = session.recoveryState(shown);
-    damaged.orderBytes.resize(3);
-    Session next;
-    EXPECT_FALSE(next.restore(damaged));
-    EXPECT_FALSE(next.order().isOpen());
-    session.order().close(); // its lock goes before the folder
 }
 
 } // namespace
