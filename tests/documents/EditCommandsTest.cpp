@@ -29,6 +29,10 @@ protected:
     }
 
     COrder& order() { return session.order().data(); }
+    template <typename Command, typename... Values> void push(Values... values)
+    {
+        history().push(std::make_unique<Command>(history(), order(), values...));
+    }
     EditHistory& history() { return session.history(); }
     std::string state() const
     {
@@ -50,18 +54,12 @@ TEST_F(EditCommandsTest, EveryStepIsUndoneAndMadeAgain)
     COperation edited = *order().operations.at(1);
     edited.name = "Bohren";
     const std::function<void()> steps[] = {
-        [&] {
-            history().push(std::make_unique<SetOrderFieldCommand<std::string>>(
-                history(), order(), &COrder::name, std::string("Neu")));
-        },
-        [&] {
-            history().push(
-                std::make_unique<SetOrderFieldCommand<std::int32_t>>(history(), order(), &COrder::quantityBase, 7));
-        },
-        [&] { history().push(std::make_unique<AddOperationCommand>(history(), order(), edited)); },
-        [&] { history().push(std::make_unique<EditOperationCommand>(history(), order(), 0, edited)); },
-        [&] { history().push(std::make_unique<MoveOperationCommand>(history(), order(), 2, 1)); },
-        [&] { history().push(std::make_unique<RemoveOperationCommand>(history(), order(), 0)); },
+        [&] { push<SetOrderFieldCommand<std::string>>(&COrder::name, std::string("Neu")); },
+        [&] { push<SetOrderFieldCommand<std::int32_t>>(&COrder::quantityBase, 7); },
+        [&] { push<AddOperationCommand>(edited); },
+        [&] { push<EditOperationCommand>(0, edited); },
+        [&] { push<MoveOperationCommand>(2, 1); },
+        [&] { push<RemoveOperationCommand>(0); },
         [&] {
             const std::string before = encodeMasterData(session.masterData().data());
             session.masterData().data().rentPerSqmYear = 600;
@@ -94,10 +92,8 @@ TEST_F(EditCommandsTest, EveryStepIsUndoneAndMadeAgain)
 // do not change the master data.
 TEST_F(EditCommandsTest, TheSavedStateFollowsTheSteps)
 {
-    const auto rename = [this](const char* name) {
-        history().push(
-            std::make_unique<SetOrderFieldCommand<std::string>>(history(), order(), &COrder::name, std::string(name)));
-    };
+    const auto rename
+        = [this](const char* name) { push<SetOrderFieldCommand<std::string>>(&COrder::name, std::string(name)); };
     const auto changed = [this] {
         return std::to_string(session.order().isChanged()) + std::to_string(session.masterData().isChanged());
     };
