@@ -1,5 +1,6 @@
 #include "ui/main/MainDlg.h"
 
+#include "costing/MachineRates.h"
 #include "model/DmConversion.h"
 #include "model/MasterDataFile.h"
 #include "ui/analysis/CostBreakdownDlg.h"
@@ -325,8 +326,12 @@ template <typename Dialog> void CMainDlg::editMasterData(const QString& stepText
     CPlantData& plantData = documents.masterData().data();
     const std::string before = encodeMasterData(plantData);
     Dialog dialog(plantData, this);
-    dialog.exec();
+    const bool confirmed = dialog.exec() == QDialog::Accepted;
     plantData.computeHoursPerYear();
+    // The machine rates follow the plant values at once, so that every costing shown is current.
+    if (confirmed) {
+        computeAllMachineRates(plantData);
+    }
     documents.masterData().recordChange(stepText, before);
 }
 
