@@ -32,6 +32,12 @@ EditHistory::EditHistory(QObject* parent)
 {
 }
 
+EditHistory::~EditHistory()
+{
+    // The stack clears itself on the way out; nobody may look at it half gone.
+    stack.blockSignals(true);
+}
+
 void EditHistory::push(std::unique_ptr<EditCommand> step)
 {
     // The steps above the current one go; a saved state among them can no longer be reached.

@@ -44,6 +44,7 @@ class EditHistory : public QObject {
 
 public:
     explicit EditHistory(QObject* parent = nullptr);
+    ~EditHistory() override;
 
     QUndoStack& steps() { return stack; }
     const QUndoStack& steps() const { return stack; }

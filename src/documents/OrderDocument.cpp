@@ -16,9 +16,9 @@ OrderDocument::OrderDocument(EditHistory& history, RecentFiles& recentOrders)
 QString OrderDocument::title() const
 {
     if (path().isEmpty()) {
-        return QStringLiteral("Kalkora");
+        return QStringLiteral("Kalkora[*]");
     }
-    return QStringLiteral("Kalkora - ") + QFileInfo(path()).fileName()
+    return QStringLiteral("Kalkora - ") + QFileInfo(path()).fileName() + QStringLiteral("[*]")
         + (isReadOnly() ? QStringLiteral(" [schreibgeschützt]") : QString());
 }
 

@@ -18,7 +18,7 @@ public:
     const COrder& data() const { return order; }
     bool isOpen() const { return openNow; }
     // "Kalkora - welle.auf", with " [schreibgeschützt]" for a file another has open; "Kalkora"
-    // without a file.
+    // without a file. "[*]" after the name is where the window marks unsaved changes.
     QString title() const;
 
     // An empty order without file; it starts without steps.

@@ -26,7 +26,7 @@ COrderWindow::COrderWindow(QWidget* parent, const QString& title)
 
 void COrderWindow::setOrderName(const std::string& name)
 {
-    setWindowTitle(name.empty() ? title : title + QStringLiteral(": ") + fromCp1252(name));
+    setWindowTitle((name.empty() ? title : title + QStringLiteral(": ") + fromCp1252(name)) + QStringLiteral("[*]"));
 }
 
 void bringToFront(QWidget* window)

@@ -72,6 +72,8 @@ CMainDlg::CMainDlg(QWidget* parent)
     // Every step, made, undone or made again, changes what a crash would lose.
     connect(&documents.history().steps(), &QUndoStack::indexChanged, this, [this] {
         updateEditCommands();
+        // Undoing back to the saved state takes the mark away.
+        setWindowModified(isOrderOpen() && isOrderChanged());
         emit documentsChanged();
     });
     updateEditCommands();
@@ -92,6 +94,7 @@ CMainDlg::CMainDlg(QWidget* parent)
 void CMainDlg::UpdateTitle()
 {
     setWindowTitle(documents.order().title());
+    setWindowModified(isOrderOpen() && isOrderChanged());
 }
 
 void CMainDlg::showOrder()

@@ -37,8 +37,8 @@ class CMainDlg : public QMainWindow {
 public:
     explicit CMainDlg(QWidget* parent = nullptr);
 
-    // Caption "Kalkora - <file name>" when the order has a file, else "Kalkora"; " [schreibgeschützt]"
-    // follows the name of a file that another has open.
+    // Caption "Kalkora - <file name>" when the order has a file, else "Kalkora"; "*" follows it
+    // while the order has unsaved changes, " [schreibgeschützt]" when another has the file open.
     void UpdateTitle();
 
     documents::Session& session() { return documents; }

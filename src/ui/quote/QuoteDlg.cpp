@@ -201,6 +201,7 @@ void CQuoteDlg::OnFieldChanged()
     if (showing)
         return;
     quote.markChanged();
+    setWindowModified(true);
     recompute();
 }
 
@@ -211,6 +212,7 @@ void CQuoteDlg::OnTextChanged()
         return;
     quote.setLetter(typedLetter());
     quote.markChanged();
+    setWindowModified(true);
 }
 
 void CQuoteDlg::showDocument()
@@ -234,6 +236,7 @@ void CQuoteDlg::showDocument()
     quantitiesField->setText(documents::quantityList(quote.shownQuantities(currentOrder().quantityBase)));
     quantitiesField->setCursorPosition(0);
     showing = false;
+    setWindowModified(quote.isChanged());
     recompute();
 }
 
@@ -428,6 +431,7 @@ bool CQuoteDlg::saveQuoteTo(const QString& path)
         uiServices().showMessage(this, result.message);
         return false;
     }
+    setWindowModified(false);
     return true;
 }
 

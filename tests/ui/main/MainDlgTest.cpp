@@ -416,11 +416,12 @@ TEST_F(MainDlgTest, EveryStepCanBeUndoneAndMadeAgain)
         QStringList operations;
         for (int i = 0; i < dlg->session().order().data().operations.count(); ++i)
             operations << QString::fromLatin1(dlg->session().order().data().operations.at(i)->name);
-        return QStringLiteral("%1 %2 %3 machines:%4 changed:%5")
+        return QStringLiteral("%1 %2 %3 machines:%4 changed:%5 %6")
             .arg(child<QLineEdit>(&dlg->panel(), "edit1029")->text(), operations.join(u','))
             .arg(dlg->panel().operationList()->model()->rowCount())
             .arg(dlg->session().masterData().data().machines.count())
             .arg(dlg->isOrderChanged())
+            .arg(shownTitle(*dlg))
             .toStdString();
     };
     const auto undoText = [&dlg] { return QStringList { child<QAction>(dlg.get(), "actionUndo")->text() }; };
@@ -476,7 +477,7 @@ TEST_F(MainDlgTest, FilesNamedAtStartAreLoadedMasterDataFirst)
         CMainDlg dlg;
         ui.clear();
         dlg.OpenStartFiles(files);
-        note(what, QStringList { dlg.windowTitle() } + ui.messages());
+        note(what, QStringList { shownTitle(dlg) } + ui.messages());
     }
     for (const auto& [arguments, exitCode] :
         { std::pair { QStringList { "kalkora", "--help" }, 0 }, std::pair { QStringList { "kalkora", "-v" }, 0 },
@@ -511,7 +512,7 @@ TEST_F(MainDlgTest, TheFileMenuListsTheLastFourOrders)
     ui.yesNoCancelAnswers.push_back(Answer::No);
     child<QAction>(dlg.get(), "recentOrder3")->trigger();
     EXPECT_EQ(ui.texts(Kind::YesNoCancel).size(), 1);
-    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Kalkora - a.auf"));
+    EXPECT_EQ(shownTitle(*dlg), QStringLiteral("Kalkora - a.auf"));
     EXPECT_EQ(dlg->recentOrders().constFirst(), path("a.auf"));
 }
 
@@ -534,7 +535,7 @@ TEST_F(MainDlgTest, CancellingLongWorkChangesNothing)
     });
     closeReports.start(10);
     const auto state = [&] {
-        return QStringList { QString::fromStdString(dlg.session().order().data().name), dlg.windowTitle(),
+        return QStringList { QString::fromStdString(dlg.session().order().data().name), shownTitle(dlg),
             QString::number(dlg.session().masterData().data().machines.count()), QString::number(reports),
             QString::number(QFile(path("neu.auf")).size()) };
     };

@@ -88,7 +88,8 @@ TEST_F(QuoteDlgTest, RecomputesAsTheFieldsChangeAndMarksWhatCannotBeRead)
 const Row saving[] = { { "number=2026-0042;discountPct=5;date=31.02.2026;file:angebot.ang;buttonSaveAs", "errorLine" },
     { "date=07.12.2026;file:fehlt/angebot.ang;buttonSave", "messages",
         "Kalkora - Angebot speichern|Die Datei „angebot.ang“ kann nicht…" },
-    { "file:angebot.ang;buttonSave;number=anders;buttonClose", "visible" }, { "buttonClose", "visible" } };
+    { "", "title" }, { "file:angebot.ang;buttonSave", "title" }, { "number=anders;buttonClose", "visible" },
+    { "", "title" }, { "buttonClose", "visible" } };
 const Row reopening[] = { { "file:angebot.ang;buttonOpen", "number" }, { "", "date" }, { "", "discountPct" },
     { "", "subject" }, { "", "offered" }, { "buttonTakePrices", "offered" },
     { "buttonPreview;file:angebot.pdf;buttonPdf", "messages" }, { "", "pdfs" } };

@@ -131,7 +131,7 @@ private:
             return texts.join(u'|');
         }
         if (name == QLatin1String("title"))
-            return window.windowTitle();
+            return shownTitle(window);
         if (name == QLatin1String("visible"))
             return QString::number(window.isVisible());
         if (name == QLatin1String("focus")) {

@@ -38,6 +38,13 @@ inline void record(const QString& label, const QString& text)
         + '\n';
 }
 
+// The title as the desktop shows it: "*" where the window marks unsaved changes.
+inline QString shownTitle(const QWidget& window)
+{
+    return QString(window.windowTitle())
+        .replace(QStringLiteral("[*]"), window.isWindowModified() ? QStringLiteral("*") : QString());
+}
+
 // Every window test: a scripted UiServices and the runtime locale as at program start.
 class WindowTest : public ::testing::Test {
 protected:
