@@ -105,7 +105,8 @@ TEST_F(QuoteDlgTest, TheQuoteIsSavedReopenedAndPrintedAsALetter)
     Scenario scenario(*window, ui, [&](const QString& look) {
         const auto* offered = child<QLabel>(window, "offeredLine");
         if (look == u"offered")
-            return QString::number(offered->isVisibleTo(window)) + u' ' + offered->text();
+            return QString::number(offered->isVisibleTo(window))
+                + QString::number(child(window, "buttonTakePrices")->isVisibleTo(window)) + u' ' + offered->text();
         return QString::number(
             QFile(ui.printOutputFile).size() > 0 && QFile(folder.filePath(QStringLiteral("angebot.pdf"))).size() > 0);
     });
