@@ -106,6 +106,15 @@ void MasterDataDocument::recordChange(const QString& text, const std::string& be
     }
 }
 
+void MasterDataDocument::recordDialogChange(const QString& text, const std::string& before, bool confirmed)
+{
+    plantData.computeHoursPerYear();
+    if (confirmed) {
+        computeAllMachineRates(plantData);
+    }
+    recordChange(text, before);
+}
+
 void MasterDataDocument::restore(
     const std::string& bytes, const QString& remembered, bool changed, const std::optional<files::SeenFile>& seen)
 {

@@ -30,6 +30,10 @@ public:
     // After a dialog changed the data in place: records the change from `before` (the encoded
     // data before the dialog) as a step, when there is one.
     void recordChange(const QString& text, const std::string& before);
+    // After a data dialog changed the data in place: the hours per year follow the plant values,
+    // and when the dialog was confirmed every machine's rates too, so that every costing shown is
+    // current; then the change is recorded.
+    void recordDialogChange(const QString& text, const std::string& before, bool confirmed);
     // Puts back master data that a run which did not end cleanly had; `bytes` were checked.
     // `remembered` is the file last loaded or saved, `seen` the one the run had open.
     void restore(

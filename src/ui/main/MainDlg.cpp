@@ -1,6 +1,5 @@
 #include "ui/main/MainDlg.h"
 
-#include "costing/MachineRates.h"
 #include "model/DmConversion.h"
 #include "model/MasterDataFile.h"
 #include "ui/analysis/CostBreakdownDlg.h"
@@ -330,12 +329,7 @@ template <typename Dialog> void CMainDlg::editMasterData(const QString& stepText
     const std::string before = encodeMasterData(plantData);
     Dialog dialog(plantData, this);
     const bool confirmed = dialog.exec() == QDialog::Accepted;
-    plantData.computeHoursPerYear();
-    // The machine rates follow the plant values at once, so that every costing shown is current.
-    if (confirmed) {
-        computeAllMachineRates(plantData);
-    }
-    documents.masterData().recordChange(stepText, before);
+    documents.masterData().recordDialogChange(stepText, before, confirmed);
 }
 
 void CMainDlg::OnPlantData()
