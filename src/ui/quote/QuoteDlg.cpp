@@ -308,11 +308,17 @@ void CQuoteDlg::OnOpenQuote()
         openQuoteFile(path);
 }
 
-bool CQuoteDlg::openQuoteFile(const QString& path)
+bool CQuoteDlg::shownOpened(const files::FileResult& result)
 {
-    const files::FileResult result = quote.open(path);
     if (!result.ok()) {
         uiServices().showMessage(this, result.message);
+    }
+    return result.ok();
+}
+
+bool CQuoteDlg::openQuoteFile(const QString& path)
+{
+    if (!shownOpened(quote.open(path))) {
         return false;
     }
     showDocument();
@@ -321,9 +327,7 @@ bool CQuoteDlg::openQuoteFile(const QString& path)
 
 bool CQuoteDlg::openQuoteWithoutOrder(const QString& path)
 {
-    const files::FileResult result = quote.openWithoutOrder(path);
-    if (!result.ok()) {
-        uiServices().showMessage(this, result.message);
+    if (!shownOpened(quote.openWithoutOrder(path))) {
         return false;
     }
     enableFigures();

@@ -98,6 +98,8 @@ private:
     void showOfferedOnly();
     void showOfferedPrices();
     bool saveQuoteTo(const QString& path);
+    // Tells why a quote file could not be opened; true when it was.
+    bool shownOpened(const files::FileResult& result);
     void recompute();
     void showQuote(const COrder& order);
     // Marks `field` and names the problem; a field of the table's also marks it out of date.
