@@ -156,7 +156,8 @@ TEST_F(CliTest, WrongUsageGivesStatusTwo)
     QList<QStringList> wrong = { {}, { "drucken" }, { "report", werk }, { "report", werk, welle, "--locale", "fr" },
         { "report", werk, welle, "--date", "2024-02-30" }, { "report", werk, welle, "--farbe" },
         { "to-json", path("daten.txt") }, { "to-json", werk, "--kind", "werk" }, { "convert-dm", werk },
-        { "scale", werk, welle, "--format", "xml" }, { "breakdown", werk, welle, "--quantities", "1" } };
+        { "quote", werk, welle, welle }, { "scale", werk, welle, "--format", "xml" },
+        { "breakdown", werk, welle, "--quantities", "1" } };
     for (const char* quantities : { "0", "-1", "zehn", "1,,2", "2147483648", "", "1.5" })
         wrong.append({ "scale", werk, welle, "--quantities", quantities });
     for (const char* option : { "--admin=1000.01", "--sales=8.500", "--profit=-100", "--cash-discount=1.000",

@@ -47,7 +47,7 @@ protected:
             quote.markChanged();
             quote.markOutOfDate();
         } else if (act == u"renumber")
-            quote.setLetter({ QStringLiteral("A-1"), {}, {}, {}, {}, {}, {}, {} });
+            quote.setLetter({ QStringLiteral("A-1"), {}, {}, {}, QStringLiteral("Kunde"), {}, {}, {} });
         else if (act == u"take")
             quote.takeTodaysPrices();
         else if (act.startsWith(u"save "))
@@ -93,8 +93,8 @@ protected:
             return QStringLiteral("none");
         return QStringList { QStringLiteral("next %1:").arg(loadQuoteDefaults().nextNumber), offer.number,
             offer.date.toString(Qt::ISODate), offer.validUntil.toString(Qt::ISODate), offer.subject, offer.sender,
-            offer.intro, offer.closing, typedValue(offer.scheme.discountPct), quantityList(offer.quantities),
-            offer.marketPrice ? typedValue(*offer.marketPrice) : QStringLiteral("-"),
+            offer.recipient, offer.intro, offer.closing, typedValue(offer.scheme.discountPct),
+            quantityList(offer.quantities), offer.marketPrice ? typedValue(*offer.marketPrice) : QStringLiteral("-"),
             QFileInfo(offer.orderFile).fileName(), QFileInfo(offer.masterFile).fileName(),
             QString::number(offer.offered.size()) }
             .join(u' ');
@@ -115,10 +115,12 @@ const std::pair<const char*, const char*> life[] = {
     { "save a.ang", "! Das Angebot ist nicht  unchanged unpriced |  |  | 1, 10, 25, 50, 100, 250, 500, 1000 | none" },
     { "price", " unchanged priced | 1:33,78 100:5,29 |  | 100, 1" },
     { "save a.ang",
-        "a.ang unchanged priced | 1:33,78 100:5,29 |  | 100, 1 | next 8: 7 2026-12-07 2026-12-21 Welle Muster GmbH Wir "
+        "a.ang unchanged priced | 1:33,78 100:5,29 |  | 100, 1 | next 8: 7 2026-12-07 2026-12-21 Welle Muster GmbH  "
+        "Wir "
         "bieten an: Gruß 5 1, 100 9 welle.auf werk.sta 2" },
     { "save a.ang",
-        "a.ang unchanged priced | 1:33,78 100:5,29 |  | 100, 1 | next 8: 7 2026-12-07 2026-12-21 Welle Muster GmbH Wir "
+        "a.ang unchanged priced | 1:33,78 100:5,29 |  | 100, 1 | next 8: 7 2026-12-07 2026-12-21 Welle Muster GmbH  "
+        "Wir "
         "bieten an: Gruß 5 1, 100 9 welle.auf werk.sta 2" },
     { "dearer", "a.ang unchanged priced | 1:34,37 100:5,88 |  | 100, 1" },
     { "open a.ang", "a.ang unchanged unpriced | 1:33,78 100:5,29 |  | 1, 100" },
@@ -127,7 +129,7 @@ const std::pair<const char*, const char*> life[] = {
     { "price", "a.ang changed priced | 1:33,78 100:5,29 | 1:33,78>34,37 100:5,29>5,88 | 100, 1" },
     { "save fehlt/a.ang",
         "! Die Datei „a.ang“ kann a.ang changed priced | 1:33,78 100:5,29 | 1:33,78>34,37 100:5,29>5,88 | 100, 1 | "
-        "next 8: 7 2026-12-07 2026-12-21 Welle Muster GmbH Wir bieten an: Gruß 5 1, 100 9 welle.auf werk.sta 2" },
+        "next 8: 7 2026-12-07 2026-12-21 Welle Muster GmbH  Wir bieten an: Gruß 5 1, 100 9 welle.auf werk.sta 2" },
     { "take", "a.ang changed priced | 1:34,37 100:5,88 |  | 100, 1" },
     { "open fehlt.ang", "! Die Datei „fehlt.ang“ kann a.ang changed priced | 1:34,37 100:5,88 |  | 100, 1" },
     { "base 0", "! Die Stückzahlbasis des Auftrags a.ang changed unpriced | 1:34,37 100:5,88 |  | 100, 1" },
@@ -135,13 +137,14 @@ const std::pair<const char*, const char*> life[] = {
     { "without a.ang", "a.ang unchanged without order | 1:33,78 100:5,29 |  | 1, 100" },
     { "renumber", "a.ang unchanged without order | 1:33,78 100:5,29 |  | 1, 100" },
     { "save a.ang",
-        "a.ang unchanged without order | 1:33,78 100:5,29 |  | 1, 100 | next 8: A-1       5 1, 100 9 welle.auf "
+        "a.ang unchanged without order | 1:33,78 100:5,29 |  | 1, 100 | next 8: A-1     Kunde   5 1, 100 9 welle.auf "
         "werk.sta 2" },
     { "new", " unchanged unpriced |  |  | 1, 10, 25, 50, 100, 250, 500, 1000" },
     { "order back", " unchanged priced | 1:33,78 100:5,29 |  | 100, 1" },
     { "renumber", " unchanged priced | 1:33,78 100:5,29 |  | 100, 1" },
     { "save a.ang",
-        "a.ang unchanged priced | 1:33,78 100:5,29 |  | 100, 1 | next 8: A-1       5 1, 100 9 welle.auf werk.sta 2" },
+        "a.ang unchanged priced | 1:33,78 100:5,29 |  | 100, 1 | next 8: A-1     Kunde   5 1, 100 9 welle.auf werk.sta "
+        "2" },
     { "open bare.ang", "bare.ang unchanged unpriced | 5:9 |  | 1, 10, 25, 50, 100, 250, 500, 1000" },
     { "price", "bare.ang unchanged priced | 5:9 | 5:9>keiner | 100, 1" },
 };

@@ -513,7 +513,7 @@ TEST_F(MainDlgTest, TheFileMenuListsTheLastFourOrders)
     child<QAction>(dlg.get(), "recentOrder3")->trigger();
     EXPECT_EQ(ui.texts(Kind::YesNoCancel).size(), 1);
     EXPECT_EQ(shownTitle(*dlg), QStringLiteral("Kalkora - a.auf"));
-    EXPECT_EQ(dlg->recentOrders().constFirst(), path("a.auf"));
+    EXPECT_EQ(dlg->recentOrders(), QStringList({ path("a.auf"), path("d.auf"), path("b.auf") }));
 }
 
 // Long work under a script that shows every progress dialog at once and presses "Abbrechen" at
