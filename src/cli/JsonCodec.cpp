@@ -1,6 +1,6 @@
 #include "cli/JsonCodec.h"
 
-#include "cli/JsonWriter.h"
+#include "costing/JsonWriter.h"
 #include "text/Cp1252.h"
 
 #include <QJsonArray>

@@ -1,6 +1,6 @@
 #include "cli/AnalysisOptions.h"
 #include "cli/Commands.h"
-#include "cli/JsonWriter.h"
+#include "costing/JsonWriter.h"
 #include "cli/PdfOutput.h"
 #include "costing/QuoteTables.h"
 #include "costing/SalesPrice.h"

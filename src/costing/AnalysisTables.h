@@ -1,6 +1,7 @@
 #pragma once
 
 #include "costing/CostAnalysis.h"
+#include "costing/ResultTable.h"
 
 #include <string>
 
@@ -14,6 +15,42 @@ enum class CsvDialect {
     Standard // separator ',', decimal point, no mark
 };
 
+// One row per quantity: the price scale.
+Columns<PriceScaleRow> priceScaleColumns();
+
+// A line of the breakdown: an operation, or (no operation) the order per piece.
+struct BreakdownLine {
+    const OperationBreakdown* operation = nullptr;
+    const CostParts* parts = nullptr;
+    bool costed = true;
+};
+
+// The operations' lines, then the order's.
+std::vector<BreakdownLine> breakdownLines(const CostBreakdown& breakdown);
+
+// The breakdown's columns in the order of the CSV and the window.
+enum BreakdownColumn {
+    NumberColumn,
+    NameColumn,
+    KindColumn,
+    MachineColumn,
+    LotColumn,
+    MaterialColumn,
+    MaterialOverheadColumn,
+    MachineFixedColumn,
+    MachineVariableColumn,
+    OperatorFixedColumn,
+    OperatorVariableColumn,
+    SetupColumn,
+    ExternalColumn,
+    ExternalOverheadColumn,
+    FullColumn,
+    DirectColumn,
+    CostedColumn,
+    BreakdownColumnCount
+};
+Columns<BreakdownLine> breakdownColumns();
+
 // RFC 4180 with CR LF, German column titles, numbers in the shortest form that reads back to
 // the same double, non-finite as inf, -inf, nan. UTF-8.
 std::string priceScaleCsv(const PriceScale& scale, CsvDialect dialect);
@@ -23,5 +60,10 @@ std::string breakdownCsv(const CostBreakdown& breakdown, CsvDialect dialect);
 // CR LF line breaks like the costing report (so the same printing and output code serves).
 std::string priceScaleText(const PriceScale& scale);
 std::string breakdownText(const CostBreakdown& breakdown);
+
+// Indented JSON with the keys in the order of the columns; costs in the shortest form that reads
+// back to the same double, non-finite as the strings "inf", "-inf", "nan".
+std::string priceScaleJson(const PriceScale& scale);
+std::string breakdownJson(const CostBreakdown& breakdown);
 
 } // namespace kalkora

@@ -1,5 +1,7 @@
 #include "costing/Hundredths.h"
 
+#include "text/NumberFormat.h"
+
 namespace kalkora {
 
 namespace {
@@ -46,18 +48,12 @@ std::string Hundredths::format(char decimalSeparator, char groupSeparator) const
 {
     // The magnitude as unsigned, so that the smallest int64 formats too.
     const std::uint64_t magnitude = count_ < 0 ? 0 - std::uint64_t(count_) : std::uint64_t(count_);
-    const std::string whole = std::to_string(magnitude / 100);
     const std::uint64_t cents = magnitude % 100;
-    std::string out = count_ < 0 ? "-" : "";
-    for (std::size_t i = 0; i < whole.size(); ++i) {
-        if (groupSeparator != 0 && i > 0 && (whole.size() - i) % 3 == 0)
-            out += groupSeparator;
-        out += whole[i];
-    }
+    std::string out = (count_ < 0 ? "-" : "") + std::to_string(magnitude / 100);
     out += decimalSeparator;
     out += char('0' + cents / 10);
     out += char('0' + cents % 10);
-    return out;
+    return text::groupThousands(std::move(out), { decimalSeparator, groupSeparator });
 }
 
 } // namespace kalkora

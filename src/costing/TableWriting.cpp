@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <variant>
 
 namespace kalkora {
 
@@ -66,6 +67,31 @@ void CsvWriter::hundredths(std::int64_t count)
     text(Hundredths(count).format(decimalComma ? ',' : '.'));
 }
 
+void CsvWriter::cell(const Cell& value)
+{
+    std::visit(
+        [this](const auto& v) {
+            using Value = std::decay_t<decltype(v)>;
+            if constexpr (std::is_same_v<Value, std::monostate>)
+                text("");
+            else if constexpr (std::is_same_v<Value, std::int64_t>)
+                integer(v);
+            else if constexpr (std::is_same_v<Value, double>)
+                number(v);
+            else if constexpr (std::is_same_v<Value, Hundredths>)
+                hundredths(v.count());
+            else if constexpr (std::is_same_v<Value, StoredText>)
+                cp1252Text(v.cp1252);
+            else if constexpr (std::is_same_v<Value, const char*>)
+                text(v);
+            else if constexpr (std::is_same_v<Value, bool>)
+                text(v ? "ja" : "nein");
+            else
+                text(v.word);
+        },
+        value);
+}
+
 void CsvWriter::endRecord()
 {
     out += kCrLf;
@@ -77,6 +103,56 @@ void CsvWriter::startField()
     if (!first)
         out += separator;
     first = false;
+}
+
+void JsonWriter::cell(std::string_view key, const Cell& value)
+{
+    std::visit(
+        [this, key](const auto& v) {
+            using Value = std::decay_t<decltype(v)>;
+            if constexpr (std::is_same_v<Value, std::monostate>)
+                hundredths(key, std::nullopt);
+            else if constexpr (std::is_same_v<Value, std::int64_t>)
+                number(key, v);
+            else if constexpr (std::is_same_v<Value, double>)
+                number(key, v);
+            else if constexpr (std::is_same_v<Value, Hundredths>)
+                hundredths(key, v.count());
+            else if constexpr (std::is_same_v<Value, StoredText>)
+                text(key, v.cp1252);
+            else if constexpr (std::is_same_v<Value, const char*>)
+                text(key, cp(v));
+            else if constexpr (std::is_same_v<Value, bool>)
+                boolean(key, v);
+            else
+                number(key, v.stored);
+        },
+        value);
+}
+
+std::string cellText(const Cell& value, text::NumberStyle style)
+{
+    return std::visit(
+        [style](const auto& v) -> std::string {
+            using Value = std::decay_t<decltype(v)>;
+            if constexpr (std::is_same_v<Value, std::monostate>)
+                return "\x97"; // an em dash in Windows-1252
+            else if constexpr (std::is_same_v<Value, std::int64_t>)
+                return text::groupThousands(std::to_string(v), style);
+            else if constexpr (std::is_same_v<Value, double>)
+                return text::formatTwoDecimals(v, style);
+            else if constexpr (std::is_same_v<Value, Hundredths>)
+                return v.format(style.decimal, style.group);
+            else if constexpr (std::is_same_v<Value, StoredText>)
+                return std::string(v.cp1252);
+            else if constexpr (std::is_same_v<Value, const char*>)
+                return cp(v);
+            else if constexpr (std::is_same_v<Value, bool>)
+                return v ? "ja" : "nein";
+            else
+                return cp(v.word);
+        },
+        value);
 }
 
 std::string cp(std::string_view utf8)

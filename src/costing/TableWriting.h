@@ -1,6 +1,9 @@
 #pragma once
 
 #include "costing/AnalysisTables.h"
+#include "costing/JsonWriter.h"
+#include "costing/ResultTable.h"
+#include "text/NumberFormat.h"
 
 #include <cstdint>
 #include <string>
@@ -26,6 +29,8 @@ public:
     void number(double value);
     // Cents or hundredths of a percent with two decimals in the dialect's separator.
     void hundredths(std::int64_t count);
+    // A cell of a result table; empty where there is none.
+    void cell(const Cell& value);
     void endRecord();
     std::string take() { return std::move(out); }
 
@@ -47,6 +52,99 @@ std::string padRight(const std::string& s, std::size_t width);
 // Columns two blanks apart, each as wide as its widest entry; right-aligned, except the first
 // column when `labelsLeft`.
 std::string alignedTable(const std::vector<std::vector<std::string>>& rows, bool labelsLeft = false);
+
+// A cell for reading, in Windows-1252: two decimals in `style`, counts grouped as it says, "—"
+// where there is none.
+std::string cellText(const Cell& value, text::NumberStyle style);
+
+// A row's cell of `column` for reading; empty where the column does not apply to the row.
+template <typename Row, typename Extra>
+std::string cellText(const Column<Row, Extra>& column, const Row& row, text::NumberStyle style)
+{
+    if (!column.appliesTo(row))
+        return {};
+    if (column.kind == ColumnKind::Ordinal)
+        style.group = 0;
+    return cellText(column.value(row), style);
+}
+
+// The titles and a row's cells of the columns in one output.
+template <typename Row, typename Extra> void csvTitles(CsvWriter& csv, Columns<Row, Extra> columns)
+{
+    for (const auto& column : columns)
+        if (column.isIn(InCsv))
+            csv.text(column.title);
+}
+
+template <typename Row, typename Extra> void csvCells(CsvWriter& csv, Columns<Row, Extra> columns, const Row& row)
+{
+    for (const auto& column : columns)
+        if (column.isIn(InCsv))
+            csv.cell(column.value(row));
+}
+
+template <typename Row, typename Extra> void jsonFields(JsonWriter& json, Columns<Row, Extra> columns, const Row& row)
+{
+    for (const auto& column : columns)
+        if (column.isIn(InJson))
+            json.cell(column.key, column.value(row));
+}
+
+// A title line, then one record per row.
+template <typename Row, typename Extra>
+std::string csvTable(Columns<Row, Extra> columns, const std::vector<Row>& rows, CsvDialect dialect)
+{
+    CsvWriter csv(dialect);
+    csvTitles(csv, columns);
+    csv.endRecord();
+    for (const Row& row : rows) {
+        csvCells(csv, columns, row);
+        csv.endRecord();
+    }
+    return csv.take();
+}
+
+// An array of one object per row.
+template <typename Row, typename Extra>
+void jsonRows(JsonWriter& json, std::string_view key, Columns<Row, Extra> columns, const std::vector<Row>& rows)
+{
+    json.beginArray(key);
+    for (const Row& row : rows) {
+        json.beginObject();
+        jsonFields(json, columns, row);
+        json.endObject();
+    }
+    json.endArray();
+}
+
+// The columns in the printed text, with their titles (Windows-1252), and a row's cells in `style`.
+template <typename Row, typename Extra> std::vector<std::string> textTitles(Columns<Row, Extra> columns)
+{
+    std::vector<std::string> titles;
+    for (const auto& column : columns)
+        if (column.isIn(InText))
+            titles.push_back(cp(column.title));
+    return titles;
+}
+
+template <typename Row, typename Extra>
+std::vector<std::string> textCells(Columns<Row, Extra> columns, const Row& row, text::NumberStyle style)
+{
+    std::vector<std::string> cells;
+    for (const auto& column : columns)
+        if (column.isIn(InText))
+            cells.push_back(cellText(column, row, style));
+    return cells;
+}
+
+// The rows under their titles, aligned, two decimals as the runtime locale writes them.
+template <typename Row, typename Extra> std::string textTable(Columns<Row, Extra> columns, const std::vector<Row>& rows)
+{
+    std::vector<std::vector<std::string>> lines { textTitles(columns) };
+    for (const Row& row : rows)
+        lines.push_back(textCells(columns, row, text::NumberStyle::runtime()));
+    return alignedTable(lines);
+}
 
 // The warning under a table whose sums lack operations that could not be costed.
 std::string incompleteLine(int uncostedOperations);

@@ -263,4 +263,31 @@ std::string formatInt(std::int64_t value, int width)
     return out;
 }
 
+NumberStyle NumberStyle::runtime()
+{
+    return { decimalSeparator(), 0 };
+}
+
+std::string groupThousands(std::string number, NumberStyle style)
+{
+    if (style.group == 0)
+        return number;
+    const std::size_t start = !number.empty() && number.front() == '-' ? 1 : 0;
+    const std::size_t decimal = number.find(style.decimal);
+    const std::size_t end = decimal == std::string::npos ? number.size() : decimal;
+    if (number.find_first_not_of("0123456789", start) < end)
+        return number; // "inf", "nan": nothing to group
+    for (std::size_t at = end; at > start + 3; at -= 3)
+        number.insert(at - 3, 1, style.group);
+    return number;
+}
+
+std::string formatTwoDecimals(double value, NumberStyle style)
+{
+    std::string number = formatFixed(value, 0, 2);
+    if (std::isfinite(value))
+        number[number.size() - 3] = style.decimal;
+    return groupThousands(std::move(number), style);
+}
+
 } // namespace kalkora::text

@@ -24,6 +24,26 @@ std::string formatFixed(double value, int width, int precision);
 // a negative width left-aligns.
 std::string formatInt(std::int64_t value, int width = 0);
 
+// How the figures of a table are written for reading: the decimal separator and the one between
+// thousands (0: none). Passed where the text is made, so that a window and a file written at the
+// same time can differ.
+struct NumberStyle {
+    char decimal = '.';
+    char group = 0;
+
+    // Two decimals as the runtime locale writes them, without grouping: the printed tables.
+    static NumberStyle runtime();
+    // Decimal comma and points between thousands, as the windows show figures.
+    static NumberStyle german() { return { ',', '.' }; }
+};
+
+// `number` ("-1234567,5", "inf", "12") with `style.group` between the thousands of the digits
+// before `style.decimal`; unchanged without a group separator.
+std::string groupThousands(std::string number, NumberStyle style);
+
+// "%.2f" in `style`: the runtime's rounding, the style's separators.
+std::string formatTwoDecimals(double value, NumberStyle style);
+
 // The same two forms appended to `out`, for long texts built without temporaries.
 void appendFixed(std::string& out, double value, int width, int precision);
 void appendInt(std::string& out, std::int64_t value, int width = 0);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "costing/Hundredths.h"
+#include "costing/ResultTable.h"
 #include "text/Cp1252.h"
 
 #include <charconv>
@@ -10,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-namespace kalkora::cli {
+namespace kalkora {
 
 // Writes indented JSON with the keys in the order they are given (QJsonObject would sort them).
 class JsonWriter {
@@ -34,7 +35,8 @@ public:
     }
     void endArray() { close(']'); }
 
-    void number(std::string_view key, std::int32_t value)
+    void number(std::string_view key, std::int32_t value) { number(key, std::int64_t(value)); }
+    void number(std::string_view key, std::int64_t value)
     {
         startItem(key);
         out += std::to_string(value);
@@ -65,6 +67,9 @@ public:
         startItem(key);
         appendString(text::cp1252ToUtf8(cp1252));
     }
+    // A cell of a result table: a count or a choice's stored number, a cost in full precision,
+    // cents or hundredths with two decimals, a text, a flag; null where there is none.
+    void cell(std::string_view key, const Cell& value);
     void triple(std::string_view key, const float (&values)[3])
     {
         startItem(key);
@@ -159,4 +164,4 @@ private:
     bool first = true;
 };
 
-} // namespace kalkora::cli
+} // namespace kalkora
