@@ -1,6 +1,5 @@
 #include "cli/AnalysisOptions.h"
 #include "cli/Commands.h"
-#include "costing/JsonWriter.h"
 #include "cli/PdfOutput.h"
 #include "costing/QuoteTables.h"
 #include "costing/SalesPrice.h"
@@ -129,77 +128,6 @@ struct PricingOptions {
         return files;
     }
 };
-
-void jsonScheme(JsonWriter& json, const SalesScheme& scheme)
-{
-    json.beginObject("scheme");
-    for (const SchemeField& field : kSchemeFields)
-        json.hundredths(field.key, (scheme.*field.member).count());
-    json.endObject();
-}
-
-// An amount of a row that may not be priced.
-std::optional<std::int64_t> ifPriced(bool priced, std::int64_t cents)
-{
-    return priced ? std::optional(cents) : std::nullopt;
-}
-
-void jsonMarket(JsonWriter& json, const MarketPricing& market)
-{
-    json.beginObject("market");
-    json.hundredths("listPrice", market.listPrice);
-    json.hundredths("discount", market.discount);
-    json.hundredths("targetPrice", market.targetPrice);
-    json.hundredths("cashDiscount", market.cashDiscount);
-    json.hundredths("commission", market.commission);
-    json.hundredths("cashPrice", market.cashPrice);
-    json.hundredths("allowedCostPrice", market.allowedCostPrice);
-    json.beginArray("rows");
-    for (const MarketRow& row : market.rows) {
-        json.beginObject();
-        json.number("quantity", row.quantity);
-        json.boolean("priced", row.priced);
-        json.hundredths("costPrice", ifPriced(row.priced, row.costPrice));
-        json.hundredths("profit", ifPriced(row.priced, row.profit));
-        json.hundredths("profitPct", row.profitPct);
-        json.endObject();
-    }
-    json.endArray();
-    json.endObject();
-}
-
-std::string quoteJson(const Quote& quote)
-{
-    JsonWriter json;
-    json.beginObject();
-    json.text("kind", "quote");
-    json.number("quantityBase", quote.quantityBase);
-    json.boolean("complete", quote.complete());
-    jsonScheme(json, quote.scheme);
-    json.beginArray("rows");
-    for (const QuoteRow& row : quote.rows) {
-        json.beginObject();
-        json.number("quantity", row.quantity);
-        json.boolean("priced", row.priced);
-        for (const auto& [key, amount] : { std::pair { "orderCost", &QuoteRow::orderCost },
-                 { "oneOffShare", &QuoteRow::oneOffShare }, { "manufacturingCost", &QuoteRow::manufacturingCost },
-                 { "adminOverhead", &QuoteRow::adminOverhead }, { "salesOverhead", &QuoteRow::salesOverhead },
-                 { "salesDirect", &QuoteRow::salesDirect }, { "costPrice", &QuoteRow::costPrice },
-                 { "profit", &QuoteRow::profit }, { "cashPrice", &QuoteRow::cashPrice },
-                 { "cashDiscount", &QuoteRow::cashDiscount }, { "commission", &QuoteRow::commission },
-                 { "targetPrice", &QuoteRow::targetPrice }, { "discount", &QuoteRow::discount },
-                 { "listPrice", &QuoteRow::listPrice }, { "total", &QuoteRow::total } })
-            json.hundredths(key, ifPriced(row.priced, row.*amount));
-        json.endObject();
-    }
-    json.endArray();
-    if (quote.market)
-        jsonMarket(json, *quote.market);
-    else
-        json.hundredths("market", std::nullopt);
-    json.endObject();
-    return json.take();
-}
 
 // The quote letter with the texts of the quote file and the prices of `quote`.
 int writeQuoteLetter(

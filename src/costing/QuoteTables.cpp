@@ -4,136 +4,120 @@
 #include "text/NumberFormat.h"
 #include "text/RuntimeLocale.h"
 
-#include <optional>
-
 namespace kalkora {
 
 namespace {
 
-constexpr std::array<QuoteStep, 15> kSteps { {
-    { "Herstellkosten Auftrag", &QuoteRow::orderCost, nullptr },
-    { "Einmalkosten je Stück", &QuoteRow::oneOffShare, nullptr },
-    { "Herstellkosten", &QuoteRow::manufacturingCost, nullptr },
-    { "Verwaltungsgemeinkosten", &QuoteRow::adminOverhead, &SalesScheme::adminPct },
-    { "Vertriebsgemeinkosten", &QuoteRow::salesOverhead, &SalesScheme::salesPct },
-    { "Sondereinzelkosten Vertrieb", &QuoteRow::salesDirect, nullptr },
-    { "Selbstkosten", &QuoteRow::costPrice, nullptr },
-    { "Gewinn", &QuoteRow::profit, &SalesScheme::profitPct },
-    { "Barverkaufspreis", &QuoteRow::cashPrice, nullptr },
-    { "Kundenskonto", &QuoteRow::cashDiscount, &SalesScheme::cashDiscountPct },
-    { "Vertreterprovision", &QuoteRow::commission, &SalesScheme::commissionPct },
-    { "Zielverkaufspreis", &QuoteRow::targetPrice, nullptr },
-    { "Kundenrabatt", &QuoteRow::discount, &SalesScheme::discountPct },
-    { "Listenverkaufspreis", &QuoteRow::listPrice, nullptr },
-    { "Gesamtpreis", &QuoteRow::total, nullptr },
-} };
-
-constexpr const char* kMarketProfit = "Gewinn beim Marktpreis";
-constexpr const char* kMarketProfitPct = "Gewinn beim Marktpreis %";
-
-std::string amount(std::int64_t cents)
+template <std::int64_t QuoteRow::*amount> Cell pricedAmount(const QuoteRow& row)
 {
-    return Hundredths(cents).format(text::decimalSeparator());
+    return row.priced ? Cell(Hundredths(row.*amount)) : Cell();
 }
 
-std::string amountOrNone(bool given, std::int64_t cents)
+constexpr Column<QuoteRow, SchemePercent> kQuoteColumns[] = {
+    { "quantity", "Menge", ColumnKind::Count, field<&QuoteRow::quantity>, InCsv | InJson | InText },
+    { "priced", nullptr, ColumnKind::Flag, field<&QuoteRow::priced>, InJson },
+    { "orderCost", "Herstellkosten Auftrag", ColumnKind::Amount, pricedAmount<&QuoteRow::orderCost> },
+    { "oneOffShare", "Einmalkosten je Stück", ColumnKind::Amount, pricedAmount<&QuoteRow::oneOffShare> },
+    { "manufacturingCost", "Herstellkosten", ColumnKind::Amount, pricedAmount<&QuoteRow::manufacturingCost> },
+    { "adminOverhead", "Verwaltungsgemeinkosten", ColumnKind::Amount, pricedAmount<&QuoteRow::adminOverhead>,
+        Everywhere, nullptr, &SalesScheme::adminPct },
+    { "salesOverhead", "Vertriebsgemeinkosten", ColumnKind::Amount, pricedAmount<&QuoteRow::salesOverhead>, Everywhere,
+        nullptr, &SalesScheme::salesPct },
+    { "salesDirect", "Sondereinzelkosten Vertrieb", ColumnKind::Amount, pricedAmount<&QuoteRow::salesDirect> },
+    { "costPrice", "Selbstkosten", ColumnKind::Amount, pricedAmount<&QuoteRow::costPrice> },
+    { "profit", "Gewinn", ColumnKind::Amount, pricedAmount<&QuoteRow::profit>, Everywhere, nullptr,
+        &SalesScheme::profitPct },
+    { "cashPrice", "Barverkaufspreis", ColumnKind::Amount, pricedAmount<&QuoteRow::cashPrice> },
+    { "cashDiscount", "Kundenskonto", ColumnKind::Amount, pricedAmount<&QuoteRow::cashDiscount>, Everywhere, nullptr,
+        &SalesScheme::cashDiscountPct },
+    { "commission", "Vertreterprovision", ColumnKind::Amount, pricedAmount<&QuoteRow::commission>, Everywhere, nullptr,
+        &SalesScheme::commissionPct },
+    { "targetPrice", "Zielverkaufspreis", ColumnKind::Amount, pricedAmount<&QuoteRow::targetPrice> },
+    { "discount", "Kundenrabatt", ColumnKind::Amount, pricedAmount<&QuoteRow::discount>, Everywhere, nullptr,
+        &SalesScheme::discountPct },
+    { "listPrice", "Listenverkaufspreis", ColumnKind::Amount, pricedAmount<&QuoteRow::listPrice> },
+    { "total", "Gesamtpreis", ColumnKind::Amount, pricedAmount<&QuoteRow::total> },
+};
+
+constexpr Column<MarketRow> kMarketRowColumns[] = {
+    { "quantity", "Menge", ColumnKind::Count, field<&MarketRow::quantity>, InJson | InText },
+    { "priced", nullptr, ColumnKind::Flag, field<&MarketRow::priced>, InJson },
+    { "costPrice", "Selbstkosten", ColumnKind::Amount,
+        [](const MarketRow& row) { return row.priced ? Cell(Hundredths(row.costPrice)) : Cell(); }, InJson | InText },
+    { "profit", "Gewinn beim Marktpreis", ColumnKind::Amount,
+        [](const MarketRow& row) { return row.priced ? Cell(Hundredths(row.profit)) : Cell(); } },
+    { "profitPct", "Gewinn beim Marktpreis %", ColumnKind::Percent,
+        [](const MarketRow& row) { return row.profitPct ? Cell(Hundredths(*row.profitPct)) : Cell(); } },
+};
+
+template <std::int64_t MarketPricing::*amount> Cell marketAmount(const MarketPricing& market)
 {
-    return given ? amount(cents) : "\x97"; // an em dash in Windows-1252
+    return Hundredths(market.*amount);
 }
 
-std::string percentLabel(const char* title, Hundredths pct)
-{
-    return cp(title) + " " + pct.format(text::decimalSeparator()) + " %";
-}
+constexpr Column<MarketPricing, SchemePercent> kMarketColumns[] = {
+    { "listPrice", "Listenverkaufspreis (Marktpreis)", ColumnKind::Amount, marketAmount<&MarketPricing::listPrice> },
+    { "discount", "Kundenrabatt", ColumnKind::Amount, marketAmount<&MarketPricing::discount>, Everywhere, nullptr,
+        &SalesScheme::discountPct },
+    { "targetPrice", "Zielverkaufspreis", ColumnKind::Amount, marketAmount<&MarketPricing::targetPrice> },
+    { "cashDiscount", "Kundenskonto", ColumnKind::Amount, marketAmount<&MarketPricing::cashDiscount>, Everywhere,
+        nullptr, &SalesScheme::cashDiscountPct },
+    { "commission", "Vertreterprovision", ColumnKind::Amount, marketAmount<&MarketPricing::commission>, Everywhere,
+        nullptr, &SalesScheme::commissionPct },
+    { "cashPrice", "Barverkaufspreis", ColumnKind::Amount, marketAmount<&MarketPricing::cashPrice> },
+    { "allowedCostPrice", "Zulässige Selbstkosten bei Gewinn", ColumnKind::Amount,
+        marketAmount<&MarketPricing::allowedCostPrice>, Everywhere, nullptr, &SalesScheme::profitPct },
+};
 
-std::string stepLabel(const QuoteStep& step, const SalesScheme& scheme)
+// A step's title, with the percentage it applies: "Kundenrabatt 5,00 %".
+template <typename Row> std::string stepLabel(const Column<Row, SchemePercent>& column, const SalesScheme& scheme)
 {
-    return step.percent ? percentLabel(step.title, scheme.*step.percent) : cp(step.title);
-}
-
-std::vector<std::string> quantityLine(const Quote& quote)
-{
-    std::vector<std::string> line { "Menge" };
-    for (const QuoteRow& row : quote.rows)
-        line.push_back(text::formatInt(row.quantity));
-    return line;
-}
-
-std::string forwardText(const Quote& quote)
-{
-    std::vector<std::vector<std::string>> lines { quantityLine(quote) };
-    for (const QuoteStep& step : kSteps) {
-        std::vector<std::string>& line = lines.emplace_back(1, stepLabel(step, quote.scheme));
-        for (const QuoteRow& row : quote.rows)
-            line.push_back(amountOrNone(row.priced, row.*step.amount));
-    }
-    return alignedTable(lines, true);
+    std::string label = cp(column.title);
+    if (column.extra)
+        label += " " + (scheme.*column.extra).format(text::decimalSeparator()) + " %";
+    return label;
 }
 
 std::string backwardText(const Quote& quote, const MarketPricing& market)
 {
-    const SalesScheme& s = quote.scheme;
-    std::string out = cp("Rückwärtskalkulation vom Marktpreis") + std::string(kCrLf);
-    out += alignedTable(
-        {
-            { "Listenverkaufspreis (Marktpreis)", amount(market.listPrice) },
-            { percentLabel("Kundenrabatt", s.discountPct), amount(market.discount) },
-            { "Zielverkaufspreis", amount(market.targetPrice) },
-            { percentLabel("Kundenskonto", s.cashDiscountPct), amount(market.cashDiscount) },
-            { percentLabel("Vertreterprovision", s.commissionPct), amount(market.commission) },
-            { "Barverkaufspreis", amount(market.cashPrice) },
-            { cp("Zulässige Selbstkosten bei ") + percentLabel("Gewinn", s.profitPct),
-                amount(market.allowedCostPrice) },
-        },
-        true);
-    std::vector<std::vector<std::string>> lines { quantityLine(quote), { "Selbstkosten" }, { kMarketProfit },
-        { kMarketProfitPct } };
-    for (const MarketRow& row : market.rows) {
-        lines[1].push_back(amountOrNone(row.priced, row.costPrice));
-        lines[2].push_back(amountOrNone(row.priced, row.profit));
-        lines[3].push_back(amountOrNone(row.profitPct.has_value(), row.profitPct.value_or(0)));
-    }
-    return out + std::string(kCrLf) + alignedTable(lines, true);
+    std::vector<std::vector<std::string>> steps;
+    for (const Column<MarketPricing, SchemePercent>& column : kMarketColumns)
+        steps.push_back({ stepLabel(column, quote.scheme), cellText(column, market, text::NumberStyle::runtime()) });
+    return cp("Rückwärtskalkulation vom Marktpreis") + std::string(kCrLf) + alignedTable(steps, true)
+        + std::string(kCrLf)
+        + alignedTable(transposedLines(marketRowColumns(), market.rows,
+                           [](const Column<MarketRow>& column) { return cp(column.title); }),
+            true);
 }
 
 } // namespace
 
-const std::array<QuoteStep, 15>& quoteSteps()
+Columns<QuoteRow, SchemePercent> quoteColumns()
 {
-    return kSteps;
+    return kQuoteColumns;
+}
+
+Columns<MarketRow> marketRowColumns()
+{
+    return kMarketRowColumns;
+}
+
+Columns<MarketPricing, SchemePercent> marketColumns()
+{
+    return kMarketColumns;
 }
 
 std::string quoteCsv(const Quote& quote, CsvDialect dialect)
 {
     CsvWriter csv(dialect);
-    csv.text("Menge");
-    for (const QuoteStep& step : kSteps)
-        csv.text(step.title);
-    if (quote.market) {
-        csv.text(kMarketProfit);
-        csv.text(kMarketProfitPct);
-    }
+    csvTitles(csv, quoteColumns());
+    if (quote.market)
+        csvTitles(csv, marketRowColumns());
     csv.endRecord();
     for (std::size_t i = 0; i < quote.rows.size(); ++i) {
-        const QuoteRow& row = quote.rows[i];
-        csv.integer(row.quantity);
-        for (const QuoteStep& step : kSteps) {
-            if (row.priced)
-                csv.hundredths(row.*step.amount);
-            else
-                csv.text("");
-        }
-        if (quote.market) {
-            const MarketRow& marketRow = quote.market->rows[i];
-            if (marketRow.priced)
-                csv.hundredths(marketRow.profit);
-            else
-                csv.text("");
-            if (marketRow.profitPct)
-                csv.hundredths(*marketRow.profitPct);
-            else
-                csv.text("");
-        }
+        csvCells(csv, quoteColumns(), quote.rows[i]);
+        if (quote.market)
+            csvCells(csv, marketRowColumns(), quote.market->rows[i]);
         csv.endRecord();
     }
     return csv.take();
@@ -143,12 +127,39 @@ std::string quoteText(const Quote& quote)
 {
     std::string out = cp("Angebotskalkulation (EUR), Stückzahlbasis des Auftrags: ")
         + text::formatInt(quote.quantityBase) + std::string(kCrLf) + std::string(kCrLf);
-    out += forwardText(quote);
+    out += alignedTable(
+        transposedLines(quoteColumns(), quote.rows,
+            [&quote](const Column<QuoteRow, SchemePercent>& column) { return stepLabel(column, quote.scheme); }),
+        true);
     if (quote.market)
         out += std::string(kCrLf) + backwardText(quote, *quote.market);
     if (quote.uncostedOperations > 0)
         out += std::string(kCrLf) + incompleteLine(quote.uncostedOperations);
     return out;
+}
+
+std::string quoteJson(const Quote& quote)
+{
+    JsonWriter json;
+    json.beginObject();
+    json.text("kind", "quote");
+    json.number("quantityBase", quote.quantityBase);
+    json.boolean("complete", quote.complete());
+    json.beginObject("scheme");
+    for (const SchemeField& field : kSchemeFields)
+        json.hundredths(field.key, (quote.scheme.*field.member).count());
+    json.endObject();
+    jsonRows(json, "rows", quoteColumns(), quote.rows);
+    if (quote.market) {
+        json.beginObject("market");
+        jsonFields(json, marketColumns(), *quote.market);
+        jsonRows(json, "rows", marketRowColumns(), quote.market->rows);
+        json.endObject();
+    } else {
+        json.hundredths("market", std::nullopt);
+    }
+    json.endObject();
+    return json.take();
 }
 
 } // namespace kalkora

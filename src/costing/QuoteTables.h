@@ -1,10 +1,9 @@
 #pragma once
 
 #include "costing/AnalysisTables.h"
+#include "costing/ResultTable.h"
 #include "costing/SalesPrice.h"
 
-#include <array>
-#include <cstdint>
 #include <string>
 
 namespace kalkora {
@@ -13,15 +12,14 @@ namespace kalkora {
 // program's export, so both write the same bytes. Text and CSV print two decimals without
 // thousands grouping; a figure that is none is an empty CSV field and "—" in the text.
 
-// One step of the scheme in the order it is worked out; a percentage step names the value of the
-// scheme it applies.
-struct QuoteStep {
-    const char* title; // UTF-8, also the CSV column title
-    std::int64_t QuoteRow::*amount;
-    Hundredths SalesScheme::*percent; // nullptr for a step without a percentage
-};
+// The value of the scheme a step applies; nullptr for a step without a percentage.
+using SchemePercent = Hundredths SalesScheme::*;
 
-const std::array<QuoteStep, 15>& quoteSteps();
+// The steps of the scheme in the order they are worked out, after the quantity.
+Columns<QuoteRow, SchemePercent> quoteColumns();
+// What a market price leaves at each quantity, and the scheme run backwards from it.
+Columns<MarketRow> marketRowColumns();
+Columns<MarketPricing, SchemePercent> marketColumns();
 
 // One record per quantity, in the dialects of the cost analysis. UTF-8.
 std::string quoteCsv(const Quote& quote, CsvDialect dialect);
@@ -29,5 +27,9 @@ std::string quoteCsv(const Quote& quote, CsvDialect dialect);
 // The scheme as the textbooks print it, one line per step, two decimals in the runtime locale;
 // the backward block from the market price follows. Windows-1252 with CR LF.
 std::string quoteText(const Quote& quote);
+
+// The scheme, the rows and the market block; amounts and percentages with two decimals, null
+// where there is none.
+std::string quoteJson(const Quote& quote);
 
 } // namespace kalkora

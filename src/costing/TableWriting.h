@@ -146,6 +146,23 @@ template <typename Row, typename Extra> std::string textTable(Columns<Row, Extra
     return alignedTable(lines);
 }
 
+// One line per column in the text, the rows side by side: `label(column)`, then each row's
+// cell, two decimals as the runtime locale writes them.
+template <typename Row, typename Extra, typename Label>
+std::vector<std::vector<std::string>> transposedLines(
+    Columns<Row, Extra> columns, const std::vector<Row>& rows, const Label& label)
+{
+    std::vector<std::vector<std::string>> lines;
+    for (const auto& column : columns) {
+        if (!column.isIn(InText))
+            continue;
+        std::vector<std::string>& line = lines.emplace_back(1, label(column));
+        for (const Row& row : rows)
+            line.push_back(cellText(column, row, text::NumberStyle::runtime()));
+    }
+    return lines;
+}
+
 // The warning under a table whose sums lack operations that could not be costed.
 std::string incompleteLine(int uncostedOperations);
 

@@ -67,37 +67,14 @@ private:
     std::function<QVariant(int, int, int)> cell;
 };
 
-namespace {
-
-// Points between the thousands of the digits before the decimal comma (or the end).
-QString groupThousands(QString number)
-{
-    const qsizetype start = number.startsWith(QLatin1Char('-')) ? 1 : 0;
-    qsizetype end = number.indexOf(QLatin1Char(','));
-    if (end < 0) {
-        end = number.size();
-    }
-    for (qsizetype at = end - 3; at > start; at -= 3) {
-        number.insert(at, QLatin1Char('.'));
-    }
-    return number;
-}
-
-} // namespace
-
 QString germanAmount(double value)
 {
-    if (!std::isfinite(value)) {
-        return QString::fromStdString(text::formatFixed(value, 0, 2));
-    }
-    // The plain "%.2f" has no grouping, so its only point is the decimal point.
-    return groupThousands(
-        QString::fromStdString(text::formatFixed(value, 0, 2)).replace(QLatin1Char('.'), QLatin1Char(',')));
+    return QString::fromStdString(text::formatTwoDecimals(value, text::NumberStyle::german()));
 }
 
 QString germanCount(std::int64_t value)
 {
-    return groupThousands(QString::number(value));
+    return QString::fromStdString(text::groupThousands(std::to_string(value), text::NumberStyle::german()));
 }
 
 QStringList uncostedOperations(const CostBreakdown& breakdown)

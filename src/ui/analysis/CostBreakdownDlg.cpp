@@ -1,6 +1,7 @@
 #include "ui/analysis/CostBreakdownDlg.h"
 
 #include "costing/AnalysisTables.h"
+#include "ui/analysis/ResultCells.h"
 #include "ui/common/QtText.h"
 
 #include <QBarCategoryAxis>
@@ -26,71 +27,17 @@ namespace kalkora::ui {
 
 namespace {
 
-enum Column {
-    Number,
-    Name,
-    Kind,
-    Machine,
-    Lot,
-    Material,
-    MaterialOverhead,
-    MachineFixed,
-    MachineVariable,
-    OperatorFixed,
-    OperatorVariable,
-    Setup,
-    External,
-    ExternalOverhead,
-    Full,
-    Direct,
-    Costed,
-    ColumnCount
-};
-
 double part(const CostParts& parts, int column)
 {
-    switch (column) {
-    case Material:
-        return parts.material;
-    case MaterialOverhead:
-        return parts.materialOverhead;
-    case MachineFixed:
-        return parts.machineFixed;
-    case MachineVariable:
-        return parts.machineVariable;
-    case OperatorFixed:
-        return parts.operatorFixed;
-    case OperatorVariable:
-        return parts.operatorVariable;
-    case Setup:
-        return parts.setup;
-    case External:
-        return parts.external;
-    case ExternalOverhead:
-        return parts.externalOverhead;
-    case Full:
-        return parts.full;
-    default:
-        return parts.direct;
-    }
-}
-
-QStringList columnTitles()
-{
-    return { QStringLiteral("Nr."), QStringLiteral("Arbeitsgang"), QStringLiteral("Art"), QStringLiteral("Maschine"),
-        QStringLiteral("Losgröße"), QStringLiteral("Material"), QStringLiteral("Materialgemeinkosten"),
-        QStringLiteral("Maschine fix"), QStringLiteral("Maschine variabel"), QStringLiteral("Personal fix"),
-        QStringLiteral("Personal variabel"), QStringLiteral("davon Rüsten"), QStringLiteral("Fremdleistung"),
-        QStringLiteral("Fremdleistungszuschlag"), QStringLiteral("Vollkosten/St."),
-        QStringLiteral("Direkte Kosten/St."), QStringLiteral("berechnet") };
+    return std::get<double>(breakdownColumns()[std::size_t(column)].value({ nullptr, &parts, true }));
 }
 
 // The columns that add up to the full cost, stacked in the chart; the setup is a share of the
 // machine and operator parts and would be counted twice. Each pair shares a hue: dark for the
 // part, light for its overhead or fixed share.
-constexpr std::pair<int, QRgb> stackedColumns[] = { { Material, 0x1f77b4 }, { MaterialOverhead, 0xaec7e8 },
-    { MachineFixed, 0xff7f0e }, { MachineVariable, 0xffbb78 }, { OperatorFixed, 0x2ca02c },
-    { OperatorVariable, 0x98df8a }, { External, 0x9467bd }, { ExternalOverhead, 0xc5b0d5 } };
+constexpr std::pair<int, QRgb> stackedColumns[] = { { MaterialColumn, 0x1f77b4 }, { MaterialOverheadColumn, 0xaec7e8 },
+    { MachineFixedColumn, 0xff7f0e }, { MachineVariableColumn, 0xffbb78 }, { OperatorFixedColumn, 0x2ca02c },
+    { OperatorVariableColumn, 0x98df8a }, { ExternalColumn, 0x9467bd }, { ExternalOverheadColumn, 0xc5b0d5 } };
 
 double finiteOrZero(double value)
 {
@@ -217,7 +164,7 @@ CCostBreakdownDlg::CCostBreakdownDlg(const CPlantData& plantData, OrderSnapshot 
 {
     setObjectName(QStringLiteral("costBreakdownDlg"));
     // Which operation a row is and what it costs stay in sight while the parts scroll.
-    panel()->pinColumns({ Number, Name }, { Full, Direct });
+    panel()->pinColumns({ NumberColumn, NameColumn }, { FullColumn, DirectColumn });
 }
 
 void CCostBreakdownDlg::recompute()
@@ -225,9 +172,10 @@ void CCostBreakdownDlg::recompute()
     const COrder order = currentOrder();
     setOrderName(order.name);
     breakdown = breakDownCosts(order, plantData);
-    const QStringList titles = columnTitles();
-    panel()->setTable(titles, int(breakdown.operations.size()) + 1,
-        [this](int row, int column, int role) { return cell(row, column, role); });
+    lines = breakdownLines(breakdown);
+    const QStringList titles = titlesOf(windowColumns(breakdownColumns()));
+    panel()->setTable(
+        titles, int(lines.size()), [this](int row, int column, int role) { return cell(row, column, role); });
     table()->horizontalScrollBar()->setValue(0);
     // Without a quantity base there is no cost per piece of the order to share out.
     const bool computable = order.quantityBase > 0;
@@ -243,48 +191,15 @@ void CCostBreakdownDlg::followOrder()
 
 QVariant CCostBreakdownDlg::cell(int row, int column, int role) const
 {
-    const bool orderRow = std::size_t(row) == breakdown.operations.size();
+    const BreakdownLine& line = lines.at(std::size_t(row));
     if (role == Qt::FontRole) {
-        if (!orderRow) {
+        if (line.operation)
             return {};
-        }
         QFont bold;
         bold.setBold(true);
         return bold;
     }
-    const bool text = column == Name || column == Kind || column == Machine || column == Costed;
-    if (role == Qt::TextAlignmentRole) {
-        return QVariant::fromValue((text ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
-    }
-    if (orderRow) {
-        if (column == Name) {
-            return QStringLiteral("Auftrag je Stück");
-        }
-        return column >= Material && column <= Direct ? germanAmount(part(breakdown.order, column)) : QVariant();
-    }
-    const OperationBreakdown& operation = breakdown.operations[std::size_t(row)];
-    const bool internal = operation.isInternal != 0;
-    switch (column) {
-    case Number:
-        return QString::number(operation.index);
-    case Name:
-        return fromCp1252(operation.name);
-    case Kind:
-        return internal ? QStringLiteral("INTERN") : QStringLiteral("EXTERN");
-    case Machine:
-        return fromCp1252(operation.machineName);
-    case Lot:
-        return germanCount(operation.lot);
-    case Costed:
-        return operation.costed ? QStringLiteral("ja") : QStringLiteral("nein");
-    default:
-        break;
-    }
-    // Parts that do not belong to the kind of operation, and all parts of one that could not be
-    // costed, stay empty rather than showing a zero that was never computed.
-    const bool externalPart = column == External || column == ExternalOverhead;
-    const bool ownPart = column == Full || column == Direct || externalPart != internal;
-    return operation.costed && ownPart ? germanAmount(part(operation.parts, column)) : QVariant();
+    return shownCell(breakdownColumns()[std::size_t(column)], line, role);
 }
 
 std::string CCostBreakdownDlg::csvText() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "costing/AnalysisTables.h"
 #include "costing/CostAnalysis.h"
 #include "model/CPlantData.h"
 #include "ui/analysis/AnalysisDlg.h"
@@ -38,6 +39,7 @@ private:
     const CPlantData& plantData;
     OrderSnapshot currentOrder;
     CostBreakdown breakdown;
+    std::vector<BreakdownLine> lines; // into `breakdown`
 };
 
 // Opens the cost-breakdown window of `owner` for the current order, or brings the open one to

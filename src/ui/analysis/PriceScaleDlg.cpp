@@ -2,6 +2,7 @@
 
 #include "costing/AnalysisTables.h"
 #include "documents/QuantityList.h"
+#include "ui/analysis/ResultCells.h"
 #include "ui/common/DialogUnits.h"
 
 #include <QBoxLayout>
@@ -186,32 +187,10 @@ void CPriceScaleDlg::showScale(PriceScale newScale, const COrder& order)
         return used;
     }()));
     scale = std::move(newScale);
-    panel()->setTable({ QStringLiteral("Menge"), QStringLiteral("Vollkosten/St."), QStringLiteral("Direkte Kosten/St."),
-                          QStringLiteral("Rüstanteil/St."), QStringLiteral("Vollkosten gesamt"),
-                          QStringLiteral("Direkte Kosten gesamt") },
-        int(scale->rows.size()), [this](int row, int column, int role) -> QVariant {
-            if (role == Qt::TextAlignmentRole) {
-                return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
-            }
-            if (role != Qt::DisplayRole) {
-                return {};
-            }
-            const PriceScaleRow& figures = scale->rows.at(std::size_t(row));
-            switch (column) {
-            case 0:
-                return germanCount(figures.quantity);
-            case 1:
-                return germanAmount(figures.fullPerPiece);
-            case 2:
-                return germanAmount(figures.directPerPiece);
-            case 3:
-                return germanAmount(figures.setupPerPiece);
-            case 4:
-                return germanAmount(figures.fullTotal);
-            default:
-                return germanAmount(figures.directTotal);
-            }
-        });
+    const auto columns = windowColumns(priceScaleColumns());
+    panel()->setTable(titlesOf(columns), int(scale->rows.size()), [this, columns](int row, int column, int role) {
+        return shownCell(*columns.at(std::size_t(column)), scale->rows.at(std::size_t(row)), role);
+    });
     panel()->setChart(priceScaleChart(*scale));
     panel()->setUncosted(scale->complete() ? QStringList() : uncostedOperations(breakDownCosts(order, plantData)),
         QString::fromStdString(orderWarning(order)));

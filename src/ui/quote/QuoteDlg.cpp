@@ -5,6 +5,7 @@
 #include "documents/QuoteDefaults.h"
 #include "documents/SchemeValues.h"
 #include "print/QuoteLetter.h"
+#include "ui/analysis/ResultCells.h"
 #include "ui/common/DialogUnits.h"
 #include "ui/common/QtText.h"
 #include "ui/common/UiServices.h"
@@ -542,32 +543,28 @@ void CQuoteDlg::showQuote(const COrder& order)
     QStringList titles { QStringLiteral("Schritt") };
     for (const QuoteRow& row : shown.rows)
         titles << QStringLiteral("%1 Stück").arg(germanCount(row.quantity));
-    const std::array<QuoteStep, 15>& steps = quoteSteps();
-    const int marketRows = shown.market ? 2 : 0;
+    const auto steps = windowColumns(quoteColumns());
+    const auto market = shown.market ? windowColumns(marketRowColumns()) : std::vector<const Column<MarketRow>*>();
     tablePanel->setTable(
-        titles, int(steps.size()) + marketRows, [shown, &steps](int row, int column, int role) -> QVariant {
-            if (role == Qt::TextAlignmentRole)
-                return QVariant::fromValue((column == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
-            if (role != Qt::DisplayRole)
-                return {};
+        titles, int(steps.size() + market.size()), [shown, steps, market](int row, int column, int role) -> QVariant {
             const bool stepRow = row < int(steps.size());
             if (column == 0) {
+                if (role == Qt::TextAlignmentRole)
+                    return alignmentOf(ColumnKind::Text);
+                if (role != Qt::DisplayRole)
+                    return {};
                 if (!stepRow)
-                    return row == int(steps.size()) ? QStringLiteral("Gewinn beim Marktpreis")
-                                                    : QStringLiteral("Gewinn beim Marktpreis %");
-                const QuoteStep& step = steps[std::size_t(row)];
+                    return QString::fromUtf8(market.at(std::size_t(row) - steps.size())->title);
+                const Column<QuoteRow, SchemePercent>& step = *steps[std::size_t(row)];
                 const QString title = QString::fromUtf8(step.title);
-                return step.percent
-                    ? title + QStringLiteral(" (%1 %)").arg(fromHundredths((shown.scheme.*step.percent).count()))
+                return step.extra
+                    ? title + QStringLiteral(" (%1 %)").arg(fromHundredths((shown.scheme.*step.extra).count()))
                     : title;
             }
-            const QuoteRow& figures = shown.rows.at(std::size_t(column - 1));
+            const std::size_t quantity = std::size_t(column - 1);
             if (stepRow)
-                return figures.priced ? fromHundredths(figures.*steps[std::size_t(row)].amount) : QStringLiteral("—");
-            const MarketRow& market = shown.market->rows.at(std::size_t(column - 1));
-            if (row == int(steps.size()))
-                return market.priced ? fromHundredths(market.profit) : QStringLiteral("—");
-            return market.profitPct ? fromHundredths(*market.profitPct) : QStringLiteral("—");
+                return shownCell(*steps[std::size_t(row)], shown.rows.at(quantity), role);
+            return shownCell(*market.at(std::size_t(row) - steps.size()), shown.market->rows.at(quantity), role);
         });
     if (shown.market) {
         const MarketPricing& m = *shown.market;
