@@ -135,7 +135,7 @@ struct QuantityOption {
         if (!parser.isSet(option))
             return std::nullopt;
         std::string error;
-        if (!parseQuantities(parser.value(option).toStdString(), given.emplace(), error))
+        if (!parseQuantities(parser.value(option).toStdString(), QuantityDialect::CommandLine, given.emplace(), error))
             return usageError(QStringLiteral("--quantities: ") + QString::fromStdString(error));
         return std::nullopt;
     }

@@ -32,9 +32,7 @@ QCommandLineOption optionOf(const SchemeField& field)
 // The value of `field`'s option, or nothing after a usage message naming it and its range.
 std::optional<Hundredths> readValue(const SchemeField& field, const QString& typed)
 {
-    const std::optional<Hundredths> value = Hundredths::parse(typed.toStdString());
-    const bool signAllowed = field.min < 0 || !typed.startsWith(QLatin1Char('-'));
-    if (value && signAllowed && inRange(field, *value))
+    if (const std::optional<Hundredths> value = readSchemeValue(field, typed.toStdString()))
         return value;
     usageError(QStringLiteral("--%1 (%2) erwartet eine Zahl von %3 bis %4 %5 mit höchstens zwei Nachkommastellen "
                               "(Dezimalpunkt oder -komma, ohne Tausenderpunkte), nicht „%6“.")

@@ -294,7 +294,26 @@ std::string orderWarning(const COrder& order)
     return {};
 }
 
-bool parseQuantities(std::string_view text, std::vector<std::int32_t>& quantities, std::string& error)
+namespace {
+
+// "1.000", "12.345.678": digits with a point before each group of three.
+bool isGrouped(std::string_view item)
+{
+    const std::size_t first = item.find('.');
+    if (first == 0 || first > 3 || (item.size() - first) % 4 != 0)
+        return false;
+    for (std::size_t i = 0; i < item.size(); ++i) {
+        const bool point = i >= first && (i - first) % 4 == 0;
+        if (point ? item[i] != '.' : item[i] < '0' || item[i] > '9')
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool parseQuantities(
+    std::string_view text, QuantityDialect dialect, std::vector<std::int32_t>& quantities, std::string& error)
 {
     std::vector<std::int32_t> result;
     const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
@@ -315,9 +334,12 @@ bool parseQuantities(std::string_view text, std::vector<std::int32_t>& quantitie
                     + ". Menge fehlt; Mengen werden durch Kommas getrennt, z. B. „1, 10, 100“.";
             return false;
         }
+        std::string digits(item);
+        if (dialect == QuantityDialect::Window && isGrouped(item))
+            std::erase(digits, '.');
         std::int64_t value = 0;
-        const auto [end, ec] = std::from_chars(item.data(), item.data() + item.size(), value);
-        const bool whole = ec == std::errc() && end == item.data() + item.size() && item.front() != '-';
+        const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        const bool whole = ec == std::errc() && end == digits.data() + digits.size() && item.front() != '-';
         if (!whole || value < 1 || value > std::numeric_limits<std::int32_t>::max()) {
             error = quoted(item) + " ist keine Stückzahl von 1 bis 2147483647.";
             return false;

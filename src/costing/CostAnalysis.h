@@ -89,8 +89,13 @@ PriceScale computePriceScale(const COrder& order, const CPlantData& plantData, s
 // (the breakdown still shows them as the report computes them).
 std::string orderWarning(const COrder& order);
 
+// How a list of quantities is typed: on the command line, or in a window, where German points
+// between thousands are read too ("1.000", "2.500.000").
+enum class QuantityDialect { CommandLine, Window };
+
 // Reads a list such as "1, 10,100" (blanks allowed around the commas). Every entry must be a
 // whole number from 1 to 2^31-1. Returns false and a German message (UTF-8) otherwise.
-bool parseQuantities(std::string_view text, std::vector<std::int32_t>& quantities, std::string& error);
+bool parseQuantities(
+    std::string_view text, QuantityDialect dialect, std::vector<std::int32_t>& quantities, std::string& error);
 
 } // namespace kalkora

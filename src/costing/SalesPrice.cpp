@@ -120,6 +120,16 @@ bool inRange(const SchemeField& field, Hundredths value)
     return value.count() >= field.min && value.count() <= field.max;
 }
 
+std::optional<Hundredths> readSchemeValue(const SchemeField& field, std::string_view typed)
+{
+    const std::optional<Hundredths> value = Hundredths::parse(typed);
+    // "-0" is no value of a field without negative ones.
+    const bool signAllowed = field.min < 0 || !typed.starts_with('-');
+    if (value && signAllowed && inRange(field, *value))
+        return value;
+    return std::nullopt;
+}
+
 bool discountsLeaveAPrice(const SalesScheme& scheme)
 {
     return scheme.cashDiscountPct.count() + scheme.commissionPct.count() < kHundredPercent;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kalkora {
@@ -61,6 +62,10 @@ inline constexpr SchemeField kMarketPriceField { "marketPrice", "Marktpreis", "m
     nullptr };
 
 bool inRange(const SchemeField& field, Hundredths value);
+
+// A value of `field` as typed (see Hundredths::parse), within its range and with a sign only
+// where the range has negative values; nothing otherwise.
+std::optional<Hundredths> readSchemeValue(const SchemeField& field, std::string_view typed);
 
 // Skonto and Provision are taken from the Zielverkaufspreis, so together they stay below 100 %.
 bool discountsLeaveAPrice(const SalesScheme& scheme);

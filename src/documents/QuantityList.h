@@ -16,8 +16,4 @@ QString quantityList(const std::vector<std::int32_t>& quantities);
 // quantity base of 0 is no quantity; the window then explains why it cannot be computed).
 std::vector<std::int32_t> startingQuantities(std::int32_t quantityBase);
 
-// The quantities as typed, "1.000" read as 1000. A point not followed by exactly three digits
-// is left for the parser to refuse.
-QString withoutGrouping(const QString& typed);
-
 } // namespace kalkora::documents

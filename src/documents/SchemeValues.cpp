@@ -13,10 +13,7 @@ std::optional<Hundredths> schemeValueOf(const SchemeField& field, const QString&
     const QString text = typed.trimmed();
     if (text.isEmpty())
         return Hundredths();
-    const std::optional<Hundredths> value = Hundredths::parse(text.toStdString());
-    if (!value || !inRange(field, *value) || (field.min >= 0 && text.startsWith(QLatin1Char('-'))))
-        return std::nullopt;
-    return value;
+    return readSchemeValue(field, text.toStdString());
 }
 
 QString schemeRangeMessage(const SchemeField& field)

@@ -167,13 +167,17 @@ TEST(CostAnalysis, QuantityLists)
     const struct {
         const char* text;
         std::vector<std::int32_t> quantities; // empty: refused
+        QuantityDialect dialect = QuantityDialect::CommandLine;
     } cases[] = { { "1, 10,100", { 1, 10, 100 } }, { " 7 ", { 7 } }, { "2147483647,1", { 2147483647, 1 } }, { "0", {} },
-        { "-3", {} }, { "1,", {} }, { "2147483648", {} }, { "99999999999999999999999", {} }, { "+4", {} },
-        { "  ", {} } };
+        { "-3", {} }, { "1,", {} }, { "2147483648", {} }, { "99999999999999999999999", {} }, { "+4", {} }, { "  ", {} },
+        { "1.000", {} }, { "1.000, 5", { 1000, 5 }, QuantityDialect::Window },
+        { "12.345.678", { 12345678 }, QuantityDialect::Window }, { "1.00", {}, QuantityDialect::Window },
+        { "1000.000", {}, QuantityDialect::Window }, { ".100", {}, QuantityDialect::Window },
+        { "2.147.483.648", {}, QuantityDialect::Window } };
     for (const auto& c : cases) {
         std::vector<std::int32_t> quantities { 42 };
         std::string error;
-        EXPECT_EQ(parseQuantities(c.text, quantities, error), !c.quantities.empty()) << c.text;
+        EXPECT_EQ(parseQuantities(c.text, c.dialect, quantities, error), !c.quantities.empty()) << c.text;
         EXPECT_EQ(quantities, c.quantities.empty() ? std::vector<std::int32_t> { 42 } : c.quantities) << c.text;
         EXPECT_EQ(error.empty(), !c.quantities.empty()) << c.text;
     }
@@ -181,8 +185,8 @@ TEST(CostAnalysis, QuantityLists)
     // character.
     std::vector<std::int32_t> quantities;
     std::string error;
-    EXPECT_FALSE(parseQuantities("1,,2", quantities, error));
+    EXPECT_FALSE(parseQuantities("1,,2", QuantityDialect::CommandLine, quantities, error));
     EXPECT_TRUE(error.starts_with("Die 2. Menge fehlt")) << error;
-    EXPECT_FALSE(parseQuantities("1, abcdefghijklmnopqrstuvwäx", quantities, error));
+    EXPECT_FALSE(parseQuantities("1, abcdefghijklmnopqrstuvwäx", QuantityDialect::CommandLine, quantities, error));
     EXPECT_TRUE(error.starts_with("„abcdefghijklmnopqrstuvw…“ ist keine")) << error;
 }

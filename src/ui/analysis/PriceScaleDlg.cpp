@@ -142,7 +142,7 @@ void CPriceScaleDlg::recompute(bool restarting)
     }
     std::vector<std::int32_t> list;
     std::string error;
-    if (!parseQuantities(documents::withoutGrouping(quantitiesField->text()).toStdString(), list, error)) {
+    if (!parseQuantities(quantitiesField->text().toStdString(), QuantityDialect::Window, list, error)) {
         showOrder(order);
         showError(QString::fromStdString(error));
         return;

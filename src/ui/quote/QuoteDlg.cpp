@@ -494,8 +494,7 @@ std::optional<QuoteFigures> CQuoteDlg::typedFigures()
         return std::nullopt;
     figures.marketPrice = *market;
     std::string error;
-    if (!parseQuantities(
-            documents::withoutGrouping(quantitiesField->text()).toStdString(), figures.quantities, error)) {
+    if (!parseQuantities(quantitiesField->text().toStdString(), QuantityDialect::Window, figures.quantities, error)) {
         showError(quantitiesField, QString::fromStdString(error));
         return std::nullopt;
     }
