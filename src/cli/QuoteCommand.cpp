@@ -135,7 +135,7 @@ int writeQuoteLetter(
     files::Offer letter = pricing.offer;
     letter.scheme = pricing.chosenScheme;
     letter.marketPrice = pricing.chosenMarketPrice;
-    letter.offered = files::offeredPrices(quote);
+    letter.offered = offeredPrices(quote);
     if (!writeQuotePdf(letter, path)) {
         printMessage(QStringLiteral("Das Angebot kann nicht nach „%1“ geschrieben werden.").arg(path));
         return exitFileError;

@@ -69,6 +69,18 @@ constexpr Column<MarketPricing, SchemePercent> kMarketColumns[] = {
         marketAmount<&MarketPricing::allowedCostPrice>, Everywhere, nullptr, &SalesScheme::profitPct },
 };
 
+constexpr Column<OfferedPrice, OfferedAmount> kOfferedColumns[] = {
+    { "quantity", "Menge", ColumnKind::Count, field<&OfferedPrice::quantity>, InCsv | InJson | InText },
+    { "listPrice", "Listenverkaufspreis", ColumnKind::Amount, field<&OfferedPrice::listPrice>, Everywhere, nullptr,
+        &OfferedPrice::listPrice },
+    { "discount", "Kundenrabatt", ColumnKind::Amount, field<&OfferedPrice::discount>, Everywhere, nullptr,
+        &OfferedPrice::discount },
+    { "targetPrice", "Zielverkaufspreis", ColumnKind::Amount, field<&OfferedPrice::targetPrice>, Everywhere, nullptr,
+        &OfferedPrice::targetPrice },
+    { "total", "Gesamtpreis", ColumnKind::Amount, field<&OfferedPrice::total>, Everywhere, nullptr,
+        &OfferedPrice::total },
+};
+
 // A step's title, with the percentage it applies: "Kundenrabatt 5,00 %".
 template <typename Row> std::string stepLabel(const Column<Row, SchemePercent>& column, const SalesScheme& scheme)
 {
@@ -105,6 +117,11 @@ Columns<MarketRow> marketRowColumns()
 Columns<MarketPricing, SchemePercent> marketColumns()
 {
     return kMarketColumns;
+}
+
+Columns<OfferedPrice, OfferedAmount> offeredColumns()
+{
+    return kOfferedColumns;
 }
 
 std::string quoteCsv(const Quote& quote, CsvDialect dialect)

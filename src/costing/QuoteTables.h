@@ -21,6 +21,10 @@ Columns<QuoteRow, SchemePercent> quoteColumns();
 Columns<MarketRow> marketRowColumns();
 Columns<MarketPricing, SchemePercent> marketColumns();
 
+// What a quote offers at each quantity; each amount names its member, for the quote file.
+using OfferedAmount = Hundredths OfferedPrice::*;
+Columns<OfferedPrice, OfferedAmount> offeredColumns();
+
 // One record per quantity, in the dialects of the cost analysis. UTF-8.
 std::string quoteCsv(const Quote& quote, CsvDialect dialect);
 

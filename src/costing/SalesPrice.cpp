@@ -159,4 +159,16 @@ Quote computeQuote(const PriceScale& scale, const SalesScheme& scheme, std::opti
     return quote;
 }
 
+std::vector<OfferedPrice> offeredPrices(const Quote& quote)
+{
+    std::vector<OfferedPrice> offered;
+    for (const QuoteRow& row : quote.rows) {
+        if (row.priced) {
+            offered.push_back({ row.quantity, Hundredths(row.listPrice), Hundredths(row.discount),
+                Hundredths(row.targetPrice), Hundredths(row.total) });
+        }
+    }
+    return offered;
+}
+
 } // namespace kalkora

@@ -125,6 +125,20 @@ struct Quote {
     bool complete() const { return uncostedOperations == 0 && unpricedRows == 0; }
 };
 
+// What the customer is offered at one quantity, as a quote keeps it once it is sent.
+struct OfferedPrice {
+    std::int32_t quantity = 0;
+    Hundredths listPrice;
+    Hundredths discount;
+    Hundredths targetPrice;
+    Hundredths total;
+
+    bool operator==(const OfferedPrice&) const = default;
+};
+
+// What the customer is offered at each quantity that could be priced.
+std::vector<OfferedPrice> offeredPrices(const Quote& quote);
+
 // Expects a scheme whose values are in range and leave a price (see above).
 Quote computeQuote(const PriceScale& scale, const SalesScheme& scheme, std::optional<Hundredths> marketPrice);
 

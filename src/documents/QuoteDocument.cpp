@@ -103,7 +103,7 @@ std::vector<std::int32_t> QuoteDocument::shownQuantities(std::int32_t quantityBa
 {
     std::vector<std::int32_t> list = priceFigures.quantities;
     if (list.empty() && withoutOrder) {
-        for (const files::OfferedPrice& price : withoutOrder->offered)
+        for (const OfferedPrice& price : withoutOrder->offered)
             list.push_back(price.quantity);
     }
     return list.empty() ? startingQuantities(quantityBase) : list;
@@ -118,24 +118,24 @@ void QuoteDocument::price(QuoteFigures figures, const COrder& order, const CPlan
     priced = true;
 }
 
-std::vector<files::OfferedPrice> QuoteDocument::offeredPrices() const
+std::vector<OfferedPrice> QuoteDocument::offeredPrices() const
 {
     if (keptPrices)
         return *keptPrices;
-    return today ? files::offeredPrices(*today) : std::vector<files::OfferedPrice>();
+    return today ? kalkora::offeredPrices(*today) : std::vector<OfferedPrice>();
 }
 
 std::optional<std::vector<PriceChange>> QuoteDocument::changedPrices() const
 {
     if (!keptPrices || !isPriced() || withoutOrder)
         return std::nullopt;
-    const std::vector<files::OfferedPrice> now = files::offeredPrices(*today);
+    const std::vector<OfferedPrice> now = kalkora::offeredPrices(*today);
     if (*keptPrices == now)
         return std::nullopt;
     std::vector<PriceChange> changes;
-    for (const files::OfferedPrice& offered : *keptPrices) {
+    for (const OfferedPrice& offered : *keptPrices) {
         const auto found = std::find_if(now.begin(), now.end(),
-            [&offered](const files::OfferedPrice& price) { return price.quantity == offered.quantity; });
+            [&offered](const OfferedPrice& price) { return price.quantity == offered.quantity; });
         changes.push_back({ offered.quantity, offered.targetPrice,
             found == now.end() ? std::nullopt : std::optional(found->targetPrice) });
     }

@@ -94,7 +94,7 @@ public:
     bool isPriced() const { return priced && today; }
 
     // What the letter offers: the prices kept from the quote file, else today's.
-    std::vector<files::OfferedPrice> offeredPrices() const;
+    std::vector<OfferedPrice> offeredPrices() const;
     // Each kept price with today's, where the two differ; nothing when they agree, when no prices
     // were kept and while today's are out of date.
     std::optional<std::vector<PriceChange>> changedPrices() const;
@@ -115,7 +115,7 @@ private:
     QuoteFigures priceFigures;
     std::optional<Quote> today;
     bool priced = false;
-    std::optional<std::vector<files::OfferedPrice>> keptPrices;
+    std::optional<std::vector<OfferedPrice>> keptPrices;
     std::optional<files::Offer> withoutOrder; // the quote as its file has it, while its order is not open
     QString orderFile;
     QString masterFile;

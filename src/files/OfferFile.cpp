@@ -1,5 +1,7 @@
 #include "files/OfferFile.h"
 
+#include "costing/QuoteTables.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -47,11 +49,11 @@ QJsonArray offeredToJson(const std::vector<OfferedPrice>& offered)
 {
     QJsonArray json;
     for (const OfferedPrice& price : offered) {
-        json.append(QJsonObject { { QStringLiteral("quantity"), price.quantity },
-            { QStringLiteral("listPrice"), amount(price.listPrice) },
-            { QStringLiteral("discount"), amount(price.discount) },
-            { QStringLiteral("targetPrice"), amount(price.targetPrice) },
-            { QStringLiteral("total"), amount(price.total) } });
+        QJsonObject object;
+        for (const auto& column : offeredColumns())
+            object.insert(
+                QLatin1String(column.key), column.extra ? amount(price.*column.extra) : QJsonValue(price.quantity));
+        json.append(object);
     }
     return json;
 }
@@ -117,7 +119,15 @@ public:
     }
 
     // Refuses keys that were not asked for.
-    void expectOnly(std::initializer_list<const char*> keys) const
+    void expectOnly(std::initializer_list<const char*> keys) const { expectOnly(std::span(keys.begin(), keys.end())); }
+    template <typename Row, typename Extra> void expectOnly(Columns<Row, Extra> columns) const
+    {
+        std::vector<const char*> keys;
+        for (const auto& column : columns)
+            keys.push_back(column.key);
+        expectOnly(std::span<const char* const>(keys));
+    }
+    void expectOnly(std::span<const char* const> keys) const
     {
         for (auto it = object.begin(); it != object.end(); ++it) {
             if (std::none_of(keys.begin(), keys.end(), [&](const char* key) { return it.key() == QLatin1String(key); }))
@@ -186,12 +196,16 @@ std::vector<OfferedPrice> offeredFrom(const QJsonValue& value)
     const QJsonArray items = arrayOf(value, QStringLiteral("offered"));
     for (qsizetype i = 0; i < items.size(); ++i) {
         const ObjectReader reader(items[i], QStringLiteral("offered[%1]").arg(i));
-        reader.expectOnly({ "quantity", "listPrice", "discount", "targetPrice", "total" });
+        reader.expectOnly(offeredColumns());
         // Offered prices are kept whatever they were, within what a priced row can hold.
         constexpr std::int64_t limit = 9'999'999'999'999;
-        offered.push_back({ reader.quantity("quantity"), reader.hundredths("listPrice", -limit, limit),
-            reader.hundredths("discount", -limit, limit), reader.hundredths("targetPrice", -limit, limit),
-            reader.hundredths("total", -limit, limit) });
+        OfferedPrice& price = offered.emplace_back();
+        for (const auto& column : offeredColumns()) {
+            if (column.extra)
+                price.*column.extra = reader.hundredths(column.key, -limit, limit);
+            else
+                price.quantity = reader.quantity(column.key);
+        }
     }
     return offered;
 }
@@ -264,18 +278,6 @@ std::optional<QString> offerFromJson(const QByteArray& json, const QString& fold
         return QStringLiteral("Schlüssel „%1“: %2").arg(bad.key, bad.expected);
     }
     return std::nullopt;
-}
-
-std::vector<OfferedPrice> offeredPrices(const Quote& quote)
-{
-    std::vector<OfferedPrice> offered;
-    for (const QuoteRow& row : quote.rows) {
-        if (row.priced) {
-            offered.push_back({ row.quantity, Hundredths(row.listPrice), Hundredths(row.discount),
-                Hundredths(row.targetPrice), Hundredths(row.total) });
-        }
-    }
-    return offered;
 }
 
 FileResult loadOffer(const QString& path, Offer& offer)

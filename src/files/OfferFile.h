@@ -18,16 +18,6 @@ namespace kalkora::files {
 // offered, kept as they were sent so that a later change of the data cannot rewrite them.
 // The file is UTF-8 JSON; reading is all-or-nothing, saving atomic.
 
-struct OfferedPrice {
-    std::int32_t quantity = 0;
-    Hundredths listPrice;
-    Hundredths discount;
-    Hundredths targetPrice;
-    Hundredths total;
-
-    bool operator==(const OfferedPrice&) const = default;
-};
-
 struct Offer {
     QString number;
     QDate date; // null when not given
@@ -54,9 +44,6 @@ QByteArray offerToJson(const Offer& offer, const QString& folder);
 // out of range or with more than two decimals, or an unknown version, the result is a German
 // message naming the key, and `offer` is left unchanged.
 std::optional<QString> offerFromJson(const QByteArray& json, const QString& folder, Offer& offer);
-
-// What the customer is offered at each quantity that could be priced.
-std::vector<OfferedPrice> offeredPrices(const Quote& quote);
 
 FileResult loadOffer(const QString& path, Offer& offer);
 FileResult saveOffer(const QString& path, const Offer& offer);

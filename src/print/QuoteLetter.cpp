@@ -60,7 +60,7 @@ QuoteLetter quoteLetter(const files::Offer& offer)
     if (discount)
         letter.tableHeader << QStringLiteral("Rabatt ") + percent(offer.scheme.discountPct);
     letter.tableHeader << QStringLiteral("Preis/St.") << QStringLiteral("Gesamtpreis");
-    for (const files::OfferedPrice& price : offer.offered) {
+    for (const OfferedPrice& price : offer.offered) {
         QStringList row { QLocale(QLocale::German).toString(price.quantity) + QStringLiteral(" Stück"),
             euro(price.listPrice.count()) };
         if (discount)

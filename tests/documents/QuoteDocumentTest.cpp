@@ -71,7 +71,7 @@ protected:
     QString seen() const
     {
         QStringList offered;
-        for (const files::OfferedPrice& price : quote.offeredPrices())
+        for (const OfferedPrice& price : quote.offeredPrices())
             offered << QStringLiteral("%1:%2").arg(price.quantity).arg(typedValue(price.targetPrice));
         QStringList changes;
         for (const PriceChange& change : quote.changedPrices().value_or(std::vector<PriceChange>()))

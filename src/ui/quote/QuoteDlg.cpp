@@ -353,25 +353,18 @@ void CQuoteDlg::showOfferedOnly()
     errorLine->hide();
     marketLine->hide();
     setOrderName({});
-    struct OfferedRow {
-        const char* title;
-        Hundredths files::OfferedPrice::*amount;
-    };
-    static constexpr OfferedRow rows[] = { { "Listenverkaufspreis", &files::OfferedPrice::listPrice },
-        { "Kundenrabatt", &files::OfferedPrice::discount }, { "Zielverkaufspreis", &files::OfferedPrice::targetPrice },
-        { "Gesamtpreis", &files::OfferedPrice::total } };
-    const std::vector<files::OfferedPrice> prices = quote.offeredPrices();
+    const std::vector<OfferedPrice> prices = quote.offeredPrices();
     QStringList titles { QStringLiteral("Angeboten") };
-    for (const files::OfferedPrice& price : prices)
+    for (const OfferedPrice& price : prices)
         titles << QStringLiteral("%1 Stück").arg(germanCount(price.quantity));
-    tablePanel->setTable(titles, int(std::size(rows)), [prices](int row, int column, int role) -> QVariant {
+    const auto amounts = windowColumns(offeredColumns());
+    tablePanel->setTable(titles, int(amounts.size()), [prices, amounts](int row, int column, int role) -> QVariant {
+        const Column<OfferedPrice, OfferedAmount>& amount = *amounts.at(std::size_t(row));
+        if (column > 0)
+            return shownCell(amount, prices.at(std::size_t(column - 1)), role);
         if (role == Qt::TextAlignmentRole)
-            return QVariant::fromValue((column == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
-        if (role != Qt::DisplayRole)
-            return {};
-        const OfferedRow& shown = rows[row];
-        return column == 0 ? QString::fromUtf8(shown.title)
-                           : fromHundredths((prices.at(std::size_t(column - 1)).*shown.amount).count());
+            return alignmentOf(ColumnKind::Text);
+        return role == Qt::DisplayRole ? QString::fromUtf8(amount.title) : QVariant();
     });
     tablePanel->setUncosted({});
     tablePanel->setCurrent(true);
