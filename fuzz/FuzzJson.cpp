@@ -1,4 +1,4 @@
-#include "cli/JsonCodec.h"
+#include "files/JsonCodec.h"
 #include "model/MasterDataFile.h"
 #include "model/OrderFile.h"
 
@@ -13,21 +13,21 @@ using namespace kalkora;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QJsonDocument document
-        = cli::parseJson(QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size)));
+        = files::parseJson(QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size)));
     if (!document.isObject())
         return 0;
     CPlantData plantData;
-    if (!cli::masterDataFromJson(document.object(), plantData)) {
+    if (!files::masterDataFromJson(document.object(), plantData)) {
         CPlantData again;
-        const auto json = cli::parseJson(QByteArray::fromStdString(cli::masterDataToJson(plantData)));
-        if (cli::masterDataFromJson(json.object(), again) || encodeMasterData(again) != encodeMasterData(plantData))
+        const auto json = files::parseJson(QByteArray::fromStdString(files::masterDataToJson(plantData)));
+        if (files::masterDataFromJson(json.object(), again) || encodeMasterData(again) != encodeMasterData(plantData))
             std::abort();
     }
     COrder order;
-    if (!cli::orderFromJson(document.object(), order)) {
+    if (!files::orderFromJson(document.object(), order)) {
         COrder again;
-        const auto json = cli::parseJson(QByteArray::fromStdString(cli::orderToJson(order)));
-        if (cli::orderFromJson(json.object(), again) || encodeOrder(again) != encodeOrder(order))
+        const auto json = files::parseJson(QByteArray::fromStdString(files::orderToJson(order)));
+        if (files::orderFromJson(json.object(), again) || encodeOrder(again) != encodeOrder(order))
             std::abort();
     }
     return 0;

@@ -1,7 +1,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
-#include "cli/JsonCodec.h"
 #include "files/DataFiles.h"
+#include "files/JsonCodec.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -74,12 +74,12 @@ int runToJson(const QStringList& arguments)
         CPlantData plantData;
         if (!loadMasterData(path, parser.isSet(dm), plantData))
             return exitFileError;
-        return writeOutput(masterDataToJson(plantData), QString());
+        return writeOutput(files::masterDataToJson(plantData), QString());
     }
     COrder order;
     if (!loadOrder(path, parser.isSet(dm), order))
         return exitFileError;
-    return writeOutput(orderToJson(order), QString());
+    return writeOutput(files::orderToJson(order), QString());
 }
 
 namespace {
@@ -93,7 +93,7 @@ std::optional<QJsonObject> readJsonFile(const QString& path)
         return std::nullopt;
     }
     QJsonParseError parseError;
-    const QJsonDocument document = parseJson(file.readAll(), &parseError);
+    const QJsonDocument document = files::parseJson(file.readAll(), &parseError);
     if (parseError.error != QJsonParseError::NoError) {
         // One arg() call, so that a "%3" in the file name stays as it is.
         printMessage(
@@ -134,13 +134,13 @@ int runFromJson(const QStringList& arguments)
     const QString kind = json->value(QLatin1String("kind")).toString();
     if (kind == QLatin1String("master")) {
         CPlantData plantData;
-        if (auto error = masterDataFromJson(*json, plantData))
+        if (auto error = files::masterDataFromJson(*json, plantData))
             return jsonError(jsonPath, *error);
         return save(files::saveMasterData(outPath, plantData));
     }
     if (kind == QLatin1String("order")) {
         COrder order;
-        if (auto error = orderFromJson(*json, order))
+        if (auto error = files::orderFromJson(*json, order))
             return jsonError(jsonPath, *error);
         return save(files::saveOrder(outPath, order));
     }

@@ -1,6 +1,7 @@
 #include "files/OfferFile.h"
 
 #include "costing/QuoteTables.h"
+#include "files/JsonReader.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,12 +21,6 @@ namespace {
 
 constexpr const char* kKind = "kalkora-angebot";
 constexpr int kVersion = 1;
-
-// What makes a document unreadable: the key and what it should hold.
-struct BadKey {
-    QString key;
-    QString expected;
-};
 
 QString dateText(const QDate& date)
 {
@@ -72,154 +67,48 @@ QString resolvedPath(const QString& stored, const QString& folder)
     return QDir::cleanPath(stored.startsWith(u'/') ? stored : folder + u'/' + stored);
 }
 
-// Reads the members of one JSON object; every key must be one it asks for.
-class ObjectReader {
-public:
-    ObjectReader(const QJsonValue& value, QString path)
-        : object(value.toObject())
-        , path(std::move(path))
-    {
-        if (!value.isObject())
-            throw BadKey { this->path, QStringLiteral("ein Objekt erwartet") };
-    }
-
-    QString text(const char* key) const
-    {
-        const QJsonValue value = object.value(QLatin1String(key));
-        if (value.isUndefined())
-            return {};
-        if (!value.isString())
-            throw BadKey { name(key), QStringLiteral("ein Text erwartet") };
-        return value.toString();
-    }
-
-    QDate date(const char* key) const
-    {
-        const QString typed = text(key);
-        const QDate date = QDate::fromString(typed, Qt::ISODate);
-        if (!typed.isEmpty() && !date.isValid())
-            throw BadKey { name(key), QStringLiteral("ein Datum JJJJ-MM-TT erwartet") };
-        return date;
-    }
-
-    // A number of hundredths with at most two decimals, within [min, max]; 0 when missing.
-    Hundredths hundredths(const char* key, std::int64_t min, std::int64_t max) const
-    {
-        const QJsonValue value = object.value(QLatin1String(key));
-        return value.isUndefined() ? Hundredths() : hundredthsOf(value, name(key), min, max);
-    }
-
-    std::int32_t quantity(const char* key) const { return quantityOf(object.value(QLatin1String(key)), name(key)); }
-
-    QJsonValue value(const char* key) const { return object.value(QLatin1String(key)); }
-
-    QString name(const char* key) const
-    {
-        return path.isEmpty() ? QLatin1String(key) : path + u'.' + QLatin1String(key);
-    }
-
-    // Refuses keys that were not asked for.
-    void expectOnly(std::initializer_list<const char*> keys) const { expectOnly(std::span(keys.begin(), keys.end())); }
-    template <typename Row, typename Extra> void expectOnly(Columns<Row, Extra> columns) const
-    {
-        std::vector<const char*> keys;
-        for (const auto& column : columns)
-            keys.push_back(column.key);
-        expectOnly(std::span<const char* const>(keys));
-    }
-    void expectOnly(std::span<const char* const> keys) const
-    {
-        for (auto it = object.begin(); it != object.end(); ++it) {
-            if (std::none_of(keys.begin(), keys.end(), [&](const char* key) { return it.key() == QLatin1String(key); }))
-                throw BadKey { name(it.key().toUtf8().constData()), QStringLiteral("unbekannter Schlüssel") };
-        }
-    }
-
-    static Hundredths hundredthsOf(const QJsonValue& value, const QString& key, std::int64_t min, std::int64_t max)
-    {
-        const BadKey bad { key,
-            QStringLiteral("eine Zahl von %1 bis %2 mit höchstens zwei Nachkommastellen erwartet")
-                .arg(QString::fromStdString(Hundredths(min).format(',')),
-                    QString::fromStdString(Hundredths(max).format(','))) };
-        if (!value.isDouble())
-            throw bad;
-        // The shortest form that reads back to the same double is the number as it was written.
-        char buffer[32];
-        const auto end = std::to_chars(buffer, buffer + sizeof buffer, value.toDouble()).ptr;
-        const std::optional<Hundredths> parsed = Hundredths::parse(std::string_view(buffer, end - buffer));
-        if (!parsed || parsed->count() < min || parsed->count() > max)
-            throw bad;
-        return *parsed;
-    }
-
-    static std::int32_t quantityOf(const QJsonValue& value, const QString& key)
-    {
-        const double number = value.toDouble();
-        if (!value.isDouble() || number != std::floor(number) || number < 1
-            || number > std::numeric_limits<std::int32_t>::max())
-            throw BadKey { key, QStringLiteral("eine Stückzahl von 1 bis 2147483647 erwartet") };
-        return std::int32_t(number);
-    }
-
-private:
-    QJsonObject object;
-    QString path;
-};
-
-QJsonArray arrayOf(const QJsonValue& value, const QString& key)
+std::vector<const char*> schemeKeys()
 {
-    if (!value.isUndefined() && !value.isArray())
-        throw BadKey { key, QStringLiteral("eine Liste erwartet") };
-    return value.toArray();
+    std::vector<const char*> keys;
+    for (const SchemeField& field : kSchemeFields)
+        keys.push_back(field.key);
+    return keys;
 }
 
-SalesScheme schemeFrom(const QJsonValue& value)
+void readScheme(JsonReader& reader, SalesScheme& scheme)
 {
-    SalesScheme scheme;
-    if (value.isUndefined())
-        return scheme;
-    const ObjectReader reader(value, QStringLiteral("scheme"));
-    for (const SchemeField& field : kSchemeFields) {
+    for (const SchemeField& field : kSchemeFields)
         scheme.*field.member = reader.hundredths(field.key, field.min, field.max);
-    }
-    reader.expectOnly({ "adminPct", "salesPct", "profitPct", "cashDiscountPct", "commissionPct", "discountPct",
-        "oneOffCost", "salesDirectPerPiece" });
+    reader.allowOnly(schemeKeys());
     if (!discountsLeaveAPrice(scheme))
-        throw BadKey { QStringLiteral("scheme.commissionPct"),
-            QStringLiteral("Kundenskonto und Vertreterprovision zusammen unter 100 erwartet") };
-    return scheme;
+        reader.fail(QStringLiteral("commissionPct"),
+            QStringLiteral("Kundenskonto und Vertreterprovision zusammen unter 100 erwartet"));
 }
 
-std::vector<OfferedPrice> offeredFrom(const QJsonValue& value)
+void readOffered(JsonReader& reader, OfferedPrice& price)
 {
-    std::vector<OfferedPrice> offered;
-    const QJsonArray items = arrayOf(value, QStringLiteral("offered"));
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        const ObjectReader reader(items[i], QStringLiteral("offered[%1]").arg(i));
-        reader.expectOnly(offeredColumns());
-        // Offered prices are kept whatever they were, within what a priced row can hold.
-        constexpr std::int64_t limit = 9'999'999'999'999;
-        OfferedPrice& price = offered.emplace_back();
-        for (const auto& column : offeredColumns()) {
-            if (column.extra)
-                price.*column.extra = reader.hundredths(column.key, -limit, limit);
-            else
-                price.quantity = reader.quantity(column.key);
-        }
+    std::vector<const char*> keys;
+    for (const auto& column : offeredColumns())
+        keys.push_back(column.key);
+    reader.allowOnly(keys);
+    // Offered prices are kept whatever they were, within what a priced row can hold.
+    constexpr std::int64_t limit = 9'999'999'999'999;
+    for (const auto& column : offeredColumns()) {
+        if (column.extra)
+            price.*column.extra = reader.hundredths(column.key, -limit, limit);
+        else
+            price.quantity = reader.quantity(column.key);
     }
-    return offered;
 }
 
-Offer offerFrom(const QJsonDocument& document, const QString& folder)
+void readOffer(JsonReader& reader, const QString& folder, Offer& offer)
 {
-    const ObjectReader reader(document.object(), QString());
     if (reader.value("kind").toString() != QLatin1String(kKind))
-        throw BadKey { QStringLiteral("kind"), QStringLiteral("„%1“ erwartet").arg(QLatin1String(kKind)) };
+        reader.fail(QStringLiteral("kind"), QStringLiteral("„%1“ erwartet").arg(QLatin1String(kKind)));
     if (reader.value("version") != QJsonValue(kVersion))
-        throw BadKey { QStringLiteral("version"), QStringLiteral("Version %1 erwartet").arg(kVersion) };
-    reader.expectOnly({ "kind", "version", "number", "date", "validUntil", "sender", "recipient", "subject", "intro",
+        reader.fail(QStringLiteral("version"), QStringLiteral("Version %1 erwartet").arg(kVersion));
+    reader.allowOnly({ "kind", "version", "number", "date", "validUntil", "sender", "recipient", "subject", "intro",
         "closing", "orderFile", "masterFile", "scheme", "quantities", "marketPrice", "offered" });
-    Offer offer;
     offer.number = reader.text("number");
     offer.date = reader.date("date");
     offer.validUntil = reader.date("validUntil");
@@ -233,15 +122,14 @@ Offer offerFrom(const QJsonDocument& document, const QString& folder)
         const QString stored = reader.text(key);
         offer.*member = resolvedPath(stored, folder);
     }
-    offer.scheme = schemeFrom(reader.value("scheme"));
-    const QJsonArray quantities = arrayOf(reader.value("quantities"), QStringLiteral("quantities"));
-    for (qsizetype i = 0; i < quantities.size(); ++i)
-        offer.quantities.push_back(ObjectReader::quantityOf(quantities[i], QStringLiteral("quantities[%1]").arg(i)));
+    reader.readObject("scheme", [&](JsonReader& scheme) { readScheme(scheme, offer.scheme); });
+    reader.readValues("quantities", [&](const QJsonValue& quantity, const QString& path) {
+        offer.quantities.push_back(reader.quantityOf(quantity, path));
+    });
     if (const QJsonValue market = reader.value("marketPrice"); !market.isUndefined() && !market.isNull())
-        offer.marketPrice = ObjectReader::hundredthsOf(
-            market, QStringLiteral("marketPrice"), kMarketPriceField.min, kMarketPriceField.max);
-    offer.offered = offeredFrom(reader.value("offered"));
-    return offer;
+        offer.marketPrice
+            = reader.hundredthsOf(market, QStringLiteral("marketPrice"), kMarketPriceField.min, kMarketPriceField.max);
+    reader.readArray("offered", [&](JsonReader& item) { readOffered(item, offer.offered.emplace_back()); });
 }
 
 } // namespace
@@ -272,12 +160,13 @@ std::optional<QString> offerFromJson(const QByteArray& json, const QString& fold
         return QStringLiteral("kein gültiges JSON: %1 (Byte %2)").arg(parseError.errorString()).arg(parseError.offset);
     if (!document.isObject())
         return QStringLiteral("kein JSON-Objekt");
-    try {
-        offer = offerFrom(document, folder);
-    } catch (const BadKey& bad) {
-        return QStringLiteral("Schlüssel „%1“: %2").arg(bad.key, bad.expected);
-    }
-    return std::nullopt;
+    std::optional<QString> error;
+    Offer read;
+    JsonReader reader(document.object(), QString(), error, kDocumentWording);
+    readOffer(reader, folder, read);
+    if (!error)
+        offer = std::move(read);
+    return error;
 }
 
 FileResult loadOffer(const QString& path, Offer& offer)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/JsonReader.h"
 #include "model/COrder.h"
 #include "model/CPlantData.h"
 
@@ -11,7 +12,7 @@
 #include <optional>
 #include <string>
 
-namespace kalkora::cli {
+namespace kalkora::files {
 
 // Master data and orders as JSON documents (UTF-8) whose keys are the member names of the
 // records. Floats are written in the shortest form that reads back to the same float (negative
@@ -27,10 +28,4 @@ std::string orderToJson(const COrder& order);
 std::optional<QString> masterDataFromJson(const QJsonObject& json, CPlantData& plantData);
 std::optional<QString> orderFromJson(const QJsonObject& json, COrder& order);
 
-// QJsonDocument::fromJson, except that a negative zero number keeps its sign, which Qt's
-// reader drops: it reaches the readers above as the string "-0" (the form earlier versions
-// wrote), read as -0 in a float member and as 0 in an integer one. Errors are reported at
-// their place in `json`.
-QJsonDocument parseJson(const QByteArray& json, QJsonParseError* error = nullptr);
-
-} // namespace kalkora::cli
+} // namespace kalkora::files

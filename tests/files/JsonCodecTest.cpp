@@ -1,4 +1,4 @@
-#include "cli/JsonCodec.h"
+#include "files/JsonCodec.h"
 
 #include "core/ExampleData.h"
 #include "core/Golden.h"
@@ -16,7 +16,7 @@
 #include <random>
 
 using namespace kalkora;
-using namespace kalkora::cli;
+using namespace kalkora::files;
 namespace examples = kalkora::testing;
 
 namespace {
@@ -50,7 +50,7 @@ TEST(JsonCodec, MasterDataRoundTripsThroughJson)
     plant.operatorFixedRate3 = std::numeric_limits<float>::denorm_min();
     plant.hoursPerShift = std::numeric_limits<float>::max();
     plant.machines.at(0)->name = "Fr\xE4se \"5\\Achs\"\t\x80\x81";
-    kalkora::testing::expectGolden("cli/golden/master-data.json", masterDataToJson(plant));
+    kalkora::testing::expectGolden("files/golden/master-data.json", masterDataToJson(plant));
     expectReadsBack(plant, masterDataFromJson, masterDataToJson, encodeMasterData);
 }
 
@@ -109,7 +109,7 @@ TEST(JsonCodec, ErrorsNameTheKey)
     CPlantData plant = examples::examplePlant();
     const auto error = masterDataFromJson(parsed(R"({"plant":{"workDaysPerYear":250,"rent":60}})"), plant);
     errors += error.value_or(QString()).toStdString() + "\n";
-    kalkora::testing::expectGolden("cli/golden/json-errors.txt", errors);
+    kalkora::testing::expectGolden("files/golden/json-errors.txt", errors);
     EXPECT_EQ(plant.machines.count(), 1); // unchanged
 }
 

@@ -1,0 +1,127 @@
+#pragma once
+
+#include "costing/Hundredths.h"
+
+#include <QDate>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QString>
+
+#include <cstdint>
+#include <initializer_list>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace kalkora::files {
+
+// The one strict reader of the program's JSON files: every key must be one the format knows, every
+// value of the type and range it asks for, and the first fault is kept as a German message that
+// names the key by its path ("machines[2].purchaseCost", "offered[0].total"). Reading goes on
+// after a fault without effect, so that a format reads its keys in order and checks once.
+
+// QJsonDocument::fromJson, except that a negative zero number keeps its sign, which Qt's
+// reader drops: it reaches the readers as the string "-0" (the form earlier versions wrote),
+// read as -0 in a float and as 0 in an integer. Errors are reported at their place in `json`.
+QJsonDocument parseJson(const QByteArray& json, QJsonParseError* error = nullptr);
+
+// How a format words the faults every format can have. The conversion files of kalkora-cli say
+// "Objekt erwartet.", the quote file "ein Objekt erwartet" inside a sentence of its own.
+struct JsonWording {
+    const char* object;
+    const char* list;
+    const char* unknownKey;
+};
+inline constexpr JsonWording kConversionWording { "Objekt erwartet.", "Liste erwartet.", "unbekannter Schlüssel." };
+inline constexpr JsonWording kDocumentWording { "ein Objekt erwartet", "eine Liste erwartet", "unbekannter Schlüssel" };
+
+class JsonReader {
+public:
+    // The fault goes to `error`, which the readers of nested objects share.
+    JsonReader(const QJsonObject& object, QString path, std::optional<QString>& error, const JsonWording& wording);
+
+    bool failed() const { return error.has_value(); }
+    // Keeps the first fault only.
+    void fail(const QString& key, const QString& problem);
+
+    // Every key of the object must be one of `keys`.
+    void allowOnly(std::initializer_list<const char*> keys) { allowOnly(std::span(keys.begin(), keys.end())); }
+    void allowOnly(std::span<const char* const> keys);
+
+    QJsonValue value(const char* key) const { return object.value(QLatin1String(key)); }
+
+    // The conversion files' members: a float (a number, or "inf", "-inf", "nan", "-0"), a 32-bit
+    // integer, a text that Windows-1252 can hold. A missing key leaves the value as it is.
+    void read(const char* key, float& value);
+    void read(const char* key, std::int32_t& value);
+    void read(const char* key, std::string& cp1252);
+
+    // The quote file's members; a missing key is empty, or 0.
+    QString text(const char* key);
+    QDate date(const char* key);
+    // At most two decimals, within [min, max]. The ...Of forms read a value found at `path`, such
+    // as an item of an array.
+    Hundredths hundredths(const char* key, std::int64_t min, std::int64_t max)
+    {
+        const QJsonValue json = value(key);
+        return json.isUndefined() ? Hundredths() : hundredthsOf(json, qualified(QLatin1String(key)), min, max);
+    }
+    Hundredths hundredthsOf(const QJsonValue& value, const QString& path, std::int64_t min, std::int64_t max);
+    // A whole number of pieces, 1 … 2^31-1; required.
+    std::int32_t quantity(const char* key) { return quantityOf(value(key), qualified(QLatin1String(key))); }
+    std::int32_t quantityOf(const QJsonValue& value, const QString& path);
+
+    // The items of the array `key`, each handed to `readItem` with its path ("offered[2]"): a
+    // reader of its own for an array of objects, the value for one of numbers.
+    template <typename ReadItem> void readArray(const char* key, ReadItem readItem)
+    {
+        for (const auto& [item, path] : arrayItems(key)) {
+            if (failed())
+                return;
+            if (!item.isObject()) {
+                failAt(path, QString::fromUtf8(wording.object));
+                return;
+            }
+            JsonReader itemReader(item.toObject(), path, error, wording);
+            readItem(itemReader);
+        }
+    }
+    template <typename ReadItem> void readValues(const char* key, ReadItem readItem)
+    {
+        for (const auto& [item, path] : arrayItems(key))
+            readItem(item, path);
+    }
+
+    // The object `key`, handed to `readMembers` with its own reader; nothing when it is missing.
+    template <typename ReadMembers> void readObject(const char* key, ReadMembers readMembers)
+    {
+        const QJsonValue json = value(key);
+        if (json.isUndefined() || failed())
+            return;
+        if (!json.isObject()) {
+            fail(QLatin1String(key), QString::fromUtf8(wording.object));
+            return;
+        }
+        JsonReader members(json.toObject(), qualified(QLatin1String(key)), error, wording);
+        readMembers(members);
+    }
+
+private:
+    struct Item {
+        QJsonValue value;
+        QString path;
+    };
+    std::vector<Item> arrayItems(const char* key);
+    QString qualified(const QString& key) const;
+    void failAt(const QString& path, const QString& problem);
+    void readNonFinite(const char* key, const QString& text, float& value);
+
+    QJsonObject object;
+    QString path;
+    std::optional<QString>& error;
+    const JsonWording& wording;
+};
+
+} // namespace kalkora::files
