@@ -1,6 +1,7 @@
 #include "files/RecoveryFile.h"
 
 #include "files/DataFiles.h"
+#include "files/JsonReader.h"
 #include "model/MasterDataFile.h"
 #include "model/OrderFile.h"
 
@@ -30,50 +31,60 @@ QJsonObject document(
     return part;
 }
 
-// The file a document had open, where the entry names one; false when it is malformed.
-bool readSeen(const QJsonObject& part, std::optional<SeenFile>& seen)
-{
-    if (!part.contains(QStringLiteral("seen"))) {
-        return true;
-    }
-    const QJsonObject entry = part.value(QStringLiteral("seen")).toObject();
-    const QJsonValue file = entry.value(QStringLiteral("file"));
-    const QJsonValue size = entry.value(QStringLiteral("size"));
-    const QDateTime modified
-        = QDateTime::fromString(entry.value(QStringLiteral("modified")).toString(), Qt::ISODateWithMs);
-    const QByteArray hash = QByteArray::fromHex(entry.value(QStringLiteral("sha256")).toString().toLatin1());
-    if (!file.isString() || !size.isDouble() || !modified.isValid() || hash.size() != 32) {
-        return false;
-    }
-    seen = SeenFile { file.toString(), { qint64(size.toDouble()), modified.toLocalTime(), hash } };
-    return true;
-}
-
 QString badEntry(const QString& key)
 {
     return QStringLiteral("Der Eintrag „%1“ fehlt oder ist ungültig.").arg(key);
 }
 
-// One of the two documents: its name, flag and bytes, each of the right type.
-std::optional<QString> readDocument(const QJsonObject& root, const QString& key, QString& fileName, bool& changed,
+// A text or a flag that the entry must have.
+QString requiredText(JsonReader& entry, const char* key)
+{
+    if (!entry.value(key).isString())
+        entry.fail(QLatin1String(key), QStringLiteral("ein Text erwartet"));
+    return entry.text(key);
+}
+
+bool requiredFlag(JsonReader& entry, const char* key)
+{
+    if (!entry.value(key).isBool())
+        entry.fail(QLatin1String(key), QStringLiteral("ja oder nein erwartet"));
+    return entry.value(key).toBool();
+}
+
+// The file a document had open, where the entry names one.
+void readSeen(JsonReader& entry, std::optional<SeenFile>& seen)
+{
+    entry.allowOnly({ "file", "size", "modified", "sha256" });
+    const QString file = requiredText(entry, "file");
+    const QJsonValue size = entry.value("size");
+    const QDateTime modified = QDateTime::fromString(requiredText(entry, "modified"), Qt::ISODateWithMs);
+    const QByteArray hash = QByteArray::fromHex(requiredText(entry, "sha256").toLatin1());
+    if (!size.isDouble() || !modified.isValid() || hash.size() != 32)
+        entry.fail(QStringLiteral("size"), QStringLiteral("Größe, Zeit und Prüfsumme erwartet"));
+    seen = SeenFile { file, { qint64(size.toDouble()), modified.toLocalTime(), hash } };
+}
+
+// One of the two documents: its name, flag and bytes, and the file it had open.
+std::optional<QString> readDocument(const QJsonObject& root, const char* key, QString& fileName, bool& changed,
     std::string& bytes, std::optional<SeenFile>& seen)
 {
-    const QJsonObject part = root.value(key).toObject();
-    const QJsonValue file = part.value(QStringLiteral("file"));
-    const QJsonValue flag = part.value(QStringLiteral("changed"));
-    const QJsonValue encoded = part.value(QStringLiteral("bytes"));
-    if (!file.isString() || !flag.isBool() || !encoded.isString()) {
-        return badEntry(key);
-    }
-    const auto decoded = QByteArray::fromBase64Encoding(
-        encoded.toString().toLatin1(), QByteArray::Base64Encoding | QByteArray::AbortOnBase64DecodingErrors);
-    if (!decoded || !readSeen(part, seen)) {
-        return badEntry(key);
-    }
-    fileName = file.toString();
-    changed = flag.toBool();
-    bytes.assign(decoded.decoded.constData(), std::size_t(decoded.decoded.size()));
-    return std::nullopt;
+    std::optional<QString> fault;
+    JsonReader reader(root, QString(), fault, kDocumentWording);
+    if (!root.value(QLatin1String(key)).isObject())
+        return badEntry(QLatin1String(key));
+    reader.readObject(key, [&](JsonReader& part) {
+        part.allowOnly({ "file", "changed", "bytes", "seen" });
+        fileName = requiredText(part, "file");
+        changed = requiredFlag(part, "changed");
+        const auto decoded = QByteArray::fromBase64Encoding(requiredText(part, "bytes").toLatin1(),
+            QByteArray::Base64Encoding | QByteArray::AbortOnBase64DecodingErrors);
+        if (!decoded)
+            part.fail(QStringLiteral("bytes"), QStringLiteral("Base64 erwartet"));
+        bytes.assign(decoded.decoded.constData(), std::size_t(decoded.decoded.size()));
+        part.readObject("seen", [&](JsonReader& entry) { readSeen(entry, seen); });
+    });
+    // The user learns which document cannot be restored; the key inside it would tell him nothing.
+    return fault ? std::optional(badEntry(QLatin1String(key))) : std::nullopt;
 }
 
 } // namespace
@@ -104,19 +115,24 @@ std::optional<QString> recoveryFromJson(const QByteArray& json, RecoveryData& da
         return QStringLiteral("Sie stammt von einer anderen Programmversion (Format %1).")
             .arg(version.isDouble() ? QString::number(version.toDouble()) : QStringLiteral("unbekannt"));
     }
+    std::optional<QString> unknownKey;
+    JsonReader(root, QString(), unknownKey, kDocumentWording)
+        .allowOnly({ "kind", "version", "written", "masterData", "order" });
+    if (unknownKey)
+        return QStringLiteral("Die Datei ist unvollständig oder beschädigt.");
     RecoveryData read;
     read.written = QDateTime::fromString(root.value(QStringLiteral("written")).toString(), Qt::ISODateWithMs);
     if (!read.written.isValid()) {
         return badEntry(QStringLiteral("written"));
     }
-    if (auto problem = readDocument(root, QStringLiteral("masterData"), read.masterDataFileName, read.masterDataChanged,
+    if (auto problem = readDocument(root, "masterData", read.masterDataFileName, read.masterDataChanged,
             read.masterDataBytes, read.masterDataSeen)) {
         return problem;
     }
     read.orderOpen = !root.value(QStringLiteral("order")).isNull();
     if (read.orderOpen) {
-        if (auto problem = readDocument(root, QStringLiteral("order"), read.orderFileName, read.orderChanged,
-                read.orderBytes, read.orderSeen)) {
+        if (auto problem
+            = readDocument(root, "order", read.orderFileName, read.orderChanged, read.orderBytes, read.orderSeen)) {
             return problem;
         }
     }

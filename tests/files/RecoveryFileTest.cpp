@@ -45,6 +45,7 @@ TEST(RecoveryFile, ReadsBackOrRefusesWhole)
          }) },
         { "cut in half", good.left(good.size() / 2) },
         { "fingerprint without its hash", QByteArray(good).replace("\"sha256\"", "\"sha\"") },
+        { "a key it does not know", QByteArray(good).replace("\"written\"", "\"geschrieben\"") },
         { "newer format", QByteArray(good).replace("\"version\":1", "\"version\":2") },
         { "order not base64", json([](RecoveryData& d) { d.orderBytes = "x"; }).replace("\"eA==\"", "\"e!A==\"") },
         { "order cut short", json([](RecoveryData& d) { d.orderBytes.resize(d.orderBytes.size() - 3); }) },
