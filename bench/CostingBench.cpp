@@ -48,13 +48,13 @@ void BM_Quote(benchmark::State& state)
     const COrder order = mixedOrder(static_cast<int>(state.range(0)), 20);
     const std::vector<std::int32_t> quantities = defaultQuantities(order.quantityBase);
     SalesScheme scheme;
-    scheme.adminPct = Hundredths(1200);
-    scheme.salesPct = Hundredths(600);
-    scheme.profitPct = Hundredths(1500);
-    scheme.cashDiscountPct = Hundredths(200);
-    scheme.discountPct = Hundredths(1000);
+    scheme.adminPct = Percent(1200);
+    scheme.salesPct = Percent(600);
+    scheme.profitPct = Percent(1500);
+    scheme.cashDiscountPct = Percent(200);
+    scheme.discountPct = Percent(1000);
     for (auto _ : state)
-        benchmark::DoNotOptimize(computeQuote(computePriceScale(order, plant, quantities), scheme, Hundredths(320000)));
+        benchmark::DoNotOptimize(computeQuote(computePriceScale(order, plant, quantities), scheme, Money(320000)));
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_Quote)->Arg(100000)->Unit(benchmark::kMillisecond);

@@ -4,6 +4,7 @@
 #include "costing/QuoteTables.h"
 #include "costing/SalesPrice.h"
 #include "documents/QuoteDefaults.h"
+#include "documents/SchemeValues.h"
 #include "files/OfferFile.h"
 
 #include <array>
@@ -13,31 +14,26 @@ namespace kalkora::cli {
 
 namespace {
 
-// A range limit as a user types it: "1000", "-99,99".
-QString typedLimit(std::int64_t hundredths)
-{
-    const std::string text = Hundredths(hundredths).format(',');
-    return QString::fromStdString(hundredths % 100 == 0 ? text.substr(0, text.size() - 3) : text);
-}
-
 QCommandLineOption optionOf(const SchemeField& field)
 {
-    const QString unit = field.percent ? QStringLiteral("%") : QStringLiteral("€");
+    const QString unit = field.percent() ? QStringLiteral("%") : QStringLiteral("€");
     return QCommandLineOption(QString::fromLatin1(field.option),
         QStringLiteral("%1 in %2 (%3 bis %4, Vorgabe 0)")
-            .arg(QString::fromUtf8(field.germanName), unit, typedLimit(field.min), typedLimit(field.max)),
-        field.percent ? QStringLiteral("P") : QStringLiteral("EUR"));
+            .arg(QString::fromUtf8(field.germanName), unit, documents::typedValue(field.min),
+                documents::typedValue(field.max)),
+        field.percent() ? QStringLiteral("P") : QStringLiteral("EUR"));
 }
 
 // The value of `field`'s option, or nothing after a usage message naming it and its range.
-std::optional<Hundredths> readValue(const SchemeField& field, const QString& typed)
+std::optional<std::int64_t> readValue(const SchemeField& field, const QString& typed)
 {
-    if (const std::optional<Hundredths> value = readSchemeValue(field, typed.toStdString()))
+    if (const std::optional<std::int64_t> value = readSchemeValue(field, typed.toStdString()))
         return value;
     usageError(QStringLiteral("--%1 (%2) erwartet eine Zahl von %3 bis %4 %5 mit höchstens zwei Nachkommastellen "
                               "(Dezimalpunkt oder -komma, ohne Tausenderpunkte), nicht „%6“.")
-                   .arg(QString::fromLatin1(field.option), QString::fromUtf8(field.germanName), typedLimit(field.min),
-                       typedLimit(field.max), field.percent ? QStringLiteral("%") : QStringLiteral("€"), typed));
+                   .arg(QString::fromLatin1(field.option), QString::fromUtf8(field.germanName),
+                       documents::typedValue(field.min), documents::typedValue(field.max),
+                       field.percent() ? QStringLiteral("%") : QStringLiteral("€"), typed));
     return std::nullopt;
 }
 
@@ -61,7 +57,7 @@ struct PricingOptions {
 
     files::Offer offer;
     SalesScheme chosenScheme;
-    std::optional<Hundredths> chosenMarketPrice;
+    std::optional<Money> chosenMarketPrice;
 
     void addTo(QCommandLineParser& parser) const
     {
@@ -93,18 +89,19 @@ struct PricingOptions {
         for (std::size_t i = 0; i < kSchemeFields.size(); ++i) {
             if (!parser.isSet(scheme[i]))
                 continue;
-            const std::optional<Hundredths> value = readValue(kSchemeFields[i], parser.value(scheme[i]));
+            const std::optional<std::int64_t> value = readValue(kSchemeFields[i], parser.value(scheme[i]));
             if (!value)
                 return exitUsageError;
-            chosenScheme.*kSchemeFields[i].member = *value;
+            kSchemeFields[i].setIn(chosenScheme, *value);
         }
         if (!discountsLeaveAPrice(chosenScheme))
             return usageError(QStringLiteral("--cash-discount und --commission: Kundenskonto und Vertreterprovision "
                                              "zusammen müssen unter 100 % bleiben."));
         if (parser.isSet(marketPrice)) {
-            chosenMarketPrice = readValue(kMarketPriceField, parser.value(marketPrice));
-            if (!chosenMarketPrice)
+            const std::optional<std::int64_t> cents = readValue(kMarketPriceField, parser.value(marketPrice));
+            if (!cents)
                 return exitUsageError;
+            chosenMarketPrice = Money(*cents);
         }
         return std::nullopt;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "costing/Hundredths.h"
+#include "costing/Money.h"
 #include "costing/ResultTable.h"
 #include "text/Cp1252.h"
 
@@ -55,7 +55,7 @@ public:
     void hundredths(std::string_view key, std::optional<std::int64_t> count)
     {
         startItem(key);
-        out += count ? Hundredths(*count).format('.') : "null";
+        out += count ? formatHundredths(*count, '.') : "null";
     }
     void boolean(std::string_view key, bool value)
     {

@@ -8,9 +8,9 @@ namespace kalkora {
 
 namespace {
 
-template <std::int64_t QuoteRow::*amount> Cell pricedAmount(const QuoteRow& row)
+template <Money QuoteRow::*amount> Cell pricedAmount(const QuoteRow& row)
 {
-    return row.priced ? Cell(Hundredths(row.*amount)) : Cell();
+    return row.priced ? Cell(row.*amount) : Cell();
 }
 
 constexpr Column<QuoteRow, SchemePercent> kQuoteColumns[] = {
@@ -43,30 +43,25 @@ constexpr Column<MarketRow> kMarketRowColumns[] = {
     { "quantity", "Menge", ColumnKind::Count, field<&MarketRow::quantity>, InJson | InText },
     { "priced", nullptr, ColumnKind::Flag, field<&MarketRow::priced>, InJson },
     { "costPrice", "Selbstkosten", ColumnKind::Amount,
-        [](const MarketRow& row) { return row.priced ? Cell(Hundredths(row.costPrice)) : Cell(); }, InJson | InText },
+        [](const MarketRow& row) { return row.priced ? Cell(row.costPrice) : Cell(); }, InJson | InText },
     { "profit", "Gewinn beim Marktpreis", ColumnKind::Amount,
-        [](const MarketRow& row) { return row.priced ? Cell(Hundredths(row.profit)) : Cell(); } },
+        [](const MarketRow& row) { return row.priced ? Cell(row.profit) : Cell(); } },
     { "profitPct", "Gewinn beim Marktpreis %", ColumnKind::Percent,
-        [](const MarketRow& row) { return row.profitPct ? Cell(Hundredths(*row.profitPct)) : Cell(); } },
+        [](const MarketRow& row) { return row.profitPct ? Cell(*row.profitPct) : Cell(); } },
 };
 
-template <std::int64_t MarketPricing::*amount> Cell marketAmount(const MarketPricing& market)
-{
-    return Hundredths(market.*amount);
-}
-
 constexpr Column<MarketPricing, SchemePercent> kMarketColumns[] = {
-    { "listPrice", "Listenverkaufspreis (Marktpreis)", ColumnKind::Amount, marketAmount<&MarketPricing::listPrice> },
-    { "discount", "Kundenrabatt", ColumnKind::Amount, marketAmount<&MarketPricing::discount>, Everywhere, nullptr,
+    { "listPrice", "Listenverkaufspreis (Marktpreis)", ColumnKind::Amount, field<&MarketPricing::listPrice> },
+    { "discount", "Kundenrabatt", ColumnKind::Amount, field<&MarketPricing::discount>, Everywhere, nullptr,
         &SalesScheme::discountPct },
-    { "targetPrice", "Zielverkaufspreis", ColumnKind::Amount, marketAmount<&MarketPricing::targetPrice> },
-    { "cashDiscount", "Kundenskonto", ColumnKind::Amount, marketAmount<&MarketPricing::cashDiscount>, Everywhere,
-        nullptr, &SalesScheme::cashDiscountPct },
-    { "commission", "Vertreterprovision", ColumnKind::Amount, marketAmount<&MarketPricing::commission>, Everywhere,
-        nullptr, &SalesScheme::commissionPct },
-    { "cashPrice", "Barverkaufspreis", ColumnKind::Amount, marketAmount<&MarketPricing::cashPrice> },
+    { "targetPrice", "Zielverkaufspreis", ColumnKind::Amount, field<&MarketPricing::targetPrice> },
+    { "cashDiscount", "Kundenskonto", ColumnKind::Amount, field<&MarketPricing::cashDiscount>, Everywhere, nullptr,
+        &SalesScheme::cashDiscountPct },
+    { "commission", "Vertreterprovision", ColumnKind::Amount, field<&MarketPricing::commission>, Everywhere, nullptr,
+        &SalesScheme::commissionPct },
+    { "cashPrice", "Barverkaufspreis", ColumnKind::Amount, field<&MarketPricing::cashPrice> },
     { "allowedCostPrice", "Zulässige Selbstkosten bei Gewinn", ColumnKind::Amount,
-        marketAmount<&MarketPricing::allowedCostPrice>, Everywhere, nullptr, &SalesScheme::profitPct },
+        field<&MarketPricing::allowedCostPrice>, Everywhere, nullptr, &SalesScheme::profitPct },
 };
 
 constexpr Column<OfferedPrice, OfferedAmount> kOfferedColumns[] = {
@@ -164,7 +159,7 @@ std::string quoteJson(const Quote& quote)
     json.boolean("complete", quote.complete());
     json.beginObject("scheme");
     for (const SchemeField& field : kSchemeFields)
-        json.hundredths(field.key, (quote.scheme.*field.member).count());
+        json.hundredths(field.key, field.countIn(quote.scheme));
     json.endObject();
     jsonRows(json, "rows", quoteColumns(), quote.rows);
     if (quote.market) {

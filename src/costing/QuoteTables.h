@@ -13,7 +13,7 @@ namespace kalkora {
 // thousands grouping; a figure that is none is an empty CSV field and "—" in the text.
 
 // The value of the scheme a step applies; nullptr for a step without a percentage.
-using SchemePercent = Hundredths SalesScheme::*;
+using SchemePercent = Percent SalesScheme::*;
 
 // The steps of the scheme in the order they are worked out, after the quantity.
 Columns<QuoteRow, SchemePercent> quoteColumns();
@@ -22,7 +22,7 @@ Columns<MarketRow> marketRowColumns();
 Columns<MarketPricing, SchemePercent> marketColumns();
 
 // What a quote offers at each quantity; each amount names its member, for the quote file.
-using OfferedAmount = Hundredths OfferedPrice::*;
+using OfferedAmount = Money OfferedPrice::*;
 Columns<OfferedPrice, OfferedAmount> offeredColumns();
 
 // One record per quantity, in the dialects of the cost analysis. UTF-8.

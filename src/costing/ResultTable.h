@@ -1,6 +1,6 @@
 #pragma once
 
-#include "costing/Hundredths.h"
+#include "costing/Money.h"
 
 #include <cstdint>
 #include <span>
@@ -47,8 +47,8 @@ struct Choice {
 };
 
 // One cell: none (std::monostate: empty in CSV, null in JSON, a dash for reading), a count, a
-// cost, cents or hundredths, a stored text, a word of the program (UTF-8), a flag, a choice.
-using Cell = std::variant<std::monostate, std::int64_t, double, Hundredths, StoredText, const char*, bool, Choice>;
+// cost, an amount, a percentage, a stored text, a word of the program (UTF-8), a flag, a choice.
+using Cell = std::variant<std::monostate, std::int64_t, double, Money, Percent, StoredText, const char*, bool, Choice>;
 
 template <typename Row, typename Extra = std::monostate> struct Column {
     const char* key; // JSON key; nullptr where JSON has none

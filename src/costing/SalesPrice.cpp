@@ -21,7 +21,7 @@ Wide roundedQuotient(Wide n, Wide d)
     return n < 0 ? -magnitude : magnitude;
 }
 
-Wide percentOf(Wide amount, Hundredths pct)
+Wide percentOf(Wide amount, Percent pct)
 {
     return roundedQuotient(amount * pct.count(), kHundredPercent);
 }
@@ -30,21 +30,6 @@ Wide percentOf(Wide amount, Hundredths pct)
 Wide grossedUp(Wide amount, Wide pct)
 {
     return roundedQuotient(amount * kHundredPercent, kHundredPercent - pct);
-}
-
-// The cost per piece in cents exactly as the report prints it: two decimals from the double's
-// binary value, ties away from zero. Nothing when it is not finite or far out of range.
-std::optional<Wide> costInCents(double perPiece)
-{
-    if (!std::isfinite(perPiece) || std::fabs(perPiece) >= 1e12)
-        return std::nullopt;
-    const std::string printed = text::formatFixed(perPiece, 0, 2);
-    Wide cents = 0;
-    for (const char c : printed) {
-        if (c >= '0' && c <= '9')
-            cents = cents * 10 + (c - '0');
-    }
-    return printed.front() == '-' ? -cents : cents;
 }
 
 // Fills `row` from the cost per piece; false when an amount reaches 10^13 cents.
@@ -65,7 +50,7 @@ bool priceForward(QuoteRow& row, Wide orderCost, const SalesScheme& s)
     const Wide discount = listPrice - targetPrice;
     const Wide total = targetPrice * row.quantity;
 
-    const std::pair<std::int64_t QuoteRow::*, Wide> amounts[] = { { &QuoteRow::orderCost, orderCost },
+    const std::pair<Money QuoteRow::*, Wide> amounts[] = { { &QuoteRow::orderCost, orderCost },
         { &QuoteRow::oneOffShare, oneOffShare }, { &QuoteRow::manufacturingCost, manufacturingCost },
         { &QuoteRow::adminOverhead, adminOverhead }, { &QuoteRow::salesOverhead, salesOverhead },
         { &QuoteRow::salesDirect, salesDirect }, { &QuoteRow::costPrice, costPrice }, { &QuoteRow::profit, profit },
@@ -77,32 +62,40 @@ bool priceForward(QuoteRow& row, Wide orderCost, const SalesScheme& s)
             return false;
     }
     for (const auto& [member, value] : amounts)
-        row.*member = std::int64_t(value);
+        row.*member = Money(std::int64_t(value));
     return true;
 }
 
-MarketPricing priceBackward(Hundredths marketPrice, const SalesScheme& s, const std::vector<QuoteRow>& rows)
+MarketPricing priceBackward(Money marketPrice, const SalesScheme& s, const std::vector<QuoteRow>& rows)
 {
+    const auto money = [](Wide cents) { return Money(std::int64_t(cents)); };
     MarketPricing market;
-    market.listPrice = marketPrice.count();
-    market.discount = std::int64_t(percentOf(market.listPrice, s.discountPct));
-    market.targetPrice = market.listPrice - market.discount;
-    market.cashDiscount = std::int64_t(percentOf(market.targetPrice, s.cashDiscountPct));
-    market.commission = std::int64_t(percentOf(market.targetPrice, s.commissionPct));
-    market.cashPrice = market.targetPrice - market.cashDiscount - market.commission;
-    market.allowedCostPrice = std::int64_t(
-        roundedQuotient(Wide(market.cashPrice) * kHundredPercent, kHundredPercent + s.profitPct.count()));
+    market.listPrice = marketPrice;
+    const Wide listPrice = marketPrice.count();
+    const Wide discount = percentOf(listPrice, s.discountPct);
+    const Wide targetPrice = listPrice - discount;
+    const Wide cashDiscount = percentOf(targetPrice, s.cashDiscountPct);
+    const Wide commission = percentOf(targetPrice, s.commissionPct);
+    const Wide cashPrice = targetPrice - cashDiscount - commission;
+    market.discount = money(discount);
+    market.targetPrice = money(targetPrice);
+    market.cashDiscount = money(cashDiscount);
+    market.commission = money(commission);
+    market.cashPrice = money(cashPrice);
+    market.allowedCostPrice
+        = money(roundedQuotient(cashPrice * kHundredPercent, kHundredPercent + s.profitPct.count()));
     for (const QuoteRow& row : rows) {
         MarketRow& marketRow = market.rows.emplace_back();
         marketRow.quantity = row.quantity;
         marketRow.priced = row.priced;
         if (!row.priced)
             continue;
+        const Wide costPrice = row.costPrice.count();
+        const Wide profit = cashPrice - costPrice;
         marketRow.costPrice = row.costPrice;
-        marketRow.profit = market.cashPrice - row.costPrice;
-        if (row.costPrice > 0)
-            marketRow.profitPct
-                = std::int64_t(roundedQuotient(Wide(marketRow.profit) * kHundredPercent, row.costPrice));
+        marketRow.profit = money(profit);
+        if (costPrice > 0)
+            marketRow.profitPct = Percent(std::int64_t(roundedQuotient(profit * kHundredPercent, costPrice)));
     }
     return market;
 }
@@ -115,14 +108,14 @@ std::string unpricedMessage(std::int32_t quantity)
 
 } // namespace
 
-bool inRange(const SchemeField& field, Hundredths value)
+bool inRange(const SchemeField& field, std::int64_t count)
 {
-    return value.count() >= field.min && value.count() <= field.max;
+    return count >= field.min && count <= field.max;
 }
 
-std::optional<Hundredths> readSchemeValue(const SchemeField& field, std::string_view typed)
+std::optional<std::int64_t> readSchemeValue(const SchemeField& field, std::string_view typed)
 {
-    const std::optional<Hundredths> value = Hundredths::parse(typed);
+    const std::optional<std::int64_t> value = parseHundredths(typed);
     // "-0" is no value of a field without negative ones.
     const bool signAllowed = field.min < 0 || !typed.starts_with('-');
     if (value && signAllowed && inRange(field, *value))
@@ -135,7 +128,7 @@ bool discountsLeaveAPrice(const SalesScheme& scheme)
     return scheme.cashDiscountPct.count() + scheme.commissionPct.count() < kHundredPercent;
 }
 
-Quote computeQuote(const PriceScale& scale, const SalesScheme& scheme, std::optional<Hundredths> marketPrice)
+Quote computeQuote(const PriceScale& scale, const SalesScheme& scheme, std::optional<Money> marketPrice)
 {
     Quote quote;
     quote.quantityBase = scale.quantityBase;
@@ -146,8 +139,8 @@ Quote computeQuote(const PriceScale& scale, const SalesScheme& scheme, std::opti
     for (const PriceScaleRow& scaleRow : scale.rows) {
         QuoteRow& row = quote.rows.emplace_back();
         row.quantity = scaleRow.quantity;
-        const std::optional<Wide> orderCost = costInCents(scaleRow.fullPerPiece);
-        row.priced = orderCost && priceForward(row, *orderCost, scheme);
+        const std::optional<Money> orderCost = moneyOf(scaleRow.fullPerPiece);
+        row.priced = orderCost && priceForward(row, orderCost->count(), scheme);
         if (!row.priced) {
             row = QuoteRow { .quantity = scaleRow.quantity };
             ++quote.unpricedRows;
@@ -164,8 +157,7 @@ std::vector<OfferedPrice> offeredPrices(const Quote& quote)
     std::vector<OfferedPrice> offered;
     for (const QuoteRow& row : quote.rows) {
         if (row.priced) {
-            offered.push_back({ row.quantity, Hundredths(row.listPrice), Hundredths(row.discount),
-                Hundredths(row.targetPrice), Hundredths(row.total) });
+            offered.push_back({ row.quantity, row.listPrice, row.discount, row.targetPrice, row.total });
         }
     }
     return offered;

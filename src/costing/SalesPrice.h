@@ -1,13 +1,15 @@
 #pragma once
 
 #include "costing/CostAnalysis.h"
-#include "costing/Hundredths.h"
+#include "costing/Money.h"
 
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <variant>
 #include <vector>
 
 namespace kalkora {
@@ -19,53 +21,63 @@ namespace kalkora {
 // away from zero.
 
 struct SalesScheme {
-    Hundredths adminPct; // Verwaltungsgemeinkosten
-    Hundredths salesPct; // Vertriebsgemeinkosten
-    Hundredths profitPct; // Gewinnzuschlag
-    Hundredths cashDiscountPct; // Kundenskonto
-    Hundredths commissionPct; // Vertreterprovision
-    Hundredths discountPct; // Kundenrabatt
-    Hundredths oneOffCost; // Einmalkosten, € for the whole quantity
-    Hundredths salesDirectPerPiece; // Sondereinzelkosten des Vertriebs, € per piece
+    Percent adminPct; // Verwaltungsgemeinkosten
+    Percent salesPct; // Vertriebsgemeinkosten
+    Percent profitPct; // Gewinnzuschlag
+    Percent cashDiscountPct; // Kundenskonto
+    Percent commissionPct; // Vertreterprovision
+    Percent discountPct; // Kundenrabatt
+    Money oneOffCost; // Einmalkosten, € for the whole quantity
+    Money salesDirectPerPiece; // Sondereinzelkosten des Vertriebs, € per piece
 
     bool operator==(const SalesScheme&) const = default;
 };
 
 // One value of the scheme: its key in files, its German name, its command-line option, and the
-// values it allows (in hundredths).
+// values it allows (in hundredths of its unit). Code that reads and writes every value alike
+// handles it as that count.
 struct SchemeField {
     const char* key;
     const char* germanName; // UTF-8
     const char* option;
-    bool percent;
     std::int64_t min;
     std::int64_t max;
-    Hundredths SalesScheme::*member;
+    std::variant<Percent SalesScheme::*, Money SalesScheme::*> member;
+
+    bool percent() const { return member.index() == 0; }
+    std::int64_t countIn(const SalesScheme& scheme) const
+    {
+        return std::visit([&](auto m) { return (scheme.*m).count(); }, member);
+    }
+    void setIn(SalesScheme& scheme, std::int64_t count) const
+    {
+        std::visit([&](auto m) { scheme.*m = std::remove_reference_t<decltype(scheme.*m)>(count); }, member);
+    }
 };
 
 constexpr std::int64_t kMaxAmount = 9'999'999'999'999; // 99,999,999,999.99 €
 
 inline constexpr std::array<SchemeField, 8> kSchemeFields { {
-    { "adminPct", "Verwaltungsgemeinkosten", "admin", true, 0, 100'000, &SalesScheme::adminPct },
-    { "salesPct", "Vertriebsgemeinkosten", "sales", true, 0, 100'000, &SalesScheme::salesPct },
-    { "profitPct", "Gewinnzuschlag", "profit", true, -9'999, 100'000, &SalesScheme::profitPct },
-    { "cashDiscountPct", "Kundenskonto", "cash-discount", true, 0, 9'999, &SalesScheme::cashDiscountPct },
-    { "commissionPct", "Vertreterprovision", "commission", true, 0, 9'999, &SalesScheme::commissionPct },
-    { "discountPct", "Kundenrabatt", "discount", true, 0, 9'999, &SalesScheme::discountPct },
-    { "oneOffCost", "Einmalkosten", "one-off", false, 0, kMaxAmount, &SalesScheme::oneOffCost },
-    { "salesDirectPerPiece", "Sondereinzelkosten des Vertriebs", "sales-direct", false, 0, kMaxAmount,
+    { "adminPct", "Verwaltungsgemeinkosten", "admin", 0, 100'000, &SalesScheme::adminPct },
+    { "salesPct", "Vertriebsgemeinkosten", "sales", 0, 100'000, &SalesScheme::salesPct },
+    { "profitPct", "Gewinnzuschlag", "profit", -9'999, 100'000, &SalesScheme::profitPct },
+    { "cashDiscountPct", "Kundenskonto", "cash-discount", 0, 9'999, &SalesScheme::cashDiscountPct },
+    { "commissionPct", "Vertreterprovision", "commission", 0, 9'999, &SalesScheme::commissionPct },
+    { "discountPct", "Kundenrabatt", "discount", 0, 9'999, &SalesScheme::discountPct },
+    { "oneOffCost", "Einmalkosten", "one-off", 0, kMaxAmount, &SalesScheme::oneOffCost },
+    { "salesDirectPerPiece", "Sondereinzelkosten des Vertriebs", "sales-direct", 0, kMaxAmount,
         &SalesScheme::salesDirectPerPiece },
 } };
 
 // The market price has the range of the scheme's amounts.
-inline constexpr SchemeField kMarketPriceField { "marketPrice", "Marktpreis", "market-price", false, 0, kMaxAmount,
-    nullptr };
+inline constexpr SchemeField kMarketPriceField { "marketPrice", "Marktpreis", "market-price", 0, kMaxAmount,
+    static_cast<Money SalesScheme::*>(nullptr) };
 
-bool inRange(const SchemeField& field, Hundredths value);
+bool inRange(const SchemeField& field, std::int64_t count);
 
-// A value of `field` as typed (see Hundredths::parse), within its range and with a sign only
+// A value of `field` as typed (see parseHundredths), within its range and with a sign only
 // where the range has negative values; nothing otherwise.
-std::optional<Hundredths> readSchemeValue(const SchemeField& field, std::string_view typed);
+std::optional<std::int64_t> readSchemeValue(const SchemeField& field, std::string_view typed);
 
 // Skonto and Provision are taken from the Zielverkaufspreis, so together they stay below 100 %.
 bool discountsLeaveAPrice(const SalesScheme& scheme);
@@ -75,21 +87,21 @@ bool discountsLeaveAPrice(const SalesScheme& scheme);
 struct QuoteRow {
     std::int32_t quantity = 0;
     bool priced = false;
-    std::int64_t orderCost = 0; // Herstellkosten of the order per piece, as the report prints them
-    std::int64_t oneOffShare = 0;
-    std::int64_t manufacturingCost = 0;
-    std::int64_t adminOverhead = 0;
-    std::int64_t salesOverhead = 0;
-    std::int64_t salesDirect = 0;
-    std::int64_t costPrice = 0; // Selbstkosten
-    std::int64_t profit = 0;
-    std::int64_t cashPrice = 0; // Barverkaufspreis
-    std::int64_t cashDiscount = 0;
-    std::int64_t commission = 0;
-    std::int64_t targetPrice = 0; // Zielverkaufspreis
-    std::int64_t discount = 0;
-    std::int64_t listPrice = 0; // Listenverkaufspreis
-    std::int64_t total = 0; // targetPrice × quantity
+    Money orderCost; // Herstellkosten of the order per piece, as the report prints them
+    Money oneOffShare;
+    Money manufacturingCost;
+    Money adminOverhead;
+    Money salesOverhead;
+    Money salesDirect;
+    Money costPrice; // Selbstkosten
+    Money profit;
+    Money cashPrice; // Barverkaufspreis
+    Money cashDiscount;
+    Money commission;
+    Money targetPrice; // Zielverkaufspreis
+    Money discount;
+    Money listPrice; // Listenverkaufspreis
+    Money total; // targetPrice × quantity
 };
 
 // What a market price leaves at one quantity: none where the row is not priced, and no
@@ -97,20 +109,20 @@ struct QuoteRow {
 struct MarketRow {
     std::int32_t quantity = 0;
     bool priced = false;
-    std::int64_t costPrice = 0;
-    std::int64_t profit = 0;
-    std::optional<std::int64_t> profitPct; // hundredths of a percent
+    Money costPrice;
+    Money profit;
+    std::optional<Percent> profitPct;
 };
 
 // The scheme run backwards from a list price the market pays.
 struct MarketPricing {
-    std::int64_t listPrice = 0;
-    std::int64_t discount = 0;
-    std::int64_t targetPrice = 0;
-    std::int64_t cashDiscount = 0;
-    std::int64_t commission = 0;
-    std::int64_t cashPrice = 0;
-    std::int64_t allowedCostPrice = 0; // the Selbstkosten that leave the scheme's profit
+    Money listPrice;
+    Money discount;
+    Money targetPrice;
+    Money cashDiscount;
+    Money commission;
+    Money cashPrice;
+    Money allowedCostPrice; // the Selbstkosten that leave the scheme's profit
     std::vector<MarketRow> rows;
 };
 
@@ -128,10 +140,10 @@ struct Quote {
 // What the customer is offered at one quantity, as a quote keeps it once it is sent.
 struct OfferedPrice {
     std::int32_t quantity = 0;
-    Hundredths listPrice;
-    Hundredths discount;
-    Hundredths targetPrice;
-    Hundredths total;
+    Money listPrice;
+    Money discount;
+    Money targetPrice;
+    Money total;
 
     bool operator==(const OfferedPrice&) const = default;
 };
@@ -140,6 +152,6 @@ struct OfferedPrice {
 std::vector<OfferedPrice> offeredPrices(const Quote& quote);
 
 // Expects a scheme whose values are in range and leave a price (see above).
-Quote computeQuote(const PriceScale& scale, const SalesScheme& scheme, std::optional<Hundredths> marketPrice);
+Quote computeQuote(const PriceScale& scale, const SalesScheme& scheme, std::optional<Money> marketPrice);
 
 } // namespace kalkora

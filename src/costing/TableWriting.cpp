@@ -1,6 +1,6 @@
 #include "costing/TableWriting.h"
 
-#include "costing/Hundredths.h"
+#include "costing/Money.h"
 #include "text/Cp1252.h"
 #include "text/NumberFormat.h"
 
@@ -64,7 +64,7 @@ void CsvWriter::number(double value)
 
 void CsvWriter::hundredths(std::int64_t count)
 {
-    text(Hundredths(count).format(decimalComma ? ',' : '.'));
+    text(formatHundredths(count, decimalComma ? ',' : '.'));
 }
 
 void CsvWriter::cell(const Cell& value)
@@ -78,7 +78,7 @@ void CsvWriter::cell(const Cell& value)
                 integer(v);
             else if constexpr (std::is_same_v<Value, double>)
                 number(v);
-            else if constexpr (std::is_same_v<Value, Hundredths>)
+            else if constexpr (std::is_same_v<Value, Money> || std::is_same_v<Value, Percent>)
                 hundredths(v.count());
             else if constexpr (std::is_same_v<Value, StoredText>)
                 cp1252Text(v.cp1252);
@@ -116,7 +116,7 @@ void JsonWriter::cell(std::string_view key, const Cell& value)
                 number(key, v);
             else if constexpr (std::is_same_v<Value, double>)
                 number(key, v);
-            else if constexpr (std::is_same_v<Value, Hundredths>)
+            else if constexpr (std::is_same_v<Value, Money> || std::is_same_v<Value, Percent>)
                 hundredths(key, v.count());
             else if constexpr (std::is_same_v<Value, StoredText>)
                 text(key, v.cp1252);
@@ -141,7 +141,7 @@ std::string cellText(const Cell& value, text::NumberStyle style)
                 return text::groupThousands(std::to_string(v), style);
             else if constexpr (std::is_same_v<Value, double>)
                 return text::formatTwoDecimals(v, style);
-            else if constexpr (std::is_same_v<Value, Hundredths>)
+            else if constexpr (std::is_same_v<Value, Money> || std::is_same_v<Value, Percent>)
                 return v.format(style.decimal, style.group);
             else if constexpr (std::is_same_v<Value, StoredText>)
                 return std::string(v.cp1252);

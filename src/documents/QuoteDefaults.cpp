@@ -41,12 +41,12 @@ QuoteDefaults loadQuoteDefaults()
     QuoteDefaults defaults;
     defaults.sender = settings.value(QStringLiteral("sender")).toString();
     for (const SchemeField& field : kSchemeFields) {
-        const std::optional<Hundredths> value
+        const std::optional<std::int64_t> value
             = schemeValueOf(field, settings.value(QLatin1String(field.key)).toString());
-        defaults.scheme.*field.member = value.value_or(Hundredths());
+        field.setIn(defaults.scheme, value.value_or(0));
     }
     if (!discountsLeaveAPrice(defaults.scheme))
-        defaults.scheme.commissionPct = Hundredths();
+        defaults.scheme.commissionPct = Percent();
     defaults.validityDays = validityDaysOf(settings.value(QStringLiteral("validityDays")).toString()).value_or(30);
     defaults.intro = settings.value(QStringLiteral("intro")).toString();
     defaults.closing = settings.value(QStringLiteral("closing")).toString();
@@ -69,7 +69,7 @@ void saveQuoteDefaults(const QuoteDefaults& defaults)
     QSettings& settings = *stored;
     settings.setValue(QStringLiteral("sender"), defaults.sender);
     for (const SchemeField& field : kSchemeFields)
-        settings.setValue(QLatin1String(field.key), typedValue(defaults.scheme.*field.member));
+        settings.setValue(QLatin1String(field.key), typedValue(field.countIn(defaults.scheme)));
     settings.setValue(QStringLiteral("validityDays"), QString::number(defaults.validityDays));
     settings.setValue(QStringLiteral("intro"), defaults.intro);
     settings.setValue(QStringLiteral("closing"), defaults.closing);

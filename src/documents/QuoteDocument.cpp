@@ -163,7 +163,7 @@ std::optional<files::Offer> QuoteDocument::offer() const
         if (!isPriced())
             return std::nullopt;
         offer.scheme = today->scheme;
-        offer.marketPrice = today->market ? std::optional(Hundredths(today->market->listPrice)) : std::nullopt;
+        offer.marketPrice = today->market ? std::optional(today->market->listPrice) : std::nullopt;
         for (const QuoteRow& row : today->rows)
             offer.quantities.push_back(row.quantity);
         offer.offered = offeredPrices();

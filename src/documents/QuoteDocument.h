@@ -19,7 +19,7 @@ namespace kalkora::documents {
 struct QuoteFigures {
     SalesScheme scheme;
     std::vector<std::int32_t> quantities; // empty: the order's default quantities
-    std::optional<Hundredths> marketPrice;
+    std::optional<Money> marketPrice;
 };
 
 // The texts of the letter to the customer.
@@ -37,8 +37,8 @@ struct LetterTexts {
 // A price per piece offered that today's order and master data price otherwise, or not at all.
 struct PriceChange {
     std::int32_t quantity = 0;
-    Hundredths offered;
-    std::optional<Hundredths> today;
+    Money offered;
+    std::optional<Money> today;
 };
 
 // A date as a quote shows it, "07.12.2026"; empty for none.

@@ -2,17 +2,17 @@
 
 namespace kalkora::documents {
 
-QString typedValue(Hundredths value)
+QString typedValue(std::int64_t hundredths)
 {
-    const QString text = QString::fromStdString(value.format(','));
-    return value.count() % 100 == 0 ? text.chopped(3) : text;
+    const QString text = QString::fromStdString(formatHundredths(hundredths, ','));
+    return hundredths % 100 == 0 ? text.chopped(3) : text;
 }
 
-std::optional<Hundredths> schemeValueOf(const SchemeField& field, const QString& typed)
+std::optional<std::int64_t> schemeValueOf(const SchemeField& field, const QString& typed)
 {
     const QString text = typed.trimmed();
     if (text.isEmpty())
-        return Hundredths();
+        return 0;
     return readSchemeValue(field, text.toStdString());
 }
 
@@ -20,8 +20,8 @@ QString schemeRangeMessage(const SchemeField& field)
 {
     return QStringLiteral("„%1“ kann nicht gelesen werden: bitte eine Zahl von %2 bis %3 %4 mit höchstens zwei "
                           "Nachkommastellen eingeben, ohne Tausenderpunkte.")
-        .arg(QString::fromUtf8(field.germanName), typedValue(Hundredths(field.min)), typedValue(Hundredths(field.max)),
-            field.percent ? QStringLiteral("%") : QStringLiteral("€"));
+        .arg(QString::fromUtf8(field.germanName), typedValue(field.min), typedValue(field.max),
+            field.percent() ? QStringLiteral("%") : QStringLiteral("€"));
 }
 
 } // namespace kalkora::documents

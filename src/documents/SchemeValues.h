@@ -12,10 +12,15 @@ namespace kalkora::documents {
 // them.
 
 // A value as it would be typed: "1000", "8,50", "-99,99", without grouping.
-QString typedValue(Hundredths value);
+QString typedValue(std::int64_t hundredths);
+template <typename Unit> QString typedValue(Hundredths<Unit> value)
+{
+    return typedValue(value.count());
+}
 
 // The value of a field, 0 when it is empty; nothing when it cannot be read or is out of range.
-std::optional<Hundredths> schemeValueOf(const SchemeField& field, const QString& typed);
+// In hundredths of the field's unit.
+std::optional<std::int64_t> schemeValueOf(const SchemeField& field, const QString& typed);
 
 // Names the field and what it takes.
 QString schemeRangeMessage(const SchemeField& field);

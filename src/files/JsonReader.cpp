@@ -207,22 +207,22 @@ QDate JsonReader::date(const char* key)
     return date;
 }
 
-Hundredths JsonReader::hundredthsOf(const QJsonValue& value, const QString& at, std::int64_t min, std::int64_t max)
+std::int64_t JsonReader::hundredthsOf(const QJsonValue& value, const QString& at, std::int64_t min, std::int64_t max)
 {
-    std::optional<Hundredths> parsed;
+    std::optional<std::int64_t> parsed;
     if (value.isDouble()) {
         // The shortest form that reads back to the same double is the number as it was written.
         char buffer[32];
         const auto end = std::to_chars(buffer, buffer + sizeof buffer, value.toDouble()).ptr;
-        parsed = Hundredths::parse(std::string_view(buffer, std::size_t(end - buffer)));
+        parsed = parseHundredths(std::string_view(buffer, std::size_t(end - buffer)));
     }
-    if (parsed && parsed->count() >= min && parsed->count() <= max)
+    if (parsed && *parsed >= min && *parsed <= max)
         return *parsed;
     failAt(at,
         QStringLiteral("eine Zahl von %1 bis %2 mit höchstens zwei Nachkommastellen erwartet")
-            .arg(QString::fromStdString(Hundredths(min).format(',')),
-                QString::fromStdString(Hundredths(max).format(','))));
-    return {};
+            .arg(QString::fromStdString(formatHundredths(min, ',')),
+                QString::fromStdString(formatHundredths(max, ','))));
+    return 0;
 }
 
 std::int32_t JsonReader::quantityOf(const QJsonValue& value, const QString& at)

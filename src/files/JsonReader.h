@@ -1,6 +1,6 @@
 #pragma once
 
-#include "costing/Hundredths.h"
+#include "costing/Money.h"
 
 #include <QDate>
 #include <QJsonDocument>
@@ -61,14 +61,14 @@ public:
     // The quote file's members; a missing key is empty, or 0.
     QString text(const char* key);
     QDate date(const char* key);
-    // At most two decimals, within [min, max]. The ...Of forms read a value found at `path`, such
-    // as an item of an array.
-    Hundredths hundredths(const char* key, std::int64_t min, std::int64_t max)
+    // A count of hundredths: at most two decimals, within [min, max]. The ...Of forms read a value
+    // found at `path`, such as an item of an array.
+    std::int64_t hundredths(const char* key, std::int64_t min, std::int64_t max)
     {
         const QJsonValue json = value(key);
-        return json.isUndefined() ? Hundredths() : hundredthsOf(json, qualified(QLatin1String(key)), min, max);
+        return json.isUndefined() ? 0 : hundredthsOf(json, qualified(QLatin1String(key)), min, max);
     }
-    Hundredths hundredthsOf(const QJsonValue& value, const QString& path, std::int64_t min, std::int64_t max);
+    std::int64_t hundredthsOf(const QJsonValue& value, const QString& path, std::int64_t min, std::int64_t max);
     // A whole number of pieces, 1 … 2^31-1; required.
     std::int32_t quantity(const char* key) { return quantityOf(value(key), qualified(QLatin1String(key))); }
     std::int32_t quantityOf(const QJsonValue& value, const QString& path);

@@ -27,16 +27,17 @@ QString dateText(const QDate& date)
     return date.isValid() ? date.toString(Qt::ISODate) : QString();
 }
 
-QJsonValue amount(Hundredths value)
+// Exact to the cent: far below 2^53 cents.
+QJsonValue amount(std::int64_t hundredths)
 {
-    return double(value.count()) / 100.0; // exact to the cent: far below 2^53 cents
+    return double(hundredths) / 100.0;
 }
 
 QJsonObject schemeToJson(const SalesScheme& scheme)
 {
     QJsonObject json;
     for (const SchemeField& field : kSchemeFields)
-        json.insert(QLatin1String(field.key), amount(scheme.*field.member));
+        json.insert(QLatin1String(field.key), amount(field.countIn(scheme)));
     return json;
 }
 
@@ -46,8 +47,8 @@ QJsonArray offeredToJson(const std::vector<OfferedPrice>& offered)
     for (const OfferedPrice& price : offered) {
         QJsonObject object;
         for (const auto& column : offeredColumns())
-            object.insert(
-                QLatin1String(column.key), column.extra ? amount(price.*column.extra) : QJsonValue(price.quantity));
+            object.insert(QLatin1String(column.key),
+                column.extra ? amount((price.*column.extra).count()) : QJsonValue(price.quantity));
         json.append(object);
     }
     return json;
@@ -78,7 +79,7 @@ std::vector<const char*> schemeKeys()
 void readScheme(JsonReader& reader, SalesScheme& scheme)
 {
     for (const SchemeField& field : kSchemeFields)
-        scheme.*field.member = reader.hundredths(field.key, field.min, field.max);
+        field.setIn(scheme, reader.hundredths(field.key, field.min, field.max));
     reader.allowOnly(schemeKeys());
     if (!discountsLeaveAPrice(scheme))
         reader.fail(QStringLiteral("commissionPct"),
@@ -95,7 +96,7 @@ void readOffered(JsonReader& reader, OfferedPrice& price)
     constexpr std::int64_t limit = 9'999'999'999'999;
     for (const auto& column : offeredColumns()) {
         if (column.extra)
-            price.*column.extra = reader.hundredths(column.key, -limit, limit);
+            price.*column.extra = Money(reader.hundredths(column.key, -limit, limit));
         else
             price.quantity = reader.quantity(column.key);
     }
@@ -127,8 +128,8 @@ void readOffer(JsonReader& reader, const QString& folder, Offer& offer)
         offer.quantities.push_back(reader.quantityOf(quantity, path));
     });
     if (const QJsonValue market = reader.value("marketPrice"); !market.isUndefined() && !market.isNull())
-        offer.marketPrice
-            = reader.hundredthsOf(market, QStringLiteral("marketPrice"), kMarketPriceField.min, kMarketPriceField.max);
+        offer.marketPrice = Money(
+            reader.hundredthsOf(market, QStringLiteral("marketPrice"), kMarketPriceField.min, kMarketPriceField.max));
     reader.readArray("offered", [&](JsonReader& item) { readOffered(item, offer.offered.emplace_back()); });
 }
 
@@ -147,7 +148,7 @@ QByteArray offerToJson(const Offer& offer, const QString& folder)
         { QStringLiteral("orderFile"), relativePath(offer.orderFile, folder) },
         { QStringLiteral("masterFile"), relativePath(offer.masterFile, folder) },
         { QStringLiteral("scheme"), schemeToJson(offer.scheme) }, { QStringLiteral("quantities"), quantities },
-        { QStringLiteral("marketPrice"), offer.marketPrice ? amount(*offer.marketPrice) : QJsonValue() },
+        { QStringLiteral("marketPrice"), offer.marketPrice ? amount(offer.marketPrice->count()) : QJsonValue() },
         { QStringLiteral("offered"), offeredToJson(offer.offered) } };
     return QJsonDocument(json).toJson();
 }

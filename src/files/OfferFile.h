@@ -31,7 +31,7 @@ struct Offer {
     QString masterFile;
     SalesScheme scheme;
     std::vector<std::int32_t> quantities; // empty: the default quantities of the order
-    std::optional<Hundredths> marketPrice;
+    std::optional<Money> marketPrice;
     std::vector<OfferedPrice> offered;
 
     bool operator==(const Offer&) const = default;

@@ -15,13 +15,13 @@ namespace kalkora::report {
 
 namespace {
 
-QString euro(std::int64_t cents)
+QString euro(Money amount)
 {
-    return QString::fromStdString(Hundredths(cents).format(',', '.')) + QStringLiteral(" €");
+    return QString::fromStdString(amount.format(',', '.')) + QStringLiteral(" €");
 }
 
 // "2 %", "2,5 %": a percentage as a letter writes it, without trailing zeros.
-QString percent(Hundredths value)
+QString percent(Percent value)
 {
     QString text = QString::fromStdString(value.format(','));
     while (text.endsWith(QLatin1Char('0')))
@@ -62,10 +62,10 @@ QuoteLetter quoteLetter(const files::Offer& offer)
     letter.tableHeader << QStringLiteral("Preis/St.") << QStringLiteral("Gesamtpreis");
     for (const OfferedPrice& price : offer.offered) {
         QStringList row { QLocale(QLocale::German).toString(price.quantity) + QStringLiteral(" Stück"),
-            euro(price.listPrice.count()) };
+            euro(price.listPrice) };
         if (discount)
-            row << euro(-price.discount.count());
-        row << euro(price.targetPrice.count()) << euro(price.total.count());
+            row << euro(Money(-price.discount.count()));
+        row << euro(price.targetPrice) << euro(price.total);
         letter.tableRows.push_back(row);
     }
     letter.terms << QStringLiteral("Alle Preise in Euro, netto zuzüglich der gesetzlichen Umsatzsteuer.");

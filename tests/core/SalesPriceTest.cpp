@@ -20,7 +20,7 @@ SalesScheme schemeOf(const SchemeValues& values)
 {
     SalesScheme scheme;
     for (std::size_t i = 0; i < kSchemeFields.size(); ++i)
-        scheme.*kSchemeFields[i].member = Hundredths(values[i]);
+        kSchemeFields[i].setIn(scheme, values[i]);
     return scheme;
 }
 
@@ -65,9 +65,9 @@ TEST(SalesPrice, ForwardEveryStepRoundedOnceHalfAwayFromZero)
         const QuoteRow& row = quote.rows.at(0);
         EXPECT_EQ(quote.complete(), row.priced) << c.what;
         table += std::string(c.what) + (row.priced ? ": " : ", not priced: ") + std::to_string(row.quantity);
-        for (const std::int64_t cents : { row.manufacturingCost, row.costPrice, row.cashPrice, row.cashDiscount,
+        for (const Money cents : { row.manufacturingCost, row.costPrice, row.cashPrice, row.cashDiscount,
                  row.commission, row.targetPrice, row.listPrice, row.total })
-            table += " " + std::to_string(cents);
+            table += " " + std::to_string(cents.count());
         table += "\n";
     }
     kalkora::testing::expectGolden("core/golden/forward-quotes.txt", table);
@@ -80,16 +80,18 @@ TEST(SalesPrice, BackwardFromAMarketPrice)
     scale.messages = { "missing machine" };
     for (const auto& [quantity, cost] : { std::pair { 1, 100.00 }, { 10, 0.0 }, { 100, inf } })
         scale.rows.push_back({ .quantity = quantity, .fullPerPiece = cost });
-    const Quote quote = computeQuote(scale, schemeOf({ 0, 0, 2000, 200, 300, 500, 0, 0 }), Hundredths(320000));
+    const Quote quote = computeQuote(scale, schemeOf({ 0, 0, 2000, 200, 300, 500, 0, 0 }), Money(320000));
     ASSERT_TRUE(quote.market);
     const MarketPricing& m = *quote.market;
-    EXPECT_EQ((std::array { m.listPrice, m.discount, m.targetPrice, m.cashDiscount, m.commission, m.cashPrice,
-                  m.allowedCostPrice }),
-        (std::array<std::int64_t, 7> { 320000, 16000, 304000, 6080, 9120, 288800, 240667 }));
+    std::vector<std::int64_t> market;
+    for (const Money amount :
+        { m.listPrice, m.discount, m.targetPrice, m.cashDiscount, m.commission, m.cashPrice, m.allowedCostPrice })
+        market.push_back(amount.count());
+    EXPECT_EQ(market, (std::vector<std::int64_t> { 320000, 16000, 304000, 6080, 9120, 288800, 240667 }));
     ASSERT_EQ(m.rows.size(), 3u);
-    EXPECT_EQ(m.rows[0].profit, 278800);
-    EXPECT_EQ(m.rows[0].profitPct, 278800); // 2,788.00 % of 100.00
-    EXPECT_EQ(m.rows[1].profit, 288800);
+    EXPECT_EQ(m.rows[0].profit, Money(278800));
+    EXPECT_EQ(m.rows[0].profitPct, Percent(278800)); // 2,788.00 % of 100.00
+    EXPECT_EQ(m.rows[1].profit, Money(288800));
     EXPECT_EQ(m.rows[1].profitPct, std::nullopt); // no Selbstkosten to relate the profit to
     EXPECT_FALSE(m.rows[2].priced);
     EXPECT_EQ(m.rows[2].profitPct, std::nullopt);
@@ -101,7 +103,7 @@ TEST(SalesPrice, BackwardFromAMarketPrice)
     EXPECT_NE(quote.messages[1].find("Die Menge 100 kann nicht bepreist werden"), std::string::npos);
 }
 
-TEST(Hundredths, ParseTakesAtMostTwoDecimalsAndNothingElse)
+TEST(Money, ParseTakesAtMostTwoDecimalsAndNothingElse)
 {
     const std::pair<const char*, std::optional<std::int64_t>> cases[]
         = { { "8", 800 }, { "8.5", 850 }, { "8,5", 850 }, { "-3,25", -325 }, { "0", 0 }, { "007.10", 710 },
@@ -111,12 +113,11 @@ TEST(Hundredths, ParseTakesAtMostTwoDecimalsAndNothingElse)
               { "8.500", std::nullopt }, { "1.000,00", std::nullopt }, { "abc", std::nullopt }, { "--1", std::nullopt },
               { "1.2.3", std::nullopt }, { "1.x", std::nullopt }, { "1000000000000000", std::nullopt } };
     for (const auto& [text, count] : cases) {
-        const std::optional<Hundredths> value = Hundredths::parse(text);
-        EXPECT_EQ(value ? std::optional(value->count()) : std::nullopt, count) << '"' << text << '"';
+        EXPECT_EQ(parseHundredths(text), count) << '"' << text << '"';
     }
 }
 
-TEST(Hundredths, FormatWithAndWithoutGrouping)
+TEST(Money, FormatWithAndWithoutGrouping)
 {
     const struct {
         std::int64_t count;
@@ -127,8 +128,8 @@ TEST(Hundredths, FormatWithAndWithoutGrouping)
               { 100000, '.', "1.000,00" }, { 99999, '.', "999,99" }, { -9999999999999, '.', "-99.999.999.999,99" },
               { std::numeric_limits<std::int64_t>::min(), 0, "-92233720368547758,08" } };
     for (const auto& c : cases)
-        EXPECT_EQ(Hundredths(c.count).format(',', c.group), c.text) << c.count;
-    EXPECT_EQ(Hundredths(-325).format('.'), "-3.25");
+        EXPECT_EQ(formatHundredths(c.count, ',', c.group), c.text) << c.count;
+    EXPECT_EQ(Money(-325).format('.'), "-3.25");
 }
 
 } // namespace

@@ -19,11 +19,11 @@ protected:
     {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
         SalesScheme scheme;
-        scheme.discountPct = Hundredths(500);
+        scheme.discountPct = Percent(500);
         saveQuoteDefaults(
             { QStringLiteral("Muster GmbH"), scheme, 14, QStringLiteral("Wir bieten an:"), QStringLiteral("Gruß"), 7 });
         files::Offer bare; // offered, but no quantities of its own
-        bare.offered = { { 5, Hundredths(900), {}, Hundredths(900), Hundredths(4500) } };
+        bare.offered = { { 5, Money(900), {}, Money(900), Money(4500) } };
         ASSERT_TRUE(files::saveOffer(file("bare.ang"), bare).ok());
     }
 
@@ -59,7 +59,7 @@ protected:
         else
             try {
                 quote.setDataFiles(file("welle.auf"), file("werk.sta"));
-                quote.price({ quote.figures().scheme, { 100, 1 }, Hundredths(900) }, order, plant);
+                quote.price({ quote.figures().scheme, { 100, 1 }, Money(900) }, order, plant);
             } catch (const PriceScaleError& error) {
                 result.message = QString::fromUtf8(error.what());
             }

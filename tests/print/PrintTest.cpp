@@ -154,11 +154,11 @@ TEST(QuoteLetterTest, TheLetterShowsTheOfferedPricesOnNumberedPages)
     offer.subject = QStringLiteral("Getriebewelle 42CrMo4");
     offer.intro = QStringLiteral("Sehr geehrter Herr Berger,\ngerne bieten wir Ihnen an:");
     offer.closing = QStringLiteral("Mit freundlichen Grüßen");
-    offer.scheme.discountPct = Hundredths(1000);
-    offer.scheme.cashDiscountPct = Hundredths(250);
-    offer.scheme.profitPct = Hundredths(1500);
-    offer.offered = { { 50, Hundredths(4601), Hundredths(460), Hundredths(4141), Hundredths(207050) },
-        { 1000, Hundredths(123456789), Hundredths(12345679), Hundredths(111111110), Hundredths(111111110000) } };
+    offer.scheme.discountPct = Percent(1000);
+    offer.scheme.cashDiscountPct = Percent(250);
+    offer.scheme.profitPct = Percent(1500);
+    offer.offered = { { 50, Money(4601), Money(460), Money(4141), Money(207050) },
+        { 1000, Money(123456789), Money(12345679), Money(111111110), Money(111111110000) } };
     testing::expectGolden("print/golden/quote-letter.txt", quoteLetterText(quoteLetter(offer)).toStdString());
 
     offer.scheme = {};

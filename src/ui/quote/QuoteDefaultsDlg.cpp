@@ -43,8 +43,8 @@ CQuoteDefaultsDlg::CQuoteDefaultsDlg(QWidget* parent)
         const SchemeField& field = kSchemeFields[i];
         schemeFields[i] = line(field.key,
             QStringLiteral("%1 [%2]:")
-                .arg(QString::fromUtf8(field.germanName), field.percent ? QStringLiteral("%") : QStringLiteral("€")),
-            typedValue(defaults.scheme.*field.member));
+                .arg(QString::fromUtf8(field.germanName), field.percent() ? QStringLiteral("%") : QStringLiteral("€")),
+            typedValue(field.countIn(defaults.scheme)));
     }
     validityDaysField
         = line("validityDays", QStringLiteral("&Gültigkeit [Tage]:"), QString::number(defaults.validityDays));
@@ -75,10 +75,10 @@ void CQuoteDefaultsDlg::OnOK()
     };
     QuoteDefaults defaults = loadQuoteDefaults();
     for (std::size_t i = 0; i < kSchemeFields.size(); ++i) {
-        const std::optional<Hundredths> value = schemeValueOf(kSchemeFields[i], schemeFields[i]->text());
+        const std::optional<std::int64_t> value = schemeValueOf(kSchemeFields[i], schemeFields[i]->text());
         if (!value)
             return refuse(schemeFields[i], schemeRangeMessage(kSchemeFields[i]));
-        defaults.scheme.*kSchemeFields[i].member = *value;
+        kSchemeFields[i].setIn(defaults.scheme, *value);
     }
     if (!discountsLeaveAPrice(defaults.scheme))
         return refuse(schemeFields[4], discountsMessage());

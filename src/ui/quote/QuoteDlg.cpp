@@ -35,9 +35,10 @@ constexpr const char* kFieldLabels[] = { "Ver&waltungsgemeinkosten:", "Vertrie&b
     "Kundens&konto:", "Vertreterprovisi&on:", "Kunden&rabatt:", "E&inmalkosten:", "So&ndereinzelkosten Vertrieb:" };
 constexpr const char* kAmountUnits[] = { "€ für die ganze Menge", "€ je Stück" };
 
-QString fromHundredths(std::int64_t count)
+// An amount or a percentage with German grouping.
+template <typename Unit> QString grouped(Hundredths<Unit> value)
 {
-    return QString::fromStdString(Hundredths(count).format(',', '.'));
+    return QString::fromStdString(value.format(',', '.'));
 }
 
 FileDialogRequest quoteFileDialog(const QString& title)
@@ -70,10 +71,10 @@ CQuoteDlg::CQuoteDlg(const CPlantData& plantData, OrderSnapshot currentOrder, QW
         schemeFields[i] = new QLineEdit(this);
         schemeFields[i]->setObjectName(QLatin1String(field.key));
         // Percentages in the left and right column, the two amounts in the last row.
-        const int row = field.percent ? int(i % 3) : 3;
-        const int column = field.percent ? int(i / 3) : int(i - 6);
+        const int row = field.percent() ? int(i % 3) : 3;
+        const int column = field.percent() ? int(i / 3) : int(i - 6);
         addField(row, column, QString::fromUtf8(kFieldLabels[i]),
-            field.percent ? QStringLiteral("%") : QString::fromUtf8(kAmountUnits[i - 6]), schemeFields[i]);
+            field.percent() ? QStringLiteral("%") : QString::fromUtf8(kAmountUnits[i - 6]), schemeFields[i]);
     }
     quantitiesField = new QLineEdit(this);
     quantitiesField->setObjectName(QStringLiteral("quantities"));
@@ -230,8 +231,8 @@ void CQuoteDlg::showDocument()
     closingField->setPlainText(letter.closing);
     const QuoteFigures& figures = quote.figures();
     for (std::size_t i = 0; i < kSchemeFields.size(); ++i) {
-        const Hundredths value = figures.scheme.*kSchemeFields[i].member;
-        schemeFields[i]->setText(value.count() == 0 ? QString() : documents::typedValue(value));
+        const std::int64_t value = kSchemeFields[i].countIn(figures.scheme);
+        schemeFields[i]->setText(value == 0 ? QString() : documents::typedValue(value));
     }
     marketPriceField->setText(figures.marketPrice ? documents::typedValue(*figures.marketPrice) : QString());
     quantitiesField->setText(documents::quantityList(quote.shownQuantities(currentOrder().quantityBase)));
@@ -394,9 +395,8 @@ void CQuoteDlg::showOfferedPrices()
         QStringList prices;
         for (const documents::PriceChange& change : *changes) {
             prices << QStringLiteral("%1 Stück: angeboten %2 €, heute %3")
-                          .arg(germanCount(change.quantity), fromHundredths(change.offered.count()),
-                              change.today ? fromHundredths(change.today->count()) + QStringLiteral(" €")
-                                           : QStringLiteral("keiner"));
+                          .arg(germanCount(change.quantity), grouped(change.offered),
+                              change.today ? grouped(*change.today) + QStringLiteral(" €") : QStringLiteral("keiner"));
         }
         offeredLine->setText(
             QStringLiteral("Auftrag und Stammdaten ergeben heute andere Preise als angeboten (Preis je "
@@ -449,12 +449,12 @@ std::optional<SalesScheme> CQuoteDlg::typedScheme()
 {
     SalesScheme scheme;
     for (std::size_t i = 0; i < kSchemeFields.size(); ++i) {
-        const std::optional<Hundredths> value = documents::schemeValueOf(kSchemeFields[i], schemeFields[i]->text());
+        const std::optional<std::int64_t> value = documents::schemeValueOf(kSchemeFields[i], schemeFields[i]->text());
         if (!value) {
             showError(schemeFields[i], documents::schemeRangeMessage(kSchemeFields[i]));
             return std::nullopt;
         }
-        scheme.*kSchemeFields[i].member = *value;
+        kSchemeFields[i].setIn(scheme, *value);
     }
     if (!discountsLeaveAPrice(scheme)) {
         showError(schemeFields[4], documents::discountsMessage());
@@ -463,16 +463,16 @@ std::optional<SalesScheme> CQuoteDlg::typedScheme()
     return scheme;
 }
 
-std::optional<std::optional<Hundredths>> CQuoteDlg::typedMarketPrice()
+std::optional<std::optional<Money>> CQuoteDlg::typedMarketPrice()
 {
     if (marketPriceField->text().trimmed().isEmpty())
-        return std::optional<Hundredths>();
-    const std::optional<Hundredths> value = documents::schemeValueOf(kMarketPriceField, marketPriceField->text());
-    if (!value) {
+        return std::optional<Money>();
+    const std::optional<std::int64_t> cents = documents::schemeValueOf(kMarketPriceField, marketPriceField->text());
+    if (!cents) {
         showError(marketPriceField, documents::schemeRangeMessage(kMarketPriceField));
         return std::nullopt;
     }
-    return value;
+    return std::optional(Money(*cents));
 }
 
 std::optional<QuoteFigures> CQuoteDlg::typedFigures()
@@ -482,7 +482,7 @@ std::optional<QuoteFigures> CQuoteDlg::typedFigures()
     if (!scheme)
         return std::nullopt;
     figures.scheme = *scheme;
-    const std::optional<std::optional<Hundredths>> market = typedMarketPrice();
+    const std::optional<std::optional<Money>> market = typedMarketPrice();
     if (!market)
         return std::nullopt;
     figures.marketPrice = *market;
@@ -549,9 +549,7 @@ void CQuoteDlg::showQuote(const COrder& order)
                     return QString::fromUtf8(market.at(std::size_t(row) - steps.size())->title);
                 const Column<QuoteRow, SchemePercent>& step = *steps[std::size_t(row)];
                 const QString title = QString::fromUtf8(step.title);
-                return step.extra
-                    ? title + QStringLiteral(" (%1 %)").arg(fromHundredths((shown.scheme.*step.extra).count()))
-                    : title;
+                return step.extra ? title + QStringLiteral(" (%1 %)").arg(grouped(shown.scheme.*step.extra)) : title;
             }
             const std::size_t quantity = std::size_t(column - 1);
             if (stepRow)
@@ -560,12 +558,11 @@ void CQuoteDlg::showQuote(const COrder& order)
         });
     if (shown.market) {
         const MarketPricing& m = *shown.market;
-        marketLine->setText(
-            QStringLiteral("Vom Marktpreis %1 € bleiben nach Rabatt %2 € der Zielverkaufspreis %3 €, "
-                           "nach Skonto und Provision der Barverkaufspreis %4 €; beim "
-                           "Gewinnzuschlag erlaubt er Selbstkosten von %5 € je Stück.")
-                .arg(fromHundredths(m.listPrice), fromHundredths(m.discount), fromHundredths(m.targetPrice),
-                    fromHundredths(m.cashPrice), fromHundredths(m.allowedCostPrice)));
+        marketLine->setText(QStringLiteral("Vom Marktpreis %1 € bleiben nach Rabatt %2 € der Zielverkaufspreis %3 €, "
+                                           "nach Skonto und Provision der Barverkaufspreis %4 €; beim "
+                                           "Gewinnzuschlag erlaubt er Selbstkosten von %5 € je Stück.")
+                                .arg(grouped(m.listPrice), grouped(m.discount), grouped(m.targetPrice),
+                                    grouped(m.cashPrice), grouped(m.allowedCostPrice)));
     }
     marketLine->setVisible(shown.market.has_value());
     QStringList notes = uncostedOperations(breakDownCosts(order, plantData));

@@ -90,7 +90,7 @@ private:
     // What the fields hold; nothing after marking the first that cannot be read.
     std::optional<documents::QuoteFigures> typedFigures();
     std::optional<SalesScheme> typedScheme();
-    std::optional<std::optional<Hundredths>> typedMarketPrice();
+    std::optional<std::optional<Money>> typedMarketPrice();
     // Fills the fields from the document and prices it.
     void showDocument();
     // Whether the figures can be changed: only while the quote's order is open.

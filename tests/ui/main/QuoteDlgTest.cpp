@@ -152,7 +152,7 @@ TEST_F(QuoteDlgTest, AQuoteNamedAtStartBringsItsMasterDataAndOrder)
     offer.orderFile = path("welle.auf");
     ASSERT_TRUE(files::saveOffer(path("angebot.ang"), offer).ok());
     offer.orderFile = path("fehlt.auf");
-    offer.offered = { { 100, Hundredths(814), Hundredths(81), Hundredths(733), Hundredths(73300) } };
+    offer.offered = { { 100, Money(814), Money(81), Money(733), Money(73300) } };
     ASSERT_TRUE(files::saveOffer(path("ohne.ang"), offer).ok());
 
     CMainDlg main;

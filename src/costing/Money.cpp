@@ -1,6 +1,8 @@
-#include "costing/Hundredths.h"
+#include "costing/Money.h"
 
 #include "text/NumberFormat.h"
+
+#include <cmath>
 
 namespace kalkora {
 
@@ -16,7 +18,7 @@ constexpr std::size_t kMaxIntegerDigits = 15;
 
 } // namespace
 
-std::optional<Hundredths> Hundredths::parse(std::string_view text)
+std::optional<std::int64_t> parseHundredths(std::string_view text)
 {
     const bool negative = !text.empty() && text.front() == '-';
     if (negative)
@@ -41,19 +43,32 @@ std::optional<Hundredths> Hundredths::parse(std::string_view text)
             return std::nullopt;
         count = count * 10 + (c - '0');
     }
-    return Hundredths(negative ? -count : count);
+    return negative ? -count : count;
 }
 
-std::string Hundredths::format(char decimalSeparator, char groupSeparator) const
+std::string formatHundredths(std::int64_t count, char decimalSeparator, char groupSeparator)
 {
     // The magnitude as unsigned, so that the smallest int64 formats too.
-    const std::uint64_t magnitude = count_ < 0 ? 0 - std::uint64_t(count_) : std::uint64_t(count_);
+    const std::uint64_t magnitude = count < 0 ? 0 - std::uint64_t(count) : std::uint64_t(count);
     const std::uint64_t cents = magnitude % 100;
-    std::string out = (count_ < 0 ? "-" : "") + std::to_string(magnitude / 100);
+    std::string out = (count < 0 ? "-" : "") + std::to_string(magnitude / 100);
     out += decimalSeparator;
     out += char('0' + cents / 10);
     out += char('0' + cents % 10);
     return text::groupThousands(std::move(out), { decimalSeparator, groupSeparator });
+}
+
+std::optional<Money> moneyOf(double euros)
+{
+    if (!std::isfinite(euros) || std::fabs(euros) >= 1e12)
+        return std::nullopt;
+    const std::string printed = text::formatFixed(euros, 0, 2);
+    std::int64_t cents = 0;
+    for (const char c : printed) {
+        if (c >= '0' && c <= '9')
+            cents = cents * 10 + (c - '0');
+    }
+    return Money(printed.front() == '-' ? -cents : cents);
 }
 
 } // namespace kalkora

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <compare>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kalkora {
+
+// Figures with two decimals, kept as whole hundredths so that prices are worked out exactly,
+// never in floating point: amounts in cents of a euro, percentages in hundredths of a percent.
+// The two are types of their own, so that neither is taken for the other.
+
+// Digits, optionally one '.' or ',' with one or two digits after it, optionally a leading '-':
+// "8", "8.5", "-3,25" as a count of hundredths. Nothing else ("+1", " 1", ".5", "5.", "1e2",
+// "8.500", "1.000,00").
+std::optional<std::int64_t> parseHundredths(std::string_view text);
+
+// Two decimals with `decimalSeparator`; `groupSeparator` (none when 0) between thousands.
+std::string formatHundredths(std::int64_t count, char decimalSeparator, char groupSeparator = 0);
+
+template <typename Unit> class Hundredths {
+public:
+    constexpr Hundredths() = default;
+    constexpr explicit Hundredths(std::int64_t count)
+        : count_(count)
+    {
+    }
+
+    constexpr std::int64_t count() const { return count_; }
+
+    static std::optional<Hundredths> parse(std::string_view text)
+    {
+        const std::optional<std::int64_t> count = parseHundredths(text);
+        return count ? std::optional(Hundredths(*count)) : std::nullopt;
+    }
+    std::string format(char decimalSeparator, char groupSeparator = 0) const
+    {
+        return formatHundredths(count_, decimalSeparator, groupSeparator);
+    }
+
+    auto operator<=>(const Hundredths&) const = default;
+
+private:
+    std::int64_t count_ = 0;
+};
+
+struct Euro;
+struct PercentPoint;
+using Money = Hundredths<Euro>; // whole cents
+using Percent = Hundredths<PercentPoint>; // hundredths of a percent
+
+// The one way from the costing's cost per piece (a double in euro) to cents: exactly as the
+// report prints it, two decimals from the double's binary value, ties away from zero. Nothing
+// when it is not finite or 10^12 € or more.
+std::optional<Money> moneyOf(double euros);
+
+} // namespace kalkora
