@@ -142,7 +142,8 @@ Quote computeQuote(const PriceScale& scale, const SalesScheme& scheme, std::opti
         const std::optional<Money> orderCost = moneyOf(scaleRow.fullPerPiece);
         row.priced = orderCost && priceForward(row, orderCost->count(), scheme);
         if (!row.priced) {
-            row = QuoteRow { .quantity = scaleRow.quantity };
+            row = QuoteRow();
+            row.quantity = scaleRow.quantity;
             ++quote.unpricedRows;
             quote.messages.push_back(unpricedMessage(row.quantity));
         }
