@@ -147,6 +147,14 @@ const std::pair<const char*, std::function<void(DocumentLifeTest&)>> lives[] = {
             t.document().save(t.file());
             t.note("after saving", t.document().checkWrite(t.file()).message);
         } },
+    { "a crash: what was not saved comes back, holding its file again",
+        [](DocumentLifeTest& t) {
+            t.open(t.file());
+            t.change();
+            const files::RecoveryData snapshot = t.session->recoveryState(t.session->order().data());
+            t.session = std::make_unique<Session>();
+            t.note("restored", t.session->restore(snapshot) ? QString() : QStringLiteral("refused"));
+        } },
     { "a save that fails",
         [](DocumentLifeTest& t) {
             t.open(t.file());
