@@ -97,14 +97,15 @@ struct AnalysisOptions {
     // Writes `result` in the chosen format (text: the table `asText` gives, as UTF-8 with LF;
     // CSV in the chosen dialect); exit status 3 when operations were left out.
     template <typename Result>
-    int finish(const QCommandLineParser& parser, const Result& result, std::string (*asText)(const Result&),
-        std::string (*asCsv)(const Result&, CsvDialect), std::string (*asJson)(const Result&)) const
+    int finish(const QCommandLineParser& parser, const Result& result,
+        std::string (*asText)(const Result&, text::NumberStyle), std::string (*asCsv)(const Result&, CsvDialect),
+        std::string (*asJson)(const Result&)) const
     {
         reportMessages(result);
         std::string bytes;
         switch (chosenFormat) {
         case Format::Text:
-            bytes = withUnixLineBreaks(text::cp1252ToUtf8(asText(result)));
+            bytes = withUnixLineBreaks(text::cp1252ToUtf8(asText(result, text::NumberStyle::printed(german))));
             break;
         case Format::Csv:
             bytes = asCsv(result, german ? CsvDialect::German : CsvDialect::Standard);

@@ -137,12 +137,12 @@ void pairLines(std::string& out, const std::vector<std::pair<std::string, std::s
 }
 
 // The parts the line has, two to a line, then the two sums on a line of their own.
-void partsText(std::string& out, const BreakdownLine& line)
+void partsText(std::string& out, const BreakdownLine& line, text::NumberStyle style)
 {
     std::vector<std::pair<std::string, std::string>> pairs;
     const auto add = [&](const Column<BreakdownLine>& column) {
         if (column.appliesTo(line))
-            pairs.emplace_back(cp(column.title), cellText(column, line, text::NumberStyle::runtime()));
+            pairs.emplace_back(cp(column.title), cellText(column, line, style));
     };
     for (const Column<BreakdownLine>& column : kNineParts)
         add(column);
@@ -190,24 +190,24 @@ std::string breakdownCsv(const CostBreakdown& breakdown, CsvDialect dialect)
     return csvTable(kBreakdown, breakdownLines(breakdown), dialect);
 }
 
-std::string priceScaleText(const PriceScale& scale)
+std::string priceScaleText(const PriceScale& scale, text::NumberStyle style)
 {
     std::string out = cp("Staffelpreise (EUR), Stückzahlbasis des Auftrags: ") + text::formatInt(scale.quantityBase)
         + std::string(kCrLf) + std::string(kCrLf);
-    out += textTable(priceScaleColumns(), scale.rows);
+    out += textTable(priceScaleColumns(), scale.rows, style);
     if (!scale.complete())
         out += std::string(kCrLf) + incompleteLine(scale.uncostedOperations);
     return out;
 }
 
-std::string breakdownText(const CostBreakdown& breakdown)
+std::string breakdownText(const CostBreakdown& breakdown, text::NumberStyle style)
 {
     std::string out = textHeader("Kostenaufschlüsselung (EUR je Stück)");
     for (const BreakdownLine& line : breakdownLines(breakdown)) {
         out += kCrLf;
         if (!isOperation(line)) {
             out += textHeader(kOrderRowTitle);
-            partsText(out, line);
+            partsText(out, line, style);
             break;
         }
         const OperationBreakdown& op = *line.operation;
@@ -217,7 +217,7 @@ std::string breakdownText(const CostBreakdown& breakdown)
         out += "  " + (internal ? "Maschine: " + oneLine(op.machineName) + ", " : std::string()) + cp("Losgröße: ")
             + text::formatInt(op.lot) + std::string(kCrLf);
         if (op.costed)
-            partsText(out, line);
+            partsText(out, line, style);
         else
             out += "  nicht berechnet" + std::string(kCrLf);
     }

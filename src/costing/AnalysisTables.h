@@ -2,6 +2,7 @@
 
 #include "costing/CostAnalysis.h"
 #include "costing/ResultTable.h"
+#include "text/NumberFormat.h"
 
 #include <string>
 
@@ -56,10 +57,10 @@ Columns<BreakdownLine> breakdownColumns();
 std::string priceScaleCsv(const PriceScale& scale, CsvDialect dialect);
 std::string breakdownCsv(const CostBreakdown& breakdown, CsvDialect dialect);
 
-// Aligned tables for a fixed-pitch font, two decimals in the runtime locale, Windows-1252 with
-// CR LF line breaks like the costing report (so the same printing and output code serves).
-std::string priceScaleText(const PriceScale& scale);
-std::string breakdownText(const CostBreakdown& breakdown);
+// Aligned tables for a fixed-pitch font, two decimals in `style`, Windows-1252 with CR LF line
+// breaks like the costing report (so the same printing and output code serves).
+std::string priceScaleText(const PriceScale& scale, text::NumberStyle style);
+std::string breakdownText(const CostBreakdown& breakdown, text::NumberStyle style);
 
 // Indented JSON with the keys in the order of the columns; costs in the shortest form that reads
 // back to the same double, non-finite as the strings "inf", "-inf", "nan".

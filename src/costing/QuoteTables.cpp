@@ -2,7 +2,6 @@
 
 #include "costing/TableWriting.h"
 #include "text/NumberFormat.h"
-#include "text/RuntimeLocale.h"
 
 namespace kalkora {
 
@@ -77,23 +76,25 @@ constexpr Column<OfferedPrice, OfferedAmount> kOfferedColumns[] = {
 };
 
 // A step's title, with the percentage it applies: "Kundenrabatt 5,00 %".
-template <typename Row> std::string stepLabel(const Column<Row, SchemePercent>& column, const SalesScheme& scheme)
+template <typename Row>
+std::string stepLabel(const Column<Row, SchemePercent>& column, const SalesScheme& scheme, text::NumberStyle style)
 {
     std::string label = cp(column.title);
     if (column.extra)
-        label += " " + (scheme.*column.extra).format(text::decimalSeparator()) + " %";
+        label += " " + (scheme.*column.extra).format(style.decimal) + " %";
     return label;
 }
 
-std::string backwardText(const Quote& quote, const MarketPricing& market)
+std::string backwardText(const Quote& quote, const MarketPricing& market, text::NumberStyle style)
 {
     std::vector<std::vector<std::string>> steps;
     for (const Column<MarketPricing, SchemePercent>& column : kMarketColumns)
-        steps.push_back({ stepLabel(column, quote.scheme), cellText(column, market, text::NumberStyle::runtime()) });
+        steps.push_back({ stepLabel(column, quote.scheme, style), cellText(column, market, style) });
     return cp("Rückwärtskalkulation vom Marktpreis") + std::string(kCrLf) + alignedTable(steps, true)
         + std::string(kCrLf)
-        + alignedTable(transposedLines(marketRowColumns(), market.rows,
-                           [](const Column<MarketRow>& column) { return cp(column.title); }),
+        + alignedTable(transposedLines(
+                           marketRowColumns(), market.rows,
+                           [](const Column<MarketRow>& column) { return cp(column.title); }, style),
             true);
 }
 
@@ -135,16 +136,18 @@ std::string quoteCsv(const Quote& quote, CsvDialect dialect)
     return csv.take();
 }
 
-std::string quoteText(const Quote& quote)
+std::string quoteText(const Quote& quote, text::NumberStyle style)
 {
     std::string out = cp("Angebotskalkulation (EUR), Stückzahlbasis des Auftrags: ")
         + text::formatInt(quote.quantityBase) + std::string(kCrLf) + std::string(kCrLf);
     out += alignedTable(
-        transposedLines(quoteColumns(), quote.rows,
-            [&quote](const Column<QuoteRow, SchemePercent>& column) { return stepLabel(column, quote.scheme); }),
+        transposedLines(
+            quoteColumns(), quote.rows,
+            [&](const Column<QuoteRow, SchemePercent>& column) { return stepLabel(column, quote.scheme, style); },
+            style),
         true);
     if (quote.market)
-        out += std::string(kCrLf) + backwardText(quote, *quote.market);
+        out += std::string(kCrLf) + backwardText(quote, *quote.market, style);
     if (quote.uncostedOperations > 0)
         out += std::string(kCrLf) + incompleteLine(quote.uncostedOperations);
     return out;

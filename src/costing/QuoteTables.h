@@ -28,9 +28,9 @@ Columns<OfferedPrice, OfferedAmount> offeredColumns();
 // One record per quantity, in the dialects of the cost analysis. UTF-8.
 std::string quoteCsv(const Quote& quote, CsvDialect dialect);
 
-// The scheme as the textbooks print it, one line per step, two decimals in the runtime locale;
-// the backward block from the market price follows. Windows-1252 with CR LF.
-std::string quoteText(const Quote& quote);
+// The scheme as the textbooks print it, one line per step, two decimals in `style`; the backward
+// block from the market price follows. Windows-1252 with CR LF.
+std::string quoteText(const Quote& quote, text::NumberStyle style);
 
 // The scheme, the rows and the market block; amounts and percentages with two decimals, null
 // where there is none.

@@ -137,20 +137,21 @@ std::vector<std::string> textCells(Columns<Row, Extra> columns, const Row& row, 
     return cells;
 }
 
-// The rows under their titles, aligned, two decimals as the runtime locale writes them.
-template <typename Row, typename Extra> std::string textTable(Columns<Row, Extra> columns, const std::vector<Row>& rows)
+// The rows under their titles, aligned.
+template <typename Row, typename Extra>
+std::string textTable(Columns<Row, Extra> columns, const std::vector<Row>& rows, text::NumberStyle style)
 {
     std::vector<std::vector<std::string>> lines { textTitles(columns) };
     for (const Row& row : rows)
-        lines.push_back(textCells(columns, row, text::NumberStyle::runtime()));
+        lines.push_back(textCells(columns, row, style));
     return alignedTable(lines);
 }
 
 // One line per column in the text, the rows side by side: `label(column)`, then each row's
-// cell, two decimals as the runtime locale writes them.
+// cell.
 template <typename Row, typename Extra, typename Label>
 std::vector<std::vector<std::string>> transposedLines(
-    Columns<Row, Extra> columns, const std::vector<Row>& rows, const Label& label)
+    Columns<Row, Extra> columns, const std::vector<Row>& rows, const Label& label, text::NumberStyle style)
 {
     std::vector<std::vector<std::string>> lines;
     for (const auto& column : columns) {
@@ -158,7 +159,7 @@ std::vector<std::vector<std::string>> transposedLines(
             continue;
         std::vector<std::string>& line = lines.emplace_back(1, label(column));
         for (const Row& row : rows)
-            line.push_back(cellText(column, row, text::NumberStyle::runtime()));
+            line.push_back(cellText(column, row, style));
     }
     return lines;
 }

@@ -263,11 +263,6 @@ std::string formatInt(std::int64_t value, int width)
     return out;
 }
 
-NumberStyle NumberStyle::runtime()
-{
-    return { decimalSeparator(), 0 };
-}
-
 std::string groupThousands(std::string number, NumberStyle style)
 {
     if (style.group == 0)

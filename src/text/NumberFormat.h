@@ -31,8 +31,8 @@ struct NumberStyle {
     char decimal = '.';
     char group = 0;
 
-    // Two decimals as the runtime locale writes them, without grouping: the printed tables.
-    static NumberStyle runtime();
+    // The printed tables: two decimals with the locale's separator, no grouping.
+    static NumberStyle printed(bool german) { return { german ? ',' : '.', 0 }; }
     // Decimal comma and points between thousands, as the windows show figures.
     static NumberStyle german() { return { ',', '.' }; }
 };

@@ -18,21 +18,4 @@ void setRuntimeLocale(RuntimeLocale locale);
 // Decimal separator of the current runtime locale: '.' or ','.
 char decimalSeparator();
 
-// Formats under `locale` for as long as it lives, then restores the locale it found: for output
-// that must look the same whatever the rest of the program is switched to.
-class ScopedRuntimeLocale {
-public:
-    explicit ScopedRuntimeLocale(RuntimeLocale locale)
-        : previous(runtimeLocale())
-    {
-        setRuntimeLocale(locale);
-    }
-    ~ScopedRuntimeLocale() { setRuntimeLocale(previous); }
-    ScopedRuntimeLocale(const ScopedRuntimeLocale&) = delete;
-    ScopedRuntimeLocale& operator=(const ScopedRuntimeLocale&) = delete;
-
-private:
-    RuntimeLocale previous;
-};
-
 } // namespace kalkora::text

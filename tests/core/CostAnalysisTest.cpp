@@ -137,11 +137,13 @@ TEST(AnalysisTables, ByteForByte)
     const COrder order = orderWithUncostedOperations();
     const PriceScale scale = computePriceScale(order, examplePlant(), { 1, 100, 2500 });
     const CostBreakdown breakdown = breakDownCosts(order, examplePlant());
-    const std::pair<const char*, std::string> outputs[] = { { "scale.txt", priceScaleText(scale) },
-        { "breakdown.txt", breakdownText(breakdown) }, { "scale-german.csv", priceScaleCsv(scale, CsvDialect::German) },
-        { "scale-standard.csv", priceScaleCsv(scale, CsvDialect::Standard) },
-        { "breakdown-german.csv", breakdownCsv(breakdown, CsvDialect::German) },
-        { "breakdown-standard.csv", breakdownCsv(breakdown, CsvDialect::Standard) } };
+    const std::pair<const char*, std::string> outputs[]
+        = { { "scale.txt", priceScaleText(scale, text::NumberStyle::printed(true)) },
+              { "breakdown.txt", breakdownText(breakdown, text::NumberStyle::printed(true)) },
+              { "scale-german.csv", priceScaleCsv(scale, CsvDialect::German) },
+              { "scale-standard.csv", priceScaleCsv(scale, CsvDialect::Standard) },
+              { "breakdown-german.csv", breakdownCsv(breakdown, CsvDialect::German) },
+              { "breakdown-standard.csv", breakdownCsv(breakdown, CsvDialect::Standard) } };
     for (const auto& [name, text] : outputs)
         kalkora::testing::expectGolden(std::string("core/golden/") + name, text);
     CsvWriter numbers(CsvDialect::German);

@@ -1,7 +1,6 @@
 #include "Golden.h"
 #include "costing/QuoteTables.h"
 #include "costing/TableWriting.h"
-#include "text/RuntimeLocale.h"
 
 #include <cmath>
 #include <set>
@@ -55,14 +54,13 @@ TEST(ResultTable, EveryWriterWritesEverySortOfCell)
     const std::vector<Sample> rows
         = { { Cell() }, { std::int64_t(-1234567) }, { 1234.5 }, { std::nan("") }, { Money(-123456) }, { Percent(5) },
               { StoredText { "Fr\xE4sen;\"a\"" } }, { "Auftrag je Stück" }, { true }, { Choice { 1, "INTERN" } } };
-    const text::ScopedRuntimeLocale german(text::RuntimeLocale::German);
     std::string out = csvTable(Columns<Sample>(columns), rows, CsvDialect::German)
         + csvTable(Columns<Sample>(columns), rows, CsvDialect::Standard);
     JsonWriter json;
     json.beginObject();
     jsonRows(json, "rows", Columns<Sample>(columns), rows);
     json.endObject();
-    out += json.take() + textTable(Columns<Sample>(columns), rows);
+    out += json.take() + textTable(Columns<Sample>(columns), rows, text::NumberStyle::printed(true));
     for (const Sample& row : rows)
         for (const Column<Sample>& column : columns)
             out += cellText(column, row, text::NumberStyle::german()) + "|";

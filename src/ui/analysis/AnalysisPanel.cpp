@@ -2,7 +2,6 @@
 
 #include "files/DataFiles.h"
 #include "text/NumberFormat.h"
-#include "text/RuntimeLocale.h"
 #include "ui/common/QtText.h"
 #include "ui/common/UiServices.h"
 #include "ui/report/PrintCommand.h"
@@ -333,9 +332,6 @@ void CAnalysisPanel::OnExport()
 
 std::string CAnalysisPanel::printout() const
 {
-    // The program's runtime locale may still be the default one; the printout has to read like
-    // the window.
-    const text::ScopedRuntimeLocale german(text::RuntimeLocale::German);
     return texts.print();
 }
 

@@ -209,7 +209,7 @@ std::string CCostBreakdownDlg::csvText() const
 
 std::string CCostBreakdownDlg::printText() const
 {
-    return breakdownText(breakdown);
+    return breakdownText(breakdown, text::NumberStyle::printed(true));
 }
 
 void showCostBreakdown(QWidget* owner, const CPlantData& plantData, OrderSnapshot currentOrder)

@@ -204,7 +204,7 @@ std::string CPriceScaleDlg::csvText() const
 
 std::string CPriceScaleDlg::printText() const
 {
-    return scale ? priceScaleText(*scale) : std::string();
+    return scale ? priceScaleText(*scale, text::NumberStyle::printed(true)) : std::string();
 }
 
 void showPriceScale(QWidget* owner, const CPlantData& plantData, OrderSnapshot currentOrder)

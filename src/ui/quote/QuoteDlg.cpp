@@ -58,7 +58,10 @@ CQuoteDlg::CQuoteDlg(const CPlantData& plantData, OrderSnapshot currentOrder, QW
     // The scheme is a table of figures: no chart, the letter's texts below it instead.
     tablePanel = new CAnalysisPanel(this, QStringLiteral("Kalkora - Angebot exportieren"), false,
         { [this] { return quote.todaysQuote() ? quoteCsv(*quote.todaysQuote(), CsvDialect::German) : std::string(); },
-            [this] { return quote.todaysQuote() ? quoteText(*quote.todaysQuote()) : std::string(); } });
+            [this] {
+                return quote.todaysQuote() ? quoteText(*quote.todaysQuote(), text::NumberStyle::printed(true))
+                                           : std::string();
+            } });
     layout->addWidget(tablePanel);
     QBoxLayout* header = tablePanel->headerArea();
     fieldsGrid = new QGridLayout;
