@@ -17,6 +17,7 @@ enum class CsvDialect {
 };
 
 // One row per quantity: the price scale.
+enum PriceScaleColumn { QuantityColumn, FullPerPieceColumn, DirectPerPieceColumn, SetupPerPieceColumn };
 Columns<PriceScaleRow> priceScaleColumns();
 
 // A line of the breakdown: an operation, or (no operation) the order per piece.

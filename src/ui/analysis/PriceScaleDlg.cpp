@@ -29,9 +29,10 @@ QChart* priceScaleChart(const PriceScale& scale)
 {
     QChart* chart = newGermanChart(QStringLiteral("Kosten je Stück nach Menge"));
     auto* full = new QLineSeries(chart);
-    full->setName(QStringLiteral("Vollkosten/St."));
+    // The legend names the series as the table's columns are titled.
+    full->setName(QString::fromUtf8(priceScaleColumns()[FullPerPieceColumn].title));
     auto* direct = new QLineSeries(chart);
-    direct->setName(QStringLiteral("Direkte Kosten/St."));
+    direct->setName(QString::fromUtf8(priceScaleColumns()[DirectPerPieceColumn].title));
     double low = 0;
     double high = 0;
     bool leftOut = false;
