@@ -229,10 +229,7 @@ std::string breakdownText(const CostBreakdown& breakdown, text::NumberStyle styl
 std::string priceScaleJson(const PriceScale& scale)
 {
     JsonWriter json;
-    json.beginObject();
-    json.text("kind", "scale");
-    json.number("quantityBase", scale.quantityBase);
-    json.boolean("complete", scale.complete());
+    beginScaledResult(json, "scale", scale.quantityBase, scale.complete());
     jsonRows(json, "rows", priceScaleColumns(), scale.rows);
     json.endObject();
     return json.take();

@@ -156,10 +156,7 @@ std::string quoteText(const Quote& quote, text::NumberStyle style)
 std::string quoteJson(const Quote& quote)
 {
     JsonWriter json;
-    json.beginObject();
-    json.text("kind", "quote");
-    json.number("quantityBase", quote.quantityBase);
-    json.boolean("complete", quote.complete());
+    beginScaledResult(json, "quote", quote.quantityBase, quote.complete());
     json.beginObject("scheme");
     for (const SchemeField& field : kSchemeFields)
         json.hundredths(field.key, field.countIn(quote.scheme));

@@ -130,6 +130,14 @@ void JsonWriter::cell(std::string_view key, const Cell& value)
         value);
 }
 
+void beginScaledResult(JsonWriter& json, const char* kind, std::int32_t quantityBase, bool complete)
+{
+    json.beginObject();
+    json.text("kind", kind);
+    json.number("quantityBase", quantityBase);
+    json.boolean("complete", complete);
+}
+
 std::string cellText(const Cell& value, text::NumberStyle style)
 {
     return std::visit(

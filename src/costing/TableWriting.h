@@ -104,6 +104,9 @@ std::string csvTable(Columns<Row, Extra> columns, const std::vector<Row>& rows, 
     return csv.take();
 }
 
+// Opens the object of a result on the price scale: its kind, quantity base and completeness.
+void beginScaledResult(JsonWriter& json, const char* kind, std::int32_t quantityBase, bool complete);
+
 // An array of one object per row.
 template <typename Row, typename Extra>
 void jsonRows(JsonWriter& json, std::string_view key, Columns<Row, Extra> columns, const std::vector<Row>& rows)
