@@ -417,6 +417,9 @@ bool CQuoteDlg::OnSaveQuote()
 
 bool CQuoteDlg::OnSaveQuoteAs()
 {
+    // What cannot be read is said before a name is asked for.
+    if (!sendableOffer())
+        return false;
     const QString path
         = uiServices().getSaveFileName(this, quoteFileDialog(QStringLiteral("Kalkora - Angebot speichern")));
     return !path.isEmpty() && saveQuoteTo(path);

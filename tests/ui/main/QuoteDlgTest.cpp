@@ -85,11 +85,12 @@ TEST_F(QuoteDlgTest, RecomputesAsTheFieldsChangeAndMarksWhatCannotBeRead)
 // The letter's texts reach the quote file, the preview and the PDF; what was typed is never lost:
 // a bad date or a failed save keeps it, and closing a changed quote asks first. Reopened on
 // today's order, which gives other prices, the quote shows both until today's are taken.
-const Row saving[] = { { "number=2026-0042;discountPct=5;date=31.02.2026;file:angebot.ang;buttonSaveAs", "errorLine" },
-    { "date=07.12.2026;file:fehlt/angebot.ang;buttonSave", "messages",
-        "Kalkora - Angebot speichern|Die Datei „angebot.ang“ kann nicht…" },
-    { "", "title" }, { "file:angebot.ang;buttonSave", "title" }, { "number=anders;buttonClose", "visible" },
-    { "", "title" }, { "buttonClose", "visible" } };
+const Row saving[]
+    = { { "number=2026-0042;discountPct=5;date=31.02.2026;buttonSaveAs", "messages", "" }, { "", "errorLine" },
+          { "date=07.12.2026;file:fehlt/angebot.ang;buttonSave", "messages",
+              "Kalkora - Angebot speichern|Die Datei „angebot.ang“ kann nicht…" },
+          { "", "title" }, { "file:angebot.ang;buttonSave", "title" }, { "number=anders;buttonClose", "visible" },
+          { "", "title" }, { "buttonClose", "visible" } };
 const Row reopening[] = { { "file:angebot.ang;buttonOpen", "number" }, { "", "date" }, { "", "discountPct" },
     { "", "subject" }, { "", "offered" }, { "buttonTakePrices", "offered" },
     { "buttonPreview;file:angebot.pdf;buttonPdf", "messages" }, { "", "pdfs" } };
