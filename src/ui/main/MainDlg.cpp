@@ -389,10 +389,17 @@ void CMainDlg::closeEvent(QCloseEvent* event)
 {
     // Closing may save one document and then be cancelled.
     emit documentsChanged();
-    if (uiServices().askYesNo(this,
+    // With something unsaved, the save question is the one that matters; asked first whether
+    // to end at all, the user would answer twice.
+    if (isOrderOpen())
+        orderPanel.writeFieldsToOrder();
+    const bool unsaved = (isOrderOpen() && isOrderChanged()) || isMasterDataChanged();
+    const bool ending = unsaved
+        ? maySaveChangedOrder() && maySaveChangedMasterData()
+        : uiServices().askYesNo(this,
             QStringLiteral("Anwendung schließen ? Evtl. nicht gespeicherte Daten gehen verloren !"),
-            MessageIcon::Question)
-        && maySaveChangedOrder() && maySaveChangedMasterData()) {
+            MessageIcon::Question);
+    if (ending) {
         event->accept();
         emit ended();
     } else {
