@@ -128,8 +128,8 @@ void QtUiServices::showMessage(QWidget* parent, const QString& text, MessageIcon
 bool QtUiServices::askYesNo(QWidget* parent, const QString& text, MessageIcon icon)
 {
     QMessageBox box(toQtIcon(icon), applicationTitle(), toLabelText(text), QMessageBox::Yes | QMessageBox::No, parent);
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("&Ja"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("&Nein"));
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
@@ -138,9 +138,9 @@ Answer QtUiServices::askYesNoCancel(QWidget* parent, const QString& text, Messag
 {
     QMessageBox box(toQtIcon(icon), applicationTitle(), toLabelText(text),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Abbrechen"));
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("&Ja"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("&Nein"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("&Abbrechen"));
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {
