@@ -15,10 +15,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTableView>
 
 #include <functional>
 #include <utility>
@@ -199,6 +203,22 @@ void CQuoteDlg::restart()
     tablePanel->setUncosted({});
     showDocument();
     showOfferedPrices();
+    growToShowTable();
+}
+
+void CQuoteDlg::growToShowTable()
+{
+    layout()->activate(); // the table's viewport at the window's present size
+    const QTableView* table = tablePanel->table();
+    // The table as it would stand with every row and column in sight.
+    const QSize whole(table->verticalHeader()->sizeHint().width() + table->horizontalHeader()->length(),
+        table->horizontalHeader()->sizeHint().height() + table->verticalHeader()->length()
+            + table->horizontalScrollBar()->sizeHint().height());
+    const QSize missing = (whole + QSize(2, 2) * table->frameWidth() - table->viewport()->size()).expandedTo({ 0, 0 });
+    QSize wanted = (size() + missing).expandedTo(layout()->sizeHint());
+    if (const QScreen* screen = this->screen())
+        wanted = wanted.boundedTo(screen->availableGeometry().size() * 0.9);
+    resize(size().expandedTo(wanted));
 }
 
 void CQuoteDlg::OnFieldChanged()

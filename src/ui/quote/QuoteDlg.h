@@ -79,6 +79,8 @@ public slots:
     void reject() override;
 
 private:
+    // Opens large enough to show the whole table and every field, as far as the screen allows.
+    void growToShowTable();
     void addField(int row, int column, const QString& label, const QString& unit, QLineEdit* field);
     void createTexts();
     // The quote ready to be sent; nothing, with what cannot be read marked or named, when it is
