@@ -142,6 +142,7 @@ TEST_F(CliTest, FileProblemsGiveStatusOneAndUncostedOperationsThree)
         { { "report", path("fehlt.sta"), welle }, { "report", path("leer.sta"), welle },
             { "breakdown", path("leer.sta"), welle }, { "report", werk, path("kaputt.auf") },
             { "to-json", path("kaputt.auf") }, { "from-json", path("kaputt.json"), path("neu.auf") },
+            { "from-json", path("fehlt.json"), path("neu.auf") },
             { "from-json", path("kaputt%3.json"), path("neu.auf") }, { "scale", werk, path("basis0.auf") },
             { "scale", werk, path("riesig.auf") }, { "breakdown", werk, path("basis0.auf") },
             { "breakdown", werk, path("ohne.auf") }, { "report", werk, path("fehler.auf"), "--date", "2024-03-01" },

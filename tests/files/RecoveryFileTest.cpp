@@ -45,6 +45,7 @@ TEST(RecoveryFile, ReadsBackOrRefusesWhole)
          }) },
         { "cut in half", good.left(good.size() / 2) },
         { "fingerprint without its hash", QByteArray(good).replace("\"sha256\"", "\"sha\"") },
+        { "another kind of file", QByteArray(good).replace("kalkora-wiederherstellung", "kalkora-angebot") },
         { "a key it does not know", QByteArray(good).replace("\"written\"", "\"geschrieben\"") },
         { "newer format", QByteArray(good).replace("\"version\":1", "\"version\":2") },
         { "order not base64", json([](RecoveryData& d) { d.orderBytes = "x"; }).replace("\"eA==\"", "\"e!A==\"") },

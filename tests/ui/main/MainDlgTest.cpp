@@ -509,7 +509,7 @@ TEST_F(MainDlgTest, TheFileMenuListsTheLastFourOrders)
     ui.clear();
     child<QAction>(dlg.get(), "recentOrder2")->trigger();
     note("gone", ui.messages());
-    EXPECT_EQ(dlg->recentOrders(), QStringList({ path("d.auf"), path("b.auf"), path("a.auf") }));
+    EXPECT_EQ(CMainDlg().recentOrders(), QStringList({ path("d.auf"), path("b.auf"), path("a.auf") }));
 
     typeName(*dlg, QStringLiteral("Geändert"));
     ui.yesNoCancelAnswers.push_back(Answer::No);
