@@ -12,7 +12,7 @@ namespace kalkora {
 namespace {
 
 constexpr Column<PriceScaleRow> kScaleColumns[] = {
-    { "quantity", "Menge", ColumnKind::Count, field<&PriceScaleRow::quantity> },
+    { kQuantityKey, kQuantityTitle, ColumnKind::Count, field<&PriceScaleRow::quantity> },
     { "fullPerPiece", "Vollkosten/St.", ColumnKind::Cost, field<&PriceScaleRow::fullPerPiece> },
     { "directPerPiece", "Direkte Kosten/St.", ColumnKind::Cost, field<&PriceScaleRow::directPerPiece> },
     { "setupPerPiece", "Rüstanteil/St.", ColumnKind::Cost, field<&PriceScaleRow::setupPerPiece> },

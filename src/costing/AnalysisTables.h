@@ -16,6 +16,10 @@ enum class CsvDialect {
     Standard // separator ',', decimal point, no mark
 };
 
+// The quantity that every table on the price scale is given per.
+inline constexpr const char* kQuantityKey = "quantity";
+inline constexpr const char* kQuantityTitle = "Menge";
+
 // One row per quantity: the price scale.
 enum PriceScaleColumn { QuantityColumn, FullPerPieceColumn, DirectPerPieceColumn, SetupPerPieceColumn };
 Columns<PriceScaleRow> priceScaleColumns();

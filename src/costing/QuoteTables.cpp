@@ -13,7 +13,7 @@ template <Money QuoteRow::*amount> Cell pricedAmount(const QuoteRow& row)
 }
 
 constexpr Column<QuoteRow, SchemePercent> kQuoteColumns[] = {
-    { "quantity", "Menge", ColumnKind::Count, field<&QuoteRow::quantity>, InCsv | InJson | InText },
+    { kQuantityKey, kQuantityTitle, ColumnKind::Count, field<&QuoteRow::quantity>, InCsv | InJson | InText },
     { "priced", nullptr, ColumnKind::Flag, field<&QuoteRow::priced>, InJson },
     { "orderCost", "Herstellkosten Auftrag", ColumnKind::Amount, pricedAmount<&QuoteRow::orderCost> },
     { "oneOffShare", "Einmalkosten je Stück", ColumnKind::Amount, pricedAmount<&QuoteRow::oneOffShare> },
@@ -39,7 +39,7 @@ constexpr Column<QuoteRow, SchemePercent> kQuoteColumns[] = {
 };
 
 constexpr Column<MarketRow> kMarketRowColumns[] = {
-    { "quantity", "Menge", ColumnKind::Count, field<&MarketRow::quantity>, InJson | InText },
+    { kQuantityKey, kQuantityTitle, ColumnKind::Count, field<&MarketRow::quantity>, InJson | InText },
     { "priced", nullptr, ColumnKind::Flag, field<&MarketRow::priced>, InJson },
     { "costPrice", "Selbstkosten", ColumnKind::Amount,
         [](const MarketRow& row) { return row.priced ? Cell(row.costPrice) : Cell(); }, InJson | InText },
@@ -64,7 +64,7 @@ constexpr Column<MarketPricing, SchemePercent> kMarketColumns[] = {
 };
 
 constexpr Column<OfferedPrice, OfferedAmount> kOfferedColumns[] = {
-    { "quantity", "Menge", ColumnKind::Count, field<&OfferedPrice::quantity>, InCsv | InJson | InText },
+    { kQuantityKey, kQuantityTitle, ColumnKind::Count, field<&OfferedPrice::quantity>, InCsv | InJson | InText },
     { "listPrice", "Listenverkaufspreis", ColumnKind::Amount, field<&OfferedPrice::listPrice>, Everywhere, nullptr,
         &OfferedPrice::listPrice },
     { "discount", "Kundenrabatt", ColumnKind::Amount, field<&OfferedPrice::discount>, Everywhere, nullptr,
