@@ -210,11 +210,13 @@ TEST_F(CliTest, QuoteFromAQuoteFile)
             .arg(werk, welle)
             .toStdString());
     write("leer.ang", R"({"kind":"kalkora-angebot","version":1})");
+    write("halb.ang",
+        QStringLiteral(R"({"kind":"kalkora-angebot","version":1,"orderFile":"%1"})").arg(welle).toStdString());
     write("kaputt.ang", R"({"kind":"kalkora-angebot","version":1,"scheme":{"adminPct":-1}})");
     expectTranscript("quote-file.txt",
         { { "quote", "--angebot", path("a.ang"), "--discount", "5", "--format", "json" }, { "quote" },
-            { "quote", "--angebot", path("leer.ang") }, { "quote", "--angebot", path("kaputt.ang") },
-            { "quote", "--angebot", path("fehlt.ang") } });
+            { "quote", "--angebot", path("leer.ang") }, { "quote", "--angebot", path("halb.ang") },
+            { "quote", "--angebot", path("kaputt.ang") }, { "quote", "--angebot", path("fehlt.ang") } });
     // --vorgaben starts from the user's quote defaults, which the quote file and the options beat.
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("kalkora")));
     write("kalkora/kalkora.conf", "[quoteDefaults]\nadminPct=12\nprofitPct=\"12,5\"\ndiscountPct=5\n");
