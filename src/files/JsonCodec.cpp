@@ -2,17 +2,12 @@
 
 #include "costing/JsonWriter.h"
 #include "files/JsonReader.h"
-#include "text/Cp1252.h"
 
 #include <QJsonArray>
 #include <QJsonValue>
 
-#include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <cstdint>
 #include <initializer_list>
-#include <limits>
 #include <memory>
 #include <string_view>
 #include <type_traits>
@@ -102,10 +97,7 @@ void writeFields(JsonWriter& json, const Record& record, const Field<Record> (&f
 template <typename Record, std::size_t N>
 void allowOnly(JsonReader& json, const Field<Record> (&fields)[N], std::initializer_list<const char*> others = {})
 {
-    std::vector<const char*> keys(others);
-    for (const Field<Record>& field : fields)
-        keys.push_back(field.key);
-    json.allowOnly(keys);
+    json.allowOnly(keysOf(fields, others));
 }
 
 // Reads every member of `fields` that is present; derived members are not read.

@@ -37,6 +37,14 @@ struct JsonWording {
 inline constexpr JsonWording kConversionWording { "Objekt erwartet.", "Liste erwartet.", "unbekannter Schlüssel." };
 inline constexpr JsonWording kDocumentWording { "ein Objekt erwartet", "eine Liste erwartet", "unbekannter Schlüssel" };
 
+// The keys of a format's fields, columns or members (anything with a `key`), for allowOnly.
+template <typename Fields> std::vector<const char*> keysOf(const Fields& fields, std::vector<const char*> others = {})
+{
+    for (const auto& field : fields)
+        others.push_back(field.key);
+    return others;
+}
+
 class JsonReader {
 public:
     // The fault goes to `error`, which the readers of nested objects share.

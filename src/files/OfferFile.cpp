@@ -10,11 +10,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <algorithm>
-#include <charconv>
-#include <cmath>
-#include <limits>
-
 namespace kalkora::files {
 
 namespace {
@@ -68,19 +63,11 @@ QString resolvedPath(const QString& stored, const QString& folder)
     return QDir::cleanPath(stored.startsWith(u'/') ? stored : folder + u'/' + stored);
 }
 
-std::vector<const char*> schemeKeys()
-{
-    std::vector<const char*> keys;
-    for (const SchemeField& field : kSchemeFields)
-        keys.push_back(field.key);
-    return keys;
-}
-
 void readScheme(JsonReader& reader, SalesScheme& scheme)
 {
     for (const SchemeField& field : kSchemeFields)
         field.setIn(scheme, reader.hundredths(field.key, field.min, field.max));
-    reader.allowOnly(schemeKeys());
+    reader.allowOnly(keysOf(kSchemeFields));
     if (!discountsLeaveAPrice(scheme))
         reader.fail(QStringLiteral("commissionPct"),
             QStringLiteral("Kundenskonto und Vertreterprovision zusammen unter 100 erwartet"));
@@ -88,10 +75,7 @@ void readScheme(JsonReader& reader, SalesScheme& scheme)
 
 void readOffered(JsonReader& reader, OfferedPrice& price)
 {
-    std::vector<const char*> keys;
-    for (const auto& column : offeredColumns())
-        keys.push_back(column.key);
-    reader.allowOnly(keys);
+    reader.allowOnly(keysOf(offeredColumns()));
     // Offered prices are kept whatever they were, within what a priced row can hold.
     constexpr std::int64_t limit = 9'999'999'999'999;
     for (const auto& column : offeredColumns()) {
