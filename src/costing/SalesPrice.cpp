@@ -35,35 +35,31 @@ Wide grossedUp(Wide amount, Wide pct)
 // Fills `row` from the cost per piece; false when an amount reaches 10^13 cents.
 bool priceForward(QuoteRow& row, Wide orderCost, const SalesScheme& s)
 {
-    const Wide oneOffShare = roundedQuotient(s.oneOffCost.count(), row.quantity);
-    const Wide manufacturingCost = orderCost + oneOffShare;
-    const Wide adminOverhead = percentOf(manufacturingCost, s.adminPct);
-    const Wide salesOverhead = percentOf(manufacturingCost, s.salesPct);
-    const Wide salesDirect = s.salesDirectPerPiece.count();
-    const Wide costPrice = manufacturingCost + adminOverhead + salesOverhead + salesDirect;
-    const Wide profit = percentOf(costPrice, s.profitPct);
-    const Wide cashPrice = costPrice + profit;
-    const Wide targetPrice = grossedUp(cashPrice, Wide(s.cashDiscountPct.count()) + s.commissionPct.count());
-    const Wide commission = percentOf(targetPrice, s.commissionPct);
-    const Wide cashDiscount = targetPrice - cashPrice - commission;
-    const Wide listPrice = grossedUp(targetPrice, s.discountPct.count());
-    const Wide discount = listPrice - targetPrice;
-    const Wide total = targetPrice * row.quantity;
-
-    const std::pair<Money QuoteRow::*, Wide> amounts[] = { { &QuoteRow::orderCost, orderCost },
-        { &QuoteRow::oneOffShare, oneOffShare }, { &QuoteRow::manufacturingCost, manufacturingCost },
-        { &QuoteRow::adminOverhead, adminOverhead }, { &QuoteRow::salesOverhead, salesOverhead },
-        { &QuoteRow::salesDirect, salesDirect }, { &QuoteRow::costPrice, costPrice }, { &QuoteRow::profit, profit },
-        { &QuoteRow::cashPrice, cashPrice }, { &QuoteRow::cashDiscount, cashDiscount },
-        { &QuoteRow::commission, commission }, { &QuoteRow::targetPrice, targetPrice },
-        { &QuoteRow::discount, discount }, { &QuoteRow::listPrice, listPrice }, { &QuoteRow::total, total } };
-    for (const auto& [member, value] : amounts) {
-        if (value <= -kTooLarge || value >= kTooLarge)
-            return false;
-    }
-    for (const auto& [member, value] : amounts)
-        row.*member = Money(std::int64_t(value));
-    return true;
+    bool fits = true;
+    // Each amount is kept in the row as it is computed; one out of range spoils the row.
+    const auto keep = [&](Money QuoteRow::*member, Wide value) {
+        fits = fits && value > -kTooLarge && value < kTooLarge;
+        if (fits)
+            row.*member = Money(std::int64_t(value));
+        return value;
+    };
+    keep(&QuoteRow::orderCost, orderCost);
+    const Wide oneOffShare = keep(&QuoteRow::oneOffShare, roundedQuotient(s.oneOffCost.count(), row.quantity));
+    const Wide manufacturingCost = keep(&QuoteRow::manufacturingCost, orderCost + oneOffShare);
+    const Wide adminOverhead = keep(&QuoteRow::adminOverhead, percentOf(manufacturingCost, s.adminPct));
+    const Wide salesOverhead = keep(&QuoteRow::salesOverhead, percentOf(manufacturingCost, s.salesPct));
+    const Wide salesDirect = keep(&QuoteRow::salesDirect, s.salesDirectPerPiece.count());
+    const Wide costPrice = keep(&QuoteRow::costPrice, manufacturingCost + adminOverhead + salesOverhead + salesDirect);
+    const Wide profit = keep(&QuoteRow::profit, percentOf(costPrice, s.profitPct));
+    const Wide cashPrice = keep(&QuoteRow::cashPrice, costPrice + profit);
+    const Wide targetPrice
+        = keep(&QuoteRow::targetPrice, grossedUp(cashPrice, Wide(s.cashDiscountPct.count()) + s.commissionPct.count()));
+    const Wide commission = keep(&QuoteRow::commission, percentOf(targetPrice, s.commissionPct));
+    keep(&QuoteRow::cashDiscount, targetPrice - cashPrice - commission);
+    const Wide listPrice = keep(&QuoteRow::listPrice, grossedUp(targetPrice, s.discountPct.count()));
+    keep(&QuoteRow::discount, listPrice - targetPrice);
+    keep(&QuoteRow::total, targetPrice * row.quantity);
+    return fits;
 }
 
 MarketPricing priceBackward(Money marketPrice, const SalesScheme& s, const std::vector<QuoteRow>& rows)

@@ -1,6 +1,5 @@
 #include "ui/main/OperationDlg.h"
 
-#include "text/RuntimeLocale.h"
 #include "ui/common/AccessibleNames.h"
 #include "ui/common/DialogUnits.h"
 #include "ui/common/EnterKeyFilter.h"
@@ -211,8 +210,6 @@ COperation* COperationDlg::EditOperation(COperation& operation, const CPlantData
 void COperationDlg::prepare(COperation& operation, const CPlantData& plantData)
 {
     this->operation = &operation;
-    // From the first data-entry dialog on, numbers use the decimal comma for the rest of the run.
-    text::setRuntimeLocale(text::RuntimeLocale::German);
 
     machineBox->clear();
     for (std::int32_t i = 0; i < plantData.machines.count(); ++i) {

@@ -1,7 +1,6 @@
 #include "ui/masterdata/MachineDataDlg.h"
 
 #include "costing/MachineRates.h"
-#include "text/RuntimeLocale.h"
 #include "ui/common/AccessibleNames.h"
 #include "ui/common/DialogUnits.h"
 #include "ui/common/EnterKeyFilter.h"
@@ -68,7 +67,6 @@ CMachineDataDlg::CMachineDataDlg(CPlantData& plantData, QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(DialogUnits(font()).size(378, 269));
 
-    text::setRuntimeLocale(text::RuntimeLocale::German);
     createControls();
     widenForTexts(this);
     nameFieldsByLabels(this);

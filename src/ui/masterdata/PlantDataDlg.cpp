@@ -1,6 +1,5 @@
 #include "ui/masterdata/PlantDataDlg.h"
 
-#include "text/RuntimeLocale.h"
 #include "ui/common/AccessibleNames.h"
 #include "ui/common/DialogUnits.h"
 #include "ui/common/EnterKeyFilter.h"
@@ -53,7 +52,6 @@ CPlantDataDlg::CPlantDataDlg(CPlantData& plantData, QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(DialogUnits(font()).size(370, 226));
 
-    text::setRuntimeLocale(text::RuntimeLocale::German);
     createControls();
     widenForTexts(this);
     nameFieldsByLabels(this);

@@ -30,6 +30,7 @@ protected:
 // Six significant digits, a long number showing its beginning.
 TEST_F(NumberFieldTest, ShowsSixSignificantDigitsAndRefusesWhatIsNoNumber)
 {
+    text::setRuntimeLocale(text::RuntimeLocale::Default);
     showFloat(field, 2.5f);
     EXPECT_EQ(field->text(), QStringLiteral("2.5"));
     text::setRuntimeLocale(text::RuntimeLocale::German);

@@ -59,6 +59,7 @@ protected:
 
 TEST_F(OrderPanelTest, CellsFollowTheOperationKindAndTheRuntimeLocale)
 {
+    text::setRuntimeLocale(text::RuntimeLocale::Default);
     dlg.session().order().data().operations.add(turningOperation());
     dlg.session().order().data().operations.add(externalOperation("H\xE4rten", 2.5f, 250));
     auto odd = turningOperation("Seltsam", "Presse");

@@ -86,7 +86,6 @@ TEST_F(PlantDataDlgTest, PlantDataCommandRecomputesHoursAndOnOkTheMachineRates)
     CMainDlg main;
     main.session().masterData().data() = examplePlant();
     main.session().order().data() = exampleOrder();
-    text::setRuntimeLocale(text::RuntimeLocale::German); // as the dialogs leave it
     const auto report = [&main] {
         return costOrder(main.session().order().data(), main.session().masterData().data(), "a.auf", {}).reportText;
     };

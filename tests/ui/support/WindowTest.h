@@ -48,10 +48,10 @@ inline QString shownTitle(const QWidget& window)
 // Every window test: a scripted UiServices and the runtime locale as at program start.
 class WindowTest : public ::testing::Test {
 protected:
-    void SetUp() override { text::setRuntimeLocale(text::RuntimeLocale::Default), transcript.clear(); }
+    void SetUp() override { text::setRuntimeLocale(text::RuntimeLocale::German), transcript.clear(); }
     void TearDown() override
     {
-        text::setRuntimeLocale(text::RuntimeLocale::Default);
+        text::setRuntimeLocale(text::RuntimeLocale::German);
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
         if (!transcript.empty())
             expectGolden(
