@@ -35,11 +35,16 @@ struct AnalysisOptions {
     bool german = true;
     CPlantData plantData;
     COrder order;
+    bool ofOrder = true; // false: the result is not of one order, which then has no warning
 
     void addTo(QCommandLineParser& parser) const
     {
         parser.addPositionalArgument(QStringLiteral("MASTER"), QStringLiteral("Stammdaten (.sta)"));
         parser.addPositionalArgument(QStringLiteral("ORDER"), QStringLiteral("Auftrag (.auf)"));
+        addOptionsTo(parser);
+    }
+    void addOptionsTo(QCommandLineParser& parser) const
+    {
         parser.addOptions({ dmMaster, dmOrder, format, locale, output });
     }
 
@@ -81,8 +86,13 @@ struct AnalysisOptions {
     {
         if (!loadOrderFiles(files, plantData, order))
             return exitFileError;
-        text::setRuntimeLocale(german ? text::RuntimeLocale::German : text::RuntimeLocale::Default);
+        useLocale();
         return std::nullopt;
+    }
+
+    void useLocale() const
+    {
+        text::setRuntimeLocale(german ? text::RuntimeLocale::German : text::RuntimeLocale::Default);
     }
 
     // The messages of `result` and the order's warning, on stderr.
@@ -90,7 +100,7 @@ struct AnalysisOptions {
     {
         for (const std::string& message : result.messages)
             printCp1252Message(message);
-        if (const std::string warning = orderWarning(order); !warning.empty())
+        if (const std::string warning = ofOrder ? orderWarning(order) : std::string(); !warning.empty())
             printMessage(QString::fromStdString(warning));
     }
 

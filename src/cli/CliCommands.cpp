@@ -42,6 +42,10 @@ const Command commands[] = {
         "                    [--vorgaben] [--format text|csv|json] [--locale de|c] [--dm-master]\n"
         "                    [--dm-order] [-o FILE]",
         "Angebotskalkulation: von den Herstellkosten zum Listenpreis je Menge", runQuote },
+    { "assembly",
+        "[MASTER.sta] ASSEMBLY.bgr [--quantities 1,10,100] [--format text|csv|json]\n"
+        "                    [--locale de|c] [--dm-master] [--dm-order] [-o FILE]",
+        "Baugruppe: Kosten des Erzeugnisses aus gefertigten und gekauften Teilen", runAssembly },
 };
 
 const char* const examplesAndStatuses = R"(
@@ -52,6 +56,7 @@ Beispiele:
   kalkora-cli scale werk.sta welle.auf --quantities 1,10,100,1000
   kalkora-cli breakdown werk.sta welle.auf --format csv -o aufschluesselung.csv
   kalkora-cli quote werk.sta welle.auf --admin 12 --sales 6 --profit 15 --cash-discount 2 --discount 10
+  kalkora-cli assembly fertigung.sta getriebe.bgr --quantities 1,100
 
 Exit-Status: 0 Erfolg, 1 Dateifehler, 2 falscher Aufruf,
              3 Ergebnis geschrieben, aber Arbeitsgänge nicht berechnet.

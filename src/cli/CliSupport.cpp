@@ -121,15 +121,21 @@ std::optional<text::RuntimeLocale> localeChoice(const QString& name)
     return std::nullopt;
 }
 
-bool loadOrderFiles(const OrderFiles& input, CPlantData& plantData, COrder& order)
+bool loadMachinesMasterData(const QString& path, bool dm, CPlantData& plantData)
 {
-    if (!loadMasterData(input.masterPath, input.dmMaster, plantData))
+    if (!loadMasterData(path, dm, plantData))
         return false;
     if (plantData.machines.count() == 0) {
         printMessage(files::noMachinesMessage());
         return false;
     }
-    return loadOrder(input.orderPath, input.dmOrder, order);
+    return true;
+}
+
+bool loadOrderFiles(const OrderFiles& input, CPlantData& plantData, COrder& order)
+{
+    return loadMachinesMasterData(input.masterPath, input.dmMaster, plantData)
+        && loadOrder(input.orderPath, input.dmOrder, order);
 }
 
 } // namespace kalkora::cli

@@ -55,6 +55,9 @@ std::optional<text::RuntimeLocale> localeChoice(const QString& name);
 bool loadMasterData(const QString& path, bool dm, CPlantData& plantData);
 bool loadOrder(const QString& path, bool dm, COrder& order);
 
+// Master data to cost with, which must hold a machine; false after saying why.
+bool loadMachinesMasterData(const QString& path, bool dm, CPlantData& plantData);
+
 // Master data and an order to cost: the master data first, which must hold a machine, then the
 // order. Returns false after saying why.
 struct OrderFiles {

@@ -14,5 +14,6 @@ int runConvertDm(const QStringList& arguments);
 int runScale(const QStringList& arguments); // AnalysisCommands.cpp
 int runBreakdown(const QStringList& arguments);
 int runQuote(const QStringList& arguments); // QuoteCommand.cpp
+int runAssembly(const QStringList& arguments); // AssemblyCommand.cpp
 
 } // namespace kalkora::cli

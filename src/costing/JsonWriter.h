@@ -67,6 +67,17 @@ public:
         startItem(key);
         appendString(text::cp1252ToUtf8(cp1252));
     }
+    // A number already written out, such as a price with four decimals.
+    void literal(std::string_view key, std::string_view number)
+    {
+        startItem(key);
+        out += number;
+    }
+    void utf8Text(std::string_view key, std::string_view utf8)
+    {
+        startItem(key);
+        appendString(utf8);
+    }
     // A cell of a result table: a count or a choice's stored number, a cost in full precision,
     // cents or hundredths with two decimals, a text, a flag; null where there is none.
     void cell(std::string_view key, const Cell& value);

@@ -14,12 +14,13 @@ bool isDigit(char c)
 }
 
 // Far more than any allowed value has, few enough that no count overflows.
-constexpr std::size_t kMaxIntegerDigits = 15;
+constexpr std::size_t kMaxDigits = 17;
 
 } // namespace
 
-std::optional<std::int64_t> parseHundredths(std::string_view text)
+std::optional<std::int64_t> parseScaled(std::string_view text, int decimals)
 {
+    const auto places = std::size_t(decimals);
     const bool negative = !text.empty() && text.front() == '-';
     if (negative)
         text.remove_prefix(1);
@@ -28,8 +29,8 @@ std::optional<std::int64_t> parseHundredths(std::string_view text)
     const std::string_view fraction
         = separator == std::string_view::npos ? std::string_view() : text.substr(separator + 1);
     const bool hasFraction = separator != std::string_view::npos;
-    if (integer.empty() || integer.size() > kMaxIntegerDigits || (hasFraction && fraction.empty())
-        || fraction.size() > 2)
+    if (integer.empty() || integer.size() > kMaxDigits - places || (hasFraction && fraction.empty())
+        || fraction.size() > places)
         return std::nullopt;
     std::int64_t count = 0;
     for (const char c : integer) {
@@ -37,7 +38,7 @@ std::optional<std::int64_t> parseHundredths(std::string_view text)
             return std::nullopt;
         count = count * 10 + (c - '0');
     }
-    for (std::size_t i = 0; i < 2; ++i) {
+    for (std::size_t i = 0; i < places; ++i) {
         const char c = i < fraction.size() ? fraction[i] : '0';
         if (!isDigit(c))
             return std::nullopt;
@@ -46,15 +47,17 @@ std::optional<std::int64_t> parseHundredths(std::string_view text)
     return negative ? -count : count;
 }
 
-std::string formatHundredths(std::int64_t count, char decimalSeparator, char groupSeparator)
+std::string formatScaled(std::int64_t count, int decimals, char decimalSeparator, char groupSeparator)
 {
     // The magnitude as unsigned, so that the smallest int64 formats too.
     const std::uint64_t magnitude = count < 0 ? 0 - std::uint64_t(count) : std::uint64_t(count);
-    const std::uint64_t cents = magnitude % 100;
-    std::string out = (count < 0 ? "-" : "") + std::to_string(magnitude / 100);
+    std::uint64_t unit = 1;
+    for (int i = 0; i < decimals; ++i)
+        unit *= 10;
+    const std::string fraction = std::to_string(magnitude % unit + unit).substr(1);
+    std::string out = (count < 0 ? "-" : "") + std::to_string(magnitude / unit);
     out += decimalSeparator;
-    out += char('0' + cents / 10);
-    out += char('0' + cents % 10);
+    out += fraction;
     return text::groupThousands(std::move(out), { decimalSeparator, groupSeparator });
 }
 

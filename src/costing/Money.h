@@ -12,13 +12,21 @@ namespace kalkora {
 // never in floating point: amounts in cents of a euro, percentages in hundredths of a percent.
 // The two are types of their own, so that neither is taken for the other.
 
-// Digits, optionally one '.' or ',' with one or two digits after it, optionally a leading '-':
-// "8", "8.5", "-3,25" as a count of hundredths. Nothing else ("+1", " 1", ".5", "5.", "1e2",
-// "8.500", "1.000,00").
-std::optional<std::int64_t> parseHundredths(std::string_view text);
+// Digits, optionally one '.' or ',' with one to `decimals` digits after it, optionally a leading
+// '-': with two decimals "8", "8.5", "-3,25" as a count of hundredths. Nothing else ("+1", " 1",
+// ".5", "5.", "1e2", "8.500", "1.000,00").
+std::optional<std::int64_t> parseScaled(std::string_view text, int decimals);
+inline std::optional<std::int64_t> parseHundredths(std::string_view text)
+{
+    return parseScaled(text, 2);
+}
 
-// Two decimals with `decimalSeparator`; `groupSeparator` (none when 0) between thousands.
-std::string formatHundredths(std::int64_t count, char decimalSeparator, char groupSeparator = 0);
+// `decimals` decimals with `decimalSeparator`; `groupSeparator` (none when 0) between thousands.
+std::string formatScaled(std::int64_t count, int decimals, char decimalSeparator, char groupSeparator = 0);
+inline std::string formatHundredths(std::int64_t count, char decimalSeparator, char groupSeparator = 0)
+{
+    return formatScaled(count, 2, decimalSeparator, groupSeparator);
+}
 
 template <typename Unit> class Hundredths {
 public:
@@ -45,6 +53,23 @@ public:
 private:
     std::int64_t count_ = 0;
 };
+
+// Amounts while they are worked out: no product of two allowed values and a divisor overflows it.
+using WideCents = __int128;
+
+// Amounts are priced only below 10^13 cents (100 billion euro) in magnitude.
+inline constexpr WideCents kPriceLimit = 10'000'000'000'000;
+inline bool withinPriceLimit(WideCents amount)
+{
+    return amount > -kPriceLimit && amount < kPriceLimit;
+}
+
+// n ÷ d rounded half away from zero; d > 0.
+inline WideCents roundedQuotient(WideCents n, WideCents d)
+{
+    const WideCents magnitude = (2 * (n < 0 ? -n : n) + d) / (2 * d);
+    return n < 0 ? -magnitude : magnitude;
+}
 
 struct Euro;
 struct PercentPoint;

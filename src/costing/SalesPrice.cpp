@@ -9,17 +9,9 @@ namespace kalkora {
 
 namespace {
 
-using Wide = __int128; // no product of two allowed values and a divisor overflows it
+using Wide = WideCents;
 
 constexpr Wide kHundredPercent = 10'000; // in hundredths of a percent
-constexpr Wide kTooLarge = 10'000'000'000'000; // 10^13 cents
-
-// n ÷ d rounded half away from zero; d > 0.
-Wide roundedQuotient(Wide n, Wide d)
-{
-    const Wide magnitude = (2 * (n < 0 ? -n : n) + d) / (2 * d);
-    return n < 0 ? -magnitude : magnitude;
-}
 
 Wide percentOf(Wide amount, Percent pct)
 {
@@ -38,7 +30,7 @@ bool priceForward(QuoteRow& row, Wide orderCost, const SalesScheme& s)
     bool fits = true;
     // Each amount is kept in the row as it is computed; one out of range spoils the row.
     const auto keep = [&](Money QuoteRow::*member, Wide value) {
-        fits = fits && value > -kTooLarge && value < kTooLarge;
+        fits = fits && withinPriceLimit(value);
         if (fits)
             row.*member = Money(std::int64_t(value));
         return value;
@@ -96,13 +88,13 @@ MarketPricing priceBackward(Money marketPrice, const SalesScheme& s, const std::
     return market;
 }
 
+} // namespace
+
 std::string unpricedMessage(std::int32_t quantity)
 {
     return text::utf8ToCp1252("Die Menge " + std::to_string(quantity)
         + " kann nicht bepreist werden: ihre Kosten sind nicht endlich oder ein Betrag erreicht 100 Milliarden €.");
 }
-
-} // namespace
 
 bool inRange(const SchemeField& field, std::int64_t count)
 {

@@ -79,6 +79,10 @@ bool inRange(const SchemeField& field, std::int64_t count);
 // where the range has negative values; nothing otherwise.
 std::optional<std::int64_t> readSchemeValue(const SchemeField& field, std::string_view typed);
 
+// Why a quantity has no prices (Windows-1252): its costs are not finite or an amount reaches the
+// price limit.
+std::string unpricedMessage(std::int32_t quantity);
+
 // Skonto and Provision are taken from the Zielverkaufspreis, so together they stay below 100 %.
 bool discountsLeaveAPrice(const SalesScheme& scheme);
 

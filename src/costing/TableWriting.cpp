@@ -121,7 +121,7 @@ void JsonWriter::cell(std::string_view key, const Cell& value)
             else if constexpr (std::is_same_v<Value, StoredText>)
                 text(key, v.cp1252);
             else if constexpr (std::is_same_v<Value, const char*>)
-                text(key, cp(v));
+                utf8Text(key, v);
             else if constexpr (std::is_same_v<Value, bool>)
                 boolean(key, v);
             else
@@ -180,6 +180,11 @@ std::string padRight(const std::string& s, std::size_t width)
 
 std::string alignedTable(const std::vector<std::vector<std::string>>& rows, bool labelsLeft)
 {
+    return alignedTable(rows, std::vector<bool> { labelsLeft });
+}
+
+std::string alignedTable(const std::vector<std::vector<std::string>>& rows, const std::vector<bool>& leftAligned)
+{
     std::vector<std::size_t> widths;
     for (const auto& row : rows) {
         widths.resize(std::max(widths.size(), row.size()));
@@ -189,7 +194,7 @@ std::string alignedTable(const std::vector<std::vector<std::string>>& rows, bool
     std::string out;
     for (const auto& row : rows) {
         for (std::size_t c = 0; c < row.size(); ++c) {
-            const bool left = labelsLeft && c == 0;
+            const bool left = c < leftAligned.size() && leftAligned[c];
             out += (c > 0 ? "  " : "") + (left ? padRight(row[c], widths[c]) : padLeft(row[c], widths[c]));
         }
         out += kCrLf;

@@ -52,6 +52,8 @@ std::string padRight(const std::string& s, std::size_t width);
 // Columns two blanks apart, each as wide as its widest entry; right-aligned, except the first
 // column when `labelsLeft`.
 std::string alignedTable(const std::vector<std::vector<std::string>>& rows, bool labelsLeft = false);
+// The same with the columns `leftAligned` marks left-aligned.
+std::string alignedTable(const std::vector<std::vector<std::string>>& rows, const std::vector<bool>& leftAligned);
 
 // A cell for reading, in Windows-1252: two decimals in `style`, counts grouped as it says, "—"
 // where there is none.
@@ -138,6 +140,16 @@ std::vector<std::string> textCells(Columns<Row, Extra> columns, const Row& row, 
         if (column.isIn(InText))
             cells.push_back(cellText(column, row, style));
     return cells;
+}
+
+// Which columns of the printed text hold names, which read best left-aligned.
+template <typename Row, typename Extra> std::vector<bool> textColumnsLeft(Columns<Row, Extra> columns)
+{
+    std::vector<bool> left;
+    for (const auto& column : columns)
+        if (column.isIn(InText))
+            left.push_back(column.kind == ColumnKind::Text);
+    return left;
 }
 
 // The rows under their titles, aligned.

@@ -207,21 +207,23 @@ QDate JsonReader::date(const char* key)
     return date;
 }
 
-std::int64_t JsonReader::hundredthsOf(const QJsonValue& value, const QString& at, std::int64_t min, std::int64_t max)
+std::int64_t JsonReader::scaledOf(
+    const QJsonValue& value, const QString& at, int decimals, std::int64_t min, std::int64_t max)
 {
     std::optional<std::int64_t> parsed;
     if (value.isDouble()) {
         // The shortest form that reads back to the same double is the number as it was written.
-        char buffer[32];
-        const auto end = std::to_chars(buffer, buffer + sizeof buffer, value.toDouble()).ptr;
-        parsed = parseHundredths(std::string_view(buffer, std::size_t(end - buffer)));
+        char buffer[400];
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, value.toDouble(), std::chars_format::fixed).ptr;
+        parsed = parseScaled(std::string_view(buffer, std::size_t(end - buffer)), decimals);
     }
     if (parsed && *parsed >= min && *parsed <= max)
         return *parsed;
     failAt(at,
-        QStringLiteral("eine Zahl von %1 bis %2 mit höchstens zwei Nachkommastellen erwartet")
-            .arg(QString::fromStdString(formatHundredths(min, ',')),
-                QString::fromStdString(formatHundredths(max, ','))));
+        QStringLiteral("eine Zahl von %1 bis %2 mit höchstens %3 Nachkommastellen erwartet")
+            .arg(QString::fromStdString(formatScaled(min, decimals, ',')),
+                QString::fromStdString(formatScaled(max, decimals, ',')),
+                decimals == 2 ? QStringLiteral("zwei") : QStringLiteral("vier")));
     return 0;
 }
 

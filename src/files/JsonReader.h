@@ -71,12 +71,19 @@ public:
     QDate date(const char* key);
     // A count of hundredths: at most two decimals, within [min, max]. The ...Of forms read a value
     // found at `path`, such as an item of an array.
-    std::int64_t hundredths(const char* key, std::int64_t min, std::int64_t max)
+    std::int64_t hundredths(const char* key, std::int64_t min, std::int64_t max) { return scaled(key, 2, min, max); }
+    std::int64_t scaled(const char* key, int decimals, std::int64_t min, std::int64_t max)
     {
         const QJsonValue json = value(key);
-        return json.isUndefined() ? 0 : hundredthsOf(json, qualified(QLatin1String(key)), min, max);
+        return json.isUndefined() ? 0 : scaledOf(json, qualified(QLatin1String(key)), decimals, min, max);
     }
-    std::int64_t hundredthsOf(const QJsonValue& value, const QString& path, std::int64_t min, std::int64_t max);
+    std::int64_t hundredthsOf(const QJsonValue& value, const QString& path, std::int64_t min, std::int64_t max)
+    {
+        return scaledOf(value, path, 2, min, max);
+    }
+    // The same with at most `decimals` decimals (two or four), as a count of their smallest unit.
+    std::int64_t scaledOf(
+        const QJsonValue& value, const QString& path, int decimals, std::int64_t min, std::int64_t max);
     // A whole number of pieces, 1 … 2^31-1; required.
     std::int32_t quantity(const char* key) { return quantityOf(value(key), qualified(QLatin1String(key))); }
     std::int32_t quantityOf(const QJsonValue& value, const QString& path);

@@ -2,6 +2,7 @@
 
 #include "costing/QuoteTables.h"
 #include "files/JsonReader.h"
+#include "files/StoredPaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,20 +48,6 @@ QJsonArray offeredToJson(const std::vector<OfferedPrice>& offered)
         json.append(object);
     }
     return json;
-}
-
-QString relativePath(const QString& path, const QString& folder)
-{
-    return path.isEmpty() ? path : QDir(folder).relativeFilePath(path);
-}
-
-// A stored path made absolute. Resolved by hand: Qt would take a name starting with ':' for one
-// of its resources.
-QString resolvedPath(const QString& stored, const QString& folder)
-{
-    if (stored.isEmpty())
-        return stored;
-    return QDir::cleanPath(stored.startsWith(u'/') ? stored : folder + u'/' + stored);
 }
 
 void readScheme(JsonReader& reader, SalesScheme& scheme)

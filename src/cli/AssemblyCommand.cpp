@@ -1,0 +1,81 @@
+#include "cli/AnalysisOptions.h"
+#include "cli/Commands.h"
+#include "costing/AssemblyTables.h"
+#include "files/AssemblyFile.h"
+#include "files/StoredPaths.h"
+#include "model/DmConversion.h"
+
+#include <QFileInfo>
+
+namespace kalkora::cli {
+
+namespace {
+
+// The master data given, or else the one the assembly names; empty after saying why.
+QString masterPathOf(const QCommandLineParser& parser, const QString& assemblyPath)
+{
+    if (parser.positionalArguments().size() == 3)
+        return operand(parser, 0);
+    Assembly assembly;
+    if (const files::FileResult read = files::loadAssembly(assemblyPath, assembly); !read.ok()) {
+        printMessage(read.message);
+        return {};
+    }
+    if (assembly.masterFile.empty()) {
+        printMessage(QStringLiteral("Die Baugruppe „%1“ nennt keine Stammdaten; geben Sie MASTER an.")
+                         .arg(QFileInfo(assemblyPath).fileName()));
+        return {};
+    }
+    return files::resolvedPath(QString::fromStdString(assembly.masterFile), QFileInfo(assemblyPath).absolutePath());
+}
+
+} // namespace
+
+int runAssembly(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    describeCommand(parser, QStringLiteral("assembly"),
+        QStringLiteral("Baugruppe: Vollkosten und direkte Kosten je Stück und gesamt der Baugruppe ASSEMBLY "
+                       "für mehrere Mengen, mit jeder Komponente bei der Menge, in der sie gebraucht wird. "
+                       "Ohne MASTER gelten die Stammdaten, die die Baugruppe nennt."));
+    AnalysisOptions options;
+    options.ofOrder = false;
+    parser.addPositionalArgument(QStringLiteral("[MASTER]"), QStringLiteral("Stammdaten (.sta)"));
+    parser.addPositionalArgument(QStringLiteral("ASSEMBLY"), QStringLiteral("Baugruppe (.bgr)"));
+    options.addOptionsTo(parser);
+    QuantityOption quantities;
+    quantities.addTo(parser);
+    if (auto status = parseCommand(parser, arguments, 1, 2))
+        return *status;
+    if (auto status = options.readChoices(parser))
+        return *status;
+    if (auto status = quantities.read(parser))
+        return *status;
+
+    const QString assemblyPath = operand(parser, parser.positionalArguments().size() - 2);
+    const QString masterPath = masterPathOf(parser, assemblyPath);
+    if (masterPath.isEmpty() || !loadMachinesMasterData(masterPath, parser.isSet(options.dmMaster), options.plantData))
+        return exitFileError;
+    const bool dmOrders = parser.isSet(options.dmOrder);
+    AssemblyTree tree;
+    const files::FileResult loaded
+        = files::loadAssemblyTree(assemblyPath, dmOrders ? dmToEurFactor : 1.0f, tree, [dmOrders] {
+              if (dmOrders)
+                  printMessage(files::dmOrderWarning());
+          });
+    if (!loaded.ok()) {
+        printMessage(loaded.message);
+        return exitFileError;
+    }
+    options.useLocale();
+    try {
+        const AssemblyCosting costing = costAssembly(
+            tree, options.plantData, quantities.given.value_or(defaultQuantities(tree.root->assembly.quantityBase)));
+        return options.finish(parser, costing, assemblyText, assemblyCsv, assemblyJson);
+    } catch (const AssemblyError& error) {
+        printMessage(QString::fromStdString(error.what()));
+        return exitFileError;
+    }
+}
+
+} // namespace kalkora::cli

@@ -1,0 +1,336 @@
+#include "files/AssemblyFile.h"
+
+#include "costing/JsonWriter.h"
+#include "files/JsonReader.h"
+#include "files/StoredPaths.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonObject>
+
+#include <cmath>
+#include <map>
+
+namespace kalkora::files {
+
+namespace {
+
+constexpr const char* kKind = "kalkora-baugruppe";
+constexpr int kVersion = 1;
+
+struct KindName {
+    ComponentKind kind;
+    const char* key;
+};
+constexpr KindName kKinds[] = { { ComponentKind::Order, "order" }, { ComponentKind::Assembly, "assembly" },
+    { ComponentKind::Bought, "bought" } };
+
+const char* keyOf(ComponentKind kind)
+{
+    for (const KindName& name : kKinds)
+        if (name.kind == kind)
+            return name.key;
+    return "";
+}
+
+QString utf8(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+// A required value; says so where it is missing.
+bool present(JsonReader& reader, const char* key)
+{
+    if (!reader.value(key).isUndefined())
+        return true;
+    reader.fail(QLatin1String(key), QStringLiteral("fehlt"));
+    return false;
+}
+
+std::int64_t wholeNumber(JsonReader& reader, const char* key, std::int64_t min, std::int64_t max)
+{
+    const QJsonValue value = reader.value(key);
+    const double number = value.toDouble();
+    if (value.isDouble() && number == std::floor(number) && number >= double(min) && number <= double(max))
+        return std::int64_t(number);
+    reader.fail(QLatin1String(key), QStringLiteral("eine ganze Zahl von %1 bis %2 erwartet").arg(min).arg(max));
+    return min;
+}
+
+std::vector<PriceBreak> readPrices(JsonReader& reader)
+{
+    std::vector<PriceBreak> prices;
+    reader.readArray("prices", [&](JsonReader& item) {
+        PriceBreak& priceBreak = prices.emplace_back();
+        if (present(item, "from"))
+            priceBreak.from = item.quantity("from");
+        if (present(item, "price"))
+            priceBreak.price = item.scaled("price", 4, 0, kMaxBoughtPrice);
+        item.allowOnly({ "from", "price" });
+    });
+    if (reader.failed())
+        return prices;
+    if (prices.empty())
+        reader.fail(QStringLiteral("prices"), QStringLiteral("mindestens eine Preisstaffel erwartet"));
+    else if (prices.front().from != 1)
+        reader.fail(QStringLiteral("prices[0].from"), QStringLiteral("die erste Staffel gilt ab 1 Stück"));
+    for (std::size_t i = 1; i < prices.size(); ++i) {
+        if (prices[i].from <= prices[i - 1].from)
+            reader.fail(
+                QStringLiteral("prices[%1].from").arg(i), QStringLiteral("größer als die Staffel davor erwartet"));
+    }
+    return prices;
+}
+
+Component readComponent(JsonReader& reader)
+{
+    Component component;
+    if (present(reader, "kind")) {
+        const QString kind = reader.text("kind");
+        const auto known = std::find_if(std::begin(kKinds), std::end(kKinds),
+            [&](const KindName& name) { return kind == QLatin1String(name.key); });
+        if (known == std::end(kKinds))
+            reader.fail(QStringLiteral("kind"), QStringLiteral("„order“, „assembly“ oder „bought“ erwartet"));
+        else
+            component.kind = known->kind;
+    }
+    if (present(reader, "count"))
+        component.count = std::int32_t(wholeNumber(reader, "count", 1, kMaxComponentCount));
+    if (component.kind == ComponentKind::Bought) {
+        component.name = reader.text("name").toStdString();
+        if (present(reader, "prices"))
+            component.prices = readPrices(reader);
+        reader.allowOnly({ "kind", "count", "name", "prices" });
+    } else {
+        if (present(reader, "file"))
+            component.file = reader.text("file").toStdString();
+        if (!reader.failed() && component.file.empty())
+            reader.fail(QStringLiteral("file"), QStringLiteral("ein Dateiname erwartet"));
+        reader.allowOnly({ "kind", "count", "file" });
+    }
+    return component;
+}
+
+void readAssembly(JsonReader& reader, Assembly& assembly)
+{
+    if (present(reader, "kind") && reader.text("kind") != QLatin1String(kKind))
+        reader.fail(QStringLiteral("kind"), QStringLiteral("„%1“ erwartet").arg(QLatin1String(kKind)));
+    if (present(reader, "version") && reader.value("version") != QJsonValue(kVersion))
+        reader.fail(QStringLiteral("version"), QStringLiteral("unbekannte Version"));
+    assembly.name = reader.text("name").toStdString();
+    assembly.remark = reader.text("remark").toStdString();
+    if (!reader.value("quantityBase").isUndefined())
+        assembly.quantityBase = reader.quantity("quantityBase");
+    assembly.masterFile = reader.text("masterFile").toStdString();
+    assembly.ownOrder = reader.text("ownOrder").toStdString();
+    reader.allowOnly({ "kind", "version", "name", "remark", "quantityBase", "masterFile", "ownOrder", "components" });
+}
+
+// Trailing zeros of the decimals dropped: 1.85, 0.0125, 3.
+std::string priceText(std::int64_t price)
+{
+    std::string text = formatScaled(price, 4, '.');
+    while (text.back() == '0')
+        text.pop_back();
+    if (text.back() == '.')
+        text.pop_back();
+    return text;
+}
+
+} // namespace
+
+bool isAssemblyJson(const QByteArray& json)
+{
+    const QJsonDocument document = parseJson(json);
+    return document.isObject() && document.object().value(QLatin1String("kind")) == QLatin1String(kKind);
+}
+
+QByteArray assemblyToJson(const Assembly& assembly)
+{
+    JsonWriter json;
+    json.beginObject();
+    json.utf8Text("kind", kKind);
+    json.number("version", kVersion);
+    json.utf8Text("name", assembly.name);
+    json.utf8Text("remark", assembly.remark);
+    json.number("quantityBase", assembly.quantityBase);
+    json.utf8Text("masterFile", assembly.masterFile);
+    json.utf8Text("ownOrder", assembly.ownOrder);
+    json.beginArray("components");
+    for (const Component& component : assembly.components) {
+        json.beginObject();
+        json.utf8Text("kind", keyOf(component.kind));
+        if (component.kind == ComponentKind::Bought)
+            json.utf8Text("name", component.name);
+        else
+            json.utf8Text("file", component.file);
+        json.number("count", component.count);
+        if (component.kind == ComponentKind::Bought) {
+            json.beginArray("prices");
+            for (const PriceBreak& priceBreak : component.prices) {
+                json.beginObject();
+                json.number("from", priceBreak.from);
+                json.literal("price", priceText(priceBreak.price));
+                json.endObject();
+            }
+            json.endArray();
+        }
+        json.endObject();
+    }
+    json.endArray();
+    json.endObject();
+    return QByteArray::fromStdString(json.take());
+}
+
+std::optional<QString> assemblyFromJson(const QByteArray& json, Assembly& assembly, const QString& position)
+{
+    QJsonParseError parseError;
+    const QJsonDocument document = parseJson(json, &parseError);
+    if (parseError.error != QJsonParseError::NoError)
+        return QStringLiteral("kein gültiges JSON: %1 (Byte %2)").arg(parseError.errorString()).arg(parseError.offset);
+    if (!document.isObject())
+        return QStringLiteral("kein JSON-Objekt");
+    std::optional<QString> error;
+    Assembly read;
+    JsonReader reader(document.object(), QString(), error, kDocumentWording);
+    readAssembly(reader, read);
+    const QJsonValue components = reader.value("components");
+    if (!error && !components.isUndefined() && !components.isArray())
+        reader.fail(QStringLiteral("components"), QString::fromUtf8(kDocumentWording.list));
+    const QJsonArray items = components.toArray();
+    for (qsizetype i = 0; i < items.size() && !error; ++i) {
+        const QString place = QStringLiteral("Komponente %1%2: ").arg(position).arg(i + 1);
+        if (!items[i].isObject())
+            return place + QString::fromUtf8(kDocumentWording.object);
+        std::optional<QString> componentError;
+        JsonReader componentReader(items[i].toObject(), QString(), componentError, kDocumentWording);
+        read.components.push_back(readComponent(componentReader));
+        if (componentError)
+            return place + *componentError;
+    }
+    if (!error)
+        assembly = std::move(read);
+    return error;
+}
+
+FileResult loadAssembly(const QString& path, Assembly& assembly, const QString& position)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return { FileStatus::CannotOpen, cannotOpenMessage(path, file.errorString()) };
+    if (const auto error = assemblyFromJson(file.readAll(), assembly, position)) {
+        return { FileStatus::Damaged,
+            QStringLiteral("Die Datei „%1“ ist keine lesbare Baugruppe: %2.").arg(QFileInfo(path).fileName(), *error) };
+    }
+    return {};
+}
+
+FileResult saveAssembly(const QString& path, const Assembly& assembly)
+{
+    const QByteArray json = assemblyToJson(assembly);
+    return saveBytes(path, std::string_view(json.constData(), std::size_t(json.size())));
+}
+
+namespace {
+
+// Reads each file of the tree once; an assembly on the way to itself is refused.
+class TreeLoader {
+public:
+    TreeLoader(AssemblyTree& tree, float orderFactor, const std::function<void()>& beforeFirstOrder)
+        : tree(tree)
+        , orderFactor(orderFactor)
+        , beforeFirstOrder(beforeFirstOrder)
+    {
+    }
+
+    FileResult result;
+
+    const TreeAssembly* assembly(const QString& path, const QString& position)
+    {
+        if (const auto known = assemblies.find(path); known != assemblies.end())
+            return known->second;
+        const QString name = QFileInfo(path).fileName();
+        if (std::find(chain.begin(), chain.end(), path) != chain.end()) {
+            QStringList names;
+            for (const QString& link : chain)
+                names.append(QFileInfo(link).fileName());
+            names.append(name);
+            fail(FileStatus::Damaged, position,
+                QStringLiteral("Die Baugruppe enthält sich selbst: %1.").arg(names.join(QStringLiteral(" → "))));
+            return nullptr;
+        }
+        Assembly read;
+        if (const FileResult loaded = loadAssembly(path, read, position.isEmpty() ? position : position + u'.');
+            !loaded.ok()) {
+            fail(loaded.status, position, loaded.message);
+            return nullptr;
+        }
+        chain.push_back(path);
+        TreeAssembly node { std::move(read), name.toStdString(), {}, {}, nullptr };
+        const QString folder = QFileInfo(path).absolutePath();
+        const QString prefix = position.isEmpty() ? position : position + u'.';
+        for (std::size_t i = 0; i < node.assembly.components.size() && result.ok(); ++i) {
+            const Component& component = node.assembly.components[i];
+            const QString place = prefix + QString::number(i + 1);
+            const QString file = resolvedPath(utf8(component.file), folder);
+            node.orders.push_back(component.kind == ComponentKind::Order ? order(file, place) : nullptr);
+            node.assemblies.push_back(component.kind == ComponentKind::Assembly ? assembly(file, place) : nullptr);
+        }
+        if (result.ok() && !node.assembly.ownOrder.empty())
+            node.ownOrder = order(resolvedPath(utf8(node.assembly.ownOrder), folder), prefix + u'0');
+        chain.pop_back();
+        if (!result.ok())
+            return nullptr;
+        const TreeAssembly* loaded = &tree.assemblies.emplace_back(std::move(node));
+        assemblies.emplace(path, loaded);
+        return loaded;
+    }
+
+private:
+    const TreeOrder* order(const QString& path, const QString& position)
+    {
+        if (const auto known = orders.find(path); known != orders.end())
+            return known->second;
+        if (orders.empty() && beforeFirstOrder)
+            beforeFirstOrder();
+        TreeOrder node { {}, QFileInfo(path).fileName().toStdString() };
+        if (const FileResult loaded = loadOrder(path, orderFactor, node.order); !loaded.ok()) {
+            fail(loaded.status, position, loaded.message);
+            return nullptr;
+        }
+        const TreeOrder* loaded = &tree.orders.emplace_back(std::move(node));
+        orders.emplace(path, loaded);
+        return loaded;
+    }
+
+    void fail(FileStatus status, const QString& position, const QString& message)
+    {
+        if (!result.ok())
+            return;
+        result = { status, position.isEmpty() ? message : QStringLiteral("Position %1: %2").arg(position, message) };
+    }
+
+    AssemblyTree& tree;
+    float orderFactor;
+    const std::function<void()>& beforeFirstOrder;
+    std::map<QString, const TreeOrder*> orders;
+    std::map<QString, const TreeAssembly*> assemblies;
+    std::vector<QString> chain;
+};
+
+} // namespace
+
+FileResult loadAssemblyTree(
+    const QString& path, float orderFactor, AssemblyTree& tree, const std::function<void()>& beforeFirstOrder)
+{
+    AssemblyTree loaded;
+    TreeLoader loader(loaded, orderFactor, beforeFirstOrder);
+    loaded.root = loader.assembly(QDir::cleanPath(QFileInfo(path).absoluteFilePath()), QString());
+    if (!loader.result.ok())
+        return loader.result;
+    tree = std::move(loaded);
+    return {};
+}
+
+} // namespace kalkora::files
