@@ -266,3 +266,26 @@ TEST_F(CliTest, AnalysisCommandsInEveryFormatAndLocale)
         }
     }
 }
+
+// The example assembly in each format, with the master data it names or the one given; a fault
+// in the tree gives status 1 and names the position, a quantity that cannot be priced status 3.
+TEST_F(CliTest, AssemblyCostsTheTreeAndNamesWhereItFails)
+{
+    const QString getriebe = example("getriebe.bgr"), fertigung = example("fertigung.sta");
+    const std::string head = R"({"kind":"kalkora-baugruppe","version":1,"name":"Satz","components":[)";
+    const std::string welleFile = R"({"kind":"order","file":")" + welle.toStdString() + R"(","count":)";
+    write("teuer.bgr", head + welleFile + R"(1},{"kind":"bought","name":"Gold","count":1000000,
+        "prices":[{"from":1,"price":1},{"from":100000000,"price":99999999.9999}]}]})");
+    write("viel.bgr", head + R"({"kind":"assembly","file":"teuer.bgr","count":1000}]})");
+    write("fehlt.bgr", head + welleFile + R"(1},{"kind":"assembly","file":"viel.bgr","count":1},
+        {"kind":"order","file":"weg.auf","count":1}]})");
+    const QStringList one = { "--quantities", "100" };
+    expectTranscript("assembly.txt",
+        { QStringList { "assembly", getriebe, "--quantities", "1,500" },
+            { "assembly", fertigung, getriebe, "--format", "csv" },
+            QStringList { "assembly", getriebe, "--format", "csv", "--locale", "c" } + one,
+            QStringList { "assembly", getriebe, "--format", "json", "--dm-order" } + one,
+            { "assembly", werk, path("teuer.bgr"), "--quantities", "1,100", "--format", "json" },
+            { "assembly", werk, path("viel.bgr"), "--quantities", "3" }, { "assembly", werk, path("fehlt.bgr") },
+            { "assembly", path("teuer.bgr") }, { "assembly", welle }, { "assembly", werk, welle, getriebe } });
+}
