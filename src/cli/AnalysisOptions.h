@@ -2,7 +2,10 @@
 
 #include "cli/CliSupport.h"
 #include "costing/AnalysisTables.h"
+#include "costing/AssemblyCosting.h"
 #include "costing/CostAnalysis.h"
+#include "files/AssemblyFile.h"
+#include "model/DmConversion.h"
 #include "text/Cp1252.h"
 #include "text/RuntimeLocale.h"
 
@@ -90,6 +93,27 @@ struct AnalysisOptions {
         return std::nullopt;
     }
 
+    // Master data to cost with, then the assembly at `assemblyPath` and every file it names, the
+    // DM warning of the orders once before the first; returns an exit status on failure.
+    std::optional<int> loadAssembly(
+        const QCommandLineParser& parser, const QString& masterPath, const QString& assemblyPath, AssemblyTree& tree)
+    {
+        ofOrder = false;
+        if (!loadMachinesMasterData(masterPath, parser.isSet(dmMaster), plantData))
+            return exitFileError;
+        const bool dm = parser.isSet(dmOrder);
+        const files::FileResult loaded = files::loadAssemblyTree(assemblyPath, dm ? dmToEurFactor : 1.0f, tree, [dm] {
+            if (dm)
+                printMessage(files::dmOrderWarning());
+        });
+        if (!loaded.ok()) {
+            printMessage(loaded.message);
+            return exitFileError;
+        }
+        useLocale();
+        return std::nullopt;
+    }
+
     void useLocale() const
     {
         text::setRuntimeLocale(german ? text::RuntimeLocale::German : text::RuntimeLocale::Default);
@@ -149,6 +173,17 @@ struct QuantityOption {
         if (!parseQuantities(parser.value(option).toStdString(), QuantityDialect::CommandLine, given.emplace(), error))
             return usageError(QStringLiteral("--quantities: ") + QString::fromStdString(error));
         return std::nullopt;
+    }
+
+    // Nothing after saying why when the assembly cannot be costed.
+    std::optional<AssemblyCosting> costingOf(const AssemblyTree& tree, const CPlantData& plantData) const
+    {
+        try {
+            return costAssembly(tree, plantData, given.value_or(defaultQuantities(tree.root->assembly.quantityBase)));
+        } catch (const AssemblyError& error) {
+            printMessage(QString::fromStdString(error.what()));
+            return std::nullopt;
+        }
     }
 
     // Nothing after saying why when the scale cannot be computed.

@@ -3,7 +3,6 @@
 #include "costing/AssemblyTables.h"
 #include "files/AssemblyFile.h"
 #include "files/StoredPaths.h"
-#include "model/DmConversion.h"
 
 #include <QFileInfo>
 
@@ -39,7 +38,6 @@ int runAssembly(const QStringList& arguments)
                        "für mehrere Mengen, mit jeder Komponente bei der Menge, in der sie gebraucht wird. "
                        "Ohne MASTER gelten die Stammdaten, die die Baugruppe nennt."));
     AnalysisOptions options;
-    options.ofOrder = false;
     parser.addPositionalArgument(QStringLiteral("[MASTER]"), QStringLiteral("Stammdaten (.sta)"));
     parser.addPositionalArgument(QStringLiteral("ASSEMBLY"), QStringLiteral("Baugruppe (.bgr)"));
     options.addOptionsTo(parser);
@@ -54,28 +52,15 @@ int runAssembly(const QStringList& arguments)
 
     const QString assemblyPath = operand(parser, parser.positionalArguments().size() - 2);
     const QString masterPath = masterPathOf(parser, assemblyPath);
-    if (masterPath.isEmpty() || !loadMachinesMasterData(masterPath, parser.isSet(options.dmMaster), options.plantData))
+    if (masterPath.isEmpty())
         return exitFileError;
-    const bool dmOrders = parser.isSet(options.dmOrder);
     AssemblyTree tree;
-    const files::FileResult loaded
-        = files::loadAssemblyTree(assemblyPath, dmOrders ? dmToEurFactor : 1.0f, tree, [dmOrders] {
-              if (dmOrders)
-                  printMessage(files::dmOrderWarning());
-          });
-    if (!loaded.ok()) {
-        printMessage(loaded.message);
+    if (auto status = options.loadAssembly(parser, masterPath, assemblyPath, tree))
+        return *status;
+    const std::optional<AssemblyCosting> costing = quantities.costingOf(tree, options.plantData);
+    if (!costing)
         return exitFileError;
-    }
-    options.useLocale();
-    try {
-        const AssemblyCosting costing = costAssembly(
-            tree, options.plantData, quantities.given.value_or(defaultQuantities(tree.root->assembly.quantityBase)));
-        return options.finish(parser, costing, assemblyText, assemblyCsv, assemblyJson);
-    } catch (const AssemblyError& error) {
-        printMessage(QString::fromStdString(error.what()));
-        return exitFileError;
-    }
+    return options.finish(parser, *costing, assemblyText, assemblyCsv, assemblyJson);
 }
 
 } // namespace kalkora::cli

@@ -140,6 +140,24 @@ int writeQuoteLetter(
     return quote.complete() ? exitSuccess : exitUncosted;
 }
 
+// The costs per piece of the order, or of the assembly that stands in its place; nothing after
+// saying why.
+std::optional<QuoteBasis> basisOf(const QCommandLineParser& parser, const OrderFiles& files, AnalysisOptions& options,
+    const QuantityOption& quantities)
+{
+    if (files::isAssemblyFile(files.orderPath)) {
+        AssemblyTree tree;
+        if (options.loadAssembly(parser, files.masterPath, files.orderPath, tree))
+            return std::nullopt;
+        const std::optional<AssemblyCosting> costing = quantities.costingOf(tree, options.plantData);
+        return costing ? std::optional(basisOf(*costing)) : std::nullopt;
+    }
+    if (options.load(files))
+        return std::nullopt;
+    const std::optional<PriceScale> scale = quantities.scaleOf(options);
+    return scale ? std::optional(basisOf(*scale)) : std::nullopt;
+}
+
 } // namespace
 
 int runQuote(const QStringList& arguments)
@@ -182,12 +200,10 @@ int runQuote(const QStringList& arguments)
     const std::optional<OrderFiles> files = pricing.orderFiles(parser, options);
     if (!files)
         return exitUsageError;
-    if (auto status = options.load(*files))
-        return *status;
-    const std::optional<PriceScale> scale = quantities.scaleOf(options);
-    if (!scale)
+    const std::optional<QuoteBasis> basis = basisOf(parser, *files, options, quantities);
+    if (!basis)
         return exitFileError;
-    const Quote quote = computeQuote(*scale, pricing.chosenScheme, pricing.chosenMarketPrice);
+    const Quote quote = computeQuote(*basis, pricing.chosenScheme, pricing.chosenMarketPrice);
     if (pdf)
         return writeQuoteLetter(options, pricing, quote, parser.value(options.output));
     return options.finish(parser, quote, quoteText, quoteCsv, quoteJson);

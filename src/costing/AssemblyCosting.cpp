@@ -1,6 +1,5 @@
 #include "costing/AssemblyCosting.h"
 
-#include "costing/SalesPrice.h"
 #include "text/Cp1252.h"
 
 #include <algorithm>
@@ -292,6 +291,17 @@ AssemblyCosting costAssembly(
         }
     }
     return result;
+}
+
+QuoteBasis basisOf(const AssemblyCosting& costing)
+{
+    // The quote says again why a quantity is not priced.
+    const auto operationMessages = costing.messages.end() - costing.unpricedRows;
+    QuoteBasis basis { costing.quantityBase, {}, { costing.messages.begin(), operationMessages },
+        costing.uncostedOperations };
+    for (const AssemblyRow& row : costing.rows)
+        basis.costs.push_back({ row.quantity, row.priced ? std::optional(row.fullPerPiece) : std::nullopt });
+    return basis;
 }
 
 } // namespace kalkora

@@ -2,6 +2,7 @@
 
 #include "costing/CostAnalysis.h"
 #include "costing/Money.h"
+#include "costing/SalesPrice.h"
 #include "model/Assembly.h"
 #include "model/COrder.h"
 #include "model/CPlantData.h"
@@ -78,7 +79,8 @@ struct AssemblyCosting {
     std::int32_t quantityBase = 1;
     std::vector<StructureLine> structure; // depth first
     std::vector<AssemblyRow> rows; // ascending, each quantity once
-    std::vector<std::string> messages; // Windows-1252
+    // Windows-1252: the orders' operations not costed, then one per quantity not priced.
+    std::vector<std::string> messages;
     int uncostedOperations = 0;
     int unpricedRows = 0;
     bool complete() const { return uncostedOperations == 0 && unpricedRows == 0; }
@@ -100,5 +102,8 @@ std::vector<StructureLine> structureOf(const TreeAssembly& root);
 // overhead on the full cost. Quantities are sorted, each once. Throws AssemblyError.
 AssemblyCosting costAssembly(
     const AssemblyTree& tree, const CPlantData& plantData, std::vector<std::int32_t> quantities);
+
+// The assembly's full cost per piece at each quantity, for its quote.
+QuoteBasis basisOf(const AssemblyCosting& costing);
 
 } // namespace kalkora

@@ -116,22 +116,30 @@ bool discountsLeaveAPrice(const SalesScheme& scheme)
     return scheme.cashDiscountPct.count() + scheme.commissionPct.count() < kHundredPercent;
 }
 
-Quote computeQuote(const PriceScale& scale, const SalesScheme& scheme, std::optional<Money> marketPrice)
+QuoteBasis basisOf(const PriceScale& scale)
+{
+    QuoteBasis basis { scale.quantityBase, {}, scale.messages, scale.uncostedOperations };
+    basis.costs.reserve(scale.rows.size());
+    for (const PriceScaleRow& row : scale.rows)
+        basis.costs.push_back({ row.quantity, moneyOf(row.fullPerPiece) });
+    return basis;
+}
+
+Quote computeQuote(const QuoteBasis& basis, const SalesScheme& scheme, std::optional<Money> marketPrice)
 {
     Quote quote;
-    quote.quantityBase = scale.quantityBase;
+    quote.quantityBase = basis.quantityBase;
     quote.scheme = scheme;
-    quote.messages = scale.messages;
-    quote.uncostedOperations = scale.uncostedOperations;
-    quote.rows.reserve(scale.rows.size());
-    for (const PriceScaleRow& scaleRow : scale.rows) {
+    quote.messages = basis.messages;
+    quote.uncostedOperations = basis.uncostedOperations;
+    quote.rows.reserve(basis.costs.size());
+    for (const QuoteBasis::Cost& cost : basis.costs) {
         QuoteRow& row = quote.rows.emplace_back();
-        row.quantity = scaleRow.quantity;
-        const std::optional<Money> orderCost = moneyOf(scaleRow.fullPerPiece);
-        row.priced = orderCost && priceForward(row, orderCost->count(), scheme);
+        row.quantity = cost.quantity;
+        row.priced = cost.perPiece && priceForward(row, cost.perPiece->count(), scheme);
         if (!row.priced) {
             row = QuoteRow();
-            row.quantity = scaleRow.quantity;
+            row.quantity = cost.quantity;
             ++quote.unpricedRows;
             quote.messages.push_back(unpricedMessage(row.quantity));
         }

@@ -155,7 +155,26 @@ struct OfferedPrice {
 // What the customer is offered at each quantity that could be priced.
 std::vector<OfferedPrice> offeredPrices(const Quote& quote);
 
+// What a quote is priced from: the Herstellkosten per piece at each quantity, of an order's price
+// scale or of an assembly.
+struct QuoteBasis {
+    struct Cost {
+        std::int32_t quantity = 0;
+        std::optional<Money> perPiece; // none: the quantity cannot be priced
+    };
+    std::int32_t quantityBase = 0;
+    std::vector<Cost> costs;
+    std::vector<std::string> messages; // Windows-1252, of the operations not costed
+    int uncostedOperations = 0;
+};
+
+QuoteBasis basisOf(const PriceScale& scale);
+
 // Expects a scheme whose values are in range and leave a price (see above).
-Quote computeQuote(const PriceScale& scale, const SalesScheme& scheme, std::optional<Money> marketPrice);
+Quote computeQuote(const QuoteBasis& basis, const SalesScheme& scheme, std::optional<Money> marketPrice);
+inline Quote computeQuote(const PriceScale& scale, const SalesScheme& scheme, std::optional<Money> marketPrice)
+{
+    return computeQuote(basisOf(scale), scheme, marketPrice);
+}
 
 } // namespace kalkora

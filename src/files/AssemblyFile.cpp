@@ -146,6 +146,12 @@ bool isAssemblyJson(const QByteArray& json)
     return document.isObject() && document.object().value(QLatin1String("kind")) == QLatin1String(kKind);
 }
 
+bool isAssemblyFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && isAssemblyJson(file.readAll());
+}
+
 QByteArray assemblyToJson(const Assembly& assembly)
 {
     JsonWriter json;

@@ -16,6 +16,7 @@ namespace kalkora::files {
 
 // Whether `json` is an assembly file by its content, whatever its name.
 bool isAssemblyJson(const QByteArray& json);
+bool isAssemblyFile(const QString& path);
 
 QByteArray assemblyToJson(const Assembly& assembly);
 

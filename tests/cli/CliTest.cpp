@@ -279,6 +279,9 @@ TEST_F(CliTest, AssemblyCostsTheTreeAndNamesWhereItFails)
     write("viel.bgr", head + R"({"kind":"assembly","file":"teuer.bgr","count":1000}]})");
     write("fehlt.bgr", head + welleFile + R"(1},{"kind":"assembly","file":"viel.bgr","count":1},
         {"kind":"order","file":"weg.auf","count":1}]})");
+    write("getriebe.ang",
+        R"({"kind":"kalkora-angebot","version":1,"quantities":[100],"orderFile":")" + getriebe.toStdString()
+            + R"(","masterFile":")" + fertigung.toStdString() + R"("})");
     const QStringList one = { "--quantities", "100" };
     expectTranscript("assembly.txt",
         { QStringList { "assembly", getriebe, "--quantities", "1,500" },
@@ -287,5 +290,9 @@ TEST_F(CliTest, AssemblyCostsTheTreeAndNamesWhereItFails)
             QStringList { "assembly", getriebe, "--format", "json", "--dm-order" } + one,
             { "assembly", werk, path("teuer.bgr"), "--quantities", "1,100", "--format", "json" },
             { "assembly", werk, path("viel.bgr"), "--quantities", "3" }, { "assembly", werk, path("fehlt.bgr") },
-            { "assembly", path("teuer.bgr") }, { "assembly", welle }, { "assembly", werk, welle, getriebe } });
+            { "assembly", path("teuer.bgr") }, { "assembly", welle }, { "assembly", werk, welle, getriebe },
+            // An assembly stands where the quote takes an order, also in a quote file.
+            { "quote", fertigung, getriebe, "--quantities", "1,100", "--profit", "15" },
+            { "quote", "--angebot", path("getriebe.ang"), "--format", "csv" },
+            { "quote", werk, path("viel.bgr"), "--quantities", "1" } });
 }

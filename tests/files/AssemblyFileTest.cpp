@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace kalkora;
@@ -64,6 +65,16 @@ TEST(AssemblyFile, WritesWhatItReads)
     EXPECT_TRUE(written.contains(R"("price": 0.0001)") && written.contains(R"("price": 1.6)"));
     EXPECT_TRUE(isAssemblyJson(written));
     EXPECT_FALSE(isAssemblyJson(R"({"kind":"kalkora-angebot"})"));
+
+    // The fuzz corpus reads and round-trips as the fuzz target demands.
+    for (const auto& entry : std::filesystem::directory_iterator(KALKORA_FUZZ_CORPUS "/assembly")) {
+        QFile file(QString::fromStdString(entry.path().string()));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        Assembly read;
+        ASSERT_EQ(assemblyFromJson(file.readAll(), read), std::nullopt) << entry.path();
+        ASSERT_EQ(assemblyFromJson(assemblyToJson(read), again), std::nullopt);
+        EXPECT_EQ(again, read) << entry.path();
+    }
 
     Assembly defaults;
     ASSERT_EQ(assemblyFromJson(R"({"kind":"kalkora-baugruppe","version":1})", defaults), std::nullopt);
