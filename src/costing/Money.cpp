@@ -61,6 +61,14 @@ std::string formatScaled(std::int64_t count, int decimals, char decimalSeparator
     return text::groupThousands(std::move(out), { decimalSeparator, groupSeparator });
 }
 
+std::string formatPrice(std::int64_t tenThousandths, char decimalSeparator)
+{
+    std::string text = formatScaled(tenThousandths, 4, decimalSeparator);
+    for (int i = 0; i < 2 && text.back() == '0'; ++i)
+        text.pop_back();
+    return text;
+}
+
 std::optional<Money> moneyOf(double euros)
 {
     if (!std::isfinite(euros) || std::fabs(euros) >= 1e12)

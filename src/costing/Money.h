@@ -23,6 +23,8 @@ inline std::optional<std::int64_t> parseHundredths(std::string_view text)
 
 // `decimals` decimals with `decimalSeparator`; `groupSeparator` (none when 0) between thousands.
 std::string formatScaled(std::int64_t count, int decimals, char decimalSeparator, char groupSeparator = 0);
+// A price in ten-thousandths with as many decimals as it needs, at least two: 1,85, 0,0125.
+std::string formatPrice(std::int64_t tenThousandths, char decimalSeparator);
 inline std::string formatHundredths(std::int64_t count, char decimalSeparator, char groupSeparator = 0)
 {
     return formatScaled(count, 2, decimalSeparator, groupSeparator);

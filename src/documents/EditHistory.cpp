@@ -78,7 +78,7 @@ void EditHistory::markUnsaved(EditedData data)
 
 void EditHistory::clear()
 {
-    for (EditedData data : { EditedData::Order, EditedData::MasterData }) {
+    for (EditedData data : { EditedData::Order, EditedData::MasterData, EditedData::Assembly }) {
         savedIndex(data) = isChanged(data) ? unreachable : 0;
     }
     stack.clear();

@@ -10,8 +10,8 @@
 
 namespace kalkora::documents {
 
-// What a step changed: the order or the master data. Each has its own saved state.
-enum class EditedData { Order, MasterData };
+// What a step changed: the order, the master data or an assembly. Each has its own saved state.
+enum class EditedData { Order, MasterData, Assembly };
 
 class EditHistory;
 
@@ -69,7 +69,7 @@ private:
     int savedIndex(EditedData data) const { return saved[static_cast<std::size_t>(data)]; }
 
     QUndoStack stack;
-    std::array<int, 2> saved { 0, 0 };
+    std::array<int, 3> saved { 0, 0, 0 };
 };
 
 } // namespace kalkora::documents

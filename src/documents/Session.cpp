@@ -1,6 +1,8 @@
 #include "documents/Session.h"
 
+#include "files/AssemblyFile.h"
 #include "files/OfferFile.h"
+#include "files/StoredPaths.h"
 #include "model/MasterDataFile.h"
 #include "model/OrderFile.h"
 
@@ -45,11 +47,19 @@ StartFiles Session::sortStartFiles(const QStringList& paths) const
             start.orders << path;
         } else if (suffix == QLatin1String("ang")) {
             quoteFiles << path;
+        } else if (suffix == QLatin1String("bgr")) {
+            start.assemblies << path;
         } else {
             start.messages << QStringLiteral("Die Datei „%1“ ist weder eine Stammdatendatei (.sta) noch ein Auftrag "
-                                             "(.auf) noch ein Angebot (.ang).")
+                                             "(.auf) noch eine Baugruppe (.bgr) noch ein Angebot (.ang).")
                                   .arg(QFileInfo(path).fileName());
         }
+    }
+    for (const QString& path : start.assemblies) {
+        Assembly assembly;
+        if (start.masterData.isEmpty() && files::loadAssembly(path, assembly).ok() && !assembly.masterFile.empty())
+            start.masterData << files::resolvedPath(
+                QString::fromStdString(assembly.masterFile), QFileInfo(path).absolutePath());
     }
     // A quote brings the master data and the order it was priced from.
     for (const QString& path : quoteFiles) {

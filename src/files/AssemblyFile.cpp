@@ -127,17 +127,6 @@ void readAssembly(JsonReader& reader, Assembly& assembly)
     reader.allowOnly({ "kind", "version", "name", "remark", "quantityBase", "masterFile", "ownOrder", "components" });
 }
 
-// Trailing zeros of the decimals dropped: 1.85, 0.0125, 3.
-std::string priceText(std::int64_t price)
-{
-    std::string text = formatScaled(price, 4, '.');
-    while (text.back() == '0')
-        text.pop_back();
-    if (text.back() == '.')
-        text.pop_back();
-    return text;
-}
-
 } // namespace
 
 bool isAssemblyJson(const QByteArray& json)
@@ -177,7 +166,7 @@ QByteArray assemblyToJson(const Assembly& assembly)
             for (const PriceBreak& priceBreak : component.prices) {
                 json.beginObject();
                 json.number("from", priceBreak.from);
-                json.literal("price", priceText(priceBreak.price));
+                json.literal("price", formatPrice(priceBreak.price, '.'));
                 json.endObject();
             }
             json.endArray();
@@ -256,12 +245,11 @@ public:
     {
         if (const auto known = assemblies.find(path); known != assemblies.end())
             return known->second;
-        const QString name = QFileInfo(path).fileName();
         if (std::find(chain.begin(), chain.end(), path) != chain.end()) {
             QStringList names;
             for (const QString& link : chain)
                 names.append(QFileInfo(link).fileName());
-            names.append(name);
+            names.append(QFileInfo(path).fileName());
             fail(FileStatus::Damaged, position,
                 QStringLiteral("Die Baugruppe enthält sich selbst: %1.").arg(names.join(QStringLiteral(" → "))));
             return nullptr;
@@ -272,8 +260,14 @@ public:
             fail(loaded.status, position, loaded.message);
             return nullptr;
         }
+        return assembly(std::move(read), path, position);
+    }
+
+    // `read` as the file `path`, with the files it names.
+    const TreeAssembly* assembly(Assembly read, const QString& path, const QString& position)
+    {
         chain.push_back(path);
-        TreeAssembly node { std::move(read), name.toStdString(), {}, {}, nullptr };
+        TreeAssembly node { std::move(read), QFileInfo(path).fileName().toStdString(), {}, {}, nullptr };
         const QString folder = QFileInfo(path).absolutePath();
         const QString prefix = position.isEmpty() ? position : position + u'.';
         for (std::size_t i = 0; i < node.assembly.components.size() && result.ok(); ++i) {
@@ -327,16 +321,40 @@ private:
 
 } // namespace
 
-FileResult loadAssemblyTree(
-    const QString& path, float orderFactor, AssemblyTree& tree, const std::function<void()>& beforeFirstOrder)
+namespace {
+
+template <typename ReadRoot>
+FileResult loadTree(
+    AssemblyTree& tree, float orderFactor, const std::function<void()>& beforeFirstOrder, const ReadRoot& readRoot)
 {
     AssemblyTree loaded;
     TreeLoader loader(loaded, orderFactor, beforeFirstOrder);
-    loaded.root = loader.assembly(QDir::cleanPath(QFileInfo(path).absoluteFilePath()), QString());
+    loaded.root = readRoot(loader);
     if (!loader.result.ok())
         return loader.result;
     tree = std::move(loaded);
     return {};
+}
+
+QString cleanAbsolute(const QString& path)
+{
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+} // namespace
+
+FileResult loadAssemblyTree(
+    const QString& path, float orderFactor, AssemblyTree& tree, const std::function<void()>& beforeFirstOrder)
+{
+    return loadTree(tree, orderFactor, beforeFirstOrder,
+        [&](TreeLoader& loader) { return loader.assembly(cleanAbsolute(path), QString()); });
+}
+
+FileResult loadAssemblyTree(const Assembly& root, const QString& path, float orderFactor, AssemblyTree& tree,
+    const std::function<void()>& beforeFirstOrder)
+{
+    return loadTree(tree, orderFactor, beforeFirstOrder,
+        [&](TreeLoader& loader) { return loader.assembly(root, cleanAbsolute(path), QString()); });
 }
 
 } // namespace kalkora::files

@@ -35,5 +35,8 @@ FileResult saveAssembly(const QString& path, const Assembly& assembly);
 // and the position that names it; `tree` is then left unchanged.
 FileResult loadAssemblyTree(
     const QString& path, float orderFactor, AssemblyTree& tree, const std::function<void()>& beforeFirstOrder = {});
+// The same for an assembly being edited, as if it were the file `path` (which need not exist yet).
+FileResult loadAssemblyTree(const Assembly& root, const QString& path, float orderFactor, AssemblyTree& tree,
+    const std::function<void()>& beforeFirstOrder = {});
 
 } // namespace kalkora::files

@@ -2,8 +2,8 @@
 
 // ui/common: what every window shares: the message-box and file-dialog service (UiServices)
 // with its Qt implementation, number fields, dialog units, tooltips, accessible names,
-// progress for long work and the Cp1252 text conversion. It uses src/text and src/model only,
-// never another ui folder.
+// progress for long work, the file questions around a document and the Cp1252 text conversion.
+// It uses src/text, src/model and src/documents, never another ui folder.
 
 #include <QString>
 

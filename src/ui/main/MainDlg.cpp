@@ -4,6 +4,7 @@
 #include "model/MasterDataFile.h"
 #include "ui/analysis/CostBreakdownDlg.h"
 #include "ui/analysis/PriceScaleDlg.h"
+#include "ui/assembly/AssemblyWindow.h"
 #include "ui/common/AccessibleNames.h"
 #include "ui/common/DialogUnits.h"
 #include "ui/common/UiServices.h"
@@ -66,6 +67,11 @@ CMainDlg::CMainDlg(QWidget* parent)
     // The analysis windows' figures come from the master data just replaced.
     connect(&documents.masterData(), &documents::MasterDataDocument::replaced, this,
         [this] { closeAnalysisWindows(this); });
+    // Assemblies are costed with the master data as they are now.
+    connect(this, &CMainDlg::documentsChanged, this, [this] {
+        for (CAssemblyWindow* window : findChildren<CAssemblyWindow*>())
+            window->recompute();
+    });
     connect(&orderPanel, &COrderPanel::changed, this, [this] { refreshAnalysisWindows(this); });
     connect(&documents.history(), &documents::EditHistory::stepApplied, this, &CMainDlg::showAppliedStep);
     // Every step, made, undone or made again, changes what a crash would lose.
@@ -218,6 +224,9 @@ void CMainDlg::OpenStartFiles(const QStringList& paths)
             openOrderFile(path, 1.0f);
         }
     }
+    for (const QString& path : start.assemblies) {
+        openAssemblyFile(path);
+    }
     for (const auto& [path, quoteOrder] : start.quotes) {
         openQuoteFile(
             this, documents.masterData().data(), orderSnapshot(), [this] { return documents.quoteDataFiles(); }, path,
@@ -323,6 +332,49 @@ void CMainDlg::OnQuote()
     showQuote(this, documents.masterData().data(), orderSnapshot(), [this] { return documents.quoteDataFiles(); });
 }
 
+CAssemblyWindow* CMainDlg::newAssemblyWindow()
+{
+    return new CAssemblyWindow(
+        documents.masterData().data(), [this] { return documents.masterData().path(); }, this);
+}
+
+void CMainDlg::OnNewAssembly()
+{
+    CAssemblyWindow* window = newAssemblyWindow();
+    window->startNew();
+    window->show();
+}
+
+void CMainDlg::OnOpenAssembly()
+{
+    CAssemblyWindow* window = newAssemblyWindow();
+    if (!window->openChosenFile()) {
+        delete window;
+        return;
+    }
+    window->show();
+}
+
+bool CMainDlg::openAssemblyFile(const QString& path)
+{
+    CAssemblyWindow* window = newAssemblyWindow();
+    if (!window->openFile(path)) {
+        delete window;
+        return false;
+    }
+    window->show();
+    return true;
+}
+
+bool CMainDlg::mayCloseAssemblyWindows()
+{
+    for (CAssemblyWindow* window : findChildren<CAssemblyWindow*>()) {
+        if (!window->mayClose())
+            return false;
+    }
+    return true;
+}
+
 template <typename Dialog> void CMainDlg::editMasterData(const QString& stepText)
 {
     CPlantData& plantData = documents.masterData().data();
@@ -393,6 +445,10 @@ void CMainDlg::closeEvent(QCloseEvent* event)
     // to end at all, the user would answer twice.
     if (isOrderOpen())
         orderPanel.writeFieldsToOrder();
+    if (!mayCloseAssemblyWindows()) {
+        event->ignore();
+        return;
+    }
     const bool unsaved = (isOrderOpen() && isOrderChanged()) || isMasterDataChanged();
     const bool ending = unsaved
         ? maySaveChangedOrder() && maySaveChangedMasterData()

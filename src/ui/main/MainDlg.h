@@ -5,7 +5,7 @@
 // folder and the core, file and print libraries; no other ui folder uses it.
 
 #include "documents/Session.h"
-#include "ui/main/FilePrompts.h"
+#include "ui/common/FilePrompts.h"
 #include "ui/main/OrderPanel.h"
 
 #include <QMainWindow>
@@ -18,6 +18,8 @@ class QAction;
 class QLabel;
 
 namespace kalkora::ui {
+
+class CAssemblyWindow;
 
 // The main window. It views and edits the documents of the session, the master data and the
 // one order, and carries out the menu commands, asking the user where a command needs an
@@ -68,6 +70,8 @@ public slots:
     void OnPriceScale();
     void OnCostBreakdown();
     void OnQuote();
+    void OnNewAssembly();
+    void OnOpenAssembly();
     void OnPlantData();
     void OnMachineData();
     void OnQuoteDefaults();
@@ -123,6 +127,11 @@ private:
     bool maySaveChangedOrder();
     bool maySaveChangedMasterData();
     void updateRecentOrderMenu();
+    // A window for an assembly, costed with the session's master data.
+    CAssemblyWindow* newAssemblyWindow();
+    bool openAssemblyFile(const QString& path);
+    // Asks about each assembly window's changes; false when one must stay open.
+    bool mayCloseAssemblyWindows();
     // The order as the analysis windows see it: as shown, a field being typed included.
     std::function<COrder()> orderSnapshot();
 

@@ -57,6 +57,10 @@ void CMainDlg::createMenu()
     addCommand(orderMenu, 40017, QStringLiteral("&Kostenaufschlüsselung..."), &CMainDlg::OnCostBreakdown);
     addCommand(orderMenu, 40018, QStringLiteral("&Angebot..."), &CMainDlg::OnQuote);
 
+    QMenu* assemblyMenu = menuBar()->addMenu(QStringLiteral("Bau&gruppe"));
+    addCommand(assemblyMenu, 40030, QStringLiteral("&Neu"), &CMainDlg::OnNewAssembly);
+    addCommand(assemblyMenu, 40031, QStringLiteral("Ö&ffnen..."), &CMainDlg::OnOpenAssembly);
+
     QMenu* masterData = menuBar()->addMenu(QStringLiteral("&Stammdaten"));
     addCommand(masterData, 40007, QStringLiteral("&Werksdaten anzeigen/ändern"), &CMainDlg::OnPlantData);
     addCommand(masterData, 40008, QStringLiteral("&Maschinendaten anzeigen/ändern"), &CMainDlg::OnMachineData);

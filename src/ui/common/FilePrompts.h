@@ -10,7 +10,7 @@ class QWidget;
 
 namespace kalkora::ui {
 
-// What the main window asks and tells around a document's file: the file dialog of its kind,
+// What a window asks and tells around a document's file: the file dialog of its kind,
 // whether to open a file another has open read-only, whether to overwrite a file changed on disk,
 // the progress window while it loads or saves, and the message when that fails.
 class FilePrompts {

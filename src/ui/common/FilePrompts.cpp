@@ -1,4 +1,4 @@
-#include "ui/main/FilePrompts.h"
+#include "ui/common/FilePrompts.h"
 
 #include "ui/common/LongTask.h"
 #include "ui/common/UiServices.h"

@@ -1,0 +1,448 @@
+#include "ui/assembly/AssemblyWindow.h"
+
+#include "ui/analysis/ResultCells.h"
+#include "ui/assembly/ComponentDlg.h"
+#include "ui/common/UiServices.h"
+
+#include <QCloseEvent>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include <limits>
+
+namespace kalkora::ui {
+
+namespace {
+
+constexpr int kComponentRole = Qt::UserRole + 1;
+
+// A whole number of pieces as typed; nothing for anything else.
+std::optional<std::int32_t> pieces(const QString& text)
+{
+    const std::optional<std::int64_t> value = parseScaled(text.trimmed().toStdString(), 0);
+    if (!value || *value < 1 || *value > std::numeric_limits<std::int32_t>::max())
+        return std::nullopt;
+    return std::int32_t(*value);
+}
+
+QString fileTitle(ComponentKind kind)
+{
+    return kind == ComponentKind::Assembly ? QStringLiteral("Baugruppe wählen") : QStringLiteral("Auftrag wählen");
+}
+
+} // namespace
+
+CAssemblyWindow::CAssemblyWindow(const CPlantData& plantData, std::function<QString()> masterFile, QWidget* parent)
+    : QMainWindow(parent, Qt::Window)
+    , plantData(plantData)
+    , masterFile(std::move(masterFile))
+    , assembly(history)
+    , prompts(this)
+    , componentEditor([](const Component& component, CAssemblyWindow& window) {
+        return editComponent(
+            component, [&window, kind = component.kind] { return window.chooseComponentFile(kind); }, &window);
+    })
+{
+    setObjectName(QStringLiteral("assemblyWindow"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    createMenus();
+    createFields();
+    connect(&assembly, &documents::AssemblyDocument::changed, this, &CAssemblyWindow::showDocument);
+    connect(&history.steps(), &QUndoStack::indexChanged, this, &CAssemblyWindow::updateEditCommands);
+    resize(900, 560);
+}
+
+template <typename Handler>
+QAction* CAssemblyWindow::addCommand(QMenu* menu, const char* name, const QString& text, Handler handler)
+{
+    QAction* command = menu->addAction(text);
+    command->setObjectName(QLatin1String(name));
+    connect(command, &QAction::triggered, this, handler);
+    return command;
+}
+
+void CAssemblyWindow::createMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("Bau&gruppe"));
+    addCommand(file, "actionSave", QStringLiteral("&Speichern"), &CAssemblyWindow::OnSave)
+        ->setShortcut(QKeySequence::Save);
+    addCommand(file, "actionSaveAs", QStringLiteral("Speichern &unter..."), &CAssemblyWindow::OnSaveAs);
+    file->addSeparator();
+    QAction* close = file->addAction(QStringLiteral("S&chließen"), this, &QWidget::close);
+    close->setObjectName(QStringLiteral("actionClose"));
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Bearbeiten"));
+    undoAction = edit->addAction(QString(), &history.steps(), &QUndoStack::undo);
+    undoAction->setObjectName(QStringLiteral("actionUndo"));
+    undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redoAction = edit->addAction(QString(), &history.steps(), &QUndoStack::redo);
+    redoAction->setObjectName(QStringLiteral("actionRedo"));
+    redoAction->setShortcuts({ QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z) });
+    edit->addSeparator();
+    addCommand(edit, "actionAddOrder", QStringLiteral("&Auftrag hinzufügen..."), &CAssemblyWindow::OnAddOrder);
+    addCommand(edit, "actionAddAssembly", QStringLiteral("Bau&gruppe hinzufügen..."), &CAssemblyWindow::OnAddAssembly);
+    addCommand(edit, "actionAddBought", QStringLiteral("&Kaufteil hinzufügen..."), &CAssemblyWindow::OnAddBought);
+    addCommand(edit, "actionEdit", QStringLiteral("Komponente &bearbeiten..."), &CAssemblyWindow::OnEdit);
+    addCommand(edit, "actionRemove", QStringLiteral("Komponente &entfernen"), &CAssemblyWindow::OnRemove)
+        ->setShortcut(QKeySequence::Delete);
+    addCommand(edit, "actionMoveUp", QStringLiteral("Nach &oben"), &CAssemblyWindow::OnMoveUp)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Up));
+    addCommand(edit, "actionMoveDown", QStringLiteral("Nach &unten"), &CAssemblyWindow::OnMoveDown)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Down));
+    edit->addSeparator();
+    addCommand(
+        edit, "actionOwnOrder", QStringLiteral("&Eigene Arbeitsgänge wählen..."), &CAssemblyWindow::OnChooseOwnOrder);
+    updateEditCommands();
+}
+
+void CAssemblyWindow::createFields()
+{
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    auto* form = new QFormLayout;
+    const auto field = [&](const char* name, const QString& label) {
+        auto* line = new QLineEdit(central);
+        line->setObjectName(QLatin1String(name));
+        form->addRow(label, line);
+        connect(line, &QLineEdit::editingFinished, this, &CAssemblyWindow::readFields);
+        return line;
+    };
+    nameField = field("name", QStringLiteral("Be&zeichnung:"));
+    remarkField = field("remark", QStringLiteral("Be&merkung:"));
+    quantityBaseField = field("quantityBase", QStringLiteral("Stückzahl&basis:"));
+    ownOrderField = field("ownOrder", QStringLiteral("E&igene Arbeitsgänge:"));
+    ownOrderField->setPlaceholderText(QStringLiteral("keine"));
+    quantityField = new QLineEdit(central);
+    quantityField->setObjectName(QStringLiteral("quantity"));
+    form->addRow(QStringLiteral("Kalkulieren für &Menge:"), quantityField);
+    connect(quantityField, &QLineEdit::editingFinished, this, &CAssemblyWindow::recompute);
+    layout->addLayout(form);
+
+    errorLine = new QLabel(central);
+    errorLine->setObjectName(QStringLiteral("errorLine"));
+    errorLine->setStyleSheet(QStringLiteral("color: #b00000"));
+    errorLine->setWordWrap(true);
+    layout->addWidget(errorLine);
+    componentsView = new QTreeView(central);
+    componentsView->setObjectName(QStringLiteral("components"));
+    componentsView->setModel(&treeModel);
+    componentsView->setAlternatingRowColors(true);
+    componentsView->setAccessibleName(QStringLiteral("Komponenten"));
+    connect(componentsView, &QTreeView::doubleClicked, this, &CAssemblyWindow::OnEdit);
+    layout->addWidget(componentsView, 1);
+    sumLine = new QLabel(central);
+    sumLine->setObjectName(QStringLiteral("sumLine"));
+    sumLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(sumLine);
+
+    auto* buttons = new QHBoxLayout;
+    const auto button = [&](const QString& text, void (CAssemblyWindow::*handler)()) {
+        auto* push = new QPushButton(text, central);
+        connect(push, &QPushButton::clicked, this, handler);
+        buttons->addWidget(push);
+    };
+    button(QStringLiteral("Auftrag..."), &CAssemblyWindow::OnAddOrder);
+    button(QStringLiteral("Baugruppe..."), &CAssemblyWindow::OnAddAssembly);
+    button(QStringLiteral("Kaufteil..."), &CAssemblyWindow::OnAddBought);
+    button(QStringLiteral("Bearbeiten..."), &CAssemblyWindow::OnEdit);
+    button(QStringLiteral("Entfernen"), &CAssemblyWindow::OnRemove);
+    button(QStringLiteral("▲"), &CAssemblyWindow::OnMoveUp);
+    button(QStringLiteral("▼"), &CAssemblyWindow::OnMoveDown);
+    buttons->addStretch();
+    layout->addLayout(buttons);
+    setCentralWidget(central);
+}
+
+void CAssemblyWindow::startNew()
+{
+    assembly.startNew();
+}
+
+bool CAssemblyWindow::openChosenFile()
+{
+    const QString path = prompts.choose(assembly, QStringLiteral("Baugruppe öffnen"), false);
+    return !path.isEmpty() && openFile(path);
+}
+
+bool CAssemblyWindow::openFile(const QString& path)
+{
+    return prompts.open(assembly, path, 1.0f, QStringLiteral("Baugruppe wird geladen..."));
+}
+
+bool CAssemblyWindow::mayClose()
+{
+    return prompts.maySaveChanges(assembly, [this] { return OnSave(); });
+}
+
+void CAssemblyWindow::closeEvent(QCloseEvent* event)
+{
+    readFields();
+    if (mayClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool CAssemblyWindow::OnSave()
+{
+    if (assembly.path().isEmpty() || assembly.isReadOnly())
+        return OnSaveAs();
+    readFields();
+    assembly.setMasterFile(masterFile());
+    return prompts.save(assembly, assembly.path(), QStringLiteral("Baugruppe wird gespeichert..."));
+}
+
+bool CAssemblyWindow::OnSaveAs()
+{
+    readFields();
+    const QString path = prompts.choose(assembly, QStringLiteral("Baugruppe speichern unter"), true);
+    if (path.isEmpty())
+        return false;
+    assembly.setMasterFile(masterFile());
+    const bool saved = prompts.save(assembly, path, QStringLiteral("Baugruppe wird gespeichert..."));
+    showDocument();
+    return saved;
+}
+
+QString CAssemblyWindow::chooseComponentFile(ComponentKind kind)
+{
+    const bool isAssembly = kind == ComponentKind::Assembly;
+    const FileDialogRequest request { fileTitle(kind),
+        isAssembly ? QStringLiteral("Baugruppen (*.bgr) ") : QStringLiteral("Auftragsdaten (*.auf) "),
+        isAssembly ? QStringLiteral("*.bgr") : QStringLiteral("*.auf"),
+        isAssembly ? QStringLiteral("bgr") : QStringLiteral("auf"), false, assembly.folder() };
+    const QString chosen = uiServices().getOpenFileName(this, request);
+    return chosen.isEmpty() ? chosen : QString::fromStdString(assembly.storedPath(chosen));
+}
+
+void CAssemblyWindow::addComponent(ComponentKind kind)
+{
+    readFields();
+    Component component { .kind = kind };
+    if (kind == ComponentKind::Bought)
+        component.prices = { { 1, 0 } };
+    const std::optional<Component> added = componentEditor(component, *this);
+    if (!added)
+        return;
+    const std::size_t at = selectedComponent().value_or(assembly.data().components.size() - 1) + 1;
+    assembly.edit(QStringLiteral("Komponente hinzufügen"),
+        [&](Assembly& edited) { edited.components.insert(edited.components.begin() + std::ptrdiff_t(at), *added); });
+    select(at);
+}
+
+void CAssemblyWindow::OnEdit()
+{
+    const std::optional<std::size_t> selected = selectedComponent();
+    if (!selected)
+        return;
+    const std::optional<Component> edited = componentEditor(assembly.data().components[*selected], *this);
+    if (!edited)
+        return;
+    assembly.edit(
+        QStringLiteral("Komponente bearbeiten"), [&](Assembly& changed) { changed.components[*selected] = *edited; });
+    select(*selected);
+}
+
+void CAssemblyWindow::OnRemove()
+{
+    const std::optional<std::size_t> selected = selectedComponent();
+    if (!selected)
+        return;
+    assembly.edit(QStringLiteral("Komponente entfernen"),
+        [&](Assembly& changed) { changed.components.erase(changed.components.begin() + std::ptrdiff_t(*selected)); });
+    if (!assembly.data().components.empty())
+        select(std::min(*selected, assembly.data().components.size() - 1));
+}
+
+void CAssemblyWindow::move(int by)
+{
+    const std::optional<std::size_t> selected = selectedComponent();
+    const std::size_t count = assembly.data().components.size();
+    if (!selected || (by < 0 && *selected == 0) || (by > 0 && *selected + 1 >= count))
+        return;
+    const std::size_t target = by < 0 ? *selected - 1 : *selected + 1;
+    assembly.edit(QStringLiteral("Komponente verschieben"),
+        [&](Assembly& changed) { std::swap(changed.components[*selected], changed.components[target]); });
+    select(target);
+}
+
+void CAssemblyWindow::OnChooseOwnOrder()
+{
+    const QString chosen = chooseComponentFile(ComponentKind::Order);
+    if (chosen.isEmpty())
+        return;
+    assembly.edit(QStringLiteral("Eigene Arbeitsgänge wählen"),
+        [&](Assembly& changed) { changed.ownOrder = chosen.toStdString(); });
+}
+
+std::optional<std::size_t> CAssemblyWindow::selectedComponent() const
+{
+    const QModelIndex current = componentsView->currentIndex();
+    if (!current.isValid())
+        return std::nullopt;
+    const QVariant component = treeModel.itemFromIndex(current.siblingAtColumn(0))->data(kComponentRole);
+    if (!component.isValid())
+        return std::nullopt;
+    return std::size_t(component.toInt());
+}
+
+void CAssemblyWindow::select(std::size_t component)
+{
+    for (int row = 0; row < treeModel.rowCount(); ++row) {
+        if (treeModel.item(row)->data(kComponentRole) == QVariant(int(component))) {
+            componentsView->setCurrentIndex(treeModel.index(row, 0));
+            return;
+        }
+    }
+}
+
+void CAssemblyWindow::showDocument()
+{
+    showing = true;
+    const Assembly& data = assembly.data();
+    nameField->setText(QString::fromStdString(data.name));
+    remarkField->setText(QString::fromStdString(data.remark));
+    quantityBaseField->setText(QString::number(data.quantityBase));
+    ownOrderField->setText(QString::fromStdString(data.ownOrder));
+    showing = false;
+    setWindowTitle(assembly.title());
+    setWindowModified(assembly.isChanged());
+    updateEditCommands();
+    recompute();
+}
+
+void CAssemblyWindow::updateEditCommands()
+{
+    const QUndoStack& steps = history.steps();
+    undoAction->setEnabled(steps.canUndo());
+    undoAction->setText(
+        steps.canUndo() ? QStringLiteral("&Rückgängig: ") + steps.undoText() : QStringLiteral("&Rückgängig"));
+    redoAction->setEnabled(steps.canRedo());
+    redoAction->setText(steps.canRedo() ? QStringLiteral("&Wiederherstellen: ") + steps.redoText()
+                                        : QStringLiteral("&Wiederherstellen"));
+    setWindowModified(assembly.isChanged());
+}
+
+void CAssemblyWindow::readFields()
+{
+    if (showing)
+        return;
+    const std::optional<std::int32_t> base = pieces(quantityBaseField->text());
+    if (!base)
+        errorLine->setText(QStringLiteral("Stückzahlbasis: eine ganze Zahl von 1 bis 2147483647 eingeben."));
+    const Assembly& data = assembly.data();
+    const std::string name = nameField->text().toStdString();
+    const std::string remark = remarkField->text().toStdString();
+    const std::string ownOrder = ownOrderField->text().trimmed().toStdString();
+    const std::int32_t quantityBase = base.value_or(data.quantityBase);
+    if (name == data.name && remark == data.remark && ownOrder == data.ownOrder && quantityBase == data.quantityBase)
+        return;
+    assembly.edit(QStringLiteral("Baugruppe ändern"), [&](Assembly& changed) {
+        changed.name = name;
+        changed.remark = remark;
+        changed.ownOrder = ownOrder;
+        changed.quantityBase = quantityBase;
+    });
+}
+
+std::int32_t CAssemblyWindow::shownQuantity()
+{
+    return pieces(quantityField->text()).value_or(assembly.data().quantityBase);
+}
+
+void CAssemblyWindow::recompute()
+{
+    treeModel.clear();
+    sumLine->clear();
+    errorLine->clear();
+    const auto columns = windowColumns(assemblyColumns());
+    treeModel.setHorizontalHeaderLabels(titlesOf(columns));
+    AssemblyTree tree;
+    const files::FileResult loaded = assembly.loadTree(tree);
+    if (!loaded.ok()) {
+        errorLine->setText(loaded.message);
+        showComponentsOnly();
+        return;
+    }
+    if (plantData.machines.count() == 0) {
+        errorLine->setText(QStringLiteral("Ohne Stammdaten mit Maschinen kann die Baugruppe nicht kalkuliert werden."));
+        showComponentsOnly();
+        return;
+    }
+    try {
+        showCosting(costAssembly(tree, plantData, { shownQuantity() }));
+    } catch (const AssemblyError& error) {
+        errorLine->setText(QString::fromStdString(error.what()));
+        showComponentsOnly();
+    }
+}
+
+void CAssemblyWindow::showCosting(const AssemblyCosting& costing)
+{
+    const auto columns = windowColumns(assemblyColumns());
+    std::vector<QStandardItem*> parents; // the last assembly line of each level
+    const std::vector<AssemblyRecord> records = assemblyRecords(costing, costing.rows.front());
+    for (const AssemblyRecord& record : records) {
+        QList<QStandardItem*> cells;
+        for (const auto* column : columns) {
+            auto* cell = new QStandardItem(shownCell(*column, record, Qt::DisplayRole).toString());
+            cell->setTextAlignment(shownCell(*column, record, Qt::TextAlignmentRole).value<Qt::Alignment>());
+            cell->setEditable(false);
+            cells << cell;
+        }
+        if (!record.line) {
+            const auto shown = [&](AssemblyColumn column) {
+                return fromCp1252(cellText(assemblyColumns()[column], record, text::NumberStyle::german()));
+            };
+            sumLine->setText(
+                QStringLiteral("Summe bei %1 Stück: Vollkosten %2 € je Stück, %3 € gesamt; direkte Kosten %4 € je "
+                               "Stück, %5 € gesamt")
+                    .arg(shown(NeededColumn), shown(UnitFullColumn), shown(LineFullColumn), shown(UnitDirectColumn),
+                        shown(LineDirectColumn)));
+            qDeleteAll(cells);
+            continue;
+        }
+        const auto level = std::size_t(record.line->level);
+        parents.resize(level - 1);
+        if (level == 1 && record.line->component)
+            cells.front()->setData(
+                int(record.line->position.empty() ? 0 : std::stoi(record.line->position) - 1), kComponentRole);
+        QStandardItem* parent = level == 1 ? treeModel.invisibleRootItem() : parents.back();
+        parent->appendRow(cells);
+        if (record.line->kind == LineKind::Assembly)
+            parents.push_back(cells.front());
+    }
+    componentsView->expandAll();
+    for (int column = 0; column < treeModel.columnCount(); ++column)
+        componentsView->resizeColumnToContents(column);
+    QStringList messages;
+    for (const std::string& message : costing.messages)
+        messages << fromCp1252(message);
+    errorLine->setText(messages.join(u'\n'));
+}
+
+void CAssemblyWindow::showComponentsOnly()
+{
+    const Assembly& data = assembly.data();
+    for (std::size_t i = 0; i < data.components.size(); ++i) {
+        const Component& component = data.components[i];
+        QList<QStandardItem*> cells { new QStandardItem(QString::number(i + 1)),
+            new QStandardItem(QString::fromUtf8(component.kind == ComponentKind::Bought ? "Kaufteil"
+                    : component.kind == ComponentKind::Assembly                         ? "Baugruppe"
+                                                                                        : "Auftrag")),
+            new QStandardItem(QString::fromStdString(component.name)),
+            new QStandardItem(QString::fromStdString(component.file)),
+            new QStandardItem(QString::number(component.count)) };
+        cells.front()->setData(int(i), kComponentRole);
+        treeModel.appendRow(cells);
+    }
+}
+
+} // namespace kalkora::ui
