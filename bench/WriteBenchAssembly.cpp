@@ -31,7 +31,7 @@ Assembly leafAssembly(int leaf, int times)
     for (int repeat = 0; repeat < times; ++repeat) {
         for (int i = 0; i < kBranches; ++i)
             assembly.components.push_back(
-                { .kind = ComponentKind::Order, .file = "../auftrag" + std::to_string(leaf * kBranches + i) + ".auf" });
+                fileComponent(ComponentKind::Order, "../auftrag" + std::to_string(leaf * kBranches + i) + ".auf"));
     }
     return assembly;
 }
@@ -42,7 +42,7 @@ Assembly branchAssembly(const std::string& name, const std::string& prefix, int 
     Assembly assembly;
     assembly.name = name;
     for (int i = first; i < first + kBranches; ++i)
-        assembly.components.push_back({ .kind = ComponentKind::Assembly, .file = prefix + std::to_string(i) + ".bgr" });
+        assembly.components.push_back(fileComponent(ComponentKind::Assembly, prefix + std::to_string(i) + ".bgr"));
     return assembly;
 }
 

@@ -200,7 +200,9 @@ private:
         if (std::all_of(std::begin(values), std::end(values), withinPriceLimit))
             return amounts;
         priced = false;
-        return { .costed = amounts.costed };
+        Line nothing;
+        nothing.costed = amounts.costed;
+        return nothing;
     }
 
     WideCents cents(double euros)

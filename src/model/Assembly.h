@@ -30,6 +30,25 @@ struct Component {
     bool operator==(const Component&) const = default;
 };
 
+inline Component fileComponent(ComponentKind kind, std::string file, std::int32_t count = 1)
+{
+    Component component;
+    component.kind = kind;
+    component.file = std::move(file);
+    component.count = count;
+    return component;
+}
+
+inline Component boughtComponent(std::string name, std::int32_t count, std::vector<PriceBreak> prices)
+{
+    Component component;
+    component.kind = ComponentKind::Bought;
+    component.name = std::move(name);
+    component.count = count;
+    component.prices = std::move(prices);
+    return component;
+}
+
 struct Assembly {
     std::string name;
     std::string remark;

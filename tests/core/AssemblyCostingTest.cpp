@@ -34,16 +34,15 @@ protected:
     }
     static void addOrder(TreeAssembly& parent, const TreeOrder* order, std::int32_t count)
     {
-        add(parent, { .kind = ComponentKind::Order, .file = order->fileName, .count = count }, order, nullptr);
+        add(parent, fileComponent(ComponentKind::Order, order->fileName, count), order, nullptr);
     }
     static void addAssembly(TreeAssembly& parent, const TreeAssembly& sub, std::int32_t count)
     {
-        add(parent, { .kind = ComponentKind::Assembly, .file = sub.fileName, .count = count }, nullptr, &sub);
+        add(parent, fileComponent(ComponentKind::Assembly, sub.fileName, count), nullptr, &sub);
     }
     static void addBought(TreeAssembly& parent, std::int32_t count, std::vector<PriceBreak> prices)
     {
-        add(parent, { .kind = ComponentKind::Bought, .name = "Lager", .count = count, .prices = std::move(prices) },
-            nullptr, nullptr);
+        add(parent, boughtComponent("Lager", count, std::move(prices)), nullptr, nullptr);
     }
 
     std::int64_t orderCost(const TreeOrder* order, std::int32_t quantity) const

@@ -225,9 +225,8 @@ QString CAssemblyWindow::chooseComponentFile(ComponentKind kind)
 void CAssemblyWindow::addComponent(ComponentKind kind)
 {
     readFields();
-    Component component { .kind = kind };
-    if (kind == ComponentKind::Bought)
-        component.prices = { { 1, 0 } };
+    const Component component
+        = kind == ComponentKind::Bought ? boughtComponent({}, 1, { { 1, 0 } }) : fileComponent(kind, {});
     const std::optional<Component> added = componentEditor(component, *this);
     if (!added)
         return;
