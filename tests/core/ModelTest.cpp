@@ -36,13 +36,13 @@ TEST(HoursPerYear, AreShiftHoursTimesWorkingDaysTimesShifts)
 }
 
 // The gross weight (net weight over the material utilisation) is rounded to float before the
-// price is applied; negative values are used unchanged; no weight, no material.
+// price is applied; negative values are used unchanged; no weight or no utilisation, no material.
 TEST(MaterialDirectCost, IsGrossWeightTimesPrice)
 {
     const struct {
         float weight, utilisation, price, cost;
     } rows[] = { { 2, 80, 1.5f, 3.75f }, { 0, 80, 1.5f, 0 }, { 1, 3, 3, float(double(float(1.0 / 3 * 100)) * 3) },
-        { 1, 50, -2, -4 } };
+        { 1, 50, -2, -4 }, { 2, 0, 1.5f, 0 } };
     for (const auto& row : rows) {
         COrder order;
         auto op = turningOperation();

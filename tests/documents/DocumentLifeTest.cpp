@@ -152,8 +152,10 @@ const std::pair<const char*, std::function<void(DocumentLifeTest&)>> lives[] = {
             t.open(t.file());
             t.change();
             const files::RecoveryData snapshot = t.session->recoveryState(t.session->order().data());
+            t.session->masterData().rememberFile(QString());
             t.session = std::make_unique<Session>();
             t.note("restored", t.session->restore(snapshot) ? QString() : QStringLiteral("refused"));
+            t.note("master data remembered", QFileInfo(t.session->masterData().rememberedFile()).fileName());
         } },
     { "a save that fails",
         [](DocumentLifeTest& t) {

@@ -107,8 +107,8 @@ TEST(JsonCodec, ErrorsNameTheKey)
         errors
             += std::string(json) + '\n' + orderFromJson(parsed(json), order).value_or(QString()).toStdString() + '\n';
     CPlantData plant = examples::examplePlant();
-    const auto error = masterDataFromJson(parsed(R"({"plant":{"workDaysPerYear":250,"rent":60}})"), plant);
-    errors += error.value_or(QString()).toStdString() + "\n";
+    for (const char* json : { R"({"plant":{"workDaysPerYear":250,"rent":60}})", R"({"kind":"master","werk":{}})" })
+        errors += masterDataFromJson(parsed(json), plant).value_or(QString()).toStdString() + "\n";
     kalkora::testing::expectGolden("files/golden/json-errors.txt", errors);
     EXPECT_EQ(plant.machines.count(), 1); // unchanged
 }

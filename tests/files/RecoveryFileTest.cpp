@@ -47,6 +47,7 @@ TEST(RecoveryFile, ReadsBackOrRefusesWhole)
         { "fingerprint without its hash", QByteArray(good).replace("\"sha256\"", "\"sha\"") },
         { "another kind of file", QByteArray(good).replace("kalkora-wiederherstellung", "kalkora-angebot") },
         { "a key it does not know", QByteArray(good).replace("\"written\"", "\"geschrieben\"") },
+        { "a list, not an object", "[" + good + "]" },
         { "newer format", QByteArray(good).replace("\"version\":1", "\"version\":2") },
         { "order not base64", json([](RecoveryData& d) { d.orderBytes = "x"; }).replace("\"eA==\"", "\"e!A==\"") },
         { "order cut short", json([](RecoveryData& d) { d.orderBytes.resize(d.orderBytes.size() - 3); }) },
