@@ -172,6 +172,8 @@ std::string assemblyText(const AssemblyCosting& costing, text::NumberStyle style
 std::string assemblyJson(const AssemblyCosting& costing)
 {
     JsonWriter json;
+    constexpr std::size_t kBytesPerLine = 240; // a line's object, indented, with its seven members
+    json.reserve(kBytesPerLine * costing.structure.size() * (costing.rows.size() + 1));
     json.beginObject();
     json.text("kind", "assembly");
     json.utf8Text("name", costing.name);

@@ -17,6 +17,8 @@ namespace kalkora {
 class JsonWriter {
 public:
     std::string take() { return std::move(out) + '\n'; }
+    // Room for `bytes` of output, for a large result.
+    void reserve(std::size_t bytes) { out.reserve(bytes); }
 
     void beginObject(std::string_view key = {})
     {
@@ -137,16 +139,22 @@ private:
     void appendString(std::string_view utf8)
     {
         out += '"';
-        for (const char c : utf8) {
+        // Runs that need no escape are copied whole.
+        std::size_t plain = 0;
+        for (std::size_t i = 0; i < utf8.size(); ++i) {
+            const char c = utf8[i];
+            if (c != '"' && c != '\\' && static_cast<unsigned char>(c) >= 0x20)
+                continue;
+            out.append(utf8.substr(plain, i - plain));
+            plain = i + 1;
             if (c == '"' || c == '\\') {
                 out += '\\';
                 out += c;
-            } else if (static_cast<unsigned char>(c) < 0x20) {
-                appendControl(static_cast<unsigned char>(c));
             } else {
-                out += c;
+                appendControl(static_cast<unsigned char>(c));
             }
         }
+        out.append(utf8.substr(plain));
         out += '"';
     }
 

@@ -121,16 +121,19 @@ QString describe(const DecodeError& error, FileKind kind)
     return {};
 }
 
-// The bytes of a file being decoded, in pages of their own. Decoding reads strictly forwards,
-// so the pages behind it are given back as it goes: a large order is never held twice, as
-// bytes and as records.
+// The bytes of a file being decoded; a large file in pages of its own. Decoding reads strictly
+// forwards, so the pages behind it are given back as it goes: a large order is never held twice,
+// as bytes and as records. A small file is read into the heap, which spares the many files of an
+// assembly a mapping each.
 class FileBuffer {
 public:
     explicit FileBuffer(std::size_t size)
         : size(size)
     {
-        void* pages
-            = size > 0 ? mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0) : MAP_FAILED;
+        constexpr std::size_t kMappedFrom = std::size_t(1) << 20;
+        void* pages = size >= kMappedFrom
+            ? mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0)
+            : MAP_FAILED;
         if (pages != MAP_FAILED)
             mapped = static_cast<char*>(pages);
         else
