@@ -3,6 +3,7 @@
 #include "ui/analysis/ResultCells.h"
 #include "ui/assembly/ComponentDlg.h"
 #include "ui/common/UiServices.h"
+#include "ui/common/UndoKeys.h"
 
 #include <QCloseEvent>
 #include <QFormLayout>
@@ -319,13 +320,7 @@ void CAssemblyWindow::showDocument()
 
 void CAssemblyWindow::updateEditCommands()
 {
-    const QUndoStack& steps = history.steps();
-    undoAction->setEnabled(steps.canUndo());
-    undoAction->setText(
-        steps.canUndo() ? QStringLiteral("&Rückgängig: ") + steps.undoText() : QStringLiteral("&Rückgängig"));
-    redoAction->setEnabled(steps.canRedo());
-    redoAction->setText(steps.canRedo() ? QStringLiteral("&Wiederherstellen: ") + steps.redoText()
-                                        : QStringLiteral("&Wiederherstellen"));
+    showUndoSteps(history.steps(), undoAction, redoAction);
     setWindowModified(assembly.isChanged());
 }
 

@@ -1,9 +1,11 @@
 #include "ui/common/UndoKeys.h"
 
+#include <QAction>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QUndoStack>
 #include <QWidget>
 
 namespace kalkora::ui {
@@ -59,6 +61,15 @@ void letTextFieldsPassUndoKeys(QWidget* root)
     for (QPlainTextEdit* field : root->findChildren<QPlainTextEdit*>()) {
         field->installEventFilter(filter);
     }
+}
+
+void showUndoSteps(const QUndoStack& steps, QAction* undo, QAction* redo)
+{
+    undo->setEnabled(steps.canUndo());
+    undo->setText(steps.canUndo() ? QStringLiteral("&Rückgängig: ") + steps.undoText() : QStringLiteral("&Rückgängig"));
+    redo->setEnabled(steps.canRedo());
+    redo->setText(steps.canRedo() ? QStringLiteral("&Wiederherstellen: ") + steps.redoText()
+                                  : QStringLiteral("&Wiederherstellen"));
 }
 
 } // namespace kalkora::ui

@@ -1,5 +1,7 @@
 #pragma once
 
+class QAction;
+class QUndoStack;
 class QWidget;
 
 namespace kalkora::ui {
@@ -9,5 +11,8 @@ namespace kalkora::ui {
 // never hear them while a field has the focus. Under `root`, every text field keeps the keys
 // only while it has typing of its own to undo or redo; otherwise they reach the window's menu.
 void letTextFieldsPassUndoKeys(QWidget* root);
+
+// "&Rückgängig: <step>" and "&Wiederherstellen: <step>", greyed where there is none.
+void showUndoSteps(const QUndoStack& steps, QAction* undo, QAction* redo);
 
 } // namespace kalkora::ui

@@ -1,3 +1,4 @@
+#include "ui/common/UndoKeys.h"
 #include "ui/main/MainDlg.h"
 
 #include <QApplication>
@@ -118,13 +119,7 @@ void CMainDlg::createEditMenu()
 
 void CMainDlg::updateEditCommands()
 {
-    const QUndoStack& steps = documents.history().steps();
-    undoAction->setEnabled(steps.canUndo());
-    undoAction->setText(
-        steps.canUndo() ? QStringLiteral("&Rückgängig: ") + steps.undoText() : QStringLiteral("&Rückgängig"));
-    redoAction->setEnabled(steps.canRedo());
-    redoAction->setText(steps.canRedo() ? QStringLiteral("&Wiederherstellen: ") + steps.redoText()
-                                        : QStringLiteral("&Wiederherstellen"));
+    showUndoSteps(documents.history().steps(), undoAction, redoAction);
 }
 
 bool CMainDlg::eventFilter(QObject* watched, QEvent* event)
