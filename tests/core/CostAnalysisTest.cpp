@@ -175,7 +175,7 @@ TEST(CostAnalysis, QuantityLists)
         { "1.000", {} }, { "1.000, 5", { 1000, 5 }, QuantityDialect::Window },
         { "12.345.678", { 12345678 }, QuantityDialect::Window }, { "1.00", {}, QuantityDialect::Window },
         { "1000.000", {}, QuantityDialect::Window }, { ".100", {}, QuantityDialect::Window },
-        { "2.147.483.648", {}, QuantityDialect::Window } };
+        { "2.147.483.648", {}, QuantityDialect::Window }, { "x.000", {}, QuantityDialect::Window } };
     for (const auto& c : cases) {
         std::vector<std::int32_t> quantities { 42 };
         std::string error;

@@ -118,6 +118,9 @@ TEST_F(AssemblyWindowTest, ShowsTheCostedTreeAndEditsItAsSteps)
     QFile::remove(path("teil.bgr"));
     window.recompute();
     recordTree("a file gone");
+    window.startNew();
+    EXPECT_EQ(window.document().data(), Assembly());
+    EXPECT_EQ(shownTitle(window), QStringLiteral("Kalkora - Neue Baugruppe"));
 }
 
 // The dialog takes a component only when each field can be read, and names the first that cannot.
