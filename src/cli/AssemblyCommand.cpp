@@ -2,7 +2,6 @@
 #include "cli/Commands.h"
 #include "costing/AssemblyTables.h"
 #include "files/AssemblyFile.h"
-#include "files/StoredPaths.h"
 
 #include <QFileInfo>
 
@@ -25,7 +24,7 @@ QString masterPathOf(const QCommandLineParser& parser, const QString& assemblyPa
                          .arg(QFileInfo(assemblyPath).fileName()));
         return {};
     }
-    return files::resolvedPath(QString::fromStdString(assembly.masterFile), QFileInfo(assemblyPath).absolutePath());
+    return files::namedMasterData(assembly, assemblyPath);
 }
 
 } // namespace

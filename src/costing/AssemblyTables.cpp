@@ -24,12 +24,6 @@ const char* kindKey(LineKind kind)
     return keys[std::size_t(kind)];
 }
 
-const char* kindTitle(LineKind kind)
-{
-    constexpr std::array<const char*, 4> titles { "Auftrag", "Baugruppe", "Kaufteil", "Eigene Arbeitsgänge" };
-    return titles[std::size_t(kind)];
-}
-
 Cell nameOf(const AssemblyRecord& record)
 {
     if (isSum(record))
@@ -133,6 +127,25 @@ std::vector<AssemblyRecord> assemblyRecords(const AssemblyCosting& costing, cons
 Columns<AssemblyRecord> assemblyColumns()
 {
     return kAssembly;
+}
+
+const char* kindTitle(LineKind kind)
+{
+    constexpr std::array<const char*, 4> titles { "Auftrag", "Baugruppe", "Kaufteil", "Eigene Arbeitsgänge" };
+    return titles[std::size_t(kind)];
+}
+
+const char* kindTitle(ComponentKind kind)
+{
+    switch (kind) {
+    case ComponentKind::Order:
+        return kindTitle(LineKind::Order);
+    case ComponentKind::Assembly:
+        return kindTitle(LineKind::Assembly);
+    case ComponentKind::Bought:
+        break;
+    }
+    return kindTitle(LineKind::Bought);
 }
 
 std::string assemblyCsv(const AssemblyCosting& costing, CsvDialect dialect)

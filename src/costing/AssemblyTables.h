@@ -41,6 +41,11 @@ enum AssemblyColumn {
 };
 Columns<AssemblyRecord> assemblyColumns();
 
+// How the table names a line's kind ("Auftrag", "Baugruppe", "Kaufteil", "Eigene Arbeitsgänge"),
+// UTF-8; a component's kind is named as its line is.
+const char* kindTitle(LineKind kind);
+const char* kindTitle(ComponentKind kind);
+
 std::string assemblyCsv(const AssemblyCosting& costing, CsvDialect dialect);
 // For each quantity the tree indented by level, then the sum; Windows-1252 with CR LF.
 std::string assemblyText(const AssemblyCosting& costing, text::NumberStyle style);

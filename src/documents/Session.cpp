@@ -2,7 +2,6 @@
 
 #include "files/AssemblyFile.h"
 #include "files/OfferFile.h"
-#include "files/StoredPaths.h"
 #include "model/MasterDataFile.h"
 #include "model/OrderFile.h"
 
@@ -58,8 +57,7 @@ StartFiles Session::sortStartFiles(const QStringList& paths) const
     for (const QString& path : start.assemblies) {
         Assembly assembly;
         if (start.masterData.isEmpty() && files::loadAssembly(path, assembly).ok() && !assembly.masterFile.empty())
-            start.masterData << files::resolvedPath(
-                QString::fromStdString(assembly.masterFile), QFileInfo(path).absolutePath());
+            start.masterData << files::namedMasterData(assembly, path);
     }
     // A quote brings the master data and the order it was priced from.
     for (const QString& path : quoteFiles) {

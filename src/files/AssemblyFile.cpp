@@ -209,6 +209,11 @@ std::optional<QString> assemblyFromJson(const QByteArray& json, Assembly& assemb
     return error;
 }
 
+QString namedMasterData(const Assembly& assembly, const QString& path)
+{
+    return resolvedPath(utf8(assembly.masterFile), QFileInfo(path).absolutePath());
+}
+
 FileResult loadAssembly(const QString& path, Assembly& assembly, const QString& position)
 {
     QFile file(path);

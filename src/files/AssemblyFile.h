@@ -26,6 +26,9 @@ QByteArray assemblyToJson(const Assembly& assembly);
 // component 2), and `assembly` is left unchanged.
 std::optional<QString> assemblyFromJson(const QByteArray& json, Assembly& assembly, const QString& position = {});
 
+// The master data file the assembly at `path` names, absolute; empty when it names none.
+QString namedMasterData(const Assembly& assembly, const QString& path);
+
 FileResult loadAssembly(const QString& path, Assembly& assembly, const QString& position = {});
 FileResult saveAssembly(const QString& path, const Assembly& assembly);
 

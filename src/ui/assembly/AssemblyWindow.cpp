@@ -27,10 +27,8 @@ constexpr int kComponentRole = Qt::UserRole + 1;
 // A whole number of pieces as typed; nothing for anything else.
 std::optional<std::int32_t> pieces(const QString& text)
 {
-    const std::optional<std::int64_t> value = parseScaled(text.trimmed().toStdString(), 0);
-    if (!value || *value < 1 || *value > std::numeric_limits<std::int32_t>::max())
-        return std::nullopt;
-    return std::int32_t(*value);
+    const std::optional<std::int64_t> value = wholeNumber(text, 1, std::numeric_limits<std::int32_t>::max());
+    return value ? std::optional(std::int32_t(*value)) : std::nullopt;
 }
 
 QString fileTitle(ComponentKind kind)
@@ -428,9 +426,7 @@ void CAssemblyWindow::showComponentsOnly()
     for (std::size_t i = 0; i < data.components.size(); ++i) {
         const Component& component = data.components[i];
         QList<QStandardItem*> cells { new QStandardItem(QString::number(i + 1)),
-            new QStandardItem(QString::fromUtf8(component.kind == ComponentKind::Bought ? "Kaufteil"
-                    : component.kind == ComponentKind::Assembly                         ? "Baugruppe"
-                                                                                        : "Auftrag")),
+            new QStandardItem(QString::fromUtf8(kindTitle(component.kind))),
             new QStandardItem(QString::fromStdString(component.name)),
             new QStandardItem(QString::fromStdString(component.file)),
             new QStandardItem(QString::number(component.count)) };

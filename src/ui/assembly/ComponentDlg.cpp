@@ -1,5 +1,6 @@
 #include "ui/assembly/ComponentDlg.h"
 
+#include "costing/AssemblyTables.h"
 #include "costing/Money.h"
 
 #include <QDialogButtonBox>
@@ -21,26 +22,6 @@ namespace {
 constexpr int kFromColumn = 0;
 constexpr int kPriceColumn = 1;
 
-const char* titleOf(ComponentKind kind)
-{
-    switch (kind) {
-    case ComponentKind::Order:
-        return "Auftrag";
-    case ComponentKind::Assembly:
-        return "Baugruppe";
-    case ComponentKind::Bought:
-        break;
-    }
-    return "Kaufteil";
-}
-
-// A whole number from `min` to `max` as typed, blanks around it allowed.
-std::optional<std::int64_t> wholeNumber(const QString& text, std::int64_t min, std::int64_t max)
-{
-    const std::optional<std::int64_t> value = parseScaled(text.trimmed().toStdString(), 0);
-    return value && *value >= min && *value <= max ? value : std::nullopt;
-}
-
 QString cellText(const QTableWidget* table, int row, int column)
 {
     const QTableWidgetItem* item = table->item(row, column);
@@ -49,13 +30,19 @@ QString cellText(const QTableWidget* table, int row, int column)
 
 } // namespace
 
+std::optional<std::int64_t> wholeNumber(const QString& text, std::int64_t min, std::int64_t max)
+{
+    const std::optional<std::int64_t> value = parseScaled(text.trimmed().toStdString(), 0);
+    return value && *value >= min && *value <= max ? value : std::nullopt;
+}
+
 CComponentDlg::CComponentDlg(Component component, std::function<QString()> chooseFile, QWidget* parent)
     : QDialog(parent)
     , edited(std::move(component))
     , chooseFile(std::move(chooseFile))
 {
     setObjectName(QStringLiteral("componentDlg"));
-    setWindowTitle(QStringLiteral("Kalkora 1.0 EURO: ") + QString::fromUtf8(titleOf(edited.kind)));
+    setWindowTitle(QStringLiteral("Kalkora 1.0 EURO: ") + QString::fromUtf8(kindTitle(edited.kind)));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QWidget(this);
     auto* formLayout = new QFormLayout(form);
