@@ -21,6 +21,7 @@ namespace kalkora {
 struct TreeOrder {
     COrder order;
     std::string fileName; // UTF-8, without its folder, for messages
+    std::string path; // UTF-8, absolute
 };
 
 struct TreeAssembly {
@@ -36,6 +37,7 @@ struct AssemblyTree {
     std::deque<TreeOrder> orders;
     std::deque<TreeAssembly> assemblies;
     const TreeAssembly* root = nullptr;
+    std::vector<std::string> files; // every file read, absolute, UTF-8
 };
 
 // A line of the tree: a component, or an assembly's own order.

@@ -1,5 +1,6 @@
 #include "documents/AssemblyDocument.h"
 
+#include "documents/QuantityList.h"
 #include "files/AssemblyFile.h"
 #include "files/StoredPaths.h"
 
@@ -33,6 +34,7 @@ AssemblyDocument::AssemblyDocument(EditHistory& history)
             QStringLiteral("Die Baugruppe wurde geändert. Sollen die Änderungen gespeichert werden?") },
         QStringLiteral("folders/assembly"))
 {
+    connect(&componentFiles, &QFileSystemWatcher::fileChanged, this, &AssemblyDocument::componentFileChanged);
 }
 
 QString AssemblyDocument::title() const
@@ -109,10 +111,42 @@ QString AssemblyDocument::resolvedPath(const std::string& stored) const
     return files::resolvedPath(QString::fromStdString(stored), currentFolder());
 }
 
-files::FileResult AssemblyDocument::loadTree(AssemblyTree& tree) const
+CostedAssembly AssemblyDocument::cost(const CPlantData& plantData, std::vector<std::int32_t> quantities)
 {
     const QString asFile = path().isEmpty() ? QDir::current().filePath(QStringLiteral("neu.bgr")) : path();
-    return files::loadAssemblyTree(assembly, asFile, 1.0f, tree);
+    auto tree = std::make_shared<AssemblyTree>();
+    const files::TreeResult loaded = files::loadAssemblyTree(assembly, asFile, 1.0f, *tree);
+    if (!loaded.ok())
+        return { nullptr, std::nullopt, loaded.message, loaded.position };
+    watch(tree->files);
+    if (plantData.machines.count() == 0)
+        return { nullptr, std::nullopt,
+            QStringLiteral("Ohne Stammdaten mit Maschinen kann die Baugruppe nicht kalkuliert werden."), {} };
+    if (quantities.empty())
+        quantities = startingQuantities(assembly.quantityBase);
+    try {
+        AssemblyCosting costing = costAssembly(*tree, plantData, std::move(quantities));
+        return { std::move(tree), std::move(costing), {}, {} };
+    } catch (const AssemblyError& error) {
+        return { nullptr, std::nullopt, QString::fromStdString(error.what()), {} };
+    }
+}
+
+void AssemblyDocument::watch(const std::vector<std::string>& files)
+{
+    const QString own = QFileInfo(path()).absoluteFilePath();
+    QStringList wanted;
+    for (const std::string& file : files) {
+        // The assembly's own file is this document's: its changes are asked about when saving.
+        if (const QString name = QString::fromStdString(file); name != own)
+            wanted << name;
+    }
+    // A file replaced by renaming another over it is a new file to the watcher: all are watched
+    // afresh.
+    if (const QStringList watched = componentFiles.files(); !watched.isEmpty())
+        componentFiles.removePaths(watched);
+    if (!wanted.isEmpty())
+        componentFiles.addPaths(wanted);
 }
 
 void AssemblyDocument::replace(Assembly next)

@@ -3,11 +3,27 @@
 #include "costing/AssemblyCosting.h"
 #include "documents/FileDocument.h"
 #include "model/Assembly.h"
+#include "model/CPlantData.h"
+
+#include <QFileSystemWatcher>
 
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace kalkora::documents {
+
+// The assembly costed as it stands, or why it cannot be.
+struct CostedAssembly {
+    std::shared_ptr<const AssemblyTree> tree; // what the costing's lines point into
+    std::optional<AssemblyCosting> costing;
+    QString error;
+    // The component whose file could not be read ("2.3", "0" for the own order); empty when
+    // another cause stands in the way.
+    QString failedPosition;
+};
 
 // An assembly (.bgr) being edited in its window. The files it names are kept as the file writes
 // them: relative to the assembly's folder, or absolute while it has no file. Every edit is a step
@@ -37,19 +53,25 @@ public:
     std::string storedPath(const QString& file) const;
     QString resolvedPath(const std::string& stored) const;
 
-    // The assembly as it is now with every file it names, read afresh.
-    files::FileResult loadTree(AssemblyTree& tree) const;
+    // The assembly as it is now with every file it names, read afresh, costed at `quantities`
+    // (none: the default quantities of its quantity base). The files read are watched from then
+    // on.
+    CostedAssembly cost(const CPlantData& plantData, std::vector<std::int32_t> quantities);
 
 signals:
     // The assembly changed: by an edit, undo or redo, or another file.
     void changed();
+    // A file of the tree, as last costed, was changed or removed by someone else.
+    void componentFileChanged(const QString& file);
 
 private:
     class Step;
     void replace(Assembly next);
     QString currentFolder() const;
+    void watch(const std::vector<std::string>& files);
 
     Assembly assembly;
+    QFileSystemWatcher componentFiles;
 };
 
 } // namespace kalkora::documents

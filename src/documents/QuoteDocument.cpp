@@ -109,12 +109,11 @@ std::vector<std::int32_t> QuoteDocument::shownQuantities(std::int32_t quantityBa
     return list.empty() ? startingQuantities(quantityBase) : list;
 }
 
-void QuoteDocument::price(QuoteFigures figures, const COrder& order, const CPlantData& plantData)
+void QuoteDocument::price(QuoteFigures figures, const QuoteBasisAt& basisAt)
 {
     priceFigures = std::move(figures);
     priced = false;
-    today = computeQuote(
-        computePriceScale(order, plantData, priceFigures.quantities), priceFigures.scheme, priceFigures.marketPrice);
+    today = computeQuote(basisAt(priceFigures.quantities), priceFigures.scheme, priceFigures.marketPrice);
     priced = true;
 }
 

@@ -10,10 +10,16 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
 namespace kalkora::documents {
+
+// The full cost per piece at the quantities given (empty: the default quantities of the quantity
+// base), from an order or an assembly; throws std::runtime_error with a German message (UTF-8)
+// where there is none.
+using QuoteBasisAt = std::function<QuoteBasis(const std::vector<std::int32_t>& quantities)>;
 
 // What a quote is priced with.
 struct QuoteFigures {
@@ -84,9 +90,9 @@ public:
     // else the default quantities of an order of `quantityBase` pieces.
     std::vector<std::int32_t> shownQuantities(std::int32_t quantityBase) const;
 
-    // Prices `figures` with the order and master data as they are today. A PriceScaleError leaves
-    // today's prices out of date.
-    void price(QuoteFigures figures, const COrder& order, const CPlantData& plantData);
+    // Prices `figures` with the cost as it is today. An error of `basisAt` leaves today's prices
+    // out of date.
+    void price(QuoteFigures figures, const QuoteBasisAt& basisAt);
     // What was typed cannot be read: today's prices no longer belong to the quote.
     void markOutOfDate() { priced = false; }
     // The last prices computed, kept while out of date.

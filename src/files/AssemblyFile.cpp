@@ -244,7 +244,7 @@ public:
     {
     }
 
-    FileResult result;
+    TreeResult result;
 
     const TreeAssembly* assembly(const QString& path, const QString& position)
     {
@@ -289,6 +289,7 @@ public:
             return nullptr;
         const TreeAssembly* loaded = &tree.assemblies.emplace_back(std::move(node));
         assemblies.emplace(path, loaded);
+        tree.files.push_back(path.toStdString());
         return loaded;
     }
 
@@ -299,13 +300,14 @@ private:
             return known->second;
         if (orders.empty() && beforeFirstOrder)
             beforeFirstOrder();
-        TreeOrder node { {}, QFileInfo(path).fileName().toStdString() };
+        TreeOrder node { {}, QFileInfo(path).fileName().toStdString(), path.toStdString() };
         if (const FileResult loaded = loadOrder(path, orderFactor, node.order); !loaded.ok()) {
             fail(loaded.status, position, loaded.message);
             return nullptr;
         }
         const TreeOrder* loaded = &tree.orders.emplace_back(std::move(node));
         orders.emplace(path, loaded);
+        tree.files.push_back(loaded->path);
         return loaded;
     }
 
@@ -313,7 +315,9 @@ private:
     {
         if (!result.ok())
             return;
-        result = { status, position.isEmpty() ? message : QStringLiteral("Position %1: %2").arg(position, message) };
+        result.status = status;
+        result.message = position.isEmpty() ? message : QStringLiteral("Position %1: %2").arg(position, message);
+        result.position = position;
     }
 
     AssemblyTree& tree;
@@ -329,7 +333,7 @@ private:
 namespace {
 
 template <typename ReadRoot>
-FileResult loadTree(
+TreeResult loadTree(
     AssemblyTree& tree, float orderFactor, const std::function<void()>& beforeFirstOrder, const ReadRoot& readRoot)
 {
     AssemblyTree loaded;
@@ -348,14 +352,14 @@ QString cleanAbsolute(const QString& path)
 
 } // namespace
 
-FileResult loadAssemblyTree(
+TreeResult loadAssemblyTree(
     const QString& path, float orderFactor, AssemblyTree& tree, const std::function<void()>& beforeFirstOrder)
 {
     return loadTree(tree, orderFactor, beforeFirstOrder,
         [&](TreeLoader& loader) { return loader.assembly(cleanAbsolute(path), QString()); });
 }
 
-FileResult loadAssemblyTree(const Assembly& root, const QString& path, float orderFactor, AssemblyTree& tree,
+TreeResult loadAssemblyTree(const Assembly& root, const QString& path, float orderFactor, AssemblyTree& tree,
     const std::function<void()>& beforeFirstOrder)
 {
     return loadTree(tree, orderFactor, beforeFirstOrder,

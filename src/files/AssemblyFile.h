@@ -32,14 +32,20 @@ QString namedMasterData(const Assembly& assembly, const QString& path);
 FileResult loadAssembly(const QString& path, Assembly& assembly, const QString& position = {});
 FileResult saveAssembly(const QString& path, const Assembly& assembly);
 
+// What reading a tree came to: where it failed, the full position of the component whose file
+// could not be read ("2.3"; empty for the assembly itself).
+struct TreeResult : FileResult {
+    QString position;
+};
+
 // The assembly at `path` and every file it names, recursively, each file once. Orders are read
 // with `orderFactor` (see loadOrder), `beforeFirstOrder` called once before the first is read.
 // A file that cannot be read, or an assembly that contains itself, is a message naming the file
 // and the position that names it; `tree` is then left unchanged.
-FileResult loadAssemblyTree(
+TreeResult loadAssemblyTree(
     const QString& path, float orderFactor, AssemblyTree& tree, const std::function<void()>& beforeFirstOrder = {});
 // The same for an assembly being edited, as if it were the file `path` (which need not exist yet).
-FileResult loadAssemblyTree(const Assembly& root, const QString& path, float orderFactor, AssemblyTree& tree,
+TreeResult loadAssemblyTree(const Assembly& root, const QString& path, float orderFactor, AssemblyTree& tree,
     const std::function<void()>& beforeFirstOrder = {});
 
 } // namespace kalkora::files

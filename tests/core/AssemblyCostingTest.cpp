@@ -16,7 +16,7 @@ class AssemblyCostingTest : public ::testing::Test {
 protected:
     const TreeOrder* order(const char* fileName, COrder data = exampleOrder())
     {
-        return &tree.orders.emplace_back(TreeOrder { std::move(data), fileName });
+        return &tree.orders.emplace_back(TreeOrder { std::move(data), fileName, {} });
     }
     TreeAssembly& assembly(const char* name)
     {

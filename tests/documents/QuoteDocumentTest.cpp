@@ -59,7 +59,8 @@ protected:
         else
             try {
                 quote.setDataFiles(file("welle.auf"), file("werk.sta"));
-                quote.price({ quote.figures().scheme, { 100, 1 }, Money(900) }, order, plant);
+                quote.price({ quote.figures().scheme, { 100, 1 }, Money(900) },
+                    [&](const auto& quantities) { return basisOf(computePriceScale(order, plant, quantities)); });
             } catch (const PriceScaleError& error) {
                 result.message = QString::fromUtf8(error.what());
             }

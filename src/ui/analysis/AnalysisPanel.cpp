@@ -316,18 +316,22 @@ bool CAnalysisPanel::isCurrent() const
     return exportButton->isEnabled();
 }
 
-void CAnalysisPanel::OnExport()
+void exportCsvWithDialog(QWidget* window, const QString& title, const std::string& csv)
 {
-    const QString path = uiServices().getSaveFileName(window(),
-        { exportTitle, QStringLiteral("CSV-Dateien (*.csv)"), QStringLiteral("*.csv"), QStringLiteral("csv"), true,
-            {} });
+    const QString path = uiServices().getSaveFileName(
+        window, { title, QStringLiteral("CSV-Dateien (*.csv)"), QStringLiteral("*.csv"), QStringLiteral("csv"), true, {} });
     if (path.isEmpty()) {
         return;
     }
-    const files::FileResult result = files::saveBytes(path, texts.csv());
+    const files::FileResult result = files::saveBytes(path, csv);
     if (!result.ok()) {
-        uiServices().showMessage(window(), result.message, MessageIcon::Exclamation);
+        uiServices().showMessage(window, result.message, MessageIcon::Exclamation);
     }
+}
+
+void CAnalysisPanel::OnExport()
+{
+    exportCsvWithDialog(window(), exportTitle, texts.csv());
 }
 
 std::string CAnalysisPanel::printout() const

@@ -31,6 +31,10 @@ QString germanAmount(double value);
 // A count with points between thousands.
 QString germanCount(std::int64_t value);
 
+// Writes `csv` to a file chosen in the save dialog titled `title`; a file that cannot be written
+// is said in a message.
+void exportCsvWithDialog(QWidget* window, const QString& title, const std::string& csv);
+
 // The operations the breakdown could not cost, as the warning line names them.
 QStringList uncostedOperations(const CostBreakdown& breakdown);
 

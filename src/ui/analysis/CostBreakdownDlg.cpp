@@ -170,7 +170,7 @@ CCostBreakdownDlg::CCostBreakdownDlg(const CPlantData& plantData, OrderSnapshot 
 void CCostBreakdownDlg::recompute()
 {
     const COrder order = currentOrder();
-    setOrderName(order.name);
+    setOrderName(fromCp1252(order.name));
     breakdown = breakDownCosts(order, plantData);
     lines = breakdownLines(breakdown);
     const QStringList titles = titlesOf(windowColumns(breakdownColumns()));

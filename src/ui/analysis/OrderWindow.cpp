@@ -24,9 +24,9 @@ COrderWindow::COrderWindow(QWidget* parent, const QString& title)
     resize(size);
 }
 
-void COrderWindow::setOrderName(const std::string& name)
+void COrderWindow::setOrderName(const QString& name)
 {
-    setWindowTitle((name.empty() ? title : title + QStringLiteral(": ") + fromCp1252(name)) + QStringLiteral("[*]"));
+    setWindowTitle((name.isEmpty() ? title : title + QStringLiteral(": ") + name) + QStringLiteral("[*]"));
 }
 
 void bringToFront(QWidget* window)

@@ -37,7 +37,8 @@ public slots:
 protected:
     COrderWindow(QWidget* parent, const QString& title);
 
-    void setOrderName(const std::string& name);
+    // Names the order or assembly in the caption.
+    void setOrderName(const QString& name);
 
 private:
     QString title;
@@ -46,14 +47,13 @@ private:
 // Shows `window` in front of the others, with the keyboard.
 void bringToFront(QWidget* window);
 
-// Opens the window of type `Window` of `owner` for the current order, or brings the open one to
-// the front computed afresh with its own settings; a hidden one starts from the defaults again.
-template <typename Window>
-void showWithSettings(QWidget* owner, const CPlantData& plantData, OrderSnapshot currentOrder)
+// Opens the window of type `Window` of `owner`, made by `create`, or brings the open one to the
+// front computed afresh with its own settings; a hidden one starts from the defaults again.
+template <typename Window, typename Create> Window* showWindowOf(QWidget* owner, const Create& create)
 {
     auto* window = owner->findChild<Window*>(QString(), Qt::FindDirectChildrenOnly);
     if (!window) {
-        window = new Window(plantData, std::move(currentOrder), owner);
+        window = create();
         window->restart();
     } else if (window->isVisible()) {
         window->OnOrderChanged();
@@ -61,6 +61,14 @@ void showWithSettings(QWidget* owner, const CPlantData& plantData, OrderSnapshot
         window->restart();
     }
     bringToFront(window);
+    return window;
+}
+
+// The same for a window on the current order.
+template <typename Window>
+Window* showWithSettings(QWidget* owner, const CPlantData& plantData, OrderSnapshot currentOrder)
+{
+    return showWindowOf<Window>(owner, [&] { return new Window(plantData, std::move(currentOrder), owner); });
 }
 
 // Whether every open window of `owner` with figures of its order may close (mayClose), asked

@@ -21,11 +21,7 @@
 
 namespace kalkora::ui {
 
-namespace {
-
-// Full and direct cost per piece over a logarithmic quantity axis. Non-finite figures (an
-// operation without utilisation, a lot of 0) have no place on an axis and are left out.
-QChart* priceScaleChart(const PriceScale& scale)
+QChart* costPerPieceChart(const std::vector<CostPoint>& points)
 {
     QChart* chart = newGermanChart(QStringLiteral("Kosten je Stück nach Menge"));
     auto* full = new QLineSeries(chart);
@@ -36,12 +32,14 @@ QChart* priceScaleChart(const PriceScale& scale)
     double low = 0;
     double high = 0;
     bool leftOut = false;
-    for (const PriceScaleRow& row : scale.rows) {
-        for (auto [series, value] : { std::pair(full, row.fullPerPiece), std::pair(direct, row.directPerPiece) }) {
-            if (std::isfinite(value)) {
-                series->append(row.quantity, value);
-                low = std::min(low, value);
-                high = std::max(high, value);
+    for (const CostPoint& point : points) {
+        for (auto [series, value] : { std::pair(full, point.full), std::pair(direct, point.direct) }) {
+            if (!value)
+                continue;
+            if (std::isfinite(*value)) {
+                series->append(point.quantity, *value);
+                low = std::min(low, *value);
+                high = std::max(high, *value);
             } else {
                 leftOut = true;
             }
@@ -60,11 +58,11 @@ QChart* priceScaleChart(const PriceScale& scale)
     quantityAxis->setLabelFormat(QStringLiteral("%.0f"));
     quantityAxis->setMinorTickCount(8);
     quantityAxis->setTitleText(QStringLiteral("Menge (Stück, logarithmische Teilung)"));
-    if (!scale.rows.empty()) {
+    if (!points.empty()) {
         // A little room on both sides keeps the first and the last point off the frame; the range
         // reaches a power of ten on both sides, where the axis has its labels.
-        const double first = scale.rows.front().quantity;
-        const double last = scale.rows.back().quantity;
+        const double first = points.front().quantity;
+        const double last = points.back().quantity;
         quantityAxis->setRange(std::min(first / 1.5, std::pow(10.0, std::floor(std::log10(first)))),
             std::max(last * 1.5, std::pow(10.0, std::ceil(std::log10(last)))));
     }
@@ -80,6 +78,16 @@ QChart* priceScaleChart(const PriceScale& scale)
         series->attachAxis(costAxis);
     }
     return chart;
+}
+
+namespace {
+
+QChart* priceScaleChart(const PriceScale& scale)
+{
+    std::vector<CostPoint> points;
+    for (const PriceScaleRow& row : scale.rows)
+        points.push_back({ double(row.quantity), row.fullPerPiece, row.directPerPiece });
+    return costPerPieceChart(points);
 }
 
 } // namespace
@@ -172,7 +180,7 @@ void CPriceScaleDlg::showError(const QString& message)
 
 void CPriceScaleDlg::showOrder(const COrder& order)
 {
-    setOrderName(order.name);
+    setOrderName(fromCp1252(order.name));
     quantityBaseLine->setText(QStringLiteral("Stückzahlbasis des Auftrags: %1").arg(order.quantityBase));
 }
 

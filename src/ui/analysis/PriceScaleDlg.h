@@ -5,10 +5,23 @@
 #include "ui/analysis/AnalysisDlg.h"
 
 #include <optional>
+#include <vector>
 
 class QLineEdit;
 
 namespace kalkora::ui {
+
+// A quantity's cost per piece in euros; none where it has no amount.
+struct CostPoint {
+    double quantity = 0;
+    std::optional<double> full;
+    std::optional<double> direct;
+};
+
+// Full and direct cost per piece over a logarithmic quantity axis, points ascending by quantity.
+// Non-finite figures (an operation without utilisation, a lot of 0) have no place on an axis and
+// are left out, said in the title.
+QChart* costPerPieceChart(const std::vector<CostPoint>& points);
 
 // The price per piece at several quantities ("Staffelpreise"): the quantities in an editable
 // field, recomputed from the current order on Enter and whenever the order changes; a table and

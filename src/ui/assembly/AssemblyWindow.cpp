@@ -1,11 +1,17 @@
 #include "ui/assembly/AssemblyWindow.h"
 
+#include "ui/analysis/AnalysisPanel.h"
 #include "ui/analysis/ResultCells.h"
+#include "ui/assembly/AssemblyScaleDlg.h"
 #include "ui/assembly/ComponentDlg.h"
 #include "ui/common/UiServices.h"
 #include "ui/common/UndoKeys.h"
+#include "ui/quote/QuoteDlg.h"
+#include "ui/report/PrintCommand.h"
 
+#include <QBrush>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -23,6 +29,7 @@ namespace kalkora::ui {
 namespace {
 
 constexpr int kComponentRole = Qt::UserRole + 1;
+constexpr int kOrderFileRole = Qt::UserRole + 2; // the absolute path of an order line's file
 
 // A whole number of pieces as typed; nothing for anything else.
 std::optional<std::int32_t> pieces(const QString& text)
@@ -54,6 +61,8 @@ CAssemblyWindow::CAssemblyWindow(const CPlantData& plantData, std::function<QStr
     createMenus();
     createFields();
     connect(&assembly, &documents::AssemblyDocument::changed, this, &CAssemblyWindow::showDocument);
+    connect(&assembly, &documents::AssemblyDocument::componentFileChanged, this,
+        &CAssemblyWindow::componentFileChanged);
     connect(&history.steps(), &QUndoStack::indexChanged, this, &CAssemblyWindow::updateEditCommands);
     resize(900, 560);
 }
@@ -73,6 +82,12 @@ void CAssemblyWindow::createMenus()
     addCommand(file, "actionSave", QStringLiteral("&Speichern"), &CAssemblyWindow::OnSave)
         ->setShortcut(QKeySequence::Save);
     addCommand(file, "actionSaveAs", QStringLiteral("Speichern &unter..."), &CAssemblyWindow::OnSaveAs);
+    file->addSeparator();
+    addCommand(file, "actionPriceScale", QStringLiteral("S&taffelpreise..."), &CAssemblyWindow::OnPriceScale);
+    addCommand(file, "actionQuote", QStringLiteral("&Angebot..."), &CAssemblyWindow::OnQuote);
+    addCommand(file, "actionExport", QStringLiteral("&Exportieren..."), &CAssemblyWindow::OnExport);
+    addCommand(file, "actionPrint", QStringLiteral("&Drucken..."), &CAssemblyWindow::OnPrint)
+        ->setShortcut(QKeySequence::Print);
     file->addSeparator();
     QAction* close = file->addAction(QStringLiteral("S&chließen"), this, &QWidget::close);
     close->setObjectName(QStringLiteral("actionClose"));
@@ -95,6 +110,8 @@ void CAssemblyWindow::createMenus()
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Up));
     addCommand(edit, "actionMoveDown", QStringLiteral("Nach &unten"), &CAssemblyWindow::OnMoveDown)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Down));
+    openOrderAction = addCommand(
+        edit, "actionOpenOrder", QStringLiteral("Auftrag im &Hauptfenster öffnen"), &CAssemblyWindow::OnOpenOrder);
     edit->addSeparator();
     addCommand(
         edit, "actionOwnOrder", QStringLiteral("&Eigene Arbeitsgänge wählen..."), &CAssemblyWindow::OnChooseOwnOrder);
@@ -135,11 +152,17 @@ void CAssemblyWindow::createFields()
     componentsView->setAlternatingRowColors(true);
     componentsView->setAccessibleName(QStringLiteral("Komponenten"));
     connect(componentsView, &QTreeView::doubleClicked, this, &CAssemblyWindow::OnEdit);
+    connect(componentsView->selectionModel(), &QItemSelectionModel::currentChanged, this,
+        &CAssemblyWindow::updateOpenOrder);
     layout->addWidget(componentsView, 1);
     sumLine = new QLabel(central);
     sumLine->setObjectName(QStringLiteral("sumLine"));
     sumLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(sumLine);
+    changedLine = new QLabel(central);
+    changedLine->setObjectName(QStringLiteral("changedLine"));
+    changedLine->setWordWrap(true);
+    layout->addWidget(changedLine);
 
     auto* buttons = new QHBoxLayout;
     const auto button = [&](const QString& text, void (CAssemblyWindow::*handler)()) {
@@ -183,7 +206,7 @@ bool CAssemblyWindow::mayClose()
 void CAssemblyWindow::closeEvent(QCloseEvent* event)
 {
     readFields();
-    if (mayClose())
+    if (mayCloseAnalysisWindows(this) && mayClose())
         event->accept();
     else
         event->ignore();
@@ -354,26 +377,33 @@ void CAssemblyWindow::recompute()
     treeModel.clear();
     sumLine->clear();
     errorLine->clear();
-    const auto columns = windowColumns(assemblyColumns());
-    treeModel.setHorizontalHeaderLabels(titlesOf(columns));
-    AssemblyTree tree;
-    const files::FileResult loaded = assembly.loadTree(tree);
-    if (!loaded.ok()) {
-        errorLine->setText(loaded.message);
-        showComponentsOnly();
-        return;
+    changedLine->clear();
+    treeModel.setHorizontalHeaderLabels(titlesOf(windowColumns(assemblyColumns())));
+    shown = costAt({ shownQuantity() });
+    if (shown.costing) {
+        showCosting(*shown.costing);
+    } else {
+        errorLine->setText(shown.error);
+        showComponentsOnly(shown.failedPosition);
     }
-    if (plantData.machines.count() == 0) {
-        errorLine->setText(QStringLiteral("Ohne Stammdaten mit Maschinen kann die Baugruppe nicht kalkuliert werden."));
-        showComponentsOnly();
-        return;
-    }
-    try {
-        showCosting(costAssembly(tree, plantData, { shownQuantity() }));
-    } catch (const AssemblyError& error) {
-        errorLine->setText(QString::fromStdString(error.what()));
-        showComponentsOnly();
-    }
+    const bool costed = shown.costing.has_value();
+    for (const char* name : { "actionExport", "actionPrint" })
+        findChild<QAction*>(QLatin1String(name))->setEnabled(costed);
+    updateOpenOrder();
+    refreshAnalysisWindows(this);
+}
+
+documents::CostedAssembly CAssemblyWindow::costAt(std::vector<std::int32_t> quantities)
+{
+    return assembly.cost(plantData, std::move(quantities));
+}
+
+void CAssemblyWindow::componentFileChanged(const QString& file)
+{
+    recompute();
+    changedLine->setText(
+        QStringLiteral("„%1“ wurde außerhalb dieses Fensters geändert; die Baugruppe ist neu berechnet.")
+            .arg(QFileInfo(file).fileName()));
 }
 
 void CAssemblyWindow::showCosting(const AssemblyCosting& costing)
@@ -406,6 +436,8 @@ void CAssemblyWindow::showCosting(const AssemblyCosting& costing)
         if (level == 1 && record.line->component)
             cells.front()->setData(
                 int(record.line->position.empty() ? 0 : std::stoi(record.line->position) - 1), kComponentRole);
+        if (record.line->order)
+            cells.front()->setData(QString::fromStdString(record.line->order->path), kOrderFileRole);
         QStandardItem* parent = level == 1 ? treeModel.invisibleRootItem() : parents.back();
         parent->appendRow(cells);
         if (record.line->kind == LineKind::Assembly)
@@ -420,9 +452,11 @@ void CAssemblyWindow::showCosting(const AssemblyCosting& costing)
     errorLine->setText(messages.join(u'\n'));
 }
 
-void CAssemblyWindow::showComponentsOnly()
+void CAssemblyWindow::showComponentsOnly(const QString& failedPosition)
 {
     const Assembly& data = assembly.data();
+    // The component on whose way the file lies that could not be read.
+    const QString failed = failedPosition.section(u'.', 0, 0);
     for (std::size_t i = 0; i < data.components.size(); ++i) {
         const Component& component = data.components[i];
         QList<QStandardItem*> cells { new QStandardItem(QString::number(i + 1)),
@@ -431,8 +465,81 @@ void CAssemblyWindow::showComponentsOnly()
             new QStandardItem(QString::fromStdString(component.file)),
             new QStandardItem(QString::number(component.count)) };
         cells.front()->setData(int(i), kComponentRole);
+        if (component.kind == ComponentKind::Order)
+            cells.front()->setData(assembly.resolvedPath(component.file), kOrderFileRole);
+        if (failed == QString::number(i + 1)) {
+            for (QStandardItem* cell : cells) {
+                cell->setBackground(QColor(0xff, 0xd8, 0xd8));
+                cell->setToolTip(errorLine->text());
+            }
+            cells.front()->setAccessibleDescription(errorLine->text());
+        }
         treeModel.appendRow(cells);
     }
+    ownOrderField->setStyleSheet(
+        failed == QStringLiteral("0") ? QStringLiteral("background-color: #ffd8d8;") : QString());
+}
+
+void CAssemblyWindow::updateOpenOrder()
+{
+    const QModelIndex current = componentsView->currentIndex();
+    openOrderAction->setEnabled(current.isValid() && current.siblingAtColumn(0).data(kOrderFileRole).isValid());
+}
+
+void CAssemblyWindow::OnOpenOrder()
+{
+    const QModelIndex current = componentsView->currentIndex();
+    const QVariant file = current.isValid() ? current.siblingAtColumn(0).data(kOrderFileRole) : QVariant();
+    if (file.isValid())
+        emit orderRequested(file.toString());
+}
+
+void CAssemblyWindow::OnPriceScale()
+{
+    showWindowOf<CAssemblyScaleDlg>(
+        this, [this] { return new CAssemblyScaleDlg([this](auto quantities) { return costAt(quantities); }, this); });
+}
+
+QuoteSubject CAssemblyWindow::quoteSubject()
+{
+    const Assembly& data = assembly.data();
+    return { QString::fromStdString(data.name), data.quantityBase,
+        QStringLiteral("Stückzahlbasis der Baugruppe: %1").arg(data.quantityBase), {},
+        [this](const std::vector<std::int32_t>& quantities) {
+            const documents::CostedAssembly costed = costAt(quantities);
+            if (!costed.costing)
+                throw AssemblyError(costed.error.toStdString());
+            return basisOf(*costed.costing);
+        },
+        [](const Quote& quote) {
+            QStringList operations;
+            for (std::size_t i = 0; i < quote.messages.size() - std::size_t(quote.unpricedRows); ++i)
+                operations << fromCp1252(quote.messages[i]);
+            return operations;
+        } };
+}
+
+void CAssemblyWindow::OnQuote()
+{
+    readFields();
+    showWindowOf<CQuoteDlg>(this, [this] {
+        auto* window = new CQuoteDlg([this] { return quoteSubject(); }, this);
+        window->setDataFiles([this] { return documents::QuoteDataFiles { assembly.path(), masterFile() }; });
+        return window;
+    });
+}
+
+void CAssemblyWindow::OnExport()
+{
+    if (shown.costing)
+        exportCsvWithDialog(this, QStringLiteral("Kalkora - Baugruppe exportieren"),
+            assemblyCsv(*shown.costing, CsvDialect::German));
+}
+
+void CAssemblyWindow::OnPrint()
+{
+    if (shown.costing)
+        printReportWithDialog(this, assemblyText(*shown.costing, text::NumberStyle::printed(true)));
 }
 
 } // namespace kalkora::ui

@@ -19,19 +19,26 @@ class QTreeView;
 
 namespace kalkora::ui {
 
+struct QuoteSubject;
+
 // The window of one assembly ("Kalkora - getriebe.bgr"): its name, remark, quantity base and own
 // order in fields, and below them the tree of its components costed at a quantity of the
 // assembly (the quantity base unless another is typed), with the columns of the assembly table
 // and the sum. Components are added, edited, removed and moved here, each change a step of the
 // window's own undo history; a sub-assembly's components are edited in its own window. The tree
-// is costed afresh after every change and whenever the master data change; a file of the tree
-// that cannot be read is named, with its position, above the tree.
+// is costed afresh after every change, whenever the master data change and when someone else
+// changes a file of the tree (said in a line below the tree); a file of the tree that cannot be
+// read is named, with its position, above the tree, and the component that names it is marked.
+// The assembly's price scale and quote open in windows of their own that follow it; "Exportieren"
+// and "Drucken" take the tree at the quantity shown, and a component's order opens in the main
+// window.
 //
 // Object names for tests: "assemblyWindow", the fields "name", "remark", "quantityBase",
-// "ownOrder", "quantity", the tree "components", "sumLine", "errorLine", the commands
-// "actionSave", "actionSaveAs", "actionClose", "actionUndo", "actionRedo", "actionAddOrder",
-// "actionAddAssembly", "actionAddBought", "actionEdit", "actionRemove", "actionMoveUp",
-// "actionMoveDown", "actionOwnOrder".
+// "ownOrder", "quantity", the tree "components", "sumLine", "errorLine", "changedLine", the
+// commands "actionSave", "actionSaveAs", "actionPriceScale", "actionQuote", "actionExport",
+// "actionPrint", "actionClose", "actionUndo", "actionRedo", "actionAddOrder", "actionAddAssembly",
+// "actionAddBought", "actionEdit", "actionRemove", "actionMoveUp", "actionMoveDown",
+// "actionOwnOrder", "actionOpenOrder".
 class CAssemblyWindow : public QMainWindow {
     Q_OBJECT
 
@@ -55,6 +62,12 @@ public:
     void recompute();
     // The file of an order or an assembly, chosen in a file dialog, as the assembly names it.
     QString chooseComponentFile(ComponentKind kind);
+    // The tree as last costed in the window.
+    const documents::CostedAssembly& shownCosting() const { return shown; }
+
+signals:
+    // The user asked to open the order `path` in the main window.
+    void orderRequested(const QString& path);
 
 public slots:
     bool OnSave();
@@ -67,6 +80,11 @@ public slots:
     void OnMoveUp() { move(-1); }
     void OnMoveDown() { move(1); }
     void OnChooseOwnOrder();
+    void OnPriceScale();
+    void OnQuote();
+    void OnExport();
+    void OnPrint();
+    void OnOpenOrder();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -87,7 +105,14 @@ private:
     // The quantity typed, or the quantity base when none or one that cannot be read is.
     std::int32_t shownQuantity();
     void showCosting(const AssemblyCosting& costing);
-    void showComponentsOnly();
+    // The components without figures, the one at `failedPosition` marked.
+    void showComponentsOnly(const QString& failedPosition);
+    void componentFileChanged(const QString& file);
+    // The assembly as it stands, its fields read, costed at `quantities`.
+    documents::CostedAssembly costAt(std::vector<std::int32_t> quantities);
+    QuoteSubject quoteSubject();
+    // "Auftrag im Hauptfenster öffnen" only on a line of an order.
+    void updateOpenOrder();
 
     const CPlantData& plantData;
     std::function<QString()> masterFile;
@@ -96,6 +121,7 @@ private:
     FilePrompts prompts;
     ComponentEditor componentEditor;
     bool showing = false;
+    documents::CostedAssembly shown;
 
     QLineEdit* nameField = nullptr;
     QLineEdit* remarkField = nullptr;
@@ -106,6 +132,8 @@ private:
     QStandardItemModel treeModel;
     QLabel* sumLine = nullptr;
     QLabel* errorLine = nullptr;
+    QLabel* changedLine = nullptr;
+    QAction* openOrderAction = nullptr;
     QAction* undoAction = nullptr;
     QAction* redoAction = nullptr;
 };

@@ -334,8 +334,13 @@ void CMainDlg::OnQuote()
 
 CAssemblyWindow* CMainDlg::newAssemblyWindow()
 {
-    return new CAssemblyWindow(
+    auto* window = new CAssemblyWindow(
         documents.masterData().data(), [this] { return documents.masterData().path(); }, this);
+    connect(window, &CAssemblyWindow::orderRequested, this, [this](const QString& path) {
+        if (mayOpenOrder() && maySaveChangedOrder() && openOrderFile(path, 1.0f))
+            bringToFront(this);
+    });
+    return window;
 }
 
 void CMainDlg::OnNewAssembly()

@@ -52,10 +52,28 @@ FileDialogRequest quoteFileDialog(const QString& title)
 
 } // namespace
 
+QuoteSubjectSnapshot orderSubject(const CPlantData& plantData, OrderSnapshot currentOrder)
+{
+    return [&plantData, currentOrder = std::move(currentOrder)] {
+        auto order = std::make_shared<const COrder>(currentOrder());
+        return QuoteSubject { fromCp1252(order->name), order->quantityBase,
+            QStringLiteral("Stückzahlbasis des Auftrags: %1").arg(order->quantityBase),
+            QString::fromStdString(orderWarning(*order)),
+            [order, &plantData](const std::vector<std::int32_t>& quantities) {
+                return basisOf(computePriceScale(*order, plantData, quantities));
+            },
+            [order, &plantData](const Quote&) { return uncostedOperations(breakDownCosts(*order, plantData)); } };
+    };
+}
+
 CQuoteDlg::CQuoteDlg(const CPlantData& plantData, OrderSnapshot currentOrder, QWidget* parent)
+    : CQuoteDlg(orderSubject(plantData, std::move(currentOrder)), parent)
+{
+}
+
+CQuoteDlg::CQuoteDlg(QuoteSubjectSnapshot currentSubject, QWidget* parent)
     : COrderWindow(parent, QStringLiteral("Kalkora - Angebot"))
-    , plantData(plantData)
-    , currentOrder(std::move(currentOrder))
+    , currentSubject(std::move(currentSubject))
 {
     setObjectName(QStringLiteral("quoteDlg"));
     auto* layout = new QVBoxLayout(this);
@@ -196,8 +214,7 @@ void CQuoteDlg::addField(int row, int column, const QString& label, const QStrin
 
 void CQuoteDlg::restart()
 {
-    const COrder order = currentOrder();
-    quote.startNew(documents::loadQuoteDefaults(), fromCp1252(order.name), QDate::currentDate());
+    quote.startNew(documents::loadQuoteDefaults(), currentSubject().name, QDate::currentDate());
     enableFigures();
     tablePanel->setTable({}, 0, {});
     tablePanel->setUncosted({});
@@ -258,7 +275,7 @@ void CQuoteDlg::showDocument()
         schemeFields[i]->setText(value == 0 ? QString() : documents::typedValue(value));
     }
     marketPriceField->setText(figures.marketPrice ? documents::typedValue(*figures.marketPrice) : QString());
-    quantitiesField->setText(documents::quantityList(quote.shownQuantities(currentOrder().quantityBase)));
+    quantitiesField->setText(documents::quantityList(quote.shownQuantities(currentSubject().quantityBase)));
     quantitiesField->setCursorPosition(0);
     showing = false;
     setWindowModified(quote.isChanged());
@@ -528,16 +545,16 @@ void CQuoteDlg::recompute()
         showOfferedOnly();
         return;
     }
-    const COrder order = currentOrder();
-    setOrderName(order.name);
-    quantityBaseLine->setText(QStringLiteral("Stückzahlbasis des Auftrags: %1").arg(order.quantityBase));
+    const QuoteSubject subject = currentSubject();
+    setOrderName(subject.name);
+    quantityBaseLine->setText(subject.quantityBaseLine);
     std::optional<QuoteFigures> figures = typedFigures();
     if (!figures)
         return;
     try {
-        quote.price(std::move(*figures), order, plantData);
-        showQuote(order);
-    } catch (const PriceScaleError& failure) {
+        quote.price(std::move(*figures), subject.basisAt);
+        showQuote(subject);
+    } catch (const std::runtime_error& failure) {
         showError(quantitiesField, QString::fromUtf8(failure.what()));
     }
 }
@@ -553,7 +570,7 @@ void CQuoteDlg::showError(QLineEdit* field, const QString& message, bool tableFi
     errorLine->show();
 }
 
-void CQuoteDlg::showQuote(const COrder& order)
+void CQuoteDlg::showQuote(const QuoteSubject& subject)
 {
     errorLine->hide();
     // The table keeps its own copy: the document's prices change under it as the fields do.
@@ -591,12 +608,12 @@ void CQuoteDlg::showQuote(const COrder& order)
                                     grouped(m.cashPrice), grouped(m.allowedCostPrice)));
     }
     marketLine->setVisible(shown.market.has_value());
-    QStringList notes = uncostedOperations(breakDownCosts(order, plantData));
+    QStringList notes = subject.uncosted(shown);
     for (const QuoteRow& row : shown.rows) {
         if (!row.priced)
             notes << QStringLiteral("Menge %1 nicht bepreist (Beträge zu groß oder nicht endlich)").arg(row.quantity);
     }
-    tablePanel->setUncosted(shown.complete() ? QStringList() : notes, QString::fromStdString(orderWarning(order)));
+    tablePanel->setUncosted(shown.complete() ? QStringList() : notes, subject.note);
     tablePanel->setCurrent(true);
     showOfferedPrices();
 }
@@ -604,8 +621,7 @@ void CQuoteDlg::showQuote(const COrder& order)
 void showQuote(
     QWidget* owner, const CPlantData& plantData, OrderSnapshot currentOrder, std::function<QuoteDataFiles()> dataFiles)
 {
-    showWithSettings<CQuoteDlg>(owner, plantData, std::move(currentOrder));
-    owner->findChild<CQuoteDlg*>(QString(), Qt::FindDirectChildrenOnly)->setDataFiles(std::move(dataFiles));
+    showWithSettings<CQuoteDlg>(owner, plantData, std::move(currentOrder))->setDataFiles(std::move(dataFiles));
 }
 
 void showQuoteWithoutOrder(QWidget* owner, const CPlantData& plantData, OrderSnapshot currentOrder, const QString& path)

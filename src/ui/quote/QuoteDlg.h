@@ -24,6 +24,22 @@ namespace kalkora::ui {
 
 using documents::QuoteDataFiles;
 
+// What a quote is priced from, as it stands at this moment: the main window's order, or an
+// assembly in its window.
+struct QuoteSubject {
+    QString name;
+    std::int32_t quantityBase = 1;
+    QString quantityBaseLine; // "Stückzahlbasis des Auftrags: 100"
+    QString note; // said above what could not be costed: an order in DM
+    documents::QuoteBasisAt basisAt;
+    // What could not be costed in `quote`, as the warning line names it.
+    std::function<QStringList(const Quote& quote)> uncosted;
+};
+using QuoteSubjectSnapshot = std::function<QuoteSubject()>;
+
+// The main window's order as a quote's subject.
+QuoteSubjectSnapshot orderSubject(const CPlantData& plantData, OrderSnapshot currentOrder);
+
 // The sales price scheme ("Angebot"): the scheme's percentages and amounts, the quantities and
 // a market price in fields, and the scheme as a table with one column per quantity, recomputed
 // from the current order as the fields change and whenever the order changes. A field that
@@ -47,6 +63,7 @@ class CQuoteDlg : public COrderWindow {
 
 public:
     CQuoteDlg(const CPlantData& plantData, OrderSnapshot currentOrder, QWidget* parent = nullptr);
+    CQuoteDlg(QuoteSubjectSnapshot currentSubject, QWidget* parent);
 
     // Starts a new quote from the quote defaults for the current order.
     void restart();
@@ -103,12 +120,11 @@ private:
     // Tells why a quote file could not be opened; true when it was.
     bool shownOpened(const files::FileResult& result);
     void recompute();
-    void showQuote(const COrder& order);
+    void showQuote(const QuoteSubject& subject);
     // Marks `field` and names the problem; a field of the table's also marks it out of date.
     void showError(QLineEdit* field, const QString& message, bool tableField = true);
 
-    const CPlantData& plantData;
-    OrderSnapshot currentOrder;
+    QuoteSubjectSnapshot currentSubject;
     std::function<QuoteDataFiles()> dataFiles;
     documents::QuoteDocument quote;
     bool showing = false; // fields are being filled by the program, not typed
