@@ -318,8 +318,8 @@ bool CAnalysisPanel::isCurrent() const
 
 void exportCsvWithDialog(QWidget* window, const QString& title, const std::string& csv)
 {
-    const QString path = uiServices().getSaveFileName(
-        window, { title, QStringLiteral("CSV-Dateien (*.csv)"), QStringLiteral("*.csv"), QStringLiteral("csv"), true, {} });
+    const QString path = uiServices().getSaveFileName(window,
+        { title, QStringLiteral("CSV-Dateien (*.csv)"), QStringLiteral("*.csv"), QStringLiteral("csv"), true, {} });
     if (path.isEmpty()) {
         return;
     }

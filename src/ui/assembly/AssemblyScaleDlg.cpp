@@ -21,7 +21,7 @@ namespace {
 constexpr std::array kSumColumns { NeededColumn, UnitFullColumn, UnitDirectColumn, LineFullColumn, LineDirectColumn,
     LineCostedColumn };
 
-std::optional<double> euros(const AssemblyRow& row, Money AssemblyRow::* amount)
+std::optional<double> euros(const AssemblyRow& row, Money AssemblyRow::*amount)
 {
     return row.priced ? std::optional(double((row.*amount).count()) / 100) : std::nullopt;
 }

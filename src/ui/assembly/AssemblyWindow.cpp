@@ -61,8 +61,8 @@ CAssemblyWindow::CAssemblyWindow(const CPlantData& plantData, std::function<QStr
     createMenus();
     createFields();
     connect(&assembly, &documents::AssemblyDocument::changed, this, &CAssemblyWindow::showDocument);
-    connect(&assembly, &documents::AssemblyDocument::componentFileChanged, this,
-        &CAssemblyWindow::componentFileChanged);
+    connect(
+        &assembly, &documents::AssemblyDocument::componentFileChanged, this, &CAssemblyWindow::componentFileChanged);
     connect(&history.steps(), &QUndoStack::indexChanged, this, &CAssemblyWindow::updateEditCommands);
     resize(900, 560);
 }
@@ -532,8 +532,8 @@ void CAssemblyWindow::OnQuote()
 void CAssemblyWindow::OnExport()
 {
     if (shown.costing)
-        exportCsvWithDialog(this, QStringLiteral("Kalkora - Baugruppe exportieren"),
-            assemblyCsv(*shown.costing, CsvDialect::German));
+        exportCsvWithDialog(
+            this, QStringLiteral("Kalkora - Baugruppe exportieren"), assemblyCsv(*shown.costing, CsvDialect::German));
 }
 
 void CAssemblyWindow::OnPrint()

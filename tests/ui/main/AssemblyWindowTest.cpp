@@ -3,10 +3,14 @@
 #include "WindowTest.h"
 #include "files/AssemblyFile.h"
 #include "files/DataFiles.h"
+#include "ui/assembly/AssemblyScaleDlg.h"
 #include "ui/assembly/ComponentDlg.h"
+#include "ui/quote/QuoteDlg.h"
 
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTreeView>
@@ -160,6 +164,61 @@ TEST_F(AssemblyWindowTest, ComponentDialogNamesWhatCannotBeRead)
     order.findChild<QPushButton*>(QStringLiteral("buttonChooseFile"))->click();
     order.accept();
     record(QStringLiteral("chosen"), QString::fromStdString(order.component().file));
+}
+
+// The price scale and the quote follow the assembly; export takes the tree at the quantity shown;
+// a missing file marks its component; a file changed by someone else is costed afresh and said.
+TEST_F(AssemblyWindowTest, ItsWindowsFollowTheAssemblyAndItsFiles)
+{
+    ASSERT_TRUE(window.openFile(path("satz.bgr")));
+    trigger("actionPriceScale");
+    auto* scale = window.findChild<CAssemblyScaleDlg*>();
+    ASSERT_TRUE(scale);
+    transcript += "scale:\n" + tableText(scale->table()->model());
+    record(QStringLiteral("scale title"), shownTitle(*scale));
+    trigger("actionQuote");
+    auto* quote = window.findChild<CQuoteDlg*>();
+    ASSERT_TRUE(quote && quote->document().isPriced());
+    record(QStringLiteral("quote title"), shownTitle(*quote));
+    // The quote is priced from the assembly's full cost per piece at each quantity of its scale.
+    const std::vector<QuoteRow>& priced = quote->document().todaysQuote()->rows;
+    const std::vector<AssemblyRow>& costed = scale->shownCosting().costing->rows;
+    ASSERT_EQ(priced.size(), costed.size());
+    for (std::size_t i = 0; i < priced.size(); ++i)
+        EXPECT_EQ(priced[i].orderCost, costed[i].fullPerPiece) << priced[i].quantity;
+
+    QSignalSpy opened(&window, &CAssemblyWindow::orderRequested);
+    selectRow(2);
+    EXPECT_FALSE(window.findChild<QAction*>(QStringLiteral("actionOpenOrder"))->isEnabled());
+    selectRow(0);
+    trigger("actionOpenOrder");
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened[0][0].toString(), path("welle.auf"));
+
+    ui.fileAnswers = { path("satz.csv") };
+    trigger("actionExport");
+    QFile exported(path("satz.csv"));
+    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+    exported.readLine();
+    record(QStringLiteral("exported"), QString::fromLatin1(exported.readLine()).trimmed());
+
+    QFile::remove(path("teil.bgr"));
+    window.recompute();
+    EXPECT_TRUE(window.tree().index(1, 0).data(Qt::BackgroundRole).isValid());
+    EXPECT_FALSE(window.tree().index(0, 0).data(Qt::BackgroundRole).isValid());
+    EXPECT_FALSE(scale->isCurrent());
+    record(QStringLiteral("scale error"), scale->findChild<QLabel*>(QStringLiteral("errorLine"))->text());
+
+    writeAssembly("teil.bgr", R"({"kind":"order","file":"welle.auf","count":3})");
+    window.recompute();
+    COrder changed = exampleOrder();
+    changed.name = "Welle neu";
+    ASSERT_TRUE(files::saveOrder(path("welle.auf"), changed).ok());
+    auto* changedLine = window.findChild<QLabel*>(QStringLiteral("changedLine"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !changedLine->text().isEmpty(); }, 5000));
+    recordTree("welle.auf changed");
+    record(QStringLiteral("changed"), changedLine->text());
+    EXPECT_TRUE(scale->isCurrent());
 }
 
 } // namespace kalkora::ui::test
