@@ -1,8 +1,10 @@
+#include "BenchAssembly.h"
 #include "BenchData.h"
 #include "costing/OrderCosting.h"
 #include "text/RuntimeLocale.h"
 #include "ui/analysis/CostBreakdownDlg.h"
 #include "ui/analysis/PriceScaleDlg.h"
+#include "ui/assembly/AssemblyWindow.h"
 #include "ui/main/MainDlg.h"
 #include "ui/report/ReportDlg.h"
 #include "ui/report/ReportTextView.h"
@@ -10,12 +12,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDirIterator>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 
 #include <benchmark/benchmark.h>
 #include <fstream>
+#include <malloc.h>
 #include <memory>
 #include <string>
 #include <unistd.h>
@@ -68,6 +74,13 @@ double residentMiB()
     long resident = 0;
     statm >> pages >> resident;
     return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+// The heap in use now, in MiB.
+double heapInUseMiB()
+{
+    const struct mallinfo2 heap = mallinfo2();
+    return double(heap.uordblks + heap.hblkhd) / (1024.0 * 1024.0);
 }
 
 std::string benchReport(int operations)
@@ -181,6 +194,42 @@ void BM_OpenCostBreakdown(benchmark::State& state)
     openAnalysis<ui::CCostBreakdownDlg>(state, 40017);
 }
 BENCHMARK(BM_OpenCostBreakdown)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// From opening the benchmark tree (1,000 orders of 100 operations) in an assembly window until
+// the window shows the costed tree and its sum. "filesMiB" is the size of every file of the tree,
+// "heapPerFiles" the heap the open window holds, per MiB of those files.
+void BM_OpenAssemblyWindow(benchmark::State& state)
+{
+    text::setRuntimeLocale(text::RuntimeLocale::German);
+    QTemporaryDir folder;
+    if (!bench::writeBenchAssemblies(QDir(folder.path())))
+        state.SkipWithError("cannot write the benchmark files");
+    CPlantData plant;
+    files::loadMasterData(folder.filePath(QStringLiteral("bench.sta")), 1.0f, plant);
+    double filesMiB = 0;
+    for (QDirIterator files(folder.path(), { QStringLiteral("*.auf"), QStringLiteral("*.bgr") }, QDir::Files,
+             QDirIterator::Subdirectories);
+         files.hasNext();) {
+        const QString file = files.next();
+        if (file != folder.filePath(QStringLiteral("all.auf")) && !file.contains(u"zehnmal")
+            && !file.endsWith(u"tree10.bgr"))
+            filesMiB += double(files.fileInfo().size()) / (1024.0 * 1024.0);
+    }
+    const double before = heapInUseMiB();
+    double added = 0;
+    for (auto _ : state) {
+        ui::CAssemblyWindow window(plant, [] { return QString(); });
+        window.openFile(folder.filePath(QStringLiteral("tree.bgr")));
+        window.show();
+        benchmark::DoNotOptimize(QTest::qWaitForWindowExposed(&window));
+        QApplication::processEvents();
+        if (added == 0)
+            added = heapInUseMiB() - before;
+    }
+    state.counters["filesMiB"] = filesMiB;
+    state.counters["heapPerFiles"] = added / filesMiB;
+}
+BENCHMARK(BM_OpenAssemblyWindow)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -194,15 +194,17 @@ std::optional<QString> assemblyFromJson(const QByteArray& json, Assembly& assemb
     if (!error && !components.isUndefined() && !components.isArray())
         reader.fail(QStringLiteral("components"), QString::fromUtf8(kDocumentWording.list));
     const QJsonArray items = components.toArray();
+    read.components.reserve(std::size_t(items.size()));
+    // The position is spelled only for a message: a large assembly is read without it.
+    const auto place = [&](qsizetype i) { return QStringLiteral("Komponente %1%2: ").arg(position).arg(i + 1); };
     for (qsizetype i = 0; i < items.size() && !error; ++i) {
-        const QString place = QStringLiteral("Komponente %1%2: ").arg(position).arg(i + 1);
         if (!items[i].isObject())
-            return place + QString::fromUtf8(kDocumentWording.object);
+            return place(i) + QString::fromUtf8(kDocumentWording.object);
         std::optional<QString> componentError;
         JsonReader componentReader(items[i].toObject(), QString(), componentError, kDocumentWording);
         read.components.push_back(readComponent(componentReader));
         if (componentError)
-            return place + *componentError;
+            return place(i) + *componentError;
     }
     if (!error)
         assembly = std::move(read);
