@@ -169,14 +169,21 @@ void CAssemblyWindow::createFields()
         auto* push = new QPushButton(text, central);
         connect(push, &QPushButton::clicked, this, handler);
         buttons->addWidget(push);
+        return push;
     };
     button(QStringLiteral("Auftrag..."), &CAssemblyWindow::OnAddOrder);
     button(QStringLiteral("Baugruppe..."), &CAssemblyWindow::OnAddAssembly);
     button(QStringLiteral("Kaufteil..."), &CAssemblyWindow::OnAddBought);
     button(QStringLiteral("Bearbeiten..."), &CAssemblyWindow::OnEdit);
     button(QStringLiteral("Entfernen"), &CAssemblyWindow::OnRemove);
-    button(QStringLiteral("▲"), &CAssemblyWindow::OnMoveUp);
-    button(QStringLiteral("▼"), &CAssemblyWindow::OnMoveDown);
+    // The arrows say to a screen reader and in their tips what they do.
+    for (auto [arrow, name, handler] :
+        { std::tuple(QStringLiteral("▲"), QStringLiteral("Nach oben"), &CAssemblyWindow::OnMoveUp),
+            std::tuple(QStringLiteral("▼"), QStringLiteral("Nach unten"), &CAssemblyWindow::OnMoveDown) }) {
+        QPushButton* push = button(arrow, handler);
+        push->setAccessibleName(name);
+        push->setToolTip(name + QStringLiteral(" (Strg+Pfeil)"));
+    }
     buttons->addStretch();
     layout->addLayout(buttons);
     setCentralWidget(central);
