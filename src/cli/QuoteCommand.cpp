@@ -6,6 +6,7 @@
 #include "documents/QuoteDefaults.h"
 #include "documents/SchemeValues.h"
 #include "files/OfferFile.h"
+#include "text/Cp1252.h"
 
 #include <array>
 #include <optional>
@@ -124,12 +125,16 @@ struct PricingOptions {
     }
 };
 
-// The quote letter with the texts of the quote file and the prices of `quote`.
-int writeQuoteLetter(
-    const AnalysisOptions& options, const PricingOptions& pricing, const Quote& quote, const QString& path)
+// The quote letter with the texts of the quote file and the prices of `quote`, naming `partName`.
+// A letter without a date is dated today.
+int writeQuoteLetter(const AnalysisOptions& options, const PricingOptions& pricing, const Quote& quote,
+    const QString& partName, const QString& path)
 {
     options.reportMessages(quote);
     files::Offer letter = pricing.offer;
+    letter.partName = partName;
+    if (letter.date.isNull())
+        letter.date = QDate::currentDate();
     letter.scheme = pricing.chosenScheme;
     letter.marketPrice = pricing.chosenMarketPrice;
     letter.offered = offeredPrices(quote);
@@ -140,20 +145,22 @@ int writeQuoteLetter(
     return quote.complete() ? exitSuccess : exitUncosted;
 }
 
-// The costs per piece of the order, or of the assembly that stands in its place; nothing after
-// saying why.
+// The costs per piece of the order, or of the assembly that stands in its place, and its name;
+// nothing after saying why.
 std::optional<QuoteBasis> basisOf(const QCommandLineParser& parser, const OrderFiles& files, AnalysisOptions& options,
-    const QuantityOption& quantities)
+    const QuantityOption& quantities, QString& name)
 {
     if (files::isAssemblyFile(files.orderPath)) {
         AssemblyTree tree;
         if (options.loadAssembly(parser, files.masterPath, files.orderPath, tree))
             return std::nullopt;
+        name = QString::fromStdString(tree.root->assembly.name);
         const std::optional<AssemblyCosting> costing = quantities.costingOf(tree, options.plantData);
         return costing ? std::optional(basisOf(*costing)) : std::nullopt;
     }
     if (options.load(files))
         return std::nullopt;
+    name = QString::fromStdString(text::cp1252ToUtf8(options.order.name));
     const std::optional<PriceScale> scale = quantities.scaleOf(options);
     return scale ? std::optional(basisOf(*scale)) : std::nullopt;
 }
@@ -200,12 +207,13 @@ int runQuote(const QStringList& arguments)
     const std::optional<OrderFiles> files = pricing.orderFiles(parser, options);
     if (!files)
         return exitUsageError;
-    const std::optional<QuoteBasis> basis = basisOf(parser, *files, options, quantities);
+    QString partName;
+    const std::optional<QuoteBasis> basis = basisOf(parser, *files, options, quantities, partName);
     if (!basis)
         return exitFileError;
     const Quote quote = computeQuote(*basis, pricing.chosenScheme, pricing.chosenMarketPrice);
     if (pdf)
-        return writeQuoteLetter(options, pricing, quote, parser.value(options.output));
+        return writeQuoteLetter(options, pricing, quote, partName, parser.value(options.output));
     return options.finish(parser, quote, quoteText, quoteCsv, quoteJson);
 }
 

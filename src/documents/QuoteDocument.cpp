@@ -15,10 +15,32 @@ const QString dateFormat = QStringLiteral("dd.MM.yyyy");
 LetterTexts letterOf(const files::Offer& offer)
 {
     return { offer.number, offer.date, offer.validUntil, offer.sender, offer.recipient, offer.subject, offer.intro,
-        offer.closing };
+        offer.closing, offer.cashDiscountDays, offer.paymentDays, offer.footer };
 }
 
 } // namespace
+
+std::vector<LetterProblem> letterProblems(const LetterTexts& letter)
+{
+    std::vector<LetterProblem> problems;
+    if (letter.number.trimmed().isEmpty())
+        problems.push_back({ "number", QStringLiteral("„Angebot Nr.“ fehlt.") });
+    if (letter.date.isNull())
+        problems.push_back({ "date", QStringLiteral("„Datum“ fehlt.") });
+    else if (!letter.validUntil.isNull() && letter.validUntil < letter.date)
+        problems.push_back({ "validUntil", QStringLiteral("„Gültig bis“ liegt vor dem „Datum“.") });
+    if (letter.recipient.trimmed().isEmpty())
+        problems.push_back({ "recipient", QStringLiteral("„Anschrift“ fehlt.") });
+    return problems;
+}
+
+QString quoteFileName(const QString& number, const QString& suffix)
+{
+    // A number may hold what a file name cannot.
+    QString name = QStringLiteral("Angebot ") + number.trimmed();
+    name.replace(u'/', u'-');
+    return name.trimmed() + u'.' + suffix;
+}
 
 QString quoteDateText(const QDate& date)
 {
@@ -37,8 +59,9 @@ std::optional<QDate> quoteDateOf(const QString& typed)
 void QuoteDocument::startNew(const QuoteDefaults& defaults, const QString& orderName, const QDate& today)
 {
     *this = QuoteDocument();
-    texts = { QString::number(defaults.nextNumber), today, today.addDays(defaults.validityDays), defaults.sender, {},
-        orderName, defaults.intro, defaults.closing };
+    texts = { nextQuoteNumber(defaults), today, today.addDays(defaults.validityDays), defaults.sender, {}, orderName,
+        defaults.intro, defaults.closing, defaults.cashDiscountDays, defaults.paymentDays, defaults.footer };
+    partName = orderName;
     priceFigures.scheme = defaults.scheme;
     numbered = true;
 }
@@ -63,6 +86,7 @@ files::FileResult QuoteDocument::load(const QString& path, bool withOrder)
     changed = false;
     numbered = false;
     texts = letterOf(offer);
+    partName = offer.partName;
     priceFigures = { offer.scheme, offer.quantities, offer.marketPrice };
     priced = false;
     keptPrices = offer.offered;
@@ -91,7 +115,7 @@ files::FileResult QuoteDocument::saveAs(const QString& path)
     // or another quote took it meanwhile.
     if (std::exchange(numbered, false)) {
         QuoteDefaults defaults = loadQuoteDefaults();
-        if (sent->number == QString::number(defaults.nextNumber)) {
+        if (sent->number == nextQuoteNumber(defaults)) {
             ++defaults.nextNumber;
             saveQuoteDefaults(defaults);
         }
@@ -177,6 +201,10 @@ std::optional<files::Offer> QuoteDocument::offer() const
     offer.subject = texts.subject;
     offer.intro = texts.intro;
     offer.closing = texts.closing;
+    offer.cashDiscountDays = texts.cashDiscountDays;
+    offer.paymentDays = texts.paymentDays;
+    offer.footer = texts.footer;
+    offer.partName = partName;
     return offer;
 }
 

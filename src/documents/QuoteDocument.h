@@ -38,6 +38,9 @@ struct LetterTexts {
     QString subject;
     QString intro;
     QString closing;
+    int cashDiscountDays = 0; // within which the Skonto may be taken; 0: not said
+    int paymentDays = 0; // when the amount is due without deduction; 0: not said
+    QString footer; // the company's legal details, from the defaults
 };
 
 // A price per piece offered that today's order and master data price otherwise, or not at all.
@@ -46,6 +49,19 @@ struct PriceChange {
     Money offered;
     std::optional<Money> today;
 };
+
+// What keeps a letter from being sent, with the key of the field to mend ("number", "date",
+// "validUntil", "recipient").
+struct LetterProblem {
+    const char* field;
+    QString message;
+};
+// No number, no date, a validity that ends before the date, no address: each said once.
+std::vector<LetterProblem> letterProblems(const LetterTexts& letter);
+
+// The name a quote is saved under by default: "Angebot A-4711.ang" for `suffix` "ang"; "Angebot"
+// alone without a number.
+QString quoteFileName(const QString& number, const QString& suffix);
 
 // A date as a quote shows it, "07.12.2026"; empty for none.
 QString quoteDateText(const QDate& date);
@@ -84,6 +100,8 @@ public:
     bool hasOrder() const { return !withoutOrder; }
 
     const LetterTexts& letter() const { return texts; }
+    // What the letter names as the part offered: the order's or the assembly's name.
+    void setPartName(const QString& name) { partName = name; }
     void setLetter(LetterTexts letter) { texts = std::move(letter); }
     const QuoteFigures& figures() const { return priceFigures; }
     // The quantities to show: the quote's own, else those offered by a quote without its order,
@@ -118,6 +136,7 @@ private:
     bool changed = false;
     bool numbered = false; // started from the defaults and not saved yet
     LetterTexts texts;
+    QString partName;
     QuoteFigures priceFigures;
     std::optional<Quote> today;
     bool priced = false;

@@ -48,16 +48,6 @@ bool present(JsonReader& reader, const char* key)
     return false;
 }
 
-std::int64_t wholeNumber(JsonReader& reader, const char* key, std::int64_t min, std::int64_t max)
-{
-    const QJsonValue value = reader.value(key);
-    const double number = value.toDouble();
-    if (value.isDouble() && number == std::floor(number) && number >= double(min) && number <= double(max))
-        return std::int64_t(number);
-    reader.fail(QLatin1String(key), QStringLiteral("eine ganze Zahl von %1 bis %2 erwartet").arg(min).arg(max));
-    return min;
-}
-
 std::vector<PriceBreak> readPrices(JsonReader& reader)
 {
     std::vector<PriceBreak> prices;
@@ -96,7 +86,7 @@ Component readComponent(JsonReader& reader)
             component.kind = known->kind;
     }
     if (present(reader, "count"))
-        component.count = std::int32_t(wholeNumber(reader, "count", 1, kMaxComponentCount));
+        component.count = std::int32_t(reader.wholeNumber("count", 1, kMaxComponentCount));
     if (component.kind == ComponentKind::Bought) {
         component.name = reader.text("name").toStdString();
         if (present(reader, "prices"))

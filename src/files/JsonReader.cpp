@@ -227,6 +227,16 @@ std::int64_t JsonReader::scaledOf(
     return 0;
 }
 
+std::int64_t JsonReader::wholeNumber(const char* key, std::int64_t min, std::int64_t max)
+{
+    const QJsonValue json = value(key);
+    const double number = json.toDouble();
+    if (json.isDouble() && number == std::floor(number) && number >= double(min) && number <= double(max))
+        return std::int64_t(number);
+    fail(QLatin1String(key), QStringLiteral("eine ganze Zahl von %1 bis %2 erwartet").arg(min).arg(max));
+    return min;
+}
+
 std::int32_t JsonReader::quantityOf(const QJsonValue& value, const QString& at)
 {
     const double number = value.toDouble();

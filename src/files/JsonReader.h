@@ -84,6 +84,8 @@ public:
     // The same with at most `decimals` decimals (two or four), as a count of their smallest unit.
     std::int64_t scaledOf(
         const QJsonValue& value, const QString& path, int decimals, std::int64_t min, std::int64_t max);
+    // A whole number within [min, max]; required.
+    std::int64_t wholeNumber(const char* key, std::int64_t min, std::int64_t max);
     // A whole number of pieces, 1 … 2^31-1; required.
     std::int32_t quantity(const char* key) { return quantityOf(value(key), qualified(QLatin1String(key))); }
     std::int32_t quantityOf(const QJsonValue& value, const QString& path);

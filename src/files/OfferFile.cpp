@@ -80,7 +80,8 @@ void readOffer(JsonReader& reader, const QString& folder, Offer& offer)
     if (reader.value("version") != QJsonValue(kVersion))
         reader.fail(QStringLiteral("version"), QStringLiteral("Version %1 erwartet").arg(kVersion));
     reader.allowOnly({ "kind", "version", "number", "date", "validUntil", "sender", "recipient", "subject", "intro",
-        "closing", "orderFile", "masterFile", "scheme", "quantities", "marketPrice", "offered" });
+        "closing", "footer", "partName", "cashDiscountDays", "paymentDays", "orderFile", "masterFile", "scheme",
+        "quantities", "marketPrice", "offered" });
     offer.number = reader.text("number");
     offer.date = reader.date("date");
     offer.validUntil = reader.date("validUntil");
@@ -89,6 +90,13 @@ void readOffer(JsonReader& reader, const QString& folder, Offer& offer)
     offer.subject = reader.text("subject");
     offer.intro = reader.text("intro");
     offer.closing = reader.text("closing");
+    offer.footer = reader.text("footer");
+    offer.partName = reader.text("partName");
+    for (const auto& [member, key] :
+        { std::pair { &Offer::cashDiscountDays, "cashDiscountDays" }, { &Offer::paymentDays, "paymentDays" } }) {
+        if (!reader.value(key).isUndefined())
+            offer.*member = int(reader.wholeNumber(key, 0, kMaxPaymentDays));
+    }
     for (const auto& [member, key] :
         { std::pair { &Offer::orderFile, "orderFile" }, { &Offer::masterFile, "masterFile" } }) {
         const QString stored = reader.text(key);
@@ -116,6 +124,9 @@ QByteArray offerToJson(const Offer& offer, const QString& folder)
         { QStringLiteral("validUntil"), dateText(offer.validUntil) }, { QStringLiteral("sender"), offer.sender },
         { QStringLiteral("recipient"), offer.recipient }, { QStringLiteral("subject"), offer.subject },
         { QStringLiteral("intro"), offer.intro }, { QStringLiteral("closing"), offer.closing },
+        { QStringLiteral("footer"), offer.footer }, { QStringLiteral("partName"), offer.partName },
+        { QStringLiteral("cashDiscountDays"), offer.cashDiscountDays },
+        { QStringLiteral("paymentDays"), offer.paymentDays },
         { QStringLiteral("orderFile"), relativePath(offer.orderFile, folder) },
         { QStringLiteral("masterFile"), relativePath(offer.masterFile, folder) },
         { QStringLiteral("scheme"), schemeToJson(offer.scheme) }, { QStringLiteral("quantities"), quantities },

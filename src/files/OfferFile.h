@@ -27,6 +27,10 @@ struct Offer {
     QString subject;
     QString intro;
     QString closing;
+    QString footer; // the company's legal details, at the foot of every page; multi-line
+    QString partName; // the order's or the assembly's name
+    int cashDiscountDays = 0; // within which the Skonto may be taken; 0: not said
+    int paymentDays = 0; // when the amount is due without deduction; 0: not said
     QString orderFile; // absolute, or empty
     QString masterFile;
     SalesScheme scheme;
@@ -36,6 +40,9 @@ struct Offer {
 
     bool operator==(const Offer&) const = default;
 };
+
+// The longest period of payment a quote may give, in days.
+inline constexpr int kMaxPaymentDays = 3650;
 
 // The document; the two paths are written relative to `folder` where they lie beneath it.
 QByteArray offerToJson(const Offer& offer, const QString& folder);

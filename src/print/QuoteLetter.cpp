@@ -41,6 +41,25 @@ QStringList linesOf(const QString& text)
     return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
 }
 
+// With the periods the quote gives: within how many days the Skonto may be taken and when the
+// amount is due; a quote without them says neither.
+QString paymentTerms(const files::Offer& offer)
+{
+    const bool skonto = offer.scheme.cashDiscountPct.count() != 0;
+    const QString net = offer.paymentDays > 0
+        ? QStringLiteral("innerhalb von %1 Tagen ohne Abzug").arg(offer.paymentDays)
+        : QStringLiteral("ohne Abzug");
+    if (!skonto)
+        return offer.paymentDays > 0 ? QStringLiteral("Zahlbar %1.").arg(net)
+                                     : QStringLiteral("Zahlungsbedingungen: zahlbar ohne Abzug.");
+    const QString discount = percent(offer.scheme.cashDiscountPct);
+    if (offer.cashDiscountDays == 0)
+        return QStringLiteral("Zahlungsbedingungen: zahlbar abzüglich %1 Skonto.").arg(discount);
+    return QStringLiteral("Zahlbar innerhalb von %1 Tagen abzüglich %2 Skonto oder %3.")
+        .arg(offer.cashDiscountDays)
+        .arg(discount, net);
+}
+
 } // namespace
 
 QuoteLetter quoteLetter(const files::Offer& offer)
@@ -50,11 +69,16 @@ QuoteLetter quoteLetter(const files::Offer& offer)
     // Name, street and town: what fits above the address in the envelope's window.
     letter.returnAddress = letter.sender.mid(0, 3).join(QStringLiteral(" · "));
     letter.recipient = linesOf(offer.recipient);
-    letter.reference
-        = { { QStringLiteral("Angebot Nr."), offer.number }, { QStringLiteral("Datum"), germanDate(offer.date) },
-              { QStringLiteral("Gültig bis"), germanDate(offer.validUntil) } };
+    for (const auto& [label, value] : { std::pair(QStringLiteral("Angebot Nr."), offer.number),
+             std::pair(QStringLiteral("Datum"), germanDate(offer.date)),
+             std::pair(QStringLiteral("Gültig bis"), germanDate(offer.validUntil)) }) {
+        if (!value.isEmpty())
+            letter.reference.emplace_back(label, value);
+    }
     letter.subject = offer.subject;
     letter.intro = linesOf(offer.intro);
+    if (!offer.partName.isEmpty())
+        letter.part = QStringLiteral("Bezeichnung: ") + offer.partName;
     const bool discount = offer.scheme.discountPct.count() != 0;
     letter.tableHeader << QStringLiteral("Menge") << QStringLiteral("Listenpreis/St.");
     if (discount)
@@ -69,11 +93,9 @@ QuoteLetter quoteLetter(const files::Offer& offer)
         letter.tableRows.push_back(row);
     }
     letter.terms << QStringLiteral("Alle Preise in Euro, netto zuzüglich der gesetzlichen Umsatzsteuer.");
-    letter.terms << (offer.scheme.cashDiscountPct.count() != 0
-            ? QStringLiteral("Zahlungsbedingungen: zahlbar abzüglich %1 Skonto.")
-                  .arg(percent(offer.scheme.cashDiscountPct))
-            : QStringLiteral("Zahlungsbedingungen: zahlbar ohne Abzug."));
+    letter.terms << paymentTerms(offer);
     letter.closing = linesOf(offer.closing);
+    letter.footer = linesOf(offer.footer);
     return letter;
 }
 
@@ -83,10 +105,13 @@ QString quoteLetterText(const QuoteLetter& letter)
     lines << letter.returnAddress << letter.recipient;
     for (const auto& [label, value] : letter.reference)
         lines << label + QStringLiteral(": ") + value;
-    lines << letter.subject << letter.intro << letter.tableHeader.join(QStringLiteral(" | "));
+    lines << letter.subject << letter.intro;
+    if (!letter.part.isEmpty())
+        lines << letter.part;
+    lines << letter.tableHeader.join(QStringLiteral(" | "));
     for (const QStringList& row : letter.tableRows)
         lines << row.join(QStringLiteral(" | "));
-    lines << letter.terms << letter.closing;
+    lines << letter.terms << letter.closing << letter.footer;
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
@@ -120,9 +145,29 @@ struct Placed {
 // footer; the table's header is repeated on every page it continues on.
 class LetterLayout {
 public:
-    explicit LetterLayout(QPaintDevice& device)
+    // `footerLines` lines of small print stand above the page number on every page.
+    LetterLayout(QPaintDevice& device, qsizetype footerLines)
         : device(device)
+        , footerFirst(footerTop - double(footerLines) * lineHeight(Style::Small) - (footerLines > 0 ? 2 : 0))
+        , bottom(std::min(bodyBottom, footerFirst - 3))
     {
+    }
+
+    // The legal details and "Seite n von m" on every page.
+    void putFooters(const QStringList& footer)
+    {
+        for (int page = 0; page < pages(); ++page) {
+            double top = footerFirst;
+            for (const QString& line : footer) {
+                put(textLeft, top, textRight - textLeft, Qt::AlignHCenter, Style::Small, line);
+                items.back().page = page;
+                top += lineHeight(Style::Small);
+            }
+            put(textLeft, footerTop, textRight - textLeft, Qt::AlignHCenter, Style::Small,
+                QStringLiteral("Seite %1 von %2").arg(page + 1).arg(pages()));
+            items.back().page = page;
+        }
+        std::stable_sort(items.begin(), items.end(), [](const Placed& a, const Placed& b) { return a.page < b.page; });
     }
 
     static QFont font(Style style)
@@ -185,7 +230,7 @@ private:
     // True when the line begins a new page.
     bool makeRoom(double height)
     {
-        if (y + height <= bodyBottom)
+        if (y + height <= bottom)
             return false;
         ++page;
         y = continuationTop;
@@ -220,13 +265,15 @@ private:
     }
 
     QPaintDevice& device;
+    double footerFirst;
+    double bottom;
     int page = 0;
     double y = 0;
 };
 
 LetterLayout layOut(const QuoteLetter& letter, QPaintDevice& device)
 {
-    LetterLayout layout(device);
+    LetterLayout layout(device, letter.footer.size());
     double senderTop = 15;
     for (const QString& line : letter.sender) {
         layout.put(senderLeft, senderTop, textRight - senderLeft, Qt::AlignRight, Style::Small, line);
@@ -247,6 +294,8 @@ LetterLayout layOut(const QuoteLetter& letter, QPaintDevice& device)
     for (const QString& paragraph : letter.intro)
         layout.flow(Style::Body, paragraph);
     layout.skip(1);
+    if (!letter.part.isEmpty())
+        layout.flow(Style::Bold, letter.part);
     layout.flowRow(Style::Bold, letter.tableHeader, {});
     for (const QStringList& row : letter.tableRows)
         layout.flowRow(Style::Body, row, letter.tableHeader);
@@ -267,13 +316,7 @@ int printQuoteLetter(const QuoteLetter& letter, QPrinter& printer)
     // The positions are the paper's: the address must sit in the envelope's window.
     printer.setFullPage(true);
     LetterLayout layout = layOut(letter, printer);
-    for (int page = 0; page < layout.pages(); ++page) {
-        layout.put(textLeft, footerTop, textRight - textLeft, Qt::AlignHCenter, Style::Small,
-            QStringLiteral("Seite %1 von %2").arg(page + 1).arg(layout.pages()));
-        layout.items.back().page = page;
-    }
-    std::stable_sort(
-        layout.items.begin(), layout.items.end(), [](const Placed& a, const Placed& b) { return a.page < b.page; });
+    layout.putFooters(letter.footer);
     QPainter painter;
     if (!painter.begin(&printer))
         return 0;

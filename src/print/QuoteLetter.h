@@ -14,8 +14,9 @@ namespace kalkora::report {
 
 // The quote as it is sent to the customer: a German business letter on A4 with the sender at
 // the top, the recipient in the window-envelope field of DIN 5008, the quote's number and dates
-// beside it, the subject, the intro, one line per quantity offered, the payment terms, the
-// closing text and page numbers. It shows only what the customer pays; costs, surcharges and
+// beside it, the subject, the intro, the part offered and one line per quantity offered, the
+// payment terms, the closing text, and on every page the company's legal details and the page
+// number. It shows only what the customer pays; costs, surcharges and
 // profit never appear on it.
 struct QuoteLetter {
     QStringList sender;
@@ -24,13 +25,16 @@ struct QuoteLetter {
     std::vector<std::pair<QString, QString>> reference; // "Angebot Nr.", "Datum", "Gültig bis"
     QString subject;
     QStringList intro; // paragraphs
+    QString part; // "Bezeichnung: Welle 20x200"; empty without a name
     QStringList tableHeader;
     std::vector<QStringList> tableRows;
     QStringList terms;
     QStringList closing;
+    QStringList footer;
 };
 
-// The letter of `offer`: its texts and its offered prices ("Rabatt" only where one is given).
+// The letter of `offer`: its texts and its offered prices ("Rabatt" only where one is given). A
+// reference ("Angebot Nr.", "Datum", "Gültig bis") the offer has nothing for is left out.
 QuoteLetter quoteLetter(const files::Offer& offer);
 
 // The letter's text in reading order, one line per line of the letter; table cells are

@@ -20,8 +20,8 @@ protected:
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
         SalesScheme scheme;
         scheme.discountPct = Percent(500);
-        saveQuoteDefaults(
-            { QStringLiteral("Muster GmbH"), scheme, 14, QStringLiteral("Wir bieten an:"), QStringLiteral("Gruß"), 7 });
+        saveQuoteDefaults({ QStringLiteral("Muster GmbH"), scheme, 14, QStringLiteral("Wir bieten an:"),
+            QStringLiteral("Gruß"), QStringLiteral("Amtsgericht Ulm"), 10, 30, QStringLiteral("A-2026-"), 7 });
         files::Offer bare; // offered, but no quantities of its own
         bare.offered = { { 5, Money(900), {}, Money(900), Money(4500) } };
         ASSERT_TRUE(files::saveOffer(file("bare.ang"), bare).ok());
@@ -47,7 +47,7 @@ protected:
             quote.markChanged();
             quote.markOutOfDate();
         } else if (act == u"renumber")
-            quote.setLetter({ QStringLiteral("A-1"), {}, {}, {}, QStringLiteral("Kunde"), {}, {}, {} });
+            quote.setLetter({ QStringLiteral("A-1"), {}, {}, {}, QStringLiteral("Kunde"), {}, {}, {}, 0, 0, {} });
         else if (act == u"take")
             quote.takeTodaysPrices();
         else if (act.startsWith(u"save "))
@@ -86,7 +86,8 @@ protected:
     }
 
     // The next quote number and what a.ang holds: the letter, the scheme's discount, the
-    // quantities, the market price, the two files and the number of prices offered.
+    // quantities, the market price, the two files, the number of prices offered, the part, the
+    // footer and the periods of payment.
     QString saved() const
     {
         files::Offer offer;
@@ -97,7 +98,8 @@ protected:
             offer.recipient, offer.intro, offer.closing, typedValue(offer.scheme.discountPct),
             quantityList(offer.quantities), offer.marketPrice ? typedValue(*offer.marketPrice) : QStringLiteral("-"),
             QFileInfo(offer.orderFile).fileName(), QFileInfo(offer.masterFile).fileName(),
-            QString::number(offer.offered.size()) }
+            QString::number(offer.offered.size()), offer.partName, offer.footer,
+            QStringLiteral("%1/%2").arg(offer.cashDiscountDays).arg(offer.paymentDays) }
             .join(u' ');
     }
 
@@ -116,13 +118,15 @@ const std::pair<const char*, const char*> life[] = {
     { "save a.ang", "! Das Angebot ist nicht  unchanged unpriced |  |  | 1, 10, 25, 50, 100, 250, 500, 1000 | none" },
     { "price", " unchanged priced | 1:33,78 100:5,29 |  | 100, 1" },
     { "save a.ang",
-        "a.ang unchanged priced | 1:33,78 100:5,29 |  | 100, 1 | next 8: 7 2026-12-07 2026-12-21 Welle Muster GmbH  "
+        "a.ang unchanged priced | 1:33,78 100:5,29 |  | 100, 1 | next 8: A-2026-7 2026-12-07 2026-12-21 Welle Muster "
+        "GmbH  "
         "Wir "
-        "bieten an: Gruß 5 1, 100 9 welle.auf werk.sta 2" },
+        "bieten an: Gruß 5 1, 100 9 welle.auf werk.sta 2 Welle Amtsgericht Ulm 10/30" },
     { "save a.ang",
-        "a.ang unchanged priced | 1:33,78 100:5,29 |  | 100, 1 | next 8: 7 2026-12-07 2026-12-21 Welle Muster GmbH  "
+        "a.ang unchanged priced | 1:33,78 100:5,29 |  | 100, 1 | next 8: A-2026-7 2026-12-07 2026-12-21 Welle Muster "
+        "GmbH  "
         "Wir "
-        "bieten an: Gruß 5 1, 100 9 welle.auf werk.sta 2" },
+        "bieten an: Gruß 5 1, 100 9 welle.auf werk.sta 2 Welle Amtsgericht Ulm 10/30" },
     { "dearer", "a.ang unchanged priced | 1:34,37 100:5,88 |  | 100, 1" },
     { "open a.ang", "a.ang unchanged unpriced | 1:33,78 100:5,29 |  | 1, 100" },
     { "price", "a.ang unchanged priced | 1:33,78 100:5,29 | 1:33,78>34,37 100:5,29>5,88 | 100, 1" },
@@ -130,7 +134,8 @@ const std::pair<const char*, const char*> life[] = {
     { "price", "a.ang changed priced | 1:33,78 100:5,29 | 1:33,78>34,37 100:5,29>5,88 | 100, 1" },
     { "save fehlt/a.ang",
         "! Die Datei „a.ang“ kann a.ang changed priced | 1:33,78 100:5,29 | 1:33,78>34,37 100:5,29>5,88 | 100, 1 | "
-        "next 8: 7 2026-12-07 2026-12-21 Welle Muster GmbH  Wir bieten an: Gruß 5 1, 100 9 welle.auf werk.sta 2" },
+        "next 8: A-2026-7 2026-12-07 2026-12-21 Welle Muster GmbH  Wir bieten an: Gruß 5 1, 100 9 welle.auf werk.sta "
+        "2 Welle Amtsgericht Ulm 10/30" },
     { "take", "a.ang changed priced | 1:34,37 100:5,88 |  | 100, 1" },
     { "open fehlt.ang", "! Die Datei „fehlt.ang“ kann a.ang changed priced | 1:34,37 100:5,88 |  | 100, 1" },
     { "base 0", "! Die Stückzahlbasis des Auftrags a.ang changed unpriced | 1:34,37 100:5,88 |  | 100, 1" },
@@ -139,13 +144,13 @@ const std::pair<const char*, const char*> life[] = {
     { "renumber", "a.ang unchanged without order | 1:33,78 100:5,29 |  | 1, 100" },
     { "save a.ang",
         "a.ang unchanged without order | 1:33,78 100:5,29 |  | 1, 100 | next 8: A-1     Kunde   5 1, 100 9 welle.auf "
-        "werk.sta 2" },
+        "werk.sta 2 Welle  0/0" },
     { "new", " unchanged unpriced |  |  | 1, 10, 25, 50, 100, 250, 500, 1000" },
     { "order back", " unchanged priced | 1:33,78 100:5,29 |  | 100, 1" },
     { "renumber", " unchanged priced | 1:33,78 100:5,29 |  | 100, 1" },
     { "save a.ang",
         "a.ang unchanged priced | 1:33,78 100:5,29 |  | 100, 1 | next 8: A-1     Kunde   5 1, 100 9 welle.auf werk.sta "
-        "2" },
+        "2 Welle  0/0" },
     { "open bare.ang", "bare.ang unchanged unpriced | 5:9 |  | 1, 10, 25, 50, 100, 250, 500, 1000" },
     { "price", "bare.ang unchanged priced | 5:9 | 5:9>keiner | 100, 1" },
 };

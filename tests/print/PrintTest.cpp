@@ -154,6 +154,11 @@ TEST(QuoteLetterTest, TheLetterShowsTheOfferedPricesOnNumberedPages)
     offer.subject = QStringLiteral("Getriebewelle 42CrMo4");
     offer.intro = QStringLiteral("Sehr geehrter Herr Berger,\ngerne bieten wir Ihnen an:");
     offer.closing = QStringLiteral("Mit freundlichen Grüßen");
+    offer.footer = QStringLiteral("Muster Dreherei GmbH · Sitz Musterstadt · Amtsgericht Ulm HRB 1234\n"
+                                  "Geschäftsführer: Max Muster · USt-IdNr. DE123456789");
+    offer.partName = QStringLiteral("Getriebewelle GW-40");
+    offer.cashDiscountDays = 10;
+    offer.paymentDays = 30;
     offer.scheme.discountPct = Percent(1000);
     offer.scheme.cashDiscountPct = Percent(250);
     offer.scheme.profitPct = Percent(1500);
@@ -161,7 +166,9 @@ TEST(QuoteLetterTest, TheLetterShowsTheOfferedPricesOnNumberedPages)
         { 1000, Money(123456789), Money(12345679), Money(111111110), Money(111111110000) } };
     testing::expectGolden("print/golden/quote-letter.txt", quoteLetterText(quoteLetter(offer)).toStdString());
 
+    // Without Skonto only the period of payment is said; a reference without a value is left out.
     offer.scheme = {};
+    offer.number.clear();
     offer.offered.assign(60, offer.offered.front());
     const QuoteLetter plain = quoteLetter(offer);
     testing::expectGolden("print/golden/quote-letter-plain.txt", quoteLetterText(plain).toStdString());
@@ -174,6 +181,8 @@ TEST(QuoteLetterTest, TheLetterShowsTheOfferedPricesOnNumberedPages)
     ASSERT_EQ(pages.size(), 2);
     EXPECT_TRUE(
         pages[0].contains(QStringLiteral("Seite 1 von 2")) && pages[1].contains(QStringLiteral("Seite 2 von 2")));
+    for (const QString& page : pages)
+        EXPECT_TRUE(page.contains(QStringLiteral("Amtsgericht Ulm")) && page.contains(QStringLiteral("USt-IdNr.")));
     EXPECT_TRUE(
         pages[1].contains(QStringLiteral("Menge")) && pages[1].contains(QStringLiteral("Mit freundlichen Grüßen")));
     EXPECT_EQ(pages.join(QString()).count(QStringLiteral("46,01 €")), 60);

@@ -319,7 +319,7 @@ bool CAnalysisPanel::isCurrent() const
 void exportCsvWithDialog(QWidget* window, const QString& title, const std::string& csv)
 {
     const QString path = uiServices().getSaveFileName(window,
-        { title, QStringLiteral("CSV-Dateien (*.csv)"), QStringLiteral("*.csv"), QStringLiteral("csv"), true, {} });
+        { title, QStringLiteral("CSV-Dateien (*.csv)"), QStringLiteral("*.csv"), QStringLiteral("csv"), true, {}, {} });
     if (path.isEmpty()) {
         return;
     }

@@ -246,7 +246,7 @@ QString CAssemblyWindow::chooseComponentFile(ComponentKind kind)
     const FileDialogRequest request { fileTitle(kind),
         isAssembly ? QStringLiteral("Baugruppen (*.bgr) ") : QStringLiteral("Auftragsdaten (*.auf) "),
         isAssembly ? QStringLiteral("*.bgr") : QStringLiteral("*.auf"),
-        isAssembly ? QStringLiteral("bgr") : QStringLiteral("auf"), false, assembly.folder() };
+        isAssembly ? QStringLiteral("bgr") : QStringLiteral("auf"), false, assembly.folder(), {} };
     const QString chosen = uiServices().getOpenFileName(this, request);
     return chosen.isEmpty() ? chosen : QString::fromStdString(assembly.storedPath(chosen));
 }

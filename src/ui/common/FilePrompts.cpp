@@ -10,7 +10,7 @@ QString FilePrompts::choose(const documents::FileDocument& document, const QStri
     const QString& label = document.fileType().label;
     const QString& suffix = document.fileType().suffix;
     const FileDialogRequest request { title, QStringLiteral("%1 (*.%2) ").arg(label, suffix),
-        QStringLiteral("*.") + suffix, suffix, true, document.folder() };
+        QStringLiteral("*.") + suffix, suffix, true, document.folder(), {} };
     const QString path
         = forSaving ? uiServices().getSaveFileName(window, request) : uiServices().getOpenFileName(window, request);
     if (!path.isEmpty()) {

@@ -110,6 +110,9 @@ QString runFileDialog(QWidget* parent, const FileDialogRequest& request, QFileDi
     if (!request.folder.isEmpty()) {
         dialog.setDirectory(request.folder);
     }
+    if (!request.fileName.isEmpty()) {
+        dialog.selectFile(request.fileName);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }

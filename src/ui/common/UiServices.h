@@ -39,6 +39,7 @@ struct FileDialogRequest {
     QString defaultSuffix;
     bool promptOverwrite = false; // only meaningful for save dialogs
     QString folder; // where the dialog starts; empty for the current folder
+    QString fileName; // the name a save dialog proposes; empty for none
 };
 
 class UiServices {

@@ -11,7 +11,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <array>
 #include <optional>
+#include <tuple>
 
 namespace kalkora::ui {
 
@@ -48,8 +50,17 @@ CQuoteDefaultsDlg::CQuoteDefaultsDlg(QWidget* parent)
     }
     validityDaysField
         = line("validityDays", QStringLiteral("&Gültigkeit [Tage]:"), QString::number(defaults.validityDays));
+    cashDiscountDaysField
+        = line("cashDiscountDays", QStringLiteral("Skonto&frist [Tage]:"), QString::number(defaults.cashDiscountDays));
+    paymentDaysField
+        = line("paymentDays", QStringLiteral("&Zahlungsziel [Tage]:"), QString::number(defaults.paymentDays));
     introField = text("intro", QStringLiteral("&Einleitung:"), defaults.intro);
     closingField = text("closing", QStringLiteral("&Schluss:"), defaults.closing);
+    footerField = text("footer", QStringLiteral("F&ußzeile:"), defaults.footer);
+    footerField->setToolTip(QStringLiteral("Rechtsform, Sitz, Registergericht und -nummer, Geschäftsführer und "
+                                           "USt-IdNr.: am Fuß jeder Seite des Angebots."));
+    numberPrefixField = line("numberPrefix", QStringLiteral("Num&mernvorsatz:"), defaults.numberPrefix);
+    numberPrefixField->setToolTip(QStringLiteral("Steht vor der gezählten Nummer, z. B. A-2026- für A-2026-17."));
     nextNumberField
         = line("nextNumber", QStringLiteral("&Nächste Angebotsnummer:"), QString::number(defaults.nextNumber));
 
@@ -86,6 +97,15 @@ void CQuoteDefaultsDlg::OnOK()
     if (!days)
         return refuse(
             validityDaysField, QStringLiteral("„Gültigkeit“: bitte eine ganze Zahl von 0 bis 3650 Tagen eingeben."));
+    std::array<int, 2> periods {};
+    for (auto [field, period, name] : { std::tuple(cashDiscountDaysField, &periods[0], "Skontofrist"),
+             std::tuple(paymentDaysField, &periods[1], "Zahlungsziel") }) {
+        const std::optional<int> typed = validityDaysOf(field->text());
+        if (!typed)
+            return refuse(field,
+                QStringLiteral("„%1“: bitte eine ganze Zahl von 0 bis 3650 Tagen eingeben.").arg(QLatin1String(name)));
+        *period = *typed;
+    }
     const std::optional<int> number = quoteNumberOf(nextNumberField->text());
     if (!number)
         return refuse(
@@ -94,6 +114,10 @@ void CQuoteDefaultsDlg::OnOK()
     defaults.validityDays = *days;
     defaults.intro = introField->toPlainText();
     defaults.closing = closingField->toPlainText();
+    defaults.footer = footerField->toPlainText();
+    defaults.cashDiscountDays = periods[0];
+    defaults.paymentDays = periods[1];
+    defaults.numberPrefix = numberPrefixField->text().trimmed();
     defaults.nextNumber = *number;
     saveQuoteDefaults(defaults);
     accept();

@@ -45,9 +45,15 @@ template <typename Unit> QString grouped(Hundredths<Unit> value)
     return QString::fromStdString(value.format(',', '.'));
 }
 
-FileDialogRequest quoteFileDialog(const QString& title)
+QString markedStyle()
 {
-    return { title, QStringLiteral("Angebote (*.ang)"), QStringLiteral("*.ang"), QStringLiteral("ang"), true, {} };
+    return QStringLiteral("background-color: #ffd8d8;");
+}
+
+FileDialogRequest quoteFileDialog(const QString& title, const QString& fileName = {})
+{
+    return { title, QStringLiteral("Angebote (*.ang)"), QStringLiteral("*.ang"), QStringLiteral("ang"), true, {},
+        fileName };
 }
 
 } // namespace
@@ -183,6 +189,23 @@ void CQuoteDlg::createTexts()
     grid->addWidget(recipientField, 0, 3, 4, 1);
     place(4, 1, QStringLiteral("Einleitung:"), introField = block("intro"));
     place(5, 1, QStringLiteral("Schluss:"), closingField = block("closing"));
+    place(6, 0, QStringLiteral("Skonto&frist [Tage]:"), cashDiscountDaysField = line("cashDiscountDays"));
+    place(6, 1, QStringLiteral("&Zahlungsziel [Tage]:"), paymentDaysField = line("paymentDays"));
+    for (QLineEdit* field : { cashDiscountDaysField, paymentDaysField })
+        field->setToolTip(QStringLiteral("Tage ab Rechnungsdatum, 0 bis 3650; 0 nennt keine Frist."));
+    // The letter is checked as each of its fields is left, not only when it is to be sent.
+    for (QLineEdit* field : { numberField, dateField, validUntilField, cashDiscountDaysField, paymentDaysField })
+        connect(field, &QLineEdit::editingFinished, this, &CQuoteDlg::showLetterProblems);
+    recipientField->installEventFilter(this);
+    letterLine = new QLabel(this);
+    letterLine->setObjectName(QStringLiteral("letterLine"));
+    letterLine->setStyleSheet(QStringLiteral("color: #b00000;"));
+    letterLine->setWordWrap(true);
+    grid->addWidget(letterLine, 7, 0, 1, 4);
+    statusLine = new QLabel(this);
+    statusLine->setObjectName(QStringLiteral("statusLine"));
+    statusLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    grid->addWidget(statusLine, 8, 0, 1, 4);
     grid->addWidget(senderField, 4, 1, 2, 1, Qt::AlignTop); // beside its label, not centred in two rows
     for (QLineEdit* field : { dateField, validUntilField })
         field->setToolTip(QStringLiteral("Ein Datum wie 07.12.2026."));
@@ -269,6 +292,13 @@ void CQuoteDlg::showDocument()
     recipientField->setPlainText(letter.recipient);
     introField->setPlainText(letter.intro);
     closingField->setPlainText(letter.closing);
+    cashDiscountDaysField->setText(QString::number(letter.cashDiscountDays));
+    paymentDaysField->setText(QString::number(letter.paymentDays));
+    letterLine->clear();
+    statusLine->clear();
+    for (QWidget* field : std::initializer_list<QWidget*> {
+             numberField, dateField, validUntilField, recipientField, cashDiscountDaysField, paymentDaysField })
+        field->setStyleSheet(QString());
     const QuoteFigures& figures = quote.figures();
     for (std::size_t i = 0; i < kSchemeFields.size(); ++i) {
         const std::int64_t value = kSchemeFields[i].countIn(figures.scheme);
@@ -287,7 +317,9 @@ documents::LetterTexts CQuoteDlg::typedLetter() const
     const documents::LetterTexts& stored = quote.letter();
     return { numberField->text().trimmed(), documents::quoteDateOf(dateField->text()).value_or(stored.date),
         documents::quoteDateOf(validUntilField->text()).value_or(stored.validUntil), senderField->toPlainText(),
-        recipientField->toPlainText(), subjectField->text(), introField->toPlainText(), closingField->toPlainText() };
+        recipientField->toPlainText(), subjectField->text(), introField->toPlainText(), closingField->toPlainText(),
+        documents::validityDaysOf(cashDiscountDaysField->text()).value_or(stored.cashDiscountDays),
+        documents::validityDaysOf(paymentDaysField->text()).value_or(stored.paymentDays), stored.footer };
 }
 
 bool CQuoteDlg::typedDate(QLineEdit* field, const QString& name)
@@ -297,6 +329,50 @@ bool CQuoteDlg::typedDate(QLineEdit* field, const QString& name)
     showError(field,
         QStringLiteral("„%1“ kann nicht gelesen werden: bitte ein Datum wie 07.12.2026 eingeben.").arg(name), false);
     return false;
+}
+
+bool CQuoteDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == recipientField && event->type() == QEvent::FocusOut)
+        showLetterProblems();
+    return COrderWindow::eventFilter(watched, event);
+}
+
+QStringList CQuoteDlg::showLetterProblems()
+{
+    for (QWidget* field : std::initializer_list<QWidget*> { numberField, dateField, validUntilField, recipientField })
+        field->setStyleSheet(QString());
+    QStringList messages;
+    for (auto [field, name] : { std::pair(dateField, "Datum"), std::pair(validUntilField, "Gültig bis") }) {
+        if (documents::quoteDateOf(field->text()))
+            continue;
+        field->setStyleSheet(markedStyle());
+        messages << QStringLiteral("„%1“ kann nicht gelesen werden: bitte ein Datum wie 07.12.2026 eingeben.")
+                        .arg(QString::fromUtf8(name));
+    }
+    for (const documents::LetterProblem& problem : documents::letterProblems(typedLetter())) {
+        findChild<QWidget*>(QLatin1String(problem.field))->setStyleSheet(markedStyle());
+        messages << problem.message;
+    }
+    for (auto [field, name] :
+        { std::pair(cashDiscountDaysField, "Skontofrist"), std::pair(paymentDaysField, "Zahlungsziel") }) {
+        const bool readable = documents::validityDaysOf(field->text()).has_value();
+        field->setStyleSheet(readable ? QString() : markedStyle());
+        if (!readable)
+            messages << QStringLiteral("„%1“: bitte eine ganze Zahl von 0 bis 3650 Tagen eingeben.")
+                            .arg(QLatin1String(name));
+    }
+    letterLine->setText(messages.join(u' '));
+    return messages;
+}
+
+bool CQuoteDlg::letterReady()
+{
+    const QStringList problems = showLetterProblems();
+    if (!problems.isEmpty())
+        uiServices().showMessage(
+            this, QStringLiteral("So kann das Angebot nicht versandt werden:\n") + problems.join(u'\n'));
+    return problems.isEmpty();
 }
 
 std::optional<files::Offer> CQuoteDlg::sendableOffer()
@@ -319,6 +395,8 @@ std::optional<files::Offer> CQuoteDlg::sendableOffer()
 
 void CQuoteDlg::OnPreview()
 {
+    if (!letterReady())
+        return;
     if (const std::optional<files::Offer> offer = sendableOffer()) {
         const report::QuoteLetter letter = report::quoteLetter(*offer);
         uiServices().showPrintPreview(
@@ -328,16 +406,24 @@ void CQuoteDlg::OnPreview()
 
 void CQuoteDlg::OnSavePdf()
 {
+    if (!letterReady())
+        return;
     const std::optional<files::Offer> offer = sendableOffer();
     if (!offer)
         return;
     const QString path = uiServices().getSaveFileName(this,
         { QStringLiteral("Kalkora - Angebot als PDF speichern"), QStringLiteral("PDF-Dateien (*.pdf)"),
-            QStringLiteral("*.pdf"), QStringLiteral("pdf"), true, {} });
-    if (!path.isEmpty() && !report::writeQuoteLetterPdf(report::quoteLetter(*offer), path)) {
+            QStringLiteral("*.pdf"), QStringLiteral("pdf"), true, {},
+            documents::quoteFileName(offer->number, QStringLiteral("pdf")) });
+    if (path.isEmpty())
+        return;
+    if (!report::writeQuoteLetterPdf(report::quoteLetter(*offer), path)) {
         uiServices().showMessage(this,
             QStringLiteral("Das Angebot kann nicht nach „%1“ geschrieben werden.").arg(QFileInfo(path).fileName()));
+        return;
     }
+    statusLine->setText(
+        QStringLiteral("Das Angebot wurde als PDF gespeichert: %1").arg(QDir::toNativeSeparators(path)));
 }
 
 void CQuoteDlg::OnOpenQuote()
@@ -457,8 +543,9 @@ bool CQuoteDlg::OnSaveQuoteAs()
     // What cannot be read is said before a name is asked for.
     if (!sendableOffer())
         return false;
-    const QString path
-        = uiServices().getSaveFileName(this, quoteFileDialog(QStringLiteral("Kalkora - Angebot speichern")));
+    const QString path = uiServices().getSaveFileName(this,
+        quoteFileDialog(QStringLiteral("Kalkora - Angebot speichern"),
+            documents::quoteFileName(quote.letter().number, QStringLiteral("ang"))));
     return !path.isEmpty() && saveQuoteTo(path);
 }
 
@@ -539,13 +626,16 @@ std::optional<QuoteFigures> CQuoteDlg::typedFigures()
 
 void CQuoteDlg::recompute()
 {
-    for (QLineEdit* field : findChildren<QLineEdit*>())
+    for (QLineEdit* field : schemeFields)
+        field->setStyleSheet(QString());
+    for (QLineEdit* field : { quantitiesField, marketPriceField })
         field->setStyleSheet(QString());
     if (!quote.hasOrder()) {
         showOfferedOnly();
         return;
     }
     const QuoteSubject subject = currentSubject();
+    quote.setPartName(subject.name);
     setOrderName(subject.name);
     quantityBaseLine->setText(subject.quantityBaseLine);
     std::optional<QuoteFigures> figures = typedFigures();
@@ -565,7 +655,7 @@ void CQuoteDlg::showError(QLineEdit* field, const QString& message, bool tableFi
         quote.markOutOfDate();
         tablePanel->setCurrent(false);
     }
-    field->setStyleSheet(QStringLiteral("background-color: #ffd8d8;"));
+    field->setStyleSheet(markedStyle());
     errorLine->setText(message);
     errorLine->show();
 }

@@ -98,6 +98,11 @@ public slots:
 private:
     // Opens large enough to show the whole table and every field, as far as the screen allows.
     void growToShowTable();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Marks what keeps the letter from being sent and names it below the texts; the messages.
+    QStringList showLetterProblems();
+    // Whether the letter can be sent; if not, says why.
+    bool letterReady();
     void addField(int row, int column, const QString& label, const QString& unit, QLineEdit* field);
     void createTexts();
     // The quote ready to be sent; nothing, with what cannot be read marked or named, when it is
@@ -145,6 +150,10 @@ private:
     QPlainTextEdit* recipientField = nullptr;
     QPlainTextEdit* introField = nullptr;
     QPlainTextEdit* closingField = nullptr;
+    QLineEdit* cashDiscountDaysField = nullptr;
+    QLineEdit* paymentDaysField = nullptr;
+    QLabel* letterLine = nullptr;
+    QLabel* statusLine = nullptr;
     QLabel* offeredLine = nullptr;
     QPushButton* takePricesButton = nullptr;
 };

@@ -129,7 +129,7 @@ TEST(QtUiServicesTest, TheSaveDialogAddsTheSuffixToATypedName)
     QtUiServices services;
     EXPECT_EQ(services.getSaveFileName(nullptr,
                   { QStringLiteral("Kalkora - Auftragsdaten Speichern"), QStringLiteral("Auftragsdaten (*.auf) "),
-                      QStringLiteral("*.auf"), QStringLiteral("auf"), true, dir.path() }),
+                      QStringLiteral("*.auf"), QStringLiteral("auf"), true, dir.path(), {} }),
         dir.filePath(QStringLiteral("welle.auf")));
     EXPECT_EQ(size, QStringLiteral("1,50 KiB"));
     EXPECT_TRUE(

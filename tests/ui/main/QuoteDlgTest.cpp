@@ -93,7 +93,9 @@ const Row saving[]
           { "", "title" }, { "buttonClose", "visible" } };
 const Row reopening[] = { { "file:angebot.ang;buttonOpen", "number" }, { "", "date" }, { "", "discountPct" },
     { "", "subject" }, { "", "offered" }, { "buttonTakePrices", "offered" },
-    { "buttonPreview;file:angebot.pdf;buttonPdf", "messages" }, { "", "pdfs" } };
+    { "validUntil=01.01.2026;buttonPreview", "messages" }, { "", "letterLine" },
+    { "validUntil=31.12.2026;recipient=Kunde AG;buttonPreview;file:angebot.pdf;buttonPdf", "messages" }, { "", "pdfs" },
+    { "", "letterLine" }, { "", "statusLine" } };
 
 TEST_F(QuoteDlgTest, TheQuoteIsSavedReopenedAndPrintedAsALetter)
 {
@@ -120,6 +122,7 @@ TEST_F(QuoteDlgTest, TheQuoteIsSavedReopenedAndPrintedAsALetter)
     dlg.session().order().data().operations.at(0)->machineTimeMin = 4;
     dlg.action(quoteCommand)->trigger();
     scenario.run(reopening);
+    EXPECT_EQ(ui.asked.back().file.fileName, QStringLiteral("Angebot 2026-0042.pdf"));
 }
 
 // A new quote starts from the quote defaults.
@@ -181,7 +184,8 @@ TEST_F(QuoteDlgTest, AQuoteNamedAtStartBringsItsMasterDataAndOrder)
     EXPECT_TRUE(child<QLabel>(quote, "offeredLine")->text().contains(QStringLiteral("fehlt.auf")));
     EXPECT_EQ(quote->panel()->table()->model()->index(2, 1).data().toString(), QStringLiteral("7,33"));
     for (const QLineEdit* figure : quote->findChildren<QLineEdit*>())
-        EXPECT_EQ(figure->isEnabled(), QString("number date validUntil subject").contains(figure->objectName()))
+        EXPECT_EQ(figure->isEnabled(),
+            QString("number date validUntil subject cashDiscountDays paymentDays").contains(figure->objectName()))
             << figure->objectName().toStdString();
 }
 
