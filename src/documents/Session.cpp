@@ -78,7 +78,8 @@ StartFiles Session::sortStartFiles(const QStringList& paths) const
             start.masterData << offer.masterFile;
         }
         if (QFileInfo::exists(offer.orderFile)) {
-            start.orders << offer.orderFile;
+            // A quote of an assembly names the assembly where an order would stand.
+            (files::isAssemblyFile(offer.orderFile) ? start.assemblies : start.orders) << offer.orderFile;
         }
     }
     return start;

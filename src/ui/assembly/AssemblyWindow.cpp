@@ -532,8 +532,18 @@ void CAssemblyWindow::OnQuote()
     showWindowOf<CQuoteDlg>(this, [this] {
         auto* window = new CQuoteDlg([this] { return quoteSubject(); }, this);
         window->setDataFiles([this] { return documents::QuoteDataFiles { assembly.path(), masterFile() }; });
+        window->setQuoteOpener([this](const QString& path) { emit quoteRequested(path); });
         return window;
     });
+}
+
+bool CAssemblyWindow::openQuote(const QString& path)
+{
+    if (auto* shown = findChild<CQuoteDlg*>(QString(), Qt::FindDirectChildrenOnly);
+        shown && shown->isVisible() && !shown->mayClose())
+        return false;
+    OnQuote();
+    return findChild<CQuoteDlg*>(QString(), Qt::FindDirectChildrenOnly)->openQuoteFile(path);
 }
 
 void CAssemblyWindow::OnExport()

@@ -58,6 +58,9 @@ public:
     bool openFile(const QString& path);
     // Asks first when the assembly was changed.
     bool mayClose();
+    // Opens the quote file `path` in the assembly's quote window, after asking about a changed
+    // quote shown there.
+    bool openQuote(const QString& path);
     // The master data or a file of the tree changed: costs the tree afresh.
     void recompute();
     // The file of an order or an assembly, chosen in a file dialog, as the assembly names it.
@@ -68,6 +71,8 @@ public:
 signals:
     // The user asked to open the order `path` in the main window.
     void orderRequested(const QString& path);
+    // The user chose the quote file `path` to open, with what it names.
+    void quoteRequested(const QString& path);
 
 public slots:
     bool OnSave();

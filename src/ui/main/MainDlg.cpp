@@ -17,6 +17,7 @@
 #include "ui/quote/QuoteDlg.h"
 #include "ui/report/ReportDlg.h"
 
+#include <QFileInfo>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -228,9 +229,14 @@ void CMainDlg::OpenStartFiles(const QStringList& paths)
         openAssemblyFile(path);
     }
     for (const auto& [path, quoteOrder] : start.quotes) {
+        if (CAssemblyWindow* assembly = assemblyWindowOf(quoteOrder)) {
+            assembly->openQuote(path);
+            continue;
+        }
         openQuoteFile(
             this, documents.masterData().data(), orderSnapshot(), [this] { return documents.quoteDataFiles(); }, path,
             documents.isOpenOrder(quoteOrder));
+        letQuoteWindowOpenWhatItNames();
     }
 }
 
@@ -330,6 +336,13 @@ std::function<COrder()> CMainDlg::orderSnapshot()
 void CMainDlg::OnQuote()
 {
     showQuote(this, documents.masterData().data(), orderSnapshot(), [this] { return documents.quoteDataFiles(); });
+    letQuoteWindowOpenWhatItNames();
+}
+
+void CMainDlg::letQuoteWindowOpenWhatItNames()
+{
+    if (auto* window = findChild<CQuoteDlg*>(QString(), Qt::FindDirectChildrenOnly))
+        window->setQuoteOpener([this](const QString& path) { OpenStartFiles({ path }); });
 }
 
 CAssemblyWindow* CMainDlg::newAssemblyWindow()
@@ -340,6 +353,7 @@ CAssemblyWindow* CMainDlg::newAssemblyWindow()
         if (mayOpenOrder() && maySaveChangedOrder() && openOrderFile(path, 1.0f))
             bringToFront(this);
     });
+    connect(window, &CAssemblyWindow::quoteRequested, this, [this](const QString& path) { OpenStartFiles({ path }); });
     return window;
 }
 
@@ -360,8 +374,22 @@ void CMainDlg::OnOpenAssembly()
     window->show();
 }
 
+CAssemblyWindow* CMainDlg::assemblyWindowOf(const QString& path)
+{
+    for (CAssemblyWindow* window : findChildren<CAssemblyWindow*>()) {
+        if (!window->document().path().isEmpty() && QFileInfo(window->document().path()) == QFileInfo(path))
+            return window;
+    }
+    return nullptr;
+}
+
 bool CMainDlg::openAssemblyFile(const QString& path)
 {
+    // An assembly already open is shown rather than opened twice.
+    if (CAssemblyWindow* open = assemblyWindowOf(path)) {
+        bringToFront(open);
+        return true;
+    }
     CAssemblyWindow* window = newAssemblyWindow();
     if (!window->openFile(path)) {
         delete window;

@@ -129,7 +129,11 @@ private:
     void updateRecentOrderMenu();
     // A window for an assembly, costed with the session's master data.
     CAssemblyWindow* newAssemblyWindow();
+    // The window of the assembly `path`, if one is open.
+    CAssemblyWindow* assemblyWindowOf(const QString& path);
     bool openAssemblyFile(const QString& path);
+    // "Öffnen..." in the quote window opens a quote with the order and master data it names.
+    void letQuoteWindowOpenWhatItNames();
     // Asks about each assembly window's changes; false when one must stay open.
     bool mayCloseAssemblyWindows();
     // The order as the analysis windows see it: as shown, a field being typed included.

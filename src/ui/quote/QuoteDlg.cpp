@@ -428,11 +428,16 @@ void CQuoteDlg::OnSavePdf()
 
 void CQuoteDlg::OnOpenQuote()
 {
-    if (!mayClose())
+    // The opener asks about this quote itself, after the order and master data it replaces.
+    if (!quoteOpener && !mayClose())
         return;
     const QString path
         = uiServices().getOpenFileName(this, quoteFileDialog(QStringLiteral("Kalkora - Angebot öffnen")));
-    if (!path.isEmpty())
+    if (path.isEmpty())
+        return;
+    if (quoteOpener)
+        quoteOpener(path);
+    else
         openQuoteFile(path);
 }
 

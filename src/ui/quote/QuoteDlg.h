@@ -70,6 +70,9 @@ public:
     const documents::QuoteDocument& document() const { return quote; }
     CAnalysisPanel* panel() const { return tablePanel; }
     void setDataFiles(std::function<QuoteDataFiles()> currentFiles) { dataFiles = std::move(currentFiles); }
+    // How "Öffnen..." opens a quote file with the order or assembly and the master data it names,
+    // asking about unsaved changes as opening them does; without one, the quote opens here.
+    void setQuoteOpener(std::function<void(const QString&)> opener) { quoteOpener = std::move(opener); }
     // Shows the quote of `path` with its offered prices; a file that cannot be read is named in
     // a message and changes nothing.
     bool openQuoteFile(const QString& path);
@@ -131,6 +134,7 @@ private:
 
     QuoteSubjectSnapshot currentSubject;
     std::function<QuoteDataFiles()> dataFiles;
+    std::function<void(const QString&)> quoteOpener;
     documents::QuoteDocument quote;
     bool showing = false; // fields are being filled by the program, not typed
 

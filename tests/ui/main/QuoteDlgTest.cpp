@@ -119,7 +119,9 @@ TEST_F(QuoteDlgTest, TheQuoteIsSavedReopenedAndPrintedAsALetter)
     files::Offer saved;
     ASSERT_TRUE(files::loadOffer(folder.filePath(QStringLiteral("angebot.ang")), saved).ok());
     EXPECT_EQ(saved.orderFile, dlg.session().order().path());
+    // Opening the quote opens the order it names: changed there, it prices otherwise.
     dlg.session().order().data().operations.at(0)->machineTimeMin = 4;
+    ASSERT_TRUE(dlg.session().order().save(folder.filePath(QStringLiteral("welle.auf"))).ok());
     dlg.action(quoteCommand)->trigger();
     scenario.run(reopening);
     EXPECT_EQ(ui.asked.back().file.fileName, QStringLiteral("Angebot 2026-0042.pdf"));
@@ -141,7 +143,8 @@ TEST_F(QuoteDlgTest, ANewQuoteStartsFromTheDefaults)
     Scenario(*window, ui).run(fromDefaults);
 }
 
-// "kalkora angebot.ang" opens the quote with the master data and the order it names. Without
+// "kalkora angebot.ang", and "Öffnen..." in the quote window, open the quote with the master data
+// and the order it names. Without
 // its order it shows the offered prices alone and keeps them on record; closing the order asks
 // about a changed quote first.
 TEST_F(QuoteDlgTest, AQuoteNamedAtStartBringsItsMasterDataAndOrder)
@@ -167,6 +170,17 @@ TEST_F(QuoteDlgTest, AQuoteNamedAtStartBringsItsMasterDataAndOrder)
     ASSERT_NE(quote, nullptr);
     EXPECT_EQ(child<QLineEdit>(quote, "number")->text(), QStringLiteral("A-1"));
     EXPECT_TRUE(ui.messages().isEmpty());
+    // "Öffnen..." in the quote window opens a quote of another order with that order.
+    COrder other = exampleOrder();
+    other.name = "Andere Welle";
+    ASSERT_TRUE(files::saveOrder(path("andere.auf"), other).ok());
+    offer.orderFile = path("andere.auf");
+    ASSERT_TRUE(files::saveOffer(path("andere.ang"), offer).ok());
+    ui.fileAnswers = { path("andere.ang") };
+    child<QPushButton>(quote, "buttonOpen")->click();
+    EXPECT_EQ(main.session().order().path(), path("andere.auf"));
+    EXPECT_EQ(shownTitle(*quote), QStringLiteral("Kalkora - Angebot: Andere Welle"));
+    main.OpenStartFiles({ path("angebot.ang") });
     setText(quote, "number", QStringLiteral("A-2"));
     ui.yesNoCancelAnswers = { Answer::Cancel };
     main.OnCloseOrder();
