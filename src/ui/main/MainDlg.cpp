@@ -382,6 +382,8 @@ template <typename Dialog> void CMainDlg::editMasterData(const QString& stepText
     Dialog dialog(plantData, this);
     const bool confirmed = dialog.exec() == QDialog::Accepted;
     documents.masterData().recordDialogChange(stepText, before, confirmed);
+    // The windows beside this one show figures of the master data as they are now.
+    refreshAnalysisWindows(this);
 }
 
 void CMainDlg::OnPlantData()
