@@ -49,7 +49,9 @@ public:
     // Asks for a file and opens it; false when the user cancelled or it could not be read.
     bool openChosenFile();
     bool openFile(const QString& path);
-    // Asks first when the assembly was changed.
+    // Whether the assembly holds changes not saved, what is being typed included.
+    bool isChanged();
+    // Asks first when the assembly was changed, what is being typed included.
     bool mayClose();
     // The master data or a file of the tree changed: costs the tree afresh.
     void recompute();

@@ -132,6 +132,9 @@ private:
     bool openAssemblyFile(const QString& path);
     // Asks about each assembly window's changes; false when one must stay open.
     bool mayCloseAssemblyWindows();
+    // Anything a clean end would lose: the order, the master data, a quote or an assembly, what is
+    // being typed included.
+    bool hasUnsavedWork();
     // The order as the analysis windows see it: as shown, a field being typed included.
     std::function<COrder()> orderSnapshot();
 
