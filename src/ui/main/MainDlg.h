@@ -104,6 +104,8 @@ private:
     void enableOrderCommands(bool enabled);
     void createEditMenu();
     void updateEditCommands();
+    // A key of one of the operation commands of the edit menu.
+    bool isOperationKey(const QKeyEvent* key) const;
     void showAppliedStep(documents::EditedData data);
     // Runs a dialog that edits the master data in place and records its change as a step.
     template <typename Dialog> void editMasterData(const QString& stepText);
