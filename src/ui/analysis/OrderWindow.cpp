@@ -43,6 +43,13 @@ bool mayCloseAnalysisWindows(QWidget* owner)
         [](COrderWindow* window) { return !window->isVisible() || window->mayClose(); });
 }
 
+bool analysisWindowsChanged(QWidget* owner)
+{
+    const QList<COrderWindow*> windows = owner->findChildren<COrderWindow*>(QString(), Qt::FindDirectChildrenOnly);
+    return std::any_of(windows.begin(), windows.end(),
+        [](COrderWindow* window) { return window->isVisible() && window->isChanged(); });
+}
+
 void closeAnalysisWindows(QWidget* owner)
 {
     for (COrderWindow* window : owner->findChildren<COrderWindow*>(QString(), Qt::FindDirectChildrenOnly)) {

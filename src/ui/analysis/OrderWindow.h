@@ -29,6 +29,8 @@ public:
     // Whether the window may go with the order or master data it belongs to: a changed quote
     // asks first. False when the user keeps the window.
     virtual bool mayClose() { return true; }
+    // Holds work of its own that is not saved (a changed quote).
+    virtual bool isChanged() const { return false; }
 
 public slots:
     // The order was edited in the main window.
@@ -74,6 +76,8 @@ Window* showWithSettings(QWidget* owner, const CPlantData& plantData, OrderSnaps
 // Whether every open window of `owner` with figures of its order may close (mayClose), asked
 // before an order or master data go that they belong to.
 bool mayCloseAnalysisWindows(QWidget* owner);
+// Whether one of those windows that is open holds work of its own not saved.
+bool analysisWindowsChanged(QWidget* owner);
 // Closes those windows without asking again: their figures belong to an order or master data that
 // are going away. Opened again, they compute afresh.
 void closeAnalysisWindows(QWidget* owner);

@@ -205,14 +205,20 @@ bool CAssemblyWindow::openFile(const QString& path)
     return prompts.open(assembly, path, 1.0f, QStringLiteral("Baugruppe wird geladen..."));
 }
 
+bool CAssemblyWindow::isChanged()
+{
+    readFields();
+    return assembly.isChanged();
+}
+
 bool CAssemblyWindow::mayClose()
 {
+    readFields();
     return prompts.maySaveChanges(assembly, [this] { return OnSave(); });
 }
 
 void CAssemblyWindow::closeEvent(QCloseEvent* event)
 {
-    readFields();
     if (mayCloseAnalysisWindows(this) && mayClose())
         event->accept();
     else

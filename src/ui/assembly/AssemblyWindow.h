@@ -56,7 +56,9 @@ public:
     // Asks for a file and opens it; false when the user cancelled or it could not be read.
     bool openChosenFile();
     bool openFile(const QString& path);
-    // Asks first when the assembly was changed.
+    // Whether the assembly holds changes not saved, what is being typed included.
+    bool isChanged();
+    // Asks first when the assembly was changed, what is being typed included.
     bool mayClose();
     // Opens the quote file `path` in the assembly's quote window, after asking about a changed
     // quote shown there.

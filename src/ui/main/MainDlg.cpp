@@ -25,6 +25,8 @@
 #include <QLayout>
 #include <QScreen>
 
+#include <algorithm>
+
 // Resources of a static library are registered by hand, outside any namespace.
 static void initKalkoraResources()
 {
@@ -415,6 +417,8 @@ template <typename Dialog> void CMainDlg::editMasterData(const QString& stepText
     Dialog dialog(plantData, this);
     const bool confirmed = dialog.exec() == QDialog::Accepted;
     documents.masterData().recordDialogChange(stepText, before, confirmed);
+    // The windows beside this one show figures of the master data as they are now.
+    refreshAnalysisWindows(this);
 }
 
 void CMainDlg::OnPlantData()
@@ -465,6 +469,16 @@ void CMainDlg::OnAbout()
     about.exec();
 }
 
+bool CMainDlg::hasUnsavedWork()
+{
+    if (isOrderOpen())
+        orderPanel.writeFieldsToOrder();
+    const QList<CAssemblyWindow*> assemblies = findChildren<CAssemblyWindow*>();
+    return (isOrderOpen() && isOrderChanged()) || isMasterDataChanged() || analysisWindowsChanged(this)
+        || std::any_of(
+            assemblies.begin(), assemblies.end(), [](CAssemblyWindow* window) { return window->isChanged(); });
+}
+
 void CMainDlg::OnExit()
 {
     close();
@@ -474,17 +488,10 @@ void CMainDlg::closeEvent(QCloseEvent* event)
 {
     // Closing may save one document and then be cancelled.
     emit documentsChanged();
-    // With something unsaved, the save question is the one that matters; asked first whether
+    // With something unsaved, the save questions are the ones that matter; asked first whether
     // to end at all, the user would answer twice.
-    if (isOrderOpen())
-        orderPanel.writeFieldsToOrder();
-    if (!mayCloseAssemblyWindows()) {
-        event->ignore();
-        return;
-    }
-    const bool unsaved = (isOrderOpen() && isOrderChanged()) || isMasterDataChanged();
-    const bool ending = unsaved
-        ? maySaveChangedOrder() && maySaveChangedMasterData()
+    const bool ending = hasUnsavedWork()
+        ? mayCloseAssemblyWindows() && maySaveChangedOrder() && maySaveChangedMasterData()
         : uiServices().askYesNo(this,
             QStringLiteral("Anwendung schließen ? Evtl. nicht gespeicherte Daten gehen verloren !"),
             MessageIcon::Question);

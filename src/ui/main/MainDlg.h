@@ -104,6 +104,8 @@ private:
     void enableOrderCommands(bool enabled);
     void createEditMenu();
     void updateEditCommands();
+    // A key of one of the operation commands of the edit menu.
+    bool isOperationKey(const QKeyEvent* key) const;
     void showAppliedStep(documents::EditedData data);
     // Runs a dialog that edits the master data in place and records its change as a step.
     template <typename Dialog> void editMasterData(const QString& stepText);
@@ -136,6 +138,9 @@ private:
     void letQuoteWindowOpenWhatItNames();
     // Asks about each assembly window's changes; false when one must stay open.
     bool mayCloseAssemblyWindows();
+    // Anything a clean end would lose: the order, the master data, a quote or an assembly, what is
+    // being typed included.
+    bool hasUnsavedWork();
     // The order as the analysis windows see it: as shown, a field being typed included.
     std::function<COrder()> orderSnapshot();
 

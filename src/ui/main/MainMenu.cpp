@@ -1,11 +1,14 @@
 #include "ui/common/UndoKeys.h"
 #include "ui/main/MainDlg.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenuBar>
+
+#include <algorithm>
 
 // The menus of the main window, what greys and names their commands, and the keyboard of its
 // menu bar.
@@ -14,7 +17,8 @@ namespace kalkora::ui {
 
 namespace {
 
-constexpr int orderCommandIds[] = { 40004, 40005, 40003, 40015, 40016, 40017, 40018 };
+constexpr int orderCommandIds[]
+    = { 40004, 40005, 40003, 40015, 40016, 40017, 40018, 40047, 40049, 40048, 40040, 40041 };
 
 } // namespace
 
@@ -115,6 +119,8 @@ void CMainDlg::createEditMenu()
     redoAction = edit->addAction(QString(), this, &CMainDlg::OnRedo);
     redoAction->setObjectName(QStringLiteral("actionRedo"));
     redoAction->setShortcuts({ QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z) });
+    edit->addSeparator();
+    edit->addActions(orderPanel.operationCommands());
 }
 
 void CMainDlg::updateEditCommands()
@@ -122,8 +128,23 @@ void CMainDlg::updateEditCommands()
     showUndoSteps(documents.history().steps(), undoAction, redoAction);
 }
 
+bool CMainDlg::isOperationKey(const QKeyEvent* key) const
+{
+    const QKeySequence pressed(key->keyCombination());
+    const QList<QAction*>& commands = orderPanel.operationCommands();
+    return std::any_of(commands.begin(), commands.end(),
+        [&pressed](QAction* command) { return command->shortcuts().contains(pressed); });
+}
+
 bool CMainDlg::eventFilter(QObject* watched, QEvent* event)
 {
+    // The operation commands are in the edit menu, so Qt would take their keys while the menu bar
+    // holds the keyboard too; there Return opens a menu and the others do nothing.
+    if (watched == menuBar() && event->type() == QEvent::ShortcutOverride
+        && isOperationKey(static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
     // After Alt, or a menu closed with Escape, the menu bar holds the keyboard; without an
     // open menu, Escape there is still Escape in the main window. The menu bar first leaves its
     // keyboard mode; the question comes when it has no field to hand the keyboard back to.

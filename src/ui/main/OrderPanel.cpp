@@ -9,6 +9,7 @@
 #include "ui/common/UiServices.h"
 #include "ui/main/OperationDlg.h"
 
+#include <QAction>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -75,7 +76,7 @@ COrderPanel::COrderPanel(COrder& order, const CPlantData& plantData, documents::
 {
     setObjectName(QStringLiteral("orderPanel"));
     createControls();
-    createPopupMenu();
+    createOperationCommands();
     fitColumns();
 }
 
@@ -155,20 +156,31 @@ void COrderPanel::createControls()
     connect(operationTable, &QTableView::doubleClicked, this, &COrderPanel::OnListDoubleClick);
 }
 
-void COrderPanel::createPopupMenu()
+void COrderPanel::createOperationCommands()
 {
+    const auto command = [this](int id, const QString& text, QList<QKeySequence> keys, void (COrderPanel::*handler)()) {
+        auto* action = new QAction(text, this);
+        action->setObjectName(QStringLiteral("action%1").arg(id));
+        action->setShortcuts(keys);
+        // Only in the list: in a field, Return, Delete and Insert belong to what is typed.
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        operationTable->addAction(action);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    QAction* insert
+        = command(40047, QStringLiteral("Arbeitsgang &einfügen..."), { Qt::Key_Insert }, &COrderPanel::OnNewOperation);
+    QAction* remove
+        = command(40048, QStringLiteral("Arbeitsgang &löschen"), { Qt::Key_Delete }, &COrderPanel::OnDeleteOperation);
+    QAction* edit = command(40049, QStringLiteral("Arbeitsgang &bearbeiten..."), { Qt::Key_Return, Qt::Key_Enter },
+        &COrderPanel::OnEditOperation);
+    QAction* up = command(40040, QStringLiteral("Nach &oben"), { Qt::CTRL | Qt::Key_Up }, &COrderPanel::OnMoveUp);
+    QAction* down
+        = command(40041, QStringLiteral("Nach &unten"), { Qt::CTRL | Qt::Key_Down }, &COrderPanel::OnMoveDown);
+    commands = { insert, edit, remove, up, down };
     operationMenu = new QMenu(this);
     operationMenu->setObjectName(QStringLiteral("menu145"));
-    const auto addCommand = [this](int id, const QString& text, void (COrderPanel::*handler)()) {
-        QAction* action = operationMenu->addAction(text);
-        action->setObjectName(QStringLiteral("action%1").arg(id));
-        connect(action, &QAction::triggered, this, handler);
-    };
-    addCommand(40047, QStringLiteral("Neuen AG anlegen"), &COrderPanel::OnNewOperation);
-    addCommand(40048, QStringLiteral("Gewählten AG löschen"), &COrderPanel::OnDeleteOperation);
-    addCommand(40049, QStringLiteral("AG ansehen/bearbeiten"), &COrderPanel::OnEditOperation);
-    addCommand(40040, QStringLiteral("Eins nach oben"), &COrderPanel::OnMoveUp);
-    addCommand(40041, QStringLiteral("Eins nach unten"), &COrderPanel::OnMoveDown);
+    operationMenu->addActions({ insert, remove, edit, up, down });
 }
 
 void COrderPanel::fitColumns()

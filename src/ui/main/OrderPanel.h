@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+class QAction;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
@@ -48,6 +49,9 @@ public:
     // Index of the selected row, or -1.
     int selectedRow() const;
     QTableView* operationList() const { return operationTable; }
+    // The commands of the list's popup menu, in the order the main window's edit menu lists them
+    // (insert, edit, delete, up, down). Their keys work while the list has the focus.
+    const QList<QAction*>& operationCommands() const { return commands; }
 
 signals:
     // The order's data was changed here: a field written back with a different value, or an
@@ -78,7 +82,7 @@ private:
     TypedFields typedFields() const;
 
     void createControls();
-    void createPopupMenu();
+    void createOperationCommands();
     void fitColumns();
     void OnFieldKillFocus(Field field);
     bool readFields();
@@ -104,6 +108,7 @@ private:
     QTableView* operationTable = nullptr;
     COperationListModel* listModel = nullptr;
     QMenu* operationMenu = nullptr;
+    QList<QAction*> commands;
     bool refusingQuantity = false;
 };
 

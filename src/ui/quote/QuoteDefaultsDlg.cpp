@@ -4,6 +4,7 @@
 #include "documents/SchemeValues.h"
 #include "ui/common/NumberField.h"
 #include "ui/common/UiServices.h"
+#include "ui/quote/SchemeLabels.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -45,11 +46,11 @@ CQuoteDefaultsDlg::CQuoteDefaultsDlg(QWidget* parent)
         const SchemeField& field = kSchemeFields[i];
         schemeFields[i] = line(field.key,
             QStringLiteral("%1 [%2]:")
-                .arg(QString::fromUtf8(field.germanName), field.percent() ? QStringLiteral("%") : QStringLiteral("€")),
+                .arg(QString::fromUtf8(kSchemeLabels[i]), field.percent() ? QStringLiteral("%") : QStringLiteral("€")),
             typedValue(field.countIn(defaults.scheme)));
     }
     validityDaysField
-        = line("validityDays", QStringLiteral("&Gültigkeit [Tage]:"), QString::number(defaults.validityDays));
+        = line("validityDays", QStringLiteral("Gü&ltigkeit [Tage]:"), QString::number(defaults.validityDays));
     cashDiscountDaysField
         = line("cashDiscountDays", QStringLiteral("Skonto&frist [Tage]:"), QString::number(defaults.cashDiscountDays));
     paymentDaysField
@@ -62,7 +63,7 @@ CQuoteDefaultsDlg::CQuoteDefaultsDlg(QWidget* parent)
     numberPrefixField = line("numberPrefix", QStringLiteral("Num&mernvorsatz:"), defaults.numberPrefix);
     numberPrefixField->setToolTip(QStringLiteral("Steht vor der gezählten Nummer, z. B. A-2026- für A-2026-17."));
     nextNumberField
-        = line("nextNumber", QStringLiteral("&Nächste Angebotsnummer:"), QString::number(defaults.nextNumber));
+        = line("nextNumber", QStringLiteral("Nächs&te Angebotsnummer:"), QString::number(defaults.nextNumber));
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);

@@ -9,6 +9,7 @@
 #include "ui/common/DialogUnits.h"
 #include "ui/common/QtText.h"
 #include "ui/common/UiServices.h"
+#include "ui/quote/SchemeLabels.h"
 
 #include <QBoxLayout>
 #include <QDate>
@@ -33,10 +34,6 @@ using documents::QuoteFigures;
 
 namespace {
 
-// The labels of the scheme's fields, in the order of kSchemeFields, with mnemonics that the
-// window's buttons leave free.
-constexpr const char* kFieldLabels[] = { "Ver&waltungsgemeinkosten:", "Vertrie&bsgemeinkosten:", "&Gewinnzuschlag:",
-    "Kundens&konto:", "Vertreterprovisi&on:", "Kunden&rabatt:", "E&inmalkosten:", "So&ndereinzelkosten Vertrieb:" };
 constexpr const char* kAmountUnits[] = { "€ für die ganze Menge", "€ je Stück" };
 
 // An amount or a percentage with German grouping.
@@ -104,7 +101,7 @@ CQuoteDlg::CQuoteDlg(QuoteSubjectSnapshot currentSubject, QWidget* parent)
         // Percentages in the left and right column, the two amounts in the last row.
         const int row = field.percent() ? int(i % 3) : 3;
         const int column = field.percent() ? int(i / 3) : int(i - 6);
-        addField(row, column, QString::fromUtf8(kFieldLabels[i]),
+        addField(row, column, QString::fromUtf8(kSchemeLabels[i]) + u':',
             field.percent() ? QStringLiteral("%") : QString::fromUtf8(kAmountUnits[i - 6]), schemeFields[i]);
     }
     quantitiesField = new QLineEdit(this);
@@ -185,11 +182,11 @@ void CQuoteDlg::createTexts()
     place(2, 0, QStringLiteral("Gültig bis:"), validUntilField = line("validUntil"));
     place(3, 0, QStringLiteral("Betre&ff:"), subjectField = line("subject"));
     place(4, 0, QStringLiteral("Absender:"), senderField = block("sender"));
-    place(0, 1, QStringLiteral("Anschri&ft:"), recipientField = block("recipient"));
+    place(0, 1, QStringLiteral("Ans&chrift:"), recipientField = block("recipient"));
     grid->addWidget(recipientField, 0, 3, 4, 1);
     place(4, 1, QStringLiteral("Einleitung:"), introField = block("intro"));
     place(5, 1, QStringLiteral("Schluss:"), closingField = block("closing"));
-    place(6, 0, QStringLiteral("Skonto&frist [Tage]:"), cashDiscountDaysField = line("cashDiscountDays"));
+    place(6, 0, QStringLiteral("Skontofrist [Tage]:"), cashDiscountDaysField = line("cashDiscountDays"));
     place(6, 1, QStringLiteral("&Zahlungsziel [Tage]:"), paymentDaysField = line("paymentDays"));
     for (QLineEdit* field : { cashDiscountDaysField, paymentDaysField })
         field->setToolTip(QStringLiteral("Tage ab Rechnungsdatum, 0 bis 3650; 0 nennt keine Frist."));

@@ -82,6 +82,7 @@ public:
     bool openQuoteWithoutOrder(const QString& path);
     // Asks first when the quote was changed.
     bool mayClose() override;
+    bool isChanged() const override { return quote.isChanged(); }
 
 public slots:
     void OnOrderChanged() override { recompute(); }

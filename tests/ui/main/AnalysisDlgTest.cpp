@@ -1,3 +1,4 @@
+#include "ModalDriver.h"
 #include "Scenario.h"
 #include "WindowTest.h"
 #include "costing/AnalysisTables.h"
@@ -145,6 +146,35 @@ TEST_F(AnalysisDlgTest, BreakdownChartSharesAddUpToTheOrder)
             shares += part->at(bar);
         EXPECT_NEAR(shares, part->at(part->count() - 1), 1e-9) << part->label().toStdString();
     }
+}
+
+// Confirmed plant data reach the windows open beside the main window at once: each shows what it
+// shows when opened again, with the machine rates of the new rent.
+TEST_F(AnalysisDlgTest, ConfirmedPlantDataReachTheOpenWindows)
+{
+    const int commands[] = { priceScaleCommand, breakdownCommand, 40018 };
+    const auto shownTables = [this] {
+        std::string text;
+        for (const COrderWindow* window : dlg.findChildren<COrderWindow*>())
+            text += tableText(child<QTableView>(window, "table")->model());
+        return text;
+    };
+    for (int command : commands)
+        dlg.action(command)->trigger();
+    const std::string before = shownTables();
+    whenModal([](QWidget* modal) {
+        setText(modal, "edit1002", QStringLiteral("600"));
+        click(modal, "button1001");
+    });
+    dlg.action(40007)->trigger();
+    const std::string shown = shownTables();
+    for (int command : commands)
+        dlg.action(command)->trigger();
+    EXPECT_EQ(shown, shownTables());
+    EXPECT_NE(shown, before);
+    // The full cost per piece at 100 and 1,000 pieces, 5,29 and 5,03 with the old rent.
+    EXPECT_NE(shown.find("\n100|5,48|"), std::string::npos);
+    EXPECT_NE(shown.find("\n1.000|5,20|"), std::string::npos);
 }
 
 // Each window's file dialog and its failed write are in the transcript.

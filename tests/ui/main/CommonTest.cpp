@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QFontMetrics>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -135,6 +136,34 @@ TEST(QtUiServicesTest, TheSaveDialogAddsTheSuffixToATypedName)
     EXPECT_TRUE(
         QRegularExpression(QStringLiteral("^\\d\\d\\.\\d\\d\\.\\d\\d \\d\\d:\\d\\d$")).match(modified).hasMatch())
         << modified.toStdString();
+}
+
+// The buttons of the program's message boxes answer to Alt with their letters: J, N, A.
+TEST(QtUiServicesTest, MessageBoxButtonsAnswerToTheirLetters)
+{
+    const auto pressWhenAsked = [](Qt::Key letter) {
+        whenModal([letter](QWidget* box) {
+            EXPECT_TRUE(QTest::qWaitForWindowActive(box));
+            QTest::keyClick(box, letter, Qt::AltModifier);
+            // A button pressed by its letter shows itself pressed for a moment first.
+            if (!QTest::qWaitFor([box] { return QApplication::activeModalWidget() != box; }, 1000)) {
+                ADD_FAILURE() << "Alt+" << QKeySequence(letter).toString().toStdString() << " left the box open";
+                static_cast<QDialog*>(box)->reject();
+            }
+        });
+    };
+    const std::pair<Qt::Key, Answer> rows[]
+        = { { Qt::Key_J, Answer::Yes }, { Qt::Key_N, Answer::No }, { Qt::Key_A, Answer::Cancel } };
+    QtUiServices services;
+    for (const auto& [letter, answer] : rows) {
+        pressWhenAsked(letter);
+        EXPECT_EQ(services.askYesNoCancel(nullptr, QStringLiteral("Speichern?"), MessageIcon::Question), answer);
+        if (answer != Answer::Cancel) {
+            pressWhenAsked(letter);
+            EXPECT_EQ(
+                services.askYesNo(nullptr, QStringLiteral("Löschen?"), MessageIcon::Question), answer == Answer::Yes);
+        }
+    }
 }
 
 } // namespace

@@ -200,6 +200,32 @@ TEST_F(MainDlgTest, EveryCloseRequestAsksAndOnlyYesCloses)
     EXPECT_EQ(ui.asked.size(), 2u);
     EXPECT_EQ(ui.texts(Kind::YesNoCancel).size(), 2);
     EXPECT_TRUE(changed->isVisible());
+
+    // A changed quote or assembly beside an unchanged order is unsaved too: its own save question
+    // is the only one, a name being typed included.
+    const std::pair<const char*, std::function<void(CMainDlg&)>> otherWindows[] = {
+        { "Das Angebot",
+            [](CMainDlg& main) {
+                main.action(40018)->trigger();
+                setText(child(&main, "quoteDlg"), "profitPct", QStringLiteral("10"));
+            } },
+        { "Die Baugruppe",
+            [](CMainDlg& main) {
+                main.action(40030)->trigger();
+                setText(child(&main, "assemblyWindow"), "name", QStringLiteral("Getriebe"));
+            } },
+    };
+    changed.reset(); // its locks would open the files read-only
+    for (const auto& [question, change] : otherWindows) {
+        SCOPED_TRACE(question);
+        auto main = openWindow();
+        change(*main);
+        ui.clear();
+        main->action(40006)->trigger();
+        ASSERT_EQ(ui.asked.size(), 1u);
+        EXPECT_TRUE(ui.asked[0].kind == Kind::YesNoCancel && ui.asked[0].text.startsWith(QLatin1String(question)));
+        EXPECT_TRUE(main->isVisible());
+    }
 }
 
 // A damaged file changes nothing and is reported; an intact one is shown, and "&Speichern"

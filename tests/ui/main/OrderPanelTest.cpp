@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QHeaderView>
 #include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QTableView>
 
 namespace kalkora::ui::test {
@@ -38,17 +40,23 @@ protected:
         dlg.panel().RefreshFromOrder();
     }
 
+    // The names of the order's operations, "|"-separated.
+    QString names()
+    {
+        const COrder& order = dlg.session().order().data();
+        QStringList names;
+        for (int i = 0; i < order.operations.count(); ++i)
+            names << QString::fromLatin1(order.operations.at(i)->name);
+        return names.join(u'|');
+    }
+
     // "name", "quantity", "remark": the order's; "operations" its operation names.
     void run(std::span<const Row> rows)
     {
         Scenario(dlg, ui, [this](const QString& look) {
             const COrder& order = dlg.session().order().data();
-            if (look == QLatin1String("operations")) {
-                QStringList names;
-                for (int i = 0; i < order.operations.count(); ++i)
-                    names << QString::fromLatin1(order.operations.at(i)->name);
-                return names.join(u'|') + u'/' + cell(1, 0);
-            }
+            if (look == QLatin1String("operations"))
+                return names() + u'/' + cell(1, 0);
             return look == QLatin1String("quantity") ? QString::number(order.quantityBase)
                                                      : QString::fromLatin1(look == "name" ? order.name : order.remark);
         }).run(rows);
@@ -128,6 +136,63 @@ TEST_F(OrderPanelTest, RowCommandsActOnTheSelectedRow)
         run(row);
         EXPECT_TRUE(asks || dlg.panel().selectedRow() == -1) << command;
     }
+}
+
+// The operation commands answer to their keys while the list has the focus; in a field the same
+// keys stay with the typing. The edit menu holds the popup menu's very commands.
+TEST_F(OrderPanelTest, OperationKeysWorkInTheListAndLeaveTheFieldsAlone)
+{
+    // Presses `keys` with the second operation selected and the focus in `control`; returns the
+    // questions asked and the name an operation dialog opened with, which is then cancelled.
+    const auto press = [this](QWidget* control, const char* keys) {
+        select(1);
+        activate(dlg); // back from a dialog before
+        control->setFocus();
+        ui.clear();
+        ui.yesNoAnswers = { true };
+        QString opened;
+        whenModal([&opened](QWidget* dialog) {
+            if (!dialog)
+                return;
+            opened = QStringLiteral("Dialog: ") + child<QLineEdit>(dialog, "edit1047")->text();
+            qobject_cast<QDialog*>(dialog)->reject();
+        });
+        const QKeyCombination key = QKeySequence::fromString(QLatin1String(keys))[0];
+        QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+        QCoreApplication::processEvents(); // where the key opened no dialog, the timer fires here
+        return ui.texts(Kind::YesNo).join(u'|') + opened;
+    };
+    const struct {
+        const char* keys;
+        const char* operations;
+        const char* asked;
+    } inList[] = { { "Ctrl+Down", "A|C|B", "" }, { "Ctrl+Up", "B|A|C", "" }, { "Del", "A|C", "AG wirklich löschen ?" },
+        { "Return", "A|B|C", "Dialog: B" }, { "Enter", "A|B|C", "Dialog: B" }, { "Ins", "A|B|C", "Dialog: " } };
+    for (const auto& row : inList) {
+        SCOPED_TRACE(row.keys);
+        setOperations({ "A", "B", "C" });
+        EXPECT_EQ(press(list(), row.keys).toStdString(), row.asked);
+        EXPECT_EQ(names().toStdString(), row.operations);
+    }
+
+    setOperations({ "A", "B", "C" });
+    for (const char* field : { "edit1029", "edit1031" }) {
+        SCOPED_TRACE(field);
+        QWidget* typing = child(&dlg, field);
+        QTest::keyClicks(typing, QStringLiteral("Welle"));
+        for (const char* keys : { "Left", "Del", "Ins", "Return", "Enter", "Ctrl+Up", "Ctrl+Down" })
+            EXPECT_EQ(press(typing, keys).toStdString(), "") << keys;
+        const auto* line = qobject_cast<QLineEdit*>(typing);
+        EXPECT_EQ(line ? line->text() : qobject_cast<QPlainTextEdit*>(typing)->toPlainText(), QStringLiteral("Well"));
+    }
+    EXPECT_EQ(names().toStdString(), "A|B|C");
+    for (const char* keys : { "Del", "Ins", "Ctrl+Up", "Return" })
+        EXPECT_EQ(press(dlg.menuBar(), keys).toStdString(), "") << "menu bar " << keys;
+
+    const QList<QAction*> popup = child<QMenu>(&dlg, "menu145")->actions();
+    QList<QAction*> editMenu = dlg.menuBar()->actions().at(1)->menu()->actions();
+    editMenu.removeIf([&popup](QAction* command) { return !popup.contains(command); });
+    EXPECT_EQ(editMenu.size(), popup.size());
 }
 
 // A new operation is appended only when confirmed; a double click edits the row in place;

@@ -5,13 +5,17 @@
 #include "WindowTest.h"
 #include "files/DataFiles.h"
 #include "files/OfferFile.h"
+#include "ui/quote/QuoteDefaultsDlg.h"
 
 #include <QAction>
 #include <QDate>
 #include <QFile>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QPushButton>
+#include <QSet>
 #include <QTableView>
 #include <QTemporaryDir>
 
@@ -143,10 +147,40 @@ TEST_F(QuoteDlgTest, ANewQuoteStartsFromTheDefaults)
     Scenario(*window, ui).run(fromDefaults);
 }
 
+// Alt and a scheme field's letter reach that field, with the same letter in the quote window and
+// in the quote defaults; in neither window do two labels share a letter.
+TEST_F(QuoteDlgTest, SchemeFieldsAnswerToTheSameLettersInBothWindows)
+{
+    CQuoteDefaultsDlg defaults(&dlg);
+    // The letter that, pressed with Alt, moved the focus to each field, by the field's name.
+    const auto lettersReaching = [this](QWidget& shown) {
+        activate(shown);
+        QMap<QString, QString> letters;
+        QSet<QKeySequence> seen;
+        for (const QLabel* label : shown.findChildren<QLabel*>()) {
+            const QKeySequence letter = QKeySequence::mnemonic(label->text());
+            if (letter.isEmpty())
+                continue;
+            EXPECT_FALSE(seen.contains(letter)) << letter.toString().toStdString();
+            seen << letter;
+            QTest::keyClick(QApplication::focusWidget(), letter[0].key(), Qt::AltModifier);
+            if (label->buddy() && QApplication::focusWidget() == label->buddy())
+                letters[label->buddy()->objectName()] = letter.toString();
+        }
+        return letters;
+    };
+    const QMap<QString, QString> inQuote = lettersReaching(*window);
+    const QMap<QString, QString> inDefaults = lettersReaching(defaults);
+    for (const SchemeField& field : kSchemeFields) {
+        const QString key = QLatin1String(field.key);
+        EXPECT_FALSE(inQuote.value(key).isEmpty()) << field.key;
+        EXPECT_EQ(inDefaults.value(key).toStdString(), inQuote.value(key).toStdString()) << field.key;
+    }
+}
+
 // "kalkora angebot.ang", and "Öffnen..." in the quote window, open the quote with the master data
-// and the order it names. Without
-// its order it shows the offered prices alone and keeps them on record; closing the order asks
-// about a changed quote first.
+// and the order it names. Without its order it shows the offered prices alone and keeps them on
+// record; closing the order asks about a changed quote first.
 TEST_F(QuoteDlgTest, AQuoteNamedAtStartBringsItsMasterDataAndOrder)
 {
     QTemporaryDir folder;
