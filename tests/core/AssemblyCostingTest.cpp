@@ -1,6 +1,7 @@
 #include "costing/AssemblyCosting.h"
 
 #include "ExampleData.h"
+#include "costing/AssemblyTables.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -146,9 +147,20 @@ TEST_F(AssemblyCostingTest, UnpricedRowsAndUncostedOrdersAreMarked)
     EXPECT_EQ(unpriced.fullPerPiece.count() + unpriced.lines[0].full.count() + unpriced.lines[1].unitFull.count(), 0);
     EXPECT_EQ(unpriced.lines[3].quantity, 10'000'000);
 
+    // The printed tree says that its sums lack an operation.
+    const std::string text = assemblyText(costing, text::NumberStyle::printed(true));
+    EXPECT_EQ(text.substr(text.rfind("\r\n", text.size() - 3) + 2, 7), "ACHTUNG");
+    EXPECT_TRUE(text.ends_with(": 1\r\n"));
+
+    // Without a material overhead only a bought part that costs nothing can be priced.
     plant.overheadMaterialPct = std::numeric_limits<float>::quiet_NaN();
     costing = costAssembly(tree, plant, { 1 });
     EXPECT_FALSE(costing.rows[0].priced);
+    AssemblyTree free;
+    TreeAssembly& parts = free.assemblies.emplace_back();
+    free.root = &parts;
+    add(parts, boughtComponent("Scheibe", 3, { { 1, 0 } }), nullptr, nullptr);
+    EXPECT_TRUE(costAssembly(free, plant, { 1 }).rows[0].priced);
 }
 
 // Errors name the position and the file, or the bought part.
