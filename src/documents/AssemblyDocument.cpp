@@ -83,7 +83,30 @@ files::FileResult AssemblyDocument::save(const QString& file, const Progress&)
         return result;
     assembly = std::move(rebased);
     written(file);
+    emit saved();
     return result;
+}
+
+files::RecoveredAssembly AssemblyDocument::recoveryState() const
+{
+    return { files::assemblyToJson(assembly).toStdString(),
+        path().isEmpty() ? QString() : QFileInfo(path()).absoluteFilePath(), isChanged(), seenFile() };
+}
+
+bool AssemblyDocument::restore(const files::RecoveredAssembly& recovered)
+{
+    Assembly read;
+    if (files::assemblyFromJson(QByteArray::fromStdString(recovered.json), read))
+        return false;
+    reclaim(recovered.seen);
+    setPath(recovered.fileName);
+    history.clear();
+    if (recovered.changed)
+        history.markUnsaved(kind);
+    else
+        history.markSaved(kind);
+    replace(std::move(read));
+    return true;
 }
 
 void AssemblyDocument::edit(const QString& text, const std::function<void(Assembly&)>& change)

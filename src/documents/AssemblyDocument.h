@@ -2,6 +2,7 @@
 
 #include "costing/AssemblyCosting.h"
 #include "documents/FileDocument.h"
+#include "files/RecoveryFile.h"
 #include "model/Assembly.h"
 #include "model/CPlantData.h"
 
@@ -44,6 +45,12 @@ public:
         const QString& file, float factor, OpenFileGuard claimed, const Progress& progress = {}) override;
     files::FileResult save(const QString& file, const Progress& progress = {}) override;
 
+    // What a crash would lose of it, and the same given back after one: its file held again
+    // (read-only where another has it open now), unsaved as it was. False for data that do not
+    // read as an assembly.
+    files::RecoveredAssembly recoveryState() const;
+    bool restore(const files::RecoveredAssembly& recovered);
+
     // One change of the assembly as a step that undo takes back; nothing when it changes nothing.
     void edit(const QString& text, const std::function<void(Assembly&)>& change);
     // The master data the assembly is costed with, as it will name them; not a step of its own.
@@ -61,6 +68,8 @@ public:
 signals:
     // The assembly changed: by an edit, undo or redo, or another file.
     void changed();
+    // Saved: what is unsaved changed without a change to the assembly.
+    void saved();
     // A file of the tree, as last costed, was changed or removed by someone else.
     void componentFileChanged(const QString& file);
 

@@ -1,11 +1,13 @@
 #include "files/RecoveryFile.h"
 
+#include "files/AssemblyFile.h"
 #include "files/DataFiles.h"
 #include "files/JsonReader.h"
 #include "model/MasterDataFile.h"
 #include "model/OrderFile.h"
 
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -64,7 +66,21 @@ void readSeen(JsonReader& entry, std::optional<SeenFile>& seen)
     seen = SeenFile { file, { qint64(size.toDouble()), modified.toLocalTime(), hash } };
 }
 
-// One of the two documents: its name, flag and bytes, and the file it had open.
+// A document's name, flag and bytes, and the file it had open.
+void readPart(JsonReader& part, QString& fileName, bool& changed, std::string& bytes, std::optional<SeenFile>& seen)
+{
+    part.allowOnly({ "file", "changed", "bytes", "seen" });
+    fileName = requiredText(part, "file");
+    changed = requiredFlag(part, "changed");
+    const auto decoded = QByteArray::fromBase64Encoding(
+        requiredText(part, "bytes").toLatin1(), QByteArray::Base64Encoding | QByteArray::AbortOnBase64DecodingErrors);
+    if (!decoded)
+        part.fail(QStringLiteral("bytes"), QStringLiteral("Base64 erwartet"));
+    bytes.assign(decoded.decoded.constData(), std::size_t(decoded.decoded.size()));
+    part.readObject("seen", [&](JsonReader& entry) { readSeen(entry, seen); });
+}
+
+// One of the two documents.
 std::optional<QString> readDocument(const QJsonObject& root, const char* key, QString& fileName, bool& changed,
     std::string& bytes, std::optional<SeenFile>& seen)
 {
@@ -72,19 +88,28 @@ std::optional<QString> readDocument(const QJsonObject& root, const char* key, QS
     JsonReader reader(root, QString(), fault, kDocumentWording);
     if (!root.value(QLatin1String(key)).isObject())
         return badEntry(QLatin1String(key));
-    reader.readObject(key, [&](JsonReader& part) {
-        part.allowOnly({ "file", "changed", "bytes", "seen" });
-        fileName = requiredText(part, "file");
-        changed = requiredFlag(part, "changed");
-        const auto decoded = QByteArray::fromBase64Encoding(requiredText(part, "bytes").toLatin1(),
-            QByteArray::Base64Encoding | QByteArray::AbortOnBase64DecodingErrors);
-        if (!decoded)
-            part.fail(QStringLiteral("bytes"), QStringLiteral("Base64 erwartet"));
-        bytes.assign(decoded.decoded.constData(), std::size_t(decoded.decoded.size()));
-        part.readObject("seen", [&](JsonReader& entry) { readSeen(entry, seen); });
-    });
+    reader.readObject(key, [&](JsonReader& part) { readPart(part, fileName, changed, bytes, seen); });
     // The user learns which document cannot be restored; the key inside it would tell him nothing.
     return fault ? std::optional(badEntry(QLatin1String(key))) : std::nullopt;
+}
+
+// The assemblies, where the run had any open; each must read as its file would.
+std::optional<QString> readAssemblies(const QJsonObject& root, std::vector<RecoveredAssembly>& assemblies)
+{
+    std::optional<QString> fault;
+    JsonReader reader(root, QString(), fault, kDocumentWording);
+    reader.readArray("assemblies", [&](JsonReader& part) {
+        RecoveredAssembly& open = assemblies.emplace_back();
+        readPart(part, open.fileName, open.changed, open.json, open.seen);
+    });
+    if (fault)
+        return badEntry(QStringLiteral("assemblies"));
+    for (const RecoveredAssembly& open : assemblies) {
+        Assembly read;
+        if (assemblyFromJson(QByteArray::fromStdString(open.json), read))
+            return QStringLiteral("Eine Baugruppe darin ist beschädigt.");
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -99,6 +124,13 @@ QByteArray recoveryToJson(const RecoveryData& data)
             data.orderOpen
                 ? QJsonValue(document(data.orderFileName, data.orderChanged, data.orderBytes, data.orderSeen))
                 : QJsonValue(QJsonValue::Null) } };
+    // Files of the version before assemblies are read as they were.
+    if (!data.assemblies.empty()) {
+        QJsonArray assemblies;
+        for (const RecoveredAssembly& open : data.assemblies)
+            assemblies.append(document(open.fileName, open.changed, open.json, open.seen));
+        root.insert(QStringLiteral("assemblies"), assemblies);
+    }
     return QJsonDocument(root).toJson(QJsonDocument::Compact);
 }
 
@@ -117,7 +149,7 @@ std::optional<QString> recoveryFromJson(const QByteArray& json, RecoveryData& da
     }
     std::optional<QString> unknownKey;
     JsonReader(root, QString(), unknownKey, kDocumentWording)
-        .allowOnly({ "kind", "version", "written", "masterData", "order" });
+        .allowOnly({ "kind", "version", "written", "masterData", "order", "assemblies" });
     if (unknownKey)
         return QStringLiteral("Die Datei ist unvollständig oder beschädigt.");
     RecoveryData read;
@@ -136,6 +168,8 @@ std::optional<QString> recoveryFromJson(const QByteArray& json, RecoveryData& da
             return problem;
         }
     }
+    if (auto problem = readAssemblies(root, read.assemblies))
+        return problem;
     // Only bytes that load as the files would are restored.
     CPlantData plantData;
     if (!decodeMasterData(read.masterDataBytes, 1.0f, plantData).ok()) {

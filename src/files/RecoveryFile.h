@@ -7,18 +7,31 @@
 #include <QDateTime>
 #include <QString>
 
+#include <algorithm>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kalkora::files {
 
 // What a run of the desktop program keeps for the case that it does not end cleanly: the
-// unsaved master data and order in their exact .sta and .auf bytes, with their file names and
+// unsaved master data and order in their exact .sta and .auf bytes, the assemblies open in their
+// windows as their .bgr files would hold them, with their file names and
 // whether each was changed, and the file each had open as it was when opened or saved, so that a
 // change made to it meanwhile is noticed after restoring. The file is UTF-8 JSON with the bytes in base64; reading is
 // all-or-nothing, saving atomic.
 
 inline constexpr int recoveryFormatVersion = 1;
+
+// An assembly open in a window.
+struct RecoveredAssembly {
+    std::string json; // as the .bgr file would hold it
+    QString fileName; // full path, or empty for a new one
+    bool changed = false;
+    std::optional<SeenFile> seen;
+
+    bool operator==(const RecoveredAssembly&) const = default;
+};
 
 struct RecoveryData {
     QDateTime written; // when the data was taken
@@ -31,8 +44,13 @@ struct RecoveryData {
     QString orderFileName; // full path, or empty
     bool orderChanged = false;
     std::optional<SeenFile> orderSeen;
+    std::vector<RecoveredAssembly> assemblies;
 
-    bool hasUnsavedChanges() const { return masterDataChanged || orderChanged; }
+    bool hasUnsavedChanges() const
+    {
+        return masterDataChanged || orderChanged
+            || std::any_of(assemblies.begin(), assemblies.end(), [](const auto& open) { return open.changed; });
+    }
     bool operator==(const RecoveryData&) const = default;
 };
 

@@ -21,7 +21,9 @@ RecoveryData unsavedWork()
     return { QDateTime(QDate(2026, 12, 7), QTime(23, 41, 5, 120), Qt::UTC),
         encodeMasterData(kalkora::testing::examplePlant({ "Presse", "Drehbank" })), QStringLiteral("/daten/werk.sta"),
         true, std::nullopt, true, encodeOrder(order), QStringLiteral("/daten/Welle ä.auf"), true,
-        SeenFile { QStringLiteral("/daten/Welle ä.auf"), opened } };
+        SeenFile { QStringLiteral("/daten/Welle ä.auf"), opened },
+        { { R"({"kind":"kalkora-baugruppe","version":1,"name":"Getriebe ä"})", QStringLiteral("/daten/getriebe.bgr"),
+            true, SeenFile { QStringLiteral("/daten/getriebe.bgr"), opened } } } };
 }
 
 QByteArray json(const std::function<void(RecoveryData&)>& change)
@@ -51,6 +53,10 @@ TEST(RecoveryFile, ReadsBackOrRefusesWhole)
         { "newer format", QByteArray(good).replace("\"version\":1", "\"version\":2") },
         { "order not base64", json([](RecoveryData& d) { d.orderBytes = "x"; }).replace("\"eA==\"", "\"e!A==\"") },
         { "order cut short", json([](RecoveryData& d) { d.orderBytes.resize(d.orderBytes.size() - 3); }) },
+        { "no assembly open", json([](RecoveryData& d) { d.assemblies.clear(); }) },
+        { "assembly of an unknown version",
+            json([](RecoveryData& d) { d.assemblies[0].json.replace(d.assemblies[0].json.find(":1"), 2, ":7"); }) },
+        { "assembly not base64", QByteArray(good).replace("\"bytes\":\"eyJr", "\"bytes\":\"!yJr") },
         { "machine count too large", json([](RecoveryData& d) { d.masterDataBytes[44] = '\x7F'; }) },
     };
     std::string problems;

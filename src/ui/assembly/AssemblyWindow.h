@@ -49,6 +49,7 @@ public:
     CAssemblyWindow(const CPlantData& plantData, std::function<QString()> masterFile, QWidget* parent = nullptr);
 
     documents::AssemblyDocument& document() { return assembly; }
+    const documents::AssemblyDocument& document() const { return assembly; }
     const QStandardItemModel& tree() const { return treeModel; }
     void setComponentEditor(ComponentEditor editor) { componentEditor = std::move(editor); }
 

@@ -17,9 +17,9 @@
 #include "ui/quote/QuoteDlg.h"
 #include "ui/report/ReportDlg.h"
 
-#include <QFileInfo>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -356,6 +356,9 @@ CAssemblyWindow* CMainDlg::newAssemblyWindow()
             bringToFront(this);
     });
     connect(window, &CAssemblyWindow::quoteRequested, this, [this](const QString& path) { OpenStartFiles({ path }); });
+    for (const auto signal : { &documents::AssemblyDocument::changed, &documents::AssemblyDocument::saved })
+        connect(&window->document(), signal, this, &CMainDlg::assembliesChanged);
+    connect(window, &QObject::destroyed, this, &CMainDlg::assembliesChanged);
     return window;
 }
 
@@ -374,6 +377,23 @@ void CMainDlg::OnOpenAssembly()
         return;
     }
     window->show();
+}
+
+std::vector<files::RecoveredAssembly> CMainDlg::assemblyRecovery() const
+{
+    std::vector<files::RecoveredAssembly> open;
+    for (const CAssemblyWindow* window : findChildren<CAssemblyWindow*>())
+        open.push_back(window->document().recoveryState());
+    return open;
+}
+
+void CMainDlg::restoreAssemblies(const std::vector<files::RecoveredAssembly>& assemblies)
+{
+    for (const files::RecoveredAssembly& recovered : assemblies) {
+        CAssemblyWindow* window = newAssemblyWindow();
+        window->document().restore(recovered);
+        window->show();
+    }
 }
 
 CAssemblyWindow* CMainDlg::assemblyWindowOf(const QString& path)

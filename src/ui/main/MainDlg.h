@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -82,12 +83,18 @@ public slots:
     void OnAbout();
     void OnRecentOrder(int index);
 
+    // What a crash would lose of the assemblies open in their windows, and the same given back.
+    std::vector<files::RecoveredAssembly> assemblyRecovery() const;
+    void restoreAssemblies(const std::vector<files::RecoveredAssembly>& assemblies);
+
 signals:
     // The user answered the close question with Yes: the program ends with the main window.
     void ended();
     // A command ran or the order was edited: the documents may have been changed, saved or
     // discarded.
     void documentsChanged();
+    // An assembly window was changed, saved, opened or closed.
+    void assembliesChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -10,9 +10,16 @@ namespace kalkora::ui {
 
 RecoveryPrompt::RecoveryPrompt(CMainDlg& mainDlg, const QString& folder)
     : mainDlg(mainDlg)
-    , recovery([&mainDlg] { return mainDlg.session().recoveryState(mainDlg.panel().orderWithPendingField()); }, folder)
+    , recovery(
+          [&mainDlg] {
+              files::RecoveryData state = mainDlg.session().recoveryState(mainDlg.panel().orderWithPendingField());
+              state.assemblies = mainDlg.assemblyRecovery();
+              return state;
+          },
+          folder)
 {
-    QObject::connect(&mainDlg, &CMainDlg::documentsChanged, &recovery, &documents::CrashRecovery::schedule);
+    for (const auto changed : { &CMainDlg::documentsChanged, &CMainDlg::assembliesChanged })
+        QObject::connect(&mainDlg, changed, &recovery, &documents::CrashRecovery::schedule);
     QObject::connect(&recovery, &documents::CrashRecovery::problem, &mainDlg,
         [&mainDlg](const QString& message) { uiServices().showMessage(&mainDlg, message); });
     // What is being typed in the order panel counts before its field is left.
@@ -28,6 +35,7 @@ void RecoveryPrompt::offerRestore()
 {
     for (const documents::CrashRecovery::Offer& offer : recovery.offers()) {
         if (uiServices().askYesNo(&mainDlg, offer.question()) && mainDlg.session().restore(offer.data)) {
+            mainDlg.restoreAssemblies(offer.data.assemblies);
             recovery.restored(offer);
             return;
         }

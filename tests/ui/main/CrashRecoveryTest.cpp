@@ -1,7 +1,9 @@
 #include "WindowTest.h"
+#include "files/AssemblyFile.h"
 #include "files/DataFiles.h"
 #include "model/MasterDataFile.h"
 #include "model/OrderFile.h"
+#include "ui/assembly/AssemblyWindow.h"
 #include "ui/main/MainDlg.h"
 #include "ui/main/RecoveryPrompt.h"
 
@@ -38,7 +40,9 @@ TEST_F(CrashRecoveryTest, KilledRunIsRestored)
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("XDG_DATA_HOME"), temp.filePath(QStringLiteral("data")));
     child.setProcessEnvironment(environment);
-    child.start(QStringLiteral(KALKORA_RECOVERY_CHILD), { masterData, orderFile, temp.path() });
+    const QString assemblyFile = temp.filePath(QStringLiteral("satz.bgr"));
+    ASSERT_TRUE(files::saveAssembly(assemblyFile, Assembly()).ok());
+    child.start(QStringLiteral(KALKORA_RECOVERY_CHILD), { masterData, orderFile, temp.path(), assemblyFile });
     const QString folder = temp.filePath(QStringLiteral("data/kalkora/recovery"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !recoveryFiles(folder).isEmpty(); }, 10000));
 
@@ -73,6 +77,14 @@ TEST_F(CrashRecoveryTest, KilledRunIsRestored)
     probe.setStaleLockTime(0);
     EXPECT_FALSE(probe.tryLock(0)) << "the restored order holds its file";
     EXPECT_TRUE(mainDlg.session().masterData().isReadOnly());
+    // The assembly's window comes back with it, its file held and its change unsaved.
+    const auto* assembly = mainDlg.findChild<CAssemblyWindow*>();
+    ASSERT_NE(assembly, nullptr);
+    EXPECT_EQ(assembly->document().data().name, "Satz kaputt");
+    EXPECT_EQ(shownTitle(*assembly), QStringLiteral("Kalkora - satz.bgr*"));
+    QLockFile assemblyProbe(temp.filePath(QStringLiteral(".satz.bgr.lock")));
+    assemblyProbe.setStaleLockTime(0);
+    EXPECT_FALSE(assemblyProbe.tryLock(0)) << "the restored assembly holds its file";
     ui.clear();
     ui.yesNoAnswers = { false };
     mainDlg.action(40004)->trigger();
