@@ -6,6 +6,8 @@
 #include <string>
 
 class QChart;
+class QLabel;
+class QLineEdit;
 
 namespace kalkora::ui {
 
@@ -35,6 +37,25 @@ protected:
 
 private:
     CAnalysisPanel* tablePanel = nullptr;
+};
+
+// A price scale: the quantities in a field above the table, the quantity base beside it and what
+// cannot be computed below it; Enter in the field computes again (OnQuantitiesEntered).
+class CScaleDlg : public CAnalysisDlg {
+    Q_OBJECT
+
+public slots:
+    virtual void OnQuantitiesEntered() = 0;
+
+protected:
+    CScaleDlg(QWidget* parent, const QString& title, const QString& exportTitle, const QString& quantitiesTip);
+
+    // Names the problem, marks the figures out of date and hands the field back to the user.
+    void showError(const QString& message);
+
+    QLineEdit* quantitiesField = nullptr;
+    QLabel* quantityBaseLine = nullptr;
+    QLabel* errorLine = nullptr;
 };
 
 // A chart with German number labels and the legend below, as both windows use it.

@@ -5,14 +5,11 @@
 #include "ui/analysis/ResultCells.h"
 #include "ui/common/DialogUnits.h"
 
-#include <QBoxLayout>
 #include <QChart>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QLogValueAxis>
-#include <QTableView>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -93,38 +90,13 @@ QChart* priceScaleChart(const PriceScale& scale)
 } // namespace
 
 CPriceScaleDlg::CPriceScaleDlg(const CPlantData& plantData, OrderSnapshot currentOrder, QWidget* parent)
-    : CAnalysisDlg(
-        parent, QStringLiteral("Kalkora - Staffelpreise"), QStringLiteral("Kalkora - Staffelpreise exportieren"))
+    : CScaleDlg(parent, QStringLiteral("Kalkora - Staffelpreise"),
+        QStringLiteral("Kalkora - Staffelpreise exportieren"),
+        QStringLiteral("Stückzahlen, durch Kommas getrennt, z. B. 1, 10, 100. Enter berechnet neu."))
     , plantData(plantData)
     , currentOrder(std::move(currentOrder))
 {
     setObjectName(QStringLiteral("priceScaleDlg"));
-
-    auto* row = new QHBoxLayout;
-    auto* label = new QLabel(QStringLiteral("&Mengen:"), this);
-    quantitiesField = new QLineEdit(this);
-    quantitiesField->setObjectName(QStringLiteral("quantities"));
-    quantitiesField->setToolTip(
-        QStringLiteral("Stückzahlen, durch Kommas getrennt, z. B. 1, 10, 100. Enter berechnet neu."));
-    label->setBuddy(quantitiesField);
-    row->addWidget(label);
-    row->addWidget(quantitiesField, 1);
-    quantityBaseLine = new QLabel(this);
-    row->addWidget(quantityBaseLine);
-    panel()->headerArea()->addLayout(row);
-
-    errorLine = new QLabel(this);
-    errorLine->setObjectName(QStringLiteral("errorLine"));
-    errorLine->setWordWrap(true);
-    errorLine->setStyleSheet(QStringLiteral("color: #b00000;"));
-    errorLine->hide();
-    panel()->headerArea()->addWidget(errorLine);
-
-    // Five columns share the width rather than leaving most of it empty.
-    table()->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-
-    connect(quantitiesField, &QLineEdit::returnPressed, this, &CPriceScaleDlg::OnQuantitiesEntered);
-    quantitiesField->setFocus(Qt::OtherFocusReason);
 }
 
 void CPriceScaleDlg::restart()
@@ -167,15 +139,6 @@ void CPriceScaleDlg::recompute(bool restarting)
 void CPriceScaleDlg::followOrder()
 {
     recompute(false);
-}
-
-void CPriceScaleDlg::showError(const QString& message)
-{
-    panel()->setCurrent(false);
-    errorLine->setText(message);
-    errorLine->show();
-    quantitiesField->setFocus(Qt::OtherFocusReason);
-    quantitiesField->selectAll();
 }
 
 void CPriceScaleDlg::showOrder(const COrder& order)

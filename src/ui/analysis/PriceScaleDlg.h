@@ -7,7 +7,6 @@
 #include <optional>
 #include <vector>
 
-class QLineEdit;
 
 namespace kalkora::ui {
 
@@ -29,7 +28,7 @@ QChart* costPerPieceChart(const std::vector<CostPoint>& points);
 // explained below the field and the last good table stays, marked out of date.
 //
 // Object names for tests: "priceScaleDlg", "quantities" the field, "errorLine" its message.
-class CPriceScaleDlg : public CAnalysisDlg {
+class CPriceScaleDlg : public CScaleDlg {
     Q_OBJECT
 
 public:
@@ -42,7 +41,7 @@ public:
 
 public slots:
     // Enter in the quantities field.
-    void OnQuantitiesEntered();
+    void OnQuantitiesEntered() override;
 
 protected:
     std::string csvText() const override;
@@ -53,13 +52,9 @@ private:
     void recompute(bool restarting);
     void showOrder(const COrder& order);
     void showScale(PriceScale newScale, const COrder& order);
-    void showError(const QString& message);
 
     const CPlantData& plantData;
     OrderSnapshot currentOrder;
-    QLineEdit* quantitiesField = nullptr;
-    QLabel* errorLine = nullptr;
-    QLabel* quantityBaseLine = nullptr;
     std::optional<PriceScale> scale;
 };
 

@@ -5,11 +5,8 @@
 #include "ui/analysis/PriceScaleDlg.h"
 #include "ui/analysis/ResultCells.h"
 
-#include <QBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTableView>
 
 #include <array>
 
@@ -38,34 +35,12 @@ QChart* assemblyChart(const AssemblyCosting& costing)
 } // namespace
 
 CAssemblyScaleDlg::CAssemblyScaleDlg(AssemblySnapshot currentAssembly, QWidget* parent)
-    : CAnalysisDlg(parent, QStringLiteral("Kalkora - Staffelpreise"),
-        QStringLiteral("Kalkora - Staffelpreise der Baugruppe exportieren"))
+    : CScaleDlg(parent, QStringLiteral("Kalkora - Staffelpreise"),
+        QStringLiteral("Kalkora - Staffelpreise der Baugruppe exportieren"),
+        QStringLiteral("Stückzahlen der Baugruppe, durch Kommas getrennt, z. B. 1, 10, 100. Enter berechnet neu."))
     , currentAssembly(std::move(currentAssembly))
 {
     setObjectName(QStringLiteral("assemblyScaleDlg"));
-    auto* row = new QHBoxLayout;
-    auto* label = new QLabel(QStringLiteral("&Mengen:"), this);
-    quantitiesField = new QLineEdit(this);
-    quantitiesField->setObjectName(QStringLiteral("quantities"));
-    quantitiesField->setToolTip(
-        QStringLiteral("Stückzahlen der Baugruppe, durch Kommas getrennt, z. B. 1, 10, 100. Enter berechnet neu."));
-    label->setBuddy(quantitiesField);
-    row->addWidget(label);
-    row->addWidget(quantitiesField, 1);
-    quantityBaseLine = new QLabel(this);
-    row->addWidget(quantityBaseLine);
-    panel()->headerArea()->addLayout(row);
-
-    errorLine = new QLabel(this);
-    errorLine->setObjectName(QStringLiteral("errorLine"));
-    errorLine->setWordWrap(true);
-    errorLine->setStyleSheet(QStringLiteral("color: #b00000;"));
-    errorLine->hide();
-    panel()->headerArea()->addWidget(errorLine);
-    table()->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-
-    connect(quantitiesField, &QLineEdit::returnPressed, this, &CAssemblyScaleDlg::OnQuantitiesEntered);
-    quantitiesField->setFocus(Qt::OtherFocusReason);
 }
 
 void CAssemblyScaleDlg::restart()
@@ -93,15 +68,6 @@ void CAssemblyScaleDlg::recompute(bool restarting)
         return;
     }
     showCosting(std::move(costed));
-}
-
-void CAssemblyScaleDlg::showError(const QString& message)
-{
-    panel()->setCurrent(false);
-    errorLine->setText(message);
-    errorLine->show();
-    quantitiesField->setFocus(Qt::OtherFocusReason);
-    quantitiesField->selectAll();
 }
 
 void CAssemblyScaleDlg::showCosting(documents::CostedAssembly costed)

@@ -6,7 +6,6 @@
 #include <functional>
 #include <vector>
 
-class QLineEdit;
 
 namespace kalkora::ui {
 
@@ -22,7 +21,7 @@ using AssemblySnapshot = std::function<documents::CostedAssembly(std::vector<std
 // costed is explained below the field and the last good table stays, marked out of date.
 //
 // Object names for tests: "assemblyScaleDlg", "quantities" the field, "errorLine" its message.
-class CAssemblyScaleDlg : public CAnalysisDlg {
+class CAssemblyScaleDlg : public CScaleDlg {
     Q_OBJECT
 
 public:
@@ -34,7 +33,7 @@ public:
     const documents::CostedAssembly& shownCosting() const { return shown; }
 
 public slots:
-    void OnQuantitiesEntered() { recompute(false); }
+    void OnQuantitiesEntered() override { recompute(false); }
 
 protected:
     std::string csvText() const override;
@@ -44,12 +43,8 @@ protected:
 private:
     void recompute(bool restarting);
     void showCosting(documents::CostedAssembly costed);
-    void showError(const QString& message);
 
     AssemblySnapshot currentAssembly;
-    QLineEdit* quantitiesField = nullptr;
-    QLabel* errorLine = nullptr;
-    QLabel* quantityBaseLine = nullptr;
     documents::CostedAssembly shown;
 };
 
