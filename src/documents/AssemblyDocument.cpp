@@ -109,13 +109,19 @@ bool AssemblyDocument::restore(const files::RecoveredAssembly& recovered)
     return true;
 }
 
-void AssemblyDocument::edit(const QString& text, const std::function<void(Assembly&)>& change)
+std::optional<QString> AssemblyDocument::edit(const QString& text, const std::function<void(Assembly&)>& change)
 {
     Assembly after = assembly;
     change(after);
     if (after == assembly)
-        return;
+        return std::nullopt;
+    if (after.components != assembly.components) {
+        AssemblyTree tree;
+        if (const files::TreeResult loaded = files::loadAssemblyTree(after, asFile(), 1.0f, tree); loaded.cycle)
+            return loaded.message;
+    }
     history.push(std::make_unique<Step>(*this, text, assembly, std::move(after)));
+    return std::nullopt;
 }
 
 void AssemblyDocument::setMasterFile(const QString& file)
@@ -136,9 +142,8 @@ QString AssemblyDocument::resolvedPath(const std::string& stored) const
 
 CostedAssembly AssemblyDocument::cost(const CPlantData& plantData, std::vector<std::int32_t> quantities)
 {
-    const QString asFile = path().isEmpty() ? QDir::current().filePath(QStringLiteral("neu.bgr")) : path();
     auto tree = std::make_shared<AssemblyTree>();
-    const files::TreeResult loaded = files::loadAssemblyTree(assembly, asFile, 1.0f, *tree);
+    const files::TreeResult loaded = files::loadAssemblyTree(assembly, asFile(), 1.0f, *tree);
     if (!loaded.ok())
         return { nullptr, std::nullopt, loaded.message, loaded.position };
     watch(tree->files);
@@ -176,6 +181,11 @@ void AssemblyDocument::replace(Assembly next)
 {
     assembly = std::move(next);
     emit changed();
+}
+
+QString AssemblyDocument::asFile() const
+{
+    return path().isEmpty() ? QDir::current().filePath(QStringLiteral("neu.bgr")) : path();
 }
 
 QString AssemblyDocument::currentFolder() const

@@ -52,7 +52,9 @@ public:
     bool restore(const files::RecoveredAssembly& recovered);
 
     // One change of the assembly as a step that undo takes back; nothing when it changes nothing.
-    void edit(const QString& text, const std::function<void(Assembly&)>& change);
+    // A change that would make the assembly contain itself is not made: the message naming the
+    // chain of files comes back instead.
+    std::optional<QString> edit(const QString& text, const std::function<void(Assembly&)>& change);
     // The master data the assembly is costed with, as it will name them; not a step of its own.
     void setMasterFile(const QString& file);
 
@@ -77,6 +79,8 @@ private:
     class Step;
     void replace(Assembly next);
     QString currentFolder() const;
+    // The file the assembly is read as: its own, or one in the current folder while it has none.
+    QString asFile() const;
     void watch(const std::vector<std::string>& files);
 
     Assembly assembly;

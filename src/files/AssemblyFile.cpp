@@ -249,6 +249,7 @@ public:
             names.append(QFileInfo(path).fileName());
             fail(FileStatus::Damaged, position,
                 QStringLiteral("Die Baugruppe enthält sich selbst: %1.").arg(names.join(QStringLiteral(" → "))));
+            result.cycle = true;
             return nullptr;
         }
         Assembly read;

@@ -36,6 +36,7 @@ FileResult saveAssembly(const QString& path, const Assembly& assembly);
 // could not be read ("2.3"; empty for the assembly itself).
 struct TreeResult : FileResult {
     QString position;
+    bool cycle = false; // an assembly that contains itself
 };
 
 // The assembly at `path` and every file it names, recursively, each file once. Orders are read

@@ -266,9 +266,12 @@ void CAssemblyWindow::addComponent(ComponentKind kind)
     if (!added)
         return;
     const std::size_t at = selectedComponent().value_or(assembly.data().components.size() - 1) + 1;
-    assembly.edit(QStringLiteral("Komponente hinzufügen"),
+    const std::optional<QString> refused = assembly.edit(QStringLiteral("Komponente hinzufügen"),
         [&](Assembly& edited) { edited.components.insert(edited.components.begin() + std::ptrdiff_t(at), *added); });
-    select(at);
+    if (refused)
+        uiServices().showMessage(this, *refused);
+    else
+        select(at);
 }
 
 void CAssemblyWindow::OnEdit()
@@ -279,8 +282,9 @@ void CAssemblyWindow::OnEdit()
     const std::optional<Component> edited = componentEditor(assembly.data().components[*selected], *this);
     if (!edited)
         return;
-    assembly.edit(
-        QStringLiteral("Komponente bearbeiten"), [&](Assembly& changed) { changed.components[*selected] = *edited; });
+    if (const std::optional<QString> refused = assembly.edit(QStringLiteral("Komponente bearbeiten"),
+            [&](Assembly& changed) { changed.components[*selected] = *edited; }))
+        uiServices().showMessage(this, *refused);
     select(*selected);
 }
 

@@ -119,6 +119,12 @@ TEST_F(AssemblyWindowTest, ShowsTheCostedTreeAndEditsItAsSteps)
     EXPECT_EQ(saved.components.size(), 3u);
     EXPECT_FALSE(window.isWindowModified());
 
+    // An assembly that would contain itself is refused at once, with the chain of files.
+    answer = fileComponent(ComponentKind::Assembly, "satz.bgr");
+    trigger("actionAddAssembly");
+    EXPECT_EQ(window.document().data().components.size(), 3u);
+    record(QStringLiteral("cycle"), ui.messages().join(u'|'));
+
     QFile::remove(path("teil.bgr"));
     window.recompute();
     recordTree("a file gone");
