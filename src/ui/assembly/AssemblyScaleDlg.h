@@ -6,7 +6,6 @@
 #include <functional>
 #include <vector>
 
-
 namespace kalkora::ui {
 
 // The assembly as its window holds it at this moment, costed at the quantities given (none: the

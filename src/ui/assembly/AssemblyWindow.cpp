@@ -4,6 +4,7 @@
 #include "ui/analysis/ResultCells.h"
 #include "ui/assembly/AssemblyScaleDlg.h"
 #include "ui/assembly/ComponentDlg.h"
+#include "ui/common/Tooltips.h"
 #include "ui/common/UiServices.h"
 #include "ui/common/UndoKeys.h"
 #include "ui/quote/QuoteDlg.h"
@@ -123,21 +124,27 @@ void CAssemblyWindow::createFields()
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     auto* form = new QFormLayout;
-    const auto field = [&](const char* name, const QString& label) {
+    // A screen reader names each field as its label does, and reads its tip.
+    const auto field = [&](const char* name, const QString& label, const QString& tip) {
         auto* line = new QLineEdit(central);
         line->setObjectName(QLatin1String(name));
+        line->setAccessibleName(QString(label).remove(u'&').remove(u':'));
+        setTip(line, tip);
         form->addRow(label, line);
-        connect(line, &QLineEdit::editingFinished, this, &CAssemblyWindow::readFields);
         return line;
     };
-    nameField = field("name", QStringLiteral("Be&zeichnung:"));
-    remarkField = field("remark", QStringLiteral("Be&merkung:"));
-    quantityBaseField = field("quantityBase", QStringLiteral("Stückzahl&basis:"));
-    ownOrderField = field("ownOrder", QStringLiteral("E&igene Arbeitsgänge:"));
+    nameField
+        = field("name", QStringLiteral("Be&zeichnung:"), QStringLiteral("Name der Baugruppe, z. B. Getriebe G1."));
+    remarkField = field("remark", QStringLiteral("Be&merkung:"), QStringLiteral("Freier Text zur Baugruppe."));
+    quantityBaseField = field("quantityBase", QStringLiteral("Stückzahl&basis:"),
+        QStringLiteral("Die übliche Menge der Baugruppe, 1 bis 2.147.483.647 Stück."));
+    ownOrderField = field("ownOrder", QStringLiteral("E&igene Arbeitsgänge:"),
+        QStringLiteral("Auftrag (.auf) mit Montieren, Prüfen, Verpacken der Baugruppe; leer für keinen."));
     ownOrderField->setPlaceholderText(QStringLiteral("keine"));
-    quantityField = new QLineEdit(central);
-    quantityField->setObjectName(QStringLiteral("quantity"));
-    form->addRow(QStringLiteral("Kalkulieren für &Menge:"), quantityField);
+    for (QLineEdit* line : { nameField, remarkField, quantityBaseField, ownOrderField })
+        connect(line, &QLineEdit::editingFinished, this, &CAssemblyWindow::readFields);
+    quantityField = field("quantity", QStringLiteral("Kalkulieren für &Menge:"),
+        QStringLiteral("Die Menge der Baugruppe, für die der Baum kalkuliert wird; leer für die Stückzahlbasis."));
     connect(quantityField, &QLineEdit::editingFinished, this, &CAssemblyWindow::recompute);
     layout->addLayout(form);
 
@@ -151,6 +158,7 @@ void CAssemblyWindow::createFields()
     componentsView->setModel(&treeModel);
     componentsView->setAlternatingRowColors(true);
     componentsView->setAccessibleName(QStringLiteral("Komponenten"));
+    setTip(componentsView, QStringLiteral("Die Komponenten mit ihren Kosten; Doppelklick bearbeitet eine."));
     connect(componentsView, &QTreeView::doubleClicked, this, &CAssemblyWindow::OnEdit);
     connect(componentsView->selectionModel(), &QItemSelectionModel::currentChanged, this,
         &CAssemblyWindow::updateOpenOrder);
@@ -158,6 +166,7 @@ void CAssemblyWindow::createFields()
     sumLine = new QLabel(central);
     sumLine->setObjectName(QStringLiteral("sumLine"));
     sumLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    sumLine->setAccessibleName(QStringLiteral("Summe"));
     layout->addWidget(sumLine);
     changedLine = new QLabel(central);
     changedLine->setObjectName(QStringLiteral("changedLine"));

@@ -2,6 +2,7 @@
 
 #include "costing/AssemblyTables.h"
 #include "costing/Money.h"
+#include "ui/common/Tooltips.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -53,9 +54,13 @@ CComponentDlg::CComponentDlg(Component component, std::function<QString()> choos
         createFileFields(form);
     countField = new QLineEdit(QString::number(edited.count), form);
     countField->setObjectName(QStringLiteral("count"));
-    formLayout->addRow(QStringLiteral("&Anzahl je Baugruppe:"), countField);
+    addField(form, QStringLiteral("&Anzahl je Baugruppe:"), countField,
+        QStringLiteral("Wie viele Stück eine Baugruppe braucht, 1 bis 1.000.000."));
     if (priceTable)
-        formLayout->addRow(QStringLiteral("&Preisstaffel:"), priceTable->parentWidget());
+        addField(form, QStringLiteral("&Preisstaffel:"), priceTable,
+            QStringLiteral("Ab welcher Stückzahl welcher Preis je Stück gilt, in € mit bis zu vier Nachkommastellen; "
+                           "die erste Staffel gilt ab 1 Stück."),
+            priceTable->parentWidget());
     errorLine = new QLabel(this);
     errorLine->setObjectName(QStringLiteral("errorLine"));
     errorLine->setStyleSheet(QStringLiteral("color: #b00000"));
@@ -66,6 +71,14 @@ CComponentDlg::CComponentDlg(Component component, std::function<QString()> choos
     connect(buttons, &QDialogButtonBox::accepted, this, &CComponentDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CComponentDlg::reject);
     layout->addWidget(buttons);
+}
+
+void CComponentDlg::addField(QWidget* form, const QString& label, QWidget* field, const QString& tip, QWidget* shown)
+{
+    // A screen reader names the field as its label does and reads its tip.
+    field->setAccessibleName(QString(label).remove(u'&').remove(u':'));
+    setTip(field, tip);
+    static_cast<QFormLayout*>(form->layout())->addRow(label, shown ? shown : field);
 }
 
 void CComponentDlg::createFileFields(QWidget* form)
@@ -83,14 +96,16 @@ void CComponentDlg::createFileFields(QWidget* form)
     });
     rowLayout->addWidget(fileField);
     rowLayout->addWidget(choose);
-    static_cast<QFormLayout*>(form->layout())->addRow(QStringLiteral("&Datei:"), row);
+    addField(form, QStringLiteral("&Datei:"), fileField,
+        QStringLiteral("Die Datei der Komponente, vom Ordner der Baugruppe aus."), row);
 }
 
 void CComponentDlg::createBoughtFields(QWidget* form)
 {
     nameField = new QLineEdit(QString::fromStdString(edited.name), form);
     nameField->setObjectName(QStringLiteral("name"));
-    static_cast<QFormLayout*>(form->layout())->addRow(QStringLiteral("&Bezeichnung:"), nameField);
+    addField(form, QStringLiteral("&Bezeichnung:"), nameField,
+        QStringLiteral("Name des Kaufteils, wie der Lieferant es nennt."));
 
     auto* box = new QWidget(form);
     auto* boxLayout = new QVBoxLayout(box);
@@ -98,6 +113,10 @@ void CComponentDlg::createBoughtFields(QWidget* form)
     priceTable = new QTableWidget(0, 2, box);
     priceTable->setObjectName(QStringLiteral("prices"));
     priceTable->setHorizontalHeaderLabels({ QStringLiteral("ab Stück"), QStringLiteral("Preis [€]") });
+    for (int column = 0; column < priceTable->columnCount(); ++column) {
+        QTableWidgetItem* title = priceTable->horizontalHeaderItem(column);
+        title->setData(Qt::AccessibleTextRole, title->text());
+    }
     priceTable->horizontalHeader()->setStretchLastSection(true);
     priceTable->verticalHeader()->hide();
     const auto addBreak = [this](const PriceBreak& priceBreak) {

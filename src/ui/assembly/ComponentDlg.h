@@ -38,6 +38,8 @@ public:
     void accept() override;
 
 private:
+    // `field` in a row of `form` under `label`, or `shown` that holds it.
+    void addField(QWidget* form, const QString& label, QWidget* field, const QString& tip, QWidget* shown = nullptr);
     void createFileFields(QWidget* form);
     void createBoughtFields(QWidget* form);
     // The component as typed; nothing after naming the first field that cannot be read.

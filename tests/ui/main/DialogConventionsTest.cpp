@@ -1,6 +1,8 @@
 #include "WindowTest.h"
 #include "core/Golden.h"
 #include "model/MasterDataFile.h"
+#include "ui/assembly/AssemblyWindow.h"
+#include "ui/assembly/ComponentDlg.h"
 #include "ui/main/AboutDlg.h"
 #include "ui/main/MainDlg.h"
 #include "ui/main/OperationDlg.h"
@@ -153,13 +155,17 @@ TEST_F(DialogConventionsTest, TabFollowsTheLayout)
 TEST_F(DialogConventionsTest, EveryWindowReadsInOneFontWithEveryControlNamed)
 {
     CMainDlg emptyMain;
+    CAssemblyWindow assemblyWindow(mainDlg.session().masterData().data(), [] { return QString(); });
+    assemblyWindow.startNew();
+    CComponentDlg boughtDlg(boughtComponent("Lager", 4, { { 1, 18500 } }), [] { return QString(); });
     mainDlg.session().order().data().operations.add(turningOperation("Drehen", "Drehmaschine 1"));
     mainDlg.session().order().data().operations.add(externalOperation("Härten", 1.5f, 100));
     mainDlg.panel().RefreshFromOrder();
     const std::pair<const char*, QWidget*> windows[] = { { "main window", &emptyMain },
         { "main window with an order", &mainDlg }, { "internal operation", &operationDlg },
         { "external operation", &externalDlg }, { "plant data", &plantDlg }, { "machine data", &machineDlg },
-        { "new machine", &newMachineDlg }, { "about box", &aboutDlg }, { "report", &reportDlg } };
+        { "new machine", &newMachineDlg }, { "about box", &aboutDlg }, { "report", &reportDlg },
+        { "assembly", &assemblyWindow }, { "bought part", &boughtDlg } };
     for (const auto& [name, window] : windows) {
         SCOPED_TRACE(name);
         window->show();
