@@ -7,7 +7,6 @@
 #include <optional>
 #include <vector>
 
-
 namespace kalkora::ui {
 
 // A quantity's cost per piece in euros; none where it has no amount.

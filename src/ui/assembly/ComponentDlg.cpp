@@ -46,7 +46,7 @@ CComponentDlg::CComponentDlg(Component component, std::function<QString()> choos
     setWindowTitle(QStringLiteral("Kalkora 1.0 EURO: ") + QString::fromUtf8(kindTitle(edited.kind)));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QWidget(this);
-    auto* formLayout = new QFormLayout(form);
+    new QFormLayout(form);
     layout->addWidget(form);
     if (edited.kind == ComponentKind::Bought)
         createBoughtFields(form);
