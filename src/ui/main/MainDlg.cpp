@@ -358,7 +358,6 @@ CAssemblyWindow* CMainDlg::newAssemblyWindow()
     connect(window, &CAssemblyWindow::quoteRequested, this, [this](const QString& path) { OpenStartFiles({ path }); });
     for (const auto signal : { &documents::AssemblyDocument::changed, &documents::AssemblyDocument::saved })
         connect(&window->document(), signal, this, &CMainDlg::assembliesChanged);
-    connect(window, &QObject::destroyed, this, &CMainDlg::assembliesChanged);
     return window;
 }
 
