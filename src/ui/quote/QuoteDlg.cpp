@@ -189,7 +189,7 @@ void CQuoteDlg::createTexts()
     place(6, 0, QStringLiteral("Skontofrist [Tage]:"), cashDiscountDaysField = line("cashDiscountDays"));
     place(6, 1, QStringLiteral("&Zahlungsziel [Tage]:"), paymentDaysField = line("paymentDays"));
     for (QLineEdit* field : { cashDiscountDaysField, paymentDaysField })
-        field->setToolTip(QStringLiteral("Tage ab Rechnungsdatum, 0 bis 3650; 0 nennt keine Frist."));
+        field->setToolTip(QStringLiteral("Tage ab Rechnungsdatum, 0 bis 3.650; 0 nennt keine Frist."));
     // The letter is checked as each of its fields is left, not only when it is to be sent.
     for (QLineEdit* field : { numberField, dateField, validUntilField, cashDiscountDaysField, paymentDaysField })
         connect(field, &QLineEdit::editingFinished, this, &CQuoteDlg::showLetterProblems);
@@ -356,7 +356,7 @@ QStringList CQuoteDlg::showLetterProblems()
         const bool readable = documents::validityDaysOf(field->text()).has_value();
         field->setStyleSheet(readable ? QString() : markedStyle());
         if (!readable)
-            messages << QStringLiteral("„%1“: bitte eine ganze Zahl von 0 bis 3650 Tagen eingeben.")
+            messages << QStringLiteral("„%1“: bitte eine ganze Zahl von 0 bis 3.650 Tagen eingeben.")
                             .arg(QLatin1String(name));
     }
     letterLine->setText(messages.join(u' '));
@@ -583,7 +583,7 @@ std::optional<SalesScheme> CQuoteDlg::typedScheme()
     for (std::size_t i = 0; i < kSchemeFields.size(); ++i) {
         const std::optional<std::int64_t> value = documents::schemeValueOf(kSchemeFields[i], schemeFields[i]->text());
         if (!value) {
-            showError(schemeFields[i], documents::schemeRangeMessage(kSchemeFields[i]));
+            showError(schemeFields[i], documents::schemeRefusal(kSchemeFields[i], schemeFields[i]->text()));
             return std::nullopt;
         }
         kSchemeFields[i].setIn(scheme, *value);
@@ -601,7 +601,7 @@ std::optional<std::optional<Money>> CQuoteDlg::typedMarketPrice()
         return std::optional<Money>();
     const std::optional<std::int64_t> cents = documents::schemeValueOf(kMarketPriceField, marketPriceField->text());
     if (!cents) {
-        showError(marketPriceField, documents::schemeRangeMessage(kMarketPriceField));
+        showError(marketPriceField, documents::schemeRefusal(kMarketPriceField, marketPriceField->text()));
         return std::nullopt;
     }
     return std::optional(Money(*cents));

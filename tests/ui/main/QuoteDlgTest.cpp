@@ -57,11 +57,11 @@ protected:
 const Row typing[] = { { "", "Listenverkaufspreis" }, { "profitPct~10", "Barverkaufspreis" },
     { "cashDiscountPct~2", "Zielverkaufspreis" }, { "discountPct~8,5", "Listenverkaufspreis" },
     { "profitPct~8.555", "error" }, { "profitPct~10", "Listenverkaufspreis" }, { "commissionPct~98", "error" },
-    { "commissionPct~", "Vertreterprovision" }, { "oneOffCost~-1", "error" }, { "oneOffCost~1.000", "error" },
-    { "oneOffCost~1000", "Einmalkosten je Stück" }, { "quantities~x", "error" },
-    { "quantities~100, 1.000", "Gesamtpreis" }, { "marketPrice~abc", "error" },
-    { "marketPrice~7,50", "Gewinn beim Marktpreis" }, { "", "marketLine" }, { "profitPct~x", "outOfDateLine" },
-    { "profitPct~10", "Barverkaufspreis" } };
+    { "commissionPct~", "Vertreterprovision" }, { "oneOffCost~-1", "error" }, { "oneOffCost~1.00,0", "error" },
+    { "oneOffCost~1.000,00", "Einmalkosten je Stück" }, { "oneOffCost~1000", "Einmalkosten je Stück" },
+    { "quantities~x", "error" }, { "quantities~100, 1.000", "Gesamtpreis" }, { "marketPrice~abc", "error" },
+    { "marketPrice~120.000.000.000,00", "error" }, { "marketPrice~7,50", "Gewinn beim Marktpreis" },
+    { "", "marketLine" }, { "profitPct~x", "outOfDateLine" }, { "profitPct~10", "Barverkaufspreis" } };
 
 TEST_F(QuoteDlgTest, RecomputesAsTheFieldsChangeAndMarksWhatCannotBeRead)
 {
@@ -136,14 +136,15 @@ TEST_F(QuoteDlgTest, ANewQuoteStartsFromTheDefaults)
 {
     whenModal([this](QWidget* defaults) {
         const Row typed[]
-            = { { "profitPct=12,5;validityDays=vierzehn;nextNumber=7;sender=Muster GmbH;buttonOk", "messages" },
+            = { { "profitPct=12,5;oneOffCost=1.500,00;validityDays=vierzehn;nextNumber=7;sender=Muster GmbH;buttonOk",
+                    "messages" },
                   { "", "visible" }, { "validityDays=14;buttonOk", "visible" } };
         Scenario(*defaults, ui).run(typed);
     });
     dlg.action(40019)->trigger();
     window->hide();
     dlg.action(quoteCommand)->trigger();
-    const Row fromDefaults[] = { { "", "number" }, { "", "profitPct" }, { "", "sender" } };
+    const Row fromDefaults[] = { { "", "number" }, { "", "profitPct" }, { "", "oneOffCost" }, { "", "sender" } };
     Scenario(*window, ui).run(fromDefaults);
 }
 
