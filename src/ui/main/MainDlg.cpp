@@ -17,9 +17,9 @@
 #include "ui/quote/QuoteDlg.h"
 #include "ui/report/ReportDlg.h"
 
-#include <QFileInfo>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
