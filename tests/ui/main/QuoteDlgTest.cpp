@@ -86,6 +86,29 @@ TEST_F(QuoteDlgTest, RecomputesAsTheFieldsChangeAndMarksWhatCannotBeRead)
     EXPECT_TRUE(window->panel()->isCurrent());
 }
 
+// A refused value greys the table and the backward block with the figures its field was entered
+// with: the "9" on the way to a refused "98" was never meant. A look at a step shows whether the
+// figures are current and the error line visible, then the step's figure at 100 pieces; "market"
+// whether the backward block is enabled, then its text.
+const Row refusing[] = { { "cashDiscountPct=2;marketPrice=7,50", "Vertreterprovision" },
+    { "commissionPct~9", "Vertreterprovision" }, { "commissionPct~98", "Vertreterprovision", "01 0,00" },
+    { "", "market" }, { "commissionPct=9", "Vertreterprovision" }, { "marketPrice~8", "market" },
+    { "marketPrice~abc", "market", "0 Vom Marktpreis 7,50 €…" }, { "", "Gewinn beim Marktpreis" },
+    { "marketPrice~120.000.000.000,00", "market", "0 Vom Marktpreis 7,50 €…" }, { "marketPrice=7,5", "market" } };
+
+TEST_F(QuoteDlgTest, ARefusedValueGreysTheFiguresItsFieldWasEnteredWith)
+{
+    Scenario(*window, ui, [this](const QString& look) {
+        const auto* market = child<QLabel>(window, "marketLine");
+        if (look == u"market")
+            return QStringLiteral("%1 ").arg(market->isEnabled()) + market->text();
+        return QStringLiteral("%1%2 ")
+                   .arg(window->panel()->isCurrent())
+                   .arg(child<QLabel>(window, "errorLine")->isVisible())
+            + cell(look, QStringLiteral("100 Stück"));
+    }).run(refusing);
+}
+
 // The letter's texts reach the quote file, the preview and the PDF; what was typed is never lost:
 // a bad date or a failed save keeps it, and closing a changed quote asks first. Reopened on
 // today's order, which gives other prices, the quote shows both until today's are taken.
