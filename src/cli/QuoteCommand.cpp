@@ -17,24 +17,26 @@ namespace {
 
 QCommandLineOption optionOf(const SchemeField& field)
 {
-    const QString unit = field.percent() ? QStringLiteral("%") : QStringLiteral("€");
     return QCommandLineOption(QString::fromLatin1(field.option),
-        QStringLiteral("%1 in %2 (%3 bis %4, Vorgabe 0)")
-            .arg(QString::fromUtf8(field.germanName), unit, documents::typedValue(field.min),
-                documents::typedValue(field.max)),
+        QStringLiteral("%1 (%2, Vorgabe 0)").arg(QString::fromUtf8(field.germanName), documents::schemeRange(field)),
         field.percent() ? QStringLiteral("P") : QStringLiteral("EUR"));
 }
 
 // The value of `field`'s option, or nothing after a usage message naming it and its range.
 std::optional<std::int64_t> readValue(const SchemeField& field, const QString& typed)
 {
-    if (const std::optional<std::int64_t> value = readSchemeValue(field, typed.toStdString()))
-        return value;
-    usageError(QStringLiteral("--%1 (%2) erwartet eine Zahl von %3 bis %4 %5 mit höchstens zwei Nachkommastellen "
-                              "(Dezimalpunkt oder -komma, ohne Tausenderpunkte), nicht „%6“.")
-                   .arg(QString::fromLatin1(field.option), QString::fromUtf8(field.germanName),
-                       documents::typedValue(field.min), documents::typedValue(field.max),
-                       field.percent() ? QStringLiteral("%") : QStringLiteral("€"), typed));
+    const SchemeReading reading = readSchemeValue(field, typed.toStdString());
+    if (reading.value)
+        return reading.value;
+    const QString option
+        = QStringLiteral("--%1 (%2)").arg(QString::fromLatin1(field.option), QString::fromUtf8(field.germanName));
+    if (reading.outOfRange)
+        usageError(
+            QStringLiteral("%1: „%2“ liegt außerhalb von %3.").arg(option, typed, documents::schemeRange(field)));
+    else
+        usageError(QStringLiteral("%1 erwartet eine Zahl von %2 mit höchstens zwei Nachkommastellen (Dezimalpunkt "
+                                  "oder -komma, ohne Tausenderpunkte), nicht „%3“.")
+                       .arg(option, documents::schemeRange(field), typed));
     return std::nullopt;
 }
 
@@ -45,7 +47,8 @@ struct PricingOptions {
         optionOf(kSchemeFields[5]), optionOf(kSchemeFields[6]), optionOf(kSchemeFields[7]) };
     QCommandLineOption marketPrice { QStringLiteral("market-price"),
         QStringLiteral("Marktpreis: der Listenverkaufspreis je Stück, den der Kunde höchstens zahlt; rechnet "
-                       "zurück, was als Selbstkosten und Gewinn bleibt (0 bis 99999999999,99 €)"),
+                       "zurück, was als Selbstkosten und Gewinn bleibt (")
+            + documents::schemeRange(kMarketPriceField) + u')',
         QStringLiteral("EUR") };
     QCommandLineOption angebot { QStringLiteral("angebot"),
         QStringLiteral("Schema, Mengen, Marktpreis und die Pfade von Stammdaten und Auftrag aus einer "

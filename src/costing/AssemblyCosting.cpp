@@ -1,6 +1,7 @@
 #include "costing/AssemblyCosting.h"
 
 #include "text/Cp1252.h"
+#include "text/NumberFormat.h"
 
 #include <algorithm>
 #include <cmath>
@@ -72,8 +73,8 @@ std::vector<std::int64_t> neededQuantities(const std::vector<StructureLine>& str
         parentAt.resize(std::size_t(line.level));
         const std::int64_t q = parentAt.back() * line.count;
         if (q > kMaxQuantity)
-            throw AssemblyError(
-                placeOf(line) + ": die benötigte Menge " + std::to_string(q) + " übersteigt 2147483647.");
+            throw AssemblyError(placeOf(line) + ": die benötigte Menge " + text::germanInt(q) + " übersteigt "
+                + text::germanInt(kMaxQuantity) + '.');
         needed[i] = q;
         if (line.kind == LineKind::Assembly)
             parentAt.push_back(q);

@@ -2,6 +2,7 @@
 
 #include "costing/OrderCosting.h"
 #include "text/Cp1252.h"
+#include "text/NumberFormat.h"
 
 #include <algorithm>
 #include <charconv>
@@ -11,6 +12,12 @@
 namespace kalkora {
 
 namespace {
+
+// "1 bis 2.147.483.647": the whole numbers from `min` that a count holds, as messages write them.
+std::string countRange(std::int64_t min)
+{
+    return text::germanInt(min) + " bis " + text::germanInt(std::numeric_limits<std::int32_t>::max());
+}
 
 // The part of the four machine and operator figures per piece that the setup causes.
 double setupPart(const InternalOperationCosting& c)
@@ -182,9 +189,9 @@ std::int32_t scaledLotOf(const COrder& order, std::int32_t index, std::int32_t q
     const std::int64_t scaled = scaledLot(lot, quantity, order.quantityBase);
     if (scaled < std::numeric_limits<std::int32_t>::min() || scaled > std::numeric_limits<std::int32_t>::max()) {
         fail("Arbeitsgang " + std::to_string(index + 1) + " „" + text::cp1252ToUtf8(op.name) + "“: Die Losgröße "
-            + std::to_string(lot) + " wird für die Menge " + std::to_string(quantity) + " zu " + std::to_string(scaled)
-            + " und liegt damit außerhalb von -2147483648 bis 2147483647; "
-            + "Staffelpreise können nicht berechnet werden.");
+            + text::germanInt(lot) + " wird für die Menge " + text::germanInt(quantity) + " zu "
+            + text::germanInt(scaled) + " und liegt damit außerhalb von "
+            + countRange(std::numeric_limits<std::int32_t>::min()) + "; Staffelpreise können nicht berechnet werden.");
     }
     return std::int32_t(scaled);
 }
@@ -239,8 +246,8 @@ PriceScale computePriceScale(const COrder& order, const CPlantData& plantData, s
     if (quantities.empty())
         fail("Es ist keine Menge angegeben; Staffelpreise können nicht berechnet werden.");
     if (quantities.front() < 1) {
-        fail("Die Menge " + std::to_string(quantities.front())
-            + " ist keine Stückzahl von 1 bis 2147483647; Staffelpreise können nicht berechnet werden.");
+        fail("Die Menge " + text::germanInt(quantities.front()) + " liegt außerhalb von " + countRange(1)
+            + "; Staffelpreise können nicht berechnet werden.");
     }
 
     // All quantities go through the order together, a block of operations at a time, so that a
@@ -294,24 +301,6 @@ std::string orderWarning(const COrder& order)
     return {};
 }
 
-namespace {
-
-// "1.000", "12.345.678": digits with a point before each group of three.
-bool isGrouped(std::string_view item)
-{
-    const std::size_t first = item.find('.');
-    if (first == 0 || first > 3 || (item.size() - first) % 4 != 0)
-        return false;
-    for (std::size_t i = 0; i < item.size(); ++i) {
-        const bool point = i >= first && (i - first) % 4 == 0;
-        if (point ? item[i] != '.' : item[i] < '0' || item[i] > '9')
-            return false;
-    }
-    return true;
-}
-
-} // namespace
-
 bool parseQuantities(
     std::string_view text, QuantityDialect dialect, std::vector<std::int32_t>& quantities, std::string& error)
 {
@@ -335,13 +324,19 @@ bool parseQuantities(
             return false;
         }
         std::string digits(item);
-        if (dialect == QuantityDialect::Window && isGrouped(item))
+        if (dialect == QuantityDialect::Window && text::isGermanGrouped(item))
             std::erase(digits, '.');
         std::int64_t value = 0;
         const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-        const bool whole = ec == std::errc() && end == digits.data() + digits.size() && item.front() != '-';
-        if (!whole || value < 1 || value > std::numeric_limits<std::int32_t>::max()) {
-            error = quoted(item) + " ist keine Stückzahl von 1 bis 2147483647.";
+        // A whole number too long for any count is out of range too.
+        const bool whole
+            = (ec == std::errc() || ec == std::errc::result_out_of_range) && end == digits.data() + digits.size();
+        if (!whole) {
+            error = quoted(item) + " ist keine Stückzahl von " + countRange(1) + '.';
+            return false;
+        }
+        if (ec != std::errc() || value < 1 || value > std::numeric_limits<std::int32_t>::max()) {
+            error = quoted(item) + " liegt außerhalb von " + countRange(1) + '.';
             return false;
         }
         result.push_back(std::int32_t(value));

@@ -2,6 +2,7 @@
 
 #include "text/NumberFormat.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace kalkora {
@@ -45,6 +46,19 @@ std::optional<std::int64_t> parseScaled(std::string_view text, int decimals)
         count = count * 10 + (c - '0');
     }
     return negative ? -count : count;
+}
+
+bool isScaledNumber(std::string_view text, int decimals)
+{
+    if (text.starts_with('-'))
+        text.remove_prefix(1);
+    const std::size_t separator = std::min(text.find_first_of(".,"), text.size());
+    const std::string_view integer = text.substr(0, separator);
+    // The digits before the separator read as one, whatever their number.
+    std::string shortened = "0";
+    shortened += text.substr(separator);
+    return !integer.empty() && integer.find_first_not_of("0123456789") == std::string_view::npos
+        && parseScaled(shortened, decimals);
 }
 
 std::string formatScaled(std::int64_t count, int decimals, char decimalSeparator, char groupSeparator)

@@ -16,6 +16,9 @@ namespace kalkora {
 // '-': with two decimals "8", "8.5", "-3,25" as a count of hundredths. Nothing else ("+1", " 1",
 // ".5", "5.", "1e2", "8.500", "1.000,00").
 std::optional<std::int64_t> parseScaled(std::string_view text, int decimals);
+// Whether `text` has that form, however many digits it has: a number parseScaled refuses for its
+// length alone is larger than any value allowed.
+bool isScaledNumber(std::string_view text, int decimals);
 inline std::optional<std::int64_t> parseHundredths(std::string_view text)
 {
     return parseScaled(text, 2);

@@ -101,14 +101,16 @@ bool inRange(const SchemeField& field, std::int64_t count)
     return count >= field.min && count <= field.max;
 }
 
-std::optional<std::int64_t> readSchemeValue(const SchemeField& field, std::string_view typed)
+SchemeReading readSchemeValue(const SchemeField& field, std::string_view typed)
 {
     const std::optional<std::int64_t> value = parseHundredths(typed);
+    if (!value)
+        return { std::nullopt, isScaledNumber(typed, 2) };
+    if (!inRange(field, *value))
+        return { std::nullopt, true };
     // "-0" is no value of a field without negative ones.
     const bool signAllowed = field.min < 0 || !typed.starts_with('-');
-    if (value && signAllowed && inRange(field, *value))
-        return value;
-    return std::nullopt;
+    return { signAllowed ? value : std::nullopt, false };
 }
 
 bool discountsLeaveAPrice(const SalesScheme& scheme)

@@ -75,9 +75,14 @@ inline constexpr SchemeField kMarketPriceField { "marketPrice", "Marktpreis", "m
 
 bool inRange(const SchemeField& field, std::int64_t count);
 
-// A value of `field` as typed (see parseHundredths), within its range and with a sign only
-// where the range has negative values; nothing otherwise.
-std::optional<std::int64_t> readSchemeValue(const SchemeField& field, std::string_view typed);
+// A value of `field` as typed (see parseHundredths): its count when it is within the field's range
+// and has a sign only where the range has negative values; else whether it is a number outside
+// the range ("-0" where there are no negative values is no number at all).
+struct SchemeReading {
+    std::optional<std::int64_t> value;
+    bool outOfRange = false;
+};
+SchemeReading readSchemeValue(const SchemeField& field, std::string_view typed);
 
 // Why a quantity has no prices (Windows-1252): its costs are not finite or an amount reaches the
 // price limit.

@@ -277,6 +277,19 @@ std::string groupThousands(std::string number, NumberStyle style)
     return number;
 }
 
+bool isGermanGrouped(std::string_view digits)
+{
+    const std::size_t first = digits.find('.');
+    if (first == 0 || first > 3 || (digits.size() - first) % 4 != 0)
+        return false;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        const bool point = i >= first && (i - first) % 4 == 0;
+        if (point ? digits[i] != '.' : digits[i] < '0' || digits[i] > '9')
+            return false;
+    }
+    return true;
+}
+
 std::string formatTwoDecimals(double value, NumberStyle style)
 {
     std::string number = formatFixed(value, 0, 2);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace kalkora::text {
 
@@ -40,6 +41,16 @@ struct NumberStyle {
 // `number` ("-1234567,5", "inf", "12") with `style.group` between the thousands of the digits
 // before `style.decimal`; unchanged without a group separator.
 std::string groupThousands(std::string number, NumberStyle style);
+
+// A whole number as German texts write it: "2.147.483.647".
+inline std::string germanInt(std::int64_t value)
+{
+    return groupThousands(std::to_string(value), NumberStyle::german());
+}
+
+// Whether `digits` have German points between their thousands: "1.000", "12.345.678"; not "1000",
+// "1.00" or "1000.000".
+bool isGermanGrouped(std::string_view digits);
 
 // "%.2f" in `style`: the runtime's rounding, the style's separators.
 std::string formatTwoDecimals(double value, NumberStyle style);

@@ -162,8 +162,8 @@ TEST_F(CliTest, WrongUsageGivesStatusTwo)
     for (const char* quantities : { "0", "-1", "zehn", "1,,2", "2147483648", "", "1.5" })
         wrong.append({ "scale", werk, welle, "--quantities", quantities });
     for (const char* option : { "--admin=1000.01", "--sales=8.500", "--profit=-100", "--cash-discount=1.000",
-             "--commission=", "--discount=abc", "--one-off=1e2", "--sales-direct=-0", "--market-price=+5",
-             "--market-price=100000000000", "--format=pdf", "--quantities=" })
+             "--commission=", "--discount=abc", "--one-off=1e2", "--one-off=1.000,00", "--sales-direct=-0",
+             "--market-price=+5", "--market-price=100000000000", "--format=pdf", "--quantities=" })
         wrong.append({ "quote", werk, welle, option });
     wrong.append({ "quote", werk, welle, "--cash-discount", "60", "--commission", "40" });
     // The limits are accepted; grossed up by 99.99 % and more, nothing can be priced.

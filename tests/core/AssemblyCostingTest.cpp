@@ -181,6 +181,6 @@ TEST_F(AssemblyCostingTest, QuantitiesBeyondTheRangeAndBadOrdersAreErrors)
         }
         return std::string();
     };
-    EXPECT_EQ(message(2148), "Position 1.2 (Lager): die benötigte Menge 2148000000 übersteigt 2147483647.");
+    EXPECT_EQ(message(2148), "Position 1.2 (Lager): die benötigte Menge 2.148.000.000 übersteigt 2.147.483.647.");
     EXPECT_TRUE(message(1).starts_with("Position 1.1 (basis.auf): ")) << message(1);
 }

@@ -172,5 +172,42 @@ TEST_F(QuoteDocumentTest, ALifeFromNewToSavedOpenedAndRepricedAndTheDefaults)
         QStringList({ "Muster GmbH", "Eigene Einleitung", "Gruß" }));
 }
 
+// What a scheme field of the windows takes, and what it says when it refuses a text: a number
+// outside the range is read and named, not called unreadable.
+TEST(SchemeValues, AmountsTakeGermanGroupingAndARefusalSaysWhy)
+{
+    const SchemeField& oneOff = kSchemeFields[6];
+    const SchemeField& profit = kSchemeFields[2];
+    const char* unreadable = "kann nicht gelesen werden: bitte eine Zahl von ";
+    const struct {
+        const SchemeField& field;
+        const char* typed;
+        std::optional<std::int64_t> value;
+        const char* refusal; // how the message goes on after the field's name
+    } cases[] = { { oneOff, "1.000,00", 100000, "" }, { oneOff, " 1000 ", 100000, "" }, { oneOff, "1.000", 100000, "" },
+        { oneOff, "12.345.678,9", 1234567890, "" }, { oneOff, "8.5", 850, "" }, { oneOff, "", 0, "" },
+        { oneOff, "1.00,0", std::nullopt, unreadable }, { oneOff, "1.000.5", std::nullopt, unreadable },
+        { oneOff, "1.000,5.5", std::nullopt, unreadable }, { oneOff, "1,000.00", std::nullopt, unreadable },
+        { oneOff, "-0", std::nullopt, unreadable },
+        { oneOff, "-1.000", std::nullopt, "-1.000,00 liegt außerhalb von 0,00 bis 99.999.999.999,99 €." },
+        { oneOff, "100.000.000.000", std::nullopt,
+            "100.000.000.000,00 liegt außerhalb von 0,00 bis 99.999.999.999,99 €." },
+        { oneOff, "12345678901234567890", std::nullopt,
+            "12345678901234567890 liegt außerhalb von 0,00 bis 99.999.999.999,99 €." },
+        { profit, "1.000,00", 100000, "" },
+        { profit, "1.000", std::nullopt, "kann nicht gelesen werden: bitte eine Zahl von -99,99 bis 1.000,00 % mit " },
+        { profit, "-100", std::nullopt, "-100,00 liegt außerhalb von -99,99 bis 1.000,00 %." } };
+    for (const auto& c : cases) {
+        const QString typed = QString::fromUtf8(c.typed);
+        EXPECT_EQ(schemeValueOf(c.field, typed), c.value) << c.typed;
+        if (c.value)
+            continue;
+        const QString expected
+            = QStringLiteral("„%1“ ").arg(QString::fromUtf8(c.field.germanName)) + QString::fromUtf8(c.refusal);
+        EXPECT_TRUE(schemeRefusal(c.field, typed).startsWith(expected))
+            << c.typed << ": " << schemeRefusal(c.field, typed).toStdString();
+    }
+}
+
 } // namespace
 } // namespace kalkora::documents

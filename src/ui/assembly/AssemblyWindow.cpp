@@ -377,7 +377,7 @@ void CAssemblyWindow::readFields()
         return;
     const std::optional<std::int32_t> base = pieces(quantityBaseField->text());
     if (!base)
-        errorLine->setText(QStringLiteral("Stückzahlbasis: eine ganze Zahl von 1 bis 2147483647 eingeben."));
+        errorLine->setText(QStringLiteral("Stückzahlbasis: eine ganze Zahl von 1 bis 2.147.483.647 eingeben."));
     const Assembly& data = assembly.data();
     const std::string name = nameField->text().toStdString();
     const std::string remark = remarkField->text().toStdString();

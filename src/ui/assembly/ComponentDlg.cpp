@@ -172,7 +172,7 @@ std::optional<Component> CComponentDlg::typed()
         component.name = nameField->text().toStdString();
     const std::optional<std::int64_t> count = wholeNumber(countField->text(), 1, kMaxComponentCount);
     if (!count)
-        return refuse(countField, QStringLiteral("Anzahl je Baugruppe: eine ganze Zahl von 1 bis 1000000 eingeben."));
+        return refuse(countField, QStringLiteral("Anzahl je Baugruppe: eine ganze Zahl von 1 bis 1.000.000 eingeben."));
     component.count = std::int32_t(*count);
     if (!priceTable)
         return component;
@@ -196,7 +196,7 @@ std::optional<Component> CComponentDlg::typed()
             return refuse(priceTable,
                 place
                     + QStringLiteral(
-                        "einen Preis von 0 bis 99999999,9999 € mit höchstens vier Nachkommastellen eingeben."));
+                        "einen Preis von 0 bis 99.999.999,9999 € mit höchstens vier Nachkommastellen eingeben."));
         }
         component.prices.push_back({ std::int32_t(*from), *price });
     }

@@ -89,7 +89,7 @@ void CQuoteDefaultsDlg::OnOK()
     for (std::size_t i = 0; i < kSchemeFields.size(); ++i) {
         const std::optional<std::int64_t> value = schemeValueOf(kSchemeFields[i], schemeFields[i]->text());
         if (!value)
-            return refuse(schemeFields[i], schemeRangeMessage(kSchemeFields[i]));
+            return refuse(schemeFields[i], schemeRefusal(kSchemeFields[i], schemeFields[i]->text()));
         kSchemeFields[i].setIn(defaults.scheme, *value);
     }
     if (!discountsLeaveAPrice(defaults.scheme))
@@ -97,14 +97,14 @@ void CQuoteDefaultsDlg::OnOK()
     const std::optional<int> days = validityDaysOf(validityDaysField->text());
     if (!days)
         return refuse(
-            validityDaysField, QStringLiteral("„Gültigkeit“: bitte eine ganze Zahl von 0 bis 3650 Tagen eingeben."));
+            validityDaysField, QStringLiteral("„Gültigkeit“: bitte eine ganze Zahl von 0 bis 3.650 Tagen eingeben."));
     std::array<int, 2> periods {};
     for (auto [field, period, name] : { std::tuple(cashDiscountDaysField, &periods[0], "Skontofrist"),
              std::tuple(paymentDaysField, &periods[1], "Zahlungsziel") }) {
         const std::optional<int> typed = validityDaysOf(field->text());
         if (!typed)
             return refuse(field,
-                QStringLiteral("„%1“: bitte eine ganze Zahl von 0 bis 3650 Tagen eingeben.").arg(QLatin1String(name)));
+                QStringLiteral("„%1“: bitte eine ganze Zahl von 0 bis 3.650 Tagen eingeben.").arg(QLatin1String(name)));
         *period = *typed;
     }
     const std::optional<int> number = quoteNumberOf(nextNumberField->text());

@@ -144,10 +144,12 @@ CQuoteDlg::CQuoteDlg(QuoteSubjectSnapshot currentSubject, QWidget* parent)
     takePricesButton->hide();
     createTexts();
 
-    for (QLineEdit* field : schemeFields)
+    std::vector<QLineEdit*> figureFields(schemeFields.begin(), schemeFields.end());
+    figureFields.insert(figureFields.end(), { quantitiesField, marketPriceField });
+    for (QLineEdit* field : figureFields) {
         connect(field, &QLineEdit::textChanged, this, &CQuoteDlg::OnFieldChanged);
-    for (QLineEdit* field : { quantitiesField, marketPriceField })
-        connect(field, &QLineEdit::textChanged, this, &CQuoteDlg::OnFieldChanged);
+        field->installEventFilter(this);
+    }
     schemeFields[0]->setFocus(Qt::OtherFocusReason);
 }
 
@@ -189,7 +191,7 @@ void CQuoteDlg::createTexts()
     place(6, 0, QStringLiteral("Skontofrist [Tage]:"), cashDiscountDaysField = line("cashDiscountDays"));
     place(6, 1, QStringLiteral("&Zahlungsziel [Tage]:"), paymentDaysField = line("paymentDays"));
     for (QLineEdit* field : { cashDiscountDaysField, paymentDaysField })
-        field->setToolTip(QStringLiteral("Tage ab Rechnungsdatum, 0 bis 3650; 0 nennt keine Frist."));
+        field->setToolTip(QStringLiteral("Tage ab Rechnungsdatum, 0 bis 3.650; 0 nennt keine Frist."));
     // The letter is checked as each of its fields is left, not only when it is to be sent.
     for (QLineEdit* field : { numberField, dateField, validUntilField, cashDiscountDaysField, paymentDaysField })
         connect(field, &QLineEdit::editingFinished, this, &CQuoteDlg::showLetterProblems);
@@ -307,6 +309,8 @@ void CQuoteDlg::showDocument()
     showing = false;
     setWindowModified(quote.isChanged());
     recompute();
+    figuresBeforeEdit.reset();
+    rememberFigures();
 }
 
 documents::LetterTexts CQuoteDlg::typedLetter() const
@@ -323,8 +327,8 @@ bool CQuoteDlg::typedDate(QLineEdit* field, const QString& name)
 {
     if (documents::quoteDateOf(field->text()))
         return true;
-    showError(field,
-        QStringLiteral("„%1“ kann nicht gelesen werden: bitte ein Datum wie 07.12.2026 eingeben.").arg(name), false);
+    showError(
+        field, QStringLiteral("„%1“ kann nicht gelesen werden: bitte ein Datum wie 07.12.2026 eingeben.").arg(name));
     return false;
 }
 
@@ -332,6 +336,9 @@ bool CQuoteDlg::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == recipientField && event->type() == QEvent::FocusOut)
         showLetterProblems();
+    // Besides the address the window watches only the figure fields.
+    if (watched != recipientField && event->type() == QEvent::FocusIn)
+        rememberFigures();
     return COrderWindow::eventFilter(watched, event);
 }
 
@@ -356,7 +363,7 @@ QStringList CQuoteDlg::showLetterProblems()
         const bool readable = documents::validityDaysOf(field->text()).has_value();
         field->setStyleSheet(readable ? QString() : markedStyle());
         if (!readable)
-            messages << QStringLiteral("„%1“: bitte eine ganze Zahl von 0 bis 3650 Tagen eingeben.")
+            messages << QStringLiteral("„%1“: bitte eine ganze Zahl von 0 bis 3.650 Tagen eingeben.")
                             .arg(QLatin1String(name));
     }
     letterLine->setText(messages.join(u' '));
@@ -583,7 +590,7 @@ std::optional<SalesScheme> CQuoteDlg::typedScheme()
     for (std::size_t i = 0; i < kSchemeFields.size(); ++i) {
         const std::optional<std::int64_t> value = documents::schemeValueOf(kSchemeFields[i], schemeFields[i]->text());
         if (!value) {
-            showError(schemeFields[i], documents::schemeRangeMessage(kSchemeFields[i]));
+            showError(schemeFields[i], documents::schemeRefusal(kSchemeFields[i], schemeFields[i]->text()));
             return std::nullopt;
         }
         kSchemeFields[i].setIn(scheme, *value);
@@ -601,7 +608,7 @@ std::optional<std::optional<Money>> CQuoteDlg::typedMarketPrice()
         return std::optional<Money>();
     const std::optional<std::int64_t> cents = documents::schemeValueOf(kMarketPriceField, marketPriceField->text());
     if (!cents) {
-        showError(marketPriceField, documents::schemeRangeMessage(kMarketPriceField));
+        showError(marketPriceField, documents::schemeRefusal(kMarketPriceField, marketPriceField->text()));
         return std::nullopt;
     }
     return std::optional(Money(*cents));
@@ -640,23 +647,46 @@ void CQuoteDlg::recompute()
     quote.setPartName(subject.name);
     setOrderName(subject.name);
     quantityBaseLine->setText(subject.quantityBaseLine);
-    std::optional<QuoteFigures> figures = typedFigures();
-    if (!figures)
-        return;
-    try {
-        quote.price(std::move(*figures), subject.basisAt);
+    if (std::optional<QuoteFigures> figures = typedFigures(); figures && priced(std::move(*figures), subject))
         showQuote(subject);
+    else
+        showRefused(subject);
+}
+
+bool CQuoteDlg::priced(QuoteFigures figures, const QuoteSubject& subject)
+{
+    try {
+        quote.price(std::move(figures), subject.basisAt);
+        return true;
     } catch (const std::runtime_error& failure) {
         showError(quantitiesField, QString::fromUtf8(failure.what()));
+        return false;
     }
 }
 
-void CQuoteDlg::showError(QLineEdit* field, const QString& message, bool tableField)
+void CQuoteDlg::rememberFigures()
 {
-    if (tableField) {
-        quote.markOutOfDate();
-        tablePanel->setCurrent(false);
+    if (quote.isPriced())
+        figuresBeforeEdit = quote.figures();
+}
+
+void CQuoteDlg::showRefused(const QuoteSubject& subject)
+{
+    if (figuresBeforeEdit) {
+        try {
+            quote.price(*figuresBeforeEdit, subject.basisAt);
+            showTable(*quote.todaysQuote(), subject);
+        } catch (const std::runtime_error&) {
+            // Priced no longer (the order changed), they leave the last table standing.
+        }
     }
+    quote.markOutOfDate();
+    tablePanel->setCurrent(false);
+    marketLine->setEnabled(false);
+}
+
+void CQuoteDlg::showError(QLineEdit* field, const QString& message)
+{
     field->setStyleSheet(markedStyle());
     errorLine->setText(message);
     errorLine->show();
@@ -665,8 +695,15 @@ void CQuoteDlg::showError(QLineEdit* field, const QString& message, bool tableFi
 void CQuoteDlg::showQuote(const QuoteSubject& subject)
 {
     errorLine->hide();
-    // The table keeps its own copy: the document's prices change under it as the fields do.
-    const Quote shown = *quote.todaysQuote();
+    showTable(*quote.todaysQuote(), subject);
+    tablePanel->setCurrent(true);
+    marketLine->setEnabled(true);
+    showOfferedPrices();
+}
+
+// The table keeps its own copy: the document's prices change under it as the fields do.
+void CQuoteDlg::showTable(const Quote& shown, const QuoteSubject& subject)
+{
     QStringList titles { QStringLiteral("Schritt") };
     for (const QuoteRow& row : shown.rows)
         titles << QStringLiteral("%1 Stück").arg(germanCount(row.quantity));
@@ -706,8 +743,6 @@ void CQuoteDlg::showQuote(const QuoteSubject& subject)
             notes << QStringLiteral("Menge %1 nicht bepreist (Beträge zu groß oder nicht endlich)").arg(row.quantity);
     }
     tablePanel->setUncosted(shown.complete() ? QStringList() : notes, subject.note);
-    tablePanel->setCurrent(true);
-    showOfferedPrices();
 }
 
 void showQuote(

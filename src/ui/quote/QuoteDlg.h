@@ -43,8 +43,10 @@ QuoteSubjectSnapshot orderSubject(const CPlantData& plantData, OrderSnapshot cur
 // The sales price scheme ("Angebot"): the scheme's percentages and amounts, the quantities and
 // a market price in fields, and the scheme as a table with one column per quantity, recomputed
 // from the current order as the fields change and whenever the order changes. A field that
-// cannot be read is marked and named below the fields, and the last good table stays, marked
-// out of date. With a market price the profit it leaves follows in the last rows.
+// cannot be read or is out of range is marked and named below the fields, and the table and the
+// backward block are greyed, marked out of date, with the figures the field was entered with:
+// never those of a value half typed. With a market price the profit it leaves follows in the last
+// rows.
 //
 // Below the table are the texts of the letter to the customer, which "&Vorschau..." shows and
 // "Als &PDF speichern..." writes; "&Öffnen...", "&Speichern" and "Speichern &unter..." keep the
@@ -129,15 +131,24 @@ private:
     // Tells why a quote file could not be opened; true when it was.
     bool shownOpened(const files::FileResult& result);
     void recompute();
+    // Prices `figures`; false after naming why they cannot be priced.
+    bool priced(documents::QuoteFigures figures, const QuoteSubject& subject);
+    // The figures as they are priced now, for a refused value to fall back on.
+    void rememberFigures();
+    // Greys the table, showing the figures remembered.
+    void showRefused(const QuoteSubject& subject);
     void showQuote(const QuoteSubject& subject);
-    // Marks `field` and names the problem; a field of the table's also marks it out of date.
-    void showError(QLineEdit* field, const QString& message, bool tableField = true);
+    void showTable(const Quote& shown, const QuoteSubject& subject);
+    // Marks `field` and names the problem.
+    void showError(QLineEdit* field, const QString& message);
 
     QuoteSubjectSnapshot currentSubject;
     std::function<QuoteDataFiles()> dataFiles;
     std::function<void(const QString&)> quoteOpener;
     documents::QuoteDocument quote;
     bool showing = false; // fields are being filled by the program, not typed
+    // As priced when the figure field being edited was entered, or the document shown.
+    std::optional<documents::QuoteFigures> figuresBeforeEdit;
 
     CAnalysisPanel* tablePanel = nullptr;
     QGridLayout* fieldsGrid = nullptr;

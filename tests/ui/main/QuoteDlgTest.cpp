@@ -57,11 +57,11 @@ protected:
 const Row typing[] = { { "", "Listenverkaufspreis" }, { "profitPct~10", "Barverkaufspreis" },
     { "cashDiscountPct~2", "Zielverkaufspreis" }, { "discountPct~8,5", "Listenverkaufspreis" },
     { "profitPct~8.555", "error" }, { "profitPct~10", "Listenverkaufspreis" }, { "commissionPct~98", "error" },
-    { "commissionPct~", "Vertreterprovision" }, { "oneOffCost~-1", "error" }, { "oneOffCost~1.000", "error" },
-    { "oneOffCost~1000", "Einmalkosten je Stück" }, { "quantities~x", "error" },
-    { "quantities~100, 1.000", "Gesamtpreis" }, { "marketPrice~abc", "error" },
-    { "marketPrice~7,50", "Gewinn beim Marktpreis" }, { "", "marketLine" }, { "profitPct~x", "outOfDateLine" },
-    { "profitPct~10", "Barverkaufspreis" } };
+    { "commissionPct~", "Vertreterprovision" }, { "oneOffCost~-1", "error" }, { "oneOffCost~1.00,0", "error" },
+    { "oneOffCost~1.000,00", "Einmalkosten je Stück" }, { "oneOffCost~1000", "Einmalkosten je Stück" },
+    { "quantities~x", "error" }, { "quantities~100, 1.000", "Gesamtpreis" }, { "marketPrice~abc", "error" },
+    { "marketPrice~120.000.000.000,00", "error" }, { "marketPrice~7,50", "Gewinn beim Marktpreis" },
+    { "", "marketLine" }, { "profitPct~x", "outOfDateLine" }, { "profitPct~10", "Barverkaufspreis" } };
 
 TEST_F(QuoteDlgTest, RecomputesAsTheFieldsChangeAndMarksWhatCannotBeRead)
 {
@@ -84,6 +84,29 @@ TEST_F(QuoteDlgTest, RecomputesAsTheFieldsChangeAndMarksWhatCannotBeRead)
     dlg.session().order().data().quantityBase = 100;
     refreshAnalysisWindows(&dlg);
     EXPECT_TRUE(window->panel()->isCurrent());
+}
+
+// A refused value greys the table and the backward block with the figures its field was entered
+// with: the "9" on the way to a refused "98" was never meant. A look at a step shows whether the
+// figures are current and the error line visible, then the step's figure at 100 pieces; "market"
+// whether the backward block is enabled, then its text.
+const Row refusing[] = { { "cashDiscountPct=2;marketPrice=7,50", "Vertreterprovision" },
+    { "commissionPct~9", "Vertreterprovision" }, { "commissionPct~98", "Vertreterprovision", "01 0,00" },
+    { "", "market" }, { "commissionPct=9", "Vertreterprovision" }, { "marketPrice~8", "market" },
+    { "marketPrice~abc", "market", "0 Vom Marktpreis 7,50 €…" }, { "", "Gewinn beim Marktpreis" },
+    { "marketPrice~120.000.000.000,00", "market", "0 Vom Marktpreis 7,50 €…" }, { "marketPrice=7,5", "market" } };
+
+TEST_F(QuoteDlgTest, ARefusedValueGreysTheFiguresItsFieldWasEnteredWith)
+{
+    Scenario(*window, ui, [this](const QString& look) {
+        const auto* market = child<QLabel>(window, "marketLine");
+        if (look == u"market")
+            return QStringLiteral("%1 ").arg(market->isEnabled()) + market->text();
+        return QStringLiteral("%1%2 ")
+                   .arg(window->panel()->isCurrent())
+                   .arg(child<QLabel>(window, "errorLine")->isVisible())
+            + cell(look, QStringLiteral("100 Stück"));
+    }).run(refusing);
 }
 
 // The letter's texts reach the quote file, the preview and the PDF; what was typed is never lost:
@@ -136,14 +159,15 @@ TEST_F(QuoteDlgTest, ANewQuoteStartsFromTheDefaults)
 {
     whenModal([this](QWidget* defaults) {
         const Row typed[]
-            = { { "profitPct=12,5;validityDays=vierzehn;nextNumber=7;sender=Muster GmbH;buttonOk", "messages" },
+            = { { "profitPct=12,5;oneOffCost=1.500,00;validityDays=vierzehn;nextNumber=7;sender=Muster GmbH;buttonOk",
+                    "messages" },
                   { "", "visible" }, { "validityDays=14;buttonOk", "visible" } };
         Scenario(*defaults, ui).run(typed);
     });
     dlg.action(40019)->trigger();
     window->hide();
     dlg.action(quoteCommand)->trigger();
-    const Row fromDefaults[] = { { "", "number" }, { "", "profitPct" }, { "", "sender" } };
+    const Row fromDefaults[] = { { "", "number" }, { "", "profitPct" }, { "", "oneOffCost" }, { "", "sender" } };
     Scenario(*window, ui).run(fromDefaults);
 }
 
