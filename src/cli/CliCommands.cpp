@@ -46,6 +46,10 @@ const Command commands[] = {
         "[MASTER.sta] ASSEMBLY.bgr [--quantities 1,10,100] [--format text|csv|json]\n"
         "                    [--locale de|c] [--dm-master] [--dm-order] [-o FILE]",
         "Baugruppe: Kosten des Erzeugnisses aus gefertigten und gekauften Teilen", runAssembly },
+    { "postcalc",
+        "[MASTER.sta ORDER.auf] FILE.nak [--format text|csv|json] [--locale de|c]\n"
+        "                    [--dm-master] [--dm-order] [-o FILE]",
+        "Nachkalkulation: Soll und Ist des gefertigten Auftrags, Gewinn gegen das Angebot", runPostCalc },
 };
 
 const char* const examplesAndStatuses = R"(
@@ -57,6 +61,7 @@ Beispiele:
   kalkora-cli breakdown werk.sta welle.auf --format csv -o aufschluesselung.csv
   kalkora-cli quote werk.sta welle.auf --admin 12 --sales 6 --profit 15 --cash-discount 2 --discount 10
   kalkora-cli assembly fertigung.sta getriebe.bgr --quantities 1,100
+  kalkora-cli postcalc welle.nak --format csv -o nachkalkulation.csv
 
 Exit-Status: 0 Erfolg, 1 Dateifehler, 2 falscher Aufruf,
              3 Ergebnis geschrieben, aber Arbeitsgänge nicht berechnet.

@@ -15,5 +15,6 @@ int runScale(const QStringList& arguments); // AnalysisCommands.cpp
 int runBreakdown(const QStringList& arguments);
 int runQuote(const QStringList& arguments); // QuoteCommand.cpp
 int runAssembly(const QStringList& arguments); // AssemblyCommand.cpp
+int runPostCalc(const QStringList& arguments); // PostCalcCommand.cpp
 
 } // namespace kalkora::cli

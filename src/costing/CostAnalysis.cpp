@@ -28,6 +28,8 @@ double setupPart(const InternalOperationCosting& c)
         + s * (double(c.machineFixedRateEff) + c.machineVarRateEff) / 60;
 }
 
+} // namespace
+
 CostParts internalParts(const InternalOperationCosting& c)
 {
     const InternalOperationFigures& f = c.figures;
@@ -53,6 +55,8 @@ CostParts externalParts(const COperation& op, double surcharge)
     p.direct = op.externalCostPerPiece;
     return p;
 }
+
+namespace {
 
 // sum += weight * parts, for the parts other than full and direct.
 void addWeighted(CostParts& sum, const CostParts& parts, double weight)
@@ -181,8 +185,9 @@ std::int64_t scaledLot(std::int32_t lot, std::int32_t quantity, std::int32_t bas
     return quotient;
 }
 
-// The lot size the costing reads, scaled from the order's quantity base to `quantity`.
-std::int32_t scaledLotOf(const COrder& order, std::int32_t index, std::int32_t quantity)
+} // namespace
+
+std::int32_t scaledLotOf(const COrder& order, std::int32_t index, std::int32_t quantity, std::string_view consequence)
 {
     const COperation& op = *order.operations.at(index);
     const std::int32_t lot = op.isInternal != 0 ? op.lotSize : op.externalLotSize;
@@ -191,10 +196,14 @@ std::int32_t scaledLotOf(const COrder& order, std::int32_t index, std::int32_t q
         fail("Arbeitsgang " + std::to_string(index + 1) + " „" + text::cp1252ToUtf8(op.name) + "“: Die Losgröße "
             + text::germanInt(lot) + " wird für die Menge " + text::germanInt(quantity) + " zu "
             + text::germanInt(scaled) + " und liegt damit außerhalb von "
-            + countRange(std::numeric_limits<std::int32_t>::min()) + "; Staffelpreise können nicht berechnet werden.");
+            + countRange(std::numeric_limits<std::int32_t>::min()) + "; " + std::string(consequence));
     }
     return std::int32_t(scaled);
 }
+
+namespace {
+
+constexpr std::string_view kNoScale = "Staffelpreise können nicht berechnet werden.";
 
 // The costing of the order scaled to one quantity.
 struct ScaledRun {
@@ -263,7 +272,7 @@ PriceScale computePriceScale(const COrder& order, const CPlantData& plantData, s
             std::vector<std::int32_t>& lots = runs[q]->lots;
             lots.clear();
             for (std::int32_t i = first; i < last; ++i)
-                lots.push_back(scaledLotOf(order, i, quantities[q]));
+                lots.push_back(scaledLotOf(order, i, quantities[q], kNoScale));
         }
         for (const auto& scaled : runs)
             scaled->run.cost(first, last, scaled->lots);

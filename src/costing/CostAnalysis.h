@@ -54,6 +54,11 @@ struct CostBreakdown {
 
 CostBreakdown breakDownCosts(const COrder& order, const CPlantData& plantData);
 
+struct InternalOperationCosting;
+// The parts of one costed operation per piece of its lot; `surcharge` as the costing passes it.
+CostParts internalParts(const InternalOperationCosting& costing);
+CostParts externalParts(const COperation& op, double surcharge);
+
 struct PriceScaleRow {
     std::int32_t quantity = 0;
     double fullPerPiece = 0;
@@ -77,6 +82,11 @@ class PriceScaleError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// The lot size the costing reads for operation `index`, scaled from the order's quantity base
+// (> 0) to `quantity` and rounded up. Throws PriceScaleError with a message ending in
+// `consequence` (UTF-8) where it leaves int32.
+std::int32_t scaledLotOf(const COrder& order, std::int32_t index, std::int32_t quantity, std::string_view consequence);
 
 // 1, 10, 25, 50, 100, 250, 500, 1000 and the order's own quantity base.
 std::vector<std::int32_t> defaultQuantities(std::int32_t quantityBase);

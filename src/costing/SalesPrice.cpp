@@ -24,6 +24,29 @@ Wide grossedUp(Wide amount, Wide pct)
     return roundedQuotient(amount * kHundredPercent, kHundredPercent - pct);
 }
 
+// From the Herstellkosten of the order per piece to the Selbstkosten, the one-off costs shared
+// among `pieces`.
+struct CostPriceSteps {
+    Wide oneOffShare;
+    Wide manufacturingCost;
+    Wide adminOverhead;
+    Wide salesOverhead;
+    Wide salesDirect;
+    Wide costPrice;
+};
+
+CostPriceSteps costPriceSteps(Wide orderCost, std::int32_t pieces, const SalesScheme& s)
+{
+    CostPriceSteps steps {};
+    steps.oneOffShare = roundedQuotient(s.oneOffCost.count(), pieces);
+    steps.manufacturingCost = orderCost + steps.oneOffShare;
+    steps.adminOverhead = percentOf(steps.manufacturingCost, s.adminPct);
+    steps.salesOverhead = percentOf(steps.manufacturingCost, s.salesPct);
+    steps.salesDirect = s.salesDirectPerPiece.count();
+    steps.costPrice = steps.manufacturingCost + steps.adminOverhead + steps.salesOverhead + steps.salesDirect;
+    return steps;
+}
+
 // Fills `row` from the cost per piece; false when an amount reaches 10^13 cents.
 bool priceForward(QuoteRow& row, Wide orderCost, const SalesScheme& s)
 {
@@ -35,13 +58,14 @@ bool priceForward(QuoteRow& row, Wide orderCost, const SalesScheme& s)
             row.*member = Money(std::int64_t(value));
         return value;
     };
+    const CostPriceSteps steps = costPriceSteps(orderCost, row.quantity, s);
     keep(&QuoteRow::orderCost, orderCost);
-    const Wide oneOffShare = keep(&QuoteRow::oneOffShare, roundedQuotient(s.oneOffCost.count(), row.quantity));
-    const Wide manufacturingCost = keep(&QuoteRow::manufacturingCost, orderCost + oneOffShare);
-    const Wide adminOverhead = keep(&QuoteRow::adminOverhead, percentOf(manufacturingCost, s.adminPct));
-    const Wide salesOverhead = keep(&QuoteRow::salesOverhead, percentOf(manufacturingCost, s.salesPct));
-    const Wide salesDirect = keep(&QuoteRow::salesDirect, s.salesDirectPerPiece.count());
-    const Wide costPrice = keep(&QuoteRow::costPrice, manufacturingCost + adminOverhead + salesOverhead + salesDirect);
+    keep(&QuoteRow::oneOffShare, steps.oneOffShare);
+    keep(&QuoteRow::manufacturingCost, steps.manufacturingCost);
+    keep(&QuoteRow::adminOverhead, steps.adminOverhead);
+    keep(&QuoteRow::salesOverhead, steps.salesOverhead);
+    keep(&QuoteRow::salesDirect, steps.salesDirect);
+    const Wide costPrice = keep(&QuoteRow::costPrice, steps.costPrice);
     const Wide profit = keep(&QuoteRow::profit, percentOf(costPrice, s.profitPct));
     const Wide cashPrice = keep(&QuoteRow::cashPrice, costPrice + profit);
     const Wide targetPrice
@@ -53,6 +77,8 @@ bool priceForward(QuoteRow& row, Wide orderCost, const SalesScheme& s)
     keep(&QuoteRow::total, targetPrice * row.quantity);
     return fits;
 }
+
+} // namespace
 
 MarketPricing priceBackward(Money marketPrice, const SalesScheme& s, const std::vector<QuoteRow>& rows)
 {
@@ -78,17 +104,30 @@ MarketPricing priceBackward(Money marketPrice, const SalesScheme& s, const std::
         marketRow.priced = row.priced;
         if (!row.priced)
             continue;
-        const Wide costPrice = row.costPrice.count();
-        const Wide profit = cashPrice - costPrice;
+        const Wide profit = cashPrice - row.costPrice.count();
         marketRow.costPrice = row.costPrice;
         marketRow.profit = money(profit);
-        if (costPrice > 0)
-            marketRow.profitPct = Percent(std::int64_t(roundedQuotient(profit * kHundredPercent, costPrice)));
+        marketRow.profitPct = profitPercent(marketRow.profit, row.costPrice);
     }
     return market;
 }
 
-} // namespace
+std::optional<Money> costPriceOf(Money orderCost, std::int32_t pieces, const SalesScheme& scheme)
+{
+    const CostPriceSteps steps = costPriceSteps(orderCost.count(), pieces, scheme);
+    for (const Wide amount : { steps.oneOffShare, steps.manufacturingCost, steps.adminOverhead, steps.salesOverhead,
+             steps.salesDirect, steps.costPrice })
+        if (!withinPriceLimit(amount))
+            return std::nullopt;
+    return Money(std::int64_t(steps.costPrice));
+}
+
+std::optional<Percent> profitPercent(Money profit, Money costPrice)
+{
+    if (costPrice.count() <= 0)
+        return std::nullopt;
+    return Percent(std::int64_t(roundedQuotient(Wide(profit.count()) * kHundredPercent, costPrice.count())));
+}
 
 std::string unpricedMessage(std::int32_t quantity)
 {

@@ -175,6 +175,16 @@ struct QuoteBasis {
 
 QuoteBasis basisOf(const PriceScale& scale);
 
+// The scheme backwards from the list price `marketPrice`, with what it leaves at each of `rows`.
+MarketPricing priceBackward(Money marketPrice, const SalesScheme& scheme, const std::vector<QuoteRow>& rows);
+
+// The Selbstkosten of a piece whose order costs `orderCost`, the one-off costs shared among
+// `pieces` (> 0); none where an amount of the steps reaches 10^13 cents.
+std::optional<Money> costPriceOf(Money orderCost, std::int32_t pieces, const SalesScheme& scheme);
+
+// The profit in percent of the Selbstkosten; none where they are not positive.
+std::optional<Percent> profitPercent(Money profit, Money costPrice);
+
 // Expects a scheme whose values are in range and leave a price (see above).
 Quote computeQuote(const QuoteBasis& basis, const SalesScheme& scheme, std::optional<Money> marketPrice);
 inline Quote computeQuote(const PriceScale& scale, const SalesScheme& scheme, std::optional<Money> marketPrice)

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "costing/PostCalc.h"
+#include "files/DataFiles.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace kalkora::files {
+
+// A post-calculation (Nachkalkulation, .nak): what was produced of an order and what was measured,
+// with the order, master data and quote it is compared with. UTF-8 JSON, always in euro; reading
+// is all-or-nothing, saving atomic.
+
+struct PostCalculation {
+    QString orderFile; // absolute, or empty
+    QString masterFile;
+    QString quoteFile;
+    QDate date; // null when not given
+    std::optional<std::int32_t> producedQuantity; // none: the order's quantity base
+    std::optional<std::int32_t> goodQuantity; // none: all produced pieces
+    QString remark;
+    std::vector<Actual> actuals; // each operation at most once
+
+    bool operator==(const PostCalculation&) const = default;
+
+    // The quantities once the order is known.
+    std::int32_t produced(const COrder& order) const { return producedQuantity.value_or(order.quantityBase); }
+    std::int32_t good(const COrder& order) const { return goodQuantity.value_or(produced(order)); }
+};
+
+// Whether `json` is a post-calculation by its content.
+bool isPostCalcJson(const QByteArray& json);
+
+// The paths are written relative to `folder` where they lie beneath it.
+QByteArray postCalcToJson(const PostCalculation& postCalc, const QString& folder);
+
+// The reverse, relative paths resolved against `folder`. On an unknown key, a wrong type, a value
+// out of range, an operation given twice or an unknown version, the result is a German message
+// naming the key and the actual, and `postCalc` is left unchanged.
+std::optional<QString> postCalcFromJson(const QByteArray& json, const QString& folder, PostCalculation& postCalc);
+
+FileResult loadPostCalc(const QString& path, PostCalculation& postCalc);
+FileResult savePostCalc(const QString& path, const PostCalculation& postCalc);
+
+// The quote's price at the quantity produced, or why there is none (a German message).
+struct QuoteAtQuantity {
+    std::optional<OfferedQuote> quote;
+    QString missing;
+    bool unreadable = false; // the file is missing or damaged
+};
+// Reads the quote file `path` (empty: none) for the price offered at `quantity`; the first row
+// for it counts.
+QuoteAtQuantity quoteAt(const QString& path, std::int32_t quantity);
+
+} // namespace kalkora::files
