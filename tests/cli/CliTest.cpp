@@ -296,3 +296,41 @@ TEST_F(CliTest, AssemblyCostsTheTreeAndNamesWhereItFails)
             { "quote", "--angebot", path("getriebe.ang"), "--format", "csv" },
             { "quote", werk, path("viel.bgr"), "--quantities", "1" } });
 }
+
+// The example post-calculation in every format and locale against the quote it names; then what
+// a user can get wrong: files named or not, an order changed since, too many good pieces, a
+// quote without the quantity produced, none at all, no good pieces.
+TEST_F(CliTest, PostCalcComparesPlanActualAndQuote)
+{
+    const QString nak = example("welle.nak");
+    for (const char* format : { "text", "csv", "json" }) {
+        for (const char* locale : { "de", "c" }) {
+            const CliRun run
+                = cli({ "postcalc", nak, "--format", QLatin1String(format), "--locale", QLatin1String(locale) });
+            const std::string name = std::string("postcalc-") + locale + '.' + (*format == 't' ? "txt" : format);
+            EXPECT_TRUE(run.status == 0 && run.err.empty()) << name << run.err;
+            kalkora::testing::expectGolden("cli/golden/" + name, run.out);
+        }
+    }
+    const auto nakWith = [&](const char* name, const std::string& members) {
+        write(name, R"({"kind":"kalkora-nachkalkulation","version":1,)" + members + "}");
+    };
+    const std::string files = QStringLiteral(R"("masterFile":"%1","orderFile":"%2",)").arg(werk, welle).toStdString();
+    nakWith("umbenannt.nak", files + R"("actuals":[{"operation":2,"name":"Drehen","setupTimeMin":1}])");
+    nakWith("zuviel.nak", files + R"("actuals":[{"operation":3,"name":"Drehen"}])");
+    nakWith("gut.nak", files + R"("goodQuantity":101)");
+    nakWith("null.nak",
+        files + R"("producedQuantity":100,"goodQuantity":0,"quoteFile":")" + example("welle.ang").toStdString()
+            + R"(")");
+    nakWith("ohne-menge.nak",
+        files + R"("producedQuantity":40,"quoteFile":")" + example("welle.ang").toStdString() + R"(")");
+    nakWith("angebot-fehlt.nak", files + R"("quoteFile":"weg.ang")");
+    nakWith("leer.nak", R"("goodQuantity":1)");
+    nakWith("kaputt.nak", R"("actuals":[{"operation":1,"name":"Drehen","machineTimeMin":-1}])");
+    expectTranscript("postcalc.txt",
+        { { "postcalc", path("umbenannt.nak") }, { "postcalc", path("zuviel.nak") }, { "postcalc", path("gut.nak") },
+            { "postcalc", path("null.nak") }, { "postcalc", path("ohne-menge.nak"), "--format", "json" },
+            { "postcalc", path("angebot-fehlt.nak") }, { "postcalc", path("leer.nak") },
+            { "postcalc", werk, welle, path("leer.nak"), "--format", "csv" }, { "postcalc", werk, path("leer.nak") },
+            { "postcalc", path("kaputt.nak") }, { "postcalc", path("weg.nak") } });
+}
