@@ -106,8 +106,9 @@ std::optional<QString> readActuals(const QJsonValue& json, std::vector<Actual>& 
         std::optional<QString> error;
         JsonReader reader(items[i].toObject(), QStringLiteral("actuals[%1]").arg(i), error, kDocumentWording);
         Actual actual = readActual(reader);
-        const QString named
-            = actual.operation > 0 ? QStringLiteral("%1 (Arbeitsgang %2)").arg(place).arg(actual.operation) : place;
+        // The number only where it was read: a refused one reads as the lowest allowed.
+        const bool numbered = reader.value("operation").toDouble() == actual.operation;
+        const QString named = numbered ? QStringLiteral("%1 (Arbeitsgang %2)").arg(place).arg(actual.operation) : place;
         if (error)
             return QStringLiteral("%1: %2").arg(named, *error);
         if (!seen.insert(actual.operation).second)
