@@ -1,6 +1,8 @@
 #include "BenchData.h"
 #include "costing/CostAnalysis.h"
 #include "costing/OrderCosting.h"
+#include "costing/PostCalc.h"
+#include "costing/PostCalcTables.h"
 #include "costing/SalesPrice.h"
 
 #include <benchmark/benchmark.h>
@@ -69,6 +71,34 @@ void BM_BreakDownCosts(benchmark::State& state)
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_BreakDownCosts)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity();
+
+// Plan and actual of a mixed order with an actual for every operation, and its JSON: the
+// command line's postcalc without the files. Compare with BM_BreakDownCosts and its JSON.
+void BM_PostCalc(benchmark::State& state)
+{
+    const CPlantData plant = benchPlant(20);
+    const COrder order = mixedOrder(static_cast<int>(state.range(0)), 20);
+    std::vector<Actual> actuals;
+    for (std::int32_t i = 0; i < order.operations.count(); ++i) {
+        Actual& actual = actuals.emplace_back(Actual { i + 1, order.operations.at(i)->name, {} });
+        actual.values[SetupTimeField] = 45;
+        actual.values[MachineTimeField] = 2.3;
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(postCalcJson(postCalculate(order, plant, 100, 97, actuals, std::nullopt)));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_PostCalc)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_BreakdownJson(benchmark::State& state)
+{
+    const CPlantData plant = benchPlant(20);
+    const COrder order = mixedOrder(static_cast<int>(state.range(0)), 20);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(breakdownJson(breakDownCosts(order, plant)));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_BreakdownJson)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_WrapRemark(benchmark::State& state)
 {
