@@ -84,6 +84,24 @@ struct AnalysisOptions {
         return { operand(parser, 0), operand(parser, 1), parser.isSet(dmMaster), parser.isSet(dmOrder) };
     }
 
+    // MASTER and ORDER from the command line where it has `positionals` arguments (the command
+    // among them), else the two a document names; nothing after the usage message `missing`
+    // where neither gives both.
+    std::optional<OrderFiles> orderFilesOr(const QCommandLineParser& parser, qsizetype positionals,
+        const QString& masterPath, const QString& orderPath, const QString& missing) const
+    {
+        OrderFiles files { masterPath, orderPath, parser.isSet(dmMaster), parser.isSet(dmOrder) };
+        if (parser.positionalArguments().size() == positionals) {
+            files.masterPath = operand(parser, 0);
+            files.orderPath = operand(parser, 1);
+        }
+        if (files.masterPath.isEmpty() || files.orderPath.isEmpty()) {
+            usageError(missing);
+            return std::nullopt;
+        }
+        return files;
+    }
+
     // Loads master data and order as the report command does; returns an exit status on failure.
     std::optional<int> load(const OrderFiles& files)
     {

@@ -1,61 +1,11 @@
 #include "cli/AnalysisOptions.h"
 #include "cli/Commands.h"
-#include "costing/PostCalc.h"
 #include "costing/PostCalcTables.h"
 #include "files/PostCalcFile.h"
 
 #include <optional>
 
 namespace kalkora::cli {
-
-namespace {
-
-// MASTER and ORDER from the command line, else from the post-calculation; nothing after a usage
-// message where neither names both.
-std::optional<OrderFiles> orderFilesOf(
-    const QCommandLineParser& parser, const AnalysisOptions& options, const files::PostCalculation& postCalc)
-{
-    OrderFiles files { postCalc.masterFile, postCalc.orderFile, parser.isSet(options.dmMaster),
-        parser.isSet(options.dmOrder) };
-    if (parser.positionalArguments().size() == 4) {
-        files.masterPath = operand(parser, 0);
-        files.orderPath = operand(parser, 1);
-    }
-    if (files.masterPath.isEmpty() || files.orderPath.isEmpty()) {
-        usageError(QStringLiteral("„postcalc“ braucht STAMMDATEN und AUFTRAG oder eine Nachkalkulation, die beide "
-                                  "nennt."));
-        return std::nullopt;
-    }
-    return files;
-}
-
-// The post-calculation of the loaded order; nothing after saying why it cannot be made.
-std::optional<PostCalcResult> postCalcOf(const AnalysisOptions& options, const files::PostCalculation& postCalc)
-{
-    const std::int32_t produced = postCalc.produced(options.order);
-    const std::int32_t good = postCalc.good(options.order);
-    if (const auto mismatch = actualsMismatch(options.order, postCalc.actuals, produced, good)) {
-        printMessage(QString::fromStdString(*mismatch));
-        return std::nullopt;
-    }
-    const files::QuoteAtQuantity quote = files::quoteAt(postCalc.quoteFile, produced);
-    if (quote.unreadable) {
-        printMessage(quote.missing);
-        return std::nullopt;
-    }
-    try {
-        PostCalcResult result
-            = postCalculate(options.order, options.plantData, produced, good, postCalc.actuals, quote.quote);
-        if (!quote.quote)
-            result.noQuoteReason = quote.missing.toStdString();
-        return result;
-    } catch (const PriceScaleError& error) {
-        printMessage(QString::fromStdString(error.what()));
-        return std::nullopt;
-    }
-}
-
-} // namespace
 
 int runPostCalc(const QStringList& arguments)
 {
@@ -86,15 +36,20 @@ int runPostCalc(const QStringList& arguments)
         printMessage(read.message);
         return exitFileError;
     }
-    const std::optional<OrderFiles> orderFiles = orderFilesOf(parser, options, postCalc);
+    const std::optional<OrderFiles> orderFiles
+        = options.orderFilesOr(parser, 4, postCalc.masterFile, postCalc.orderFile,
+            QStringLiteral("„postcalc“ braucht STAMMDATEN und AUFTRAG oder eine Nachkalkulation, die beide nennt."));
     if (!orderFiles)
         return exitUsageError;
     if (auto status = options.load(*orderFiles))
         return *status;
-    const std::optional<PostCalcResult> result = postCalcOf(options, postCalc);
-    if (!result)
+    // A quote file named is needed here: the comparison is what was asked for.
+    const files::PostCalcOutcome outcome = files::costPostCalc(postCalc, options.order, options.plantData);
+    if (!outcome.result || outcome.quoteUnreadable) {
+        printMessage(outcome.result ? QString::fromStdString(outcome.result->noQuoteReason) : outcome.error);
         return exitFileError;
-    return options.finish(parser, *result, postCalcText, postCalcCsv, postCalcJson);
+    }
+    return options.finish(parser, *outcome.result, postCalcText, postCalcCsv, postCalcJson);
 }
 
 } // namespace kalkora::cli

@@ -109,23 +109,6 @@ struct PricingOptions {
         }
         return std::nullopt;
     }
-
-    // MASTER and ORDER from the command line, else from the quote file.
-    std::optional<OrderFiles> orderFiles(const QCommandLineParser& parser, const AnalysisOptions& options) const
-    {
-        OrderFiles files { offer.masterFile, offer.orderFile, parser.isSet(options.dmMaster),
-            parser.isSet(options.dmOrder) };
-        if (parser.positionalArguments().size() == 3) {
-            files.masterPath = operand(parser, 0);
-            files.orderPath = operand(parser, 1);
-        }
-        if (files.masterPath.isEmpty() || files.orderPath.isEmpty()) {
-            usageError(QStringLiteral("„quote“ braucht STAMMDATEN und AUFTRAG oder eine Angebotsdatei "
-                                      "(--angebot), die beide nennt."));
-            return std::nullopt;
-        }
-        return files;
-    }
 };
 
 // The quote letter with the texts of the quote file and the prices of `quote`, naming `partName`.
@@ -207,7 +190,9 @@ int runQuote(const QStringList& arguments)
         return *status;
     if (!quantities.given && !pricing.offer.quantities.empty())
         quantities.given = pricing.offer.quantities;
-    const std::optional<OrderFiles> files = pricing.orderFiles(parser, options);
+    const std::optional<OrderFiles> files = options.orderFilesOr(parser, 3, pricing.offer.masterFile,
+        pricing.offer.orderFile,
+        QStringLiteral("„quote“ braucht STAMMDATEN und AUFTRAG oder eine Angebotsdatei (--angebot), die beide nennt."));
     if (!files)
         return exitUsageError;
     QString partName;

@@ -216,4 +216,21 @@ QuoteAtQuantity quoteAt(const QString& path, std::int32_t quantity)
         false };
 }
 
+PostCalcOutcome costPostCalc(const PostCalculation& postCalc, const COrder& order, const CPlantData& plantData)
+{
+    const std::int32_t produced = postCalc.produced(order);
+    const std::int32_t good = postCalc.good(order);
+    if (const auto mismatch = actualsMismatch(order, postCalc.actuals, produced, good))
+        return { std::nullopt, QString::fromStdString(*mismatch), false };
+    const QuoteAtQuantity quote = quoteAt(postCalc.quoteFile, produced);
+    try {
+        PostCalcResult result = postCalculate(order, plantData, produced, good, postCalc.actuals, quote.quote);
+        if (!quote.quote)
+            result.noQuoteReason = quote.missing.toStdString();
+        return { std::move(result), QString(), quote.unreadable };
+    } catch (const PriceScaleError& error) {
+        return { std::nullopt, QString::fromStdString(error.what()), quote.unreadable };
+    }
+}
+
 } // namespace kalkora::files

@@ -58,4 +58,15 @@ struct QuoteAtQuantity {
 // for it counts.
 QuoteAtQuantity quoteAt(const QString& path, std::int32_t quantity);
 
+// The post-calculation of `order` costed with `plantData`, or why it cannot be: the actuals do
+// not fit the order, or the order cannot be scaled to the quantity produced (`error`, German).
+// A quote file that is missing or damaged leaves the comparison out and says why in the result,
+// and `quoteUnreadable` is set.
+struct PostCalcOutcome {
+    std::optional<PostCalcResult> result;
+    QString error;
+    bool quoteUnreadable = false;
+};
+PostCalcOutcome costPostCalc(const PostCalculation& postCalc, const COrder& order, const CPlantData& plantData);
+
 } // namespace kalkora::files
