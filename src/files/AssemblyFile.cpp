@@ -170,15 +170,12 @@ QByteArray assemblyToJson(const Assembly& assembly)
 
 std::optional<QString> assemblyFromJson(const QByteArray& json, Assembly& assembly, const QString& position)
 {
-    QJsonParseError parseError;
-    const QJsonDocument document = parseJson(json, &parseError);
-    if (parseError.error != QJsonParseError::NoError)
-        return QStringLiteral("kein gültiges JSON: %1 (Byte %2)").arg(parseError.errorString()).arg(parseError.offset);
-    if (!document.isObject())
-        return QStringLiteral("kein JSON-Objekt");
+    const DocumentObject document = documentObject(json);
+    if (document.error)
+        return document.error;
     std::optional<QString> error;
     Assembly read;
-    JsonReader reader(document.object(), QString(), error, kDocumentWording);
+    JsonReader reader(document.object, QString(), error, kDocumentWording);
     readAssembly(reader, read);
     const QJsonValue components = reader.value("components");
     if (!error && !components.isUndefined() && !components.isArray())

@@ -100,6 +100,19 @@ JsonReader::JsonReader(
 {
 }
 
+DocumentObject documentObject(const QByteArray& json)
+{
+    QJsonParseError parseError;
+    const QJsonDocument document = parseJson(json, &parseError);
+    if (parseError.error != QJsonParseError::NoError) {
+        return { {},
+            QStringLiteral("kein gültiges JSON: %1 (Byte %2)").arg(parseError.errorString()).arg(parseError.offset) };
+    }
+    if (!document.isObject())
+        return { {}, QStringLiteral("kein JSON-Objekt") };
+    return { document.object(), std::nullopt };
+}
+
 void JsonReader::fail(const QString& key, const QString& problem)
 {
     failAt(qualified(key), problem);

@@ -27,6 +27,14 @@ namespace kalkora::files {
 // read as -0 in a float and as 0 in an integer. Errors are reported at their place in `json`.
 QJsonDocument parseJson(const QByteArray& json, QJsonParseError* error = nullptr);
 
+// The object at the top of a document (parsed as parseJson does), or why there is none, in the
+// words of a message that goes on "ist kein lesbares …: ".
+struct DocumentObject {
+    QJsonObject object;
+    std::optional<QString> error;
+};
+DocumentObject documentObject(const QByteArray& json);
+
 // How a format words the faults every format can have. The conversion files of kalkora-cli say
 // "Objekt erwartet.", the quote file "ein Objekt erwartet" inside a sentence of its own.
 struct JsonWording {

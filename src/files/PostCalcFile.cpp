@@ -163,15 +163,12 @@ QByteArray postCalcToJson(const PostCalculation& postCalc, const QString& folder
 
 std::optional<QString> postCalcFromJson(const QByteArray& json, const QString& folder, PostCalculation& postCalc)
 {
-    QJsonParseError parseError;
-    const QJsonDocument document = parseJson(json, &parseError);
-    if (parseError.error != QJsonParseError::NoError)
-        return QStringLiteral("kein gültiges JSON: %1 (Byte %2)").arg(parseError.errorString()).arg(parseError.offset);
-    if (!document.isObject())
-        return QStringLiteral("kein JSON-Objekt");
+    const DocumentObject document = documentObject(json);
+    if (document.error)
+        return document.error;
     std::optional<QString> error;
     PostCalculation read;
-    JsonReader reader(document.object(), QString(), error, kDocumentWording);
+    JsonReader reader(document.object, QString(), error, kDocumentWording);
     readPostCalc(reader, folder, read);
     if (error)
         return error;
