@@ -299,9 +299,7 @@ AssemblyCosting costAssembly(
 QuoteBasis basisOf(const AssemblyCosting& costing)
 {
     // The quote says again why a quantity is not priced.
-    const auto operationMessages = costing.messages.end() - costing.unpricedRows;
-    QuoteBasis basis { costing.quantityBase, {}, { costing.messages.begin(), operationMessages },
-        costing.uncostedOperations };
+    QuoteBasis basis { costing.quantityBase, {}, operationMessages(costing), costing.uncostedOperations };
     for (const AssemblyRow& row : costing.rows)
         basis.costs.push_back({ row.quantity, row.priced ? std::optional(row.fullPerPiece) : std::nullopt });
     return basis;

@@ -146,6 +146,13 @@ struct Quote {
     bool complete() const { return uncostedOperations == 0 && unpricedRows == 0; }
 };
 
+// The messages of a result priced per quantity that name its operations not costed: those
+// before the one message per quantity not priced.
+template <typename Priced> std::vector<std::string> operationMessages(const Priced& result)
+{
+    return { result.messages.begin(), result.messages.end() - result.unpricedRows };
+}
+
 // What the customer is offered at one quantity, as a quote keeps it once it is sent.
 struct OfferedPrice {
     std::int32_t quantity = 0;

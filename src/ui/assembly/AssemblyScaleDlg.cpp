@@ -92,10 +92,10 @@ void CAssemblyScaleDlg::showCosting(documents::CostedAssembly costed)
     });
     panel()->setChart(assemblyChart(costing));
     QStringList messages;
-    for (const std::string& message : costing.messages)
+    for (const std::string& message : operationMessages(costing))
         messages << fromCp1252(message);
     // The quantities not priced are empty in the table; the line names what was not costed.
-    panel()->setUncosted(messages.mid(0, messages.size() - costing.unpricedRows));
+    panel()->setUncosted(messages);
     panel()->setCurrent(true);
 }
 

@@ -4,6 +4,7 @@
 #include "ui/analysis/ResultCells.h"
 #include "ui/assembly/AssemblyScaleDlg.h"
 #include "ui/assembly/ComponentDlg.h"
+#include "ui/common/Marking.h"
 #include "ui/common/Tooltips.h"
 #include "ui/common/UiServices.h"
 #include "ui/common/UndoKeys.h"
@@ -495,15 +496,14 @@ void CAssemblyWindow::showComponentsOnly(const QString& failedPosition)
             cells.front()->setData(assembly.resolvedPath(component.file), kOrderFileRole);
         if (failed == QString::number(i + 1)) {
             for (QStandardItem* cell : cells) {
-                cell->setBackground(QColor(0xff, 0xd8, 0xd8));
+                cell->setBackground(markedBackground());
                 cell->setToolTip(errorLine->text());
             }
             cells.front()->setAccessibleDescription(errorLine->text());
         }
         treeModel.appendRow(cells);
     }
-    ownOrderField->setStyleSheet(
-        failed == QStringLiteral("0") ? QStringLiteral("background-color: #ffd8d8;") : QString());
+    ownOrderField->setStyleSheet(failed == QStringLiteral("0") ? markedStyle() : QString());
 }
 
 void CAssemblyWindow::updateOpenOrder()
@@ -539,8 +539,8 @@ QuoteSubject CAssemblyWindow::quoteSubject()
         },
         [](const Quote& quote) {
             QStringList operations;
-            for (std::size_t i = 0; i < quote.messages.size() - std::size_t(quote.unpricedRows); ++i)
-                operations << fromCp1252(quote.messages[i]);
+            for (const std::string& message : operationMessages(quote))
+                operations << fromCp1252(message);
             return operations;
         } };
 }

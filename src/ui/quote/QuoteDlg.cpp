@@ -7,6 +7,7 @@
 #include "print/QuoteLetter.h"
 #include "ui/analysis/ResultCells.h"
 #include "ui/common/DialogUnits.h"
+#include "ui/common/Marking.h"
 #include "ui/common/QtText.h"
 #include "ui/common/UiServices.h"
 #include "ui/quote/SchemeLabels.h"
@@ -40,11 +41,6 @@ constexpr const char* kAmountUnits[] = { "€ für die ganze Menge", "€ je St�
 template <typename Unit> QString grouped(Hundredths<Unit> value)
 {
     return QString::fromStdString(value.format(',', '.'));
-}
-
-QString markedStyle()
-{
-    return QStringLiteral("background-color: #ffd8d8;");
 }
 
 FileDialogRequest quoteFileDialog(const QString& title, const QString& fileName = {})
