@@ -95,13 +95,17 @@ TEST(QtTextTest, EveryByteSurvivesTheRoundTrip)
     EXPECT_EQ(toCp1252(QStringLiteral("Ω")), "?");
 }
 
+// In the runtime locale of the program, whatever an earlier test left.
 TEST(FormatCellNumberTest, TwoDecimalsAndAMarkForHugeValues)
 {
     const std::pair<double, const char*> rows[]
         = { { 100, "100.00" }, { 0.125, "0.13" }, { 1e26, "100000000000000004764729344.00" }, { 1e30, "########" },
               { std::numeric_limits<double>::infinity(), "inf" } };
+    text::setRuntimeLocale(text::RuntimeLocale::Default);
     for (const auto& [value, text] : rows)
         EXPECT_EQ(FormatCellNumber(value), QLatin1String(text)) << value;
+    text::setRuntimeLocale(text::RuntimeLocale::German);
+    EXPECT_EQ(FormatCellNumber(0.125), QStringLiteral("0,13"));
 }
 
 // The program's own file dialog: a name typed without the suffix gets it.
