@@ -128,6 +128,8 @@ TEST(PostCalc, NoGoodPiecesUncostedOperationsAndBadOrders)
     order.quantityBase = 0;
     EXPECT_THROW(postCalculate(order, examplePlant(), 100, 100, {}, std::nullopt), PriceScaleError);
     order.quantityBase = 1;
+    // A lot of 100 per piece of the base becomes 300 for three pieces: each carries 100 hardenings.
+    EXPECT_DOUBLE_EQ(postCalculate(order, examplePlant(), 3, 3, {}, std::nullopt).operations[1].full.plan, 1.65 * 100);
     EXPECT_THROW(postCalculate(order, examplePlant(), std::numeric_limits<std::int32_t>::max(), 1, {}, std::nullopt),
         PriceScaleError);
 }
