@@ -4,18 +4,7 @@
 # same 100,000 operations, and the same assembly with each order listed ten times.
 # Builds a Release tree in build-rel (or $KALKORA_BUILD_DIR) first.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-build_dir=${KALKORA_BUILD_DIR:-build-rel}
-
-if ! command -v hyperfine >/dev/null; then
-  sudo_cmd=()
-  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq hyperfine
-fi
-
-[ -f "$build_dir/CMakeCache.txt" ] \
-  || cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKALKORA_BUILD_GUI=OFF
-cmake --build "$build_dir" -j 2 --target kalkora-cli write_bench_assembly
+source "$(dirname "$0")/bench-setup.sh" -- kalkora-cli write_bench_assembly
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -3,22 +3,8 @@
 # side by side with `cp` of the report it writes, and measures the run's peak memory.
 # Builds a Release tree in build-rel (or $KALKORA_BUILD_DIR) first.
 set -euo pipefail
-cd "$(dirname "$0")/.."
 operations=${1:-100000}
-build_dir=${KALKORA_BUILD_DIR:-build-rel}
-
-missing=()
-command -v hyperfine >/dev/null || missing+=(hyperfine)
-[ -x /usr/bin/time ] || missing+=(time)
-if ((${#missing[@]})); then
-  sudo_cmd=()
-  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
-fi
-
-[ -f "$build_dir/CMakeCache.txt" ] \
-  || cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKALKORA_BUILD_GUI=OFF
-cmake --build "$build_dir" -j 2 --target kalkora-cli write_bench_files
+source "$(dirname "$0")/bench-setup.sh" time -- kalkora-cli write_bench_files
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -71,7 +71,7 @@ struct Actual {
 std::optional<std::string> actualsMismatch(
     const COrder& order, const std::vector<Actual>& actuals, std::int32_t produced, std::int32_t good);
 
-// `order` with the values of `actual` put in.
+// Puts the values `actual` gives into `operation`.
 void applyActual(COperation& operation, const Actual& actual);
 
 // The price a quote offered at the quantity produced, with the scheme it was priced with.
