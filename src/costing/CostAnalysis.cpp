@@ -187,6 +187,13 @@ std::int64_t scaledLot(std::int32_t lot, std::int32_t quantity, std::int32_t bas
 
 } // namespace
 
+void requirePositiveBase(const COrder& order, std::string_view consequence)
+{
+    if (order.quantityBase <= 0)
+        fail("Die Stückzahlbasis des Auftrags ist " + std::to_string(order.quantityBase) + "; "
+            + std::string(consequence));
+}
+
 std::int32_t scaledLotOf(const COrder& order, std::int32_t index, std::int32_t quantity, std::string_view consequence)
 {
     const COperation& op = *order.operations.at(index);
@@ -246,10 +253,7 @@ std::vector<std::int32_t> defaultQuantities(std::int32_t quantityBase)
 
 PriceScale computePriceScale(const COrder& order, const CPlantData& plantData, std::vector<std::int32_t> quantities)
 {
-    if (order.quantityBase <= 0) {
-        fail("Die Stückzahlbasis des Auftrags ist " + std::to_string(order.quantityBase)
-            + "; Staffelpreise können nicht berechnet werden.");
-    }
+    requirePositiveBase(order, kNoScale);
     std::sort(quantities.begin(), quantities.end());
     quantities.erase(std::unique(quantities.begin(), quantities.end()), quantities.end());
     if (quantities.empty())

@@ -83,6 +83,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Throws PriceScaleError with a message ending in `consequence` (UTF-8) where the order's
+// quantity base is not positive: nothing can be scaled from it.
+void requirePositiveBase(const COrder& order, std::string_view consequence);
+
 // The lot size the costing reads for operation `index`, scaled from the order's quantity base
 // (> 0) to `quantity` and rounded up. Throws PriceScaleError with a message ending in
 // `consequence` (UTF-8) where it leaves int32.

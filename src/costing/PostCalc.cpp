@@ -89,10 +89,7 @@ private:
 // The order as it is made `produced` times: every lot scaled from the quantity base.
 COrder scaledOrder(const COrder& order, std::int32_t produced)
 {
-    if (order.quantityBase <= 0) {
-        throw PriceScaleError("Die Stückzahlbasis des Auftrags ist " + std::to_string(order.quantityBase) + "; "
-            + std::string(kNoPostCalc));
-    }
+    requirePositiveBase(order, kNoPostCalc);
     COrder scaled;
     scaled.quantityBase = produced;
     for (std::int32_t i = 0; i < order.operations.count(); ++i) {
@@ -110,13 +107,6 @@ unsigned changedFields(const Actual& actual)
         if (actual.values[i])
             changed |= 1u << i;
     return changed;
-}
-
-std::optional<Money> profitOf(Money cashPrice, std::optional<Money> costPrice)
-{
-    if (!costPrice)
-        return std::nullopt;
-    return Money(cashPrice.count() - costPrice->count());
 }
 
 QuoteComparison compare(const OfferedQuote& quote, const PostCalcResult& result)
@@ -142,12 +132,14 @@ std::optional<Percent> PlanActual::deviationPercent() const
 
 std::optional<Money> QuoteComparison::profitAt(std::optional<Money> costPrice) const
 {
-    return profitOf(cashPrice, costPrice);
+    if (!costPrice)
+        return std::nullopt;
+    return Money(cashPrice.count() - costPrice->count());
 }
 
 std::optional<Percent> QuoteComparison::percentAt(std::optional<Money> costPrice) const
 {
-    const std::optional<Money> profit = profitOf(cashPrice, costPrice);
+    const std::optional<Money> profit = profitAt(costPrice);
     return profit ? profitPercent(*profit, *costPrice) : std::nullopt;
 }
 

@@ -64,17 +64,7 @@ constexpr PostCalcColumn kJsonOrder[] = { PostCalcNumberColumn, PostCalcNameColu
     PlanFullColumn, PlanDirectColumn, ActualFullColumn, ActualDirectColumn, DeviationFullColumn, DeviationDirectColumn,
     DeviationFullPctColumn, DeviationDirectPctColumn };
 
-Cell optionalCell(const std::optional<Percent>& value)
-{
-    return value ? Cell(*value) : Cell();
-}
-
-Cell optionalCell(const std::optional<Money>& value)
-{
-    return value ? Cell(*value) : Cell();
-}
-
-Cell optionalCell(const std::optional<double>& value)
+template <typename Value> Cell optionalCell(const std::optional<Value>& value)
 {
     return value ? Cell(*value) : Cell();
 }

@@ -39,23 +39,14 @@ QString utf8(const std::string& text)
     return QString::fromStdString(text);
 }
 
-// A required value; says so where it is missing.
-bool present(JsonReader& reader, const char* key)
-{
-    if (!reader.value(key).isUndefined())
-        return true;
-    reader.fail(QLatin1String(key), QStringLiteral("fehlt"));
-    return false;
-}
-
 std::vector<PriceBreak> readPrices(JsonReader& reader)
 {
     std::vector<PriceBreak> prices;
     reader.readArray("prices", [&](JsonReader& item) {
         PriceBreak& priceBreak = prices.emplace_back();
-        if (present(item, "from"))
+        if (item.present("from"))
             priceBreak.from = item.quantity("from");
-        if (present(item, "price"))
+        if (item.present("price"))
             priceBreak.price = item.scaled("price", 4, 0, kMaxBoughtPrice);
         item.allowOnly({ "from", "price" });
     });
@@ -76,7 +67,7 @@ std::vector<PriceBreak> readPrices(JsonReader& reader)
 Component readComponent(JsonReader& reader)
 {
     Component component;
-    if (present(reader, "kind")) {
+    if (reader.present("kind")) {
         const QString kind = reader.text("kind");
         const auto known = std::find_if(std::begin(kKinds), std::end(kKinds),
             [&](const KindName& name) { return kind == QLatin1String(name.key); });
@@ -85,15 +76,15 @@ Component readComponent(JsonReader& reader)
         else
             component.kind = known->kind;
     }
-    if (present(reader, "count"))
+    if (reader.present("count"))
         component.count = std::int32_t(reader.wholeNumber("count", 1, kMaxComponentCount));
     if (component.kind == ComponentKind::Bought) {
         component.name = reader.text("name").toStdString();
-        if (present(reader, "prices"))
+        if (reader.present("prices"))
             component.prices = readPrices(reader);
         reader.allowOnly({ "kind", "count", "name", "prices" });
     } else {
-        if (present(reader, "file"))
+        if (reader.present("file"))
             component.file = reader.text("file").toStdString();
         if (!reader.failed() && component.file.empty())
             reader.fail(QStringLiteral("file"), QStringLiteral("ein Dateiname erwartet"));
@@ -104,9 +95,9 @@ Component readComponent(JsonReader& reader)
 
 void readAssembly(JsonReader& reader, Assembly& assembly)
 {
-    if (present(reader, "kind") && reader.text("kind") != QLatin1String(kKind))
+    if (reader.present("kind") && reader.text("kind") != QLatin1String(kKind))
         reader.fail(QStringLiteral("kind"), QStringLiteral("„%1“ erwartet").arg(QLatin1String(kKind)));
-    if (present(reader, "version") && reader.value("version") != QJsonValue(kVersion))
+    if (reader.present("version") && reader.value("version") != QJsonValue(kVersion))
         reader.fail(QStringLiteral("version"), QStringLiteral("unbekannte Version"));
     assembly.name = reader.text("name").toStdString();
     assembly.remark = reader.text("remark").toStdString();

@@ -129,6 +129,14 @@ QString JsonReader::qualified(const QString& key) const
     return path.isEmpty() ? key : path + u'.' + key;
 }
 
+bool JsonReader::present(const char* key)
+{
+    if (!value(key).isUndefined())
+        return true;
+    fail(QLatin1String(key), QStringLiteral("fehlt"));
+    return false;
+}
+
 void JsonReader::allowOnly(std::span<const char* const> keys)
 {
     for (auto it = object.begin(); it != object.end() && !failed(); ++it) {

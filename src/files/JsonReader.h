@@ -67,6 +67,8 @@ public:
     void allowOnly(std::span<const char* const> keys);
 
     QJsonValue value(const char* key) const { return object.value(QLatin1String(key)); }
+    // Whether a required key is there; says so where it is missing.
+    bool present(const char* key);
 
     // The conversion files' members: a float (a number, or "inf", "-inf", "nan", "-0"), a 32-bit
     // integer, a text that Windows-1252 can hold. A missing key leaves the value as it is.

@@ -45,13 +45,10 @@ std::optional<double> measuredValue(JsonReader& reader, const char* key)
 Actual readActual(JsonReader& reader)
 {
     Actual actual;
-    if (reader.value("operation").isUndefined())
-        reader.fail(QStringLiteral("operation"), QStringLiteral("fehlt"));
-    else
+    if (reader.present("operation"))
         actual.operation = std::int32_t(reader.wholeNumber("operation", 1, kMaxCount));
-    if (reader.value("name").isUndefined())
-        reader.fail(QStringLiteral("name"), QStringLiteral("fehlt"));
-    actual.name = reader.text("name").toStdString();
+    if (reader.present("name"))
+        actual.name = reader.text("name").toStdString();
     for (std::size_t i = 0; i < kActualFields.size() && !reader.failed(); ++i) {
         const ActualField& field = kActualFields[i];
         if (reader.value(field.key).isUndefined())
@@ -116,6 +113,31 @@ std::optional<QString> readActuals(const QJsonValue& json, std::vector<Actual>& 
         actuals.push_back(std::move(actual));
     }
     return std::nullopt;
+}
+
+// The price a quote file offers at one quantity, or why there is none (a German message).
+struct QuoteAtQuantity {
+    std::optional<OfferedQuote> quote;
+    QString missing;
+    bool unreadable = false; // the file is missing or damaged
+};
+
+// The quote's price at `quantity` read from the quote file `path` (empty: none), the first row
+// for it counting, or why there is none.
+QuoteAtQuantity quoteAt(const QString& path, std::int32_t quantity)
+{
+    if (path.isEmpty())
+        return { std::nullopt, QStringLiteral("Die Nachkalkulation nennt kein Angebot."), false };
+    Offer offer;
+    if (const FileResult read = loadOffer(path, offer); !read.ok())
+        return { std::nullopt, read.message, true };
+    for (const OfferedPrice& price : offer.offered)
+        if (price.quantity == quantity)
+            return { OfferedQuote { offer.scheme, price.listPrice }, QString(), false };
+    return { std::nullopt,
+        QStringLiteral("Das Angebot „%1“ hat keinen Preis für %2 Stück.")
+            .arg(QFileInfo(path).fileName(), QString::fromStdString(text::germanInt(quantity))),
+        false };
 }
 
 } // namespace
@@ -195,22 +217,6 @@ FileResult savePostCalc(const QString& path, const PostCalculation& postCalc)
 {
     const QByteArray json = postCalcToJson(postCalc, QFileInfo(path).absolutePath());
     return saveBytes(path, std::string_view(json.constData(), std::size_t(json.size())));
-}
-
-QuoteAtQuantity quoteAt(const QString& path, std::int32_t quantity)
-{
-    if (path.isEmpty())
-        return { std::nullopt, QStringLiteral("Die Nachkalkulation nennt kein Angebot."), false };
-    Offer offer;
-    if (const FileResult read = loadOffer(path, offer); !read.ok())
-        return { std::nullopt, read.message, true };
-    for (const OfferedPrice& price : offer.offered)
-        if (price.quantity == quantity)
-            return { OfferedQuote { offer.scheme, price.listPrice }, QString(), false };
-    return { std::nullopt,
-        QStringLiteral("Das Angebot „%1“ hat keinen Preis für %2 Stück.")
-            .arg(QFileInfo(path).fileName(), QString::fromStdString(text::germanInt(quantity))),
-        false };
 }
 
 PostCalcOutcome costPostCalc(const PostCalculation& postCalc, const COrder& order, const CPlantData& plantData)

@@ -48,16 +48,6 @@ std::optional<QString> postCalcFromJson(const QByteArray& json, const QString& f
 FileResult loadPostCalc(const QString& path, PostCalculation& postCalc);
 FileResult savePostCalc(const QString& path, const PostCalculation& postCalc);
 
-// The quote's price at the quantity produced, or why there is none (a German message).
-struct QuoteAtQuantity {
-    std::optional<OfferedQuote> quote;
-    QString missing;
-    bool unreadable = false; // the file is missing or damaged
-};
-// Reads the quote file `path` (empty: none) for the price offered at `quantity`; the first row
-// for it counts.
-QuoteAtQuantity quoteAt(const QString& path, std::int32_t quantity);
-
 // The post-calculation of `order` costed with `plantData`, or why it cannot be: the actuals do
 // not fit the order, or the order cannot be scaled to the quantity produced (`error`, German).
 // A quote file that is missing or damaged leaves the comparison out and says why in the result,
