@@ -87,13 +87,13 @@ files::FileResult AssemblyDocument::save(const QString& file, const Progress&)
     return result;
 }
 
-files::RecoveredAssembly AssemblyDocument::recoveryState() const
+files::RecoveredDocument AssemblyDocument::recoveryState() const
 {
     return { files::assemblyToJson(assembly).toStdString(),
         path().isEmpty() ? QString() : QFileInfo(path()).absoluteFilePath(), isChanged(), seenFile() };
 }
 
-bool AssemblyDocument::restore(const files::RecoveredAssembly& recovered)
+bool AssemblyDocument::restore(const files::RecoveredDocument& recovered)
 {
     Assembly read;
     if (files::assemblyFromJson(QByteArray::fromStdString(recovered.json), read))

@@ -48,8 +48,8 @@ public:
     // What a crash would lose of it, and the same given back after one: its file held again
     // (read-only where another has it open now), unsaved as it was. False for data that do not
     // read as an assembly.
-    files::RecoveredAssembly recoveryState() const;
-    bool restore(const files::RecoveredAssembly& recovered);
+    files::RecoveredDocument recoveryState() const;
+    bool restore(const files::RecoveredDocument& recovered);
 
     // One change of the assembly as a step that undo takes back; nothing when it changes nothing.
     // A change that would make the assembly contain itself is not made: the message naming the

@@ -10,8 +10,9 @@
 
 namespace kalkora::documents {
 
-// What a step changed: the order, the master data or an assembly. Each has its own saved state.
-enum class EditedData { Order, MasterData, Assembly };
+// What a step changed: the order, the master data, an assembly or a post-calculation. Each has its
+// own saved state.
+enum class EditedData { Order, MasterData, Assembly, PostCalc };
 
 class EditHistory;
 
@@ -69,7 +70,7 @@ private:
     int savedIndex(EditedData data) const { return saved[static_cast<std::size_t>(data)]; }
 
     QUndoStack stack;
-    std::array<int, 3> saved { 0, 0, 0 };
+    std::array<int, 4> saved { 0, 0, 0, 0 };
 };
 
 } // namespace kalkora::documents

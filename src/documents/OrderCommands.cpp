@@ -48,23 +48,32 @@ void AddOperationCommand::takeBack()
     order.operations.removeAt(order.operations.count() - 1);
 }
 
-EditOperationCommand::EditOperationCommand(EditHistory& history, COrder& order, std::int32_t row, COperation edited)
-    : EditCommand(history, EditedData::Order, operationStepText(*order.operations.at(row), QStringLiteral("ändern")))
+ReplaceOperationsCommand::ReplaceOperationsCommand(
+    EditHistory& history, COrder& order, const QString& text, Replacements replacements)
+    : EditCommand(history, EditedData::Order, text)
     , order(order)
-    , row(row)
-    , before(*order.operations.at(row))
-    , after(std::move(edited))
+    , after(std::move(replacements))
 {
+    for (const auto& [row, operation] : after)
+        before.emplace_back(row, *order.operations.at(row));
 }
 
-void EditOperationCommand::make()
+void ReplaceOperationsCommand::make()
 {
-    *order.operations.at(row) = after;
+    for (const auto& [row, operation] : after)
+        *order.operations.at(row) = operation;
 }
 
-void EditOperationCommand::takeBack()
+void ReplaceOperationsCommand::takeBack()
 {
-    *order.operations.at(row) = before;
+    for (const auto& [row, operation] : before)
+        *order.operations.at(row) = operation;
+}
+
+EditOperationCommand::EditOperationCommand(EditHistory& history, COrder& order, std::int32_t row, COperation edited)
+    : ReplaceOperationsCommand(history, order, operationStepText(*order.operations.at(row), QStringLiteral("ändern")),
+        { { row, std::move(edited) } })
+{
 }
 
 RemoveOperationCommand::RemoveOperationCommand(EditHistory& history, COrder& order, std::int32_t row)

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace kalkora::documents {
 
@@ -50,10 +52,12 @@ private:
     COperation added;
 };
 
-// The operation in `row` replaced by an edited one.
-class EditOperationCommand : public EditCommand {
+// Operations replaced by others, each given with its row, as one step named `text`.
+class ReplaceOperationsCommand : public EditCommand {
 public:
-    EditOperationCommand(EditHistory& history, COrder& order, std::int32_t row, COperation edited);
+    using Replacements = std::vector<std::pair<std::int32_t, COperation>>;
+
+    ReplaceOperationsCommand(EditHistory& history, COrder& order, const QString& text, Replacements replacements);
 
 protected:
     void make() override;
@@ -61,9 +65,14 @@ protected:
 
 private:
     COrder& order;
-    std::int32_t row;
-    COperation before;
-    COperation after;
+    Replacements before;
+    Replacements after;
+};
+
+// The operation in `row` replaced by an edited one.
+class EditOperationCommand : public ReplaceOperationsCommand {
+public:
+    EditOperationCommand(EditHistory& history, COrder& order, std::int32_t row, COperation edited);
 };
 
 class RemoveOperationCommand : public EditCommand {

@@ -2,6 +2,8 @@
 
 #include "text/Cp1252.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 
 namespace kalkora::documents {
@@ -14,79 +16,158 @@ constexpr ActualFieldIndex kPlanFields[] = { SetupTimeField, MachineTimeField, O
 
 } // namespace
 
+class PostCalcDocument::Step : public EditCommand {
+public:
+    Step(PostCalcDocument& document, const QString& text, files::PostCalculation before, files::PostCalculation after)
+        : EditCommand(document.history, EditedData::PostCalc, text)
+        , document(document)
+        , before(std::move(before))
+        , after(std::move(after))
+    {
+    }
+
+private:
+    void make() override { document.replace(after); }
+    void takeBack() override { document.replace(before); }
+
+    PostCalcDocument& document;
+    files::PostCalculation before;
+    files::PostCalculation after;
+};
+
+PostCalcDocument::PostCalcDocument(EditHistory& history)
+    : FileDocument(history, EditedData::PostCalc,
+        { QStringLiteral("Nachkalkulationen"), QStringLiteral("nak"),
+            QStringLiteral("Die Nachkalkulation wurde geändert. Sollen die Änderungen gespeichert werden?") },
+        QStringLiteral("folders/postcalc"))
+{
+}
+
+QString PostCalcDocument::title() const
+{
+    const QString name = path().isEmpty() ? QStringLiteral("Neue Nachkalkulation") : QFileInfo(path()).fileName();
+    return QStringLiteral("Kalkora - ") + name + QStringLiteral("[*]")
+        + (isReadOnly() ? QStringLiteral(" [schreibgeschützt]") : QString());
+}
+
 void PostCalcDocument::startNew(const QString& orderFile, const QString& masterFile, const QDate& today)
 {
-    filePath.clear();
-    changed = false;
-    postCalc = {};
-    postCalc.orderFile = orderFile;
-    postCalc.masterFile = masterFile;
-    postCalc.date = today;
+    releaseFile();
+    history.clear();
+    history.markSaved(kind);
+    files::PostCalculation started;
+    started.orderFile = orderFile;
+    started.masterFile = masterFile;
+    started.date = today;
+    replace(std::move(started));
 }
 
-files::FileResult PostCalcDocument::open(const QString& path)
+files::FileResult PostCalcDocument::open(const QString& file, float, OpenFileGuard claimed, const Progress&)
 {
     files::PostCalculation read;
-    files::FileResult result = files::loadPostCalc(path, read);
+    files::FileResult result = files::loadPostCalc(file, read);
     if (!result.ok())
         return result;
-    postCalc = std::move(read);
-    filePath = path;
-    changed = false;
+    opened(file, std::move(claimed));
+    history.clear();
+    history.markSaved(kind);
+    replace(std::move(read));
     return result;
 }
 
-files::FileResult PostCalcDocument::saveAs(const QString& path)
+files::FileResult PostCalcDocument::save(const QString& file, const Progress&)
 {
-    files::FileResult result = files::savePostCalc(path, postCalc);
-    if (result.ok()) {
-        filePath = path;
-        changed = false;
-    }
+    files::FileResult result = files::savePostCalc(file, postCalc);
+    if (!result.ok())
+        return result;
+    written(file);
+    emit saved();
     return result;
+}
+
+files::RecoveredDocument PostCalcDocument::recoveryState() const
+{
+    return { files::postCalcToJson(postCalc, files::recoveredPathsFolder()).toStdString(),
+        path().isEmpty() ? QString() : QFileInfo(path()).absoluteFilePath(), isChanged(), seenFile() };
+}
+
+bool PostCalcDocument::restore(const files::RecoveredDocument& recovered)
+{
+    files::PostCalculation read;
+    if (files::postCalcFromJson(QByteArray::fromStdString(recovered.json), files::recoveredPathsFolder(), read))
+        return false;
+    reclaim(recovered.seen);
+    setPath(recovered.fileName);
+    history.clear();
+    if (recovered.changed)
+        history.markUnsaved(kind);
+    else
+        history.markSaved(kind);
+    replace(std::move(read));
+    return true;
+}
+
+void PostCalcDocument::edit(const QString& text, const std::function<void(files::PostCalculation&)>& change)
+{
+    files::PostCalculation after = postCalc;
+    change(after);
+    if (after != postCalc)
+        history.push(std::make_unique<Step>(*this, text, postCalc, std::move(after)));
+}
+
+void PostCalcDocument::replace(files::PostCalculation next)
+{
+    postCalc = std::move(next);
+    emit changed();
 }
 
 void PostCalcDocument::setQuantities(std::optional<std::int32_t> produced, std::optional<std::int32_t> good)
 {
-    postCalc.producedQuantity = produced;
-    postCalc.goodQuantity = good;
-    changed = true;
+    edit(QStringLiteral("Stückzahlen ändern"), [&](files::PostCalculation& changed) {
+        changed.producedQuantity = produced;
+        changed.goodQuantity = good;
+    });
 }
 
 void PostCalcDocument::setDate(const QDate& date)
 {
-    postCalc.date = date;
-    changed = true;
+    edit(QStringLiteral("Datum ändern"), [&](files::PostCalculation& changed) { changed.date = date; });
 }
 
 void PostCalcDocument::setRemark(const QString& remark)
 {
-    postCalc.remark = remark;
-    changed = true;
+    edit(QStringLiteral("Bemerkung ändern"), [&](files::PostCalculation& changed) { changed.remark = remark; });
 }
 
 void PostCalcDocument::setQuoteFile(const QString& path)
 {
-    postCalc.quoteFile = path;
-    changed = true;
+    edit(QStringLiteral("Angebot wählen"), [&](files::PostCalculation& changed) { changed.quoteFile = path; });
+}
+
+void PostCalcDocument::setDataFiles(const QString& orderFile, const QString& masterFile)
+{
+    postCalc.orderFile = orderFile;
+    postCalc.masterFile = masterFile;
 }
 
 void PostCalcDocument::setActual(
     const COrder& order, std::int32_t operation, ActualFieldIndex field, std::optional<double> value)
 {
-    std::vector<Actual>& actuals = postCalc.actuals;
-    auto at = std::lower_bound(actuals.begin(), actuals.end(), operation,
-        [](const Actual& actual, std::int32_t number) { return actual.operation < number; });
-    if (at == actuals.end() || at->operation != operation)
-        at = actuals.insert(at, Actual { operation, {}, {} });
-    at->name = text::cp1252ToUtf8(order.operations.at(operation - 1)->name);
     // As the operation and the file hold it.
     if (value)
         value = kActualFields[field].isLot() ? double(std::int32_t(*value)) : double(float(*value));
-    at->values[field] = value;
-    if (std::none_of(at->values.begin(), at->values.end(), [](const auto& measured) { return measured.has_value(); }))
-        actuals.erase(at);
-    changed = true;
+    edit(QStringLiteral("Ist-Wert ändern"), [&](files::PostCalculation& changed) {
+        std::vector<Actual>& actuals = changed.actuals;
+        auto at = std::lower_bound(actuals.begin(), actuals.end(), operation,
+            [](const Actual& actual, std::int32_t number) { return actual.operation < number; });
+        if (at == actuals.end() || at->operation != operation)
+            at = actuals.insert(at, Actual { operation, {}, {} });
+        at->name = text::cp1252ToUtf8(order.operations.at(operation - 1)->name);
+        at->values[field] = value;
+        if (std::none_of(
+                at->values.begin(), at->values.end(), [](const auto& measured) { return measured.has_value(); }))
+            actuals.erase(at);
+    });
 }
 
 const Actual* PostCalcDocument::actualOf(std::int32_t operation) const

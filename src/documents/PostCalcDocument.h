@@ -1,7 +1,8 @@
 #pragma once
 
-#include "costing/PostCalc.h"
+#include "documents/FileDocument.h"
 #include "files/PostCalcFile.h"
+#include "files/RecoveryFile.h"
 #include "model/COrder.h"
 #include "model/CPlantData.h"
 
@@ -9,34 +10,47 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
 
 namespace kalkora::documents {
 
-// The post-calculation being edited ("Nachkalkulation"): its file, whether it changed since it
-// was started, opened or saved, the quantities and the values measured for the operations of
-// its order. Nothing here asks the user: the window shows the results and messages.
-class PostCalcDocument {
+// The post-calculation (.nak) being edited in its window: the quantities and the values measured
+// for the operations of its order, its file with the file's lock, and whether it is changed since
+// it was started, opened or saved. Every edit is a step on the window's own history. Nothing here
+// asks the user: the window shows the results and messages.
+class PostCalcDocument : public FileDocument {
+    Q_OBJECT
+
 public:
+    explicit PostCalcDocument(EditHistory& history);
+
+    const files::PostCalculation& data() const { return postCalc; }
+    // "Kalkora - welle.nak", "Kalkora - Neue Nachkalkulation" without a file; "[*]" where the
+    // window marks unsaved changes, " [schreibgeschützt]" for a file another has open.
+    QString title() const;
+
     // A new post-calculation of the order at `orderFile` with `masterFile`, dated `today`, with
     // nothing measured yet.
     void startNew(const QString& orderFile, const QString& masterFile, const QDate& today);
-    // Opens the file `path`; on failure nothing changes.
-    files::FileResult open(const QString& path);
-    // Saves atomically to `path`, the document's file from then on.
-    files::FileResult saveAs(const QString& path);
+    files::FileResult open(
+        const QString& file, float factor, OpenFileGuard claimed, const Progress& progress = {}) override;
+    files::FileResult save(const QString& file, const Progress& progress = {}) override;
 
-    const QString& path() const { return filePath; }
-    bool isChanged() const { return changed; }
-    const files::PostCalculation& data() const { return postCalc; }
+    // What a crash would lose of it, and the same given back after one (see AssemblyDocument).
+    files::RecoveredDocument recoveryState() const;
+    bool restore(const files::RecoveredDocument& recovered);
 
-    // Each edit marks the document changed.
+    // The edits, each a step that undo takes back; nothing happens where nothing changes.
     void setQuantities(std::optional<std::int32_t> produced, std::optional<std::int32_t> good);
     void setDate(const QDate& date);
     void setRemark(const QString& remark);
     void setQuoteFile(const QString& path);
+    // The files of the order and the master data it is compared with, absolute; not a step of
+    // its own: they follow the main window's.
+    void setDataFiles(const QString& orderFile, const QString& masterFile);
     // The value of `field` measured for operation `operation` (1-based) of `order`; none takes
     // the plan's value again. A value is kept as the operation holds it (a float, or a lot in
     // int32). The actual names the operation as the order does now.
@@ -47,9 +61,17 @@ public:
     // Plan and actual of `order` with `plantData`, as kalkora-cli computes them.
     files::PostCalcOutcome cost(const COrder& order, const CPlantData& plantData) const;
 
+signals:
+    // The post-calculation changed: by an edit, undo or redo, or opening another.
+    void changed();
+    // Saved: what is unsaved changed without a change to the post-calculation.
+    void saved();
+
 private:
-    QString filePath;
-    bool changed = false;
+    class Step;
+    void edit(const QString& text, const std::function<void(files::PostCalculation&)>& change);
+    void replace(files::PostCalculation next);
+
     files::PostCalculation postCalc;
 };
 

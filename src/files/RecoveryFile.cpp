@@ -3,6 +3,7 @@
 #include "files/AssemblyFile.h"
 #include "files/DataFiles.h"
 #include "files/JsonReader.h"
+#include "files/PostCalcFile.h"
 #include "model/MasterDataFile.h"
 #include "model/OrderFile.h"
 
@@ -10,6 +11,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include <functional>
 
 namespace kalkora::files {
 
@@ -93,23 +96,35 @@ std::optional<QString> readDocument(const QJsonObject& root, const char* key, QS
     return fault ? std::optional(badEntry(QLatin1String(key))) : std::nullopt;
 }
 
-// The assemblies, where the run had any open; each must read as its file would.
-std::optional<QString> readAssemblies(const QJsonObject& root, std::vector<RecoveredAssembly>& assemblies)
+// The assemblies or post-calculations under `key`, where the run had any open; each must read as
+// its file would (`readable`), else `damaged` is said.
+std::optional<QString> readOpenDocuments(const QJsonObject& root, const char* key, std::vector<RecoveredDocument>& open,
+    const std::function<bool(const QByteArray&)>& readable, const QString& damaged)
 {
     std::optional<QString> fault;
     JsonReader reader(root, QString(), fault, kDocumentWording);
-    reader.readArray("assemblies", [&](JsonReader& part) {
-        RecoveredAssembly& open = assemblies.emplace_back();
-        readPart(part, open.fileName, open.changed, open.json, open.seen);
+    reader.readArray(key, [&](JsonReader& part) {
+        RecoveredDocument& document = open.emplace_back();
+        readPart(part, document.fileName, document.changed, document.json, document.seen);
     });
     if (fault)
-        return badEntry(QStringLiteral("assemblies"));
-    for (const RecoveredAssembly& open : assemblies) {
-        Assembly read;
-        if (assemblyFromJson(QByteArray::fromStdString(open.json), read))
-            return QStringLiteral("Eine Baugruppe darin ist beschädigt.");
+        return badEntry(QLatin1String(key));
+    for (const RecoveredDocument& document : open) {
+        if (!readable(QByteArray::fromStdString(document.json)))
+            return damaged;
     }
     return std::nullopt;
+}
+
+void writeOpenDocuments(QJsonObject& root, const QString& key, const std::vector<RecoveredDocument>& open)
+{
+    // Files of the versions before assemblies and post-calculations are read as they were.
+    if (open.empty())
+        return;
+    QJsonArray parts;
+    for (const RecoveredDocument& each : open)
+        parts.append(document(each.fileName, each.changed, each.json, each.seen));
+    root.insert(key, parts);
 }
 
 } // namespace
@@ -124,13 +139,8 @@ QByteArray recoveryToJson(const RecoveryData& data)
             data.orderOpen
                 ? QJsonValue(document(data.orderFileName, data.orderChanged, data.orderBytes, data.orderSeen))
                 : QJsonValue(QJsonValue::Null) } };
-    // Files of the version before assemblies are read as they were.
-    if (!data.assemblies.empty()) {
-        QJsonArray assemblies;
-        for (const RecoveredAssembly& open : data.assemblies)
-            assemblies.append(document(open.fileName, open.changed, open.json, open.seen));
-        root.insert(QStringLiteral("assemblies"), assemblies);
-    }
+    writeOpenDocuments(root, QStringLiteral("assemblies"), data.assemblies);
+    writeOpenDocuments(root, QStringLiteral("postCalcs"), data.postCalcs);
     return QJsonDocument(root).toJson(QJsonDocument::Compact);
 }
 
@@ -149,7 +159,7 @@ std::optional<QString> recoveryFromJson(const QByteArray& json, RecoveryData& da
     }
     std::optional<QString> unknownKey;
     JsonReader(root, QString(), unknownKey, kDocumentWording)
-        .allowOnly({ "kind", "version", "written", "masterData", "order", "assemblies" });
+        .allowOnly({ "kind", "version", "written", "masterData", "order", "assemblies", "postCalcs" });
     if (unknownKey)
         return QStringLiteral("Die Datei ist unvollständig oder beschädigt.");
     RecoveryData read;
@@ -168,7 +178,19 @@ std::optional<QString> recoveryFromJson(const QByteArray& json, RecoveryData& da
             return problem;
         }
     }
-    if (auto problem = readAssemblies(root, read.assemblies))
+    const auto assemblyReads = [](const QByteArray& json) {
+        Assembly assembly;
+        return !assemblyFromJson(json, assembly);
+    };
+    if (auto problem = readOpenDocuments(
+            root, "assemblies", read.assemblies, assemblyReads, QStringLiteral("Eine Baugruppe darin ist beschädigt.")))
+        return problem;
+    const auto postCalcReads = [](const QByteArray& json) {
+        PostCalculation postCalc;
+        return !postCalcFromJson(json, recoveredPathsFolder(), postCalc);
+    };
+    if (auto problem = readOpenDocuments(root, "postCalcs", read.postCalcs, postCalcReads,
+            QStringLiteral("Eine Nachkalkulation darin ist beschädigt.")))
         return problem;
     // Only bytes that load as the files would are restored.
     CPlantData plantData;

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QDir>
 #include <QString>
 
 #include <algorithm>
@@ -15,22 +16,29 @@
 namespace kalkora::files {
 
 // What a run of the desktop program keeps for the case that it does not end cleanly: the
-// unsaved master data and order in their exact .sta and .auf bytes, the assemblies open in their
-// windows as their .bgr files would hold them, with their file names and
+// unsaved master data and order in their exact .sta and .auf bytes, the assemblies and
+// post-calculations open in their windows as their .bgr and .nak files would hold them, with their
+// file names and
 // whether each was changed, and the file each had open as it was when opened or saved, so that a
 // change made to it meanwhile is noticed after restoring. The file is UTF-8 JSON with the bytes in base64; reading is
 // all-or-nothing, saving atomic.
 
 inline constexpr int recoveryFormatVersion = 1;
 
-// An assembly open in a window.
-struct RecoveredAssembly {
-    std::string json; // as the .bgr file would hold it
+// The folder the paths of a post-calculation kept for recovery are written relative to.
+inline QString recoveredPathsFolder()
+{
+    return QDir::rootPath();
+}
+
+// An assembly or a post-calculation open in a window.
+struct RecoveredDocument {
+    std::string json; // as the .bgr or .nak file would hold it
     QString fileName; // full path, or empty for a new one
     bool changed = false;
     std::optional<SeenFile> seen;
 
-    bool operator==(const RecoveredAssembly&) const = default;
+    bool operator==(const RecoveredDocument&) const = default;
 };
 
 struct RecoveryData {
@@ -44,12 +52,15 @@ struct RecoveryData {
     QString orderFileName; // full path, or empty
     bool orderChanged = false;
     std::optional<SeenFile> orderSeen;
-    std::vector<RecoveredAssembly> assemblies;
+    std::vector<RecoveredDocument> assemblies;
+    std::vector<RecoveredDocument> postCalcs;
 
     bool hasUnsavedChanges() const
     {
-        return masterDataChanged || orderChanged
-            || std::any_of(assemblies.begin(), assemblies.end(), [](const auto& open) { return open.changed; });
+        const auto changed = [](const std::vector<RecoveredDocument>& open) {
+            return std::any_of(open.begin(), open.end(), [](const auto& document) { return document.changed; });
+        };
+        return masterDataChanged || orderChanged || changed(assemblies) || changed(postCalcs);
     }
     bool operator==(const RecoveryData&) const = default;
 };

@@ -23,7 +23,9 @@ RecoveryData unsavedWork()
         true, std::nullopt, true, encodeOrder(order), QStringLiteral("/daten/Welle ä.auf"), true,
         SeenFile { QStringLiteral("/daten/Welle ä.auf"), opened },
         { { R"({"kind":"kalkora-baugruppe","version":1,"name":"Getriebe ä"})", QStringLiteral("/daten/getriebe.bgr"),
-            true, SeenFile { QStringLiteral("/daten/getriebe.bgr"), opened } } } };
+            true, SeenFile { QStringLiteral("/daten/getriebe.bgr"), opened } } },
+        { { R"({"kind":"kalkora-nachkalkulation","version":1,"orderFile":"daten/Welle ä.auf"})",
+            QStringLiteral("/daten/welle.nak"), false, std::nullopt } } };
 }
 
 QByteArray json(const std::function<void(RecoveryData&)>& change)
@@ -56,6 +58,9 @@ TEST(RecoveryFile, ReadsBackOrRefusesWhole)
         { "no assembly open", json([](RecoveryData& d) { d.assemblies.clear(); }) },
         { "assembly of an unknown version",
             json([](RecoveryData& d) { d.assemblies[0].json.replace(d.assemblies[0].json.find(":1"), 2, ":7"); }) },
+        { "post-calculation of an unknown version",
+            json([](RecoveryData& d) { d.postCalcs[0].json.replace(d.postCalcs[0].json.find(":1"), 2, ":7"); }) },
+        { "no post-calculation open", json([](RecoveryData& d) { d.postCalcs.clear(); }) },
         { "assembly not base64", QByteArray(good).replace("\"bytes\":\"eyJr", "\"bytes\":\"!yJr") },
         { "machine count too large", json([](RecoveryData& d) { d.masterDataBytes[44] = '\x7F'; }) },
     };

@@ -378,17 +378,17 @@ void CMainDlg::OnOpenAssembly()
     window->show();
 }
 
-std::vector<files::RecoveredAssembly> CMainDlg::assemblyRecovery() const
+std::vector<files::RecoveredDocument> CMainDlg::assemblyRecovery() const
 {
-    std::vector<files::RecoveredAssembly> open;
+    std::vector<files::RecoveredDocument> open;
     for (const CAssemblyWindow* window : findChildren<CAssemblyWindow*>())
         open.push_back(window->document().recoveryState());
     return open;
 }
 
-void CMainDlg::restoreAssemblies(const std::vector<files::RecoveredAssembly>& assemblies)
+void CMainDlg::restoreAssemblies(const std::vector<files::RecoveredDocument>& assemblies)
 {
-    for (const files::RecoveredAssembly& recovered : assemblies) {
+    for (const files::RecoveredDocument& recovered : assemblies) {
         CAssemblyWindow* window = newAssemblyWindow();
         window->document().restore(recovered);
         window->show();

@@ -84,8 +84,8 @@ public slots:
     void OnRecentOrder(int index);
 
     // What a crash would lose of the assemblies open in their windows, and the same given back.
-    std::vector<files::RecoveredAssembly> assemblyRecovery() const;
-    void restoreAssemblies(const std::vector<files::RecoveredAssembly>& assemblies);
+    std::vector<files::RecoveredDocument> assemblyRecovery() const;
+    void restoreAssemblies(const std::vector<files::RecoveredDocument>& assemblies);
 
 signals:
     // The user answered the close question with Yes: the program ends with the main window.
