@@ -78,7 +78,8 @@ void EditHistory::markUnsaved(EditedData data)
 
 void EditHistory::clear()
 {
-    for (EditedData data : { EditedData::Order, EditedData::MasterData, EditedData::Assembly }) {
+    for (std::size_t i = 0; i < saved.size(); ++i) {
+        const auto data = static_cast<EditedData>(i);
         savedIndex(data) = isChanged(data) ? unreachable : 0;
     }
     stack.clear();

@@ -2,6 +2,7 @@
 
 #include "files/AssemblyFile.h"
 #include "files/OfferFile.h"
+#include "files/PostCalcFile.h"
 #include "model/MasterDataFile.h"
 #include "model/OrderFile.h"
 
@@ -38,6 +39,7 @@ StartFiles Session::sortStartFiles(const QStringList& paths) const
 {
     StartFiles start;
     QStringList quoteFiles;
+    QStringList postCalcFiles;
     for (const QString& path : paths) {
         const QString suffix = QFileInfo(path).suffix().toLower();
         if (suffix == QLatin1String("sta")) {
@@ -48,9 +50,12 @@ StartFiles Session::sortStartFiles(const QStringList& paths) const
             quoteFiles << path;
         } else if (suffix == QLatin1String("bgr")) {
             start.assemblies << path;
+        } else if (suffix == QLatin1String("nak")) {
+            postCalcFiles << path;
         } else {
             start.messages << QStringLiteral("Die Datei „%1“ ist weder eine Stammdatendatei (.sta) noch ein Auftrag "
-                                             "(.auf) noch eine Baugruppe (.bgr) noch ein Angebot (.ang).")
+                                             "(.auf) noch eine Baugruppe (.bgr) noch ein Angebot (.ang) noch eine "
+                                             "Nachkalkulation (.nak).")
                                   .arg(QFileInfo(path).fileName());
         }
     }
@@ -59,7 +64,21 @@ StartFiles Session::sortStartFiles(const QStringList& paths) const
         if (start.masterData.isEmpty() && files::loadAssembly(path, assembly).ok() && !assembly.masterFile.empty())
             start.masterData << files::namedMasterData(assembly, path);
     }
-    // A quote brings the master data and the order it was priced from.
+    // A quote brings the master data and the order it was priced from, a post-calculation those it
+    // compares with; a file either names that is gone is said.
+    const auto bring
+        = [&start](const QString& path, const QString& gone, const QString& masterFile, const QString& orderFile) {
+              for (const QString& file : { masterFile, orderFile }) {
+                  if (!file.isEmpty() && !QFileInfo::exists(file))
+                      start.messages << gone.arg(QFileInfo(path).fileName(), QDir::toNativeSeparators(file));
+              }
+              if (QFileInfo::exists(masterFile))
+                  start.masterData << masterFile;
+              if (QFileInfo::exists(orderFile)) {
+                  // A quote of an assembly names the assembly where an order would stand.
+                  (files::isAssemblyFile(orderFile) ? start.assemblies : start.orders) << orderFile;
+              }
+          };
     for (const QString& path : quoteFiles) {
         files::Offer offer;
         if (const files::FileResult result = files::loadOffer(path, offer); !result.ok()) {
@@ -67,20 +86,18 @@ StartFiles Session::sortStartFiles(const QStringList& paths) const
             continue;
         }
         start.quotes.emplace_back(path, offer.orderFile);
-        for (const QString& file : { offer.masterFile, offer.orderFile }) {
-            if (!file.isEmpty() && !QFileInfo::exists(file)) {
-                start.messages << QStringLiteral(
-                    "Das Angebot „%1“ wurde aus „%2“ berechnet; diese Datei gibt es nicht mehr.")
-                                      .arg(QFileInfo(path).fileName(), QDir::toNativeSeparators(file));
-            }
+        bring(path, QStringLiteral("Das Angebot „%1“ wurde aus „%2“ berechnet; diese Datei gibt es nicht mehr."),
+            offer.masterFile, offer.orderFile);
+    }
+    for (const QString& path : postCalcFiles) {
+        files::PostCalculation postCalc;
+        if (const files::FileResult result = files::loadPostCalc(path, postCalc); !result.ok()) {
+            start.messages << result.message;
+            continue;
         }
-        if (QFileInfo::exists(offer.masterFile)) {
-            start.masterData << offer.masterFile;
-        }
-        if (QFileInfo::exists(offer.orderFile)) {
-            // A quote of an assembly names the assembly where an order would stand.
-            (files::isAssemblyFile(offer.orderFile) ? start.assemblies : start.orders) << offer.orderFile;
-        }
+        start.postCalcs << path;
+        bring(path, QStringLiteral("Die Nachkalkulation „%1“ vergleicht mit „%2“; diese Datei gibt es nicht mehr."),
+            postCalc.masterFile, postCalc.orderFile);
     }
     return start;
 }

@@ -15,15 +15,17 @@
 namespace kalkora::documents {
 
 // The files named when the program starts, sorted by what they are, in the order they load: the
-// master data first, then the orders, the assemblies, then the quotes; an assembly brings the
-// master data it names unless master data are given, a quote the master data and the order it
-// was priced from. `messages` are what to tell first: a file of no known kind, a quote
-// that cannot be read, a file a quote names that is gone.
+// master data first, then the orders, the assemblies, then the quotes and the post-calculations;
+// an assembly brings the master data it names unless master data are given, a quote the master
+// data and the order it was priced from, a post-calculation those it compares with. `messages`
+// are what to tell first: a file of no known kind, a quote or post-calculation that cannot be
+// read, a file one names that is gone.
 struct StartFiles {
     QStringList masterData;
     QStringList orders;
     QStringList assemblies;
     std::vector<std::pair<QString, QString>> quotes; // quote file, its order file
+    QStringList postCalcs;
     QStringList messages;
 };
 

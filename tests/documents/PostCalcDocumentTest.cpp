@@ -77,6 +77,10 @@ TEST(PostCalcDocument, EditsUndoesSavesRecoversAndCosts)
     EXPECT_EQ(restored.path(), path);
     EXPECT_TRUE(restored.isChanged());
     EXPECT_FALSE(restored.restore({ "{}", {}, false, {} }));
+    // Started anew after steps, nothing of them is left to undo or to save.
+    document.startNew({}, {}, QDate(2026, 12, 9));
+    EXPECT_FALSE(document.isChanged());
+    EXPECT_EQ(history.steps().count(), 0);
 
     const files::PostCalcOutcome outcome = opened.cost(order, examplePlant());
     ASSERT_TRUE(outcome.result) << outcome.error.toStdString();

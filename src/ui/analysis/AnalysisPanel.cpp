@@ -76,17 +76,6 @@ QString germanCount(std::int64_t value)
     return QString::fromStdString(text::groupThousands(std::to_string(value), text::NumberStyle::german()));
 }
 
-QStringList uncostedOperations(const CostBreakdown& breakdown)
-{
-    QStringList names;
-    for (const OperationBreakdown& operation : breakdown.operations) {
-        if (!operation.costed) {
-            names << QStringLiteral("%1 „%2“").arg(operation.index).arg(fromCp1252(operation.name));
-        }
-    }
-    return names;
-}
-
 CAnalysisPanel::CAnalysisPanel(QDialog* window, const QString& exportTitle, bool withChart, Texts texts)
     : QWidget(window)
     , exportTitle(exportTitle)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "costing/CostAnalysis.h"
+#include "ui/common/QtText.h"
 
 #include <QString>
 #include <QStringList>
@@ -35,8 +36,17 @@ QString germanCount(std::int64_t value);
 // is said in a message.
 void exportCsvWithDialog(QWidget* window, const QString& title, const std::string& csv);
 
-// The operations the breakdown could not cost, as the warning line names them.
-QStringList uncostedOperations(const CostBreakdown& breakdown);
+// The operations of `operations` that could not be costed, as the warning line names them:
+// "2 „Härten“".
+template <typename Operation> QStringList uncostedNames(const std::vector<Operation>& operations)
+{
+    QStringList names;
+    for (const Operation& operation : operations) {
+        if (!operation.costed)
+            names << QStringLiteral("%1 „%2“").arg(operation.index).arg(fromCp1252(operation.name));
+    }
+    return names;
+}
 
 // What the price-scale, cost-breakdown and quote windows share, filling the window: the window's
 // own controls at the top, a warning line for operations that could not be costed, a table with a

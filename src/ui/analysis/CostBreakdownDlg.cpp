@@ -180,7 +180,7 @@ void CCostBreakdownDlg::recompute()
     // Without a quantity base there is no cost per piece of the order to share out.
     const bool computable = order.quantityBase > 0;
     panel()->setChart(computable ? breakdownChart(breakdown, order.quantityBase, titles) : nullptr);
-    panel()->setUncosted(uncostedOperations(breakdown), QString::fromStdString(orderWarning(order)));
+    panel()->setUncosted(uncostedNames(breakdown.operations), QString::fromStdString(orderWarning(order)));
     panel()->setCurrent(computable);
 }
 

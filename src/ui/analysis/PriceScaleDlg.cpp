@@ -164,7 +164,7 @@ void CPriceScaleDlg::showScale(PriceScale newScale, const COrder& order)
         return shownCell(*columns.at(std::size_t(column)), scale->rows.at(std::size_t(row)), role);
     });
     panel()->setChart(priceScaleChart(*scale));
-    panel()->setUncosted(scale->complete() ? QStringList() : uncostedOperations(breakDownCosts(order, plantData)),
+    panel()->setUncosted(scale->complete() ? QStringList() : uncostedNames(breakDownCosts(order, plantData).operations),
         QString::fromStdString(orderWarning(order)));
     panel()->setCurrent(true);
 }

@@ -13,6 +13,7 @@
 #include "ui/main/HelpWindow.h"
 #include "ui/masterdata/MachineDataDlg.h"
 #include "ui/masterdata/PlantDataDlg.h"
+#include "ui/postcalc/PostCalcDlg.h"
 #include "ui/quote/QuoteDefaultsDlg.h"
 #include "ui/quote/QuoteDlg.h"
 #include "ui/report/ReportDlg.h"
@@ -230,6 +231,9 @@ void CMainDlg::OpenStartFiles(const QStringList& paths)
     for (const QString& path : start.assemblies) {
         openAssemblyFile(path);
     }
+    for (const QString& path : start.postCalcs) {
+        openPostCalcFile(path);
+    }
     for (const auto& [path, quoteOrder] : start.quotes) {
         if (CAssemblyWindow* assembly = assemblyWindowOf(quoteOrder)) {
             assembly->openQuote(path);
@@ -345,6 +349,65 @@ void CMainDlg::letQuoteWindowOpenWhatItNames()
 {
     if (auto* window = findChild<CQuoteDlg*>(QString(), Qt::FindDirectChildrenOnly))
         window->setQuoteOpener([this](const QString& path) { OpenStartFiles({ path }); });
+}
+
+void CMainDlg::OnPostCalc()
+{
+    showPostCalcWindow();
+}
+
+CPostCalcDlg* CMainDlg::showPostCalcWindow()
+{
+    return showPostCalc(
+        this, documents.masterData().data(), orderSnapshot(), [this] { return documents.quoteDataFiles(); },
+        [this](CPostCalcDlg& window) { setUpPostCalc(window); });
+}
+
+void CMainDlg::setUpPostCalc(CPostCalcDlg& window)
+{
+    window.setOrderEditor([this](documents::ReplaceOperationsCommand::Replacements changes) {
+        // What is being typed in the panel is a step of its own, before the one taken over.
+        orderPanel.writeFieldsToOrder();
+        documents::EditHistory& history = documents.history();
+        history.push(std::make_unique<documents::ReplaceOperationsCommand>(
+            history, documents.order().data(), QStringLiteral("Ist-Werte übernehmen"), std::move(changes)));
+        orderPanel.RefreshFromOrder();
+        refreshAnalysisWindows(this);
+    });
+    window.setPostCalcOpener([this](const QString& path) { OpenStartFiles({ path }); });
+    for (const auto signal : { &documents::PostCalcDocument::changed, &documents::PostCalcDocument::saved })
+        connect(&window.document(), signal, this, &CMainDlg::postCalcChanged);
+}
+
+void CMainDlg::openPostCalcFile(const QString& path)
+{
+    if (!isOrderOpen()) {
+        uiServices().showMessage(this,
+            QStringLiteral("Die Nachkalkulation „%1“ braucht ihren Auftrag: erst den Auftrag öffnen.")
+                .arg(QFileInfo(path).fileName()));
+        return;
+    }
+    if (auto* open = findChild<CPostCalcDlg*>(QString(), Qt::FindDirectChildrenOnly);
+        open && open->isVisible() && !open->mayClose())
+        return;
+    CPostCalcDlg* window = showPostCalcWindow();
+    if (!window->openPostCalcFile(path))
+        window->restart();
+}
+
+std::vector<files::RecoveredDocument> CMainDlg::postCalcRecovery() const
+{
+    const auto* window = findChild<const CPostCalcDlg*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!window || !window->isVisible())
+        return {};
+    return { window->document().recoveryState() };
+}
+
+void CMainDlg::restorePostCalcs(const std::vector<files::RecoveredDocument>& postCalcs)
+{
+    if (postCalcs.empty() || !isOrderOpen())
+        return;
+    showPostCalcWindow()->document().restore(postCalcs.front());
 }
 
 CAssemblyWindow* CMainDlg::newAssemblyWindow()

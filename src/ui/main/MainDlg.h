@@ -21,6 +21,7 @@ class QLabel;
 namespace kalkora::ui {
 
 class CAssemblyWindow;
+class CPostCalcDlg;
 
 // The main window. It views and edits the documents of the session, the master data and the
 // one order, and carries out the menu commands, asking the user where a command needs an
@@ -31,8 +32,8 @@ class CAssemblyWindow;
 //
 // Object names for tests: the menu commands are "action" + their id ("action40001" "&Neu...",
 // "action40015" "&Berechnen...", "action40016" "&Staffelpreise...", "action40017"
-// "&Kostenaufschlüsselung...", "action40018" "&Angebot...", "action146" ..., "actionUndo" "&Rückgängig",
-// "actionRedo" "&Wiederherstellen"), the recently used orders "recentOrder1"
+// "&Kostenaufschlüsselung...", "action40018" "&Angebot...", "action40020" "&Nachkalkulation...", "action146" ...,
+// "actionUndo" "&Rückgängig", "actionRedo" "&Wiederherstellen"), the recently used orders "recentOrder1"
 // .. "recentOrder4", the logo is "picture1064", the panel "orderPanel".
 class CMainDlg : public QMainWindow {
     Q_OBJECT
@@ -71,6 +72,7 @@ public slots:
     void OnPriceScale();
     void OnCostBreakdown();
     void OnQuote();
+    void OnPostCalc();
     void OnNewAssembly();
     void OnOpenAssembly();
     void OnPlantData();
@@ -86,6 +88,9 @@ public slots:
     // What a crash would lose of the assemblies open in their windows, and the same given back.
     std::vector<files::RecoveredDocument> assemblyRecovery() const;
     void restoreAssemblies(const std::vector<files::RecoveredDocument>& assemblies);
+    // The same of the post-calculation open in its window.
+    std::vector<files::RecoveredDocument> postCalcRecovery() const;
+    void restorePostCalcs(const std::vector<files::RecoveredDocument>& postCalcs);
 
 signals:
     // The user answered the close question with Yes: the program ends with the main window.
@@ -95,6 +100,8 @@ signals:
     void documentsChanged();
     // An assembly window was changed, saved, opened or closed.
     void assembliesChanged();
+    // The post-calculation window was changed or saved.
+    void postCalcChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -143,6 +150,13 @@ private:
     bool openAssemblyFile(const QString& path);
     // "Öffnen..." in the quote window opens a quote with the order and master data it names.
     void letQuoteWindowOpenWhatItNames();
+    // The post-calculation window on the order, made or brought to the front.
+    CPostCalcDlg* showPostCalcWindow();
+    // What the main window lets a new post-calculation window do: take over into the order, open
+    // another with what it names.
+    void setUpPostCalc(CPostCalcDlg& window);
+    // Opens the post-calculation `path` on the order, once its order and master data are loaded.
+    void openPostCalcFile(const QString& path);
     // Asks about each assembly window's changes; false when one must stay open.
     bool mayCloseAssemblyWindows();
     // Anything a clean end would lose: the order, the master data, a quote or an assembly, what is

@@ -18,7 +18,7 @@ namespace kalkora::ui {
 namespace {
 
 constexpr int orderCommandIds[]
-    = { 40004, 40005, 40003, 40015, 40016, 40017, 40018, 40047, 40049, 40048, 40040, 40041 };
+    = { 40004, 40005, 40003, 40015, 40016, 40017, 40018, 40020, 40047, 40049, 40048, 40040, 40041 };
 
 } // namespace
 
@@ -61,6 +61,7 @@ void CMainDlg::createMenu()
     addCommand(orderMenu, 40016, QStringLiteral("&Staffelpreise..."), &CMainDlg::OnPriceScale);
     addCommand(orderMenu, 40017, QStringLiteral("&Kostenaufschlüsselung..."), &CMainDlg::OnCostBreakdown);
     addCommand(orderMenu, 40018, QStringLiteral("&Angebot..."), &CMainDlg::OnQuote);
+    addCommand(orderMenu, 40020, QStringLiteral("&Nachkalkulation..."), &CMainDlg::OnPostCalc);
 
     QMenu* assemblyMenu = menuBar()->addMenu(QStringLiteral("Bau&gruppe"));
     addCommand(assemblyMenu, 40030, QStringLiteral("&Neu"), &CMainDlg::OnNewAssembly);

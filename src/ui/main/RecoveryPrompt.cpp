@@ -14,11 +14,12 @@ RecoveryPrompt::RecoveryPrompt(CMainDlg& mainDlg, const QString& folder)
           [&mainDlg] {
               files::RecoveryData state = mainDlg.session().recoveryState(mainDlg.panel().orderWithPendingField());
               state.assemblies = mainDlg.assemblyRecovery();
+              state.postCalcs = mainDlg.postCalcRecovery();
               return state;
           },
           folder)
 {
-    for (const auto changed : { &CMainDlg::documentsChanged, &CMainDlg::assembliesChanged })
+    for (const auto changed : { &CMainDlg::documentsChanged, &CMainDlg::assembliesChanged, &CMainDlg::postCalcChanged })
         QObject::connect(&mainDlg, changed, &recovery, &documents::CrashRecovery::schedule);
     QObject::connect(&recovery, &documents::CrashRecovery::problem, &mainDlg,
         [&mainDlg](const QString& message) { uiServices().showMessage(&mainDlg, message); });
@@ -36,6 +37,7 @@ void RecoveryPrompt::offerRestore()
     for (const documents::CrashRecovery::Offer& offer : recovery.offers()) {
         if (uiServices().askYesNo(&mainDlg, offer.question()) && mainDlg.session().restore(offer.data)) {
             mainDlg.restoreAssemblies(offer.data.assemblies);
+            mainDlg.restorePostCalcs(offer.data.postCalcs);
             recovery.restored(offer);
             return;
         }

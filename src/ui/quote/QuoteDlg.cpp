@@ -61,7 +61,7 @@ QuoteSubjectSnapshot orderSubject(const CPlantData& plantData, OrderSnapshot cur
             [order, &plantData](const std::vector<std::int32_t>& quantities) {
                 return basisOf(computePriceScale(*order, plantData, quantities));
             },
-            [order, &plantData](const Quote&) { return uncostedOperations(breakDownCosts(*order, plantData)); } };
+            [order, &plantData](const Quote&) { return uncostedNames(breakDownCosts(*order, plantData).operations); } };
     };
 }
 
