@@ -18,7 +18,7 @@ namespace {
 
 QString helpText()
 {
-    return QStringLiteral("Aufruf: kalkora [Optionen] [DATEI.sta] [DATEI.auf] [DATEI.ang]\n"
+    return QStringLiteral("Aufruf: kalkora [Optionen] [DATEI.sta] [DATEI.auf] [DATEI.ang] [DATEI.nak]\n"
                           "Kalkora 1.0 EURO: Fertigungskostenberechnung.\n"
                           "\n"
                           "Beim Start werden die genannten Dateien geladen: zuerst die Stammdaten (.sta),\n"
@@ -32,7 +32,9 @@ QString helpText()
                           "Argumente:\n"
                           "  DATEI.sta      Stammdaten, die beim Start geladen werden.\n"
                           "  DATEI.auf      Auftrag, der beim Start geöffnet wird.\n"
-                          "  DATEI.ang      Angebot, das mit seinen Stammdaten und seinem Auftrag geöffnet wird.\n");
+                          "  DATEI.ang      Angebot, das mit seinen Stammdaten und seinem Auftrag geöffnet wird.\n"
+                          "  DATEI.nak      Nachkalkulation, die mit ihren Stammdaten und ihrem Auftrag geöffnet\n"
+                          "                 wird.\n");
 }
 
 } // namespace

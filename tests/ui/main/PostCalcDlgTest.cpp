@@ -3,6 +3,7 @@
 #include "Scenario.h"
 #include "WindowTest.h"
 #include "costing/PostCalcTables.h"
+#include "files/DataFiles.h"
 #include "files/PostCalcFile.h"
 #include "ui/postcalc/ActualsModel.h"
 
@@ -178,6 +179,58 @@ TEST_F(PostCalcDlgTest, SavedUndoneTakenOverAndOpenedAgain)
     ASSERT_TRUE(files::loadPostCalc(folder.filePath(QStringLiteral("welle.nak")), saved).ok());
     EXPECT_EQ(saved.orderFile, QFileInfo(folder.filePath(QStringLiteral("welle.auf"))).absoluteFilePath());
     EXPECT_EQ(saved.actuals.size(), 2u);
+}
+
+// A post-calculation named at start, or opened from the file manager, brings the master data and
+// the order it compares with. What a crash would lose of it comes back in a new run, unsaved as
+// it was.
+TEST_F(WindowTest, APostCalculationNamedAtStartBringsItsOrderAndSurvivesACrash)
+{
+    QTemporaryDir folder;
+    const auto path = [&folder](const char* name) { return folder.filePath(QLatin1String(name)); };
+    ASSERT_TRUE(files::saveMasterData(path("werk.sta"), examplePlant()).ok());
+    ASSERT_TRUE(files::saveOrder(path("welle.auf"), exampleOrder()).ok());
+    files::PostCalculation postCalc;
+    postCalc.masterFile = path("werk.sta");
+    postCalc.orderFile = path("welle.auf");
+    postCalc.goodQuantity = 97;
+    ASSERT_TRUE(files::savePostCalc(path("welle.nak"), postCalc).ok());
+    postCalc.orderFile = path("fehlt.auf");
+    ASSERT_TRUE(files::savePostCalc(path("ohne.nak"), postCalc).ok());
+
+    std::vector<files::RecoveredDocument> lost;
+    { // the run that ends without closing; its lock goes with it
+        CMainDlg main;
+        main.show();
+        main.OpenStartFiles({ path("ohne.nak") });
+        EXPECT_EQ(ui.messages().join(u'|').toStdString(),
+            "Die Nachkalkulation „ohne.nak“ vergleicht mit „"
+                + QDir::toNativeSeparators(path("fehlt.auf")).toStdString()
+                + "“; diese Datei gibt es nicht mehr.|Die Nachkalkulation „ohne.nak“ braucht ihren Auftrag: erst den "
+                  "Auftrag öffnen.");
+        EXPECT_EQ(main.findChild<CPostCalcDlg*>(), nullptr);
+        ui.clear();
+        main.OpenStartFiles({ path("welle.nak") });
+        EXPECT_EQ(main.session().order().path(), path("welle.auf"));
+        auto* window = main.findChild<CPostCalcDlg*>();
+        ASSERT_TRUE(window && window->isVisible());
+        EXPECT_EQ(child<QLineEdit>(window, "good")->text(), QStringLiteral("97"));
+        EXPECT_TRUE(ui.messages().isEmpty());
+
+        setText(window, "remark", QStringLiteral("Charge 7"));
+        child<QLineEdit>(window, "remark")->editingFinished();
+        lost = main.postCalcRecovery();
+        ASSERT_EQ(lost.size(), 1u);
+        EXPECT_TRUE(lost[0].changed);
+    }
+    CMainDlg next;
+    next.session().masterData().data() = examplePlant();
+    next.OnNewOrder();
+    next.restorePostCalcs(lost);
+    auto* restored = next.findChild<CPostCalcDlg*>();
+    ASSERT_NE(restored, nullptr);
+    EXPECT_EQ(child<QLineEdit>(restored, "remark")->text(), QStringLiteral("Charge 7"));
+    EXPECT_EQ(shownTitle(*restored).toStdString(), "Kalkora - welle.nak*");
 }
 
 } // namespace
