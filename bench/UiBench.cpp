@@ -1,11 +1,14 @@
 #include "BenchAssembly.h"
 #include "BenchData.h"
 #include "costing/OrderCosting.h"
+#include "files/PostCalcFile.h"
+#include "text/Cp1252.h"
 #include "text/RuntimeLocale.h"
 #include "ui/analysis/CostBreakdownDlg.h"
 #include "ui/analysis/PriceScaleDlg.h"
 #include "ui/assembly/AssemblyWindow.h"
 #include "ui/main/MainDlg.h"
+#include "ui/postcalc/PostCalcDlg.h"
 #include "ui/report/ReportDlg.h"
 #include "ui/report/ReportTextView.h"
 
@@ -230,6 +233,44 @@ void BM_OpenAssemblyWindow(benchmark::State& state)
     state.counters["heapPerFiles"] = added / filesMiB;
 }
 BENCHMARK(BM_OpenAssemblyWindow)->Unit(benchmark::kMillisecond);
+
+// From naming a post-calculation of a large order with an actual for every operation at start
+// (kalkora FILE.nak) until its window shows plan against actual: the master data and the order
+// read from their files, the post-calculation read, the order costed as planned and as measured.
+void BM_OpenPostCalc(benchmark::State& state)
+{
+    text::setRuntimeLocale(text::RuntimeLocale::German);
+    QTemporaryDir folder;
+    const auto path = [&folder](const char* name) { return folder.filePath(QLatin1String(name)); };
+    const COrder order = bench::mixedOrder(static_cast<int>(state.range(0)), 17);
+    files::PostCalculation postCalc;
+    postCalc.masterFile = path("bench.sta");
+    postCalc.orderFile = path("bench.auf");
+    postCalc.producedQuantity = 100;
+    postCalc.goodQuantity = 97;
+    for (std::int32_t i = 0; i < order.operations.count(); ++i) {
+        Actual& actual
+            = postCalc.actuals.emplace_back(Actual { i + 1, text::cp1252ToUtf8(order.operations.at(i)->name), {} });
+        actual.values[SetupTimeField] = 45;
+        actual.values[MachineTimeField] = double(2.3f);
+    }
+    if (!files::saveMasterData(postCalc.masterFile, bench::benchPlant(17)).ok()
+        || !files::saveOrder(postCalc.orderFile, order).ok() || !files::savePostCalc(path("bench.nak"), postCalc).ok())
+        state.SkipWithError("cannot write the benchmark files");
+    ui::CMainDlg dlg;
+    dlg.show();
+    for (auto _ : state) {
+        dlg.OpenStartFiles({ path("bench.nak") });
+        auto* window = dlg.findChild<ui::CPostCalcDlg*>();
+        benchmark::DoNotOptimize(QTest::qWaitForWindowExposed(window));
+        QApplication::processEvents();
+        state.PauseTiming();
+        delete window;
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_OpenPostCalc)->Arg(100'000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

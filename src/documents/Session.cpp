@@ -91,7 +91,10 @@ StartFiles Session::sortStartFiles(const QStringList& paths) const
     }
     for (const QString& path : postCalcFiles) {
         files::PostCalculation postCalc;
-        if (const files::FileResult result = files::loadPostCalc(path, postCalc); !result.ok()) {
+        // Its actuals are read once, by its window.
+        if (const files::FileResult result
+            = files::loadPostCalc(path, postCalc, files::PostCalcReading::WithoutActuals);
+            !result.ok()) {
             start.messages << result.message;
             continue;
         }

@@ -183,7 +183,8 @@ QByteArray postCalcToJson(const PostCalculation& postCalc, const QString& folder
     return QByteArray::fromStdString(json.take());
 }
 
-std::optional<QString> postCalcFromJson(const QByteArray& json, const QString& folder, PostCalculation& postCalc)
+std::optional<QString> postCalcFromJson(
+    const QByteArray& json, const QString& folder, PostCalculation& postCalc, PostCalcReading reading)
 {
     const DocumentObject document = documentObject(json);
     if (document.error)
@@ -194,19 +195,21 @@ std::optional<QString> postCalcFromJson(const QByteArray& json, const QString& f
     readPostCalc(reader, folder, read);
     if (error)
         return error;
-    if (auto actualsError = readActuals(reader.value("actuals"), read.actuals))
-        return actualsError;
+    if (reading == PostCalcReading::Whole) {
+        if (auto actualsError = readActuals(reader.value("actuals"), read.actuals))
+            return actualsError;
+    }
     postCalc = std::move(read);
     return std::nullopt;
 }
 
-FileResult loadPostCalc(const QString& path, PostCalculation& postCalc)
+FileResult loadPostCalc(const QString& path, PostCalculation& postCalc, PostCalcReading reading)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return { FileStatus::CannotOpen, cannotOpenMessage(path, file.errorString()) };
     const QFileInfo info(path);
-    if (const auto error = postCalcFromJson(file.readAll(), info.absolutePath(), postCalc)) {
+    if (const auto error = postCalcFromJson(file.readAll(), info.absolutePath(), postCalc, reading)) {
         return { FileStatus::Damaged,
             QStringLiteral("Die Datei „%1“ ist keine lesbare Nachkalkulation: %2.").arg(info.fileName(), *error) };
     }

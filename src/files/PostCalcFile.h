@@ -40,12 +40,18 @@ bool isPostCalcJson(const QByteArray& json);
 // The paths are written relative to `folder` where they lie beneath it.
 QByteArray postCalcToJson(const PostCalculation& postCalc, const QString& folder);
 
+// How much of a post-calculation is read: all, or all but the actuals (to learn the files it
+// names, say), which are then neither checked nor kept.
+enum class PostCalcReading { Whole, WithoutActuals };
+
 // The reverse, relative paths resolved against `folder`. On an unknown key, a wrong type, a value
 // out of range, an operation given twice or an unknown version, the result is a German message
 // naming the key and the actual, and `postCalc` is left unchanged.
-std::optional<QString> postCalcFromJson(const QByteArray& json, const QString& folder, PostCalculation& postCalc);
+std::optional<QString> postCalcFromJson(const QByteArray& json, const QString& folder, PostCalculation& postCalc,
+    PostCalcReading reading = PostCalcReading::Whole);
 
-FileResult loadPostCalc(const QString& path, PostCalculation& postCalc);
+FileResult loadPostCalc(
+    const QString& path, PostCalculation& postCalc, PostCalcReading reading = PostCalcReading::Whole);
 FileResult savePostCalc(const QString& path, const PostCalculation& postCalc);
 
 // The post-calculation of `order` costed with `plantData`, or why it cannot be: the actuals do

@@ -358,14 +358,14 @@ void CMainDlg::OnPostCalc()
 
 CPostCalcDlg* CMainDlg::showPostCalcWindow()
 {
-    return showPostCalc(
-        this, documents.masterData().data(), orderSnapshot(), [this] { return documents.quoteDataFiles(); },
-        [this](CPostCalcDlg& window) { setUpPostCalc(window); });
+    return showWindowOf<CPostCalcDlg>(this, [this] { return newPostCalcWindow(); });
 }
 
-void CMainDlg::setUpPostCalc(CPostCalcDlg& window)
+CPostCalcDlg* CMainDlg::newPostCalcWindow()
 {
-    window.setOrderEditor([this](documents::ReplaceOperationsCommand::Replacements changes) {
+    auto* window = new CPostCalcDlg(documents.masterData().data(), orderSnapshot(), this);
+    window->setDataFiles([this] { return documents.quoteDataFiles(); });
+    window->setOrderEditor([this](documents::ReplaceOperationsCommand::Replacements changes) {
         // What is being typed in the panel is a step of its own, before the one taken over.
         orderPanel.writeFieldsToOrder();
         documents::EditHistory& history = documents.history();
@@ -374,9 +374,10 @@ void CMainDlg::setUpPostCalc(CPostCalcDlg& window)
         orderPanel.RefreshFromOrder();
         refreshAnalysisWindows(this);
     });
-    window.setPostCalcOpener([this](const QString& path) { OpenStartFiles({ path }); });
+    window->setPostCalcOpener([this](const QString& path) { OpenStartFiles({ path }); });
     for (const auto signal : { &documents::PostCalcDocument::changed, &documents::PostCalcDocument::saved })
-        connect(&window.document(), signal, this, &CMainDlg::postCalcChanged);
+        connect(&window->document(), signal, this, &CMainDlg::postCalcChanged);
+    return window;
 }
 
 void CMainDlg::openPostCalcFile(const QString& path)
@@ -387,12 +388,14 @@ void CMainDlg::openPostCalcFile(const QString& path)
                 .arg(QFileInfo(path).fileName()));
         return;
     }
-    if (auto* open = findChild<CPostCalcDlg*>(QString(), Qt::FindDirectChildrenOnly);
-        open && open->isVisible() && !open->mayClose())
+    auto* window = findChild<CPostCalcDlg*>(QString(), Qt::FindDirectChildrenOnly);
+    if (window && window->isVisible() && !window->mayClose())
         return;
-    CPostCalcDlg* window = showPostCalcWindow();
-    if (!window->openPostCalcFile(path))
-        window->restart();
+    // Opened straight from its file: a new post-calculation would be costed for nothing first.
+    if (!window)
+        window = newPostCalcWindow();
+    if (window->openPostCalcFile(path))
+        bringToFront(window);
 }
 
 std::vector<files::RecoveredDocument> CMainDlg::postCalcRecovery() const
@@ -407,7 +410,11 @@ void CMainDlg::restorePostCalcs(const std::vector<files::RecoveredDocument>& pos
 {
     if (postCalcs.empty() || !isOrderOpen())
         return;
-    showPostCalcWindow()->document().restore(postCalcs.front());
+    auto* window = findChild<CPostCalcDlg*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!window)
+        window = newPostCalcWindow();
+    if (window->document().restore(postCalcs.front()))
+        bringToFront(window);
 }
 
 CAssemblyWindow* CMainDlg::newAssemblyWindow()

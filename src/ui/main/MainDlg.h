@@ -152,9 +152,9 @@ private:
     void letQuoteWindowOpenWhatItNames();
     // The post-calculation window on the order, made or brought to the front.
     CPostCalcDlg* showPostCalcWindow();
-    // What the main window lets a new post-calculation window do: take over into the order, open
-    // another with what it names.
-    void setUpPostCalc(CPostCalcDlg& window);
+    // A post-calculation window on the order that may take over into it and opens another
+    // post-calculation with what it names; not shown yet.
+    CPostCalcDlg* newPostCalcWindow();
     // Opens the post-calculation `path` on the order, once its order and master data are loaded.
     void openPostCalcFile(const QString& path);
     // Asks about each assembly window's changes; false when one must stay open.

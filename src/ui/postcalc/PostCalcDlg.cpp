@@ -468,7 +468,7 @@ void CPostCalcDlg::recompute()
     actualsModel->show(order, postCalc);
     if (firstRows)
         actualsView->resizeColumnsToContents();
-    const files::PostCalcOutcome outcome = postCalc.cost(order, plantData);
+    files::PostCalcOutcome outcome = postCalc.cost(order, plantData);
     producedField->setPlaceholderText(QString::number(order.quantityBase));
     goodField->setPlaceholderText(QString::number(postCalc.data().produced(order)));
     if (!outcome.result) {
@@ -478,13 +478,13 @@ void CPostCalcDlg::recompute()
         quoteLine->setEnabled(false);
         return;
     }
-    showResult(*outcome.result);
+    showResult(std::move(*outcome.result));
 }
 
-void CPostCalcDlg::showResult(const PostCalcResult& result)
+void CPostCalcDlg::showResult(PostCalcResult result)
 {
     auto next = std::make_shared<ShownPostCalc>();
-    next->result = result;
+    next->result = std::move(result);
     next->lines = postCalcLines(next->result);
     for (PostCalcLine& line : quoteLines(next->result))
         next->lines.push_back(std::move(line));
@@ -508,9 +508,9 @@ void CPostCalcDlg::showResult(const PostCalcResult& result)
             const QVariant cell = shownCell(at, line, role);
             return role == Qt::DisplayRole && deviation ? QVariant(withDirection(cell.toString())) : cell;
         });
-    tablePanel->setUncosted(uncostedNames(result.operations));
+    tablePanel->setUncosted(uncostedNames(next->result.operations));
     tablePanel->setCurrent(true);
-    showQuoteLine(result);
+    showQuoteLine(next->result);
 }
 
 void CPostCalcDlg::showQuoteLine(const PostCalcResult& result)
@@ -529,18 +529,6 @@ void CPostCalcDlg::showQuoteLine(const PostCalcResult& result)
                 groupedOrNone(quote.plannedCostPrice), groupedOrNone(quote.actualCostPrice),
                 groupedOrNone(quote.plannedProfit()), groupedOrNone(quote.plannedProfitPercent()),
                 groupedOrNone(quote.actualProfit()), groupedOrNone(quote.actualProfitPercent())));
-}
-
-CPostCalcDlg* showPostCalc(QWidget* owner, const CPlantData& plantData, OrderSnapshot currentOrder,
-    std::function<QuoteDataFiles()> dataFiles, const std::function<void(CPostCalcDlg&)>& setUp)
-{
-    return showWindowOf<CPostCalcDlg>(owner, [&] {
-        auto* window = new CPostCalcDlg(plantData, std::move(currentOrder), owner);
-        window->setDataFiles(std::move(dataFiles));
-        if (setUp)
-            setUp(*window);
-        return window;
-    });
 }
 
 } // namespace kalkora::ui

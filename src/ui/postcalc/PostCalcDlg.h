@@ -92,7 +92,7 @@ private:
     void typedActual(std::int32_t operation, ActualFieldIndex field, const QString& typed);
     void showDocument();
     void recompute();
-    void showResult(const PostCalcResult& result);
+    void showResult(PostCalcResult result);
     void showQuoteLine(const PostCalcResult& result);
     void showError(QLineEdit* field, const QString& message);
     void clearError();
@@ -125,10 +125,5 @@ private:
     QAction* undoAction = nullptr;
     QAction* redoAction = nullptr;
 };
-
-// Opens the post-calculation window of `owner` for the current order, or brings the open one to
-// the front computed afresh; `setUp` is done once to a window that is made.
-CPostCalcDlg* showPostCalc(QWidget* owner, const CPlantData& plantData, OrderSnapshot currentOrder,
-    std::function<QuoteDataFiles()> dataFiles, const std::function<void(CPostCalcDlg&)>& setUp = {});
 
 } // namespace kalkora::ui
