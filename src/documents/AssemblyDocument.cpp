@@ -9,25 +9,6 @@
 
 namespace kalkora::documents {
 
-class AssemblyDocument::Step : public EditCommand {
-public:
-    Step(AssemblyDocument& document, const QString& text, Assembly before, Assembly after)
-        : EditCommand(document.history, EditedData::Assembly, text)
-        , document(document)
-        , before(std::move(before))
-        , after(std::move(after))
-    {
-    }
-
-private:
-    void make() override { document.replace(after); }
-    void takeBack() override { document.replace(before); }
-
-    AssemblyDocument& document;
-    Assembly before;
-    Assembly after;
-};
-
 AssemblyDocument::AssemblyDocument(EditHistory& history)
     : FileDocument(history, EditedData::Assembly,
         { QStringLiteral("Baugruppen"), QStringLiteral("bgr"),
@@ -120,7 +101,8 @@ std::optional<QString> AssemblyDocument::edit(const QString& text, const std::fu
         if (const files::TreeResult loaded = files::loadAssemblyTree(after, asFile(), 1.0f, tree); loaded.cycle)
             return loaded.message;
     }
-    history.push(std::make_unique<Step>(*this, text, assembly, std::move(after)));
+    history.push(std::make_unique<WholeDataStep<Assembly>>(
+        history, kind, text, assembly, std::move(after), [this](const Assembly& data) { replace(data); }));
     return std::nullopt;
 }
 

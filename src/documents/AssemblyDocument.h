@@ -76,7 +76,6 @@ signals:
     void componentFileChanged(const QString& file);
 
 private:
-    class Step;
     void replace(Assembly next);
     QString currentFolder() const;
     // The file the assembly is read as: its own, or one in the current folder while it has none.

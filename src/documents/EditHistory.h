@@ -6,6 +6,7 @@
 #include <QUndoStack>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 namespace kalkora::documents {
@@ -35,6 +36,27 @@ private:
     EditHistory& history;
     EditedData edited;
     bool pushed = false;
+};
+
+// A step that puts a document's data as a whole in place of what it was: `replace` puts either.
+template <typename Data> class WholeDataStep : public EditCommand {
+public:
+    WholeDataStep(EditHistory& history, EditedData data, const QString& text, Data before, Data after,
+        std::function<void(const Data&)> replace)
+        : EditCommand(history, data, text)
+        , before(std::move(before))
+        , after(std::move(after))
+        , replace(std::move(replace))
+    {
+    }
+
+private:
+    void make() override { replace(after); }
+    void takeBack() override { replace(before); }
+
+    Data before;
+    Data after;
+    std::function<void(const Data&)> replace;
 };
 
 // The steps of the order and the master data on one QUndoStack, so that "Rückgängig" always

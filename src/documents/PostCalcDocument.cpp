@@ -16,25 +16,6 @@ constexpr ActualFieldIndex kPlanFields[] = { SetupTimeField, MachineTimeField, O
 
 } // namespace
 
-class PostCalcDocument::Step : public EditCommand {
-public:
-    Step(PostCalcDocument& document, const QString& text, files::PostCalculation before, files::PostCalculation after)
-        : EditCommand(document.history, EditedData::PostCalc, text)
-        , document(document)
-        , before(std::move(before))
-        , after(std::move(after))
-    {
-    }
-
-private:
-    void make() override { document.replace(after); }
-    void takeBack() override { document.replace(before); }
-
-    PostCalcDocument& document;
-    files::PostCalculation before;
-    files::PostCalculation after;
-};
-
 PostCalcDocument::PostCalcDocument(EditHistory& history)
     : FileDocument(history, EditedData::PostCalc,
         { QStringLiteral("Nachkalkulationen"), QStringLiteral("nak"),
@@ -112,7 +93,8 @@ void PostCalcDocument::edit(const QString& text, const std::function<void(files:
     files::PostCalculation after = postCalc;
     change(after);
     if (after != postCalc)
-        history.push(std::make_unique<Step>(*this, text, postCalc, std::move(after)));
+        history.push(std::make_unique<WholeDataStep<files::PostCalculation>>(history, kind, text, postCalc,
+            std::move(after), [this](const files::PostCalculation& data) { replace(data); }));
 }
 
 void PostCalcDocument::replace(files::PostCalculation next)

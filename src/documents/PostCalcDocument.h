@@ -68,7 +68,6 @@ signals:
     void saved();
 
 private:
-    class Step;
     void edit(const QString& text, const std::function<void(files::PostCalculation&)>& change);
     void replace(files::PostCalculation next);
 

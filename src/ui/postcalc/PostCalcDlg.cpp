@@ -219,21 +219,20 @@ void CPostCalcDlg::createFields()
     connect(choose, &QPushButton::clicked, this, &CPostCalcDlg::OnChooseQuote);
     grid->addWidget(choose, 0, 4);
 
-    errorLine = new QLabel(this);
-    errorLine->setObjectName(QStringLiteral("errorLine"));
-    errorLine->setWordWrap(true);
+    const auto messageLine = [this](const char* name) {
+        auto* line = new QLabel(this);
+        line->setObjectName(QLatin1String(name));
+        line->setWordWrap(true);
+        return line;
+    };
+    errorLine = messageLine("errorLine");
     errorLine->setStyleSheet(QStringLiteral("color: #b00000;"));
     errorLine->hide();
     header->addWidget(errorLine);
-    statusLine = new QLabel(this);
-    statusLine->setObjectName(QStringLiteral("statusLine"));
-    statusLine->setWordWrap(true);
+    statusLine = messageLine("statusLine");
     statusLine->hide();
     header->addWidget(statusLine);
-
-    quoteLine = new QLabel(this);
-    quoteLine->setObjectName(QStringLiteral("quoteLine"));
-    quoteLine->setWordWrap(true);
+    quoteLine = messageLine("quoteLine");
     quoteLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
     quoteLine->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     tablePanel->addBelowTable(quoteLine);
