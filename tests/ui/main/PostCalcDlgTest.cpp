@@ -88,6 +88,10 @@ const Typing typings[] = {
     { "Maschinenzeit", 1, "", "", "5,60 ▲ +0,31" },
     { "Maschinenzeit", 1, "2,3", "", "5,69 ▲ +0,40" },
     { "date", 0, "31.02.2026", "Datum: ein Datum wie 08.12.2026 eingeben oder leer lassen.", "5,69 ▲ +0,40" },
+    { "Losgröße", 1, "1", "", "2,28 ▼ -3,01" },
+    { "Losgröße", 1, "", "", "5,69 ▲ +0,40" },
+    { "Personalzeit", 1, "0", "", "5,02 ▼ -0,27" },
+    { "Personalzeit", 1, "", "", "5,69 ▲ +0,40" },
 };
 
 TEST_F(PostCalcDlgTest, TypedValuesRecomputeAndWhatCannotBeUsedIsRefusedWithItsFieldNamed)
