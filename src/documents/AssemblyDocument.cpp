@@ -20,16 +20,13 @@ AssemblyDocument::AssemblyDocument(EditHistory& history)
 
 QString AssemblyDocument::title() const
 {
-    const QString name = path().isEmpty() ? QStringLiteral("Neue Baugruppe") : QFileInfo(path()).fileName();
-    return QStringLiteral("Kalkora - ") + name + QStringLiteral("[*]")
-        + (isReadOnly() ? QStringLiteral(" [schreibgeschützt]") : QString());
+    return titleNaming(QStringLiteral("Neue Baugruppe"));
 }
 
 void AssemblyDocument::startNew()
 {
     releaseFile();
-    history.clear();
-    history.markSaved(kind);
+    startHistory(false);
     replace(Assembly());
 }
 
@@ -40,8 +37,7 @@ files::FileResult AssemblyDocument::open(const QString& file, float, OpenFileGua
     if (!result.ok())
         return result;
     opened(file, std::move(claimed));
-    history.clear();
-    history.markSaved(kind);
+    startHistory(false);
     replace(std::move(read));
     return result;
 }
@@ -70,8 +66,7 @@ files::FileResult AssemblyDocument::save(const QString& file, const Progress&)
 
 files::RecoveredDocument AssemblyDocument::recoveryState() const
 {
-    return { files::assemblyToJson(assembly).toStdString(),
-        path().isEmpty() ? QString() : QFileInfo(path()).absoluteFilePath(), isChanged(), seenFile() };
+    return recoveredAs(files::assemblyToJson(assembly).toStdString());
 }
 
 bool AssemblyDocument::restore(const files::RecoveredDocument& recovered)
@@ -79,13 +74,7 @@ bool AssemblyDocument::restore(const files::RecoveredDocument& recovered)
     Assembly read;
     if (files::assemblyFromJson(QByteArray::fromStdString(recovered.json), read))
         return false;
-    reclaim(recovered.seen);
-    setPath(recovered.fileName);
-    history.clear();
-    if (recovered.changed)
-        history.markUnsaved(kind);
-    else
-        history.markSaved(kind);
+    restoreFile(recovered);
     replace(std::move(read));
     return true;
 }

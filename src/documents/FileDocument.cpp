@@ -43,6 +43,35 @@ void FileDocument::reclaim(const std::optional<files::SeenFile>& seen)
     guard = seen ? guard.claim(seen->path, seen->fingerprint) : OpenFileGuard();
 }
 
+void FileDocument::startHistory(bool unsaved)
+{
+    history.clear();
+    if (unsaved)
+        history.markUnsaved(kind);
+    else
+        history.markSaved(kind);
+}
+
+QString FileDocument::titleNaming(const QString& untitled) const
+{
+    const QString name = path().isEmpty() ? untitled : QFileInfo(path()).fileName();
+    return QStringLiteral("Kalkora - ") + name + QStringLiteral("[*]")
+        + (isReadOnly() ? QStringLiteral(" [schreibgeschützt]") : QString());
+}
+
+files::RecoveredDocument FileDocument::recoveredAs(std::string json) const
+{
+    return { std::move(json), path().isEmpty() ? QString() : QFileInfo(path()).absoluteFilePath(), isChanged(),
+        seenFile() };
+}
+
+void FileDocument::restoreFile(const files::RecoveredDocument& recovered)
+{
+    reclaim(recovered.seen);
+    setPath(recovered.fileName);
+    startHistory(recovered.changed);
+}
+
 void FileDocument::releaseFile()
 {
     guard = {};

@@ -3,6 +3,7 @@
 #include "documents/EditHistory.h"
 #include "documents/OpenFileGuard.h"
 #include "files/DataFiles.h"
+#include "files/RecoveryFile.h"
 #include "model/Progress.h"
 
 #include <QObject>
@@ -62,6 +63,16 @@ protected:
     void written(const QString& file);
     void setPath(const QString& file) { filePath = file; }
     void releaseFile();
+    // The steps of what the document held before are gone; the data is what its file holds, or
+    // `unsaved` when no file holds it.
+    void startHistory(bool unsaved);
+    // "Kalkora - welle.auf[*]" for the document's file, `untitled` in its place without one;
+    // " [schreibgeschützt]" follows for a file another has open.
+    QString titleNaming(const QString& untitled) const;
+    // What a crash would lose of a document whose data `json` holds as its file would, and the
+    // document's file and saved state given back from it after one.
+    files::RecoveredDocument recoveredAs(std::string json) const;
+    void restoreFile(const files::RecoveredDocument& recovered);
     // Takes the lock of a file that a run which did not end cleanly had open, as that run saw it.
     void reclaim(const std::optional<files::SeenFile>& seen);
 

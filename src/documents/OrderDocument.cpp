@@ -1,6 +1,5 @@
 #include "documents/OrderDocument.h"
 
-#include <QFileInfo>
 
 namespace kalkora::documents {
 
@@ -18,18 +17,7 @@ QString OrderDocument::title() const
     if (path().isEmpty()) {
         return QStringLiteral("Kalkora[*]");
     }
-    return QStringLiteral("Kalkora - ") + QFileInfo(path()).fileName() + QStringLiteral("[*]")
-        + (isReadOnly() ? QStringLiteral(" [schreibgeschützt]") : QString());
-}
-
-void OrderDocument::startHistory(bool unsaved)
-{
-    history.clear();
-    if (unsaved) {
-        history.markUnsaved(kind);
-    } else {
-        history.markSaved(kind);
-    }
+    return titleNaming(QString());
 }
 
 void OrderDocument::startNew()

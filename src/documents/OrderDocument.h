@@ -39,8 +39,6 @@ signals:
 
 private:
     void clear(bool open);
-    // A new, opened or closed order starts without steps; `unsaved` for one converted from DM.
-    void startHistory(bool unsaved);
 
     RecentFiles& recentOrders;
     COrder order;

@@ -2,8 +2,6 @@
 
 #include "text/Cp1252.h"
 
-#include <QFileInfo>
-
 #include <algorithm>
 
 namespace kalkora::documents {
@@ -26,16 +24,13 @@ PostCalcDocument::PostCalcDocument(EditHistory& history)
 
 QString PostCalcDocument::title() const
 {
-    const QString name = path().isEmpty() ? QStringLiteral("Neue Nachkalkulation") : QFileInfo(path()).fileName();
-    return QStringLiteral("Kalkora - ") + name + QStringLiteral("[*]")
-        + (isReadOnly() ? QStringLiteral(" [schreibgeschützt]") : QString());
+    return titleNaming(QStringLiteral("Neue Nachkalkulation"));
 }
 
 void PostCalcDocument::startNew(const QString& orderFile, const QString& masterFile, const QDate& today)
 {
     releaseFile();
-    history.clear();
-    history.markSaved(kind);
+    startHistory(false);
     files::PostCalculation started;
     started.orderFile = orderFile;
     started.masterFile = masterFile;
@@ -50,8 +45,7 @@ files::FileResult PostCalcDocument::open(const QString& file, float, OpenFileGua
     if (!result.ok())
         return result;
     opened(file, std::move(claimed));
-    history.clear();
-    history.markSaved(kind);
+    startHistory(false);
     replace(std::move(read));
     return result;
 }
@@ -68,8 +62,7 @@ files::FileResult PostCalcDocument::save(const QString& file, const Progress&)
 
 files::RecoveredDocument PostCalcDocument::recoveryState() const
 {
-    return { files::postCalcToJson(postCalc, files::recoveredPathsFolder()).toStdString(),
-        path().isEmpty() ? QString() : QFileInfo(path()).absoluteFilePath(), isChanged(), seenFile() };
+    return recoveredAs(files::postCalcToJson(postCalc, files::recoveredPathsFolder()).toStdString());
 }
 
 bool PostCalcDocument::restore(const files::RecoveredDocument& recovered)
@@ -77,13 +70,7 @@ bool PostCalcDocument::restore(const files::RecoveredDocument& recovered)
     files::PostCalculation read;
     if (files::postCalcFromJson(QByteArray::fromStdString(recovered.json), files::recoveredPathsFolder(), read))
         return false;
-    reclaim(recovered.seen);
-    setPath(recovered.fileName);
-    history.clear();
-    if (recovered.changed)
-        history.markUnsaved(kind);
-    else
-        history.markSaved(kind);
+    restoreFile(recovered);
     replace(std::move(read));
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "costing/CostAnalysis.h"
+#include "costing/Money.h"
 #include "ui/common/QtText.h"
 
 #include <QString>
@@ -29,6 +30,11 @@ class CAnalysisTableModel;
 // An amount as the analysis windows show it: two decimals, decimal comma, points between
 // thousands, whatever the runtime locale; "inf", "-inf", "nan" as in the report.
 QString germanAmount(double value);
+// An amount in cents or a percentage in hundredths with German grouping: "1.000,00".
+template <typename Unit> QString grouped(Hundredths<Unit> value)
+{
+    return QString::fromStdString(value.format(',', '.'));
+}
 // A count with points between thousands.
 QString germanCount(std::int64_t value);
 

@@ -100,11 +100,6 @@ QString withDirection(const QString& shownText)
     return shownText.startsWith(u'-') ? QStringLiteral("▼ ") + shownText : QStringLiteral("▲ +") + shownText;
 }
 
-template <typename Unit> QString grouped(Hundredths<Unit> value)
-{
-    return QString::fromStdString(value.format(',', '.'));
-}
-
 template <typename Unit> QString groupedOrNone(const std::optional<Hundredths<Unit>>& value)
 {
     return value ? grouped(*value) : QStringLiteral("–");

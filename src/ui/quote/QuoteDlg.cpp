@@ -37,12 +37,6 @@ namespace {
 
 constexpr const char* kAmountUnits[] = { "€ für die ganze Menge", "€ je Stück" };
 
-// An amount or a percentage with German grouping.
-template <typename Unit> QString grouped(Hundredths<Unit> value)
-{
-    return QString::fromStdString(value.format(',', '.'));
-}
-
 FileDialogRequest quoteFileDialog(const QString& title, const QString& fileName = {})
 {
     return { title, QStringLiteral("Angebote (*.ang)"), QStringLiteral("*.ang"), QStringLiteral("ang"), true, {},
