@@ -1,6 +1,5 @@
 #include "documents/OrderDocument.h"
 
-
 namespace kalkora::documents {
 
 OrderDocument::OrderDocument(EditHistory& history, RecentFiles& recentOrders)
