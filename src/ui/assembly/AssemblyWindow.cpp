@@ -5,6 +5,7 @@
 #include "ui/assembly/AssemblyScaleDlg.h"
 #include "ui/assembly/ComponentDlg.h"
 #include "ui/common/Marking.h"
+#include "ui/common/NumberField.h"
 #include "ui/common/Tooltips.h"
 #include "ui/common/UiServices.h"
 #include "ui/common/UndoKeys.h"

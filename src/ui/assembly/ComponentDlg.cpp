@@ -2,6 +2,7 @@
 
 #include "costing/AssemblyTables.h"
 #include "costing/Money.h"
+#include "ui/common/NumberField.h"
 #include "ui/common/Tooltips.h"
 
 #include <QDialogButtonBox>
@@ -30,12 +31,6 @@ QString cellText(const QTableWidget* table, int row, int column)
 }
 
 } // namespace
-
-std::optional<std::int64_t> wholeNumber(const QString& text, std::int64_t min, std::int64_t max)
-{
-    const std::optional<std::int64_t> value = parseScaled(text.trimmed().toStdString(), 0);
-    return value && *value >= min && *value <= max ? value : std::nullopt;
-}
 
 CComponentDlg::CComponentDlg(Component component, std::function<QString()> chooseFile, QWidget* parent)
     : QDialog(parent)

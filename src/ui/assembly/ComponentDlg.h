@@ -17,9 +17,6 @@ class QTableWidget;
 
 namespace kalkora::ui {
 
-// A whole number from `min` to `max` as typed, blanks around it allowed; nothing otherwise.
-std::optional<std::int64_t> wholeNumber(const QString& text, std::int64_t min, std::int64_t max);
-
 // One component of an assembly: an order or an assembly with its file and count, or a bought
 // part with its name, count and price breaks ("ab Stück", "Preis [€]" with up to four decimals).
 // OK takes it only when every field can be read; the first field that cannot is named below

@@ -1,5 +1,6 @@
 #include "ui/common/NumberField.h"
 
+#include "costing/Money.h"
 #include "text/NumberFormat.h"
 #include "text/NumberScan.h"
 #include "ui/common/QtText.h"
@@ -32,6 +33,12 @@ template <typename T> bool store(const std::optional<T>& value, T& target)
 }
 
 } // namespace
+
+std::optional<std::int64_t> wholeNumber(const QString& text, std::int64_t min, std::int64_t max)
+{
+    const std::optional<std::int64_t> value = parseScaled(text.trimmed().toStdString(), 0);
+    return value && *value >= min && *value <= max ? value : std::nullopt;
+}
 
 void focusForCorrection(QLineEdit* field)
 {

@@ -35,6 +35,10 @@ inline void showNumber(QLineEdit* field, std::int32_t value)
 bool readInto(QLineEdit* field, float& target);
 bool readInto(QLineEdit* field, std::int32_t& target);
 
+// A whole number from `min` to `max` as typed, blanks around it allowed, points between thousands
+// too; nothing otherwise. For fields that name their own refusal.
+std::optional<std::int64_t> wholeNumber(const QString& text, std::int64_t min, std::int64_t max);
+
 // Gives `field` the focus with its text selected, as for a refused field, so that the user
 // can type over it.
 void focusForCorrection(QLineEdit* field);

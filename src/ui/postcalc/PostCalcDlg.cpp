@@ -5,6 +5,7 @@
 #include "text/NumberScan.h"
 #include "ui/analysis/ResultCells.h"
 #include "ui/common/Marking.h"
+#include "ui/common/NumberField.h"
 #include "ui/common/QtText.h"
 #include "ui/common/Tooltips.h"
 #include "ui/common/UiServices.h"
@@ -49,10 +50,10 @@ TypedPieces typedPieces(const QString& typed, std::int32_t min)
 {
     if (typed.trimmed().isEmpty())
         return {};
-    const std::optional<std::int32_t> value = text::scanInt(toCp1252(typed));
-    if (!value || *value < min)
+    const std::optional<std::int64_t> value = wholeNumber(typed, min, kMostPieces);
+    if (!value)
         return { std::nullopt, false };
-    return { value, true };
+    return { std::int32_t(*value), true };
 }
 
 QString piecesRange(std::int32_t min)
@@ -68,15 +69,14 @@ std::optional<QString> refusalOf(ActualFieldIndex field, const QString& typed, s
         value.reset();
         return std::nullopt;
     }
-    const std::string bytes = toCp1252(typed);
     if (kActualFields[field].isLot()) {
-        const std::optional<std::int32_t> lot = text::scanInt(bytes);
-        if (!lot || *lot < 1)
+        const std::optional<std::int64_t> lot = wholeNumber(typed, 1, kMostPieces);
+        if (!lot)
             return piecesRange(1);
-        value = *lot;
+        value = double(*lot);
         return std::nullopt;
     }
-    const std::optional<double> number = text::scanDouble(bytes);
+    const std::optional<double> number = text::scanDouble(toCp1252(typed));
     if (!number || *number < 0 || !std::isfinite(float(*number)))
         return QStringLiteral("eine Zahl ab 0 eingeben");
     value = number;
